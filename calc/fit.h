@@ -1,0 +1,44 @@
+#pragma once
+
+// The least-squares line y = a + b*x through the standard points of the worksheet, x being the
+// concentration typed in a row's C box and y the absorbance typed in its A box.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace calc {
+
+// The "0" put in front of a box text that begins with "." before the fit: ".1" -> "0.1",
+// "." -> "0." (read as 0). A text that would then be longer than maxLength characters is left as
+// typed, so a full box never loses its last digit: ".1234" in a 5-character box stays ".1234".
+std::string zeroPrefixed(std::string_view text, std::size_t maxLength);
+
+struct Fitted {
+    std::string correlation; // correlationText(r): " .999993"
+    std::string equation;    // "y= .0007+ .1999x", "y=- .01+ .059x", "y= .7+-.2x"
+    double intercept;        // floorTo4(a), negative when a < 0
+    double slope;            // floorTo4(b)
+    double r, a, b;          // before flooring
+};
+
+// Row (0-based) of the first row whose C or A text is exactly "" (a blank is not empty).
+struct Incomplete {
+    int row;
+};
+
+// No line can be fitted: all concentrations equal, all absorbances equal, or a value on the
+// way (Sxx*Syy, r, a, b, the floored coefficients) is zero where it divides or not finite.
+struct Degenerate {};
+
+using FitOutcome = std::variant<Fitted, Incomplete, Degenerate>;
+
+// c[i] and a[i] are the C and A texts of row i after the prefix step. The rows are read in
+// ascending order; the first one with an empty text gives Incomplete, checked before anything is
+// computed. A row missing from the shorter of the two spans counts as empty; no row at all is
+// Degenerate.
+FitOutcome fitCurve(std::span<const std::string> c, std::span<const std::string> a);
+
+} // namespace calc
