@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "app/lumetra.h"
+#include "ui/alerts.h"
+#include "ui/application.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    ui::setUpApplication(application);
+    ui::MessageBoxAlerts alerts;
+    app::Lumetra lumetra(alerts);
+    lumetra.start();
+    return QApplication::exec();
+}

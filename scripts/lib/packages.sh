@@ -1,0 +1,24 @@
+# Installs the Debian packages a script needs: nothing to do, and no network, when all are there.
+# Usage: ensure_packages NAME...
+ensure_packages() {
+    local missing=() p
+    for p in "$@"; do
+        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != installed ]; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the program needs.
+RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10n
+              fonts-arphic-uming fonts-noto-cjk)
+
+# What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks.
+TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
+               libbenchmark-dev)

@@ -1,0 +1,146 @@
+#include "ui/controls.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include "ui/key_codes.h"
+
+namespace ui {
+
+namespace {
+
+// Runs a KeyPress handler on each character of a text and returns what it lets through.
+QString filtered(const QString& text, const KeyPressHandler& handler) {
+    QString accepted;
+    for (const char32_t character : text.toUcs4()) {
+        const std::int16_t original = characterCode(character);
+        std::int16_t code = original;
+        handler(code);
+        if (code == 0) {
+            continue;
+        }
+        accepted += code == original ? QString::fromUcs4(&character, 1) : characterText(code);
+    }
+    return accepted;
+}
+
+} // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (onChange) {
+            onChange();
+        }
+    });
+}
+
+std::string TextBox::Text() const { return text().toStdString(); }
+
+void TextBox::SetText(std::string_view text) {
+    // QLineEdit cuts a text longer than its maximum length to its first characters.
+    setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::size_t TextBox::MaxLength() const { return static_cast<std::size_t>(maxLength()); }
+
+// The focus handling runs before this returns. When the window is not active (no window
+// manager, or under the offscreen platform) Qt only remembers the box as the window's focus
+// widget and sends no FocusIn until the window is activated; the handler is then raised here,
+// and raised again harmlessly when the real FocusIn arrives.
+void TextBox::SetFocus() {
+    if (!isVisibleTo(window()) || !isEnabled()) {
+        return;
+    }
+    gotFocusRaised_ = false;
+    setFocus(Qt::OtherFocusReason);
+    if (!gotFocusRaised_ && onGotFocus) {
+        onGotFocus();
+    }
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    const std::vector<std::int16_t> codes = keyCodes(*event);
+    if (codes.empty() || !onKeyPress) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (codes.size() > 1) {
+        insert(filtered(event->text(), onKeyPress));
+        event->accept();
+        return;
+    }
+    std::int16_t code = codes.front();
+    onKeyPress(code);
+    if (code == 0) {
+        event->accept(); // cancelled before the box sees it
+    } else if (code == codes.front()) {
+        QLineEdit::keyPressEvent(event);
+    } else {
+        insert(characterText(code));
+        event->accept();
+    }
+}
+
+// Text committed by an input method goes through the KeyPress handler one character at a time.
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (!onKeyPress || event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent passed(event->preeditString(), event->attributes());
+    passed.setCommitString(filtered(event->commitString(), onKeyPress), event->replacementStart(),
+                           event->replacementLength());
+    QLineEdit::inputMethodEvent(&passed);
+    event->accept();
+}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    gotFocusRaised_ = true;
+    if (onGotFocus) {
+        onGotFocus();
+    }
+}
+
+Label::Label(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+std::string Label::Caption() const { return text().toStdString(); }
+
+void Label::SetCaption(std::string_view caption) {
+    setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+Button::Button(QWidget* parent) : QPushButton(parent) {
+    // Enter must reach the handlers, never a default button.
+    setAutoDefault(false);
+    setDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (onClick) {
+            onClick();
+        }
+    });
+}
+
+std::string Button::Caption() const { return text().toStdString(); }
+
+void Button::keyPressEvent(QKeyEvent* event) {
+    const std::vector<std::int16_t> codes = keyCodes(*event);
+    if (onKeyPress && codes.size() == 1) {
+        std::int16_t code = codes.front();
+        onKeyPress(code);
+        if (code == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
+
+std::string ComboBox::Text() const { return currentText().toStdString(); }
+
+} // namespace ui

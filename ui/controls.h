@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdint>
+#include <functional>
+
+#include "worksheet/controls.h"
+
+// Qt widgets with the behaviour the handlers rely on: a KeyPress per typed character whose code
+// the handler may cancel, a GotFocus every time a box receives the focus, a Change after every
+// change of a box's text, and a Click per button activation.
+namespace ui {
+
+using KeyPressHandler = std::function<void(std::int16_t& keyAscii)>;
+
+class TextBox final : public QLineEdit, public worksheet::TextBox {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent);
+
+    KeyPressHandler onKeyPress;
+    std::function<void()> onGotFocus;
+    std::function<void()> onChange;
+
+    std::string Text() const override;
+    void SetText(std::string_view text) override;
+    std::size_t MaxLength() const override;
+    void SetFocus() override;
+    bool Visible() const override { return !isHidden(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+    bool Enabled() const override { return isEnabled(); }
+    void SetEnabled(bool enabled) override { setEnabled(enabled); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool gotFocusRaised_ = false;
+};
+
+class Label final : public QLabel, public worksheet::Label {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent);
+    std::string Caption() const override;
+    void SetCaption(std::string_view caption) override;
+    bool Visible() const override { return !isHidden(); }
+    void SetVisible(bool visible) override { setVisible(visible); }
+};
+
+class Button final : public QPushButton, public worksheet::Button {
+    Q_OBJECT
+public:
+    explicit Button(QWidget* parent);
+
+    std::function<void()> onClick;
+    KeyPressHandler onKeyPress;
+
+    std::string Caption() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class ComboBox final : public QComboBox, public worksheet::ComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent);
+    std::string Text() const override;
+};
+
+} // namespace ui

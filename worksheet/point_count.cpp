@@ -1,0 +1,79 @@
+#include "calc/number_text.h"
+#include "worksheet/messages.h"
+#include "worksheet/worksheet.h"
+
+namespace worksheet {
+
+namespace {
+
+constexpr std::int16_t kBackspace = 8;
+constexpr std::int16_t kEnter = 13;
+constexpr double kFewestPoints = 2;
+constexpr double kMostPoints = 10;
+
+} // namespace
+
+// Only digits, Backspace and Enter reach the count box; anything else beeps.
+void Worksheet::Text4_KeyPress(std::int16_t& keyAscii) {
+    const bool digit = keyAscii >= '0' && keyAscii <= '9';
+    if (!digit && keyAscii != kBackspace && keyAscii != kEnter) {
+        alerts.beep();
+        keyAscii = 0;
+    }
+    if (keyAscii == kEnter) {
+        confirmPointCount();
+    }
+}
+
+// Warns as soon as the count being typed reads above 10. A pasted text that is no number
+// gives no warning; the confirm reads it on its own terms.
+void Worksheet::Text4_Change() {
+    const std::string text = c.Text4->Text();
+    if (text.empty()) {
+        return;
+    }
+    const auto parsed = calc::strictParse(text);
+    if (!parsed) {
+        return;
+    }
+    const auto count = calc::toInt16(*parsed);
+    if (!count || *count > kMostPoints) {
+        alerts.message(messages::CountOutOfRange);
+    }
+}
+
+void Worksheet::command9_Click() { confirmPointCount(); }
+
+void Worksheet::confirmPointCount() {
+    PointCount = calc::lenientParse(c.Text4->Text());
+    if (PointCount.value() < kFewestPoints || PointCount.value() > kMostPoints) {
+        alerts.beep();
+        alerts.message(messages::CountOutOfRange);
+        c.Text4->SetText("");
+        ActiveField = CountField;
+        PointCount = std::int16_t{0};
+        c.Text4->SetEnabled(true);
+        c.Text4->SetFocus();
+        return; // the rows keep their visibility and their texts
+    }
+
+    for (std::int16_t i = 0; i < kRows; ++i) {
+        LoopIndex = i;
+        c.Label1[i]->SetVisible(false);
+        c.Text1[i]->SetVisible(false);
+        c.Text2[i]->SetVisible(false);
+    }
+    const std::int16_t n = PointCount.toInt16().value_or(0);
+    for (std::int16_t i = 0; i < n; ++i) {
+        LoopIndex = i;
+        c.Label1[i]->SetVisible(true);
+        c.Text1[i]->SetVisible(true);
+        c.Text2[i]->SetVisible(true);
+    }
+    LoopIndex = n;
+    ActiveField = ConcentrationField;
+    c.Text1[0]->SetFocus();
+    c.Text4->SetEnabled(false);
+}
+
+} // namespace worksheet

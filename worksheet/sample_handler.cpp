@@ -1,0 +1,105 @@
+#include "calc/number_text.h"
+#include "calc/sample.h"
+#include "worksheet/messages.h"
+#include "worksheet/worksheet.h"
+
+namespace worksheet {
+
+namespace {
+
+constexpr std::int16_t kBackspace = 8;
+constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kPoint = 46;
+
+} // namespace
+
+// The sample must lie within the standards' absorbances, Text2(0) to Text6, both bounds
+// included and not put in order. Texts that are no number stop the road with their own
+// message, and the user is sent back to the sample box.
+bool Worksheet::sampleRangeTest() {
+    switch (calc::rangeTest(c.Text7->Text(), c.Text6->Text(), c.Text2[0]->Text())) {
+    case calc::Range::Inside:
+        return true;
+    case calc::Range::Outside:
+        alerts.message(messages::SampleOutOfRange);
+        break;
+    case calc::Range::SampleNotNumber:
+        alerts.message(messages::SampleNotNumber);
+        break;
+    case calc::Range::BoundsNotNumber:
+        alerts.message(messages::RangeInvalid);
+        break;
+    }
+    c.Text7->SetFocus();
+    return false;
+}
+
+// C = (A - a) / b with the stored curve; runs only with a curve and a sample text.
+bool Worksheet::sampleConcentration() {
+    if (Slope == 0 || c.Text7->Text().empty()) {
+        return true;
+    }
+    const auto concentration = calc::concentration(c.Text7->Text(), Intercept.value(), Slope);
+    if (!concentration) {
+        alerts.message(messages::SampleNotNumber);
+        return false;
+    }
+    c.Text8->SetText(calc::strForm(*concentration));
+    return true;
+}
+
+void Worksheet::sampleNoCurve() {
+    if (Slope == 0 && !c.Text7->Text().empty()) {
+        alerts.message(messages::NoCurve);
+    }
+}
+
+// The unit is taken from the list at the moment a result is shown.
+void Worksheet::sampleUnit() {
+    if (!c.Text8->Text().empty()) {
+        c.Label13->SetCaption(c.Combo1->Text());
+    }
+}
+
+void Worksheet::Text7_KeyPress(std::int16_t& keyAscii) {
+    if (PointCount.value() == 0) {
+        return; // without a confirmed count the box is left to itself
+    }
+    const bool digit = keyAscii >= '0' && keyAscii <= '9';
+    if (!digit && keyAscii != kPoint && keyAscii != kBackspace && keyAscii != kEnter) {
+        alerts.beep();
+        keyAscii = 0;
+    }
+    if (keyAscii != kEnter || c.Text7->Text().empty()) {
+        return;
+    }
+    if (!sampleRangeTest() || !sampleConcentration()) {
+        return;
+    }
+    sampleNoCurve();
+    sampleUnit();
+}
+
+void Worksheet::Command7_Click() {
+    if (Slope != 0 && !c.Text7->Text().empty()) {
+        if (!sampleRangeTest() || !sampleConcentration()) {
+            return;
+        }
+    }
+    sampleNoCurve();
+    sampleUnit();
+}
+
+// Enter on the focused button computes without the range test.
+void Worksheet::Command7_KeyPress(std::int16_t& keyAscii) {
+    if (keyAscii != kEnter) {
+        return;
+    }
+    if (!sampleConcentration()) {
+        return;
+    }
+    sampleNoCurve();
+    sampleUnit();
+}
+
+} // namespace worksheet
