@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "worksheet/controls.h"
@@ -13,7 +14,7 @@ namespace test {
 class RecordingAlerts final : public worksheet::Alerts {
 public:
     void message(std::string_view text) override { events.push_back(std::string(text)); }
-    void beep() override { events.push_back(kBeep); }
+    void beep() override { events.emplace_back(kBeep); }
 
     static constexpr std::string_view kBeep = "<beep>";
 
