@@ -26,7 +26,11 @@ std::string zeroPrefixed(std::string_view text, std::size_t maxLength) {
     if (text.empty() || text.front() != '.' || codePointCount(text) + 1 > maxLength) {
         return std::string(text);
     }
-    return "0" + std::string(text);
+    std::string result;
+    result.reserve(text.size() + 1);
+    result += '0';
+    result += text;
+    return result;
 }
 
 FitOutcome fitCurve(std::span<const std::string> c, std::span<const std::string> a) {

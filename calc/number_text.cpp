@@ -51,7 +51,7 @@ private:
 // "1e99999999999999999999" still counts as large.
 long long leadingDecimalExponent(std::string_view numeral) {
     constexpr long long saturation = 1'000'000'000'000'000LL;
-    const std::size_t ePos = numeral.find('e');
+    const std::size_t ePos = numeral.find_first_of("eE");
     const std::string_view mantissa = numeral.substr(0, ePos);
 
     long long exponent = 0;
@@ -87,7 +87,7 @@ struct Converted {
     bool overflow;
 };
 
-// Converts an unsigned numeral "digits[.digits][e[-]digits]" holding at least one mantissa
+// Converts an unsigned numeral "digits[.digits][(e|E)[+|-]digits]" holding at least one mantissa
 // digit to the nearest double. from_chars leaves its output untouched when the value is out of
 // range, so that case is settled here: infinity above the largest double, zero below the smallest
 // subnormal (from_chars itself already returns subnormals).

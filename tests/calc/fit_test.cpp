@@ -1,0 +1,399 @@
+#include "calc/fit.h"
+#include "calc/number_text.h"
+#include "test_support.h"
+
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using calc_test::identical;
+using Texts = std::vector<std::string>;
+
+// Maximum lengths of the concentration and absorbance boxes of the point table.
+constexpr std::size_t cBoxLength = 6;
+constexpr std::size_t aBoxLength = 5;
+
+Texts prefixed(const Texts& typed, std::size_t maxLength) {
+    Texts result;
+    for (const std::string& text : typed) {
+        result.push_back(calc::zeroPrefixed(text, maxLength));
+    }
+    return result;
+}
+
+TEST(ZeroPrefixed, Cases) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::size_t maxLength;
+        const char* result;
+    };
+    const Case cases[] = {
+        {".1 gets its zero", ".1", aBoxLength, "0.1"},
+        {"lone point", ".", aBoxLength, "0."},
+        {"full A box stays as typed", ".1234", aBoxLength, ".1234"},
+        {"full C box stays as typed", ".12345", cBoxLength, ".12345"},
+        {"one short of full", ".123", aBoxLength, "0.123"},
+        {"C box one short of full", ".1234", cBoxLength, "0.1234"},
+        {"no point in front", "1", aBoxLength, "1"},
+        {"already prefixed", "0.1", aBoxLength, "0.1"},
+        {"empty", "", aBoxLength, ""},
+        {"blank before the point", " .5", aBoxLength, " .5"},
+        {"point later in the text", "1.5", aBoxLength, "1.5"},
+        {"pasted text longer than the box", ".123456", cBoxLength, ".123456"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(calc::zeroPrefixed(c.text, c.maxLength), c.result);
+    }
+}
+
+TEST(ZeroPrefixed, SecondRunFindsNothingToAdd) {
+    for (const char* text : {".1", ".", ".123", "0.5"}) {
+        const std::string once = calc::zeroPrefixed(text, aBoxLength);
+        EXPECT_EQ(calc::zeroPrefixed(once, aBoxLength), once) << text;
+    }
+}
+
+struct WorkedRun {
+    const char* name;
+    Texts typedC;
+    Texts typedA;
+    Texts prefixedC; // what the boxes show after the prefix step
+    Texts prefixedA;
+    const char* correlation;
+    const char* equation;
+    double intercept;
+    double slope;
+};
+
+// Whole runs as a user types them, digit for digit.
+TEST(Fit, WorkedRuns) {
+    const WorkedRun runs[] = {
+        {"slope 0.09999999999999999 floors to .0999, intercept 5.6e-17 to 0",
+         {"1", "2", "3"},
+         {".1", ".2", ".3"},
+         {"1", "2", "3"},
+         {"0.1", "0.2", "0.3"},
+         " 1",
+         "y= 0+ .0999x",
+         0.0,
+         0.0999},
+        {"five points from zero",
+         {"0", "1", "2", "3", "4"},
+         {".001", ".201", ".399", ".602", ".8"},
+         {"0", "1", "2", "3", "4"},
+         {"0.001", "0.201", "0.399", "0.602", "0.8"},
+         " .999993",
+         "y= .0007+ .1999x",
+         0.0007,
+         0.1999},
+        {"negative intercept, texts with trailing zeros",
+         {"1", "2", "3", "4"},
+         {"0.050", "0.110", "0.160", "0.230"},
+         {"1", "2", "3", "4"},
+         {"0.050", "0.110", "0.160", "0.230"},
+         " .997995",
+         "y=- .01+ .059x",
+         -0.01,
+         0.059},
+        {"three points, r ending in 0",
+         {"2", "4", "6"},
+         {"0.21", "0.39", "0.62"},
+         {"2", "4", "6"},
+         {"0.21", "0.39", "0.62"},
+         " .997530",
+         "y=- .0034+ .1025x",
+         -0.0034,
+         0.1025},
+        {"exact intercept 0 comes out -2.8e-17 and shows - .0001",
+         {".5", "1", "2"},
+         {".1", ".2", ".4"},
+         {"0.5", "1", "2"},
+         {"0.1", "0.2", "0.4"},
+         " 1",
+         "y=- .0001+ .2x",
+         -0.0001,
+         0.2},
+        {"n = 2, negative slope keeps its sign after +",
+         {"1", "2"},
+         {"0.5", "0.3"},
+         {"1", "2"},
+         {"0.5", "0.3"},
+         "-1",
+         "y= .7+-.2x",
+         0.7,
+         -0.2},
+        {"no correlation: r keeps its exponent, slope floors to 0",
+         {"1", "2", "3", "4"},
+         {".6", ".2", ".8", ".4"},
+         {"1", "2", "3", "4"},
+         {"0.6", "0.2", "0.8", "0.4"},
+         " 8.3E-17",
+         "y= .4999+ 0x",
+         0.4999,
+         0.0},
+        {"no correlation, tiny negative slope floors to -.0001",
+         {"1", "2", "3", "4"},
+         {".5", ".9", ".6", ".6"},
+         {"1", "2", "3", "4"},
+         {"0.5", "0.9", "0.6", "0.6"},
+         "-8.2E-17",
+         "y= .65+-.0001x",
+         0.65,
+         -0.0001},
+        {"full boxes are fitted as typed",
+         {".12345", "1.5", "3"},
+         {".1234", ".5", ".9"},
+         {".12345", "1.5", "3"},
+         {".1234", "0.5", "0.9"},
+         " .999972",
+         "y= .0918+ .2699x",
+         0.0918,
+         0.2699},
+        {"ten points",
+         {"0", ".5", "1", "2", "3", "4", "5", "6", "8", "10"},
+         {"0", ".026", ".051", ".1", ".149", ".2", ".252", ".301", ".398", ".5"},
+         {"0", "0.5", "1", "2", "3", "4", "5", "6", "8", "10"},
+         {"0", "0.026", "0.051", "0.1", "0.149", "0.2", "0.252", "0.301", "0.398", "0.5"},
+         " .999978",
+         "y= .0005+ .0499x",
+         0.0005,
+         0.0499},
+        {"1.2.3 counts as 1.2",
+         {".5", "1", "1.2.3"},
+         {".1", ".2", ".25"},
+         {"0.5", "1", "1.2.3"},
+         {"0.1", "0.2", "0.25"},
+         " .998625",
+         "y=- .0071+ .2115x",
+         -0.0071,
+         0.2115},
+        {"descending standards are not reordered",
+         {"4", "3", "2", "1"},
+         {"0.230", "0.160", "0.110", "0.050"},
+         {"4", "3", "2", "1"},
+         {"0.230", "0.160", "0.110", "0.050"},
+         " .997995",
+         "y=- .01+ .059x",
+         -0.01,
+         0.059},
+        {"a blank is not empty and reads 0",
+         {" ", "1"},
+         {".1", ".2"},
+         {" ", "1"},
+         {"0.1", "0.2"},
+         " 1",
+         "y= .1+ .1x",
+         0.1,
+         0.1},
+    };
+    for (const WorkedRun& run : runs) {
+        SCOPED_TRACE(run.name);
+        const Texts c = prefixed(run.typedC, cBoxLength);
+        const Texts a = prefixed(run.typedA, aBoxLength);
+        EXPECT_EQ(c, run.prefixedC);
+        EXPECT_EQ(a, run.prefixedA);
+
+        const calc::FitOutcome outcome = calc::fitCurve(c, a);
+        const auto* fitted = std::get_if<calc::Fitted>(&outcome);
+        ASSERT_NE(fitted, nullptr);
+        EXPECT_EQ(fitted->correlation, run.correlation);
+        EXPECT_EQ(fitted->equation, run.equation);
+        EXPECT_TRUE(identical(run.intercept, fitted->intercept));
+        EXPECT_TRUE(identical(run.slope, fitted->slope));
+
+        // A second click sees the prefixed texts and gives the same results.
+        const calc::FitOutcome again =
+            calc::fitCurve(prefixed(c, cBoxLength), prefixed(a, aBoxLength));
+        const auto* second = std::get_if<calc::Fitted>(&again);
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(second->correlation, fitted->correlation);
+        EXPECT_EQ(second->equation, fitted->equation);
+    }
+}
+
+// The unrounded values behind two of the runs: the reasons their coefficients floor as they do.
+TEST(Fit, UnroundedValues) {
+    const Texts c1 = {"1", "2", "3"};
+    const Texts a1 = {"0.1", "0.2", "0.3"};
+    const auto first = std::get<calc::Fitted>(calc::fitCurve(c1, a1));
+    EXPECT_TRUE(identical(0.09999999999999999, first.b));
+    EXPECT_TRUE(identical(5.551115123125783e-17, first.a));
+    EXPECT_TRUE(identical(1.0, first.r));
+
+    const Texts c5 = {"0.5", "1", "2"};
+    const Texts a5 = {"0.1", "0.2", "0.4"};
+    const auto fifth = std::get<calc::Fitted>(calc::fitCurve(c5, a5));
+    EXPECT_TRUE(identical(0.20000000000000004, fifth.b));
+    EXPECT_TRUE(identical(-2.7755575615628914e-17, fifth.a));
+
+    const Texts c2 = {"0", "1", "2", "3", "4"};
+    const Texts a2 = {"0.001", "0.201", "0.399", "0.602", "0.8"};
+    const auto second = std::get<calc::Fitted>(calc::fitCurve(c2, a2));
+    EXPECT_TRUE(identical(0.999993618681298, second.r));
+}
+
+TEST(Fit, Degenerate) {
+    struct Case {
+        const char* name;
+        Texts c;
+        Texts a;
+    };
+    const Case cases[] = {
+        // Without the check: r about 4.5e-16 shown as " 4.53246", "y=- .0667+ 2.6666x".
+        {"three concentrations .1", {"0.1", "0.1", "0.1"}, {"0.1", "0.2", "0.3"}},
+        // Without the check: "y= .2+ 0x".
+        {"three absorbances .2", {"1", "2", "3"}, {"0.2", "0.2", "0.2"}},
+        {"equal numbers written differently", {"1", "1.0", "01"}, {"0.1", "0.2", "0.3"}},
+        {"equal absorbances written differently", {"1", "2"}, {"0.5", ".50"}},
+        {"all zero", {"0", "0"}, {"0", "0"}},
+        {"a single point", {"1"}, {"0.1"}},
+        {"no point at all", {}, {}},
+        {"pasted overflowing concentration", {"1", "2", "1e999"}, {"0.1", "0.2", "0.3"}},
+        {"pasted overflowing absorbance", {"1", "2", "3"}, {"0.1", "-1e999", "0.3"}},
+        {"both infinities", {"1e999", "-1e999"}, {"0.1", "0.2"}},
+        {"squares overflow", {"1e200", "2e200", "3e200"}, {"0.1", "0.2", "0.3"}},
+        {"squares underflow to zero", {"1e-200", "2e-200", "3e-200"}, {"0.1", "0.2", "0.3"}},
+        {"floored slope overflows", {"1e-155", "2e-155"}, {"1e150", "3e150"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const calc::FitOutcome outcome = calc::fitCurve(c.c, c.a);
+        EXPECT_TRUE(std::holds_alternative<calc::Degenerate>(outcome));
+    }
+}
+
+TEST(Fit, Incomplete) {
+    struct Case {
+        const char* name;
+        Texts c;
+        Texts a;
+        int row;
+    };
+    const Case cases[] = {
+        {"first C empty", {"", "2", "3"}, {"0.1", "0.2", "0.3"}, 0},
+        {"last A empty", {"1", "2", "3"}, {"0.1", "0.2", ""}, 2},
+        {"the first of two incomplete rows", {"1", "", "3"}, {"0.1", "0.2", ""}, 1},
+        {"both boxes of a row empty", {"1", ""}, {"0.1", ""}, 1},
+        {"checked before equal values", {"1", "1", ""}, {"0.1", "0.2", "0.3"}, 2},
+        {"checked before overflow", {"1e999", "2"}, {"0.1", ""}, 1},
+        {"absorbance missing from a shorter list", {"1", "2", "3"}, {"0.1", "0.2"}, 2},
+        {"concentration missing from a shorter list", {"1"}, {"0.1", "0.2"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const calc::FitOutcome outcome = calc::fitCurve(c.c, c.a);
+        const auto* incomplete = std::get_if<calc::Incomplete>(&outcome);
+        ASSERT_NE(incomplete, nullptr);
+        EXPECT_EQ(incomplete->row, c.row);
+    }
+}
+
+// Exact reference for data typed with at most three decimals: with X = p / 1000 and Y = q / 1000
+// for integers p and q, the sums below are exact integers, and only the last divisions and the
+// square root are rounded (in long double).
+struct Reference {
+    long double r, a, b;
+};
+
+Reference exactReference(const std::vector<std::int64_t>& p, const std::vector<std::int64_t>& q) {
+    const auto n = static_cast<std::int64_t>(p.size());
+    std::int64_t sp = 0, sq = 0, spp = 0, sqq = 0, spq = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        sp += p[i];
+        sq += q[i];
+        spp += static_cast<std::int64_t>(p[i]) * p[i];
+        sqq += static_cast<std::int64_t>(q[i]) * q[i];
+        spq += static_cast<std::int64_t>(p[i]) * q[i];
+    }
+    // n^2 * Sxx * 10^6 and so on.
+    const auto sxx = static_cast<long double>(n * spp - sp * sp);
+    const auto syy = static_cast<long double>(n * sqq - sq * sq);
+    const auto sxy = static_cast<long double>(n * spq - sp * sq);
+    Reference ref{};
+    ref.r = sxy / std::sqrt(sxx * syy);
+    ref.b = sxy / sxx;
+    ref.a = (static_cast<long double>(sq) - ref.b * static_cast<long double>(sp)) /
+            (static_cast<long double>(n) * 1000.0L);
+    return ref;
+}
+
+// Three decimals of a value in thousandths, written as a user might: "2", "2.5", "0.125" or
+// ".125", with or without trailing zeros.
+std::string typed(std::int64_t thousandths, std::mt19937& generator) {
+    std::string text = std::to_string(thousandths / 1000);
+    const std::int64_t fraction = thousandths % 1000;
+    const bool keepZeros = generator() % 4 == 0;
+    if (fraction != 0 || keepZeros) {
+        std::string digits = std::to_string(1000 + fraction).substr(1);
+        if (!keepZeros) {
+            digits.erase(digits.find_last_not_of('0') + 1);
+        }
+        text += "." + digits;
+    }
+    if (text.rfind("0.", 0) == 0 && generator() % 2 == 0) {
+        text.erase(0, 1); // ".125" as typed; the prefix step puts the "0" back if it fits
+    }
+    return text;
+}
+
+TEST(Fit, RandomCrossCheckAgainstExactSums) {
+    std::mt19937 generator(4242);
+    int fitted = 0;
+    for (int set = 0; set < 4000; ++set) {
+        const int n = 2 + static_cast<int>(generator() % 9);
+        std::vector<std::int64_t> p(static_cast<std::size_t>(n));
+        std::vector<std::int64_t> q(static_cast<std::size_t>(n));
+        Texts c;
+        Texts a;
+        std::int64_t concentration = static_cast<std::int64_t>(generator() % 2001);
+        const double slope = 0.02 + 0.08 * (generator() % 1000) / 1000.0;
+        for (int i = 0; i < n; ++i) {
+            if (i > 0) {
+                concentration += 1 + static_cast<std::int64_t>(generator() % 10000);
+            }
+            const auto k = static_cast<std::size_t>(i);
+            p[k] = concentration;
+            const double noise = static_cast<double>(generator() % 11) - 5.0;
+            q[k] = std::max<std::int64_t>(
+                0, std::llround(slope * static_cast<double>(concentration) + noise));
+            c.push_back(calc::zeroPrefixed(typed(p[k], generator), cBoxLength));
+            a.push_back(calc::zeroPrefixed(typed(q[k], generator), aBoxLength));
+        }
+        SCOPED_TRACE("set " + std::to_string(set));
+
+        const calc::FitOutcome outcome = calc::fitCurve(c, a);
+        if (std::all_of(q.begin(), q.end(), [&](std::int64_t v) { return v == q[0]; })) {
+            EXPECT_TRUE(std::holds_alternative<calc::Degenerate>(outcome));
+            continue;
+        }
+        const auto* result = std::get_if<calc::Fitted>(&outcome);
+        ASSERT_NE(result, nullptr);
+        ++fitted;
+
+        const Reference ref = exactReference(p, q);
+        const long double meanY =
+            std::fabs(static_cast<long double>(q[0] + q.back()) / 2000.0L) + 1e-3L;
+        EXPECT_NEAR(result->r, ref.r, 1e-9L * std::fabs(ref.r));
+        EXPECT_NEAR(result->b, ref.b, 1e-9L * std::fabs(ref.b));
+        EXPECT_NEAR(result->a, ref.a, 1e-9L * std::max(std::fabs(ref.a), meanY));
+
+        // The stored coefficients are the floors: never above, and at most one unit of the fourth
+        // decimal below (a full unit when the value is a four-decimal number stored just below
+        // itself, as 0.57 is).
+        EXPECT_LE(result->slope, result->b);
+        EXPECT_GE(result->slope, result->b - 0.0001 - 1e-12);
+        EXPECT_LE(result->intercept, result->a);
+        EXPECT_GE(result->intercept, result->a - 0.0001 - 1e-12);
+        EXPECT_LE(result->correlation.size(), 8U);
+    }
+    EXPECT_GT(fitted, 3900);
+}
+
+} // namespace

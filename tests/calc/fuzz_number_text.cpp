@@ -1,0 +1,54 @@
+// libFuzzer target for the two parses and the Str form of what they read.
+//
+// Checked on every input:
+//   - lenientParse never gives NaN;
+//   - strictParse, when it succeeds, gives a finite value, bit for bit the lenientParse of the
+//     same text (the strict form is a subset of the lenient one: only blanks around, no D
+//     exponent, and an overflow is a failure rather than infinity);
+//   - the Str form of a finite value starts with " " or "-", is accepted by strictParse, and
+//     reads back within the 15-digit rounding;
+//   - correlationText never exceeds 8 characters.
+
+#include "calc/number_text.h"
+
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    const double lenient = calc::lenientParse(text);
+    check(!std::isnan(lenient));
+
+    const std::optional<double> strict = calc::strictParse(text);
+    if (strict) {
+        check(std::isfinite(*strict));
+        check(std::bit_cast<std::uint64_t>(*strict) == std::bit_cast<std::uint64_t>(lenient));
+    }
+
+    const std::string form = calc::strForm(lenient);
+    check(form.size() >= 2 && (form[0] == ' ' || form[0] == '-'));
+    if (std::isfinite(lenient)) {
+        const std::optional<double> back = calc::strictParse(form);
+        check(back.has_value());
+        check(std::fabs(*back - lenient) <= 5.2e-15 * std::fabs(lenient) + 4.9406564584124654e-324);
+    }
+    check(calc::correlationText(lenient).size() <= 8);
+    return 0;
+}
