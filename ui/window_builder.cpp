@@ -23,6 +23,14 @@ void setBack(QWidget& widget, QPalette::ColorRole role, Rgb back) {
 
 QString utf8(const char* text) { return QString::fromUtf8(text); }
 
+// The window's default font with every property fixed, so that nothing of a frame's font (bold,
+// another size) passes on to the controls inside it.
+QFont defaultFont(const QWidget& window) {
+    QFont font = window.font();
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
 QRect geometry(const ControlSpec& spec) {
     return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
 }
@@ -138,9 +146,9 @@ void buildControls(QWidget& window, std::span<const ControlSpec> specs) {
         QWidget* control = createControl(*parent, spec);
         control->setObjectName(controlName(spec));
         control->setGeometry(spec.kind == Kind::Line ? control->geometry() : geometry(spec));
-        if (spec.font.points > 0) {
-            control->setFont(songFont(spec.font));
-        }
+        // Controls without a font of their own take the window's default font, not the font
+        // of the frame that holds them.
+        control->setFont(spec.font.points > 0 ? songFont(spec.font) : defaultFont(window));
         if (spec.kind == Kind::TextBox || spec.kind == Kind::Button || spec.kind == Kind::ComboBox) {
             const char* accessible = spec.accessibleName ? spec.accessibleName : spec.text;
             control->setAccessibleName(utf8(accessible));
