@@ -39,6 +39,10 @@ std::string TextBox::Text() const { return text().toStdString(); }
 void TextBox::SetText(std::string_view text) {
     // QLineEdit cuts a text longer than its maximum length to its first characters.
     setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (!isEnabled()) {
+        // A result longer than its box is read from its first digits, as written.
+        setCursorPosition(0);
+    }
 }
 
 std::size_t TextBox::MaxLength() const { return static_cast<std::size_t>(maxLength()); }
