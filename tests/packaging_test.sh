@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a temporary folder and checks that the program,
+# its icons, desktop entry and metainfo stand where desktops look for them, and that the
+# desktop entry and the metainfo are valid.
+# Usage: packaging_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/out/*.deb)
+dpkg-deb -x "$deb" "$work/root"
+depends=$(dpkg-deb -f "$deb" Depends)
+
+for path in usr/bin/lumetra \
+            usr/share/applications/org.lumetra.Lumetra.desktop \
+            usr/share/metainfo/org.lumetra.Lumetra.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/lumetra.svg \
+            usr/share/icons/hicolor/16x16/apps/lumetra.png \
+            usr/share/icons/hicolor/48x48/apps/lumetra.png \
+            usr/share/icons/hicolor/256x256/apps/lumetra.png; do
+    [ -f "$work/root/$path" ] || fail "$path is missing from the package"
+done
+[ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-arphic-uming fonts-noto-cjk; do
+    grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
+done
+desktop-file-validate "$work/root/usr/share/applications/org.lumetra.Lumetra.desktop"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.lumetra.Lumetra.metainfo.xml"
+echo "package $(basename "$deb"): depends on $depends"
+echo "1 passed, 0 failed"
