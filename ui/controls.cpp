@@ -77,6 +77,9 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     onKeyPress(code);
     if (code == 0) {
         event->accept(); // cancelled before the box sees it
+    } else if (code == codes.front() && code == 8 && event->key() != Qt::Key_Backspace) {
+        backspace(); // Ctrl+H: the box edits by the code, as with the Backspace key
+        event->accept();
     } else if (code == codes.front()) {
         QLineEdit::keyPressEvent(event);
     } else {
