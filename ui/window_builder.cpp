@@ -111,6 +111,17 @@ QWidget* createControl(QWidget& parent, const ControlSpec& spec) {
     return nullptr;
 }
 
+// Boxes, buttons and frames carry the name a screen reader announces. Labels get none, so that
+// they announce their current caption. A frame without a name of its own would be announced by
+// the title of the frame around it (Frame3 as "Lumetra结果：").
+void nameForScreenReaders(QWidget& control, const QString& name) {
+    control.setAccessibleName(name);
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        // On Linux Qt announces a combo box by its current text; its edit field carries the name.
+        combo->lineEdit()->setAccessibleName(name);
+    }
+}
+
 } // namespace
 
 QString controlName(const ControlSpec& spec) {
@@ -149,9 +160,10 @@ void buildControls(QWidget& window, std::span<const ControlSpec> specs) {
         // Controls without a font of their own take the window's default font, not the font
         // of the frame that holds them.
         control->setFont(spec.font.points > 0 ? songFont(spec.font) : defaultFont(window));
-        if (spec.kind == Kind::TextBox || spec.kind == Kind::Button || spec.kind == Kind::ComboBox) {
+        if (spec.kind == Kind::TextBox || spec.kind == Kind::Button || spec.kind == Kind::ComboBox ||
+            spec.kind == Kind::Frame) {
             const char* accessible = spec.accessibleName ? spec.accessibleName : spec.text;
-            control->setAccessibleName(utf8(accessible));
+            nameForScreenReaders(*control, utf8(accessible));
         }
         if (control->focusPolicy() != Qt::NoFocus) {
             focusable.emplace_back(spec.tabIndex, control);

@@ -1,0 +1,479 @@
+#!/usr/bin/python3
+"""Operates the real program the way a screen reader does, through AT-SPI, from outside.
+
+Starts lumetra on an X display and a D-Bus session of its own with Qt's accessibility bridge on,
+walks both windows' accessible trees, checks the roles and names of the controls, runs the main
+window from the cover through the run button's action, confirms a point count (refused, then
+accepted), fills three points at the keyboard and fits them, and reads the results back.
+
+Usage: accessibility_test.py PATH/TO/lumetra ARTEFACT_DIR
+Run it with Debian's /usr/bin/python3, which has pyatspi (package python3-pyatspi).
+"""
+
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+from gi.repository import GLib
+
+SESSION_MARK = "LUMETRA_A11Y_SESSION"
+TIMEOUT = 20.0  # seconds any one wait may take
+
+
+class Fatal(Exception):
+    """A step the rest of the run depends on went wrong."""
+
+
+class Results:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, ok, what, detail=""):
+        if ok:
+            self.passed += 1
+            print(f"ok   {what}")
+        else:
+            self.failed += 1
+            print(f"FAIL {what}" + (f": {detail}" if detail else ""))
+        return ok
+
+
+def wait_for(condition, what, timeout=TIMEOUT):
+    """Polls condition() until it returns something true; raises Fatal after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        # Accessibility events (message boxes announced) arrive through GLib's main context.
+        while GLib.MainContext.default().iteration(False):
+            pass
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Fatal(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def poll(condition, timeout=TIMEOUT):
+    """Like wait_for, but answers False when the time is up."""
+    try:
+        return wait_for(condition, "", timeout)
+    except Fatal:
+        return False
+
+
+# --- Processes -------------------------------------------------------------------------------
+
+def start_display(work):
+    """An Xvfb of our own; it writes the display number it picked to a pipe."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    deadline = time.monotonic() + TIMEOUT
+    while not number.endswith(b"\n"):
+        ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(read_end, 16) if ready else b""
+        if not chunk:
+            os.close(read_end)
+            xvfb.kill()
+            raise Fatal("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    os.environ["DISPLAY"] = ":" + number.decode().strip()
+    runtime = os.path.join(work, "runtime")
+    os.mkdir(runtime, 0o700)
+    os.environ["XDG_RUNTIME_DIR"] = runtime
+    return xvfb
+
+
+def bus_daemons(address):
+    """Processes started for our session bus (the AT-SPI bus launcher, its dbus-daemon and the
+    registry daemon): they are re-parented to init, and carry the bus address in their
+    environment."""
+    wanted = {f"DBUS_SESSION_BUS_ADDRESS={address}".encode(),
+              f"DBUS_STARTER_ADDRESS={address}".encode()}
+    pids = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit() or int(entry) == os.getpid():
+            continue
+        try:
+            with open(f"/proc/{entry}/environ", "rb") as f:
+                environ = set(f.read().split(b"\0"))
+        except OSError:
+            continue
+        if environ & wanted:
+            pids.append(int(entry))
+    return pids
+
+
+def end_processes(pids):
+    for pid in pids:
+        try:
+            os.kill(pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+    deadline = time.monotonic() + 5
+    for pid in pids:
+        while os.path.exists(f"/proc/{pid}") and time.monotonic() < deadline:
+            time.sleep(0.05)
+        if os.path.exists(f"/proc/{pid}"):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
+def stop(process):
+    if process is not None and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True,
+                          text=True, timeout=TIMEOUT).stdout
+
+
+def visible_windows():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Lumetra$"],
+                           capture_output=True, text=True, timeout=TIMEOUT).stdout
+    return found.split()
+
+
+# --- The accessible tree ---------------------------------------------------------------------
+
+class Tree:
+    """The program as an assistive technology sees it. Accessible objects stay valid while
+    their widgets live, so a window is walked once and its controls looked up by role and name;
+    what changes (texts, label names, states) is read afresh each time."""
+
+    def __init__(self, pyatspi, pid):
+        self.pyatspi = pyatspi
+        self.pid = pid
+        self.app = None
+        self.announced = []  # (event type, role, name) of message boxes announced
+        pyatspi.Registry.registerEventListener(
+            self._on_window_event, "window:create", "window:activate",
+            "object:state-changed:showing")
+
+    def _on_window_event(self, event):
+        try:
+            if event.source.getRoleName() in ("alert", "dialog"):
+                self.announced.append((event.type, event.source.getRoleName(),
+                                       event.source.name))
+        except Exception:  # the source went away
+            pass
+
+    def find_application(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.pid and app.childCount > 0:
+                    self.app = app
+                    return app
+            except Exception:  # an application that went away while we looked
+                continue
+        return None
+
+    def windows(self):
+        self.app.clearCache()
+        return [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
+
+    def showing_window(self, role, exclude=()):
+        for window in self.windows():
+            if window.getRoleName() in role and window not in exclude and self.showing(window):
+                return window
+        return None
+
+    def has(self, accessible, state):
+        accessible.clearCache()
+        return accessible.getState().contains(getattr(self.pyatspi, "STATE_" + state.upper()))
+
+    def showing(self, accessible):
+        return self.has(accessible, "showing")
+
+    def walk(self, accessible):
+        yield accessible
+        for i in range(accessible.childCount):
+            child = accessible.getChildAtIndex(i)
+            if child is not None:
+                yield from self.walk(child)
+
+    def index(self, root):
+        """{(role name, accessible name): [accessible, ...]} of everything below root."""
+        found = {}
+        for accessible in self.walk(root):
+            found.setdefault((accessible.getRoleName(), accessible.name), []).append(accessible)
+        return found
+
+    def text(self, accessible):
+        accessible.clearCache()
+        content = accessible.queryText()
+        return content.getText(0, content.characterCount)
+
+    def name(self, accessible):
+        accessible.clearCache()
+        return accessible.name
+
+    def actions(self, accessible):
+        try:
+            action = accessible.queryAction()
+        except NotImplementedError:
+            return []
+        return [action.getName(i) for i in range(action.nActions)]
+
+    def press(self, accessible):
+        action = accessible.queryAction()
+        for i in range(action.nActions):
+            if action.getName(i) == "Press":
+                action.doAction(i)
+                return
+        raise Fatal(f"{accessible.name!r} has no Press action")
+
+
+class Window:
+    """One top-level window and its controls by role and name."""
+
+    def __init__(self, tree, accessible):
+        self.tree = tree
+        self.accessible = accessible
+        self.controls = tree.index(accessible)
+
+    def all(self, role, name):
+        return self.controls.get((role, name), [])
+
+    def get(self, role, name):
+        matches = self.all(role, name)
+        if len(matches) != 1:
+            raise Fatal(f"{len(matches)} controls with role {role!r} and name {name!r}")
+        return matches[0]
+
+    def text_box(self, name):
+        return self.get("text", name)
+
+    def button(self, name):
+        return self.get("push button", name)
+
+
+# --- The checks ------------------------------------------------------------------------------
+
+KEYPAD = ["1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "小数点", "退格"]
+# Buttons by name: where a caption alone does not say what a button does, its name does.
+MAIN_BUTTONS = ["测点个数及浓度单位输入完毕", "计算标准曲线", "清零数据表", "返回封面",
+                "计算样品浓度", "清零样品"] + KEYPAD
+MAIN_BOXES = (["测点个数"] + [f"浓度 {i}" for i in range(1, 11)]
+              + [f"吸光度 {i}" for i in range(1, 11)]
+              + ["相关系数r", "C(最高)", "A(最高)", "样品吸光度", "样品浓度"])
+# Labels have no name of their own: they announce their caption, also as it changes.
+MAIN_LABELS = ["序号", "C(x)", "A(y)", "测点个数(2-10)---", "C(x)单位(选择)---", "y=a+bx",
+               "相关系数r--", "C(最高)", "A(最高)", "请输入A", "样品浓度C为:"]
+MAIN_FRAMES = ["请输入下列二个参数", "Lumetra结果：", "线性范围", "样品浓度计算"]
+OUT_OF_RANGE = "输入数据不在范围之内,请重新输入!"
+
+
+def check_cover(r, tree, cover):
+    r.check((cover.accessible.getRoleName(), cover.accessible.name) == ("filler", "Lumetra"),
+            "cover: a window named Lumetra")
+    for name in ["运行程序", "退出程序"]:
+        buttons = cover.all("push button", name)
+        r.check(len(buttons) == 1 and "Press" in tree.actions(buttons[0]),
+                f"cover: push button {name} with a Press action")
+    r.check(len(cover.all("label", "我的野蛮女友，漂亮不漂亮")) == 1,
+            "cover: the caption is a label read by its text")
+
+
+def check_keyboard_on_cover(r, tree, cover, window_id):
+    """Both buttons are reached with Tab, and the focus is announced."""
+    run, leave = cover.button("运行程序"), cover.button("退出程序")
+    xdotool("windowfocus", "--sync", window_id)
+    r.check(poll(lambda: tree.has(run, "focused")), "cover: 运行程序 has the focus at start")
+    xdotool("key", "Tab")
+    r.check(poll(lambda: tree.has(leave, "focused")), "cover: Tab moves the focus to 退出程序")
+    xdotool("key", "shift+Tab")
+    r.check(poll(lambda: tree.has(run, "focused")), "cover: Shift+Tab moves it back")
+
+
+def check_main_inventory(r, tree, main):
+    r.check((main.accessible.getRoleName(), main.accessible.name) == ("filler", "Lumetra"),
+            "main window: a window named Lumetra")
+    for name in MAIN_BUTTONS:
+        buttons = main.all("push button", name)
+        r.check(len(buttons) == 1 and "Press" in tree.actions(buttons[0]),
+                f"main window: push button {name} with a Press action", f"{len(buttons)} found")
+    for name in MAIN_BOXES:
+        boxes = main.all("text", name)
+        r.check(len(boxes) == 1, f"main window: text box {name}", f"{len(boxes)} found")
+    for name in MAIN_LABELS:
+        r.check(len(main.all("label", name)) == 1, f"main window: label {name}")
+    for name in MAIN_FRAMES:
+        r.check(len(main.all("panel", name)) == 1, f"main window: frame {name}")
+    # On Linux Qt names a combo box by its current text; its edit field carries the name.
+    combos = [a for (role, _), found in main.controls.items() if role == "combo box" for a in found]
+    units = [tree.index(combo) for combo in combos]
+    r.check(len(combos) == 1 and combos[0].name == "mg" and ("text", "浓度单位") in units[0],
+            "main window: combo box reading mg, its edit field named 浓度单位",
+            repr([c.name for c in combos]))
+    unnamed = [role for (role, name) in main.controls
+               if role in ("push button", "text", "combo box", "panel") and not name]
+    r.check(not unnamed, "main window: every button, box and frame has a name", repr(unnamed))
+
+    for name, text in [("相关系数r", "0.000000"), ("C(最高)", "000000"), ("A(最高)", "0.000")]:
+        got = tree.text(main.text_box(name))
+        r.check(got == text, f"main window: {name} reads {text} before a fit", repr(got))
+    count = main.text_box("测点个数")
+    r.check(tree.has(count, "focused") and tree.has(count, "editable"),
+            "main window: 测点个数 is editable and has the focus after loading")
+    shown = [n for n in range(1, 11) if tree.showing(main.text_box(f"浓度 {n}"))]
+    r.check(not shown, "main window: no table row showing after loading", repr(shown))
+    r.check(not tree.has(main.text_box("样品吸光度"), "enabled"),
+            "main window: 样品吸光度 disabled before a fit")
+
+
+def check_refused_count(r, tree, main, window_id):
+    """A count of 1 is refused with a message box, which is announced and closed by its
+    button's action."""
+    count = main.text_box("测点个数")
+    tree.press(main.button("1"))
+    wait_for(lambda: tree.text(count) == "1", "the keypad's 1 in 测点个数")
+    tree.press(main.button("测点个数及浓度单位输入完毕"))
+    alert = wait_for(lambda: tree.showing_window(("alert", "dialog")), "a message box")
+    box = Window(tree, alert)
+    r.check((alert.getRoleName(), alert.name) == ("alert", "Lumetra"),
+            "message box: an alert named Lumetra", f"{alert.getRoleName()} {alert.name!r}")
+    r.check(len(box.all("label", OUT_OF_RANGE)) == 1, "message box: a label with the message",
+            repr([name for (role, name) in box.controls if role == "label"]))
+    r.check(poll(lambda: any(role == "alert" and name == "Lumetra"
+                             for (_, role, name) in tree.announced)),
+            "message box: announced to listeners", repr(tree.announced))
+    ok = box.all("push button", "确定")
+    r.check(len(ok) == 1, "message box: push button 确定",
+            repr([name for (role, name) in box.controls if role == "push button"]))
+    if len(ok) != 1:
+        raise Fatal("cannot close the message box")
+    tree.press(ok[0])
+    r.check(poll(lambda: tree.showing_window(("alert", "dialog")) is None),
+            "message box: closed by 确定's action")
+    # No window manager here to hand the keyboard back to the main window.
+    xdotool("windowfocus", "--sync", window_id)
+    r.check(poll(lambda: tree.text(count) == ""), "refused count: 测点个数 emptied")
+    r.check(poll(lambda: tree.has(count, "focused")) and tree.has(count, "enabled"),
+            "refused count: 测点个数 enabled and focused")
+
+
+def check_fit(r, tree, main):
+    count = main.text_box("测点个数")
+    tree.press(main.button("3"))
+    wait_for(lambda: tree.text(count) == "3", "the keypad's 3 in 测点个数")
+    tree.press(main.button("测点个数及浓度单位输入完毕"))
+    r.check(poll(lambda: tree.has(main.text_box("浓度 1"), "focused")),
+            "confirmed count: 浓度 1 has the focus")
+    r.check(not tree.has(count, "enabled"), "confirmed count: 测点个数 disabled")
+    shown = [n for n in range(1, 11) if tree.showing(main.text_box(f"浓度 {n}"))]
+    r.check(shown == [1, 2, 3], "confirmed count: rows 1 to 3 showing", repr(shown))
+
+    # Enter walks the concentrations, then the absorbances.
+    xdotool("key", "--delay", "20", "1", "Return", "2", "Return", "3", "Return",
+            "period", "1", "Return", "period", "2", "Return", "period", "3")
+    last = main.text_box("吸光度 3")
+    r.check(poll(lambda: tree.text(last) == ".3"), "keyboard: the last absorbance typed")
+    typed = {"浓度 1": "1", "浓度 2": "2", "浓度 3": "3",
+             "吸光度 1": ".1", "吸光度 2": ".2", "吸光度 3": ".3"}
+    for name, text in typed.items():
+        got = tree.text(main.text_box(name))
+        r.check(got == text, f"keyboard: {name} holds {text}", repr(got))
+    r.check(tree.has(last, "focused"), "keyboard: 吸光度 3 has the focus")
+
+    equation = main.get("label", "y=a+bx")
+    r_box = main.text_box("相关系数r")
+    tree.press(main.button("计算标准曲线"))
+    r.check(poll(lambda: tree.text(r_box) == " 1"), "fit: 相关系数r reads ' 1'",
+            repr(tree.text(r_box)))
+    r.check(tree.name(equation) == "y= 0+ .0999x", "fit: the equation label reads 'y= 0+ .0999x'",
+            repr(tree.name(equation)))
+    for name, text in [("C(最高)", "3"), ("A(最高)", "0.3"), ("吸光度 1", "0.1")]:
+        got = tree.text(main.text_box(name))
+        r.check(got == text, f"fit: {name} reads {text}", repr(got))
+    r.check(tree.has(main.text_box("样品吸光度"), "enabled"), "fit: 样品吸光度 enabled")
+
+
+def run_checks(program, artefacts):
+    import pyatspi  # only here, inside the session bus it is to connect to
+
+    r = Results()
+    work = tempfile.mkdtemp(prefix="lumetra-a11y-")
+    xvfb = app = None
+    address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+    try:
+        xvfb = start_display(work)
+        env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        env.pop("QT_QPA_PLATFORM", None)
+        with open(os.path.join(artefacts, "lumetra.log"), "w") as log:
+            app = subprocess.Popen([program], env=env, stdout=log, stderr=subprocess.STDOUT)
+        tree = Tree(pyatspi, app.pid)
+        wait_for(tree.find_application, "the program on the accessibility bus")
+
+        cover = Window(tree, wait_for(lambda: tree.showing_window(("filler",)), "the cover"))
+        check_cover(r, tree, cover)
+        cover_id = wait_for(visible_windows, "the cover's X window")[0]
+        check_keyboard_on_cover(r, tree, cover, cover_id)
+
+        tree.press(cover.button("运行程序"))
+        main = Window(tree, wait_for(
+            lambda: tree.showing_window(("filler",), exclude=(cover.accessible,)),
+            "the main window"))
+        r.check(poll(lambda: not tree.showing(cover.accessible)), "run: the cover is hidden")
+        main_id = wait_for(lambda: [w for w in visible_windows() if w != cover_id],
+                           "the main window's X window")[0]
+        check_main_inventory(r, tree, main)
+        check_refused_count(r, tree, main, main_id)
+        check_fit(r, tree, main)
+    except Fatal as problem:
+        r.check(False, "run", str(problem))
+    except Exception:  # a failed D-Bus call or tool: the run cannot go on
+        traceback.print_exc()
+        r.check(False, "run", "stopped by an unexpected error")
+    finally:
+        if r.failed and xvfb is not None:  # what the screen showed, for the record
+            subprocess.run(["import", "-window", "root", os.path.join(artefacts, "failure.png")],
+                           check=False, capture_output=True, timeout=TIMEOUT)
+        stop(app)
+        end_processes(bus_daemons(address))
+        stop(xvfb)
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"{r.passed} passed, {r.failed} failed")
+    return 1 if r.failed else 0
+
+
+def main():
+    if len(sys.argv) != 3:
+        print("usage: accessibility_test.py PATH/TO/lumetra ARTEFACT_DIR", file=sys.stderr)
+        return 2
+    # A test runner's SIGTERM ends the run through the clean-up below.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    program, artefacts = os.path.abspath(sys.argv[1]), sys.argv[2]
+    os.makedirs(artefacts, exist_ok=True)
+    if os.environ.get(SESSION_MARK) != "1":
+        # A session bus of our own, which also starts the accessibility bus; it ends with us.
+        os.environ[SESSION_MARK] = "1"
+        os.execvp("dbus-run-session",
+                  ["dbus-run-session", "--", sys.executable, os.path.abspath(__file__),
+                   program, artefacts])
+    return run_checks(program, artefacts)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
