@@ -21,4 +21,5 @@ RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev libgl-dev qt6-t
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
-               libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev)
+               libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
+               python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core)

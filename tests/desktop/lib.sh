@@ -1,0 +1,116 @@
+# Shell functions shared by the desktop tests: an X display of their own, the program's windows,
+# screenshots and the ink of a region. Source it after `set -euo pipefail`; it sets an EXIT trap
+# that ends every process started through it, by process id.
+
+desktop_work=$(mktemp -d)
+desktop_pids=() # started here, ended in reverse order
+app_pid=
+
+desktop_cleanup() {
+    local i
+    for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do
+        kill "${desktop_pids[i]}" 2>/dev/null || true
+        wait "${desktop_pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$desktop_work"
+}
+trap desktop_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# start_display [WIDTHxHEIGHT]: an Xvfb of our own (it picks a free display number and writes it
+# to a fifo), a private runtime folder, and no session bus for Qt to start.
+start_display() {
+    local number fifo="$desktop_work/display"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    desktop_pids+=("$!")
+    read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    export XDG_RUNTIME_DIR="$desktop_work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
+}
+
+# start_program LOG COMMAND...: runs the program in the background; its process id is app_pid.
+start_program() {
+    local log=$1
+    shift
+    "$@" >"$log" 2>&1 &
+    app_pid=$!
+    desktop_pids+=("$app_pid")
+}
+
+# stop_program: ends the program and waits until its windows are gone from the display.
+stop_program() {
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    local i
+    for ((i = 0; i < ${#desktop_pids[@]}; i++)); do
+        [ "${desktop_pids[i]}" = "$app_pid" ] && unset 'desktop_pids[i]'
+    done
+    desktop_pids=("${desktop_pids[@]}")
+    app_pid=
+    for _ in $(seq 100); do
+        [ -z "$(visible_windows)" ] && return 0
+        sleep 0.1
+    done
+    fail "the program's windows did not go"
+}
+
+# The visible top-level windows titled Lumetra (Qt also makes unmapped helper windows).
+visible_windows() { xdotool search --onlyvisible --name '^Lumetra$' 2>/dev/null || true; }
+
+# visible_window [EXCEPT]: waits for a visible Lumetra window other than EXCEPT and prints its id.
+visible_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(visible_windows | grep -vx "${1:-}" | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+geometry() { # prints "X Y WIDTH HEIGHT" of a window's client area
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+colour() { # file x y: prints the pixel as "R,G,B"
+    convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+
+# screenshot WINDOW FILE.png: waits until the window is painted (the corner at (2, 2) shows the
+# windows' back colour RGB(255, 224, 192) and two shots in a row agree), then keeps that shot.
+screenshot() {
+    local shot="$desktop_work/shot.ppm" last="$desktop_work/last.ppm"
+    rm -f "$last"
+    for _ in $(seq 100); do
+        if import -window "$1" "$shot" 2>/dev/null && [ "$(colour "$shot" 2 2)" = "255,224,192" ]; then
+            if [ -f "$last" ] && cmp -s "$shot" "$last"; then
+                convert "$shot" "$2"
+                return 0
+            fi
+            mv "$shot" "$last"
+        fi
+        sleep 0.1
+    done
+    fail "window $1 was not painted"
+}
+
+# Counts the pixels of a region that are clearly darker than the light faces around them.
+ink() { # file x y w h
+    convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 35% \
+        -format '%[fx:round((1-mean)*w*h)]' info:
+}
+
+# Two captions whose ink tells Chinese glyphs from the hollow boxes of fonts without them, in
+# window pixels at scale 1. "运行程序" on the cover's run button (default font): 130 to 160 dark
+# pixels as glyphs, 16 as light-grey boxes. "测点个数及浓度单位输入完毕" on the confirm button
+# (Song face, bold): 650 to 670 as glyphs, 234 as the dark boxes a bold font draws.
+run_caption_ink() { ink "$1" 72 400 233 57; }
+RUN_CAPTION_MIN=40
+confirm_caption_ink() { ink "$1" 32 216 249 39; }
+CONFIRM_CAPTION_MIN=400
