@@ -5,23 +5,29 @@
 # resident memory (VmHWM) of each; see bench/mapwait.cpp for how both are taken.
 # Builds nothing.
 #
-# Usage: bench/startup.sh [-n RUNS] [-s SETTLE_MS] BUILD_DIR
-#        bench/startup.sh [-n RUNS] [-s SETTLE_MS] LUMETRA BARE_QT BARE_XLIB [MAPWAIT]
+# Usage: bench/startup.sh [-n RUNS] [-s SETTLE_MS] [-x LABEL=PROGRAM]... BUILD_DIR
+#        bench/startup.sh [-n RUNS] [-s SETTLE_MS] [-x LABEL=PROGRAM]... LUMETRA BARE_QT BARE_XLIB [MAPWAIT]
 # In a build folder the programs are app/lumetra and bench/lumetra_{bare_qt,bare_xlib,mapwait};
 # without MAPWAIT the helper is taken from $MAPWAIT or from BARE_QT's folder.
 # RUNS defaults to $STARTUP_RUNS or 20; SETTLE_MS (wait after the map before memory is read) 300.
+# -x adds a program to the same rounds (another build of lumetra, to compare a change).
 set -euo pipefail
 
 runs=${STARTUP_RUNS:-20}
 settle=300
+extra_labels=() extra_paths=()
 usage() {
-    sed -n '8,13s/^# \{0,1\}//p' "$0" >&2
+    sed -n '8,14s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
-while getopts "n:s:h" option; do
+while getopts "n:s:x:h" option; do
     case $option in
         n) runs=$OPTARG ;;
         s) settle=$OPTARG ;;
+        x)
+            [[ $OPTARG == ?*=?* ]] || usage
+            extra_labels+=("${OPTARG%%=*}") extra_paths+=("${OPTARG#*=}")
+            ;;
         *) usage ;;
     esac
 done
@@ -42,7 +48,7 @@ case $# in
         ;;
     *) usage ;;
 esac
-for program in "$lumetra" "$bare_qt" "$bare_xlib" "$mapwait"; do
+for program in "$lumetra" "$bare_qt" "$bare_xlib" "$mapwait" ${extra_paths[@]+"${extra_paths[@]}"}; do
     if [[ ! -x $program ]]; then
         echo "startup.sh: no program $program (build lumetra, lumetra_bare_qt, lumetra_bare_xlib" \
              "and lumetra_mapwait first)" >&2
@@ -84,8 +90,13 @@ keys=(lumetra bare_qt bare_xlib)
 declare -A path=([lumetra]=$lumetra [bare_qt]=$bare_qt [bare_xlib]=$bare_xlib)
 declare -A label=([lumetra]="lumetra" [bare_qt]="bare Qt 6 window (bench/bare_qt.cpp)"
                   [bare_xlib]="bare Xlib window (bench/bare_xlib.cpp)")
+for ((i = 0; i < ${#extra_paths[@]}; ++i)); do
+    keys+=("extra$i")
+    path[extra$i]=${extra_paths[i]}
+    label[extra$i]=${extra_labels[i]}
+done
 
-# One start; appends "MS KIB" to the program's results unless DISCARD is set.
+# One start; appends "MS CPU_MS KIB" to the program's results unless DISCARD is set.
 measure() {
     local key=$1 discard=${2:-} line
     if ! line=$("${run_env[@]}" "$mapwait" --settle "$settle" -- "${path[$key]}" 2>"$work/$key.err"); then
@@ -94,8 +105,8 @@ measure() {
         exit 1
     fi
     [[ -n $discard ]] && return 0
-    local ms=${line#*mapped_ms=} kib=${line#*vmhwm_kib=}
-    echo "${ms%% *} ${kib%% *}" >>"$work/$key.txt"
+    local ms=${line#*mapped_ms=} cpu=${line#*cpu_ms=} kib=${line#*vmhwm_kib=}
+    echo "${ms%% *} ${cpu%% *} ${kib%% *}" >>"$work/$key.txt"
 }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -124,13 +135,23 @@ median() { stats "$@" | cut -d' ' -f3; }
 echo "| program | start-up to mapped, min / median / max (ms) | peak RSS, min / median / max (MiB) |"
 echo "|---|---:|---:|"
 for key in "${keys[@]}"; do
-    echo "| ${label[$key]} | $(stats "$work/$key.txt" 1 1) | $(stats "$work/$key.txt" 2 1024) |"
+    echo "| ${label[$key]} | $(stats "$work/$key.txt" 1 1) | $(stats "$work/$key.txt" 3 1024) |"
+done
+echo
+echo "CPU time the program had used when its window was mapped (all threads; less disturbed by"
+echo "other work on the machine than the elapsed time above):"
+echo
+echo "| program | CPU time to mapped, min / median / max (ms) |"
+echo "|---|---:|"
+for key in "${keys[@]}"; do
+    echo "| ${label[$key]} | $(stats "$work/$key.txt" 2 1) |"
 done
 echo
 awk -v t1="$(median "$work/lumetra.txt" 1 1)" -v t0="$(median "$work/bare_qt.txt" 1 1)" \
-    -v m1="$(median "$work/lumetra.txt" 2 1024)" -v m0="$(median "$work/bare_qt.txt" 2 1024)" \
-    'BEGIN { printf "lumetra against the bare Qt window, medians: start-up %+.0f%%, peak RSS %+.0f%%\n",
-             (t1 / t0 - 1) * 100, (m1 / m0 - 1) * 100 }'
+    -v c1="$(median "$work/lumetra.txt" 2 1)" -v c0="$(median "$work/bare_qt.txt" 2 1)" \
+    -v m1="$(median "$work/lumetra.txt" 3 1024)" -v m0="$(median "$work/bare_qt.txt" 3 1024)" \
+    'BEGIN { printf "lumetra against the bare Qt window, medians: start-up %+.0f%%, CPU time %+.0f%%, peak RSS %+.0f%%\n",
+             (t1 / t0 - 1) * 100, (c1 / c0 - 1) * 100, (m1 / m0 - 1) * 100 }'
 echo
 echo "$runs runs each (interleaved, after one discarded warm-up start each), settle ${settle} ms;" \
      "$(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) CPUs," \
