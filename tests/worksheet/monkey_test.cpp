@@ -353,7 +353,7 @@ protected:
         for (int event = 1; event <= events; ++event) {
             std::string what = randomEvent();
             ASSERT_NO_FATAL_FAILURE(closePopups());
-            recent.push_back("#" + std::to_string(event) + " " + what);
+            recent.push_back(std::to_string(event) + ": " + what);
             if (recent.size() > 40) {
                 recent.pop_front();
             }
