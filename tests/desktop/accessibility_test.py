@@ -73,9 +73,10 @@ def poll(condition, timeout=TIMEOUT):
 def start_display(work):
     """An Xvfb of our own; it writes the display number it picked to a pipe."""
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(work, "xvfb.log"), "w") as log:
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
+             "-nolisten", "tcp"], pass_fds=[write_end], stdout=log, stderr=subprocess.STDOUT)
     os.close(write_end)
     number = b""
     deadline = time.monotonic() + TIMEOUT
@@ -115,6 +116,15 @@ def bus_daemons(address):
     return pids
 
 
+def running(pid):
+    """True until the process has ended (a zombie waiting for init to reap it has)."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rpartition(")")[2].split()[0] != "Z"
+    except OSError:
+        return False
+
+
 def end_processes(pids):
     for pid in pids:
         try:
@@ -123,9 +133,9 @@ def end_processes(pids):
             pass
     deadline = time.monotonic() + 5
     for pid in pids:
-        while os.path.exists(f"/proc/{pid}") and time.monotonic() < deadline:
+        while running(pid) and time.monotonic() < deadline:
             time.sleep(0.05)
-        if os.path.exists(f"/proc/{pid}"):
+        if running(pid):
             try:
                 os.kill(pid, signal.SIGKILL)
             except ProcessLookupError:
@@ -249,7 +259,6 @@ class Window:
     """One top-level window and its controls by role and name."""
 
     def __init__(self, tree, accessible):
-        self.tree = tree
         self.accessible = accessible
         self.controls = tree.index(accessible)
 
@@ -447,7 +456,10 @@ def run_checks(program, artefacts):
         traceback.print_exc()
         r.check(False, "run", "stopped by an unexpected error")
     finally:
-        if r.failed and xvfb is not None:  # what the screen showed, for the record
+        if r.failed and xvfb is not None and xvfb.poll() is not None:
+            with open(os.path.join(work, "xvfb.log")) as log:
+                print(f"The X server has ended. Its output:\n{log.read()}")
+        elif r.failed and xvfb is not None:  # what the screen showed, for the record
             subprocess.run(["import", "-window", "root", os.path.join(artefacts, "failure.png")],
                            check=False, capture_output=True, timeout=TIMEOUT)
         stop(app)

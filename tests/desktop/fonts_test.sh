@@ -7,6 +7,7 @@ set -euo pipefail
 program=$1
 artefacts=$2
 mkdir -p "$artefacts"
+# shellcheck source=tests/desktop/lib.sh
 . "$(dirname "$0")/lib.sh"
 
 dejavu=/usr/share/fonts/truetype/dejavu
@@ -47,7 +48,7 @@ render() {
     main_ink=$(confirm_caption_ink "$artefacts/$name-main.png")
 }
 
-start_display
+start_display 1280x800
 
 # The Song face missing, the Noto CJK faces there: the captions carry the ink of glyphs, as in
 # windows_test.sh.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions shared by the desktop tests: an X display of their own, the program's windows,
 # screenshots and the ink of a region. Source it after `set -euo pipefail`; it sets an EXIT trap
 # that ends every process started through it, by process id.
@@ -16,17 +17,35 @@ desktop_cleanup() {
 }
 trap desktop_cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+xvfb_pid=
 
-# start_display [WIDTHxHEIGHT]: an Xvfb of our own (it picks a free display number and writes it
+running() { # pid: true until the process has ended (a zombie has)
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    [ "$(awk '{ print $1 }' <<<"${stat##*) }")" != Z ]
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$xvfb_pid" ] && ! running "$xvfb_pid"; then
+        echo "The X server $DISPLAY has ended. Its output:" >&2
+        cat "$desktop_work/xvfb.log" >&2
+    fi
+    exit 1
+}
+
+# start_display WIDTHxHEIGHT: an Xvfb of our own (it picks a free display number and writes it
 # to a fifo), a private runtime folder, and no session bus for Qt to start.
 start_display() {
     local number fifo="$desktop_work/display"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    desktop_pids+=("$!")
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" \
+        >"$desktop_work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    desktop_pids+=("$xvfb_pid")
     read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
     export DISPLAY=":$number"
+    xdotool getdisplaygeometry >/dev/null || fail "no connection to the new display $DISPLAY"
     export XDG_RUNTIME_DIR="$desktop_work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
@@ -110,7 +129,10 @@ ink() { # file x y w h
 # window pixels at scale 1. "运行程序" on the cover's run button (default font): 130 to 160 dark
 # pixels as glyphs, 16 as light-grey boxes. "测点个数及浓度单位输入完毕" on the confirm button
 # (Song face, bold): 650 to 670 as glyphs, 234 as the dark boxes a bold font draws.
+# shellcheck disable=SC2034 # the minimums are read by the tests
+{
+    RUN_CAPTION_MIN=40
+    CONFIRM_CAPTION_MIN=400
+}
 run_caption_ink() { ink "$1" 72 400 233 57; }
-RUN_CAPTION_MIN=40
 confirm_caption_ink() { ink "$1" 32 216 249 39; }
-CONFIRM_CAPTION_MIN=400

@@ -7,9 +7,10 @@ set -euo pipefail
 program=$1
 artefacts=$2
 mkdir -p "$artefacts"
+# shellcheck source=tests/desktop/lib.sh
 . "$(dirname "$0")/lib.sh"
 
-start_display
+start_display 1280x800
 start_program "$artefacts/lumetra.log" "$program"
 
 cover=$(visible_window) || fail "no cover window appeared"
