@@ -617,6 +617,33 @@ TEST_F(Fit, KeptCurveEnablesTheSampleBoxAfterClearing) {
     }
 }
 
+// The decimal separator is "." whatever the locale: a process and a Qt default locale with a
+// decimal comma change no text.
+TEST_F(Fit, CommaDecimalLocale) {
+    struct CommaDecimal : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+        std::string do_grouping() const override { return "\3"; }
+    };
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const QLocale previousQt;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    const Alerts fitAlerts = fit({"0", "1", "2", "3", "4"}, {".001", ".201", ".399", ".602", ".8"});
+    clickAndType(sampleBox(), QStringLiteral("0.5"));
+    press(Qt::Key_Return);
+
+    QLocale::setDefault(previousQt);
+    std::locale::global(previous);
+    EXPECT_EQ(fitAlerts, Alerts{});
+    EXPECT_EQ(takeAlerts(), Alerts{});
+    EXPECT_EQ(text("Text3"), " .999993");
+    EXPECT_EQ(caption("Label6"), "y= .0007+ .1999x");
+    EXPECT_EQ(text("Text6"), "0.8");
+    EXPECT_EQ(text("Text8"), " 2.49774887443722");
+}
+
 // Without a confirmed point count the button does nothing at all, silently.
 TEST_F(Fit, WithoutCountNothingHappens) {
     struct Case {
