@@ -50,7 +50,7 @@ protected:
     }
 };
 
-// A fresh window per row: the count box starts empty and focused, as after start-up.
+// Right after start-up the count box is empty, enabled and focused, and no row is shown.
 TEST_F(PointCount, StartsInTheCountBox) {
     EXPECT_EQ(focusName(), kCountBox);
     EXPECT_TRUE(box(kCountBox)->isEnabled());
