@@ -1,11 +1,11 @@
 #pragma once
 
+#include "worksheet/controls.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "worksheet/controls.h"
 
 namespace test {
 
