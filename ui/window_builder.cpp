@@ -31,15 +31,15 @@ QFont defaultFont(const QWidget& window) {
     return font;
 }
 
-QRect geometry(const ControlSpec& spec) {
-    return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+QRect geometry(const ControlSpec& item) {
+    return {pixels(item.left), pixels(item.top), pixels(item.width), pixels(item.height)};
 }
 
-QWidget* createLine(QWidget& parent, const ControlSpec& spec) {
+QWidget* createLine(QWidget& parent, const ControlSpec& item) {
     // left/top and width/height are the two ends of the line.
     auto* line = new QWidget(&parent);
-    const int x1 = pixels(spec.left), y1 = pixels(spec.top);
-    const int x2 = pixels(spec.width), y2 = pixels(spec.height);
+    const int x1 = pixels(item.left), y1 = pixels(item.top);
+    const int x2 = pixels(item.width), y2 = pixels(item.height);
     line->setGeometry(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1,
                       std::abs(y2 - y1) + 1);
     line->setAutoFillBackground(true);
@@ -47,16 +47,16 @@ QWidget* createLine(QWidget& parent, const ControlSpec& spec) {
     return line;
 }
 
-QWidget* createTextBox(QWidget& parent, const ControlSpec& spec) {
+QWidget* createTextBox(QWidget& parent, const ControlSpec& item) {
     auto* box = new TextBox(&parent);
-    if (spec.maxLength > 0) {
-        box->setMaxLength(spec.maxLength);
+    if (item.maxLength > 0) {
+        box->setMaxLength(item.maxLength);
     }
-    box->setText(utf8(spec.text));
-    box->setEnabled(spec.enabled);
+    box->setText(utf8(item.text));
+    box->setEnabled(item.enabled);
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, color(spec.back));
-    if (spec.displayOnly) {
+    palette.setColor(QPalette::Base, color(item.back));
+    if (item.displayOnly) {
         // Results are written by the program only, yet must read as clearly as typed text.
         palette.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
     }
@@ -64,19 +64,19 @@ QWidget* createTextBox(QWidget& parent, const ControlSpec& spec) {
     return box;
 }
 
-QWidget* createControl(QWidget& parent, const ControlSpec& spec) {
-    switch (spec.kind) {
+QWidget* createControl(QWidget& parent, const ControlSpec& item) {
+    switch (item.kind) {
     case Kind::Label: {
         auto* label = new Label(&parent);
-        label->setText(utf8(spec.text));
+        label->setText(utf8(item.text));
         return label;
     }
     case Kind::TextBox:
-        return createTextBox(parent, spec);
+        return createTextBox(parent, item);
     case Kind::Button: {
         auto* button = new Button(&parent);
-        button->setText(utf8(spec.text));
-        setBack(*button, QPalette::Button, spec.back);
+        button->setText(utf8(item.text));
+        setBack(*button, QPalette::Button, item.back);
         return button;
     }
     case Kind::ComboBox: {
@@ -86,27 +86,27 @@ QWidget* createControl(QWidget& parent, const ControlSpec& spec) {
         for (const char* unit : {"mg", "ug", "mg/L", "ug/L", "mL"}) {
             combo->addItem(utf8(unit));
         }
-        combo->setCurrentText(utf8(spec.text));
+        combo->setCurrentText(utf8(item.text));
         QPalette palette = combo->palette();
-        palette.setColor(QPalette::Base, color(spec.back));
-        palette.setColor(QPalette::Button, color(spec.back));
+        palette.setColor(QPalette::Base, color(item.back));
+        palette.setColor(QPalette::Button, color(item.back));
         combo->setPalette(palette);
         return combo;
     }
     case Kind::Frame: {
-        auto* frame = new QGroupBox(utf8(spec.text), &parent);
+        auto* frame = new QGroupBox(utf8(item.text), &parent);
         frame->setAutoFillBackground(true);
-        setBack(*frame, QPalette::Window, spec.back);
+        setBack(*frame, QPalette::Window, item.back);
         return frame;
     }
     case Kind::Picture: {
         auto* picture = new QLabel(&parent);
-        picture->setPixmap(QPixmap(utf8(spec.text)));
+        picture->setPixmap(QPixmap(utf8(item.text)));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }
     case Kind::Line:
-        return createLine(parent, spec);
+        return createLine(parent, item);
     }
     return nullptr;
 }
@@ -124,16 +124,16 @@ void nameForScreenReaders(QWidget& control, const QString& name) {
 
 } // namespace
 
-QString controlName(const ControlSpec& spec) {
-    const QString name = utf8(spec.name);
-    return spec.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(spec.index);
+QString controlName(const ControlSpec& item) {
+    const QString name = utf8(item.name);
+    return item.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(item.index);
 }
 
-QFont songFont(const FontSpec& spec) {
+QFont songFont(const FontSpec& item) {
     QFont font;
     font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    font.setPointSizeF(item.points);
+    font.setBold(item.bold);
     return font;
 }
 
@@ -147,26 +147,26 @@ void setUpWindow(QWidget& window, const QString& name, int clientWidth, int clie
     setBack(window, QPalette::Window, kFormBack);
 }
 
-void buildControls(QWidget& window, std::span<const ControlSpec> specs) {
+void buildControls(QWidget& window, std::span<const ControlSpec> items) {
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : specs) {
+    for (const ControlSpec& item : items) {
         QWidget* parent = &window;
-        if (spec.container != nullptr) {
-            parent = window.findChild<QWidget*>(utf8(spec.container));
+        if (item.container != nullptr) {
+            parent = window.findChild<QWidget*>(utf8(item.container));
         }
-        QWidget* control = createControl(*parent, spec);
-        control->setObjectName(controlName(spec));
-        control->setGeometry(spec.kind == Kind::Line ? control->geometry() : geometry(spec));
+        QWidget* control = createControl(*parent, item);
+        control->setObjectName(controlName(item));
+        control->setGeometry(item.kind == Kind::Line ? control->geometry() : geometry(item));
         // Controls without a font of their own take the window's default font, not the font
         // of the frame that holds them.
-        control->setFont(spec.font.points > 0 ? songFont(spec.font) : defaultFont(window));
-        if (spec.kind == Kind::TextBox || spec.kind == Kind::Button || spec.kind == Kind::ComboBox ||
-            spec.kind == Kind::Frame) {
-            const char* accessible = spec.accessibleName ? spec.accessibleName : spec.text;
+        control->setFont(item.font.points > 0 ? songFont(item.font) : defaultFont(window));
+        if (item.kind == Kind::TextBox || item.kind == Kind::Button || item.kind == Kind::ComboBox ||
+            item.kind == Kind::Frame) {
+            const char* accessible = item.accessibleName ? item.accessibleName : item.text;
             nameForScreenReaders(*control, utf8(accessible));
         }
         if (control->focusPolicy() != Qt::NoFocus) {
-            focusable.emplace_back(spec.tabIndex, control);
+            focusable.emplace_back(item.tabIndex, control);
         }
     }
     std::stable_sort(focusable.begin(), focusable.end(),

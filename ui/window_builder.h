@@ -11,17 +11,17 @@
 namespace ui {
 
 // "Text1(3)" for an element of a control array, "Text4" otherwise.
-QString controlName(const ControlSpec& spec);
+QString controlName(const ControlSpec& item);
 
 // The design's Song face, with a fallback that Debian also ships.
-QFont songFont(const FontSpec& spec);
+QFont songFont(const FontSpec& item);
 
 // Sets up a fixed-size top-level window with the design's title, frame and back colour.
 void setUpWindow(QWidget& window, const QString& name, int clientWidth, int clientHeight);
 
 // Creates every control of the table inside window (or inside the frame the table names) and
 // chains the focusable ones in the order of their tab indexes.
-void buildControls(QWidget& window, std::span<const ControlSpec> specs);
+void buildControls(QWidget& window, std::span<const ControlSpec> items);
 
 template <class T> T* findControl(const QWidget& window, const QString& name) {
     return window.findChild<T*>(name);
