@@ -76,7 +76,8 @@ def start_display(work):
     with open(os.path.join(work, "xvfb.log"), "w") as log:
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24",
-             "-nolisten", "tcp"], pass_fds=[write_end], stdout=log, stderr=subprocess.STDOUT)
+             "-nolisten", "tcp", "-noreset"],  # see start_display in lib.sh
+            pass_fds=[write_end], stdout=log, stderr=subprocess.STDOUT)
     os.close(write_end)
     number = b""
     deadline = time.monotonic() + TIMEOUT

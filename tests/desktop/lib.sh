@@ -5,7 +5,9 @@
 
 desktop_work=$(mktemp -d)
 desktop_pids=() # started here, ended in reverse order
+xvfb_pid=
 app_pid=
+app_log=
 
 desktop_cleanup() {
     local i
@@ -16,8 +18,6 @@ desktop_cleanup() {
     rm -rf "$desktop_work"
 }
 trap desktop_cleanup EXIT
-
-xvfb_pid=
 
 running() { # pid: true until the process has ended (a zombie has)
     local stat
@@ -30,16 +30,21 @@ fail() {
     if [ -n "$xvfb_pid" ] && ! running "$xvfb_pid"; then
         echo "The X server $DISPLAY has ended. Its output:" >&2
         cat "$desktop_work/xvfb.log" >&2
+    elif [ -n "$app_pid" ] && ! running "$app_pid"; then
+        echo "The program has ended. Its output:" >&2
+        cat "$app_log" >&2
     fi
     exit 1
 }
 
 # start_display WIDTHxHEIGHT: an Xvfb of our own (it picks a free display number and writes it
-# to a fifo), a private runtime folder, and no session bus for Qt to start.
+# to a fifo), a private runtime folder, and no session bus for Qt to start. Without -noreset the
+# server resets whenever its last client leaves (an xdotool call, a stopped program), and a
+# program that connects during the reset fails with "could not connect to display".
 start_display() {
     local number fifo="$desktop_work/display"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" \
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$fifo" \
         >"$desktop_work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     desktop_pids+=("$xvfb_pid")
@@ -54,9 +59,9 @@ start_display() {
 
 # start_program LOG COMMAND...: runs the program in the background; its process id is app_pid.
 start_program() {
-    local log=$1
+    app_log=$1
     shift
-    "$@" >"$log" 2>&1 &
+    "$@" >"$app_log" 2>&1 &
     app_pid=$!
     desktop_pids+=("$app_pid")
 }
@@ -87,6 +92,7 @@ visible_window() {
     for _ in $(seq 100); do
         id=$(visible_windows | grep -vx "${1:-}" | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
+        running "$app_pid" || return 1
         sleep 0.1
     done
     return 1
