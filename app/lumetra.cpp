@@ -9,7 +9,9 @@ Lumetra::Lumetra(worksheet::Alerts& alerts) : alerts_(alerts) {
     cover_.onExit = [this] { exitProgram(); };
 }
 
-void Lumetra::start() { cover_.display(); }
+void Lumetra::start() {
+    cover_.display();
+}
 
 void Lumetra::run() {
     if (!main_) {
@@ -26,6 +28,8 @@ void Lumetra::backToCover() {
 }
 
 // Nothing is saved: the worksheet lives only in the windows.
-void Lumetra::exitProgram() { QCoreApplication::exit(0); }
+void Lumetra::exitProgram() {
+    QCoreApplication::exit(0);
+}
 
 } // namespace app

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "ui/cover_window.h"
 #include "ui/main_window.h"
+
+#include <memory>
 
 namespace app {
 
@@ -14,10 +14,10 @@ class Lumetra {
 public:
     explicit Lumetra(worksheet::Alerts& alerts);
 
-    void start();        // shows the cover
-    void run();          // "运行程序": shows the main window, then hides the cover
-    void backToCover();  // "退出": hides the main window, then shows the cover
-    void exitProgram();  // "退出程序": ends the event loop at once
+    void start();       // shows the cover
+    void run();         // "运行程序": shows the main window, then hides the cover
+    void backToCover(); // "退出": hides the main window, then shows the cover
+    void exitProgram(); // "退出程序": ends the event loop at once
 
     ui::CoverWindow& cover() { return cover_; }
     ui::MainWindow* mainWindow() { return main_.get(); }

@@ -1,8 +1,8 @@
-#include <QApplication>
-
 #include "app/lumetra.h"
 #include "ui/alerts.h"
 #include "ui/application.h"
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

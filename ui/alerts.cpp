@@ -13,6 +13,8 @@ void MessageBoxAlerts::message(std::string_view text) {
     box.exec();
 }
 
-void MessageBoxAlerts::beep() { QApplication::beep(); }
+void MessageBoxAlerts::beep() {
+    QApplication::beep();
+}
 
 } // namespace ui

@@ -14,8 +14,8 @@ namespace ui {
 namespace {
 
 // Decoding the seven sizes and handing them to the X server (as _NET_WM_ICON, about 350 KB with
-// the 128 and 256 pixel images) took 10 to 15 ms on a 2-core machine: a tenth of the time a bare
-// Qt window needs to be mapped.
+// the 128 and 256 pixel images) took about 10 ms of CPU on a 2-core machine, where a bare Qt
+// window is mapped after about 60 ms (see bench/STARTUP.md).
 void setWindowIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {

@@ -1,9 +1,9 @@
 #include "ui/controls.h"
 
+#include "ui/key_codes.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-
-#include "ui/key_codes.h"
 
 namespace ui {
 
@@ -34,7 +34,9 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     });
 }
 
-std::string TextBox::Text() const { return text().toStdString(); }
+std::string TextBox::Text() const {
+    return text().toStdString();
+}
 
 void TextBox::SetText(std::string_view text) {
     // QLineEdit cuts a text longer than its maximum length to its first characters.
@@ -45,7 +47,9 @@ void TextBox::SetText(std::string_view text) {
     }
 }
 
-std::size_t TextBox::MaxLength() const { return static_cast<std::size_t>(maxLength()); }
+std::size_t TextBox::MaxLength() const {
+    return static_cast<std::size_t>(maxLength());
+}
 
 // The focus handling runs before this returns. When the window is not active (no window
 // manager, or under the offscreen platform) Qt only remembers the box as the window's focus
@@ -114,7 +118,9 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-std::string Label::Caption() const { return text().toStdString(); }
+std::string Label::Caption() const {
+    return text().toStdString();
+}
 
 void Label::SetCaption(std::string_view caption) {
     setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
@@ -131,8 +137,13 @@ Button::Button(QWidget* parent) : QPushButton(parent) {
     });
 }
 
-std::string Button::Caption() const { return text().toStdString(); }
+std::string Button::Caption() const {
+    return text().toStdString();
+}
 
+// A button with KeyPress handling of its own (the sample's calculate button) gets Enter as a
+// KeyPress only. Any other button is pressed by Enter as by the space bar, so that the keyboard
+// reaches everything the mouse does.
 void Button::keyPressEvent(QKeyEvent* event) {
     const std::vector<std::int16_t> codes = keyCodes(*event);
     if (onKeyPress && codes.size() == 1) {
@@ -142,12 +153,18 @@ void Button::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         }
+    } else if (codes.size() == 1 && codes.front() == 13) {
+        event->accept();
+        click();
+        return;
     }
     QPushButton::keyPressEvent(event);
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}
 
-std::string ComboBox::Text() const { return currentText().toStdString(); }
+std::string ComboBox::Text() const {
+    return currentText().toStdString();
+}
 
 } // namespace ui

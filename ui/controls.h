@@ -1,14 +1,13 @@
 #pragma once
 
+#include "worksheet/controls.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 #include <cstdint>
 #include <functional>
-
-#include "worksheet/controls.h"
 
 // Qt widgets with the behaviour the handlers rely on: a KeyPress per typed character whose code
 // the handler may cancel, a GotFocus every time a box receives the focus, a Change after every

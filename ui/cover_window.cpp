@@ -1,10 +1,10 @@
 #include "ui/cover_window.h"
 
-#include <QCloseEvent>
-
 #include "ui/controls.h"
 #include "ui/cover_window_design.h"
 #include "ui/window_builder.h"
+
+#include <QCloseEvent>
 
 namespace ui {
 

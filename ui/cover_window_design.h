@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "ui/design.h"
+
+#include <array>
 
 // The cover window "Form2": client area 8910 x 7665 twips, placed with its client area's
 // top-left corner at (2895, 1515) on the screen.

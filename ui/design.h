@@ -27,8 +27,8 @@ inline constexpr Rgb kBackspaceBack{192, 192, 192};
 inline constexpr Rgb kActionBack{192, 192, 255};
 
 struct ControlSpec {
-    const char* name;      // design name, without the index
-    int index;             // element of a control array, or -1
+    const char* name; // design name, without the index
+    int index;        // element of a control array, or -1
     Kind kind;
     const char* container; // nullptr: the window
     const char* text;      // caption or initial text (UTF-8)
@@ -36,12 +36,14 @@ struct ControlSpec {
     FontSpec font;
     Rgb back;
     int tabIndex;
-    int maxLength = 0;         // text boxes: 0 = no limit
-    bool enabled = true;       // text boxes
-    bool displayOnly = false;  // result boxes the program alone writes
+    int maxLength = 0;        // text boxes: 0 = no limit
+    bool enabled = true;      // text boxes
+    bool displayOnly = false; // result boxes the program alone writes
     const char* accessibleName = nullptr;
 };
 
-constexpr int pixels(int twips) { return (twips + 7) / 15; }
+constexpr int pixels(int twips) {
+    return (twips + 7) / 15;
+}
 
 } // namespace ui

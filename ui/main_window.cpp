@@ -1,10 +1,10 @@
 #include "ui/main_window.h"
 
-#include <QCloseEvent>
-
 #include "ui/controls.h"
 #include "ui/main_window_design.h"
 #include "ui/window_builder.h"
+
+#include <QCloseEvent>
 
 namespace ui {
 
@@ -80,8 +80,9 @@ void MainWindow::wireEvents() {
             (ws.*handler)();
         };
     }
-    findControl<Button>(*this, QStringLiteral("Command7"))->onKeyPress =
-        [&ws](std::int16_t& key) { ws.Command7_KeyPress(key); };
+    findControl<Button>(*this, QStringLiteral("Command7"))->onKeyPress = [&ws](std::int16_t& key) {
+        ws.Command7_KeyPress(key);
+    };
     findControl<Button>(*this, QStringLiteral("command6"))->onClick = [this] {
         if (onBackToCover) {
             onBackToCover();

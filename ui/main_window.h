@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QWidget>
-
-#include <functional>
-
 #include "worksheet/worksheet.h"
+
+#include <QWidget>
+#include <functional>
 
 namespace ui {
 

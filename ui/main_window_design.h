@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
-
 #include "ui/design.h"
+
+#include <array>
 
 // The main window "Form1" as designed: client area 10110 x 7065 twips. Containers come before
 // the controls they hold.

@@ -1,19 +1,20 @@
 #include "ui/window_builder.h"
 
+#include "ui/controls.h"
+
 #include <QGroupBox>
 #include <QPalette>
-
 #include <algorithm>
 #include <utility>
 #include <vector>
-
-#include "ui/controls.h"
 
 namespace ui {
 
 namespace {
 
-QColor color(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+QColor color(Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
 
 void setBack(QWidget& widget, QPalette::ColorRole role, Rgb back) {
     QPalette palette = widget.palette();
@@ -21,7 +22,9 @@ void setBack(QWidget& widget, QPalette::ColorRole role, Rgb back) {
     widget.setPalette(palette);
 }
 
-QString utf8(const char* text) { return QString::fromUtf8(text); }
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The window's default font with every property fixed, so that nothing of a frame's font (bold,
 // another size) passes on to the controls inside it.
@@ -160,8 +163,8 @@ void buildControls(QWidget& window, std::span<const ControlSpec> items) {
         // Controls without a font of their own take the window's default font, not the font
         // of the frame that holds them.
         control->setFont(item.font.points > 0 ? songFont(item.font) : defaultFont(window));
-        if (item.kind == Kind::TextBox || item.kind == Kind::Button || item.kind == Kind::ComboBox ||
-            item.kind == Kind::Frame) {
+        if (item.kind == Kind::TextBox || item.kind == Kind::Button ||
+            item.kind == Kind::ComboBox || item.kind == Kind::Frame) {
             const char* accessible = item.accessibleName ? item.accessibleName : item.text;
             nameForScreenReaders(*control, utf8(accessible));
         }

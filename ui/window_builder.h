@@ -1,11 +1,10 @@
 #pragma once
 
+#include "ui/design.h"
+
 #include <QString>
 #include <QWidget>
-
 #include <span>
-
-#include "ui/design.h"
 
 // Creates a window's controls from its design table.
 namespace ui {

@@ -1,19 +1,17 @@
-#include <string>
-#include <variant>
-#include <vector>
-
 #include "calc/fit.h"
 #include "calc/number_text.h"
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
+#include <string>
+#include <variant>
+#include <vector>
+
 namespace worksheet {
 
 namespace {
 
-template <class... Ts> struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 void putZeroInFront(TextBox& box) {
     const std::string text = box.Text();

@@ -27,8 +27,12 @@ void Worksheet::Text2_GotFocus(std::int16_t index) {
     CurrentRow = index;
 }
 
-void Worksheet::Text4_GotFocus() { ActiveField = CountField; }
+void Worksheet::Text4_GotFocus() {
+    ActiveField = CountField;
+}
 
-void Worksheet::Text7_GotFocus() { ActiveField = SampleField; }
+void Worksheet::Text7_GotFocus() {
+    ActiveField = SampleField;
+}
 
 } // namespace worksheet

@@ -6,7 +6,9 @@ namespace worksheet {
 namespace {
 
 // A box the keypad can act on: shown and enabled. A click aimed at any other box is ignored.
-bool usable(const TextBox* box) { return box != nullptr && box->Visible() && box->Enabled(); }
+bool usable(const TextBox* box) {
+    return box != nullptr && box->Visible() && box->Enabled();
+}
 
 // Removes the last character (not byte) of a UTF-8 text; pasted text may hold any character.
 std::string withoutLastCharacter(std::string text) {

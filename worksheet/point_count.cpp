@@ -42,7 +42,9 @@ void Worksheet::Text4_Change() {
     }
 }
 
-void Worksheet::command9_Click() { confirmPointCount(); }
+void Worksheet::command9_Click() {
+    confirmPointCount();
+}
 
 void Worksheet::confirmPointCount() {
     PointCount = calc::lenientParse(c.Text4->Text());

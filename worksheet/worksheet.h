@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-
 #include "worksheet/controls.h"
 #include "worksheet/variant.h"
+
+#include <cstdint>
 
 namespace worksheet {
 

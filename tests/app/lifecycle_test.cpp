@@ -1,19 +1,17 @@
 // The two windows: the cover first, the main window created and loaded at the first run, kept
 // with all its state while the cover is shown again, and the program ended from the cover.
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QEventLoop>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-
 #include "app/lumetra.h"
 #include "tests/support/recording_alerts.h"
 #include "ui/controls.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -94,7 +92,8 @@ TEST_F(Lifecycle, BackToCoverAndRunAgainKeepsEverything) {
     EXPECT_EQ(control<QLineEdit>(first, "Text1(0)")->text(), QStringLiteral("1.5"));
     EXPECT_EQ(control<QLineEdit>(first, "Text2(2)")->text(), QStringLiteral(".25"));
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(first->findChild<QWidget*>(QStringLiteral("Text1(%1)").arg(i))->isHidden(), i >= 3);
+        EXPECT_EQ(first->findChild<QWidget*>(QStringLiteral("Text1(%1)").arg(i))->isHidden(),
+                  i >= 3);
     }
     // The load step does not run again: the focus is where the user left it, on the exit
     // button, not sent back to the count box.
@@ -133,7 +132,8 @@ void expectEventLoopEnds(const std::function<void()>& action) {
 TEST_F(Lifecycle, ExitFromTheCoverEndsTheProgram) {
     clickRun();
     clickBack();
-    expectEventLoopEnds([this] { QTest::mouseClick(control(cover(), "Command2"), Qt::LeftButton); });
+    expectEventLoopEnds(
+        [this] { QTest::mouseClick(control(cover(), "Command2"), Qt::LeftButton); });
 }
 
 TEST_F(Lifecycle, ClosingTheCoverEndsTheProgram) {

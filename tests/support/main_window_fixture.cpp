@@ -11,7 +11,9 @@ void MainWindowTest::SetUp() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 }
 
-void MainWindowTest::TearDown() { window.reset(); }
+void MainWindowTest::TearDown() {
+    window.reset();
+}
 
 ui::TextBox* MainWindowTest::box(const QString& name) const {
     auto* found = window->findChild<ui::TextBox*>(name);

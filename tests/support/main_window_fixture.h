@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "tests/support/recording_alerts.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
+
+#include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace test {
 
@@ -43,7 +41,8 @@ protected:
     // Types n into the count box and presses Enter.
     void confirmCount(int n);
     // Types the texts into the first rows' boxes (clicking each box first).
-    void fillTable(const std::vector<QString>& concentrations, const std::vector<QString>& absorbances);
+    void fillTable(const std::vector<QString>& concentrations,
+                   const std::vector<QString>& absorbances);
 
     std::vector<std::string> takeAlerts() { return alerts.take(); }
 

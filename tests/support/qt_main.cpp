@@ -1,8 +1,7 @@
-#include <QApplication>
-
-#include <gtest/gtest.h>
-
 #include "ui/application.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

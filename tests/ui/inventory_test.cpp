@@ -2,6 +2,10 @@
 // text, font, colour, maximum length, state after loading, and the tab order. The expected
 // values are written here from the designs, in twips, independently of the window tables.
 
+#include "app/lumetra.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/recording_alerts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -10,16 +14,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "app/lumetra.h"
-#include "tests/support/main_window_fixture.h"
-#include "tests/support/recording_alerts.h"
 
 namespace {
 
@@ -28,7 +26,7 @@ enum class Is { Label, Box, Button, Combo, Frame, Picture, Line };
 struct Expected {
     std::string name;
     Is kind;
-    std::string parent; // objectName of the container
+    std::string parent;           // objectName of the container
     int left, top, width, height; // twips
     std::string text;
     double points = 0; // 0: the window's default font
@@ -43,7 +41,9 @@ const QColor kForm(255, 224, 192);
 const QColor kPink(255, 192, 192);
 const QColor kYellow(255, 255, 192);
 
-int px(int twips) { return qRound(twips / 15.0); }
+int px(int twips) {
+    return qRound(twips / 15.0);
+}
 
 std::vector<Expected> mainWindowControls() {
     std::vector<Expected> e = {
@@ -51,11 +51,14 @@ std::vector<Expected> mainWindowControls() {
         {"Label2", Is::Label, "Form1", 360, 720, 600, 300, "C(x)", 12, true, kForm},
         {"Label3", Is::Label, "Form1", 360, 1560, 600, 300, "A(y)", 12, true, kForm},
         {"Frame1", Is::Frame, "Form1", 240, 2160, 4215, 1815, "请输入下列二个参数", 9, true, kForm},
-        {"Label8", Is::Label, "Frame1", 480, 360, 2055, 255, "测点个数(2-10)---", 10.5, true, kForm},
+        {"Label8", Is::Label, "Frame1", 480, 360, 2055, 255, "测点个数(2-10)---", 10.5, true,
+         kForm},
         {"Text4", Is::Box, "Frame1", 2640, 360, 1095, 270, "", 9, true, kPink, 2},
-        {"Label4", Is::Label, "Frame1", 480, 720, 2055, 255, "C(x)单位(选择)---", 10.5, true, kForm},
+        {"Label4", Is::Label, "Frame1", 480, 720, 2055, 255, "C(x)单位(选择)---", 10.5, true,
+         kForm},
         {"Combo1", Is::Combo, "Frame1", 2640, 720, 1095, 300, "mg", 0, false, kPink},
-        {"command9", Is::Button, "Frame1", 240, 1080, 3735, 585, "测点个数及浓度单位输入完毕", 10.5, true, kForm},
+        {"command9", Is::Button, "Frame1", 240, 1080, 3735, 585, "测点个数及浓度单位输入完毕", 10.5,
+         true, kForm},
         {"Frame2", Is::Frame, "Form1", 240, 4200, 4215, 2655, "Lumetra结果：", 9, true, kForm},
         {"Label6", Is::Label, "Frame2", 720, 360, 3255, 495, "y=a+bx", 14.25, true, kForm},
         {"Label5", Is::Label, "Frame2", 600, 960, 1335, 375, "相关系数r--", 10.5, true, kForm},
@@ -73,10 +76,14 @@ std::vector<Expected> mainWindowControls() {
         {"Label13", Is::Label, "Frame4", 4440, 480, 735, 255, "", 10.5, false, kForm},
         {"Command7", Is::Button, "Frame4", 120, 960, 2655, 615, "计算", 12, true, kForm},
         {"Command8", Is::Button, "Frame4", 2760, 960, 2415, 615, "清零", 12, true, kForm},
-        {"Command3", Is::Button, "Form1", 7800, 4200, 800, 600, "退格", 10.5, true, QColor(192, 192, 192)},
-        {"command4", Is::Button, "Form1", 8760, 2280, 1200, 600, "计算", 10.5, true, QColor(192, 192, 255)},
-        {"command5", Is::Button, "Form1", 8760, 3240, 1200, 600, "清零", 10.5, true, QColor(192, 192, 255)},
-        {"command6", Is::Button, "Form1", 8760, 4200, 1200, 600, "退出", 10.5, true, QColor(192, 192, 255)},
+        {"Command3", Is::Button, "Form1", 7800, 4200, 800, 600, "退格", 10.5, true,
+         QColor(192, 192, 192)},
+        {"command4", Is::Button, "Form1", 8760, 2280, 1200, 600, "计算", 10.5, true,
+         QColor(192, 192, 255)},
+        {"command5", Is::Button, "Form1", 8760, 3240, 1200, 600, "清零", 10.5, true,
+         QColor(192, 192, 255)},
+        {"command6", Is::Button, "Form1", 8760, 4200, 1200, 600, "退出", 10.5, true,
+         QColor(192, 192, 255)},
     };
     // The point table: ten columns 800 twips apart; the row labels sit irregularly.
     const int labelLeft[] = {1800, 2604, 3403, 4202, 5001, 5800, 6599, 7398, 8197, 9000};
@@ -93,8 +100,9 @@ std::vector<Expected> mainWindowControls() {
     // The keypad: 1 2 3 4 / 5 6 7 8 / 9 0 . in rows 960 twips apart, columns 1080 apart.
     const char* captions[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "."};
     for (int k = 0; k < 11; ++k) {
-        e.push_back({"Command1(" + std::to_string(k) + ")", Is::Button, "Form1", 4560 + 1080 * (k % 4),
-                     2280 + 960 * (k / 4), 800, 600, captions[k], 10.5, true, QColor(255, 128, 128)});
+        e.push_back({"Command1(" + std::to_string(k) + ")", Is::Button, "Form1",
+                     4560 + 1080 * (k % 4), 2280 + 960 * (k / 4), 800, 600, captions[k], 10.5, true,
+                     QColor(255, 128, 128)});
     }
     return e;
 }
@@ -102,7 +110,8 @@ std::vector<Expected> mainWindowControls() {
 std::vector<Expected> coverControls() {
     return {
         {"Image1", Is::Picture, "Form2", 480, 480, 7695, 4860, ""},
-        {"Label1", Is::Label, "Form2", 2640, 4680, 3600, 300, "我的野蛮女友，漂亮不漂亮", 15, false},
+        {"Label1", Is::Label, "Form2", 2640, 4680, 3600, 300, "我的野蛮女友，漂亮不漂亮", 15,
+         false},
         {"Command1", Is::Button, "Form2", 1080, 6000, 3495, 855, "运行程序", 0, false, kForm},
         {"Command2", Is::Button, "Form2", 4560, 6000, 3135, 855, "退出程序", 0, false, kForm},
     };
@@ -226,13 +235,13 @@ TEST_F(MainWindowInventory, UnitListHoldsTheFiveUnitsInOrderAndTakesTypedText) {
 
 TEST_F(MainWindowInventory, TabOrderFollowsTheDesignedIndexes) {
     const QStringList expected = {
-        "Text4",       "Text1(0)",    "Text1(1)",    "Text1(2)",    "Text1(3)",    "Text1(4)",
-        "Text1(5)",    "Text1(6)",    "Text1(7)",    "Text1(8)",    "Text1(9)",    "Text2(0)",
-        "Text2(1)",    "Text2(2)",    "Text2(3)",    "Text2(4)",    "Text2(5)",    "Text2(6)",
-        "Text2(7)",    "Text2(8)",    "Text2(9)",    "Command1(0)", "Command1(1)", "Command1(2)",
-        "Command1(3)", "Command1(4)", "Command1(5)", "Command1(6)", "Command1(7)", "Command1(8)",
-        "Command1(9)", "Command3",    "command4",    "command5",    "command6",    "Combo1",
-        "Text3",       "Text6",       "Text5",       "Text7",       "Command7",    "Command8",
+        "Text4",       "Text1(0)",     "Text1(1)",    "Text1(2)",    "Text1(3)",    "Text1(4)",
+        "Text1(5)",    "Text1(6)",     "Text1(7)",    "Text1(8)",    "Text1(9)",    "Text2(0)",
+        "Text2(1)",    "Text2(2)",     "Text2(3)",    "Text2(4)",    "Text2(5)",    "Text2(6)",
+        "Text2(7)",    "Text2(8)",     "Text2(9)",    "Command1(0)", "Command1(1)", "Command1(2)",
+        "Command1(3)", "Command1(4)",  "Command1(5)", "Command1(6)", "Command1(7)", "Command1(8)",
+        "Command1(9)", "Command3",     "command4",    "command5",    "command6",    "Combo1",
+        "Text3",       "Text6",        "Text5",       "Text7",       "Command7",    "Command8",
         "command9",    "Command1(10)", "Text8"};
     QStringList chain;
     QWidget* w = box(QStringLiteral("Text4"));
@@ -257,10 +266,10 @@ TEST_F(MainWindowInventory, TabFromTheCountBoxSkipsHiddenRowsAndTheDisabledSampl
 
 TEST_F(MainWindowInventory, ControlsAreNamedForScreenReaders) {
     const std::pair<const char*, const char*> names[] = {
-        {"Text4", "测点个数"},      {"Text1(3)", "浓度 4"},       {"Text2(3)", "吸光度 4"},
-        {"Text7", "样品吸光度"},    {"Text8", "样品浓度"},         {"Text3", "相关系数r"},
-        {"Text5", "C(最高)"},       {"Text6", "A(最高)"},          {"Combo1", "浓度单位"},
-        {"Command1(0)", "1"},       {"Command3", "退格"},          {"command9", "测点个数及浓度单位输入完毕"},
+        {"Text4", "测点个数"},   {"Text1(3)", "浓度 4"}, {"Text2(3)", "吸光度 4"},
+        {"Text7", "样品吸光度"}, {"Text8", "样品浓度"},  {"Text3", "相关系数r"},
+        {"Text5", "C(最高)"},    {"Text6", "A(最高)"},   {"Combo1", "浓度单位"},
+        {"Command1(0)", "1"},    {"Command3", "退格"},   {"command9", "测点个数及浓度单位输入完毕"},
     };
     for (const auto& [control, name] : names) {
         SCOPED_TRACE(control);
@@ -321,6 +330,53 @@ TEST(CoverInventory, RunHoldsTheFocusAndTabMovesBetweenTheTwoButtons) {
     EXPECT_EQ(focused(), QStringLiteral("Command2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(focused(), QStringLiteral("Command1"));
+}
+
+} // namespace
+
+namespace {
+
+// Everything the mouse can do, the keyboard can: Enter or the space bar press a focused button.
+// The sample's calculate button keeps Enter for its own KeyPress handling.
+class KeyboardOnly : public test::MainWindowTest {};
+
+TEST_F(KeyboardOnly, EnterOrSpacePressesTheFocusedButton) {
+    struct Case {
+        const char* name;
+        Qt::Key key;
+    } const cases[] = {{"Enter", Qt::Key_Return}, {"space bar", Qt::Key_Space}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window = std::make_unique<ui::MainWindow>(alerts);
+        window->display();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // Tab from the count box to the keypad's "1", then press it: the 1 goes into the count.
+        press(Qt::Key_Tab);
+        ASSERT_EQ(focusName(), QStringLiteral("Command1(0)"));
+        press(c.key);
+        EXPECT_EQ(box(QStringLiteral("Text4"))->text(), QStringLiteral("1"));
+        EXPECT_EQ(focusName(), QStringLiteral("Text4"));
+        type(QStringLiteral("0"));
+        button(QStringLiteral("command9"))->setFocus(Qt::TabFocusReason);
+        press(c.key);
+        EXPECT_FALSE(text1(9)->isHidden()) << "ten rows confirmed";
+        EXPECT_EQ(focusName(), QStringLiteral("Text1(0)"));
+        EXPECT_TRUE(takeAlerts().empty());
+    }
+}
+
+TEST_F(KeyboardOnly, EnterOnTheSampleButtonIsItsKeyPressNotAClick) {
+    confirmCount(2);
+    fillTable({QStringLiteral("1"), QStringLiteral("2")},
+              {QStringLiteral(".1"), QStringLiteral(".2")});
+    click(button(QStringLiteral("command4")));
+    clickAndType(box(QStringLiteral("Text7")), QStringLiteral(".9"));
+    button(QStringLiteral("Command7"))->setFocus(Qt::TabFocusReason);
+    takeAlerts();
+    // Out of range: a click would say so; Enter on the button computes without the range test.
+    press(Qt::Key_Return);
+    EXPECT_TRUE(takeAlerts().empty());
+    EXPECT_EQ(box(QStringLiteral("Text8"))->text(), QStringLiteral(" 9"));
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 // How key events become the character codes the KeyPress handlers judge.
 
-#include <QKeyEvent>
-
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "ui/key_codes.h"
+
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -34,7 +32,11 @@ TEST(KeyCodes, CharactersControlKeysAndKeysThatTypeNothing) {
         {"Ctrl+C copies: 3", Qt::Key_C, Qt::ControlModifier, "", {3}},
         {"Ctrl+X cuts: 24", Qt::Key_X, Qt::ControlModifier, "\x18", {24}},
         {"Ctrl+Z undoes: 26", Qt::Key_Z, Qt::ControlModifier, "", {26}},
-        {"Chinese character", Qt::Key_unknown, Qt::NoModifier, QStringLiteral("中"), {-(0x4E2D & 0x7FFF) - 1}},
+        {"Chinese character",
+         Qt::Key_unknown,
+         Qt::NoModifier,
+         QStringLiteral("中"),
+         {-(0x4E2D & 0x7FFF) - 1}},
         {"Tab", Qt::Key_Tab, Qt::NoModifier, "\t", {}},
         {"Delete", Qt::Key_Delete, Qt::NoModifier, "\x7f", {}},
         {"Left arrow", Qt::Key_Left, Qt::NoModifier, "", {}},
@@ -50,8 +52,8 @@ TEST(KeyCodes, CharactersControlKeysAndKeysThatTypeNothing) {
 }
 
 TEST(KeyCodes, EveryCharacterOutsideAsciiIsNegative) {
-    for (const char32_t c : {U'\u0080', U'\u00e9', U'\u4e2d', U'\u7fff', U'\u8000', U'\uffff',
-                             U'\U0001F600'}) {
+    for (const char32_t c :
+         {U'\u0080', U'\u00e9', U'\u4e2d', U'\u7fff', U'\u8000', U'\uffff', U'\U0001F600'}) {
         EXPECT_LT(ui::characterCode(c), 0) << static_cast<unsigned>(c);
     }
     for (char32_t c = 0; c < 0x80; ++c) {

@@ -2,19 +2,20 @@
 // not, and a handler that moves the focus leaves the same state whether or not the window is
 // active when it does.
 
+#include "tests/support/main_window_fixture.h"
+
 #include <QApplication>
 #include <QTest>
-
 #include <optional>
 #include <vector>
-
-#include "tests/support/main_window_fixture.h"
 
 namespace {
 
 using worksheet::Variant;
 
-Variant row(int i) { return Variant(static_cast<std::int16_t>(i)); }
+Variant row(int i) {
+    return Variant(static_cast<std::int16_t>(i));
+}
 
 class FocusTracking : public test::MainWindowTest {
 protected:
@@ -48,8 +49,8 @@ TEST_F(FocusTracking, EachEntryBoxRecordsItself) {
 
 TEST_F(FocusTracking, ButtonsAndTheUnitListLeaveTheStateAlone) {
     click(text2(3));
-    QStringList others = {"Combo1", "command4", "command5", "command6", "command9",
-                          "Command3", "Command7", "Command8"};
+    QStringList others = {"Combo1",   "command4", "command5", "command6",
+                          "command9", "Command3", "Command7", "Command8"};
     for (int k = 0; k < 11; ++k) {
         others << QStringLiteral("Command1(%1)").arg(k);
     }
