@@ -32,20 +32,12 @@ fonts_config() {
 
 families() { FONTCONFIG_FILE=$1 fc-list : family; } # read whole: grep -q would cut the pipe
 
-# render CONFIG NAME: runs the program with these fonts, screenshots the cover and the main window
-# into NAME-cover.png and NAME-main.png, and sets cover_ink and main_ink to the ink of the two
-# captions checked.
+# render CONFIG NAME: both windows with these fonts (NAME-cover.png, NAME-main.png); cover_ink
+# and main_ink are the ink of the two captions checked.
 render() {
-    local config=$1 name=$2 cover main
-    start_program "$artefacts/$name.log" env FONTCONFIG_FILE="$config" "$program"
-    cover=$(visible_window) || fail "$name: no cover window appeared"
-    screenshot "$cover" "$artefacts/$name-cover.png"
-    xdotool mousemove --sync --window "$cover" 188 428 click 1
-    main=$(visible_window "$cover") || fail "$name: no main window after the run button"
-    screenshot "$main" "$artefacts/$name-main.png"
-    stop_program
-    cover_ink=$(run_caption_ink "$artefacts/$name-cover.png")
-    main_ink=$(confirm_caption_ink "$artefacts/$name-main.png")
+    shoot_windows "$2" 1 FONTCONFIG_FILE="$1"
+    cover_ink=$(run_caption_ink "$artefacts/$2-cover.png")
+    main_ink=$(confirm_caption_ink "$artefacts/$2-main.png")
 }
 
 start_display 1280x800

@@ -98,6 +98,25 @@ visible_window() {
     return 1
 }
 
+# shoot_windows NAME SCALE [VARIABLE=VALUE...]: runs $program (with these settings in its
+# environment), screenshots the cover into $artefacts/NAME-cover.png, clicks the run button
+# (at (188, 428) times SCALE), screenshots the main window into NAME-main.png and stops the
+# program. cover_geometry and main_geometry are left holding "X Y WIDTH HEIGHT".
+# shellcheck disable=SC2154,SC2034 # program and artefacts in, the geometries out: the test's
+shoot_windows() {
+    local name=$1 scale=$2 cover main
+    shift 2
+    start_program "$artefacts/$name.log" env "$@" "$program"
+    cover=$(visible_window) || fail "$name: no cover window appeared"
+    cover_geometry=$(geometry "$cover")
+    screenshot "$cover" "$artefacts/$name-cover.png"
+    xdotool mousemove --sync --window "$cover" $((188 * scale)) $((428 * scale)) click 1
+    main=$(visible_window "$cover") || fail "$name: no main window after the run button"
+    main_geometry=$(geometry "$main")
+    screenshot "$main" "$artefacts/$name-main.png"
+    stop_program
+}
+
 geometry() { # prints "X Y WIDTH HEIGHT" of a window's client area
     eval "$(xdotool getwindowgeometry --shell "$1")"
     echo "$X $Y $WIDTH $HEIGHT"

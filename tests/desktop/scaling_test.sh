@@ -11,29 +11,16 @@ mkdir -p "$artefacts"
 # shellcheck source=tests/desktop/lib.sh
 . "$(dirname "$0")/lib.sh"
 
-# shoot SCALE: runs the program at this scale, screenshots the cover and the main window into
-# cover-xSCALE.png and main-xSCALE.png, and sets cover_geometry and main_geometry.
-shoot() {
-    local scale=$1 cover main
-    start_program "$artefacts/lumetra-x$scale.log" env QT_SCALE_FACTOR="$scale" "$program"
-    cover=$(visible_window) || fail "x$scale: no cover window appeared"
-    cover_geometry=$(geometry "$cover")
-    screenshot "$cover" "$artefacts/cover-x$scale.png"
-    # The run button's centre, (188, 428) at scale 1.
-    xdotool mousemove --sync --window "$cover" $((188 * scale)) $((428 * scale)) click 1
-    main=$(visible_window "$cover") || fail "x$scale: no main window after the run button"
-    main_geometry=$(geometry "$main")
-    screenshot "$main" "$artefacts/main-x$scale.png"
-    stop_program
-}
+# shoot SCALE: both windows at this scale, into xSCALE-cover.png and xSCALE-main.png.
+shoot() { shoot_windows "x$1" "$1" QT_SCALE_FACTOR="$1"; }
 
 # A region "x y w h" at scale 1 and its ink at both scales: drawn whole at twice the size, a
 # caption carries about four times the dark pixels (hinting makes it 3 to 4 here); a caption
 # cut by its control's edges, or moved away, carries far fewer.
 check_caption() { # window what x y w h
     local window=$1 what=$2 one two
-    one=$(ink "$artefacts/$window-x1.png" "$3" "$4" "$5" "$6")
-    two=$(ink "$artefacts/$window-x2.png" $(($3 * 2)) $(($4 * 2)) $(($5 * 2)) $(($6 * 2)))
+    one=$(ink "$artefacts/x1-$window.png" "$3" "$4" "$5" "$6")
+    two=$(ink "$artefacts/x2-$window.png" $(($3 * 2)) $(($4 * 2)) $(($5 * 2)) $(($6 * 2)))
     [ "$one" -gt 20 ] || fail "$what: no caption at scale 1 ($one dark pixels)"
     [ $((two * 10)) -ge $((one * 25)) ] ||
         fail "$what: $two dark pixels at scale 2 against $one at scale 1"
@@ -44,8 +31,8 @@ check_caption() { # window what x y w h
 # hinting differs); moving everything by 3 pixels gives 0.088 and 0.104.
 check_whole() { # window
     local difference
-    convert "$artefacts/$1-x2.png" -resize 50% "$desktop_work/$1-halved.png"
-    difference=$(compare -metric RMSE "$artefacts/$1-x1.png" "$desktop_work/$1-halved.png" \
+    convert "$artefacts/x2-$1.png" -resize 50% "$desktop_work/$1-halved.png"
+    difference=$(compare -metric RMSE "$artefacts/x1-$1.png" "$desktop_work/$1-halved.png" \
         null: 2>&1 | sed 's/.*(\(.*\))/\1/') || true
     awk -v d="$difference" 'BEGIN { exit !(d != "" && d < 0.06) }' ||
         fail "$1: halved, the window at scale 2 differs from scale 1 by $difference (RMSE)"
@@ -75,7 +62,7 @@ check_whole main
 check_caption cover "运行程序" 72 400 233 57
 check_caption cover "退出程序" 304 400 209 57
 for point in 1136,850 1137,850 600,960 600,961; do
-    [ "$(colour "$artefacts/cover-x2.png" "${point%,*}" "${point#*,}")" = "0,0,0" ] ||
+    [ "$(colour "$artefacts/x2-cover.png" "${point%,*}" "${point#*,}")" = "0,0,0" ] ||
         fail "cover at scale 2: no frame line at ($point)"
 done
 
@@ -85,7 +72,7 @@ check_caption main "退出 (command6)" 584 280 80 40
 check_caption main "清零 (Command8 in Frame4)" 488 408 161 41
 check_caption main "退格" 520 280 53 40
 # command6's face, RGB(192, 192, 255) under a light gradient, reaches its bottom-right corner.
-IFS=, read -r red green blue <<<"$(colour "$artefacts/main-x2.png" 1322 634)"
+IFS=, read -r red green blue <<<"$(colour "$artefacts/x2-main.png" 1322 634)"
 [ "$blue" -ge $((red + 30)) ] || fail "main window at scale 2: command6's corner is $red,$green,$blue"
 
 echo "screenshots in $artefacts"
