@@ -6,11 +6,16 @@
 namespace ui {
 
 void MessageBoxAlerts::message(std::string_view text) {
+    QWidget* owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumetra"),
                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                    QMessageBox::Ok, QApplication::activeWindow());
+                    QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    // Without a window manager nobody hands the keyboard back to the window the box came from.
+    if (owner != nullptr && owner->isVisible()) {
+        owner->activateWindow();
+    }
 }
 
 void MessageBoxAlerts::beep() {
