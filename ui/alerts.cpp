@@ -1,6 +1,8 @@
 #include "ui/alerts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 namespace ui {
@@ -11,6 +13,7 @@ void MessageBoxAlerts::message(std::string_view text) {
                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                     QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // text only, as everywhere in the windows
     box.exec();
     // Without a window manager nobody hands the keyboard back to the window the box came from.
     if (owner != nullptr && owner->isVisible()) {
