@@ -2,6 +2,8 @@
 
 #include "ui/key_codes.h"
 
+#include <utility>
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
@@ -159,6 +161,18 @@ void Button::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+Picture::Picture(QString resource, QWidget* parent)
+    : QLabel(parent), resource_(std::move(resource)) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Picture::paintEvent(QPaintEvent* event) {
+    if (pixmap().isNull()) {
+        setPixmap(QPixmap(resource_));
+    }
+    QLabel::paintEvent(event);
 }
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {}

@@ -67,6 +67,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
+// A picture shown at its own size. It is decoded when it is first painted, so that the window
+// is mapped without waiting for the image decoder; the first frame shows it all the same.
+class Picture final : public QLabel {
+    Q_OBJECT
+public:
+    Picture(QString resource, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString resource_;
+};
+
 class ComboBox final : public QComboBox, public worksheet::ComboBox {
     Q_OBJECT
 public:

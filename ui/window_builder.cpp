@@ -102,12 +102,8 @@ QWidget* createControl(QWidget& parent, const ControlSpec& item) {
         setBack(*frame, QPalette::Window, item.back);
         return frame;
     }
-    case Kind::Picture: {
-        auto* picture = new QLabel(&parent);
-        picture->setPixmap(QPixmap(utf8(item.text)));
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return picture;
-    }
+    case Kind::Picture:
+        return new Picture(utf8(item.text), &parent);
     case Kind::Line:
         return createLine(parent, item);
     }

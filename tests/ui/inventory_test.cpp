@@ -304,6 +304,10 @@ TEST(CoverInventory, EveryControlAsDesigned) {
     EXPECT_EQ(cover.palette().color(QPalette::Window), kForm);
     checkControls(cover, coverControls());
 
+    // The picture is decoded when the cover is first painted.
+    lumetra.start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    QCoreApplication::processEvents();
     auto* picture = cover.findChild<QLabel*>(QStringLiteral("Image1"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->pixmap().size(), QSize(513, 324)) << "shown at its own size";
