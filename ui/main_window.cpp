@@ -5,6 +5,7 @@
 #include "ui/window_builder.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 
 namespace ui {
 
@@ -19,6 +20,11 @@ QString element(const char* name, int index) {
 MainWindow::MainWindow(worksheet::Alerts& alerts) : sheet_(controls_, alerts) {
     setUpWindow(*this, QStringLiteral("Form1"), form1::kClientWidth, form1::kClientHeight);
     buildControls(*this, form1::kControls);
+    // Each label that explains a box is that box's buddy, so screen readers tie the two.
+    for (const auto& [label, box] : form1::kLabelledBoxes) {
+        findControl<QLabel>(*this, QString::fromUtf8(label))
+            ->setBuddy(findControl<QWidget>(*this, QString::fromUtf8(box)));
+    }
     collectControls();
     wireEvents();
 }

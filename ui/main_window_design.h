@@ -3,6 +3,7 @@
 #include "ui/design.h"
 
 #include <array>
+#include <utility>
 
 // The main window "Form1" as designed: client area 10110 x 7065 twips. Containers come before
 // the controls they hold.
@@ -106,5 +107,11 @@ inline constexpr std::array kControls = {
     ControlSpec{"command6", -1, K::Button, nullptr, "退出", 8760, 4200, 1200, 600, kSong10Bold, kActionBack, 46, 0, true, false, "返回封面"},
 };
 // clang-format on
+
+// The labels that explain a box: "测点个数(2-10)---" for the count, and so on.
+inline constexpr std::pair<const char*, const char*> kLabelledBoxes[] = {
+    {"Label8", "Text4"},  {"Label4", "Combo1"}, {"Label5", "Text3"},  {"Label9", "Text5"},
+    {"Label10", "Text6"}, {"Label11", "Text7"}, {"Label12", "Text8"},
+};
 
 } // namespace ui::form1

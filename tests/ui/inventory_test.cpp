@@ -285,6 +285,18 @@ TEST_F(MainWindowInventory, ControlsAreNamedForScreenReaders) {
     EXPECT_EQ(actions.removeDuplicates(), 0);
 }
 
+TEST_F(MainWindowInventory, LabelsAreTiedToTheBoxesTheyExplain) {
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Label8", "Text4"},  {"Label4", "Combo1"}, {"Label5", "Text3"},  {"Label9", "Text5"},
+        {"Label10", "Text6"}, {"Label11", "Text7"}, {"Label12", "Text8"},
+    };
+    for (const auto& [labelName, boxName] : pairs) {
+        SCOPED_TRACE(labelName);
+        EXPECT_EQ(label(QString::fromUtf8(labelName))->buddy(),
+                  window->findChild<QWidget*>(QString::fromUtf8(boxName)));
+    }
+}
+
 TEST_F(MainWindowInventory, NoButtonIsADefaultButton) {
     for (QPushButton* b : window->findChildren<QPushButton*>()) {
         SCOPED_TRACE(b->objectName().toStdString());
