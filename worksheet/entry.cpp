@@ -1,17 +1,16 @@
+#include "worksheet/keys.h"
 #include "worksheet/worksheet.h"
 
 namespace worksheet {
 
 namespace {
 
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kPoint = 46;
-
-// Only the keys of a plain unsigned decimal number pass. The filter judges each key alone:
-// "007" and "1.2.3" can be typed.
-bool passesTableFilter(std::int16_t key) {
-    return key == kBackspace || key == kEnter || key == kPoint || (key >= '0' && key <= '9');
+// Cancels, silently, a key that cannot be part of a plain number; true when the key is Enter.
+bool enterAfterTableFilter(std::int16_t& keyAscii) {
+    if (!keys::passesNumberFilter(keyAscii)) {
+        keyAscii = 0;
+    }
+    return keyAscii == keys::Enter;
 }
 
 void focusRow(const std::array<TextBox*, kRows>& boxes, const Variant& row) {
@@ -26,11 +25,7 @@ void focusRow(const std::array<TextBox*, kRows>& boxes, const Variant& row) {
 // Enter walks the concentration boxes of the points in use, then moves on to the first
 // absorbance box.
 void Worksheet::Text1_KeyPress(std::int16_t /*index*/, std::int16_t& keyAscii) {
-    if (!passesTableFilter(keyAscii)) {
-        keyAscii = 0;
-        return;
-    }
-    if (keyAscii != kEnter) {
+    if (!enterAfterTableFilter(keyAscii)) {
         return;
     }
     if (CurrentRow.value() <= PointCount.value() - 1) {
@@ -45,11 +40,7 @@ void Worksheet::Text1_KeyPress(std::int16_t /*index*/, std::int16_t& keyAscii) {
 
 // Enter walks the absorbance boxes and stops at the last point in use.
 void Worksheet::Text2_KeyPress(std::int16_t /*index*/, std::int16_t& keyAscii) {
-    if (!passesTableFilter(keyAscii)) {
-        keyAscii = 0;
-        return;
-    }
-    if (keyAscii != kEnter) {
+    if (!enterAfterTableFilter(keyAscii)) {
         return;
     }
     if (CurrentRow.value() < PointCount.value() - 1) {

@@ -1,4 +1,5 @@
 #include "calc/number_text.h"
+#include "worksheet/keys.h"
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
@@ -6,8 +7,6 @@ namespace worksheet {
 
 namespace {
 
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kEnter = 13;
 constexpr double kFewestPoints = 2;
 constexpr double kMostPoints = 10;
 
@@ -15,12 +14,11 @@ constexpr double kMostPoints = 10;
 
 // Only digits, Backspace and Enter reach the count box; anything else beeps.
 void Worksheet::Text4_KeyPress(std::int16_t& keyAscii) {
-    const bool digit = keyAscii >= '0' && keyAscii <= '9';
-    if (!digit && keyAscii != kBackspace && keyAscii != kEnter) {
+    if (!keys::passesCountFilter(keyAscii)) {
         alerts.beep();
         keyAscii = 0;
     }
-    if (keyAscii == kEnter) {
+    if (keyAscii == keys::Enter) {
         confirmPointCount();
     }
 }

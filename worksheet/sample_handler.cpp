@@ -1,17 +1,10 @@
 #include "calc/number_text.h"
 #include "calc/sample.h"
+#include "worksheet/keys.h"
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
 namespace worksheet {
-
-namespace {
-
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kEnter = 13;
-constexpr std::int16_t kPoint = 46;
-
-} // namespace
 
 // The sample must lie within the standards' absorbances, Text2(0) to Text6, both bounds
 // included and not put in order. Texts that are no number stop the road with their own
@@ -65,12 +58,11 @@ void Worksheet::Text7_KeyPress(std::int16_t& keyAscii) {
     if (PointCount.value() == 0) {
         return; // without a confirmed count the box is left to itself
     }
-    const bool digit = keyAscii >= '0' && keyAscii <= '9';
-    if (!digit && keyAscii != kPoint && keyAscii != kBackspace && keyAscii != kEnter) {
+    if (!keys::passesNumberFilter(keyAscii)) {
         alerts.beep();
         keyAscii = 0;
     }
-    if (keyAscii != kEnter || c.Text7->Text().empty()) {
+    if (keyAscii != keys::Enter || c.Text7->Text().empty()) {
         return;
     }
     if (!sampleRangeTest() || !sampleConcentration()) {
@@ -92,7 +84,7 @@ void Worksheet::Command7_Click() {
 
 // Enter on the focused button computes without the range test.
 void Worksheet::Command7_KeyPress(std::int16_t& keyAscii) {
-    if (keyAscii != kEnter) {
+    if (keyAscii != keys::Enter) {
         return;
     }
     if (!sampleConcentration()) {
