@@ -1,10 +1,12 @@
 #include "app/lumetra.h"
 
+#include "app/analysis_access.h"
+
 #include <QCoreApplication>
 
 namespace app {
 
-Lumetra::Lumetra(worksheet::Alerts& alerts) : alerts_(alerts) {
+Lumetra::Lumetra(ui::Prompts& prompts) : prompts_(prompts) {
     cover_.onRun = [this] { run(); };
     cover_.onExit = [this] { exitProgram(); };
 }
@@ -15,14 +17,21 @@ void Lumetra::start() {
 
 void Lumetra::run() {
     if (!main_) {
-        main_ = std::make_unique<ui::MainWindow>(alerts_);
+        main_ = std::make_unique<ui::MainWindow>(prompts_);
         main_->onBackToCover = [this] { backToCover(); };
+        analysis_ = new analysis::AnalysisWindow(main_.get(), prompts_);
+        attachAnalysis(*main_, *analysis_);
     }
     main_->display();
+    if (analysisWasOpen_) {
+        analysis_->show();
+    }
     cover_.hide();
 }
 
 void Lumetra::backToCover() {
+    analysisWasOpen_ = analysis_->isVisible();
+    analysis_->hide();
     main_->hide();
     cover_.display();
 }

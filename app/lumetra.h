@@ -1,7 +1,9 @@
 #pragma once
 
+#include "analysis/analysis_window.h"
 #include "ui/cover_window.h"
 #include "ui/main_window.h"
+#include "ui/prompts.h"
 
 #include <memory>
 
@@ -9,10 +11,11 @@ namespace app {
 
 // The program's two windows and the switching between them. The cover exists from the start;
 // the main window is created and loaded at the first run and then kept, hidden or shown, until
-// the program ends.
+// the program ends. The analysis window belongs to the main window: it hides with it and comes
+// back with it when it was open.
 class Lumetra {
 public:
-    explicit Lumetra(worksheet::Alerts& alerts);
+    explicit Lumetra(ui::Prompts& prompts);
 
     void start();       // shows the cover
     void run();         // "运行程序": shows the main window, then hides the cover
@@ -21,11 +24,14 @@ public:
 
     ui::CoverWindow& cover() { return cover_; }
     ui::MainWindow* mainWindow() { return main_.get(); }
+    analysis::AnalysisWindow* analysisWindow() { return analysis_; }
 
 private:
-    worksheet::Alerts& alerts_;
+    ui::Prompts& prompts_;
     ui::CoverWindow cover_;
     std::unique_ptr<ui::MainWindow> main_;
+    analysis::AnalysisWindow* analysis_ = nullptr; // a child of the main window
+    bool analysisWasOpen_ = false;
 };
 
 } // namespace app

@@ -1,0 +1,267 @@
+#include "analysis/analysis_window.h"
+
+#include "analysis/plot_export.h"
+#include "analysis/plot_widget.h"
+#include "analysis/points_table.h"
+#include "analysis/readable.h"
+#include "analysis/statistics_table.h"
+#include "calc/number_text.h"
+#include "calc/report_text.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace analysis {
+
+namespace {
+
+// "y = 1.51786 + 1.93036x", with a true minus sign for negative terms.
+QString equationText(double a, double b) {
+    const auto term = [](double v) { return readable(std::fabs(v)); };
+    QString text = QStringLiteral("y = ");
+    text += (a < 0 ? QStringLiteral("−") : QString()) + term(a);
+    text += (b < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(b) + QStringLiteral("x");
+    return text;
+}
+
+QLabel* emptyStateLine(const QString& text, QWidget* parent, bool title) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    if (title) {
+        QFont font = label->font();
+        font.setPointSizeF(font.pointSizeF() * 1.5);
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
+    : QWidget(owner, Qt::Window), prompts_(prompts) {
+    setObjectName(QStringLiteral("AnalysisWindow"));
+    setWindowTitle(QStringLiteral("标准曲线分析"));
+
+    auto* layout = new QVBoxLayout(this);
+    buildMenu();
+
+    curveArea_ = new QStackedWidget(this);
+    auto* empty = new QWidget(curveArea_);
+    empty->setObjectName(QStringLiteral("emptyState"));
+    auto* emptyLayout = new QVBoxLayout(empty);
+    emptyLayout->addStretch();
+    emptyLayout->addWidget(emptyStateLine(QStringLiteral("尚未计算标准曲线"), empty, true));
+    emptyLayout->addWidget(emptyStateLine(
+        QStringLiteral("在主窗口输入标准点并点击“计算”后，这里显示标准曲线和统计结果。"), empty, false));
+    emptyLayout->addStretch();
+    curveArea_->addWidget(empty);
+
+    auto* content = new QWidget(curveArea_);
+    content->setObjectName(QStringLiteral("curveContent"));
+    auto* contentLayout = new QHBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    auto* plots = new QVBoxLayout;
+    calibrationPlot_ = new PlotWidget(PlotWidget::Mode::Calibration, content);
+    calibrationPlot_->setObjectName(QStringLiteral("calibrationPlot"));
+    residualPlot_ = new PlotWidget(PlotWidget::Mode::Residuals, content);
+    residualPlot_->setObjectName(QStringLiteral("residualPlot"));
+    plots->addWidget(calibrationPlot_, 3);
+    plots->addWidget(residualPlot_, 2);
+    contentLayout->addLayout(plots, 3);
+
+    auto* side = new QVBoxLayout;
+    statisticsTable_ = new StatisticsTable(content);
+    side->addWidget(statisticsTable_, 1);
+    auto* note = new QLabel(
+        QStringLiteral("由未取整的最小二乘拟合计算。LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|"
+                       "（响应的标准差与斜率）；95% 半宽 = t(0.975; n−2)·s。"),
+        content);
+    note->setObjectName(QStringLiteral("definitions"));
+    note->setWordWrap(true);
+    side->addWidget(note);
+    auto* buttons = new QHBoxLayout;
+    auto* copy = new QPushButton(QStringLiteral("复制结果"), content);
+    copy->setObjectName(QStringLiteral("copyResults"));
+    connect(copy, &QPushButton::clicked, this, &AnalysisWindow::copyResults);
+    auto* save = new QPushButton(QStringLiteral("保存图像…"), content);
+    save->setObjectName(QStringLiteral("saveImage"));
+    connect(save, &QPushButton::clicked, this, &AnalysisWindow::saveImage);
+    buttons->addWidget(copy);
+    buttons->addWidget(save);
+    buttons->addStretch();
+    side->addLayout(buttons);
+    contentLayout->addLayout(side, 2);
+    curveArea_->addWidget(content);
+    layout->addWidget(curveArea_, 3);
+
+    tabs_ = new QTabWidget(this);
+    pointsTable_ = new PointsTable(tabs_);
+    tabs_->addTab(pointsTable_, QStringLiteral("标准点"));
+    layout->addWidget(tabs_, 2);
+
+    resize(960, 720);
+    refresh();
+}
+
+void AnalysisWindow::buildMenu() {
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    auto* edit = bar->addMenu(QStringLiteral("编辑(&E)"));
+    auto* copy = edit->addAction(QStringLiteral("复制结果"), this, &AnalysisWindow::copyResults);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    addAction(copy);
+    auto* file = bar->addMenu(QStringLiteral("文件(&F)"));
+    file->addAction(QStringLiteral("保存图像…"), this, &AnalysisWindow::saveImage);
+}
+
+void AnalysisWindow::open() {
+    if (!placed_) {
+        placed_ = true;
+        placeBesideOwner();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+// To the right of the main window where the screen has room, else to its left, else as far
+// right as the screen allows.
+void AnalysisWindow::placeBesideOwner() {
+    QWidget* owner = parentWidget();
+    if (owner == nullptr) {
+        return;
+    }
+    const QRect ownerFrame = owner->frameGeometry();
+    const QScreen* screen = owner->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QSize size = frameSize().expandedTo(this->size());
+    constexpr int kGap = 8;
+    int x = ownerFrame.right() + 1 + kGap;
+    if (x + size.width() > available.right() + 1) {
+        x = ownerFrame.left() - kGap - size.width();
+        if (x < available.left()) {
+            x = std::max(available.left(), available.right() + 1 - size.width());
+        }
+    }
+    int y = std::clamp(ownerFrame.top(), available.top(),
+                       std::max(available.top(), available.bottom() + 1 - size.height()));
+    move(x, y);
+}
+
+void AnalysisWindow::setCurve(const calc::Curve& curve) {
+    curve_ = curve;
+    stats_ = calc::lineStatistics(curve.concentrations, curve.absorbances);
+    refresh();
+}
+
+void AnalysisWindow::clearCurve() {
+    curve_.reset();
+    stats_.reset();
+    refresh();
+}
+
+void AnalysisWindow::sampleComputed(const QString& absorbanceText, const QString&,
+                                    const QString& unit) {
+    sampleAbsorbance_ = calc::strictParse(absorbanceText.toStdString());
+    if (unit != unit_) {
+        unit_ = unit;
+    }
+    refresh();
+}
+
+void AnalysisWindow::sampleCleared() {
+    sampleAbsorbance_.reset();
+    refresh();
+}
+
+void AnalysisWindow::setUnit(const QString& unit) {
+    if (unit == unit_) {
+        return;
+    }
+    unit_ = unit;
+    refresh();
+}
+
+PlotData AnalysisWindow::plotData() const {
+    PlotData data;
+    data.xTitle = concentrationTitle(unit_);
+    data.yTitle = QStringLiteral("吸光度 A");
+    if (!curve_ || !stats_) {
+        return data;
+    }
+    data.concentrations = curve_->concentrations;
+    data.absorbances = curve_->absorbances;
+    data.a = stats_->a;
+    data.b = stats_->b;
+    data.bandLow = stats_->yMin;
+    data.bandHigh = stats_->yMax;
+    data.equation = equationText(stats_->a, stats_->b);
+    data.r2Text = QStringLiteral("R² = ") + readable(stats_->r2);
+    if (sampleAbsorbance_) {
+        const double y = *sampleAbsorbance_;
+        const bool outside = y < stats_->yMin || y > stats_->yMax;
+        data.current = PlotSample{(y - stats_->a) / stats_->b, y, outside};
+    }
+    return data;
+}
+
+void AnalysisWindow::refresh() {
+    const bool hasCurve = curve_.has_value() && stats_.has_value();
+    curveArea_->setCurrentIndex(hasCurve ? 1 : 0);
+    const PlotData data = plotData();
+    calibrationPlot_->setData(data);
+    residualPlot_->setData(data);
+    statisticsTable_->setStatistics(stats_, unit_);
+    if (hasCurve) {
+        const auto points = calc::pointChecks(curve_->concentrations, curve_->absorbances, *stats_);
+        pointsTable_->setPoints(points);
+    } else {
+        pointsTable_->setPoints({});
+    }
+}
+
+QString AnalysisWindow::reportText() const {
+    if (!curve_ || !stats_) {
+        return {};
+    }
+    return QString::fromStdString(
+        calc::reportText(curve_->concentrations, curve_->absorbances, *stats_, {}));
+}
+
+void AnalysisWindow::copyResults() {
+    const QString text = reportText();
+    if (!text.isEmpty()) {
+        QGuiApplication::clipboard()->setText(text);
+    }
+}
+
+void AnalysisWindow::saveImage() {
+    if (!curve_ || !stats_) {
+        return;
+    }
+    const QString path =
+        prompts_.saveFileName(QStringLiteral("保存图像"),
+                              QStringLiteral("PNG 图像 (*.png);;SVG 图像 (*.svg)"),
+                              QStringLiteral("标准曲线.png"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const auto error = savePlotImage(path, plotData())) {
+        prompts_.tell(QStringLiteral("图像保存失败：") + *error);
+    }
+}
+
+} // namespace analysis

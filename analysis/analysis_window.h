@@ -1,0 +1,68 @@
+#pragma once
+
+#include "analysis/plot_data.h"
+#include "calc/curve.h"
+#include "calc/statistics.h"
+#include "ui/prompts.h"
+
+#include <QWidget>
+#include <optional>
+
+class QLabel;
+class QStackedWidget;
+class QTabWidget;
+
+namespace analysis {
+
+class PlotWidget;
+class PointsTable;
+class StatisticsTable;
+
+// "标准曲线分析": the fitted curve drawn with its residuals, the statistics a laboratory
+// reports and the check of every standard. It follows the worksheet whether it is shown or not,
+// and changes nothing in it.
+class AnalysisWindow final : public QWidget {
+    Q_OBJECT
+public:
+    AnalysisWindow(QWidget* owner, ui::Prompts& prompts);
+
+    // Shows and raises the window; the first time it is placed beside its owner.
+    void open();
+
+    // What the worksheet announces.
+    void setCurve(const calc::Curve& curve);
+    void clearCurve();
+    void sampleComputed(const QString& absorbanceText, const QString& result, const QString& unit);
+    void sampleCleared();
+    void setUnit(const QString& unit);
+
+    // The statistics and the points as tab-separated text, as "复制结果" copies them.
+    QString reportText() const;
+    void copyResults();
+    // "保存图像…": asks for a file name and writes the plots as PNG or SVG.
+    void saveImage();
+
+    const std::optional<calc::LineStatistics>& statistics() const { return stats_; }
+    PlotData plotData() const;
+
+private:
+    void buildMenu();
+    void refresh();
+    void placeBesideOwner();
+
+    ui::Prompts& prompts_;
+    std::optional<calc::Curve> curve_;
+    std::optional<calc::LineStatistics> stats_;
+    std::optional<double> sampleAbsorbance_;
+    QString unit_;
+    bool placed_ = false;
+
+    QStackedWidget* curveArea_ = nullptr;
+    PlotWidget* calibrationPlot_ = nullptr;
+    PlotWidget* residualPlot_ = nullptr;
+    StatisticsTable* statisticsTable_ = nullptr;
+    PointsTable* pointsTable_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+};
+
+} // namespace analysis
