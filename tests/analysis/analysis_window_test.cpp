@@ -1,0 +1,244 @@
+// The analysis window through real widgets: the three ways of opening it, the empty state, how it
+// follows fits, clears and samples, the copied report read back, and the plots saved as files.
+
+#include "analysis/analysis_window.h"
+#include "analysis/plot_widget.h"
+#include "app/lumetra.h"
+#include "tests/support/recording_alerts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <functional>
+#include <map>
+
+namespace {
+
+// The fluorescence standards of a published teaching example; the reference figures are the
+// formulas evaluated in exact rational arithmetic (t from the closed form of the t distribution
+// with five degrees of freedom).
+const std::vector<QString> kX{u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs, u"8"_qs, u"10"_qs, u"12"_qs};
+const std::vector<QString> kY{u"2.1"_qs, u"5.0"_qs, u"9.0"_qs, u"12.6"_qs,
+                              u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
+const std::map<QString, double> kReference{
+    {u"n"_qs, 7},
+    {u"a"_qs, 1.5178571428571428571},
+    {u"b"_qs, 1.9303571428571428571},
+    {u"s_a"_qs, 0.29493600135954780329},
+    {u"s_b"_qs, 0.040900264457006402399},
+    {u"ci95_a"_qs, 0.75815712777006080},
+    {u"ci95_b"_qs, 0.10513747688590222},
+    {u"r"_qs, 0.99887956534851986249},
+    {u"r2"_qs, 0.99776038607084796240},
+    {u"s_yx"_qs, 0.43284771324005265806},
+    {u"lod"_qs, 0.73996537841592720824},
+    {u"loq"_qs, 2.2423193285331127522},
+};
+
+class AnalysisWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        lumetra.start();
+        lumetra.run();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
+    }
+
+    ui::MainWindow* main() { return lumetra.mainWindow(); }
+    analysis::AnalysisWindow* window() { return lumetra.analysisWindow(); }
+
+    template <class T = QWidget> T* in(QWidget* parent, const QString& name) {
+        auto* found = parent->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    void clickAndType(const QString& box, const QString& text) {
+        QTest::mouseClick(in(main(), box), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+
+    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
+        clickAndType(u"Text4"_qs, QString::number(x.size()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
+            clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
+        }
+        QTest::mouseClick(in(main(), u"command4"_qs), Qt::LeftButton);
+    }
+
+    void sample(const QString& absorbance) {
+        clickAndType(u"Text7"_qs, absorbance);
+        QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
+    }
+
+    bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
+
+    QString statistic(int row, int column = 1) {
+        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
+        return table->item(row, column)->text();
+    }
+
+    test::RecordingAlerts alerts;
+    app::Lumetra lumetra{alerts};
+};
+
+TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
+    struct Way {
+        const char* name;
+        std::function<void(AnalysisWindowTest&)> open;
+    };
+    const Way ways[] = {
+        {"F2 in a box of the main window",
+         [](AnalysisWindowTest&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); }},
+        {"double click on the equation",
+         [](AnalysisWindowTest& t) { QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton); }},
+        {"context menu action",
+         [](AnalysisWindowTest& t) {
+             auto* action = t.in<QAction>(t.main(), u"openAnalysis"_qs);
+             ASSERT_EQ(t.main()->contextMenuPolicy(), Qt::ActionsContextMenu);
+             ASSERT_TRUE(t.main()->actions().contains(action));
+             EXPECT_EQ(action->text(), u"标准曲线分析 (F2)"_qs);
+             action->trigger();
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        window()->hide();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
+        const QString focusBefore = QApplication::focusWidget()->objectName();
+        way.open(*this);
+        EXPECT_TRUE(window()->isVisible());
+        EXPECT_EQ(window()->windowTitle(), u"标准曲线分析"_qs);
+        EXPECT_TRUE(alerts.take().empty());
+        main()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), focusBefore);
+    }
+    EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->toolTip(), u"双击打开标准曲线分析 (F2)"_qs);
+}
+
+TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
+    EXPECT_TRUE(showsEmptyState());
+    fit(kX, kY); // while the window is closed
+    window()->open();
+    EXPECT_FALSE(showsEmptyState());
+    EXPECT_EQ(statistic(0), u"7"_qs);
+    EXPECT_EQ(statistic(1), u"1.51786"_qs);
+    EXPECT_EQ(statistic(1, 2), u"0.758157"_qs);
+    EXPECT_EQ(statistic(8), u"0.739965 mg"_qs);
+    EXPECT_EQ(in<QTableWidget>(window(), u"points"_qs)->rowCount(), 7);
+    EXPECT_FALSE(window()->plotData().current.has_value());
+
+    sample(u"13.5"_qs);
+    ASSERT_TRUE(window()->plotData().current.has_value());
+    EXPECT_NEAR(window()->plotData().current->concentration, (13.5 - 1.5178571428571) / 1.9303571428571,
+                1e-9);
+    EXPECT_FALSE(window()->plotData().current->flagged);
+    QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
+    EXPECT_FALSE(window()->plotData().current.has_value());
+
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    EXPECT_TRUE(showsEmptyState());
+    EXPECT_EQ(in<QTableWidget>(window(), u"points"_qs)->rowCount(), 0);
+    EXPECT_TRUE(alerts.take().empty());
+}
+
+TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
+    fit({u"1"_qs, u"2"_qs}, {u"0.1"_qs, u"0.3"_qs});
+    auto* table = in<QTableWidget>(window(), u"statistics"_qs);
+    for (int row : {3, 4, 7, 8, 9}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(table->item(row, 1)->text(), u"—"_qs);
+        EXPECT_EQ(table->item(row, 1)->toolTip(), u"至少需要3个标准点"_qs);
+    }
+    EXPECT_EQ(table->item(1, 2)->text(), u"—"_qs);
+    const QStringList lines = window()->reportText().split(u'\n');
+    EXPECT_EQ(lines[3], u"s_a\t"_qs);
+}
+
+TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
+    fit(kX, kY);
+    window()->open();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(window(), Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    ASSERT_FALSE(copied.isEmpty());
+    EXPECT_EQ(copied, window()->reportText());
+
+    const QStringList lines = copied.split(u'\n');
+    const char* keys[] = {"n", "a", "b", "s_a", "s_b", "ci95_a", "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
+    for (int i = 0; i < 12; ++i) {
+        const QStringList cells = lines[i].split(u'\t');
+        ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
+        EXPECT_EQ(cells[0], QString::fromUtf8(keys[i]));
+        bool ok = false;
+        const double value = cells[1].toDouble(&ok);
+        ASSERT_TRUE(ok) << cells[1].toStdString();
+        const double expected = kReference.at(cells[0]);
+        EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << keys[i];
+    }
+    EXPECT_EQ(lines[12], QString());
+    EXPECT_EQ(lines[13], u"C\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
+    EXPECT_EQ(lines[14].split(u'\t').value(6), QString()); // C = 0 has no recovery
+    EXPECT_EQ(lines[15].split(u'\t').value(0), u"2"_qs);
+
+    auto* unit = in<QComboBox>(main(), u"Combo1"_qs);
+    unit->setCurrentText(u"mg/L"_qs);
+    EXPECT_EQ(window()->plotData().xTitle, u"浓度 C (mg/L)"_qs);
+    EXPECT_EQ(statistic(9), u"2.24232 mg/L"_qs);
+}
+
+TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
+    fit(kX, kY);
+    QTemporaryDir dir;
+    const QString png = dir.filePath(u"curve.png"_qs);
+    const QString svg = dir.filePath(u"curve.SVG"_qs);
+    alerts.paths = {png, svg, dir.filePath(u"no/such/folder/curve.png"_qs)};
+    for (int i = 0; i < 3; ++i) {
+        window()->saveImage();
+    }
+    const QImage image(png);
+    EXPECT_GE(image.width(), 1600);
+    EXPECT_GE(image.height(), 1200);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    bool sawSvg = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"svg"_qs) {
+            sawSvg = true;
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_TRUE(sawSvg);
+    const auto events = alerts.take();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[3].rfind("图像保存失败：", 0), 0u) << events[3];
+}
+
+TEST_F(AnalysisWindowTest, HidesWithTheMainWindowAndComesBackWithIt) {
+    window()->open();
+    lumetra.backToCover();
+    EXPECT_FALSE(window()->isVisible());
+    lumetra.run();
+    EXPECT_TRUE(window()->isVisible());
+    window()->close();
+    lumetra.backToCover();
+    lumetra.run();
+    EXPECT_FALSE(window()->isVisible());
+}
+
+} // namespace
