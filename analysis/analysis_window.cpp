@@ -4,6 +4,8 @@
 #include "analysis/plot_widget.h"
 #include "analysis/points_table.h"
 #include "analysis/readable.h"
+#include "analysis/sample_list.h"
+#include "analysis/sample_table.h"
 #include "analysis/statistics_table.h"
 #include "calc/number_text.h"
 #include "calc/report_text.h"
@@ -109,6 +111,29 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     tabs_ = new QTabWidget(this);
     pointsTable_ = new PointsTable(tabs_);
     tabs_->addTab(pointsTable_, QStringLiteral("标准点"));
+    samples_ = new SampleListModel(this);
+    auto* samplePage = new QWidget(tabs_);
+    auto* sampleLayout = new QVBoxLayout(samplePage);
+    sampleTable_ = new SampleTable(*samples_, prompts_, samplePage);
+    sampleLayout->addWidget(sampleTable_);
+    auto* sampleButtons = new QHBoxLayout;
+    auto* clearList = new QPushButton(QStringLiteral("清空列表"), samplePage);
+    clearList->setObjectName(QStringLiteral("clearSamples"));
+    connect(clearList, &QPushButton::clicked, sampleTable_, &SampleTable::clearList);
+    auto* hint = new QLabel(
+        QStringLiteral("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数，或只有读数）；"
+                       "Delete 删除所选行；双击单元格编辑。"),
+        samplePage);
+    hint->setWordWrap(true);
+    sampleButtons->addWidget(hint, 1);
+    sampleButtons->addWidget(clearList);
+    sampleLayout->addLayout(sampleButtons);
+    tabs_->addTab(samplePage, QStringLiteral("样品"));
+    connect(samples_, &SampleListModel::samplesChanged, this, [this] {
+        const PlotData data = plotData();
+        calibrationPlot_->setData(data);
+        residualPlot_->setData(data);
+    });
     layout->addWidget(tabs_, 2);
 
     resize(960, 720);
@@ -173,12 +198,14 @@ void AnalysisWindow::clearCurve() {
     refresh();
 }
 
-void AnalysisWindow::sampleComputed(const QString& absorbanceText, const QString&,
+// Every sample of the main window joins the list, with the main window's own result beside the
+// list's unrounded one.
+void AnalysisWindow::sampleComputed(const QString& absorbanceText, const QString& result,
                                     const QString& unit) {
     sampleAbsorbance_ = calc::strictParse(absorbanceText.toStdString());
-    if (unit != unit_) {
-        unit_ = unit;
-    }
+    unit_ = unit;
+    samples_->append({SampleEntry{samples_->nextSampleName(), absorbanceText.trimmed(), QString(),
+                                  result}});
     refresh();
 }
 
@@ -210,6 +237,7 @@ PlotData AnalysisWindow::plotData() const {
     data.bandHigh = stats_->yMax;
     data.equation = equationText(stats_->a, stats_->b);
     data.r2Text = QStringLiteral("R² = ") + readable(stats_->r2);
+    data.samples = samples_->plotSamples();
     if (sampleAbsorbance_) {
         const double y = *sampleAbsorbance_;
         const bool outside = y < stats_->yMin || y > stats_->yMax;
@@ -225,6 +253,7 @@ void AnalysisWindow::refresh() {
     calibrationPlot_->setData(data);
     residualPlot_->setData(data);
     statisticsTable_->setStatistics(stats_, unit_);
+    samples_->setStatistics(stats_, unit_);
     if (hasCurve) {
         const auto points = calc::pointChecks(curve_->concentrations, curve_->absorbances, *stats_);
         pointsTable_->setPoints(points);
@@ -237,8 +266,9 @@ QString AnalysisWindow::reportText() const {
     if (!curve_ || !stats_) {
         return {};
     }
+    const std::vector<calc::SampleRow> rows = samples_->reportRows();
     return QString::fromStdString(
-        calc::reportText(curve_->concentrations, curve_->absorbances, *stats_, {}));
+        calc::reportText(curve_->concentrations, curve_->absorbances, *stats_, rows));
 }
 
 void AnalysisWindow::copyResults() {

@@ -16,6 +16,8 @@ namespace analysis {
 
 class PlotWidget;
 class PointsTable;
+class SampleListModel;
+class SampleTable;
 class StatisticsTable;
 
 // "标准曲线分析": the fitted curve drawn with its residuals, the statistics a laboratory
@@ -43,6 +45,8 @@ public:
     void saveImage();
 
     const std::optional<calc::LineStatistics>& statistics() const { return stats_; }
+    SampleListModel& samples() { return *samples_; }
+    SampleTable& sampleTable() { return *sampleTable_; }
     PlotData plotData() const;
 
 private:
@@ -63,6 +67,8 @@ private:
     StatisticsTable* statisticsTable_ = nullptr;
     PointsTable* pointsTable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    SampleListModel* samples_ = nullptr;
+    SampleTable* sampleTable_ = nullptr;
 };
 
 } // namespace analysis
