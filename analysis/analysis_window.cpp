@@ -11,6 +11,8 @@
 #include "calc/report_text.h"
 
 #include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -150,6 +152,9 @@ void AnalysisWindow::buildMenu() {
     addAction(copy);
     auto* file = bar->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(QStringLiteral("保存图像…"), this, &AnalysisWindow::saveImage);
+    file->addSeparator();
+    file->addAction(QStringLiteral("打印…"), this, &AnalysisWindow::printReport);
+    file->addAction(QStringLiteral("导出PDF…"), this, &AnalysisWindow::exportPdf);
 }
 
 void AnalysisWindow::open() {
@@ -292,6 +297,80 @@ void AnalysisWindow::saveImage() {
     if (const auto error = savePlotImage(path, plotData())) {
         prompts_.tell(QStringLiteral("图像保存失败：") + *error);
     }
+}
+
+} // namespace analysis
+
+namespace analysis {
+
+ReportContent AnalysisWindow::reportContent() const {
+    ReportContent content;
+    content.created = QDateTime::currentDateTime();
+    content.unit = unit_;
+    content.plot = plotData();
+    content.equation = content.plot.equation;
+    for (int row = 0; row < statisticsTable_->rowCount(); ++row) {
+        QString value = statisticsTable_->item(row, 1)->text();
+        const QString half = statisticsTable_->item(row, 2)->text();
+        if (!half.isEmpty()) {
+            value += QStringLiteral(" ± ") + half;
+        }
+        content.statistics.emplace_back(statisticsTable_->item(row, 0)->text(), value);
+    }
+    auto headerOf = [](const QAbstractItemModel& model, int columns) {
+        QStringList header;
+        for (int c = 0; c < columns; ++c) {
+            header << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        }
+        return header;
+    };
+    auto rowsOf = [](const QAbstractItemModel& model, int columns) {
+        std::vector<QStringList> rows;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < columns; ++c) {
+                cells << model.index(r, c).data(Qt::DisplayRole).toString();
+            }
+            rows.push_back(cells);
+        }
+        return rows;
+    };
+    const QAbstractItemModel& points = *pointsTable_->model();
+    content.pointHeader = headerOf(points, points.columnCount());
+    content.points = rowsOf(points, points.columnCount());
+    content.sampleHeader = headerOf(*samples_, SampleListModel::Columns);
+    content.samples = rowsOf(*samples_, SampleListModel::Columns);
+    return content;
+}
+
+void AnalysisWindow::exportPdf() {
+    if (!curve_ || !stats_) {
+        return;
+    }
+    const QString path = prompts_.saveFileName(QStringLiteral("导出PDF"),
+                                               QStringLiteral("PDF 文件 (*.pdf)"),
+                                               QStringLiteral("标准曲线报告.pdf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const auto error = saveReportPdf(path, reportContent())) {
+        prompts_.tell(QStringLiteral("PDF导出失败：") + *error);
+    }
+}
+
+void AnalysisWindow::printReport() {
+    if (!curve_ || !stats_) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    const ReportContent content = reportContent();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&content](QPrinter* target) { paintReport(*target, content); });
+    preview.exec();
 }
 
 } // namespace analysis

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/plot_data.h"
+#include "analysis/report.h"
 #include "calc/curve.h"
 #include "calc/statistics.h"
 #include "ui/prompts.h"
@@ -43,6 +44,11 @@ public:
     void copyResults();
     // "保存图像…": asks for a file name and writes the plots as PNG or SVG.
     void saveImage();
+
+    // "导出PDF…" asks for a file name only; "打印…" opens the print preview and dialog.
+    void exportPdf();
+    void printReport();
+    ReportContent reportContent() const;
 
     const std::optional<calc::LineStatistics>& statistics() const { return stats_; }
     SampleListModel& samples() { return *samples_; }

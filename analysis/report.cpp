@@ -1,0 +1,226 @@
+#include "analysis/report.h"
+
+#include "analysis/plot_painter.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace analysis {
+
+namespace {
+
+// AR PL UMing embeds with a full character map, so that text extraction gives back every
+// character, digits included.
+QFont reportFont(double points, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A top-to-bottom writer over pages: each block asks for its height, and a new page starts
+// when the current one has no room.
+class PageFlow {
+public:
+    PageFlow(QPagedPaintDevice& device, QPainter& painter)
+        : device_(device), painter_(painter), page_(painter.viewport()) {
+        mm_ = device.logicalDpiY() / 25.4;
+        y_ = page_.top();
+        bottom_ = page_.bottom() - 10 * mm_; // room for the page number
+    }
+
+    double mm() const { return mm_; }
+    double width() const { return page_.width(); }
+    double left() const { return page_.left(); }
+    double y() const { return y_; }
+
+    void ensure(double height) {
+        if (y_ + height > bottom_ && y_ > page_.top()) {
+            newPage();
+        }
+    }
+    void advance(double height) { y_ += height; }
+
+    void newPage() {
+        footer();
+        device_.newPage();
+        ++pageNumber_;
+        y_ = page_.top();
+    }
+
+    void footer() {
+        painter_.setFont(reportFont(8));
+        painter_.setPen(Qt::black);
+        const QRectF band(page_.left(), page_.bottom() - 7 * mm_, page_.width(), 7 * mm_);
+        painter_.drawText(band, Qt::AlignCenter, QStringLiteral("第 %1 页").arg(pageNumber_));
+    }
+
+private:
+    QPagedPaintDevice& device_;
+    QPainter& painter_;
+    QRectF page_;
+    double mm_ = 1;
+    double y_ = 0;
+    double bottom_ = 0;
+    int pageNumber_ = 1;
+};
+
+void textLine(QPainter& painter, PageFlow& flow, const QString& text, const QFont& font,
+              double gapAfter = 0) {
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const QRectF bounds =
+        metrics.boundingRect(QRectF(0, 0, flow.width(), 1e6), Qt::TextWordWrap, text);
+    flow.ensure(bounds.height());
+    painter.drawText(QRectF(flow.left(), flow.y(), flow.width(), bounds.height()),
+                     Qt::TextWordWrap, text);
+    flow.advance(bounds.height() + gapAfter);
+}
+
+// A ruled table; the header repeats at the top of every page it runs onto.
+void table(QPainter& painter, PageFlow& flow, const QStringList& header,
+           const std::vector<QStringList>& rows, const std::vector<double>& weights) {
+    const QFont font = reportFont(8);
+    const QFont bold = reportFont(8, true);
+    const QFontMetricsF metrics(font, painter.device());
+    const double rowHeight = metrics.height() * 1.5;
+    double total = 0;
+    for (double w : weights) {
+        total += w;
+    }
+    std::vector<double> widths;
+    for (double w : weights) {
+        widths.push_back(flow.width() * w / total);
+    }
+    const double pad = flow.mm();
+    auto drawRow = [&](const QStringList& cells, bool isHeader) {
+        painter.setFont(isHeader ? bold : font);
+        double x = flow.left();
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            const QRectF cell(x, flow.y(), widths[c], rowHeight);
+            painter.setPen(QPen(Qt::gray, 0));
+            painter.drawRect(cell);
+            painter.setPen(Qt::black);
+            const QString text = metrics.elidedText(cells.value(int(c)), Qt::ElideRight,
+                                                    widths[c] - 2 * pad);
+            painter.drawText(cell.adjusted(pad, 0, -pad, 0),
+                             Qt::AlignVCenter | (isHeader || c == 0 ? Qt::AlignLeft : Qt::AlignRight),
+                             text);
+            x += widths[c];
+        }
+        flow.advance(rowHeight);
+    };
+    flow.ensure(2 * rowHeight);
+    drawRow(header, true);
+    for (const QStringList& row : rows) {
+        const double before = flow.y();
+        flow.ensure(rowHeight);
+        if (flow.y() < before) {
+            drawRow(header, true);
+        }
+        drawRow(row, false);
+    }
+    flow.advance(3 * flow.mm());
+}
+
+} // namespace
+
+const QStringList& statisticDefinitions() {
+    static const QStringList kDefinitions = {
+        QStringLiteral("标准点的个数"),
+        QStringLiteral("直线 y = a + b·x 的截距，± 为 95% 置信区间的半宽"),
+        QStringLiteral("直线的斜率（灵敏度），± 为 95% 置信区间的半宽"),
+        QStringLiteral("截距的标准误差"),
+        QStringLiteral("斜率的标准误差"),
+        QStringLiteral("浓度与吸光度的线性相关程度，越接近 ±1 越线性"),
+        QStringLiteral("吸光度的变化中由直线解释的比例"),
+        QStringLiteral("标准点偏离直线的标准差，√(Σ残差²/(n−2))"),
+        QStringLiteral("能可靠检出的最低浓度，3.3·s(y/x)/|b|"),
+        QStringLiteral("能可靠定量的最低浓度，10·s(y/x)/|b|"),
+    };
+    return kDefinitions;
+}
+
+void paintReport(QPagedPaintDevice& device, const ReportContent& content) {
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PageFlow flow(device, painter);
+    const double mm = flow.mm();
+
+    textLine(painter, flow, QStringLiteral("标准曲线分析报告"), reportFont(16, true), 2 * mm);
+    textLine(painter, flow,
+             QStringLiteral("生成时间：%1    浓度单位：%2")
+                 .arg(content.created.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                      content.unit.isEmpty() ? QStringLiteral("—") : content.unit),
+             reportFont(9), 4 * mm);
+
+    textLine(painter, flow, QStringLiteral("标准曲线"), reportFont(12, true), 2 * mm);
+    textLine(painter, flow, QStringLiteral("方程（未取整的最小二乘拟合）：") + content.equation,
+             reportFont(9), 2 * mm);
+    std::vector<QStringList> statistics;
+    const QStringList& definitions = statisticDefinitions();
+    for (std::size_t i = 0; i < content.statistics.size(); ++i) {
+        statistics.push_back({content.statistics[i].first, content.statistics[i].second,
+                              definitions.value(int(i))});
+    }
+    table(painter, flow, {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("含义")},
+          statistics, {2.2, 2.6, 6});
+
+    const double plotWidth = flow.width();
+    const double calibrationHeight = 85 * mm;
+    const double residualHeight = 42 * mm;
+    flow.ensure(calibrationHeight + residualHeight);
+    paintCalibration(painter, QRectF(flow.left(), flow.y(), plotWidth, calibrationHeight), content.plot);
+    flow.advance(calibrationHeight + 2 * mm);
+    paintResiduals(painter, QRectF(flow.left(), flow.y(), plotWidth, residualHeight), content.plot);
+    flow.advance(residualHeight + 4 * mm);
+
+    textLine(painter, flow, QStringLiteral("标准点"), reportFont(12, true), 2 * mm);
+    table(painter, flow, content.pointHeader, content.points, {1, 1, 1, 1, 1, 1, 1});
+
+    textLine(painter, flow, QStringLiteral("样品"), reportFont(12, true), 2 * mm);
+    if (content.samples.empty()) {
+        textLine(painter, flow, QStringLiteral("（无样品）"), reportFont(9), 2 * mm);
+    } else {
+        table(painter, flow, content.sampleHeader, content.samples,
+              {1.6, 2.0, 0.9, 0.5, 1.2, 1.2, 1.1, 1.1, 1.6, 1.4});
+    }
+    flow.footer();
+}
+
+std::optional<QString> saveReportPdf(const QString& path, const ReportContent& content) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("标准曲线分析报告"));
+        writer.setCreator(QStringLiteral("Lumetra"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        paintReport(writer, content);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    if (file.write(buffer.data()) != buffer.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+} // namespace analysis
