@@ -160,9 +160,11 @@ std::vector<QPointF> residualsOf(const PlotData& d) {
     return residuals;
 }
 
-// Symmetric about zero, so the zero line sits in the middle.
+// Symmetric about zero, so the zero line sits in the middle. Residuals below a billionth of the
+// absorbance axis are rounding noise (0.1 + 0.2 is not 0.3): they show on the zero line.
 Range residualY(const PlotData& d) {
-    double largest = 0;
+    const Range absorbances = calibrationY(d);
+    double largest = 1e-9 * (absorbances.high - absorbances.low);
     for (const QPointF& r : residualsOf(d)) {
         if (std::isfinite(r.y())) {
             largest = std::max(largest, std::abs(r.y()));
@@ -190,14 +192,15 @@ std::vector<LegendItem> legendItems(const PlotData& d) {
     if (hasBand(d)) {
         items.push_back({Swatch::Band, QStringLiteral("校准范围"), {}});
     }
-    const std::vector<PlotSample> samples = samplesOf(d);
-    if (!samples.empty() || hasCurrent(d)) {
+    std::vector<PlotSample> samples = samplesOf(d);
+    if (hasCurrent(d)) {
+        samples.push_back(*d.current);
+    }
+    const auto flagged = [](const PlotSample& s) { return s.flagged; };
+    if (!std::all_of(samples.begin(), samples.end(), flagged)) {
         items.push_back({Swatch::Sample, QStringLiteral("样品"), {}});
     }
-    const bool flagged = std::any_of(samples.begin(), samples.end(),
-                                     [](const PlotSample& s) { return s.flagged; }) ||
-                         (hasCurrent(d) && d.current->flagged);
-    if (flagged) {
+    if (std::any_of(samples.begin(), samples.end(), flagged)) {
         items.push_back({Swatch::Flagged, QStringLiteral("有标记的样品"), {}});
     }
     return items;
