@@ -1,0 +1,69 @@
+#include "analysis/plot_widget.h"
+
+#include "analysis/plot_painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace analysis {
+
+namespace {
+
+// Sizes in lines of the widget's text, so the plots grow with the font and stay legible at 9 pt.
+QSize linesToSize(const QWidget& w, double across, double down) {
+    const double line = QFontMetricsF(w.font()).height();
+    return {int(std::ceil(across * line)), int(std::ceil(down * line))};
+}
+
+QString description(PlotWidget::Mode mode, const PlotData& d) {
+    if (!hasCurve(d)) {
+        return QStringLiteral("尚未计算标准曲线");
+    }
+    const std::size_t n = std::min(d.concentrations.size(), d.absorbances.size());
+    QString text = mode == PlotWidget::Mode::Calibration
+                       ? QStringLiteral("标准曲线图：%1个标准点").arg(n)
+                       : QStringLiteral("残差图：%1个标准点的残差").arg(n);
+    for (const QString& part : {d.equation, d.r2Text}) {
+        if (!part.isEmpty()) {
+            text += QStringLiteral("，") + part;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+PlotWidget::PlotWidget(Mode mode, QWidget* parent) : QWidget(parent), mode_(mode) {
+    setAccessibleName(mode == Mode::Calibration ? QStringLiteral("标准曲线图")
+                                                : QStringLiteral("残差图"));
+    setAccessibleDescription(description(mode_, data_));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void PlotWidget::setData(const PlotData& data) {
+    data_ = data;
+    setAccessibleDescription(description(mode_, data_));
+    update();
+}
+
+QSize PlotWidget::minimumSizeHint() const {
+    return mode_ == Mode::Calibration ? linesToSize(*this, 22, 14) : linesToSize(*this, 22, 8);
+}
+
+QSize PlotWidget::sizeHint() const {
+    return mode_ == Mode::Calibration ? linesToSize(*this, 33, 21) : linesToSize(*this, 33, 11);
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // White like the saved image and the printed page, whatever the window's palette.
+    painter.fillRect(rect(), Qt::white);
+    if (mode_ == Mode::Calibration) {
+        paintCalibration(painter, rect(), data_);
+    } else {
+        paintResiduals(painter, rect(), data_);
+    }
+}
+
+} // namespace analysis

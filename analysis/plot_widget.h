@@ -1,0 +1,36 @@
+#pragma once
+
+// A widget showing the calibration plot or the residual plot of one PlotData.
+
+#include "analysis/plot_data.h"
+
+#include <QWidget>
+
+namespace analysis {
+
+class PlotWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Mode { Calibration, Residuals };
+
+    explicit PlotWidget(Mode mode, QWidget* parent = nullptr);
+
+    Mode mode() const { return mode_; }
+    const PlotData& data() const { return data_; }
+    // Repaints, and describes what the plot now shows to screen readers: the number of
+    // standards, the equation and R².
+    void setData(const PlotData& data);
+
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Mode mode_;
+    PlotData data_;
+};
+
+} // namespace analysis

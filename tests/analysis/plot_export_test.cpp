@@ -1,0 +1,116 @@
+#include "analysis/plot_export.h"
+#include "worked_example.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+using analysis::savePlotImage;
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(SavePlotImage, PngAtReportSize) {
+    QTemporaryDir dir;
+    for (const char* name : {"plot.png", "PLOT.PNG"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        write(path, "an older file");
+        ASSERT_EQ(savePlotImage(path, analysis_test::workedExample()), std::nullopt);
+        QImage image;
+        ASSERT_TRUE(image.load(path, "PNG"));
+        EXPECT_GE(image.width(), 1600);
+        EXPECT_GE(image.height(), 1200);
+        EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, analysis::exportDpi, 1);
+    }
+}
+
+TEST(SavePlotImage, SvgIsWellFormedWithItsTitle) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plot.Svg"));
+    ASSERT_EQ(savePlotImage(path, analysis_test::workedExample()), std::nullopt);
+    QXmlStreamReader xml(contentsOf(path));
+    QStringList elements;
+    QString title;
+    QStringList texts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            elements.push_back(xml.name().toString());
+            if (xml.name() == QStringLiteral("title")) {
+                title = xml.readElementText();
+            } else if (xml.name() == QStringLiteral("text")) {
+                texts.push_back(xml.readElementText());
+            }
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    ASSERT_FALSE(elements.isEmpty());
+    EXPECT_EQ(elements.front(), QStringLiteral("svg"));
+    EXPECT_EQ(title, QStringLiteral("标准曲线"));
+    // The Chinese and the equation are kept as text.
+    for (const char* expected : {"标准点", "校准范围", "残差", "y = 1.5179 + 1.9304x"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    }
+}
+
+// A save that fails says why and leaves the file already there as it was.
+TEST(SavePlotImage, FailureLeavesTheExistingFile) {
+    QTemporaryDir dir;
+    // The finished image is put in place under a temporary name one character longer than
+    // the longest a folder allows: it fails at the very end, root or not.
+    const QString longName = QString(247, u'n') + QStringLiteral(".png");
+    struct Case {
+        const char* name;
+        QString file;
+        const char* reason; // nullptr: Qt's own reason, any
+    };
+    const Case cases[] = {
+        {"unknown suffix", QStringLiteral("plot.jpg"), "不支持的文件类型（请使用 .png 或 .svg）"},
+        {"no suffix", QStringLiteral("plot"), "不支持的文件类型（请使用 .png 或 .svg）"},
+        {"cannot be put in place", longName, nullptr},
+    };
+    const QByteArray old = "the user's earlier figure";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(c.file);
+        write(path, old);
+        const std::optional<QString> reason = savePlotImage(path, analysis_test::workedExample());
+        ASSERT_TRUE(reason.has_value());
+        EXPECT_FALSE(reason->isEmpty());
+        if (c.reason) {
+            EXPECT_EQ(*reason, QString::fromUtf8(c.reason));
+        }
+        EXPECT_EQ(contentsOf(path), old);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
+}
+
+TEST(SavePlotImage, MissingFolderOrCurve) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("no such folder/plot.png"));
+    const std::optional<QString> reason = savePlotImage(missing, analysis_test::workedExample());
+    ASSERT_TRUE(reason.has_value());
+    EXPECT_FALSE(reason->isEmpty());
+    EXPECT_FALSE(QFile::exists(missing));
+
+    analysis::PlotData empty;
+    EXPECT_EQ(savePlotImage(dir.filePath(QStringLiteral("plot.svg")), empty),
+              QStringLiteral("尚未计算标准曲线"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("plot.svg"))));
+}
+
+} // namespace

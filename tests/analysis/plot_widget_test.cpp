@@ -1,0 +1,66 @@
+#include "analysis/plot_widget.h"
+#include "worked_example.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+using analysis::PlotWidget;
+
+bool allWhite(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(PlotWidget, DescribesAndPaintsItsData) {
+    struct Case {
+        const char* name;
+        PlotWidget::Mode mode;
+        const char* description;
+    };
+    const Case cases[] = {
+        {"calibration", PlotWidget::Mode::Calibration,
+         "标准曲线图：7个标准点，y = 1.5179 + 1.9304x，R² = 0.99776"},
+        {"residuals", PlotWidget::Mode::Residuals,
+         "残差图：7个标准点的残差，y = 1.5179 + 1.9304x，R² = 0.99776"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlotWidget plot(c.mode);
+        plot.resize(plot.sizeHint());
+        EXPECT_EQ(plot.accessibleDescription(), QStringLiteral("尚未计算标准曲线"));
+        EXPECT_TRUE(allWhite(plot.grab().toImage()));
+
+        plot.setData(analysis_test::workedExample());
+        EXPECT_EQ(plot.accessibleDescription(), QString::fromUtf8(c.description));
+        EXPECT_FALSE(allWhite(plot.grab().toImage()));
+
+        plot.setData({});
+        EXPECT_EQ(plot.accessibleDescription(), QStringLiteral("尚未计算标准曲线"));
+        EXPECT_TRUE(allWhite(plot.grab().toImage()));
+    }
+}
+
+// Room at the smallest size for a 9 pt plot: about twenty characters across and a dozen lines
+// of text down.
+TEST(PlotWidget, MinimumSizeFollowsTheFont) {
+    PlotWidget plot(PlotWidget::Mode::Calibration);
+    const QFontMetricsF metrics(plot.font());
+    EXPECT_GE(plot.minimumSizeHint().width(), 20 * metrics.height());
+    EXPECT_GE(plot.minimumSizeHint().height(), 12 * metrics.height());
+    QFont larger = plot.font();
+    larger.setPointSizeF(2 * larger.pointSizeF());
+    const QSize before = plot.minimumSizeHint();
+    plot.setFont(larger);
+    EXPECT_GT(plot.minimumSizeHint().width(), before.width());
+}
+
+} // namespace
