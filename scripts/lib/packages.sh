@@ -16,7 +16,7 @@ ensure_packages() {
 }
 
 # What building and running the program needs.
-RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10n
+RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev libgl-dev libboost-math-dev qt6-translations-l10n
               fonts-arphic-uming fonts-noto-cjk)
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks.
