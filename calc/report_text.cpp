@@ -11,7 +11,7 @@ namespace {
 
 void appendNumber(std::string& out, double value) {
     if (std::isfinite(value)) {
-        out += fullPrecision(value);
+        out += fullPrecision(value + 0.0); // -0 + 0 is +0: a spreadsheet shows no "-0"
     }
 }
 

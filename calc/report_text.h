@@ -32,8 +32,8 @@ struct SampleRow {
 //      In a name every control character (tab, line feed, carriage return and the rest below
 //      U+0020, and DEL) becomes one blank, so that a name never splits a cell or a line; nothing
 //      else of the name changes.
-// Numbers are written by fullPrecision; a value that does not exist or is not finite is an empty
-// cell.
+// Numbers are written by fullPrecision, a zero as "0" (never "-0"); a value that does not exist or
+// is not finite is an empty cell.
 std::string reportText(std::span<const double> x, std::span<const double> y,
                        const LineStatistics& line, std::span<const SampleRow> samples);
 

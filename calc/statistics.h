@@ -21,11 +21,13 @@ struct LineStatistics {
 };
 
 // The line through the points (x[i], y[i]) and its statistics:
-//   s(y/x) = sqrt(sum of squared residuals / (n - 2)), the residual being y - (a + b*x);
+//   s(y/x) = sqrt(sum of squared residuals / (n - 2)), the residual y - (a + b*x) being taken
+//   as (y - yMean) - b*(x - xMean), which keeps its digits when the standards lie far from zero;
 //   s(b) = s(y/x) / sqrt(Sxx); s(a) = s(y/x) * sqrt(sum x^2 / (n * Sxx));
 //   ci95A/ci95B = t95 * s, the half-width of the 95 % interval;
 //   LOD = 3.3 * s(y/x) / |b|, LOQ = 10 * s(y/x) / |b|, in the unit of x.
-// r = Sxy / (sqrt(Sxx) * sqrt(Syy)), kept within [-1, 1] against rounding; r2 = r * r.
+// r = Sxy / sqrt(Sxx * Syy) (sqrt(Sxx) * sqrt(Syy) where the product would overflow or
+// underflow), kept within [-1, 1] against rounding; r2 = r * r.
 // A perfect line gives s(y/x) = 0 and LOD = LOQ = 0 as they are.
 // nullopt when no calibration line exists: fewer than two points, spans of different length, all
 // x equal, all y equal, a zero slope (no concentration could be read from it), or any input or
@@ -39,7 +41,9 @@ double studentT975(int degreesOfFreedom);
 
 // The acceptance check of one standard against the line.
 struct PointCheck {
-    double c, a, aFit, residual;        // aFit = a + b*c (line), residual = A - aFit
+    // aFit = a + b*C and residual = A - aFit, taken as yMean + b*(C - xMean) and
+    // (A - yMean) - b*(C - xMean) as in s(y/x).
+    double c, a, aFit, residual;
     std::optional<double> deviationPct; // 100 * (A - aFit) / aFit; none where aFit == 0
     std::optional<double> cBack;        // (A - a) / b, the concentration read back from the line
     std::optional<double> recoveryPct;  // 100 * cBack / C; none where C == 0
