@@ -13,7 +13,7 @@ namespace calc {
 //   0.1 -> "0.1", 1.0 -> "1", 100 -> "100", 1e-07 -> "1e-07", 1e+22 -> "1e+22",
 //   0.1 + 0.2 -> "0.30000000000000004", -0.0 -> "-0", 5e-324 -> "5e-324",
 //   the largest double -> "1.7976931348623157e+308".
-// Not finite: "inf", "-inf", "nan".
+// Not finite: "inf", "-inf", "nan" ("-nan" with the sign bit set).
 // This is not the worksheet's result form (strForm, 15 digits and no "0" before the point).
 std::string fullPrecision(double v);
 
