@@ -1,8 +1,11 @@
-// Timings of the two things a user waits for: the fit of a full table and one sample calculation.
+// Timings of the things a user waits for: the fit of a full table, one sample calculation, the
+// statistics of the analysis window, a sample list recomputed after a fit, and its copied text.
 
 #include "calc/fit.h"
 #include "calc/number_text.h"
+#include "calc/report_text.h"
 #include "calc/sample.h"
+#include "calc/statistics.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -40,6 +43,57 @@ void SampleCalculation(benchmark::State& state) {
     }
 }
 BENCHMARK(SampleCalculation);
+
+const std::vector<double> x = {0, 0.5, 1, 2, 3, 4, 5, 6, 8, 10};
+const std::vector<double> y = {0.001, 0.026, 0.051, 0.1, 0.149, 0.2, 0.252, 0.301, 0.398, 0.5};
+
+// The analysis window's statistics of ten standards (the t quantile is kept after its first use).
+void LineStatisticsTenPoints(benchmark::State& state) {
+    for (auto _ : state) {
+        auto line = calc::lineStatistics(x, y);
+        benchmark::DoNotOptimize(line);
+    }
+}
+BENCHMARK(LineStatisticsTenPoints);
+
+// A day's list: 1000 samples of one to three readings, some diluted.
+std::vector<calc::SampleRow> sampleList() {
+    std::vector<calc::SampleRow> rows(1000);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double base = 0.002 + 0.0005 * static_cast<double>(i);
+        rows[i].name = "样品 " + std::to_string(i + 1);
+        rows[i].readings.assign(1 + i % 3, base);
+        rows[i].readings.back() += 0.001;
+        rows[i].dilution = i % 4 == 0 ? 10.0 : 1.0;
+    }
+    return rows;
+}
+
+// Every row recomputed against a new line, as after a fit.
+void EstimateThousandSamples(benchmark::State& state) {
+    const auto line = calc::lineStatistics(x, y);
+    const std::vector<calc::SampleRow> rows = sampleList();
+    std::vector<calc::SampleEstimate> estimates(rows.size());
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            estimates[i] = calc::estimateSample(*line, rows[i].readings, rows[i].dilution);
+        }
+        benchmark::DoNotOptimize(estimates.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(EstimateThousandSamples)->Unit(benchmark::kMicrosecond);
+
+// The copied text of ten standards and 1000 samples.
+void ReportTextThousandSamples(benchmark::State& state) {
+    const auto line = calc::lineStatistics(x, y);
+    const std::vector<calc::SampleRow> rows = sampleList();
+    for (auto _ : state) {
+        std::string text = calc::reportText(x, y, *line, rows);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(ReportTextThousandSamples)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -17,7 +17,7 @@ ensure_packages() {
 
 # What building and running the program needs.
 RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev
-              qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk)
+              libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk)
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev

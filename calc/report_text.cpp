@@ -1,0 +1,111 @@
+#include "calc/report_text.h"
+
+#include "calc/full_precision.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace calc {
+namespace {
+
+void appendNumber(std::string& out, double value) {
+    if (std::isfinite(value)) {
+        out += fullPrecision(value + 0.0); // -0 + 0 is +0: a spreadsheet shows no "-0"
+    }
+}
+
+void appendNumber(std::string& out, const std::optional<double>& value) {
+    if (value) {
+        appendNumber(out, *value);
+    }
+}
+
+void appendName(std::string& out, const std::string& name) {
+    for (char ch : name) {
+        const auto code = static_cast<unsigned char>(ch);
+        out += (code < 0x20U || code == 0x7FU) ? ' ' : ch;
+    }
+}
+
+} // namespace
+
+std::string reportText(std::span<const double> x, std::span<const double> y,
+                       const LineStatistics& line, std::span<const SampleRow> samples) {
+    std::string out;
+    out += "n\t";
+    out += std::to_string(line.n);
+    out += '\n';
+    const std::pair<const char*, std::optional<double>> statistics[] = {
+        {"a", line.a},          {"b", line.b},          {"s_a", line.sA},  {"s_b", line.sB},
+        {"ci95_a", line.ci95A}, {"ci95_b", line.ci95B}, {"r", line.r},     {"r2", line.r2},
+        {"s_yx", line.sYX},     {"lod", line.lod},      {"loq", line.loq},
+    };
+    for (const auto& [key, value] : statistics) {
+        out += key;
+        out += '\t';
+        appendNumber(out, value);
+        out += '\n';
+    }
+
+    out += "\nC\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct\n";
+    for (const PointCheck& check : pointChecks(x, y, line)) {
+        appendNumber(out, check.c);
+        out += '\t';
+        appendNumber(out, check.a);
+        out += '\t';
+        appendNumber(out, check.aFit);
+        out += '\t';
+        appendNumber(out, check.residual);
+        out += '\t';
+        appendNumber(out, check.deviationPct);
+        out += '\t';
+        appendNumber(out, check.cBack);
+        out += '\t';
+        appendNumber(out, check.recoveryPct);
+        out += '\n';
+    }
+
+    if (samples.empty()) {
+        return out;
+    }
+    out += "\nname\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tflags\n";
+    for (const SampleRow& sample : samples) {
+        const SampleEstimate e = estimateSample(line, sample.readings, sample.dilution);
+        appendName(out, sample.name);
+        out += '\t';
+        for (std::size_t i = 0; i < sample.readings.size(); ++i) {
+            if (i > 0) {
+                out += ' ';
+            }
+            out += fullPrecision(sample.readings[i]); // "inf" rather than a gap in the list
+        }
+        out += '\t';
+        out += std::to_string(e.m);
+        out += '\t';
+        appendNumber(out, e.meanA);
+        out += '\t';
+        appendNumber(out, sample.dilution);
+        out += '\t';
+        appendNumber(out, e.x0);
+        out += '\t';
+        appendNumber(out, e.sX0);
+        out += '\t';
+        appendNumber(out, e.ci95X0);
+        out += '\t';
+        const char* separator = "";
+        for (const auto& [set, key] :
+             {std::pair{e.flags.outOfRange, "out_of_range"},
+              std::pair{e.flags.belowLod, "below_lod"}, std::pair{e.flags.belowLoq, "below_loq"}}) {
+            if (set) {
+                out += separator;
+                out += key;
+                separator = ",";
+            }
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace calc

@@ -1,0 +1,212 @@
+// The statistics against an independent computation in quadruple precision (__float128, 113-bit
+// mantissa): raw sums instead of deviations from the means, the residual sum of squares as
+// Syy - b*Sxy instead of a sum of squared residuals, and Student's t from its closed form for an
+// integer number of degrees of freedom, solved by bisection.
+
+#include "calc/statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <quadmath.h>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Quad = __float128;
+using Values = std::vector<double>;
+
+std::string text(Quad value) {
+    char buffer[64];
+    quadmath_snprintf(buffer, sizeof buffer, "%.25Qg", value);
+    return buffer;
+}
+
+// P(|T| <= t) for Student's t with nu degrees of freedom (Abramowitz and Stegun 26.7.3-4), with
+// theta = atan(t / sqrt(nu)):
+//   nu odd:  2/pi * (theta + sin(theta) * (cos + 2/3 cos^3 + 2*4/(3*5) cos^5 + ... cos^(nu-2)))
+//   nu even: sin(theta) * (1 + 1/2 cos^2 + 1*3/(2*4) cos^4 + ... cos^(nu-2))
+Quad centralProbability(Quad t, int nu) {
+    const Quad theta = atanq(t / sqrtq(static_cast<Quad>(nu)));
+    const Quad c = cosq(theta);
+    const bool odd = nu % 2 == 1;
+    Quad term = odd ? c : static_cast<Quad>(1);
+    Quad sum = 0;
+    for (int power = odd ? 1 : 0; power <= nu - 2; power += 2) {
+        sum += term;
+        term *= c * c * static_cast<Quad>(power + 1) / static_cast<Quad>(power + 2);
+    }
+    if (odd) {
+        return 2 / acosq(-1) * (theta + sinq(theta) * sum); // M_PIq needs GNU literals
+    }
+    return sinq(theta) * sum;
+}
+
+// The 0.975 quantile: P(|T| <= t) = 0.95.
+Quad referenceT975(int nu) {
+    Quad low = 0;
+    Quad high = 100;
+    const Quad target = static_cast<Quad>(95) / 100;
+    for (int i = 0; i < 200; ++i) {
+        const Quad mid = (low + high) / 2;
+        (centralProbability(mid, nu) < target ? low : high) = mid;
+    }
+    return (low + high) / 2;
+}
+
+struct Reference {
+    Quad a, b, r, sYX, sA, sB, t, lod, loq, xMean, yMean, sxx;
+};
+
+Reference reference(const Values& x, const Values& y) {
+    const auto n = static_cast<Quad>(x.size());
+    Quad sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const Quad xi = x[i];
+        const Quad yi = y[i];
+        sx += xi;
+        sy += yi;
+        sxx += xi * xi;
+        syy += yi * yi;
+        sxy += xi * yi;
+    }
+    Reference ref{};
+    const Quad rawSxx = sxx;
+    ref.sxx = sxx - sx * sx / n;
+    const Quad Syy = syy - sy * sy / n;
+    const Quad Sxy = sxy - sx * sy / n;
+    ref.b = Sxy / ref.sxx;
+    ref.a = (sy - ref.b * sx) / n;
+    ref.r = Sxy / sqrtq(ref.sxx * Syy);
+    ref.xMean = sx / n;
+    ref.yMean = sy / n;
+    const int dof = static_cast<int>(x.size()) - 2;
+    ref.sYX = sqrtq((Syy - ref.b * Sxy) / dof);
+    ref.sB = ref.sYX / sqrtq(ref.sxx);
+    ref.sA = ref.sYX * sqrtq(rawSxx / (n * ref.sxx));
+    static std::map<int, Quad> known; // the bisection is the slow part of the reference
+    if (!known.contains(dof)) {
+        known[dof] = referenceT975(dof);
+    }
+    ref.t = known[dof];
+    ref.lod = 33 * ref.sYX / (10 * fabsq(ref.b));
+    ref.loq = 10 * ref.sYX / fabsq(ref.b);
+    return ref;
+}
+
+::testing::AssertionResult agrees(const char* what, double actual, Quad expected,
+                                  double tolerance = 1e-9) {
+    if (fabsq(static_cast<Quad>(actual) - expected) <= tolerance * fabsq(expected)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << what << ": " << text(actual) << " against " << text(expected);
+}
+
+TEST(StudentT, AgreesWithTheClosedForm) {
+    for (int dof = 1; dof <= 60; ++dof) {
+        SCOPED_TRACE(dof);
+        EXPECT_TRUE(agrees("t", calc::studentT975(dof), referenceT975(dof), 1e-13));
+    }
+}
+
+// Random lines of 3 to 12 standards at several scales, each with noise, and samples read against
+// them with replicates and dilutions. The concentrations may lie close together far from zero
+// (100000 to 100001), where raw sums in double precision would lose every digit of Sxx. The
+// noise stays above 1e-5 of the absorbances: below that, the last bits of the inputs alone move
+// s(y/x) by more than 1e-9, whatever the arithmetic.
+TEST(Statistics, AgreesWithQuadPrecision) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double spreads[] = {1e-3, 1.0, 1e3};
+    const double offsets[] = {0.0, 10.0, 1e5}; // in units of the spread
+
+    for (int round = 0; round < 3000; ++round) {
+        SCOPED_TRACE(round);
+        const double spread = spreads[round % 3];
+        const double offset = offsets[(round / 3) % 3] * spread;
+        const int n = 3 + static_cast<int>(unit(random) * 10);
+        const double slope = (unit(random) < 0.2 ? -1 : 1) * std::pow(10.0, 4 * unit(random) - 2);
+        // The absorbance at the low end of the range, where the line starts; the absorbances stay
+        // within a few spreads of zero wherever the concentrations lie.
+        const double start = (unit(random) < 0.5 ? -1 : 1) * (0.2 + unit(random)) * slope * spread;
+        const double noise = std::pow(10.0, -2 - 3 * unit(random)) * std::fabs(slope) * spread;
+
+        Values x(n);
+        Values y(n);
+        for (int i = 0; i < n; ++i) {
+            x[i] = offset + spread * (i + 0.5 + 0.5 * unit(random)) / n;
+            y[i] = start + slope * (x[i] - offset) + noise * (2 * unit(random) - 1);
+        }
+        const auto line = calc::lineStatistics(x, y);
+        ASSERT_TRUE(line);
+        const Reference ref = reference(x, y);
+
+        EXPECT_TRUE(agrees("a", line->a, ref.a));
+        EXPECT_TRUE(agrees("b", line->b, ref.b));
+        EXPECT_TRUE(agrees("r", line->r, ref.r));
+        EXPECT_TRUE(agrees("r2", line->r2, ref.r * ref.r));
+        ASSERT_TRUE(line->sYX && line->sA && line->sB && line->ci95A && line->ci95B && line->lod &&
+                    line->loq);
+        EXPECT_TRUE(agrees("s_yx", *line->sYX, ref.sYX));
+        EXPECT_TRUE(agrees("s_a", *line->sA, ref.sA));
+        EXPECT_TRUE(agrees("s_b", *line->sB, ref.sB));
+        EXPECT_TRUE(agrees("ci95_a", *line->ci95A, ref.t * ref.sA));
+        EXPECT_TRUE(agrees("ci95_b", *line->ci95B, ref.t * ref.sB));
+        EXPECT_TRUE(agrees("lod", *line->lod, ref.lod));
+        EXPECT_TRUE(agrees("loq", *line->loq, ref.loq));
+
+        // A fitted absorbance and a residual are what is left of a + b*x: any double a and b
+        // give them an error of eps times those terms, against which they are measured.
+        double scale = 0;
+        for (int i = 0; i < n; ++i) {
+            scale = std::max(scale, std::fabs(y[i]) + std::fabs(line->b * x[i]));
+        }
+        const auto tolerance = [scale](Quad value) {
+            return std::max(1e-9, 1e-12 * scale / std::fabs(static_cast<double>(value)));
+        };
+        const auto checks = calc::pointChecks(x, y, *line);
+        ASSERT_EQ(checks.size(), static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const Quad fit = ref.a + ref.b * static_cast<Quad>(x[i]);
+            const Quad residual = static_cast<Quad>(y[i]) - fit;
+            const Quad back = (static_cast<Quad>(y[i]) - ref.a) / ref.b;
+            EXPECT_TRUE(agrees("A_fit", checks[i].aFit, fit, tolerance(fit)));
+            EXPECT_TRUE(agrees("residual", checks[i].residual, residual, tolerance(residual)));
+            EXPECT_TRUE(agrees("deviation_pct", *checks[i].deviationPct, 100 * residual / fit,
+                               tolerance(residual) + tolerance(fit)));
+            EXPECT_TRUE(agrees("C_back", *checks[i].cBack, back));
+            EXPECT_TRUE(agrees("recovery_pct", *checks[i].recoveryPct, 100 * back / x[i]));
+        }
+
+        const int m = 1 + static_cast<int>(unit(random) * 5);
+        const double dilution = unit(random) < 0.5 ? 1.0 : 1 + std::floor(99 * unit(random));
+        const double level = offset + spread * (0.2 + 0.8 * unit(random));
+        Values readings(m);
+        Quad sum = 0;
+        for (double& reading : readings) {
+            reading = start + slope * (level - offset) + noise * (2 * unit(random) - 1);
+            sum += reading;
+        }
+        const Quad meanA = sum / m;
+        const Quad x0 = (meanA - ref.a) / ref.b;
+        const Quad d = meanA - ref.yMean;
+        const Quad sX0 = ref.sYX / fabsq(ref.b) *
+                         sqrtq(static_cast<Quad>(1) / m + static_cast<Quad>(1) / n +
+                               d * d / (ref.b * ref.b * ref.sxx));
+        const calc::SampleEstimate e = calc::estimateSample(*line, readings, dilution);
+        EXPECT_EQ(e.m, m);
+        EXPECT_TRUE(agrees("mean_A", e.meanA, meanA));
+        EXPECT_TRUE(agrees("x0", e.x0, x0 * dilution));
+        ASSERT_TRUE(e.sX0 && e.ci95X0);
+        EXPECT_TRUE(agrees("s_x0", *e.sX0, sX0 * dilution));
+        EXPECT_TRUE(agrees("ci95_x0", *e.ci95X0, ref.t * sX0 * dilution));
+    }
+}
+
+} // namespace
