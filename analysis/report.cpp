@@ -178,6 +178,7 @@ void paintReport(QPagedPaintDevice& device, const ReportContent& content) {
     const double calibrationHeight = 85 * mm;
     const double residualHeight = 42 * mm;
     flow.ensure(calibrationHeight + residualHeight);
+    painter.setFont(reportFont(9)); // the plots write in the painter's font
     paintCalibration(painter, QRectF(flow.left(), flow.y(), plotWidth, calibrationHeight), content.plot);
     flow.advance(calibrationHeight + 2 * mm);
     paintResiduals(painter, QRectF(flow.left(), flow.y(), plotWidth, residualHeight), content.plot);

@@ -1,10 +1,20 @@
+#include "app/command_line.h"
 #include "app/lumetra.h"
 #include "ui/alerts.h"
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char* argv[]) {
+    // Any argument is the command line, which needs no display: no widget and no GUI
+    // application is created on that path.
+    if (argc > 1) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
+        return app::runCommandLine(QCoreApplication::arguments());
+    }
     QApplication application(argc, argv);
     ui::setUpApplication(application);
     ui::MessageBoxAlerts alerts;

@@ -1,0 +1,245 @@
+#include "app/command_line.h"
+
+#include "calc/full_precision.h"
+#include "calc/number_text.h"
+#include "calc/report_text.h"
+#include "calc/statistics.h"
+#include "io/calibration_file.h"
+#include "io/csv.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace app {
+
+namespace {
+
+void writeOut(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int fail(int code, const QString& line) {
+    const QByteArray bytes = (QStringLiteral("lumetra: ") + line + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+    return code;
+}
+
+// The standards and samples of a report, as numbers.
+struct ReportInput {
+    std::vector<double> x, y;
+    std::vector<calc::SampleRow> samples;
+};
+
+double number(const QString& text) {
+    return *calc::strictParse(text.trimmed().toStdString());
+}
+
+void addStandards(ReportInput& input, const QList<io::Standard>& standards) {
+    for (const io::Standard& s : standards) {
+        input.x.push_back(number(s.c));
+        input.y.push_back(number(s.a));
+    }
+}
+
+void addSamples(ReportInput& input, const QList<io::Sample>& samples) {
+    for (const io::Sample& sample : samples) {
+        const io::SampleValues values = io::sampleValues(sample).value();
+        input.samples.push_back({sample.name.toStdString(),
+                                 std::vector<double>(values.readings.begin(), values.readings.end()),
+                                 values.dilution});
+    }
+}
+
+// A .lumetra file by its suffix; anything else is a CSV of standards.
+std::optional<io::Error> readStandards(const QString& path, ReportInput& input) {
+    if (QFileInfo(path).suffix().compare(QStringLiteral("lumetra"), Qt::CaseInsensitive) == 0) {
+        auto calibration = io::readCalibrationFile(path);
+        if (!calibration) {
+            return calibration.error();
+        }
+        if (auto error = io::checkNumbers(calibration.value())) {
+            error->file = path;
+            return error;
+        }
+        addStandards(input, calibration->standards);
+        addSamples(input, calibration->samples);
+        return std::nullopt;
+    }
+    auto csv = io::readStandardsCsvFile(path);
+    if (!csv) {
+        return csv.error();
+    }
+    addStandards(input, csv->rows);
+    return std::nullopt;
+}
+
+std::optional<io::Error> readSamples(const QString& path, ReportInput& input) {
+    auto csv = io::readSamplesCsvFile(path);
+    if (!csv) {
+        return csv.error();
+    }
+    if (auto error = io::checkNumbers(csv.value())) {
+        error->file = path;
+        return error;
+    }
+    input.samples.clear();
+    addSamples(input, csv->rows);
+    return std::nullopt;
+}
+
+QJsonValue jsonNumber(const std::optional<double>& value) {
+    if (!value || !std::isfinite(*value)) {
+        return QJsonValue(QJsonValue::Null);
+    }
+    return *value == 0.0 ? 0.0 : *value; // "-0" is no figure a report shows
+}
+
+// The same report as the tab-separated one, as one JSON object; Qt writes each double as the
+// shortest text that reads back to it.
+QByteArray jsonReport(const ReportInput& input, const calc::LineStatistics& line) {
+    QJsonObject root;
+    root[u"n"_qs] = line.n;
+    root[u"a"_qs] = jsonNumber(line.a);
+    root[u"b"_qs] = jsonNumber(line.b);
+    root[u"s_a"_qs] = jsonNumber(line.sA);
+    root[u"s_b"_qs] = jsonNumber(line.sB);
+    root[u"ci95_a"_qs] = jsonNumber(line.ci95A);
+    root[u"ci95_b"_qs] = jsonNumber(line.ci95B);
+    root[u"r"_qs] = jsonNumber(line.r);
+    root[u"r2"_qs] = jsonNumber(line.r2);
+    root[u"s_yx"_qs] = jsonNumber(line.sYX);
+    root[u"lod"_qs] = jsonNumber(line.lod);
+    root[u"loq"_qs] = jsonNumber(line.loq);
+    QJsonArray points;
+    for (const calc::PointCheck& p : calc::pointChecks(input.x, input.y, line)) {
+        points.append(QJsonObject{
+            {u"C"_qs, jsonNumber(p.c)},
+            {u"A"_qs, jsonNumber(p.a)},
+            {u"A_fit"_qs, jsonNumber(p.aFit)},
+            {u"residual"_qs, jsonNumber(p.residual)},
+            {u"deviation_pct"_qs, jsonNumber(p.deviationPct)},
+            {u"C_back"_qs, jsonNumber(p.cBack)},
+            {u"recovery_pct"_qs, jsonNumber(p.recoveryPct)},
+        });
+    }
+    root[u"points"_qs] = points;
+    QJsonArray samples;
+    for (const calc::SampleRow& row : input.samples) {
+        const calc::SampleEstimate e = calc::estimateSample(line, row.readings, row.dilution);
+        QJsonArray readings;
+        for (double reading : row.readings) {
+            readings.append(jsonNumber(reading));
+        }
+        QJsonArray flags;
+        if (e.flags.outOfRange) {
+            flags.append(u"out_of_range"_qs);
+        }
+        if (e.flags.belowLod) {
+            flags.append(u"below_lod"_qs);
+        }
+        if (e.flags.belowLoq) {
+            flags.append(u"below_loq"_qs);
+        }
+        samples.append(QJsonObject{
+            {u"name"_qs, QString::fromStdString(row.name)},
+            {u"readings"_qs, readings},
+            {u"m"_qs, e.m},
+            {u"mean_A"_qs, jsonNumber(e.meanA)},
+            {u"dilution"_qs, jsonNumber(row.dilution)},
+            {u"x0"_qs, jsonNumber(e.x0)},
+            {u"s_x0"_qs, jsonNumber(e.sX0)},
+            {u"ci95_x0"_qs, jsonNumber(e.ci95X0)},
+            {u"flags"_qs, flags},
+        });
+    }
+    root[u"samples"_qs] = samples;
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+int report(const QString& file, const QString& samplesFile, bool json) {
+    ReportInput input;
+    if (auto error = readStandards(file, input)) {
+        return fail(kFailure, error->message());
+    }
+    if (!samplesFile.isEmpty()) {
+        if (auto error = readSamples(samplesFile, input)) {
+            return fail(kFailure, error->message());
+        }
+    }
+    if (input.x.size() < 2) {
+        return fail(kCannotFit, QStringLiteral("%1：只有%2个标准点，至少需要2个")
+                                    .arg(file)
+                                    .arg(input.x.size()));
+    }
+    const auto line = calc::lineStatistics(input.x, input.y);
+    if (!line) {
+        return fail(kCannotFit,
+                    QStringLiteral("%1：无法拟合标准曲线（浓度全部相同、吸光度全部相同或斜率为0）")
+                        .arg(file));
+    }
+    writeOut(json ? jsonReport(input, *line)
+                  : QByteArray::fromStdString(
+                        calc::reportText(input.x, input.y, *line, input.samples)));
+    return kSuccess;
+}
+
+} // namespace
+
+int runCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口。\n\n"
+        "report FILE   输出标准曲线的统计量、各标准点和样品的报告（制表符分隔）。\n"
+        "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n\n"
+        "退出码：0 成功；1 数据无法拟合；2 其他错误（用法、文件、数值）。"));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption samplesOption(
+        QStringLiteral("samples"),
+        QStringLiteral("样品的 CSV 文件（名称、读数、稀释倍数），取代 .lumetra 文件中的样品。"),
+        QStringLiteral("SAMPLES.csv"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("以 JSON 输出，键与制表符报告相同。"));
+    parser.addOption(samplesOption);
+    parser.addOption(jsonOption);
+    parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("命令：report"),
+                                 QStringLiteral("report"));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("标准曲线文件"));
+
+    if (!parser.parse(arguments)) {
+        return fail(kFailure, parser.errorText());
+    }
+    if (parser.isSet(helpOption)) {
+        writeOut(parser.helpText().toUtf8());
+        return kSuccess;
+    }
+    if (parser.isSet(versionOption)) {
+        writeOut((QCoreApplication::applicationName() + u' ' +
+                  QCoreApplication::applicationVersion() + u'\n')
+                     .toUtf8());
+        return kSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty() || positional[0] != u"report"_qs) {
+        return fail(kFailure, positional.isEmpty()
+                                  ? QStringLiteral("缺少命令（用法：lumetra report FILE）")
+                                  : QStringLiteral("未知的命令“%1”（用法：lumetra report FILE）")
+                                        .arg(positional[0]));
+    }
+    if (positional.size() != 2) {
+        return fail(kFailure, positional.size() < 2
+                                  ? QStringLiteral("report 需要一个文件（用法：lumetra report FILE）")
+                                  : QStringLiteral("多余的参数“%1”").arg(positional[2]));
+    }
+    return report(positional[1], parser.value(samplesOption), parser.isSet(jsonOption));
+}
+
+} // namespace app
