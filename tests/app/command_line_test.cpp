@@ -1,0 +1,171 @@
+// The command line as a script uses it: the real program run with no display and no platform
+// plugin, its standard output parsed back, its exit codes and its one line of error.
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringConverter>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+// The fluorescence standards of a published teaching example; the figures are the formulas in
+// exact rational arithmetic, t(0.975; 5) from the closed form of the t distribution.
+const std::map<QString, double> kReference{
+    {u"n"_qs, 7},
+    {u"a"_qs, 1.5178571428571428571},
+    {u"b"_qs, 1.9303571428571428571},
+    {u"s_a"_qs, 0.29493600135954780329},
+    {u"s_b"_qs, 0.040900264457006402399},
+    {u"ci95_a"_qs, 0.75815712777006080},
+    {u"ci95_b"_qs, 0.10513747688590222},
+    {u"r"_qs, 0.99887956534851986249},
+    {u"r2"_qs, 0.99776038607084796240},
+    {u"s_yx"_qs, 0.43284771324005265806},
+    {u"lod"_qs, 0.73996537841592720824},
+    {u"loq"_qs, 2.2423193285331127522},
+};
+
+const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+class CommandLine : public ::testing::Test {
+protected:
+    QString file(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    static Run run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_qs);
+        environment.remove(u"WAYLAND_DISPLAY"_qs);
+        environment.insert(u"QT_QPA_PLATFORM"_qs, u"no-such-platform"_qs);
+        process.setProcessEnvironment(environment);
+        process.start(QString::fromUtf8(LUMETRA_BINARY), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QTemporaryDir dir;
+};
+
+void expectReference(const QString& key, double value) {
+    const double expected = kReference.at(key);
+    EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << key.toStdString();
+}
+
+TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
+    const QString standards = file(u"standards.csv"_qs, kStandards);
+    const QString samples = file(u"samples.csv"_qs, "名称,读数,稀释\nS1,2.9,\n=cmd,13.4 13.6,2\n");
+
+    const Run text = run({u"report"_qs, standards, u"--samples"_qs, samples});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.err.isEmpty());
+    const QStringList lines = text.out.split(u'\n');
+    for (int i = 0; i < 12; ++i) {
+        const QStringList cells = lines[i].split(u'\t');
+        ASSERT_EQ(cells.size(), 2);
+        expectReference(cells[0], cells[1].toDouble());
+    }
+    EXPECT_EQ(lines[13], u"C\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
+    EXPECT_EQ(lines[22], u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tflags"_qs);
+    EXPECT_TRUE(lines[23].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs)) << lines[23].toStdString();
+    EXPECT_TRUE(lines[24].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs)) << lines[24].toStdString();
+
+    const Run json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    for (const auto& [key, value] : kReference) {
+        expectReference(key, root[key].toDouble());
+    }
+    const QJsonArray points = root[u"points"_qs].toArray();
+    ASSERT_EQ(points.size(), 7);
+    EXPECT_TRUE(points[0].toObject()[u"recovery_pct"_qs].isNull());
+    const QJsonObject second = root[u"samples"_qs].toArray()[1].toObject();
+    EXPECT_EQ(second[u"readings"_qs].toArray().size(), 2);
+    EXPECT_EQ(second[u"m"_qs].toInt(), 2);
+    EXPECT_EQ(second[u"flags"_qs].toArray().size(), 0);
+    EXPECT_EQ(root[u"samples"_qs].toArray()[0].toObject()[u"flags"_qs].toArray(),
+              QJsonArray({u"below_loq"_qs}));
+}
+
+TEST_F(CommandLine, TwoStandardsGiveNullForWhatNeedsThree) {
+    const Run json = run({u"report"_qs, file(u"two.csv"_qs, "1,0.1\n2,0.3\n"), u"--json"_qs});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    for (const char* key : {"s_a", "s_b", "ci95_a", "ci95_b", "s_yx", "lod", "loq"}) {
+        EXPECT_TRUE(root[QString::fromUtf8(key)].isNull()) << key;
+    }
+    EXPECT_EQ(root[u"r"_qs].toDouble(), 1.0);
+}
+
+TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString inError; // a part of the one error line
+    };
+    const QString good = file(u"good.csv"_qs, kStandards);
+    const Case cases[] = {
+        {"help", {u"--help"_qs}, 0, {}},
+        {"version", {u"--version"_qs}, 0, {}},
+        {"unknown option", {u"report"_qs, good, u"--frobnicate"_qs}, 2, u"frobnicate"_qs},
+        {"unknown command", {u"draw"_qs, good}, 2, u"draw"_qs},
+        {"no file", {u"report"_qs}, 2, u"report"_qs},
+        {"two files", {u"report"_qs, good, good}, 2, good},
+        {"missing file", {u"report"_qs, dir.filePath(u"none.csv"_qs)}, 2, u"none.csv"_qs},
+        {"no data rows", {u"report"_qs, file(u"empty.csv"_qs, "C,A\n")}, 2, u"empty.csv"_qs},
+        {"not a number", {u"report"_qs, file(u"bad.csv"_qs, "1,0.1\n2,x\n")}, 2, u"第2行"_qs},
+        {"bad samples", {u"report"_qs, good, u"--samples"_qs, file(u"s.csv"_qs, "a,0.5x,1\n")}, 2,
+         u"s.csv"_qs},
+        {"one standard", {u"report"_qs, file(u"one.csv"_qs, "1,0.1\n")}, 1, u"one.csv"_qs},
+        {"equal concentrations", {u"report"_qs, file(u"eqc.csv"_qs, "1,0.1\n1,0.3\n")}, 1, u"eqc.csv"_qs},
+        {"equal absorbances", {u"report"_qs, file(u"eqa.csv"_qs, "1,0.2\n2,0.2\n")}, 1, u"eqa.csv"_qs},
+        {"calibration of another program",
+         {u"report"_qs, file(u"x.lumetra"_qs, R"({"format":"other","version":1})")}, 2, u"x.lumetra"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Run result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_FALSE(result.out.isEmpty());
+            EXPECT_TRUE(result.err.isEmpty());
+        } else {
+            EXPECT_TRUE(result.out.isEmpty());
+            EXPECT_EQ(result.err.count(u'\n'), 1) << result.err.toStdString();
+            EXPECT_TRUE(result.err.contains(c.inError)) << result.err.toStdString();
+        }
+    }
+}
+
+TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
+    QByteArray json = R"({"format":"lumetra-calibration","version":1,"unit":"mg/L","standards":[)";
+    for (int i = 0; i < 12; ++i) { // more than the window's ten
+        json += (i ? "," : "") + QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
+    }
+    json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""}]})";
+    const Run result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.startsWith(u"n\t12\n"_qs));
+    EXPECT_TRUE(result.out.contains(u"\ns\t0.5\t1\t0.5\t1\t"_qs));
+}
+
+} // namespace
