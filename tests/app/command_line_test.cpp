@@ -102,7 +102,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     EXPECT_EQ(second[u"m"_qs].toInt(), 2);
     EXPECT_EQ(second[u"flags"_qs].toArray().size(), 0);
     EXPECT_EQ(root[u"samples"_qs].toArray()[0].toObject()[u"flags"_qs].toArray(),
-              QJsonArray({u"below_loq"_qs}));
+              QJsonArray({u"below_lod"_qs, u"below_loq"_qs}));
 }
 
 TEST_F(CommandLine, TwoStandardsGiveNullForWhatNeedsThree) {
