@@ -1,6 +1,7 @@
 #include "ui/window_builder.h"
 
 #include "ui/controls.h"
+#include "ui/read_only_box_accessible.h"
 
 #include <QGroupBox>
 #include <QPalette>
@@ -52,6 +53,12 @@ QWidget* createLine(QWidget& parent, const ControlSpec& item) {
 
 QWidget* createTextBox(QWidget& parent, const ControlSpec& item) {
     auto* box = new TextBox(&parent);
+    if (item.displayOnly) {
+        // Disabled alone, a box is still announced as editable. Read-only before any text goes
+        // in, so that a screen reader meets it read-only from the first.
+        presentReadOnlyBoxesAsReadOnly();
+        box->setReadOnly(true);
+    }
     if (item.maxLength > 0) {
         box->setMaxLength(item.maxLength);
     }
