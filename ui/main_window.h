@@ -16,21 +16,9 @@ class Label;
 class TextBox;
 class WorksheetEvents;
 
-// The controls of the main window by their design names, as the widgets they are.
-struct MainWindowControls {
-    std::array<Label*, worksheet::kRows> Label1{};
-    std::array<TextBox*, worksheet::kRows> Text1{};
-    std::array<TextBox*, worksheet::kRows> Text2{};
-    std::array<Button*, worksheet::kKeypadKeys> Command1{};
-    TextBox* Text3 = nullptr;
-    TextBox* Text4 = nullptr;
-    TextBox* Text5 = nullptr;
-    TextBox* Text6 = nullptr;
-    TextBox* Text7 = nullptr;
-    TextBox* Text8 = nullptr;
-    Label* Label6 = nullptr;
-    Label* Label13 = nullptr;
-    ComboBox* Combo1 = nullptr;
+// The controls of the main window by their design names, as the widgets they are, with the
+// buttons whose clicks the window wires itself.
+struct MainWindowControls : worksheet::ControlSet<TextBox, Label, Button, ComboBox> {
     Button* Command3 = nullptr;
     Button* command4 = nullptr;
     Button* command5 = nullptr;

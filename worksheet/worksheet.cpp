@@ -4,10 +4,6 @@
 
 namespace worksheet {
 
-State Worksheet::state() const {
-    return {ActiveField, CurrentRow, PointCount, LoopIndex, Intercept, Slope};
-}
-
 void Worksheet::addListener(WorksheetListener* listener) {
     if (listener != nullptr &&
         std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {

@@ -34,12 +34,13 @@ struct State {
 
 // The state and event handlers of the main window. Each handler is named after its control and
 // event and works on the controls directly; the standard points live in the box texts, and the
-// sample calculation reads its range back from them.
-class Worksheet {
+// sample calculation reads its range back from them. The window-level variables are the State
+// base, read from outside through state().
+class Worksheet : private State {
 public:
     Worksheet(MainControls& controls, Alerts& alerts) : c(controls), alerts(alerts) {}
 
-    State state() const;
+    const State& state() const { return *this; }
     // The curve of the last successful fit; none before the first one and after the table was
     // cleared. Intercept and Slope keep their own lives: the clearing leaves them in place.
     const std::optional<calc::Curve>& curve() const { return curve_; }
@@ -105,15 +106,6 @@ private:
 
     MainControls& c;
     Alerts& alerts;
-
-    // The window-level variables.
-    Field ActiveField = Field::None;
-    Variant CurrentRow;
-    Variant PointCount;
-    Variant LoopIndex;
-    Variant Intercept;
-    double Slope = 0.0;
-
     std::optional<calc::Curve> curve_;
     std::vector<WorksheetListener*> listeners_;
 };

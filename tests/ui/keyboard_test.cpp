@@ -254,36 +254,6 @@ TEST_F(KeyFilter, CtrlSpellingsOfBackspaceAndEnter) {
     EXPECT_EQ(takeAlerts(), Alerts{});
 }
 
-// Text typed as it is typed: the filter judges each key alone, the box's length cuts the rest.
-struct TypedCase {
-    const char* name;
-    const char* box;
-    const char* typed;
-    const char* text;
-};
-
-const TypedCase kTypedTexts[] = {
-    {"leading zeros", "Text1(0)", "007", "007"},
-    {"several points", "Text1(0)", "1.2.3", "1.2.3"},
-    {"several points in an absorbance box", "Text2(1)", "1.2.3", "1.2.3"},
-    {"a seventh character in a concentration box", "Text1(2)", "1234567", "123456"},
-    {"a sixth character in an absorbance box", "Text2(0)", "123456", "12345"},
-    {"letters and signs between digits", "Text1(1)", "-1a+2 b/3,", "123"},
-    {"a lone point", "Text2(2)", ".", "."},
-};
-
-TEST_F(KeyFilter, TypedAsTyped) {
-    confirmCount(3);
-    for (const TypedCase& c : kTypedTexts) {
-        SCOPED_TRACE(c.name);
-        ui::TextBox* target = box(QString::fromUtf8(c.box));
-        target->setText(QString());
-        clickAndType(target, QString::fromUtf8(c.typed));
-        EXPECT_EQ(target->text(), QString::fromUtf8(c.text));
-        EXPECT_EQ(takeAlerts(), Alerts{});
-    }
-}
-
 // Text committed by an input method passes the same filter, one character at a time.
 struct CommitCase {
     const char* name;
