@@ -5,8 +5,8 @@
 namespace app {
 
 Lumetra::Lumetra(worksheet::Alerts& alerts) : alerts_(alerts) {
-    cover_.onRun = [this] { run(); };
-    cover_.onExit = [this] { exitProgram(); };
+    QObject::connect(&cover_, &ui::CoverWindow::runRequested, &cover_, [this] { run(); });
+    QObject::connect(&cover_, &ui::CoverWindow::exitRequested, &cover_, [this] { exitProgram(); });
 }
 
 void Lumetra::start() {
@@ -16,7 +16,8 @@ void Lumetra::start() {
 void Lumetra::run() {
     if (!main_) {
         main_ = std::make_unique<ui::MainWindow>(alerts_);
-        main_->onBackToCover = [this] { backToCover(); };
+        QObject::connect(main_.get(), &ui::MainWindow::backToCoverRequested, main_.get(),
+                         [this] { backToCover(); });
     }
     main_->display();
     cover_.hide();

@@ -93,8 +93,8 @@ QWidget* createControl(QWidget& parent, const ControlSpec& item) {
         auto* combo = new ComboBox(&parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        for (const char* unit : {"mg", "ug", "mg/L", "ug/L", "mL"}) {
-            combo->addItem(utf8(unit));
+        for (const char* entry : item.items) {
+            combo->addItem(utf8(entry));
         }
         combo->setCurrentText(utf8(item.text));
         QPalette palette = combo->palette();
@@ -130,9 +130,12 @@ void nameForScreenReaders(QWidget& control, const QString& name) {
 
 } // namespace
 
+QString controlName(const char* name, int index) {
+    return index < 0 ? utf8(name) : QStringLiteral("%1(%2)").arg(utf8(name)).arg(index);
+}
+
 QString controlName(const ControlSpec& item) {
-    const QString name = utf8(item.name);
-    return item.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(item.index);
+    return controlName(item.name, item.index);
 }
 
 QFont songFont(const FontSpec& item) {
