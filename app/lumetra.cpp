@@ -7,8 +7,8 @@
 namespace app {
 
 Lumetra::Lumetra(ui::Prompts& prompts) : prompts_(prompts) {
-    cover_.onRun = [this] { run(); };
-    cover_.onExit = [this] { exitProgram(); };
+    QObject::connect(&cover_, &ui::CoverWindow::runRequested, &cover_, [this] { run(); });
+    QObject::connect(&cover_, &ui::CoverWindow::exitRequested, &cover_, [this] { exitProgram(); });
 }
 
 void Lumetra::start() {
@@ -18,7 +18,8 @@ void Lumetra::start() {
 void Lumetra::run() {
     if (!main_) {
         main_ = std::make_unique<ui::MainWindow>(prompts_);
-        main_->onBackToCover = [this] { backToCover(); };
+        QObject::connect(main_.get(), &ui::MainWindow::backToCoverRequested, main_.get(),
+                         [this] { backToCover(); });
         analysis_ = new analysis::AnalysisWindow(main_.get(), prompts_);
         attachAnalysis(*main_, *analysis_);
     }

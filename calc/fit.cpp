@@ -1,20 +1,16 @@
 #include "calc/fit.h"
 
 #include "calc/number_text.h"
+#include "calc/utf8.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace calc {
 namespace {
-
-std::size_t codePointCount(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char ch) {
-        return (static_cast<unsigned char>(ch) & 0xC0U) != 0x80U;
-    }));
-}
 
 bool allEqual(const std::vector<double>& values) {
     return std::adjacent_find(values.begin(), values.end(), std::not_equal_to<>()) == values.end();
@@ -23,7 +19,7 @@ bool allEqual(const std::vector<double>& values) {
 } // namespace
 
 std::string zeroPrefixed(std::string_view text, std::size_t maxLength) {
-    if (text.empty() || text.front() != '.' || codePointCount(text) + 1 > maxLength) {
+    if (text.empty() || text.front() != '.' || utf8::characterCount(text) + 1 > maxLength) {
         return std::string(text);
     }
     std::string result;
@@ -107,14 +103,16 @@ FitOutcome fitCurve(std::span<const std::string> c, std::span<const std::string>
     equation += strForm(slope); // a negative slope keeps its own "-": "y= .7+-.2x"
     equation += 'x';
 
-    return Fitted{
-        .correlation = correlationText(r),
-        .equation = std::move(equation),
-        .intercept = negativeIntercept ? shownIntercept * -1.0 : shownIntercept,
-        .slope = slope,
-        .r = r,
+    return Curve{
+        .concentrations = std::move(x),
+        .absorbances = std::move(y),
         .a = intercept,
         .b = b,
+        .r = r,
+        .intercept = negativeIntercept ? shownIntercept * -1.0 : shownIntercept,
+        .slope = slope,
+        .equation = std::move(equation),
+        .correlation = correlationText(r),
     };
 }
 

@@ -3,6 +3,8 @@
 // The least-squares line y = a + b*x through the standard points of the worksheet, x being the
 // concentration typed in a row's C box and y the absorbance typed in its A box.
 
+#include "calc/curve.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -16,14 +18,6 @@ namespace calc {
 // typed, so a full box never loses its last digit: ".1234" in a 5-character box stays ".1234".
 std::string zeroPrefixed(std::string_view text, std::size_t maxLength);
 
-struct Fitted {
-    std::string correlation; // correlationText(r): " .999993"
-    std::string equation;    // "y= .0007+ .1999x", "y=- .01+ .059x", "y= .7+-.2x"
-    double intercept;        // floorTo4(a), negative when a < 0
-    double slope;            // floorTo4(b)
-    double r, a, b;          // before flooring
-};
-
 // Row (0-based) of the first row whose C or A text is exactly "" (a blank is not empty).
 struct Incomplete {
     int row;
@@ -33,7 +27,7 @@ struct Incomplete {
 // way (Sxx*Syy, r, a, b, the floored coefficients) is zero where it divides or not finite.
 struct Degenerate {};
 
-using FitOutcome = std::variant<Fitted, Incomplete, Degenerate>;
+using FitOutcome = std::variant<Curve, Incomplete, Degenerate>;
 
 // c[i] and a[i] are the C and A texts of row i after the prefix step. The rows are read in
 // ascending order; the first one with an empty text gives Incomplete, checked before anything is

@@ -1,5 +1,7 @@
 #include "calc/number_text.h"
 
+#include "calc/utf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -274,17 +276,7 @@ std::string strForm(double value) {
 }
 
 std::string leftTruncate(std::string_view text, std::size_t n) {
-    // Count the code points by their first bytes; continuation bytes are 10xxxxxx.
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0U) != 0x80U) {
-            if (count == n) {
-                return std::string(text.substr(0, i));
-            }
-            ++count;
-        }
-    }
-    return std::string(text);
+    return std::string(utf8::firstCharacters(text, n));
 }
 
 std::string correlationText(double r) {

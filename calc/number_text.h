@@ -48,6 +48,10 @@ std::optional<double> strictParse(std::string_view text);
 //   - Rounding can move a value into the next decade: 999999999999999.9 -> " 1E+15",
 //     9.999999999999999e-5 -> " .0001".
 //   - A negative value starts with "-", any other with one blank.
+// Every finite value below 1.7976931348623151e308 in magnitude reads back through strictParse
+// within the 15-digit rounding. The four largest doubles of each sign, from 1.7976931348623151e308
+// up, round past the largest double to " 1.79769313486232E+308" (or "-..."): strictParse refuses
+// that text and lenientParse reads it as infinity.
 // The program never shows a non-finite value; they give " Inf", "-Inf" and " NaN".
 std::string strForm(double value);
 

@@ -13,9 +13,8 @@ namespace ui {
 
 namespace {
 
-// Decoding the seven sizes and handing them to the X server (as _NET_WM_ICON, about 350 KB with
-// the 128 and 256 pixel images) took about 10 ms of CPU on a 2-core machine, where a bare Qt
-// window is mapped after about 60 ms (see bench/STARTUP.md).
+// Decoding the seven sizes and handing them to the X server as _NET_WM_ICON is a noticeable part
+// of the start-up (figures in bench/STARTUP.md), so it waits until the cover is shown.
 void setWindowIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {

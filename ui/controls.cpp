@@ -1,11 +1,11 @@
 #include "ui/controls.h"
 
 #include "ui/key_codes.h"
-
-#include <utility>
+#include "worksheet/keys.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <utility>
 
 namespace ui {
 
@@ -28,13 +28,7 @@ QString filtered(const QString& text, const KeyPressHandler& handler) {
 
 } // namespace
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        if (onChange) {
-            onChange();
-        }
-    });
-}
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
 std::string TextBox::Text() const {
     return text().toStdString();
@@ -63,8 +57,8 @@ void TextBox::SetFocus() {
     }
     gotFocusRaised_ = false;
     setFocus(Qt::OtherFocusReason);
-    if (!gotFocusRaised_ && onGotFocus) {
-        onGotFocus();
+    if (!gotFocusRaised_) {
+        emit gotFocus();
     }
 }
 
@@ -83,7 +77,8 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     onKeyPress(code);
     if (code == 0) {
         event->accept(); // cancelled before the box sees it
-    } else if (code == codes.front() && code == 8 && event->key() != Qt::Key_Backspace) {
+    } else if (code == codes.front() && code == worksheet::keys::Backspace &&
+               event->key() != Qt::Key_Backspace) {
         backspace(); // Ctrl+H: the box edits by the code, as with the Backspace key
         event->accept();
     } else if (code == codes.front()) {
@@ -110,9 +105,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
 void TextBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     gotFocusRaised_ = true;
-    if (onGotFocus) {
-        onGotFocus();
-    }
+    emit gotFocus();
 }
 
 Label::Label(QWidget* parent) : QLabel(parent) {
@@ -132,11 +125,6 @@ Button::Button(QWidget* parent) : QPushButton(parent) {
     // Enter must reach the handlers, never a default button.
     setAutoDefault(false);
     setDefault(false);
-    connect(this, &QPushButton::clicked, this, [this] {
-        if (onClick) {
-            onClick();
-        }
-    });
 }
 
 std::string Button::Caption() const {
@@ -155,7 +143,7 @@ void Button::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         }
-    } else if (codes.size() == 1 && codes.front() == 13) {
+    } else if (codes.size() == 1 && codes.front() == worksheet::keys::Enter) {
         event->accept();
         click();
         return;

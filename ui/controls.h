@@ -11,9 +11,11 @@
 
 // Qt widgets with the behaviour the handlers rely on: a KeyPress per typed character whose code
 // the handler may cancel, a GotFocus every time a box receives the focus, a Change after every
-// change of a box's text, and a Click per button activation.
+// change of a box's text (QLineEdit::textChanged) and a Click per button activation
+// (QPushButton::clicked).
 namespace ui {
 
+// A control's one KeyPress handler: it may cancel the character (code 0) or replace it.
 using KeyPressHandler = std::function<void(std::int16_t& keyAscii)>;
 
 class TextBox final : public QLineEdit, public worksheet::TextBox {
@@ -22,8 +24,6 @@ public:
     explicit TextBox(QWidget* parent);
 
     KeyPressHandler onKeyPress;
-    std::function<void()> onGotFocus;
-    std::function<void()> onChange;
 
     std::string Text() const override;
     void SetText(std::string_view text) override;
@@ -33,6 +33,10 @@ public:
     void SetVisible(bool visible) override { setVisible(visible); }
     bool Enabled() const override { return isEnabled(); }
     void SetEnabled(bool enabled) override { setEnabled(enabled); }
+
+signals:
+    // Every time the box receives the focus, also when a handler gives it (see SetFocus).
+    void gotFocus();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -58,7 +62,7 @@ class Button final : public QPushButton, public worksheet::Button {
 public:
     explicit Button(QWidget* parent);
 
-    std::function<void()> onClick;
+    // When set, Enter and every other typed key go to this handler instead of pressing the button.
     KeyPressHandler onKeyPress;
 
     std::string Caption() const override;

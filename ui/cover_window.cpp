@@ -13,18 +13,10 @@ CoverWindow::CoverWindow() {
     // setGeometry places the client area, not the frame around it.
     setGeometry(pixels(form2::kClientLeft), pixels(form2::kClientTop), width(), height());
     buildControls(*this, form2::kControls);
-    auto* run = findControl<Button>(*this, QStringLiteral("Command1"));
-    auto* exit = findControl<Button>(*this, QStringLiteral("Command2"));
-    run->onClick = [this] {
-        if (onRun) {
-            onRun();
-        }
-    };
-    exit->onClick = [this] {
-        if (onExit) {
-            onExit();
-        }
-    };
+    auto* run = findControl<Button>(*this, controlName("Command1"));
+    connect(run, &Button::clicked, this, &CoverWindow::runRequested);
+    connect(findControl<Button>(*this, controlName("Command2")), &Button::clicked, this,
+            &CoverWindow::exitRequested);
     run->setFocus();
 }
 
@@ -35,9 +27,7 @@ void CoverWindow::display() {
 
 void CoverWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (onExit) {
-        onExit();
-    }
+    emit exitRequested();
 }
 
 } // namespace ui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 namespace ui {
 
@@ -11,12 +10,14 @@ class CoverWindow final : public QWidget {
 public:
     CoverWindow();
 
-    std::function<void()> onRun;
-    // "退出程序" and the title bar's close control.
-    std::function<void()> onExit;
-
     // Shows the cover; the first time with the focus on "运行程序".
     void display();
+
+signals:
+    // "运行程序".
+    void runRequested();
+    // "退出程序" or the title bar's close control.
+    void exitRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

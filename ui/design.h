@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 // The vocabulary of the window design tables: positions and sizes in twips (15 to a pixel at
 // 96 dots per inch), relative to the client area of the container.
@@ -40,6 +41,7 @@ struct ControlSpec {
     bool enabled = true;      // text boxes
     bool displayOnly = false; // result boxes the program alone writes
     const char* accessibleName = nullptr;
+    std::span<const char* const> items{}; // the entries of a list
 };
 
 constexpr int pixels(int twips) {

@@ -1,8 +1,16 @@
 #include "ui/key_codes.h"
 
+#include "worksheet/keys.h"
+
 #include <QKeyEvent>
 
 namespace ui {
+
+namespace {
+
+constexpr std::int16_t kEscape = 27;
+
+} // namespace
 
 std::int16_t characterCode(char32_t character) {
     if (character < 0x80) {
@@ -18,11 +26,11 @@ std::vector<std::int16_t> keyCodes(const QKeyEvent& event) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return {13};
+        return {worksheet::keys::Enter};
     case Qt::Key_Backspace:
-        return {8};
+        return {worksheet::keys::Backspace};
     case Qt::Key_Escape:
-        return {27};
+        return {kEscape};
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:

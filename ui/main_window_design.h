@@ -21,6 +21,9 @@ inline constexpr FontSpec kSong14Bold{14.25, true};
 
 using K = Kind;
 
+// The entries of the unit list, in order; a unit that is not among them can be typed.
+inline constexpr std::array<const char*, 5> kUnits = {"mg", "ug", "mg/L", "ug/L", "mL"};
+
 // clang-format off
 inline constexpr std::array kControls = {
     // The point table: ten points side by side, number above, C box, then A box.
@@ -63,7 +66,7 @@ inline constexpr std::array kControls = {
     ControlSpec{"Label8", -1, K::Label, "Frame1", "测点个数(2-10)---", 480, 360, 2055, 255, kSong10Bold, kFormBack, 55},
     ControlSpec{"Text4", -1, K::TextBox, "Frame1", "", 2640, 360, 1095, 270, kSong9Bold, kEntryBack, 0, 2, true, false, "测点个数"},
     ControlSpec{"Label4", -1, K::Label, "Frame1", "C(x)单位(选择)---", 480, 720, 2055, 255, kSong10Bold, kFormBack, 49},
-    ControlSpec{"Combo1", -1, K::ComboBox, "Frame1", "mg", 2640, 720, 1095, 300, kDefault, kEntryBack, 48, 0, true, false, "浓度单位"},
+    ControlSpec{"Combo1", -1, K::ComboBox, "Frame1", "mg", 2640, 720, 1095, 300, kDefault, kEntryBack, 48, 0, true, false, "浓度单位", kUnits},
     ControlSpec{"command9", -1, K::Button, "Frame1", "测点个数及浓度单位输入完毕", 240, 1080, 3735, 585, kSong10Bold, kFormBack, 67},
 
     // Fit results.

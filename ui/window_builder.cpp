@@ -1,6 +1,7 @@
 #include "ui/window_builder.h"
 
 #include "ui/controls.h"
+#include "ui/read_only_box_accessible.h"
 
 #include <QGroupBox>
 #include <QPalette>
@@ -52,6 +53,12 @@ QWidget* createLine(QWidget& parent, const ControlSpec& item) {
 
 QWidget* createTextBox(QWidget& parent, const ControlSpec& item) {
     auto* box = new TextBox(&parent);
+    if (item.displayOnly) {
+        // Disabled alone, a box is still announced as editable. Read-only before any text goes
+        // in, so that a screen reader meets it read-only from the first.
+        presentReadOnlyBoxesAsReadOnly();
+        box->setReadOnly(true);
+    }
     if (item.maxLength > 0) {
         box->setMaxLength(item.maxLength);
     }
@@ -86,8 +93,8 @@ QWidget* createControl(QWidget& parent, const ControlSpec& item) {
         auto* combo = new ComboBox(&parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        for (const char* unit : {"mg", "ug", "mg/L", "ug/L", "mL"}) {
-            combo->addItem(utf8(unit));
+        for (const char* entry : item.items) {
+            combo->addItem(utf8(entry));
         }
         combo->setCurrentText(utf8(item.text));
         QPalette palette = combo->palette();
@@ -123,9 +130,12 @@ void nameForScreenReaders(QWidget& control, const QString& name) {
 
 } // namespace
 
+QString controlName(const char* name, int index) {
+    return index < 0 ? utf8(name) : QStringLiteral("%1(%2)").arg(utf8(name)).arg(index);
+}
+
 QString controlName(const ControlSpec& item) {
-    const QString name = utf8(item.name);
-    return item.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(item.index);
+    return controlName(item.name, item.index);
 }
 
 QFont songFont(const FontSpec& item) {

@@ -9,7 +9,8 @@
 // Creates a window's controls from its design table.
 namespace ui {
 
-// "Text1(3)" for an element of a control array, "Text4" otherwise.
+// "Text1(3)" for element 3 of a control array, "Text4" for index -1.
+QString controlName(const char* name, int index = -1);
 QString controlName(const ControlSpec& item);
 
 // The design's Song face, with a fallback that Debian also ships.

@@ -58,21 +58,25 @@ public:
 constexpr int kRows = 10;
 constexpr int kKeypadKeys = 11;
 
-// The controls of the main window that the handlers read and write, by their design names.
-struct MainControls {
-    std::array<Label*, kRows> Label1{};
-    std::array<TextBox*, kRows> Text1{};
-    std::array<TextBox*, kRows> Text2{};
-    std::array<Button*, kKeypadKeys> Command1{};
-    TextBox* Text3 = nullptr;
-    TextBox* Text4 = nullptr;
-    TextBox* Text5 = nullptr;
-    TextBox* Text6 = nullptr;
-    TextBox* Text7 = nullptr;
-    TextBox* Text8 = nullptr;
-    Label* Label6 = nullptr;
-    Label* Label13 = nullptr;
-    ComboBox* Combo1 = nullptr;
+// The controls of the main window that the handlers read and write, by their design names. The
+// window layer keeps the same set as its own widget types.
+template <class TextBoxT, class LabelT, class ButtonT, class ComboBoxT> struct ControlSet {
+    std::array<LabelT*, kRows> Label1{};
+    std::array<TextBoxT*, kRows> Text1{};
+    std::array<TextBoxT*, kRows> Text2{};
+    std::array<ButtonT*, kKeypadKeys> Command1{};
+    TextBoxT* Text3 = nullptr;
+    TextBoxT* Text4 = nullptr;
+    TextBoxT* Text5 = nullptr;
+    TextBoxT* Text6 = nullptr;
+    TextBoxT* Text7 = nullptr;
+    TextBoxT* Text8 = nullptr;
+    LabelT* Label6 = nullptr;
+    LabelT* Label13 = nullptr;
+    ComboBoxT* Combo1 = nullptr;
+};
+
+struct MainControls : ControlSet<TextBox, Label, Button, ComboBox> {
     // Makes the window visible (the load step shows the window before it sets the focus).
     std::function<void()> showWindow;
 };

@@ -1,9 +1,9 @@
 #include "calc/fit.h"
-#include "calc/number_text.h"
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -24,7 +24,7 @@ void putZeroInFront(TextBox& box) {
 } // namespace
 
 // Fits y = a + b·x to the points in use. The "0" put in front of ".5" stays in the box even
-// when the table turns out to be incomplete.
+// when the table is then refused.
 void Worksheet::command4_Click() {
     if (!(PointCount.value() > 0)) {
         return;
@@ -44,6 +44,8 @@ void Worksheet::command4_Click() {
         absorbances.push_back(c.Text2[i]->Text());
     }
 
+    bool fitted = false;
+    calc::FitOutcome outcome = calc::fitCurve(concentrations, absorbances);
     std::visit(Overloaded{
                    [&](const calc::Incomplete& incomplete) {
                        LoopIndex = static_cast<std::int16_t>(incomplete.row);
@@ -53,22 +55,28 @@ void Worksheet::command4_Click() {
                        LoopIndex = n;
                        alerts.message(messages::CannotFit);
                    },
-                   [&](const calc::Fitted& fit) {
+                   [&](calc::Curve& curve) {
                        LoopIndex = n;
-                       c.Text3->SetText(fit.correlation);
-                       // The linear range is the last point's pair of texts, as typed.
+                       c.Text3->SetText(curve.correlation);
+                       // The linear range is the last point's pair of texts, as typed; the sample
+                       // calculation reads its upper bound back from Text6.
                        c.Text5->SetText(c.Text1[n - 1]->Text());
                        c.Text6->SetText(c.Text2[n - 1]->Text());
-                       Intercept = fit.intercept;
-                       Slope = fit.slope;
-                       c.Label6->SetCaption(fit.equation);
+                       Intercept = curve.intercept;
+                       Slope = curve.slope;
+                       c.Label6->SetCaption(curve.equation);
+                       curve_ = std::move(curve);
+                       fitted = true;
                    },
                },
-               calc::fitCurve(concentrations, absorbances));
+               outcome);
 
     // Also after a refused table: a curve kept from an earlier fit stays usable.
     if (Slope != 0) {
         c.Text7->SetEnabled(true);
+    }
+    if (fitted) {
+        announce([this](WorksheetListener& listener) { listener.curveFitted(*curve_); });
     }
 }
 

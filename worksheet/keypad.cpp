@@ -1,3 +1,4 @@
+#include "calc/utf8.h"
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
@@ -10,40 +11,29 @@ bool usable(const TextBox* box) {
     return box != nullptr && box->Visible() && box->Enabled();
 }
 
-// Removes the last character (not byte) of a UTF-8 text; pasted text may hold any character.
-std::string withoutLastCharacter(std::string text) {
-    while (!text.empty()) {
-        const auto byte = static_cast<unsigned char>(text.back());
-        text.pop_back();
-        if ((byte & 0xC0) != 0x80) {
-            break;
-        }
-    }
-    return text;
-}
-
 } // namespace
 
-TextBox* Worksheet::tableBox(std::int16_t field) const {
+TextBox* Worksheet::tableBox(Field field) const {
     const auto row = CurrentRow.toInt16();
     if (!row || *row < 0 || *row >= kRows) {
         return nullptr;
     }
-    return field == ConcentrationField ? c.Text1[*row] : c.Text2[*row];
+    return field == Field::Concentration ? c.Text1[*row] : c.Text2[*row];
 }
 
 TextBox* Worksheet::keypadTarget() const {
     switch (ActiveField) {
-    case ConcentrationField:
-    case AbsorbanceField:
+    case Field::Concentration:
+    case Field::Absorbance:
         return tableBox(ActiveField);
-    case CountField:
+    case Field::Count:
         return c.Text4;
-    case SampleField:
+    case Field::Sample:
         return c.Text7;
-    default:
-        return nullptr;
+    case Field::None:
+        break;
     }
+    return nullptr;
 }
 
 // The keypad appends its caption at the end of the text, whatever the caret, after two content
@@ -54,7 +44,7 @@ void Worksheet::Command1_Click(std::int16_t index) {
     }
     const std::string key = c.Command1[index]->Caption();
 
-    if (ActiveField == CountField) {
+    if (ActiveField == Field::Count) {
         TextBox& count = *c.Text4;
         bool refused = false;
         if (count.Text() == "0" && key == "0") {
@@ -69,7 +59,7 @@ void Worksheet::Command1_Click(std::int16_t index) {
         }
         return;
     }
-    if (ActiveField == SampleField && PointCount.value() == 0) {
+    if (ActiveField == Field::Sample && PointCount.value() == 0) {
         return;
     }
 
@@ -96,9 +86,9 @@ void Worksheet::Command3_Click() {
     if (!usable(box)) {
         return;
     }
-    const bool mayShorten = ActiveField != CountField || PointCount.value() == 0;
+    const bool mayShorten = ActiveField != Field::Count || PointCount.value() == 0;
     if (mayShorten && !box->Text().empty()) {
-        box->SetText(withoutLastCharacter(box->Text()));
+        box->SetText(calc::utf8::withoutLastCharacter(box->Text()));
     }
     box->SetFocus();
 }

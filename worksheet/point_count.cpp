@@ -50,28 +50,15 @@ void Worksheet::confirmPointCount() {
         alerts.beep();
         alerts.message(messages::CountOutOfRange);
         c.Text4->SetText("");
-        ActiveField = CountField;
+        ActiveField = Field::Count;
         PointCount = std::int16_t{0};
         c.Text4->SetEnabled(true);
         c.Text4->SetFocus();
         return; // the rows keep their visibility and their texts
     }
 
-    for (std::int16_t i = 0; i < kRows; ++i) {
-        LoopIndex = i;
-        c.Label1[i]->SetVisible(false);
-        c.Text1[i]->SetVisible(false);
-        c.Text2[i]->SetVisible(false);
-    }
-    const std::int16_t n = PointCount.toInt16().value_or(0);
-    for (std::int16_t i = 0; i < n; ++i) {
-        LoopIndex = i;
-        c.Label1[i]->SetVisible(true);
-        c.Text1[i]->SetVisible(true);
-        c.Text2[i]->SetVisible(true);
-    }
-    LoopIndex = n;
-    ActiveField = ConcentrationField;
+    showRows(PointCount.toInt16().value_or(0));
+    ActiveField = Field::Concentration;
     c.Text1[0]->SetFocus();
     c.Text4->SetEnabled(false);
 }

@@ -28,29 +28,30 @@ bool Worksheet::sampleRangeTest() {
 }
 
 // C = (A - a) / b with the stored curve; runs only with a curve and a sample text.
-bool Worksheet::sampleConcentration() {
+Worksheet::SampleStep Worksheet::sampleConcentration() {
     if (Slope == 0 || c.Text7->Text().empty()) {
-        return true;
+        return SampleStep::Skipped;
     }
     const auto concentration = calc::concentration(c.Text7->Text(), Intercept.value(), Slope);
     if (!concentration) {
         alerts.message(messages::SampleNotNumber);
-        return false;
+        return SampleStep::Stopped;
     }
     c.Text8->SetText(calc::strForm(*concentration));
-    return true;
+    return SampleStep::Written;
 }
 
-void Worksheet::sampleNoCurve() {
+// The no-curve message, then the unit, taken from the list at the moment a result is shown.
+void Worksheet::finishSample(SampleStep concentration) {
     if (Slope == 0 && !c.Text7->Text().empty()) {
         alerts.message(messages::NoCurve);
     }
-}
-
-// The unit is taken from the list at the moment a result is shown.
-void Worksheet::sampleUnit() {
     if (!c.Text8->Text().empty()) {
         c.Label13->SetCaption(c.Combo1->Text());
+    }
+    if (concentration == SampleStep::Written) {
+        const SampleComputed computed{c.Text7->Text(), c.Text8->Text(), c.Combo1->Text()};
+        announce([&](WorksheetListener& listener) { listener.sampleComputed(computed); });
     }
 }
 
@@ -65,21 +66,27 @@ void Worksheet::Text7_KeyPress(std::int16_t& keyAscii) {
     if (keyAscii != keys::Enter || c.Text7->Text().empty()) {
         return;
     }
-    if (!sampleRangeTest() || !sampleConcentration()) {
+    if (!sampleRangeTest()) {
         return;
     }
-    sampleNoCurve();
-    sampleUnit();
+    const SampleStep concentration = sampleConcentration();
+    if (concentration != SampleStep::Stopped) {
+        finishSample(concentration);
+    }
 }
 
 void Worksheet::Command7_Click() {
+    SampleStep concentration = SampleStep::Skipped;
     if (Slope != 0 && !c.Text7->Text().empty()) {
-        if (!sampleRangeTest() || !sampleConcentration()) {
+        if (!sampleRangeTest()) {
+            return;
+        }
+        concentration = sampleConcentration();
+        if (concentration == SampleStep::Stopped) {
             return;
         }
     }
-    sampleNoCurve();
-    sampleUnit();
+    finishSample(concentration);
 }
 
 // Enter on the focused button computes without the range test.
@@ -87,11 +94,10 @@ void Worksheet::Command7_KeyPress(std::int16_t& keyAscii) {
     if (keyAscii != keys::Enter) {
         return;
     }
-    if (!sampleConcentration()) {
-        return;
+    const SampleStep concentration = sampleConcentration();
+    if (concentration != SampleStep::Stopped) {
+        finishSample(concentration);
     }
-    sampleNoCurve();
-    sampleUnit();
 }
 
 } // namespace worksheet

@@ -6,7 +6,8 @@
 namespace worksheet {
 
 // A window-level value that is empty, a 16-bit integer or a double. Empty counts as 0 in
-// arithmetic and comparisons; comparisons are numeric whatever the kinds on either side.
+// arithmetic and in the handlers' comparisons, which are numeric whatever the kinds on either side:
+// they compare value(), so integer 3 and double 3 are equal there.
 class Variant {
 public:
     Variant() = default;
@@ -28,6 +29,8 @@ public:
     // is a double.
     friend Variant operator+(const Variant& a, const Variant& b);
 
+    // The same kind holding the same number: integer 3 and double 3 differ, and so do empty and
+    // integer 0. For telling states apart (before and after an event), not for the handlers.
     friend bool operator==(const Variant& a, const Variant& b) = default;
 
 private:

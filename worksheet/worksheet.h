@@ -1,34 +1,53 @@
 #pragma once
 
+#include "calc/curve.h"
 #include "worksheet/controls.h"
+#include "worksheet/listener.h"
 #include "worksheet/variant.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace worksheet {
 
-// Which entry box last received the focus.
-enum Field : std::int16_t {
-    NoField = 0,
-    ConcentrationField = 1, // Text1(CurrentRow)
-    AbsorbanceField = 2,    // Text2(CurrentRow)
-    CountField = 3,         // Text4
-    SampleField = 4,        // Text7
+// Which entry box last received the focus, by its design code.
+enum class Field : std::int16_t {
+    None = 0,
+    Concentration = 1, // Text1(CurrentRow)
+    Absorbance = 2,    // Text2(CurrentRow)
+    Count = 3,         // Text4
+    Sample = 4,        // Text7
 };
 
-// The state and event handlers of the main window. Each handler is named after its control and
-// event and works on the controls directly; the standard points live only in the box texts.
-class Worksheet {
-public:
-    Worksheet(MainControls& controls, Alerts& alerts) : c(controls), alerts(alerts) {}
-
-    // The six window-level variables.
-    std::int16_t ActiveField = NoField;
+// The six window-level variables, by their design names, as read from outside.
+struct State {
+    Field ActiveField = Field::None;
     Variant CurrentRow;
     Variant PointCount;
     Variant LoopIndex;
     Variant Intercept;
     double Slope = 0.0;
+
+    friend bool operator==(const State&, const State&) = default;
+};
+
+// The state and event handlers of the main window. Each handler is named after its control and
+// event and works on the controls directly; the standard points live in the box texts, and the
+// sample calculation reads its range back from them. The window-level variables are the State
+// base, read from outside through state().
+class Worksheet : private State {
+public:
+    Worksheet(MainControls& controls, Alerts& alerts) : c(controls), alerts(alerts) {}
+
+    const State& state() const { return *this; }
+    // The curve of the last successful fit; none before the first one and after the table was
+    // cleared. Intercept and Slope keep their own lives: the clearing leaves them in place.
+    const std::optional<calc::Curve>& curve() const { return curve_; }
+
+    // The listener must outlive the worksheet or be removed first.
+    void addListener(WorksheetListener* listener);
+    void removeListener(WorksheetListener* listener);
 
     // Load step (runs once, at the first showing of the window).
     void Form_Load();
@@ -65,18 +84,30 @@ public:
     void Command7_KeyPress(std::int16_t& keyAscii);
 
 private:
+    // What the concentration step of a sample road did.
+    enum class SampleStep { Skipped, Written, Stopped };
+
+    void showRows(std::int16_t n);
     void confirmPointCount();
-    TextBox* tableBox(std::int16_t field) const;
+    TextBox* tableBox(Field field) const;
     TextBox* keypadTarget() const;
 
-    // Steps shared by the three sample roads; each returns false when the road must stop.
-    bool sampleRangeTest();
-    bool sampleConcentration();
-    void sampleNoCurve();
-    void sampleUnit();
+    // Steps shared by the three sample roads.
+    bool sampleRangeTest(); // false when the road must stop
+    SampleStep sampleConcentration();
+    void finishSample(SampleStep concentration); // the no-curve and unit steps
+
+    template <class Call> void announce(Call call) {
+        const std::vector<WorksheetListener*> listeners = listeners_; // one may remove itself
+        for (WorksheetListener* listener : listeners) {
+            call(*listener);
+        }
+    }
 
     MainControls& c;
     Alerts& alerts;
+    std::optional<calc::Curve> curve_;
+    std::vector<WorksheetListener*> listeners_;
 };
 
 } // namespace worksheet

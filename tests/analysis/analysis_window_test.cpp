@@ -4,7 +4,7 @@
 #include "analysis/analysis_window.h"
 #include "analysis/plot_widget.h"
 #include "app/lumetra.h"
-#include "tests/support/recording_alerts.h"
+#include "tests/support/recording_prompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -91,7 +91,7 @@ protected:
         return table->item(row, column)->text();
     }
 
-    test::RecordingAlerts alerts;
+    test::RecordingPrompts alerts;
     app::Lumetra lumetra{alerts};
 };
 

@@ -2,7 +2,8 @@
 // with all its state while the cover is shown again, and the program ended from the cover.
 
 #include "app/lumetra.h"
-#include "tests/support/recording_alerts.h"
+#include "tests/support/recording_prompts.h"
+#include "tests/support/state_text.h"
 #include "ui/controls.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ protected:
     void clickRun() { QTest::mouseClick(control(cover(), "Command1"), Qt::LeftButton); }
     void clickBack() { QTest::mouseClick(control(main(), "command6"), Qt::LeftButton); }
 
-    test::RecordingAlerts alerts;
+    test::RecordingPrompts alerts;
     app::Lumetra lumetra{alerts};
 };
 
@@ -57,8 +58,8 @@ TEST_F(Lifecycle, RunLoadsTheMainWindowThenHidesTheCover) {
             EXPECT_TRUE(main()->findChild<QWidget*>(QString::fromUtf8(row).arg(i))->isHidden());
         }
     }
-    const worksheet::Worksheet& sheet = main()->sheet();
-    EXPECT_EQ(sheet.ActiveField, 3);
+    const worksheet::State sheet = main()->sheet().state();
+    EXPECT_EQ(sheet.ActiveField, worksheet::Field::Count);
     EXPECT_TRUE(sheet.CurrentRow.isEmpty());
     EXPECT_TRUE(sheet.PointCount.isEmpty());
     EXPECT_TRUE(sheet.Intercept.isEmpty());
@@ -76,7 +77,7 @@ TEST_F(Lifecycle, BackToCoverAndRunAgainKeepsEverything) {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1.5"));
     QTest::mouseClick(control(first, "Text2(2)"), Qt::LeftButton);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".25"));
-    const worksheet::Worksheet before = first->sheet();
+    const worksheet::State before = first->sheet().state();
 
     clickBack();
     EXPECT_FALSE(first->isVisible());
@@ -98,13 +99,7 @@ TEST_F(Lifecycle, BackToCoverAndRunAgainKeepsEverything) {
     // The load step does not run again: the focus is where the user left it, on the exit
     // button, not sent back to the count box.
     EXPECT_EQ(QApplication::focusWidget(), control(first, "command6"));
-    const worksheet::Worksheet& after = first->sheet();
-    EXPECT_EQ(after.ActiveField, before.ActiveField);
-    EXPECT_EQ(after.CurrentRow, before.CurrentRow);
-    EXPECT_EQ(after.PointCount, before.PointCount);
-    EXPECT_EQ(after.LoopIndex, before.LoopIndex);
-    EXPECT_EQ(after.Intercept, before.Intercept);
-    EXPECT_EQ(after.Slope, before.Slope);
+    EXPECT_EQ(first->sheet().state(), before);
 }
 
 TEST_F(Lifecycle, ClosingTheMainWindowReturnsToTheCover) {

@@ -5,8 +5,13 @@
 //   - strictParse, when it succeeds, gives a finite value, bit for bit the lenientParse of the
 //     same text (the strict form is a subset of the lenient one: only blanks around, no D
 //     exponent, and an overflow is a failure rather than infinity);
-//   - the Str form of a finite value starts with " " or "-", is accepted by strictParse, and
-//     reads back within the 15-digit rounding;
+//   - the Str form of any value starts with " " or "-";
+//   - the Str form of a finite value below 1.7976931348623151e308 in magnitude is accepted by
+//     strictParse and reads back within the 15-digit rounding;
+//   - the four largest doubles of either sign (1.7976931348623151e308 up to the largest double)
+//     round to 15 digits past the largest double: their Str form is exactly
+//     " 1.79769313486232E+308" or "-1.79769313486232E+308", which strictParse refuses and
+//     lenientParse reads as infinity of the same sign;
 //   - correlationText never exceeds 8 characters.
 
 #include "calc/number_text.h"
@@ -16,11 +21,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace {
+
+// The smallest double whose 15-digit rounding, 1.79769313486232E+308, lies beyond the largest
+// double; three steps below the largest one.
+constexpr double kRoundsPastLargest = 1.7976931348623151e308;
 
 void check(bool condition) {
     if (!condition) {
@@ -44,10 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string form = calc::strForm(lenient);
     check(form.size() >= 2 && (form[0] == ' ' || form[0] == '-'));
-    if (std::isfinite(lenient)) {
+    if (std::isfinite(lenient) && std::fabs(lenient) < kRoundsPastLargest) {
         const std::optional<double> back = calc::strictParse(form);
         check(back.has_value());
         check(std::fabs(*back - lenient) <= 5.2e-15 * std::fabs(lenient) + 4.9406564584124654e-324);
+    } else if (std::isfinite(lenient)) {
+        check(form == (lenient < 0 ? "-1.79769313486232E+308" : " 1.79769313486232E+308"));
+        check(!calc::strictParse(form).has_value());
+        check(calc::lenientParse(form) ==
+              std::copysign(std::numeric_limits<double>::infinity(), lenient));
     }
     check(calc::correlationText(lenient).size() <= 8);
     return 0;

@@ -33,7 +33,7 @@ std::vector<std::string> snapshot() {
     }
     const std::vector<std::string> c = {"0", "1", "2", "3", "4"};
     const std::vector<std::string> a = {"0.001", "0.201", "0.399", "0.602", "0.8"};
-    const auto fitted = std::get<calc::Fitted>(calc::fitCurve(c, a));
+    const auto fitted = std::get<calc::Curve>(calc::fitCurve(c, a));
     out.push_back(fitted.correlation);
     out.push_back(fitted.equation);
     out.push_back(calc::strForm(*calc::concentration("0.5", 0.0123, 0.8765)));

@@ -123,6 +123,10 @@ TEST(StrForm, SpecialValues) {
         {"smallest normal", smallestNormal, " 2.2250738585072E-308"},
         {"largest double", largest, " 1.79769313486232E+308"},
         {"negative largest double", -largest, "-1.79769313486232E+308"},
+        // The four largest doubles of each sign round past the largest double.
+        {"three below the largest double", 1.7976931348623151e308, " 1.79769313486232E+308"},
+        {"negative, three below the largest", -1.7976931348623151e308, "-1.79769313486232E+308"},
+        {"four below the largest double", 1.7976931348623149e308, " 1.79769313486231E+308"},
         {"infinity", inf, " Inf"},
         {"negative infinity", -inf, "-Inf"},
         {"NaN", std::numeric_limits<double>::quiet_NaN(), " NaN"},
@@ -402,6 +406,8 @@ TEST(LenientParse, OutOfRange) {
         {"-1e999 overflows to minus infinity", "-1e999", -inf},
         {"just above the largest double", "1.8e308", inf},
         {"largest double", "1.7976931348623157e308", largest},
+        {"Str form of the largest double", " 1.79769313486232E+308", inf},
+        {"negative Str form of the largest double", "-1.79769313486232E+308", -inf},
         {"400 nines", manyNines.c_str(), inf},
         {"exponent beyond any integer", "1e99999999999999999999999", inf},
         {"1e-400 underflows to zero", "1e-400", 0.0},
@@ -439,6 +445,7 @@ TEST(StrictParse, Numbers) {
         {"underflow with E and a fraction", "-0.5E-400", -0.0},
         {"smallest subnormal", "5e-324", smallestSubnormal},
         {"largest double", "1.7976931348623157e308", largest},
+        {"largest Str form that reads back", " 1.79769313486231E+308", 1.79769313486231e308},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -487,6 +494,8 @@ TEST(StrictParse, Failures) {
         {"1E999 overflows", "1E999"},
         {"overflow with a fraction before E", "0.500841E34050"},
         {"just above the largest double", "1.8e308"},
+        {"Str form of the largest double", " 1.79769313486232E+308"},
+        {"negative Str form of the largest double", "-1.79769313486232E+308"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -288,6 +288,8 @@ MAIN_BUTTONS = ["测点个数及浓度单位输入完毕", "计算标准曲线",
 MAIN_BOXES = (["测点个数"] + [f"浓度 {i}" for i in range(1, 11)]
               + [f"吸光度 {i}" for i in range(1, 11)]
               + ["相关系数r", "C(最高)", "A(最高)", "样品吸光度", "样品浓度"])
+# Written by the program only: disabled, and read-only to a screen reader.
+RESULT_BOXES = ["相关系数r", "C(最高)", "A(最高)", "样品浓度"]
 # Labels have no name of their own: they announce their caption, also as it changes.
 MAIN_LABELS = ["序号", "C(x)", "A(y)", "测点个数(2-10)---", "C(x)单位(选择)---", "y=a+bx",
                "相关系数r--", "C(最高)", "A(最高)", "请输入A", "样品浓度C为:"]
@@ -344,6 +346,11 @@ def check_main_inventory(r, tree, main):
     for name, text in [("相关系数r", "0.000000"), ("C(最高)", "000000"), ("A(最高)", "0.000")]:
         got = tree.text(main.text_box(name))
         r.check(got == text, f"main window: {name} reads {text} before a fit", repr(got))
+    for name in RESULT_BOXES:
+        box = main.text_box(name)
+        states = [s for s in ("enabled", "editable", "read_only") if tree.has(box, s)]
+        r.check(states == ["read_only"], f"main window: {name} disabled, read-only, not editable",
+                repr(states))
     count = main.text_box("测点个数")
     r.check(tree.has(count, "focused") and tree.has(count, "editable"),
             "main window: 测点个数 is editable and has the focus after loading")
@@ -417,7 +424,9 @@ def check_fit(r, tree, main):
     for name, text in [("C(最高)", "3"), ("A(最高)", "0.3"), ("吸光度 1", "0.1")]:
         got = tree.text(main.text_box(name))
         r.check(got == text, f"fit: {name} reads {text}", repr(got))
-    r.check(tree.has(main.text_box("样品吸光度"), "enabled"), "fit: 样品吸光度 enabled")
+    sample = main.text_box("样品吸光度")
+    r.check(tree.has(sample, "enabled") and tree.has(sample, "editable")
+            and not tree.has(sample, "read_only"), "fit: 样品吸光度 enabled and editable")
 
 
 def run_checks(program, artefacts):

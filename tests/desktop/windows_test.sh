@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on an X display of its own, checks the cover window, runs the main
-# window from it, and checks that Chinese captions are drawn as glyphs. Screenshots of both
-# windows are left in the artefact folder.
+# window from it, fits five standards and computes a sample at the keyboard and the mouse, and
+# checks that Chinese captions are drawn as glyphs. Its two screenshots, cover.png and main.png
+# in the artefact folder, are the README's pictures: scripts/screenshots copies them into docs/.
 # Usage: windows_test.sh PATH/TO/lumetra ARTEFACT_DIR
 set -euo pipefail
 program=$1
@@ -21,14 +22,45 @@ screenshot "$cover" "$artefacts/cover.png"
 cover_ink=$(run_caption_ink "$artefacts/cover.png")
 [ "$cover_ink" -gt "$RUN_CAPTION_MIN" ] || fail "the run button's caption has no glyphs ($cover_ink dark pixels)"
 
+# The caption stands on the picture (window pixels 176..415 x 312..331): from just below the
+# chart (y 302) to the picture's bottom edge (y 355), nothing but the caption may carry ink.
+convert "$artefacts/cover.png" -fill white -draw "rectangle 176,312 415,331" \
+    "$desktop_work/cover-without-caption.png"
+band_ink=$(ink "$desktop_work/cover-without-caption.png" 32 302 513 54)
+[ "$band_ink" -eq 0 ] || fail "the picture draws $band_ink dark pixels in the caption's band"
+
 xdotool mousemove --sync --window "$cover" 188 428 click 1
 main=$(visible_window "$cover") || fail "no main window after the run button"
 read -r _ _ w h <<<"$(geometry "$main")"
 [ "$w $h" = "674 471" ] || fail "main window client area is ${w}x$h, not 674x471"
 visible_windows | grep -qx "$cover" && fail "the cover is still shown"
+
+# A whole worksheet: five standards in mg/L, the fit, and a sample of absorbance 0.5. Clicks at
+# window pixels: the unit list's field, the confirm button, the fit button, the sample box and
+# the sample button.
+click() { xdotool mousemove --sync --window "$main" "$1" "$2" click 1; }
+xdotool windowfocus --sync "$main"
+xdotool type --delay 12 -- 5
+click 210 202
+xdotool key --delay 12 Down Down
+click 156 235
+xdotool type --delay 12 -- 0
+for text in 1 2 3 4 0.001 0.201 0.399 0.602 0.8; do
+    xdotool key Return
+    xdotool type --delay 12 -- "$text"
+done
+click 624 172
+click 400 385
+xdotool type --delay 12 -- 0.5
+click 400 428
+sleep 0.3
+[ "$(visible_windows | wc -l)" -eq 1 ] || fail "a message box came up while filling the worksheet"
 screenshot "$main" "$artefacts/main.png"
 main_ink=$(confirm_caption_ink "$artefacts/main.png")
 [ "$main_ink" -gt "$CONFIRM_CAPTION_MIN" ] || fail "the confirm button's caption has no glyphs ($main_ink dark pixels)"
+# The sample concentration (Text8, at 536,376, 57 x 18) holds a result.
+result_ink=$(ink "$artefacts/main.png" 538 378 53 14)
+[ "$result_ink" -gt 20 ] || fail "no sample concentration shown ($result_ink dark pixels)"
 
-echo "cover ink $cover_ink, main ink $main_ink; screenshots in $artefacts"
+echo "cover ink $cover_ink, main ink $main_ink, result ink $result_ink; screenshots in $artefacts"
 echo "1 passed, 0 failed"

@@ -1,38 +1,21 @@
 // The two clear buttons, both "清零": command5 beside the table returns the worksheet to a new
-// point count, Command8 empties the sample frame. Then whole sessions, by keyboard and by mouse
-// alone, in which a second table must never show anything of the first.
+// point count, Command8 empties the sample frame.
 
-#include "tests/worksheet/calculation_fixture.h"
+#include "tests/worksheet/sheet_fixture.h"
 
-#include <QApplication>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
+namespace test {
 namespace {
 
-using test::Alerts;
+using worksheet::Field;
 
-class Clearing : public test::CalculationTest {
+class Clearing : public SheetTest {
 protected:
-    ui::Button* command(const char* name) const { return button(QString::fromUtf8(name)); }
-
-    // The keypad key whose caption is the character: '1'..'9', '0' or '.'; '<' is 退格.
-    void clickKeys(std::string_view captions) {
-        for (const char caption : captions) {
-            if (caption == '<') {
-                click(command("Command3"));
-                continue;
-            }
-            const int index = caption == '.' ? 10 : caption == '0' ? 9 : caption - '1';
-            ASSERT_EQ(key(index)->text(), QString(QLatin1Char(caption)));
-            click(key(index));
-        }
-    }
-
     // The snapshot without the lines that start with one of the prefixes.
     std::string snapshotWithout(std::initializer_list<std::string_view> prefixes) const {
         std::istringstream lines(snapshot());
@@ -48,23 +31,12 @@ protected:
         }
         return kept;
     }
-
-    void expectEmptyTable() {
-        for (int i = 0; i < worksheet::kRows; ++i) {
-            SCOPED_TRACE("row " + std::to_string(i + 1));
-            EXPECT_EQ(text1(i)->text(), QString());
-            EXPECT_EQ(text2(i)->text(), QString());
-            EXPECT_TRUE(text1(i)->isHidden());
-            EXPECT_TRUE(text2(i)->isHidden());
-            EXPECT_TRUE(label(QStringLiteral("Label1(%1)").arg(i))->isHidden());
-        }
-    }
 };
 
 // command5 empties and hides all ten rows, empties the count and the fit results (to "", not to
 // the texts the window starts with), puts back "y=a+bx", hands the count box the focus and
-// disables the sample box. The stored curve, the sample frame's texts, the current row and the
-// unit stay as they were.
+// disables the sample box. The stored Intercept and Slope, the sample frame's texts, the current
+// row and the unit stay as they were.
 TEST_F(Clearing, Table) {
     struct Case {
         const char* name;
@@ -75,7 +47,7 @@ TEST_F(Clearing, Table) {
         {"after a refused count",
          [this] {
              confirmCount(1);
-             ASSERT_EQ(takeAlerts(), (Alerts{test::kBeep, test::kCountOutOfRange}));
+             ASSERT_EQ(takeAlerts(), (Alerts{kBeep, kCountOutOfRange}));
          }},
         {"count 3 with text left in the hidden rows",
          [this] {
@@ -83,17 +55,17 @@ TEST_F(Clearing, Table) {
              fillTable({"1", "2", "3"}, {".1", ".2", ".3"});
              // A hidden box cannot be typed into; the program's own writing puts text there.
              for (int i = 3; i < worksheet::kRows; ++i) {
-                 static_cast<worksheet::TextBox*>(text1(i))->SetText("9");
-                 static_cast<worksheet::TextBox*>(text2(i))->SetText(".9");
+                 text1(i)->SetText("9");
+                 text2(i)->SetText(".9");
              }
          }},
         {"count 3, fitted, sample computed",
          [this] {
              ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-             clickAndType(sampleBox(), QStringLiteral(".2"));
-             press(Qt::Key_Return);
+             clickAndType(sampleBox(), ".2");
+             press(kEnter);
              ASSERT_EQ(text("Text8"), " 2.002002002002");
-             chooseUnit(QStringLiteral("ug/L"));
+             chooseUnit("ug/L");
              click(text2(1));
          }},
         {"ten points, refused as incomplete",
@@ -101,13 +73,13 @@ TEST_F(Clearing, Table) {
              confirmCount(10);
              fillTable({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
                        {".1", ".2", ".3", ".4", ".5", ".6", ".7", ".8", ".9"});
-             click(command("command4"));
-             ASSERT_EQ(takeAlerts(), Alerts{test::kIncomplete});
+             click("command4");
+             ASSERT_EQ(takeAlerts(), Alerts{kIncomplete});
          }},
         {"cleared twice",
          [this] {
              ASSERT_EQ(fit({"2", "4", "6"}, {"0.21", "0.39", "0.62"}), Alerts{});
-             click(command("command5"));
+             click("command5");
          }},
     };
     for (const Case& c : cases) {
@@ -118,34 +90,39 @@ TEST_F(Clearing, Table) {
         const std::string sample = text("Text7");
         const std::string result = text("Text8");
         const std::string unit = caption("Label13");
-        const QString chosenUnit = combo()->currentText();
-        const auto intercept = sheet().Intercept;
-        const double slope = sheet().Slope;
-        const auto currentRow = sheet().CurrentRow;
+        const std::string chosenUnit = window->combo().text;
+        const worksheet::State before = state();
 
-        click(command("command5"));
+        click("command5");
 
         EXPECT_EQ(takeAlerts(), Alerts{});
-        expectEmptyTable();
+        for (int i = 0; i < worksheet::kRows; ++i) {
+            SCOPED_TRACE("row " + std::to_string(i + 1));
+            EXPECT_EQ(text1(i)->Text(), "");
+            EXPECT_EQ(text2(i)->Text(), "");
+        }
+        EXPECT_EQ(rowVisibility(), "0000000000");
         EXPECT_EQ(text("Text3"), "");
         EXPECT_EQ(text("Text5"), "");
         EXPECT_EQ(text("Text6"), "");
         EXPECT_EQ(caption("Label6"), "y=a+bx");
         EXPECT_EQ(text("Text4"), "");
-        EXPECT_TRUE(box(QStringLiteral("Text4"))->isEnabled());
+        EXPECT_TRUE(box("Text4")->Enabled());
         EXPECT_EQ(focus(), "Text4");
-        EXPECT_EQ(sheet().ActiveField, worksheet::CountField);
-        EXPECT_EQ(test::describe(sheet().PointCount), "integer 0");
-        EXPECT_EQ(sheet().LoopIndex.value(), worksheet::kRows);
-        EXPECT_FALSE(sampleBox()->isEnabled());
+        EXPECT_FALSE(sampleBox()->Enabled());
+        EXPECT_FALSE(sheet().curve().has_value());
+        const worksheet::State after = state();
+        EXPECT_EQ(after.ActiveField, Field::Count);
+        EXPECT_EQ(describe(after.PointCount), "integer 0");
+        EXPECT_EQ(describe(after.LoopIndex), "integer 10");
         // Kept.
         EXPECT_EQ(text("Text7"), sample);
         EXPECT_EQ(text("Text8"), result);
         EXPECT_EQ(caption("Label13"), unit);
-        EXPECT_EQ(combo()->currentText(), chosenUnit);
-        EXPECT_EQ(sheet().Intercept, intercept);
-        EXPECT_EQ(sheet().Slope, slope);
-        EXPECT_EQ(sheet().CurrentRow, currentRow);
+        EXPECT_EQ(window->combo().text, chosenUnit);
+        EXPECT_EQ(after.Intercept, before.Intercept);
+        EXPECT_EQ(after.Slope, before.Slope);
+        EXPECT_EQ(after.CurrentRow, before.CurrentRow);
     }
 }
 
@@ -153,21 +130,20 @@ TEST_F(Clearing, Table) {
 TEST_F(Clearing, TableThenNewCount) {
     ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
     click(text2(2));
-    click(command("command5"));
+    click("command5");
 
     clickKeys("4");
-    click(command("command9"));
+    click("command9");
 
     EXPECT_EQ(takeAlerts(), Alerts{});
     EXPECT_EQ(text("Text4"), "4");
-    EXPECT_FALSE(box(QStringLiteral("Text4"))->isEnabled());
+    EXPECT_FALSE(box("Text4")->Enabled());
     EXPECT_EQ(focus(), "Text1(0)");
+    EXPECT_EQ(rowVisibility(), "1111000000");
     for (int i = 0; i < worksheet::kRows; ++i) {
         SCOPED_TRACE("row " + std::to_string(i + 1));
-        EXPECT_EQ(text1(i)->isHidden(), i >= 4);
-        EXPECT_EQ(text2(i)->isHidden(), i >= 4);
-        EXPECT_EQ(text1(i)->text(), QString());
-        EXPECT_EQ(text2(i)->text(), QString());
+        EXPECT_EQ(text1(i)->Text(), "");
+        EXPECT_EQ(text2(i)->Text(), "");
     }
 }
 
@@ -185,8 +161,8 @@ TEST_F(Clearing, Sample) {
         {"result shown",
          [this] {
              ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-             clickAndType(sampleBox(), QStringLiteral(".2"));
-             press(Qt::Key_Return);
+             clickAndType(sampleBox(), ".2");
+             press(kEnter);
              ASSERT_EQ(text("Text8"), " 2.002002002002");
              ASSERT_EQ(caption("Label13"), "mg");
          },
@@ -194,19 +170,19 @@ TEST_F(Clearing, Sample) {
         {"out-of-range sample after a result",
          [this] {
              ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-             clickAndType(sampleBox(), QStringLiteral(".2"));
-             press(Qt::Key_Return);
-             retype(sampleBox(), QStringLiteral(".9"));
-             press(Qt::Key_Return);
-             ASSERT_EQ(takeAlerts(), Alerts{test::kOutOfRange});
+             clickAndType(sampleBox(), ".2");
+             press(kEnter);
+             retype(sampleBox(), ".9");
+             press(kEnter);
+             ASSERT_EQ(takeAlerts(), Alerts{kOutOfRange});
          },
          true},
         {"table cleared: the result and its unit are still shown",
          [this] {
              ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-             clickAndType(sampleBox(), QStringLiteral(".2"));
-             press(Qt::Key_Return);
-             click(command("command5"));
+             clickAndType(sampleBox(), ".2");
+             press(kEnter);
+             click("command5");
              ASSERT_EQ(text("Text8"), " 2.002002002002");
              ASSERT_EQ(caption("Label13"), "mg");
              ASSERT_EQ(text("Text7"), ".2");
@@ -219,30 +195,32 @@ TEST_F(Clearing, Sample) {
         ASSERT_NO_FATAL_FAILURE(c.before());
         ASSERT_EQ(takeAlerts(), Alerts{});
         const std::string rest = snapshotWithout({"Text7:", "Text8:", "Label13:"});
+        const auto curve = sheet().curve();
 
-        click(command("Command8"));
+        click("Command8");
 
         EXPECT_EQ(takeAlerts(), Alerts{});
         EXPECT_EQ(text("Text7"), "");
         EXPECT_EQ(text("Text8"), "");
         EXPECT_EQ(caption("Label13"), "");
-        EXPECT_EQ(sampleBox()->isEnabled(), c.sampleBoxEnabled);
+        EXPECT_EQ(sampleBox()->Enabled(), c.sampleBoxEnabled);
         EXPECT_EQ(focus(), "Command8");
         EXPECT_EQ(snapshotWithout({"Text7:", "Text8:", "Label13:"}), rest);
+        EXPECT_EQ(sheet().curve(), curve);
     }
 }
 
 // With a curve stored, a new sample can be entered right after Command8.
 TEST_F(Clearing, SampleThenNewSample) {
     ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-    clickAndType(sampleBox(), QStringLiteral(".2"));
-    press(Qt::Key_Return);
-    click(command("Command8"));
+    clickAndType(sampleBox(), ".2");
+    press(kEnter);
+    click("Command8");
 
     // The keypad still writes into the sample box, which was the box last focused.
     clickKeys(".15");
     ASSERT_EQ(focus(), "Text7");
-    press(Qt::Key_Return);
+    press(kEnter);
 
     EXPECT_EQ(takeAlerts(), Alerts{});
     EXPECT_EQ(text("Text7"), ".15");
@@ -250,111 +228,5 @@ TEST_F(Clearing, SampleThenNewSample) {
     EXPECT_EQ(caption("Label13"), "mg");
 }
 
-class Session : public Clearing {};
-
-// Confirm 3, fill, fit, compute a sample, clear the table, confirm 4, fill, fit again: the second
-// table starts empty, its results are its own, and only the sample frame carries over.
-TEST_F(Session, ByKeyboard) {
-    ASSERT_EQ(fit({"1", "2", "3"}, {".1", ".2", ".3"}), Alerts{});
-    ASSERT_EQ(text("Text3"), " 1");
-    clickAndType(sampleBox(), QStringLiteral(".2"));
-    press(Qt::Key_Return);
-    ASSERT_EQ(text("Text8"), " 2.002002002002");
-
-    click(command("command5"));
-    confirmCount(4);
-
-    ASSERT_EQ(takeAlerts(), Alerts{});
-    for (int i = 0; i < worksheet::kRows; ++i) {
-        SCOPED_TRACE("row " + std::to_string(i + 1));
-        EXPECT_EQ(text1(i)->text(), QString());
-        EXPECT_EQ(text2(i)->text(), QString());
-        EXPECT_EQ(text1(i)->isHidden(), i >= 4);
-    }
-    EXPECT_EQ(text("Text3"), "");
-    EXPECT_EQ(text("Text5"), "");
-    EXPECT_EQ(text("Text6"), "");
-    EXPECT_EQ(caption("Label6"), "y=a+bx");
-    EXPECT_FALSE(sampleBox()->isEnabled());
-
-    fillTable({"1", "2", "3", "4"}, {"0.050", "0.110", "0.160", "0.230"});
-    click(command("command4"));
-
-    EXPECT_EQ(takeAlerts(), Alerts{});
-    const char* concentrations[] = {"1", "2", "3", "4"};
-    const char* absorbances[] = {"0.050", "0.110", "0.160", "0.230"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(text1(i)->text(), QString::fromUtf8(concentrations[i]));
-        EXPECT_EQ(text2(i)->text(), QString::fromUtf8(absorbances[i]));
-    }
-    EXPECT_EQ(text("Text3"), " .997995");
-    EXPECT_EQ(caption("Label6"), "y=- .01+ .059x");
-    EXPECT_EQ(text("Text5"), "4");
-    EXPECT_EQ(text("Text6"), "0.230");
-    EXPECT_EQ(sheet().Intercept.value(), -0.01);
-    EXPECT_EQ(sheet().Slope, 0.059);
-    // The sample frame is cleared only by its own button.
-    EXPECT_TRUE(sampleBox()->isEnabled());
-    EXPECT_EQ(text("Text7"), ".2");
-    EXPECT_EQ(text("Text8"), " 2.002002002002");
-    EXPECT_EQ(caption("Label13"), "mg");
-
-    retype(sampleBox(), QStringLiteral("0.1"));
-    press(Qt::Key_Return);
-
-    EXPECT_EQ(takeAlerts(), Alerts{});
-    EXPECT_EQ(text("Text8"), " 1.86440677966102");
-}
-
-// The same kind of session with the mouse alone: the count, the table and the sample through the
-// keypad, a wrong digit taken back with 退格, then both clear buttons.
-TEST_F(Session, ByMouseAlone) {
-    ASSERT_EQ(focus(), "Text4");
-    clickKeys("3");
-    click(command("command9"));
-    const char* concentrations[] = {"1", "2", "3"};
-    const char* absorbances[] = {".1", ".2", ".3"};
-    for (int i = 0; i < 3; ++i) {
-        click(text1(i));
-        clickKeys(concentrations[i]);
-    }
-    click(text2(0));
-    clickKeys(".1");
-    click(text2(1));
-    clickKeys(".25<");
-    click(text2(2));
-    clickKeys(".3");
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(text1(i)->text(), QString::fromUtf8(concentrations[i]));
-        EXPECT_EQ(text2(i)->text(), QString::fromUtf8(absorbances[i]));
-    }
-
-    click(command("command4"));
-    ASSERT_EQ(caption("Label6"), "y= 0+ .0999x");
-    click(sampleBox());
-    clickKeys(".2");
-    click(command("Command7"));
-
-    EXPECT_EQ(takeAlerts(), Alerts{});
-    EXPECT_EQ(text("Text8"), " 2.002002002002");
-    EXPECT_EQ(caption("Label13"), "mg");
-
-    click(command("command5"));
-    click(command("Command8"));
-    clickKeys("2");
-    click(command("command9"));
-
-    EXPECT_EQ(takeAlerts(), Alerts{});
-    EXPECT_EQ(text("Text7"), "");
-    EXPECT_EQ(text("Text8"), "");
-    EXPECT_EQ(caption("Label13"), "");
-    EXPECT_EQ(focus(), "Text1(0)");
-    for (int i = 0; i < worksheet::kRows; ++i) {
-        SCOPED_TRACE("row " + std::to_string(i + 1));
-        EXPECT_EQ(text1(i)->text(), QString());
-        EXPECT_EQ(text2(i)->text(), QString());
-        EXPECT_EQ(text1(i)->isHidden(), i >= 2);
-    }
-}
-
 } // namespace
+} // namespace test

@@ -3,6 +3,7 @@
 // active when it does.
 
 #include "tests/support/main_window_fixture.h"
+#include "worksheet/keys.h"
 
 #include <QApplication>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 namespace {
 
+using worksheet::Field;
 using worksheet::Variant;
 
 Variant row(int i) {
@@ -30,20 +32,20 @@ TEST_F(FocusTracking, EachEntryBoxRecordsItself) {
     struct Case {
         const char* name;
         QString box;
-        std::int16_t field;
+        Field field;
         int row;
     } const cases[] = {
-        {"concentration box of point 6", "Text1(5)", 1, 5},
-        {"absorbance box of point 4", "Text2(3)", 2, 3},
-        {"concentration box of point 10", "Text1(9)", 1, 9},
-        {"absorbance box of point 1", "Text2(0)", 2, 0},
+        {"concentration box of point 6", "Text1(5)", Field::Concentration, 5},
+        {"absorbance box of point 4", "Text2(3)", Field::Absorbance, 3},
+        {"concentration box of point 10", "Text1(9)", Field::Concentration, 9},
+        {"absorbance box of point 1", "Text2(0)", Field::Absorbance, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         click(box(c.box));
         EXPECT_EQ(focusName(), c.box);
-        EXPECT_EQ(sheet().ActiveField, c.field);
-        EXPECT_EQ(sheet().CurrentRow, row(c.row));
+        EXPECT_EQ(state().ActiveField, c.field);
+        EXPECT_EQ(state().CurrentRow, row(c.row));
     }
 }
 
@@ -60,8 +62,8 @@ TEST_F(FocusTracking, ButtonsAndTheUnitListLeaveTheStateAlone) {
         ASSERT_NE(w, nullptr);
         w->setFocus(Qt::TabFocusReason); // focus without running the button's action
         EXPECT_EQ(focusName(), name);
-        EXPECT_EQ(sheet().ActiveField, 2);
-        EXPECT_EQ(sheet().CurrentRow, row(3));
+        EXPECT_EQ(state().ActiveField, Field::Absorbance);
+        EXPECT_EQ(state().CurrentRow, row(3));
     }
 }
 
@@ -70,8 +72,8 @@ TEST_F(FocusTracking, AKeypadKeyWritesIntoTheBoxTheUserWasFilling) {
     click(key(4)); // "5"
     EXPECT_EQ(text2(3)->text(), QStringLiteral("5"));
     EXPECT_EQ(focusName(), QStringLiteral("Text2(3)"));
-    EXPECT_EQ(sheet().ActiveField, 2);
-    EXPECT_EQ(sheet().CurrentRow, row(3));
+    EXPECT_EQ(state().ActiveField, Field::Absorbance);
+    EXPECT_EQ(state().CurrentRow, row(3));
 }
 
 TEST_F(FocusTracking, ChoosingAUnitDoesNotChangeTheKeypadTarget) {
@@ -94,11 +96,11 @@ TEST_F(FocusTracking, TheSampleBoxKeepsTheRowOfTheLastTableBox) {
 
     click(text2(3));
     click(box(QStringLiteral("Text7")));
-    EXPECT_EQ(sheet().ActiveField, 4);
-    EXPECT_EQ(sheet().CurrentRow, row(3)) << "the row of the last table box stays";
+    EXPECT_EQ(state().ActiveField, Field::Sample);
+    EXPECT_EQ(state().CurrentRow, row(3)) << "the row of the last table box stays";
     click(text1(5));
-    EXPECT_EQ(sheet().ActiveField, 1);
-    EXPECT_EQ(sheet().CurrentRow, row(5));
+    EXPECT_EQ(state().ActiveField, Field::Concentration);
+    EXPECT_EQ(state().CurrentRow, row(5));
 }
 
 // Without a window manager, or while another window is active, Qt sends no FocusIn when a
@@ -111,15 +113,15 @@ TEST_F(FocusTracking, AHandlerMovingTheFocusOfAnInactiveWindowGivesTheSameState)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_FALSE(window->isActiveWindow());
 
-    std::int16_t enter = 13;
+    std::int16_t enter = worksheet::keys::Enter;
     sheet().Text1_KeyPress(2, enter);
-    EXPECT_EQ(sheet().ActiveField, 1);
-    EXPECT_EQ(sheet().CurrentRow, row(3));
+    EXPECT_EQ(state().ActiveField, Field::Concentration);
+    EXPECT_EQ(state().CurrentRow, row(3));
     sheet().Command1_Click(0); // "1" into the box the walk reached
     EXPECT_EQ(text1(3)->text(), QStringLiteral("1"));
 
     sheet().command5_Click();
-    EXPECT_EQ(sheet().ActiveField, 3);
+    EXPECT_EQ(state().ActiveField, Field::Count);
     sheet().Command1_Click(2); // "3" into the count box
     EXPECT_EQ(box(QStringLiteral("Text4"))->text(), QStringLiteral("3"));
 
@@ -128,8 +130,8 @@ TEST_F(FocusTracking, AHandlerMovingTheFocusOfAnInactiveWindowGivesTheSameState)
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     EXPECT_EQ(focusName(), QStringLiteral("Text4"));
-    EXPECT_EQ(sheet().ActiveField, 3);
-    EXPECT_EQ(sheet().CurrentRow, row(3));
+    EXPECT_EQ(state().ActiveField, Field::Count);
+    EXPECT_EQ(state().CurrentRow, row(3));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 //   - no entry box holds more characters than its maximum length;
 //   - the result boxes Text3, Text5, Text6 and Text8 are never enabled.
 
-#include "tests/worksheet/calculation_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,12 +40,12 @@ using worksheet::kRows;
 class FocusTracker final : public QObject {
 public:
     struct Entry {
-        std::int16_t field;
+        worksheet::Field field;
         int row; // -1 for Text4 and Text7
     };
 
     std::map<const QObject*, Entry> entries;
-    std::int16_t field = worksheet::NoField;
+    worksheet::Field field = worksheet::Field::None;
     std::optional<int> tableRow;
 
 protected:
@@ -68,7 +68,7 @@ struct MaxLength {
     int characters;
 };
 
-class Monkey : public test::CalculationTest {
+class Monkey : public test::MainWindowTest {
 protected:
     void SetUp() override {
         // The drop-down list of the units, opened by a click on its arrow, makes the offscreen
@@ -84,21 +84,21 @@ protected:
                     std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
                 }
             });
-        CalculationTest::SetUp();
+        MainWindowTest::SetUp();
         for (int i = 0; i < kRows; ++i) {
-            tracker.entries[text1(i)] = {worksheet::ConcentrationField, i};
-            tracker.entries[text2(i)] = {worksheet::AbsorbanceField, i};
+            tracker.entries[text1(i)] = {worksheet::Field::Concentration, i};
+            tracker.entries[text2(i)] = {worksheet::Field::Absorbance, i};
             lengths.push_back({text1(i)->objectName(), 6});
             lengths.push_back({text2(i)->objectName(), 5});
         }
-        tracker.entries[box(QStringLiteral("Text4"))] = {worksheet::CountField, -1};
-        tracker.entries[box(QStringLiteral("Text7"))] = {worksheet::SampleField, -1};
+        tracker.entries[box(QStringLiteral("Text4"))] = {worksheet::Field::Count, -1};
+        tracker.entries[box(QStringLiteral("Text7"))] = {worksheet::Field::Sample, -1};
         lengths.push_back({QStringLiteral("Text3"), 8});
         lengths.push_back({QStringLiteral("Text4"), 2});
         lengths.push_back({QStringLiteral("Text7"), 5});
         // The load step put the focus into the count box before the tracker was listening.
         ASSERT_EQ(focus(), "Text4");
-        tracker.field = worksheet::CountField;
+        tracker.field = worksheet::Field::Count;
         qApp->installEventFilter(&tracker);
 
         for (QWidget* child : window->findChildren<QWidget*>()) {
@@ -111,18 +111,18 @@ protected:
 
     void TearDown() override {
         qApp->removeEventFilter(&tracker);
-        CalculationTest::TearDown();
+        MainWindowTest::TearDown();
         qInstallMessageHandler(previousHandler);
     }
 
     // An empty string when every invariant holds, otherwise what is broken.
     std::string brokenInvariants() {
         std::ostringstream broken;
-        const worksheet::Worksheet& ws = sheet();
+        const worksheet::State ws = state();
         if (ws.ActiveField != tracker.field) {
-            broken << "ActiveField " << ws.ActiveField
-                   << " but the focus last went into an entry box of kind " << tracker.field
-                   << "; ";
+            broken << "ActiveField " << static_cast<int>(ws.ActiveField)
+                   << " but the focus last went into an entry box of kind "
+                   << static_cast<int>(tracker.field) << "; ";
         }
         const auto row = ws.CurrentRow.toInt16();
         if (tracker.tableRow ? ws.CurrentRow.isEmpty() || row != *tracker.tableRow
