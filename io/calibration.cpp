@@ -17,13 +17,9 @@ std::optional<double> strictNumber(const QString& text) {
     return calc::strictParse(text.toStdString());
 }
 
-QString quoted(const QString& text) {
-    return u'"' + text + u'"';
-}
-
 std::optional<QString> tooLong(const QString& text, const QString& what, qsizetype length) {
     if (text.size() > length) {
-        return u"%1 %2 超过%3个字符"_s.arg(what, quoted(text), QString::number(length));
+        return u"%1 %2 超过%3个字符"_s.arg(what, quotedForMessage(text), QString::number(length));
     }
     return std::nullopt;
 }
@@ -113,9 +109,9 @@ std::optional<QString> numberProblem(const QString& text, const QString& what) {
     }
     // The form is right but the parse refused it: too large for a double.
     if (hasNumberForm(text)) {
-        return u"%1 %2 超出数值范围"_s.arg(what, quoted(text));
+        return u"%1 %2 超出数值范围"_s.arg(what, quotedForMessage(text));
     }
-    return u"%1 %2 不是数字"_s.arg(what, quoted(text));
+    return u"%1 %2 不是数字"_s.arg(what, quotedForMessage(text));
 }
 
 std::optional<QString> standardNumberProblem(const Standard& standard) {
@@ -140,8 +136,9 @@ std::optional<QString> standardWindowProblem(const Standard& standard) {
 
 std::optional<QString> windowCountProblem(qsizetype standards) {
     if (standards < kMinStandards || standards > kMaxWindowStandards) {
-        return u"有%1个标准点，窗口只接受%2到%3个"_s.arg(standards).arg(kMinStandards).arg(
-            kMaxWindowStandards);
+        return u"有%1个标准点，窗口只接受%2到%3个"_s.arg(standards)
+            .arg(kMinStandards)
+            .arg(kMaxWindowStandards);
     }
     return std::nullopt;
 }
@@ -168,7 +165,7 @@ Expected<SampleValues> sampleValues(const Sample& sample) {
         }
         values.dilution = *strictNumber(sample.dilution);
         if (!(values.dilution > 0)) {
-            return refuse(u"稀释倍数 %1 必须大于0"_s.arg(quoted(sample.dilution)));
+            return refuse(u"稀释倍数 %1 必须大于0"_s.arg(quotedForMessage(sample.dilution)));
         }
     }
     return values;

@@ -8,7 +8,6 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
-
 #include <cmath>
 #include <vector>
 
@@ -16,13 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace io {
 namespace {
-
-// Values quoted in a message are cut, so that one line stays one line.
-QString shortQuoted(const QString& text) {
-    constexpr qsizetype kShown = 40;
-    QString shown = text.size() > kShown ? text.first(kShown) + u'…' : text;
-    return u'"' + shown + u'"';
-}
 
 QString typeName(const QJsonValue& value) {
     switch (value.type()) {
@@ -80,7 +72,9 @@ QString pathAt(QByteArrayView json, qsizetype offset) {
                 j += json[j] == '\\' ? 2 : 1;
             }
             if (!frames.empty() && frames.back().object && frames.back().expectingKey) {
-                frames.back().key = QString::fromUtf8(json.sliced(i + 1, std::min(j, json.size()) - i - 1));
+                const QString key =
+                    QString::fromUtf8(json.sliced(i + 1, std::min(j, json.size()) - i - 1));
+                frames.back().key = key.size() > 40 ? key.first(40) + u'…' : key;
                 frames.back().expectingKey = false;
             }
             i = j + 1;
@@ -139,9 +133,13 @@ bool isTokenByte(char ch) {
            ch == '+' || ch == '-' || ch == '.';
 }
 
-// Qt's reader refuses NaN, Infinity and a number outside a double's range (1e400, 1e-400) all
-// as IllegalNumber; the text around the offset tells which.
-QString illegalNumberReason(QByteArrayView json, qsizetype offset) {
+// The number-like word around an offset: Qt points into or just after the word it refused.
+struct Token {
+    qsizetype start = 0;
+    QString text;
+};
+
+Token tokenAround(QByteArrayView json, qsizetype offset) {
     qsizetype start = std::min(offset, json.size());
     qsizetype end = start;
     while (start > 0 && isTokenByte(json[start - 1])) {
@@ -150,7 +148,12 @@ QString illegalNumberReason(QByteArrayView json, qsizetype offset) {
     while (end < json.size() && isTokenByte(json[end])) {
         ++end;
     }
-    const QString token = QString::fromLatin1(json.sliced(start, end - start));
+    return Token{start, QString::fromLatin1(json.sliced(start, end - start))};
+}
+
+// Qt's reader refuses NaN, Infinity and a number outside a double's range (1e400, 1e-400) all
+// as IllegalNumber; the word tells which.
+QString illegalNumberReason(const QString& token) {
     const QString shown = token.size() > 40 ? token.first(40) + u'…' : token;
     const QString unsignedToken =
         token.startsWith(u'-') || token.startsWith(u'+') ? token.sliced(1) : token;
@@ -198,24 +201,29 @@ QString syntaxReason(QJsonParseError::ParseError error) {
 }
 
 Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
-    const qsizetype offset = error.offset;
+    qsizetype offset = error.offset;
+    QString reason = syntaxReason(error.error);
+    if (error.error == QJsonParseError::IllegalNumber) {
+        const Token token = tokenAround(json, offset);
+        offset = token.start;
+        reason = illegalNumberReason(token.text);
+    }
     const QString place = lineAndColumn(json, offset);
-    const QString path = error.error == QJsonParseError::DeepNesting ? QString() : pathAt(json, offset);
-    const QString location = path.isEmpty() ? place : u"%1（%2）"_s.arg(path, place);
-    const QString reason = error.error == QJsonParseError::IllegalNumber
-                               ? illegalNumberReason(json, offset)
-                               : syntaxReason(error.error);
-    return Error{{}, location, reason};
+    const QString path =
+        error.error == QJsonParseError::DeepNesting ? QString() : pathAt(json, offset);
+    return Error{{}, path.isEmpty() ? place : u"%1（%2）"_s.arg(path, place), reason};
 }
 
 // --- The calibration's fields -------------------------------------------------------------
 
-// Reads text fields of one object, remembering the first error.
+// Reads text fields of one object, remembering the first error. The object is the root (no
+// list) or element `index` of a list; its path is written only for an error.
 class ObjectReader {
 public:
-    ObjectReader(const QJsonObject& object, QString path) : object_(object), path_(std::move(path)) {}
+    ObjectReader(const QJsonObject& object, QLatin1StringView list = {}, qsizetype index = 0)
+        : object_(object), list_(list), index_(index) {}
 
-    QString text(const QString& key, bool required = true) {
+    QString text(QLatin1StringView key, bool required = true) {
         const QJsonValue value = object_.value(key);
         if (value.isString()) {
             return value.toString();
@@ -226,17 +234,25 @@ public:
         return {};
     }
 
-    QString field(const QString& key) const {
-        return path_.isEmpty() ? key : path_ + u'.' + key;
-    }
-
     const std::optional<Error>& error() const { return error_; }
 
 private:
+    QString field(QLatin1StringView key) const {
+        if (list_.isEmpty()) {
+            return key.toString();
+        }
+        return u"%1[%2].%3"_s.arg(list_).arg(index_).arg(key);
+    }
+
     const QJsonObject& object_;
-    QString path_;
+    QLatin1StringView list_;
+    qsizetype index_;
     std::optional<Error> error_;
 };
+
+QString elementPath(QLatin1StringView list, qsizetype index) {
+    return u"%1[%2]"_s.arg(list).arg(index);
+}
 
 std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     const QJsonValue format = root.value(u"format"_s);
@@ -249,7 +265,7 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     const QString expected = QString::fromUtf16(kCalibrationFormat);
     if (format.toString() != expected) {
         return fieldError(u"format"_s, u"应为 \"%1\"，不是 %2"_s.arg(
-                                            expected, shortQuoted(format.toString())));
+                                           expected, quotedForMessage(format.toString())));
     }
     const QJsonValue version = root.value(u"version"_s);
     if (!version.isDouble()) {
@@ -260,8 +276,8 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
         return fieldError(u"version"_s, u"版本号 %1 无效"_s.arg(number));
     }
     if (number > kCalibrationVersion) {
-        return fieldError(u"version"_s, u"版本%1较新，本程序只能读版本%2"_s.arg(number).arg(
-                                             kCalibrationVersion));
+        return fieldError(u"version"_s,
+                          u"版本%1较新，本程序只能读版本%2"_s.arg(number).arg(kCalibrationVersion));
     }
     return std::nullopt;
 }
@@ -275,14 +291,13 @@ Expected<QList<Standard>> readStandards(const QJsonObject& root) {
     QList<Standard> standards;
     standards.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
-        const QString path = u"standards[%1]"_s.arg(i);
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
-            return typeError(path, element, u"对象"_s);
+            return typeError(elementPath("standards"_L1, i), element, u"对象"_s);
         }
         const QJsonObject object = element.toObject();
-        ObjectReader reader(object, path);
-        Standard standard{reader.text(u"C"_s), reader.text(u"A"_s)};
+        ObjectReader reader(object, "standards"_L1, i);
+        Standard standard{reader.text("C"_L1), reader.text("A"_L1)};
         if (reader.error()) {
             return *reader.error();
         }
@@ -303,18 +318,17 @@ Expected<QList<Sample>> readSamples(const QJsonObject& root) {
     QList<Sample> samples;
     samples.reserve(array.size());
     for (qsizetype i = 0; i < array.size(); ++i) {
-        const QString path = u"samples[%1]"_s.arg(i);
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
-            return typeError(path, element, u"对象"_s);
+            return typeError(elementPath("samples"_L1, i), element, u"对象"_s);
         }
         const QJsonObject object = element.toObject();
-        ObjectReader reader(object, path);
+        ObjectReader reader(object, "samples"_L1, i);
         Sample sample;
-        sample.name = reader.text(u"name"_s);
-        sample.readings = reader.text(u"readings"_s);
-        sample.dilution = reader.text(u"dilution"_s);
-        sample.mainResult = reader.text(u"main_result"_s, false);
+        sample.name = reader.text("name"_L1);
+        sample.readings = reader.text("readings"_L1);
+        sample.dilution = reader.text("dilution"_L1);
+        sample.mainResult = reader.text("main_result"_L1, false);
         if (reader.error()) {
             return *reader.error();
         }
@@ -373,7 +387,8 @@ Expected<Calibration> readCalibration(const QByteArray& bytes) {
     if (const auto problem = textBytesProblem(bytes)) {
         return Error{{}, {}, *problem};
     }
-    const QByteArrayView json = QByteArrayView(bytes).sliced(bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+    const QByteArrayView json =
+        QByteArrayView(bytes).sliced(bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     const QByteArrayView content = json.trimmed();
     if (content.isEmpty()) {
         return Error{{}, {}, u"文件是空的"_s};
@@ -390,9 +405,9 @@ Expected<Calibration> readCalibration(const QByteArray& bytes) {
     if (auto error = checkFormatAndVersion(root)) {
         return *error;
     }
-    ObjectReader reader(root, {});
+    ObjectReader reader(root);
     Calibration calibration;
-    calibration.unit = reader.text(u"unit"_s);
+    calibration.unit = reader.text("unit"_L1);
     if (reader.error()) {
         return *reader.error();
     }

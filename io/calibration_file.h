@@ -11,7 +11,8 @@
 //           {"C": "1", "A": ".246"}
 //       ],
 //       "samples": [
-//           {"name": "样品 1", "readings": "0.512 0.515", "dilution": "1", "main_result": " .556417569880205"}
+//           {"name": "样品 1", "readings": "0.512 0.515", "dilution": "1", "main_result": "
+//           .556417569880205"}
 //       ]
 //   }
 //
@@ -34,7 +35,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 namespace io {

@@ -5,7 +5,6 @@
 #include "io/files.h"
 
 #include <QStringView>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -291,8 +290,8 @@ bool beginsLikeFormula(const QString& text) {
 
 QString textCell(const QString& text) {
     QString cell = beginsLikeFormula(text) ? u'\'' + text : text;
-    const bool quote = cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\r') ||
-                       cell.contains(u'\n');
+    const bool quote =
+        cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\r') || cell.contains(u'\n');
     if (quote) {
         cell.replace(u"\""_s, u"\"\""_s);
         cell = u'"' + cell + u'"';

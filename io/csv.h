@@ -33,7 +33,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <variant>
 
 namespace io {

@@ -1,7 +1,6 @@
 #include "io/encoding.h"
 
 #include <QStringDecoder>
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;

@@ -16,4 +16,9 @@ QString Error::message() const {
     return parts.join(u"："_s);
 }
 
+QString quotedForMessage(const QString& text) {
+    constexpr qsizetype kShown = 40;
+    return u'"' + (text.size() > kShown ? text.first(kShown) + u'…' : text) + u'"';
+}
+
 } // namespace io
