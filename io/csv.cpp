@@ -30,8 +30,9 @@ bool isLineEnd(QChar ch) {
 }
 
 // One pass over the text with a given separator; QChar() never matches (a NUL was refused
-// before). Rows of empty cells are left out.
-Expected<Split> splitWith(QStringView text, QChar separator) {
+// before). Rows of empty cells are left out. Without `collect` it only counts the lines with more
+// than one cell, which is all the choice of the separator needs.
+Expected<Split> splitWith(QStringView text, QChar separator, bool collect = true) {
     Split split;
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -47,10 +48,22 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
     while (i < n) {
         CsvRecord record;
         record.line = line;
+        qsizetype cells = 0;
+        bool recordHasContent = false;
         bool recordDone = false;
         while (!recordDone) {
             QString cell;
+            bool cellHasContent = false;
+            const auto take = [&](QStringView piece) {
+                if (collect) {
+                    cell += piece;
+                } else if (!cellHasContent && !piece.trimmed().isEmpty()) {
+                    cellHasContent = true;
+                }
+            };
+            bool quoted = false;
             if (i < n && text[i] == u'"') {
+                quoted = true;
                 const qsizetype quoteLine = line;
                 ++i;
                 for (;;) {
@@ -59,7 +72,7 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
                     }
                     if (text[i] == u'"') {
                         if (i + 1 < n && text[i + 1] == u'"') {
-                            cell += u'"';
+                            take(u"\"");
                             i += 2;
                             continue;
                         }
@@ -67,7 +80,7 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
                         break;
                     }
                     if (isLineEnd(text[i])) {
-                        cell += u'\n';
+                        take(u"\n");
                         takeLineEnd();
                         continue;
                     }
@@ -75,7 +88,7 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
                     while (i < n && text[i] != u'"' && !isLineEnd(text[i])) {
                         ++i;
                     }
-                    cell += text.sliced(start, i - start);
+                    take(text.sliced(start, i - start));
                 }
             }
             // Unquoted text, or what follows a closing quote.
@@ -83,8 +96,20 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
             while (i < n && text[i] != separator && !isLineEnd(text[i])) {
                 ++i;
             }
-            cell += text.sliced(start, i - start);
-            record.cells.append(cell.trimmed());
+            const QStringView rest = text.sliced(start, i - start);
+            if (collect) {
+                if (quoted) {
+                    cell += rest;
+                    record.cells.append(cell.trimmed());
+                } else {
+                    record.cells.append(rest.trimmed().toString());
+                }
+                cellHasContent = !record.cells.last().isEmpty();
+            } else {
+                take(rest);
+            }
+            recordHasContent = recordHasContent || cellHasContent;
+            ++cells;
 
             if (i < n && text[i] == separator) {
                 ++i;
@@ -95,13 +120,13 @@ Expected<Split> splitWith(QStringView text, QChar separator) {
                 recordDone = true;
             }
         }
-        const bool empty = std::all_of(record.cells.cbegin(), record.cells.cend(),
-                                       [](const QString& cell) { return cell.isEmpty(); });
-        if (!empty) {
-            if (record.cells.size() > 1) {
+        if (recordHasContent) {
+            if (cells > 1) {
                 ++split.multiCellLines;
             }
-            split.records.append(std::move(record));
+            if (collect) {
+                split.records.append(std::move(record));
+            }
         }
     }
     return split;
@@ -145,16 +170,23 @@ QString numberCell(const QString& cell, bool decimalComma) {
     return hasNumberForm(converted) ? converted : cell;
 }
 
-// The readings cell: each blank-separated reading converted as a number cell.
+// The readings cell: each blank-separated reading converted as a number cell. Mostly every
+// reading converts, and the cell keeps its own spacing.
 QString readingsCell(const QString& cell, bool decimalComma) {
     if (!decimalComma || !cell.contains(u',')) {
         return cell;
     }
-    QStringList readings;
-    for (const QString& reading : readingTexts(cell)) {
-        readings.append(numberCell(reading, decimalComma));
+    QString converted = cell;
+    converted.replace(u',', u'.');
+    const QStringList readings = readingTexts(converted);
+    if (std::all_of(readings.cbegin(), readings.cend(), hasNumberForm)) {
+        return converted;
     }
-    return readings.join(u' ');
+    QStringList mixed;
+    for (const QString& reading : readingTexts(cell)) {
+        mixed.append(numberCell(reading, decimalComma));
+    }
+    return mixed.join(u' ');
 }
 
 bool hasLetter(const QString& cell) {
@@ -323,36 +355,33 @@ Expected<CsvTable> splitCsv(const QString& text) {
     if (const auto problem = controlCharacterProblem(text)) {
         return Error{{}, {}, *problem};
     }
-    std::optional<Split> best;
+    qsizetype bestCount = 0;
     QChar bestSeparator;
     std::optional<Error> firstError;
     for (const QChar separator : {u'\t', u';', u','}) {
         if (!text.contains(separator)) {
             continue;
         }
-        Expected<Split> split = splitWith(text, separator);
-        if (!split) {
+        const Expected<Split> count = splitWith(text, separator, false);
+        if (!count) {
             if (!firstError) {
-                firstError = split.error();
+                firstError = count.error();
             }
             continue;
         }
-        if (split->multiCellLines > (best ? best->multiCellLines : 0)) {
-            best = std::move(split).value();
+        if (count->multiCellLines > bestCount) {
+            bestCount = count->multiCellLines;
             bestSeparator = separator;
         }
     }
-    if (!best && firstError) {
+    if (bestCount == 0 && firstError) {
         return *firstError;
     }
-    if (!best) {
-        Expected<Split> single = splitWith(text, QChar());
-        if (!single) {
-            return single.error();
-        }
-        best = std::move(single).value();
+    Expected<Split> split = splitWith(text, bestSeparator);
+    if (!split) {
+        return split.error();
     }
-    return CsvTable{bestSeparator, std::move(best->records)};
+    return CsvTable{bestSeparator, std::move(split->records)};
 }
 
 Expected<StandardsCsv> readStandardsText(const QString& text) {
