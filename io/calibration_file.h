@@ -1,0 +1,58 @@
+#pragma once
+
+// The calibration file (.lumetra): JSON in UTF-8, one object.
+//
+//   {
+//       "format": "lumetra-calibration",
+//       "version": 1,
+//       "unit": "mg/L",
+//       "standards": [
+//           {"C": "0.5", "A": ".123"},
+//           {"C": "1", "A": ".246"}
+//       ],
+//       "samples": [
+//           {"name": "样品 1", "readings": ".512 .515", "dilution": "1", "main_result": " .5564"}
+//       ]
+//   }
+//
+// - "format" (text, exactly "lumetra-calibration") and "version" (number, 1) come first: a file
+//   of another program, or of a newer version of this one, is refused before anything else.
+// - "unit": the unit list's text. "standards": the texts of the concentration (C) and the
+//   absorbance (A) boxes, as texts; a JSON number there is refused ("应为文字，不是数字"), since
+//   no number can say which text stood in the box (".5" or "0.50").
+// - "samples" (may be absent: no samples): the sample list's rows as typed; "main_result" (may
+//   be absent: none) is the main window's result text for the rows it added.
+// - Keys the program does not know are ignored. When a key is given twice, the last one counts
+//   (Qt's reader keeps the last).
+// - Errors name the field as a path with indexes from 0 ("standards[3].A：应为文字，不是数字")
+//   or, for a file that is not valid JSON, the line and column with the field where one can be
+//   told ("standards[0].C（第3行第15列）：数值 NaN 无效，JSON中不能有NaN或Infinity").
+// - At most kMaxFileBytes (64 MiB); JSON nested deeper than Qt's limit of 1024 is refused.
+
+#include "io/calibration.h"
+#include "io/error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace io {
+
+inline constexpr char16_t kCalibrationFormat[] = u"lumetra-calibration";
+inline constexpr int kCalibrationVersion = 1;
+
+// Checks the whole file and gives the calibration, or the first error. The calibration's texts
+// are not checked as numbers here (checkForWindow, checkNumbers).
+Expected<Calibration> readCalibration(const QByteArray& bytes);
+
+// The file's bytes: the layout above, one standard or sample per line, UTF-8 without a
+// byte-order mark, LF line ends. readCalibration gives back the same value.
+QByteArray calibrationBytes(const Calibration& calibration);
+
+// readFileLimited and readCalibration; the error names the file.
+Expected<Calibration> readCalibrationFile(const QString& path);
+
+// calibrationBytes through saveFileAtomically.
+std::optional<Error> saveCalibration(const QString& path, const Calibration& calibration);
+
+} // namespace io

@@ -1,0 +1,488 @@
+#include "io/csv.h"
+
+#include "calc/number_text.h"
+#include "io/encoding.h"
+#include "io/files.h"
+
+#include <QStringView>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+using namespace Qt::StringLiterals;
+
+namespace io {
+namespace {
+
+QString lineLocation(qsizetype line) {
+    return u"第%1行"_s.arg(line);
+}
+
+struct Split {
+    QList<CsvRecord> records;
+    qsizetype multiCellLines = 0;
+};
+
+bool isLineEnd(QChar ch) {
+    return ch == u'\n' || ch == u'\r';
+}
+
+// One pass over the text with a given separator; QChar() never matches (a NUL was refused
+// before). Rows of empty cells are left out. Without `collect` it only counts the lines with more
+// than one cell, which is all the choice of the separator needs.
+Expected<Split> splitWith(QStringView text, QChar separator, bool collect = true) {
+    Split split;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    qsizetype line = 1;
+    // Consumes CRLF, LF or CR at i.
+    const auto takeLineEnd = [&] {
+        if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+            ++i;
+        }
+        ++i;
+        ++line;
+    };
+    while (i < n) {
+        CsvRecord record;
+        record.line = line;
+        qsizetype cells = 0;
+        bool recordHasContent = false;
+        bool recordDone = false;
+        while (!recordDone) {
+            QString cell;
+            bool cellHasContent = false;
+            const auto take = [&](QStringView piece) {
+                if (collect) {
+                    cell += piece;
+                } else if (!cellHasContent && !piece.trimmed().isEmpty()) {
+                    cellHasContent = true;
+                }
+            };
+            bool quoted = false;
+            if (i < n && text[i] == u'"') {
+                quoted = true;
+                const qsizetype quoteLine = line;
+                ++i;
+                for (;;) {
+                    if (i >= n) {
+                        return Error{{}, lineLocation(quoteLine), u"引号没有闭合"_s};
+                    }
+                    if (text[i] == u'"') {
+                        if (i + 1 < n && text[i + 1] == u'"') {
+                            take(u"\"");
+                            i += 2;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    if (isLineEnd(text[i])) {
+                        take(u"\n");
+                        takeLineEnd();
+                        continue;
+                    }
+                    const qsizetype start = i;
+                    while (i < n && text[i] != u'"' && !isLineEnd(text[i])) {
+                        ++i;
+                    }
+                    take(text.sliced(start, i - start));
+                }
+            }
+            // Unquoted text, or what follows a closing quote.
+            const qsizetype start = i;
+            while (i < n && text[i] != separator && !isLineEnd(text[i])) {
+                ++i;
+            }
+            const QStringView rest = text.sliced(start, i - start);
+            if (collect) {
+                if (quoted) {
+                    cell += rest;
+                    record.cells.append(cell.trimmed());
+                } else {
+                    record.cells.append(rest.trimmed().toString());
+                }
+                cellHasContent = !record.cells.last().isEmpty();
+            } else {
+                take(rest);
+            }
+            recordHasContent = recordHasContent || cellHasContent;
+            ++cells;
+
+            if (i < n && text[i] == separator) {
+                ++i;
+            } else {
+                if (i < n) {
+                    takeLineEnd();
+                }
+                recordDone = true;
+            }
+        }
+        if (recordHasContent) {
+            if (cells > 1) {
+                ++split.multiCellLines;
+            }
+            if (collect) {
+                split.records.append(std::move(record));
+            }
+        }
+    }
+    return split;
+}
+
+// "0,523" or "0,52 0,53": numbers with one decimal comma each, separated by blanks.
+bool isDecimalCommaList(QStringView cell) {
+    bool any = false;
+    for (const QString& token : readingTexts(cell)) {
+        qsizetype i = 0;
+        if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) {
+            ++i;
+        }
+        while (i < token.size() && token[i].isDigit() && token[i].unicode() < 0x80) {
+            ++i;
+        }
+        if (i == token.size() || token[i] != u',') {
+            return false;
+        }
+        ++i;
+        const qsizetype fraction = i;
+        while (i < token.size() && token[i].isDigit() && token[i].unicode() < 0x80) {
+            ++i;
+        }
+        if (i == fraction || i != token.size()) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
+
+// A number cell as it goes into the worksheet: the decimal comma turned into a point where that
+// gives a number, otherwise the cell as written.
+QString numberCell(const QString& cell, bool decimalComma) {
+    if (!decimalComma || !cell.contains(u',')) {
+        return cell;
+    }
+    QString converted = cell;
+    converted.replace(u',', u'.');
+    return hasNumberForm(converted) ? converted : cell;
+}
+
+// The readings cell: each blank-separated reading converted as a number cell. Mostly every
+// reading converts, and the cell keeps its own spacing.
+QString readingsCell(const QString& cell, bool decimalComma) {
+    if (!decimalComma || !cell.contains(u',')) {
+        return cell;
+    }
+    QString converted = cell;
+    converted.replace(u',', u'.');
+    const QStringList readings = readingTexts(converted);
+    if (std::all_of(readings.cbegin(), readings.cend(), hasNumberForm)) {
+        return converted;
+    }
+    QStringList mixed;
+    for (const QString& reading : readingTexts(cell)) {
+        mixed.append(numberCell(reading, decimalComma));
+    }
+    return mixed.join(u' ');
+}
+
+bool hasLetter(const QString& cell) {
+    return std::any_of(cell.cbegin(), cell.cend(), [](QChar ch) { return ch.isLetter(); });
+}
+
+bool isNumber(const QString& text) {
+    return !numberProblem(text, {});
+}
+
+bool isReadings(const QString& text) {
+    return sampleValues(Sample{{}, text, {}, {}}).ok();
+}
+
+// The first row is a header when each of its non-empty number cells holds a letter and is not
+// a number ("1e5" holds one and is).
+bool isHeader(const QStringList& numberCells, bool (*isValue)(const QString&)) {
+    bool any = false;
+    for (const QString& cell : numberCells) {
+        if (cell.isEmpty()) {
+            continue;
+        }
+        if (!hasLetter(cell) || isValue(cell)) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
+
+void dropTrailingEmptyCells(QStringList& cells, qsizetype keep) {
+    while (cells.size() > keep && cells.last().isEmpty()) {
+        cells.removeLast();
+    }
+}
+
+Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
+    const bool decimalComma = table.separator != u',';
+    StandardsCsv standards;
+    for (qsizetype r = 0; r < table.records.size(); ++r) {
+        const CsvRecord& record = table.records[r];
+        QStringList cells = record.cells;
+        dropTrailingEmptyCells(cells, 2);
+        if (r == 0) {
+            QStringList numbers;
+            for (const QString& cell : cells.first(std::min<qsizetype>(cells.size(), 2))) {
+                numbers.append(numberCell(cell, decimalComma));
+            }
+            if (isHeader(numbers, isNumber)) {
+                continue;
+            }
+        }
+        const QString where = lineLocation(record.line);
+        if (cells.size() != 2) {
+            return Error{{}, where, u"有%1列，应为浓度、吸光度两列"_s.arg(cells.size())};
+        }
+        const Standard standard{numberCell(cells[0], decimalComma),
+                                numberCell(cells[1], decimalComma)};
+        if (const auto problem = standardNumberProblem(standard)) {
+            return Error{{}, where, *problem};
+        }
+        standards.rows.append(standard);
+        standards.lines.append(record.line);
+    }
+    if (standards.rows.isEmpty()) {
+        return Error{{}, {}, u"没有数据行"_s};
+    }
+    return standards;
+}
+
+Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
+    const bool decimalComma = table.separator != u',';
+    SamplesCsv samples;
+    for (qsizetype r = 0; r < table.records.size(); ++r) {
+        const CsvRecord& record = table.records[r];
+        QStringList cells = record.cells;
+        dropTrailingEmptyCells(cells, 3);
+        if (r == 0) {
+            const QStringList numbers = cells.size() == 1 ? cells : cells.sliced(1);
+            QStringList converted;
+            for (const QString& cell : numbers) {
+                converted.append(readingsCell(cell, decimalComma));
+            }
+            if (isHeader(converted, isReadings)) {
+                continue;
+            }
+        }
+        if (cells.size() > 3) {
+            return Error{{},
+                         lineLocation(record.line),
+                         u"有%1列，应为名称、读数、稀释倍数三列"_s.arg(cells.size())};
+        }
+        Sample sample;
+        if (cells.size() == 1) {
+            sample.readings = readingsCell(cells[0], decimalComma);
+        } else {
+            sample.name = cells[0];
+            sample.readings = readingsCell(cells[1], decimalComma);
+            if (cells.size() == 3) {
+                sample.dilution = numberCell(cells[2], decimalComma);
+            }
+        }
+        if (sample.dilution.isEmpty()) {
+            sample.dilution = u"1"_s;
+        }
+        samples.rows.append(sample);
+        samples.lines.append(record.line);
+    }
+    if (samples.rows.isEmpty()) {
+        return Error{{}, {}, u"没有数据行"_s};
+    }
+    return samples;
+}
+
+QString numberText(double value) {
+    if (!std::isfinite(value)) {
+        return {};
+    }
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+bool beginsLikeFormula(const QString& text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QChar first = text.front();
+    const bool trigger = first == u'=' || first == u'+' || first == u'-' || first == u'@' ||
+                         first == u'\t' || first == u'\r';
+    return trigger && !calc::strictParse(text.toStdString());
+}
+
+QString textCell(const QString& text) {
+    QString cell = beginsLikeFormula(text) ? u'\'' + text : text;
+    const bool quote =
+        cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\r') || cell.contains(u'\n');
+    if (quote) {
+        cell.replace(u"\""_s, u"\"\""_s);
+        cell = u'"' + cell + u'"';
+    }
+    return cell;
+}
+
+template <typename T>
+Expected<T> readFromFile(const QString& path, Expected<T> (*read)(const QByteArray&)) {
+    const Expected<QByteArray> bytes = readFileLimited(path);
+    if (!bytes) {
+        return bytes.error();
+    }
+    Expected<T> result = read(bytes.value());
+    if (!result) {
+        Error error = result.error();
+        error.file = path;
+        return error;
+    }
+    return result;
+}
+
+} // namespace
+
+Expected<CsvTable> splitCsv(const QString& text) {
+    if (text.size() > kMaxFileBytes) {
+        return Error{{}, {}, fileTooLargeReason()};
+    }
+    if (const auto problem = controlCharacterProblem(text)) {
+        return Error{{}, {}, *problem};
+    }
+    qsizetype bestCount = 0;
+    QChar bestSeparator;
+    std::optional<Error> firstError;
+    for (const QChar separator : {u'\t', u';', u','}) {
+        if (!text.contains(separator)) {
+            continue;
+        }
+        const Expected<Split> count = splitWith(text, separator, false);
+        if (!count) {
+            if (!firstError) {
+                firstError = count.error();
+            }
+            continue;
+        }
+        if (count->multiCellLines > bestCount) {
+            bestCount = count->multiCellLines;
+            bestSeparator = separator;
+        }
+    }
+    if (bestCount == 0 && firstError) {
+        return *firstError;
+    }
+    Expected<Split> split = splitWith(text, bestSeparator);
+    if (!split) {
+        return split.error();
+    }
+    return CsvTable{bestSeparator, std::move(split->records)};
+}
+
+Expected<StandardsCsv> readStandardsText(const QString& text) {
+    const Expected<CsvTable> table = splitCsv(text);
+    if (!table) {
+        return table.error();
+    }
+    return standardsFrom(table.value());
+}
+
+Expected<StandardsCsv> readStandardsCsv(const QByteArray& bytes) {
+    if (bytes.size() > kMaxFileBytes) {
+        return Error{{}, {}, fileTooLargeReason()};
+    }
+    const Expected<QString> text = decodeSpreadsheetText(bytes);
+    if (!text) {
+        return text.error();
+    }
+    return readStandardsText(text.value());
+}
+
+Expected<SamplesCsv> readSamplesText(const QString& text) {
+    Expected<CsvTable> table = splitCsv(text);
+    if (!table) {
+        return table.error();
+    }
+    if (table->separator == u',') {
+        Expected<Split> single = splitWith(text, QChar());
+        if (single) {
+            bool decimalCommas = true;
+            for (const CsvRecord& record : single->records) {
+                const QString& cell = record.cells.first();
+                if (cell.contains(u',') && !isDecimalCommaList(cell)) {
+                    decimalCommas = false;
+                    break;
+                }
+            }
+            if (decimalCommas) {
+                return samplesFrom(CsvTable{QChar(), std::move(single->records)});
+            }
+        }
+    }
+    return samplesFrom(table.value());
+}
+
+Expected<SamplesCsv> readSamplesCsv(const QByteArray& bytes) {
+    if (bytes.size() > kMaxFileBytes) {
+        return Error{{}, {}, fileTooLargeReason()};
+    }
+    const Expected<QString> text = decodeSpreadsheetText(bytes);
+    if (!text) {
+        return text.error();
+    }
+    return readSamplesText(text.value());
+}
+
+Expected<StandardsCsv> readStandardsCsvFile(const QString& path) {
+    return readFromFile(path, readStandardsCsv);
+}
+
+Expected<SamplesCsv> readSamplesCsvFile(const QString& path) {
+    return readFromFile(path, readSamplesCsv);
+}
+
+std::optional<Error> checkForWindow(const StandardsCsv& standards) {
+    if (const auto problem = windowCountProblem(standards.rows.size())) {
+        return Error{{}, {}, *problem};
+    }
+    for (qsizetype i = 0; i < standards.rows.size(); ++i) {
+        if (const auto problem = standardWindowProblem(standards.rows[i])) {
+            return Error{{}, lineLocation(standards.lines[i]), *problem};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Error> checkNumbers(const SamplesCsv& samples) {
+    for (qsizetype i = 0; i < samples.rows.size(); ++i) {
+        if (const auto values = sampleValues(samples.rows[i]); !values) {
+            return Error{{}, lineLocation(samples.lines[i]), values.error().reason};
+        }
+    }
+    return std::nullopt;
+}
+
+QByteArray writeCsv(const QList<CsvRow>& rows) {
+    QString text;
+    for (const CsvRow& row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0) {
+                text += u',';
+            }
+            if (const auto* number = std::get_if<double>(&row[i])) {
+                text += numberText(*number);
+            } else {
+                text += textCell(std::get<QString>(row[i]));
+            }
+        }
+        text += u"\r\n"_s;
+    }
+    return "\xEF\xBB\xBF" + text.toUtf8();
+}
+
+} // namespace io

@@ -1,0 +1,51 @@
+#pragma once
+
+// What every reader and writer of the file layer gives back: a value, or an error that names
+// the file, the place in it and the reason.
+
+#include <QString>
+#include <optional>
+#include <utility>
+
+namespace io {
+
+struct Error {
+    QString file; // the path as the caller gave it; empty when the data came from elsewhere
+    QString location; // "第3行", "standards[3].A", "第2个样品"; empty when the reason is the whole
+    QString reason; // one short Chinese clause: "浓度 \"1,2.3\" 不是数字"
+
+    // The non-empty parts joined by "：", e.g. "a.csv：第3行：浓度 \"1,2.3\" 不是数字". The window
+    // shows it in its message box, the command line prints it as its one line of error.
+    QString message() const;
+
+    friend bool operator==(const Error&, const Error&) = default;
+};
+
+// A text quoted in a reason: "1,2.3" -> "\"1,2.3\"", cut to its first 40 characters and "…" so
+// that a message stays one short line.
+QString quotedForMessage(const QString& text);
+
+// A value or an Error (std::expected is C++23).
+template <typename T> class Expected {
+public:
+    Expected(T value) : value_(std::move(value)) {}
+    Expected(Error error) : error_(std::move(error)) {}
+
+    explicit operator bool() const { return value_.has_value(); }
+    bool ok() const { return value_.has_value(); }
+
+    const T& value() const& { return *value_; }
+    T& value() & { return *value_; }
+    T&& value() && { return std::move(*value_); }
+    const T* operator->() const { return &*value_; }
+    T* operator->() { return &*value_; }
+
+    // Meaningful only when !ok().
+    const Error& error() const { return error_; }
+
+private:
+    std::optional<T> value_;
+    Error error_;
+};
+
+} // namespace io

@@ -1,0 +1,318 @@
+#include "io/calibration_file.h"
+#include "io/files.h"
+#include "io_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using io::Calibration;
+using io::Sample;
+using io::Standard;
+using io_test::messageOf;
+
+namespace {
+
+// A file whose second standard (line 7, from column 9) is the given text.
+QByteArray withSecondStandard(const QByteArray& entry) {
+    return R"({
+    "format": "lumetra-calibration",
+    "version": 1,
+    "unit": "mg/L",
+    "standards": [
+        {"C": "0.1", "A": ".012"},
+        )" +
+           entry + R"(
+    ]
+}
+)";
+}
+
+// A file whose third line is the given text.
+QByteArray withVersionLine(const QByteArray& line) {
+    return R"({
+    "format": "lumetra-calibration",
+)" + line + R"(
+    "unit": "mg",
+    "standards": []
+}
+)";
+}
+
+struct HostileCase {
+    const char* name;
+    QByteArray bytes;
+    QString message;
+};
+
+TEST(CalibrationFile, HostileFiles) {
+    QByteArray deep = R"({"format": "lumetra-calibration", "x": )";
+    deep += QByteArray(2000, '[') + QByteArray(2000, ']') + "}";
+    const QByteArray valid = withSecondStandard(R"({"C": "0.5", "A": ".056"})");
+
+    const HostileCase cases[] = {
+        {"empty", "", u"文件是空的"_s},
+        {"blanks only", " \r\n\t\n", u"文件是空的"_s},
+        {"binary", io_test::pngBytes(), u"文件含有二进制数据，不是文本文件"_s},
+        {"UTF-16", io_test::encoded(QStringEncoder::Utf16LE, QString::fromUtf8(valid), true),
+         u"文件是UTF-16编码，请另存为UTF-8"_s},
+        {"UTF-16 without a mark",
+         io_test::encoded(QStringEncoder::Utf16BE, QString::fromUtf8(valid), false),
+         u"文件是UTF-16编码，请另存为UTF-8"_s},
+        {"over the size limit", QByteArray(io::kMaxFileBytes + 1, ' '),
+         u"文件太大（上限64 MiB）"_s},
+        {"deeply nested", deep, u"第1行第1064列：嵌套太深"_s},
+        {"plain text", "C,A\n1,0.1\n", u"文件内容不是JSON对象，不是Lumetra校准文件"_s},
+        {"a JSON list", "[1, 2]", u"文件内容不是JSON对象，不是Lumetra校准文件"_s},
+        {"another program's JSON", R"({"name": "package", "version": "1.0"})",
+         u"format：缺少此项，不是Lumetra校准文件"_s},
+        {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
+         u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_s},
+        {"format as a number", R"({"format": 1, "version": 1})", u"format：应为文字，不是数字"_s},
+        {"newer version", withVersionLine(R"(    "version": 2,)"),
+         u"version：版本2较新，本程序只能读版本1"_s},
+        {"version as text", withVersionLine(R"(    "version": "1",)"),
+         u"version：应为数字，不是文字"_s},
+        {"version not whole", withVersionLine(R"(    "version": 1.5,)"),
+         u"version：版本号 1.5 无效"_s},
+        {"version missing", withVersionLine(""), u"version：缺少此项"_s},
+        {"version 1e400", withVersionLine(R"(    "version": 1e400,)"),
+         u"version（第3行第16列）：数值 1e400 超出范围"_s},
+        {"NaN", withSecondStandard(R"({"C": "0.5", "A": NaN})"),
+         u"standards[1].A（第7行第27列）：数值 NaN 无效，JSON中不能有NaN或Infinity"_s},
+        {"Infinity", withSecondStandard(R"({"C": Infinity, "A": ".056"})"),
+         u"standards[1].C（第7行第15列）：数值 Infinity 无效，JSON中不能有NaN或Infinity"_s},
+        {"-Infinity", withSecondStandard(R"({"C": -Infinity, "A": ".056"})"),
+         u"standards[1].C（第7行第15列）：数值 -Infinity 无效，JSON中不能有NaN或Infinity"_s},
+        {"1e-400", withSecondStandard(R"({"C": "0.5", "A": 1e-400})"),
+         u"standards[1].A（第7行第27列）：数值 1e-400 超出范围"_s},
+        {"a number where the box text belongs", withSecondStandard(R"({"C": 0.5, "A": ".056"})"),
+         u"standards[1].C：应为文字，不是数字"_s},
+        {"a standard that is not an object", withSecondStandard(R"(["0.5", ".056"])"),
+         u"standards[1]：应为对象，不是列表"_s},
+        {"a standard without its absorbance", withSecondStandard(R"({"C": "0.5"})"),
+         u"standards[1].A：缺少此项"_s},
+        {"a missing comma", withSecondStandard(R"({"C": "0.5" "A": ".056"})"),
+         u"standards[1].C（第7行第22列）：对象没有结束（缺少 } 或逗号）"_s},
+        {"a missing comma between standards",
+         withSecondStandard(R"({"C": "0.5", "A": ".056"} {"C": "1", "A": ".1"})"),
+         u"standards[1]（第7行第36列）：缺少逗号"_s},
+        {"a string not closed", R"({"format": "lumetra-calibration", "unit": "mg)",
+         u"unit（第1行第46列）：文字没有结束（缺少引号）"_s},
+        {"invalid UTF-8", withSecondStandard("{\"C\": \"0.5\xff\", \"A\": \".056\"}"),
+         u"standards[1].C（第7行第19列）：不是有效的UTF-8文字"_s},
+        {"something after the object", valid + "x", u"第10行第1列：JSON对象之后还有多余内容"_s},
+        {"no standards", R"({"format": "lumetra-calibration", "version": 1, "unit": "mg"})",
+         u"standards：缺少此项"_s},
+        {"unit null", R"({"format": "lumetra-calibration", "version": 1, "unit": null})",
+         u"unit：应为文字，不是null"_s},
+        {"samples not a list",
+         R"({"format": "lumetra-calibration", "version": 1, "unit": "", "standards": [], "samples": {}})",
+         u"samples：应为列表，不是对象"_s},
+        {"a sample without readings",
+         R"({"format": "lumetra-calibration", "version": 1, "unit": "", "standards": [],
+             "samples": [{"name": "a", "dilution": "1"}]})",
+         u"samples[0].readings：缺少此项"_s},
+        {"a main result that is a number",
+         R"({"format": "lumetra-calibration", "version": 1, "unit": "", "standards": [],
+             "samples": [{"name": "a", "readings": "1", "dilution": "1", "main_result": 0.5}]})",
+         u"samples[0].main_result：应为文字，不是数字"_s},
+    };
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(messageOf(io::readCalibration(c.bytes)), c.message);
+    }
+}
+
+Calibration tenStandards() {
+    Calibration calibration;
+    calibration.unit = u"mg/L"_s;
+    for (int i = 0; i < 10; ++i) {
+        calibration.standards.append(
+            {QString::number(i * 0.5), QString::number(0.0123 + i * 0.0437, 'f', 3)});
+    }
+    return calibration;
+}
+
+TEST(CalibrationFile, HundredThousandSamples) {
+    Calibration calibration = tenStandards();
+    for (int i = 0; i < 100'000; ++i) {
+        calibration.samples.append({u"样品 %1"_s.arg(i + 1),
+                                    u"0.512 0.515 0.517 0.52 0.511 0.509 0.514 0.518 0.51 0.516"_s,
+                                    u"2.5"_s, u" .556417569880205"_s});
+    }
+    const QByteArray bytes = io::calibrationBytes(calibration);
+    EXPECT_LT(bytes.size(), io::kMaxFileBytes / 2);
+    const auto read = io::readCalibration(bytes);
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read.value(), calibration);
+    EXPECT_EQ(messageOf(io::checkForWindow(read.value())), u"ok"_s);
+}
+
+// Qt's reader keeps the last of two equal keys.
+TEST(CalibrationFile, DuplicateKeysKeepTheLast) {
+    const auto read = io::readCalibration(R"({
+        "format": "lumetra-calibration", "version": 1,
+        "unit": "mg", "unit": "ug",
+        "standards": [{"C": "1", "A": ".1", "C": "2"}, {"C": "3", "A": ".3"}],
+        "standards": [{"C": "1", "A": ".1", "C": "2"}]
+    })");
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read->unit, u"ug"_s);
+    EXPECT_EQ(read->standards, (QList<Standard>{{"2", ".1"}}));
+}
+
+TEST(CalibrationFile, AcceptedForms) {
+    const auto read = io::readCalibration("\xEF\xBB\xBF"
+                                          R"({
+        "version": 1.0, "format": "lumetra-calibration", "comment": {"unknown": [1, 2]},
+        "unit": "", "standards": [{"C": " .5", "A": "5."}]
+    })");
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read.value(), (Calibration{u""_s, {{" .5", "5."}}, {}}));
+}
+
+// Every text survives writing and reading, whatever it holds.
+TEST(CalibrationFile, RoundTrip) {
+    Calibration calibration;
+    calibration.unit = u"µg/L \"quoted\" \\ back"_s;
+    calibration.standards = {{"0.500", ".5"}, {"", "1.2.3"}, {"1e5", "-0"}};
+    calibration.samples = {
+        {u"样品 1"_s, u"0.5  0.52\t0.54"_s, u"1"_s, u" .556417569880205"_s},
+        {u"line\nbreak\r\x01"_s, u"𝟏 emoji 🧪"_s, u""_s, u""_s},
+        {QString(QChar(0xD800)) + u"lone surrogate"_s + QChar(0xDC00), u"x"_s, u"0"_s, u"-.5"_s},
+    };
+    const QByteArray bytes = io::calibrationBytes(calibration);
+    const auto read = io::readCalibration(bytes);
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read.value(), calibration);
+    EXPECT_EQ(io::calibrationBytes(read.value()), bytes);
+}
+
+TEST(CalibrationFile, SavedAndOpened) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(u"标准曲线.lumetra"_s);
+    const Calibration calibration = tenStandards();
+    ASSERT_EQ(messageOf(io::saveCalibration(path, calibration)), u"ok"_s);
+    const auto read = io::readCalibrationFile(path);
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read.value(), calibration);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "lumetra-calibration", "version": 3})");
+    file.close();
+    EXPECT_EQ(messageOf(io::readCalibrationFile(path)),
+              path + u"：version：版本3较新，本程序只能读版本1"_s);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window's limits and the numbers
+
+struct CheckCase {
+    const char* name;
+    QList<Standard> standards;
+    QList<Sample> samples;
+    QString forWindow;
+    QString numbers;
+};
+
+TEST(CalibrationChecks, WindowAndNumbers) {
+    const QList<Standard> two{{"0", ".012"}, {"1", ".5"}};
+    QList<Standard> eleven;
+    for (int i = 0; i < 11; ++i) {
+        eleven.append({QString::number(i), u".1"_s});
+    }
+    const CheckCase cases[] = {
+        {"two standards", two, {}, u"ok"_s, u"ok"_s},
+        {"one standard", {{"1", ".5"}}, {}, u"有1个标准点，窗口只接受2到10个"_s, u"ok"_s},
+        {"eleven standards", eleven, {}, u"有11个标准点，窗口只接受2到10个"_s, u"ok"_s},
+        {"seven characters",
+         {{"0", ".1"}, {"1234567", ".2"}},
+         {},
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符"_s,
+         u"ok"_s},
+        {"six characters of absorbance",
+         {{"0", "0.1234"}, {"1", ".2"}},
+         {},
+         u"第1个标准点：吸光度 \"0.1234\" 超过5个字符"_s,
+         u"ok"_s},
+        {"box length in UTF-16 units",
+         {{"0", ".1"}, {"𝟏𝟐𝟑𝟒", ".2"}},
+         {},
+         u"第2个标准点：浓度 \"𝟏𝟐𝟑𝟒\" 超过6个字符"_s,
+         u"第2个标准点：浓度 \"𝟏𝟐𝟑𝟒\" 不是数字"_s},
+        {"empty concentration",
+         {{"", ".1"}, {"1", ".2"}},
+         {},
+         u"第1个标准点：浓度为空"_s,
+         u"第1个标准点：浓度为空"_s},
+        {"1.2.3",
+         {{"0", ".1"}, {"1.2.3", ".2"}},
+         {},
+         u"第2个标准点：浓度 \"1.2.3\" 不是数字"_s,
+         u"第2个标准点：浓度 \"1.2.3\" 不是数字"_s},
+        {"NaN as text",
+         {{"NaN", ".1"}, {"1", ".2"}},
+         {},
+         u"第1个标准点：浓度 \"NaN\" 不是数字"_s,
+         u"第1个标准点：浓度 \"NaN\" 不是数字"_s},
+        {"1e400 as text",
+         {{"0", "1e400"}, {"1", ".2"}},
+         {},
+         u"第1个标准点：吸光度 \"1e400\" 超出数值范围"_s,
+         u"第1个标准点：吸光度 \"1e400\" 超出数值范围"_s},
+        {"samples with defaults",
+         two,
+         {{"", "0.5", "", ""}, {"a", " 0.5\u30000.6 ", "2", ""}},
+         u"ok"_s,
+         u"ok"_s},
+        {"a reading that is not a number",
+         two,
+         {{"a", "0.5", "1", ""}, {"b", "0.5x", "1", ""}},
+         u"第2个样品：读数 \"0.5x\" 不是数字"_s,
+         u"第2个样品：读数 \"0.5x\" 不是数字"_s},
+        {"no readings",
+         two,
+         {{"a", " ", "1", ""}},
+         u"第1个样品：没有读数"_s,
+         u"第1个样品：没有读数"_s},
+        {"eleven readings",
+         two,
+         {{"a", "1 2 3 4 5 6 7 8 9 10 11", "1", ""}},
+         u"第1个样品：读数有11个，最多10个"_s,
+         u"第1个样品：读数有11个，最多10个"_s},
+        {"dilution zero",
+         two,
+         {{"a", "1", "-0", ""}},
+         u"第1个样品：稀释倍数 \"-0\" 必须大于0"_s,
+         u"第1个样品：稀释倍数 \"-0\" 必须大于0"_s},
+        {"dilution not a number",
+         two,
+         {{"a", "1", "1:10", ""}},
+         u"第1个样品：稀释倍数 \"1:10\" 不是数字"_s,
+         u"第1个样品：稀释倍数 \"1:10\" 不是数字"_s},
+        {"a long text cut in the message",
+         two,
+         {{"a", QString(50, u'x'), "1", ""}},
+         u"第1个样品：读数 \"%1…\" 不是数字"_s.arg(QString(40, u'x')),
+         u"第1个样品：读数 \"%1…\" 不是数字"_s.arg(QString(40, u'x'))},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Calibration calibration{u"mg"_s, c.standards, c.samples};
+        EXPECT_EQ(messageOf(io::checkForWindow(calibration)), c.forWindow);
+        EXPECT_EQ(messageOf(io::checkNumbers(calibration)), c.numbers);
+    }
+}
+
+TEST(CalibrationChecks, SampleValues) {
+    const auto values = io::sampleValues({u"a"_s, u" 0.5  0.52\t1e-1\u3000.54 "_s, u" 2.5"_s, {}});
+    ASSERT_TRUE(values) << messageOf(values).toStdString();
+    EXPECT_EQ(values.value(), (io::SampleValues{{0.5, 0.52, 0.1, 0.54}, 2.5}));
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+// libFuzzer target for the CSV readers.
+//
+// Checked on every input:
+//   - a refusal has a reason, and its message stays one short line;
+//   - rows and their line numbers match, the lines counted from 1 and rising;
+//   - every standard read is a number pair, and the standards written as CSV read back the same;
+//   - every sample has a dilution text (an empty cell gives "1");
+//   - the window's and the report's checks run on whatever was read.
+
+#include "io/csv.h"
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void checkRefusal(const io::Error& error) {
+    check(!error.reason.isEmpty());
+    check(error.message().size() <= 1000);
+}
+
+void checkLines(const QList<qsizetype>& lines, qsizetype rows) {
+    check(lines.size() == rows && rows > 0);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        check(lines[i] >= 1 && (i == 0 || lines[i] > lines[i - 1]));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+    const io::Expected<io::StandardsCsv> standards = io::readStandardsCsv(bytes);
+    if (!standards) {
+        checkRefusal(standards.error());
+    } else {
+        checkLines(standards->lines, standards->rows.size());
+        QList<io::CsvRow> rows;
+        for (const io::Standard& standard : standards->rows) {
+            check(!io::standardNumberProblem(standard));
+            rows.append({standard.c, standard.a});
+        }
+        const io::Expected<io::StandardsCsv> again = io::readStandardsCsv(io::writeCsv(rows));
+        check(again.ok());
+        check(again->rows == standards->rows);
+        if (const auto error = io::checkForWindow(standards.value())) {
+            checkRefusal(*error);
+        }
+    }
+
+    const io::Expected<io::SamplesCsv> samples = io::readSamplesCsv(bytes);
+    if (!samples) {
+        checkRefusal(samples.error());
+    } else {
+        checkLines(samples->lines, samples->rows.size());
+        for (const io::Sample& sample : samples->rows) {
+            check(!sample.dilution.isEmpty());
+        }
+        if (const auto error = io::checkNumbers(samples.value())) {
+            checkRefusal(*error);
+        }
+    }
+    return 0;
+}
