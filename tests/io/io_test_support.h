@@ -54,7 +54,8 @@ inline QByteArray gb18030(const QString& text) {
 
 // The first bytes of a PNG picture: binary with NULs on both sides.
 inline QByteArray pngBytes() {
-    return QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\0\0\0\x01\0\x08\x06\0\0\0", 33);
+    static const char png[] = "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x01\0\0\0\x01\0\x08\x06\0\0\0";
+    return QByteArray(png, sizeof png - 1);
 }
 
 } // namespace io_test
