@@ -1,6 +1,7 @@
 #include "app/analysis_access.h"
 
 #include "analysis/analysis_window.h"
+#include "ui/controls.h"
 #include "ui/main_window.h"
 #include "ui/worksheet_events.h"
 
@@ -48,7 +49,7 @@ void attachAnalysis(ui::MainWindow& main, analysis::AnalysisWindow& analysis) {
     if (const auto& curve = main.curve()) {
         analysis.setCurve(*curve);
     }
-    analysis.setUnit(main.unit());
+    analysis.setUnit(QString::fromStdString(main.controls().Combo1->Text()));
 
     // F2 types no character, so it is no key of the worksheet's; the action also fills the
     // window's context menu.

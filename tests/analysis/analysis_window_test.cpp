@@ -48,7 +48,7 @@ const std::map<QString, double> kReference{
 };
 
 class AnalysisWindowTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         lumetra.start();
         lumetra.run();
@@ -172,8 +172,11 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
     fit(kX, kY);
     window()->open();
+    // The offscreen platform activates only the first window it shows.
+    QApplication::setActiveWindow(window());
+    in(window(), u"statistics"_qs)->setFocus(); // the window's copy, not the table's own cell
     QApplication::clipboard()->clear();
-    QTest::keyClick(window(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
     ASSERT_FALSE(copied.isEmpty());
     EXPECT_EQ(copied, window()->reportText());

@@ -34,7 +34,7 @@ const std::map<QString, double> kReference{
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
-struct Run {
+struct Outcome {
     int exitCode = -1;
     QString out, err;
 };
@@ -49,7 +49,7 @@ protected:
         return path;
     }
 
-    static Run run(const QStringList& arguments) {
+    static Outcome run(const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(u"DISPLAY"_qs);
@@ -74,7 +74,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     const QString standards = file(u"standards.csv"_qs, kStandards);
     const QString samples = file(u"samples.csv"_qs, "名称,读数,稀释\nS1,2.9,\n=cmd,13.4 13.6,2\n");
 
-    const Run text = run({u"report"_qs, standards, u"--samples"_qs, samples});
+    const Outcome text = run({u"report"_qs, standards, u"--samples"_qs, samples});
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_TRUE(text.err.isEmpty());
     const QStringList lines = text.out.split(u'\n');
@@ -88,7 +88,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     EXPECT_TRUE(lines[23].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs)) << lines[23].toStdString();
     EXPECT_TRUE(lines[24].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs)) << lines[24].toStdString();
 
-    const Run json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
+    const Outcome json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     for (const auto& [key, value] : kReference) {
@@ -106,7 +106,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
 }
 
 TEST_F(CommandLine, TwoStandardsGiveNullForWhatNeedsThree) {
-    const Run json = run({u"report"_qs, file(u"two.csv"_qs, "1,0.1\n2,0.3\n"), u"--json"_qs});
+    const Outcome json = run({u"report"_qs, file(u"two.csv"_qs, "1,0.1\n2,0.3\n"), u"--json"_qs});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     for (const char* key : {"s_a", "s_b", "ci95_a", "ci95_b", "s_yx", "lod", "loq"}) {
@@ -143,7 +143,7 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Run result = run(c.arguments);
+        const Outcome result = run(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
         if (c.exitCode == 0) {
             EXPECT_FALSE(result.out.isEmpty());
@@ -162,7 +162,7 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
         json += (i ? "," : "") + QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
     }
     json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""}]})";
-    const Run result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
+    const Outcome result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(u"n\t12\n"_qs));
     EXPECT_TRUE(result.out.contains(u"\ns\t0.5\t1\t0.5\t1\t"_qs));

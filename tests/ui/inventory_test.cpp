@@ -5,6 +5,7 @@
 #include "app/lumetra.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/recording_alerts.h"
+#include "tests/support/recording_prompts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -307,7 +308,7 @@ TEST_F(MainWindowInventory, NoButtonIsADefaultButton) {
 }
 
 TEST(CoverInventory, EveryControlAsDesigned) {
-    test::RecordingAlerts alerts;
+    test::RecordingPrompts alerts;
     app::Lumetra lumetra(alerts);
     ui::CoverWindow& cover = lumetra.cover();
     EXPECT_EQ(cover.objectName(), QStringLiteral("Form2"));
@@ -336,7 +337,7 @@ TEST(CoverInventory, EveryControlAsDesigned) {
 }
 
 TEST(CoverInventory, RunHoldsTheFocusAndTabMovesBetweenTheTwoButtons) {
-    test::RecordingAlerts alerts;
+    test::RecordingPrompts alerts;
     app::Lumetra lumetra(alerts);
     lumetra.start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&lumetra.cover()));
