@@ -151,6 +151,8 @@ void AnalysisWindow::buildMenu() {
     copy->setShortcutContext(Qt::WindowShortcut);
     addAction(copy);
     auto* file = bar->addMenu(QStringLiteral("文件(&F)"));
+    buildFileMenu(*file);
+    file->addSeparator();
     file->addAction(QStringLiteral("保存图像…"), this, &AnalysisWindow::saveImage);
     file->addSeparator();
     file->addAction(QStringLiteral("打印…"), this, &AnalysisWindow::printReport);

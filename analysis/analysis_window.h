@@ -4,12 +4,16 @@
 #include "analysis/report.h"
 #include "calc/curve.h"
 #include "calc/statistics.h"
+#include "io/calibration.h"
+#include "io/csv.h"
 #include "ui/prompts.h"
 
+#include <QList>
 #include <QWidget>
 #include <optional>
 
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QTabWidget;
 
@@ -50,13 +54,33 @@ public:
     void printReport();
     ReportContent reportContent() const;
 
+    // The sample list's rows as a calibration file keeps them, and the list replaced by a file's.
+    QList<io::Sample> listedSamples() const;
+    void replaceSamples(const QList<io::Sample>& samples);
+    // "导入样品CSV…": asks for a file and adds its rows to the list; a refused file changes
+    // nothing and says why.
+    void importSamplesCsv();
+    // "导出CSV…": the statistics, the standards and the samples (csv_export.h), when there is a
+    // curve.
+    void exportCsv();
+    QList<io::CsvRow> exportTable() const;
+
     const std::optional<calc::LineStatistics>& statistics() const { return stats_; }
     SampleListModel& samples() { return *samples_; }
     SampleTable& sampleTable() { return *sampleTable_; }
     PlotData plotData() const;
 
+signals:
+    // The file commands that change the worksheet; whoever sees the main window carries them out.
+    void openRequested();          // "打开…" (Ctrl+O)
+    void saveRequested();          // "保存" (Ctrl+S)
+    void saveAsRequested();        // "另存为…" (Ctrl+Shift+S)
+    void restoreLastRequested();   // "恢复上次的数据"
+    void importStandardsRequested(); // "导入标准点CSV…"
+
 private:
     void buildMenu();
+    void buildFileMenu(QMenu& file);
     void refresh();
     void placeBesideOwner();
 

@@ -22,6 +22,7 @@ void Lumetra::run() {
                          [this] { backToCover(); });
         analysis_ = new analysis::AnalysisWindow(main_.get(), prompts_);
         attachAnalysis(*main_, *analysis_);
+        files_ = new CalibrationFiles(*main_, *analysis_, prompts_);
     }
     main_->display();
     if (analysisWasOpen_) {
@@ -37,7 +38,7 @@ void Lumetra::backToCover() {
     cover_.display();
 }
 
-// Nothing is saved: the worksheet lives only in the windows.
+// Nothing more is saved here: the last worksheet was kept after its last fit or sample.
 void Lumetra::exitProgram() {
     QCoreApplication::exit(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysis_window.h"
+#include "app/calibration_files.h"
 #include "ui/cover_window.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -25,12 +26,14 @@ public:
     ui::CoverWindow& cover() { return cover_; }
     ui::MainWindow* mainWindow() { return main_.get(); }
     analysis::AnalysisWindow* analysisWindow() { return analysis_; }
+    CalibrationFiles* files() { return files_; }
 
 private:
     ui::Prompts& prompts_;
     ui::CoverWindow cover_;
     std::unique_ptr<ui::MainWindow> main_;
     analysis::AnalysisWindow* analysis_ = nullptr; // a child of the main window
+    CalibrationFiles* files_ = nullptr;            // a child of the main window
     bool analysisWasOpen_ = false;
 };
 

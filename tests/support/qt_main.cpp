@@ -1,12 +1,20 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The program keeps its last worksheet in its data folder: here a folder of the test's own,
+    // never the user's home.
+    QTemporaryDir dataHome;
+    if (!dataHome.isValid()) {
+        return 1;
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication application(argc, argv);
     ui::setUpApplication(application);
     ::testing::InitGoogleTest(&argc, argv);

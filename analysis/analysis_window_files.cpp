@@ -1,0 +1,124 @@
+// The analysis window's file commands: the 文件 menu's calibration entries, the sample list read
+// from and written to files, and the CSV export.
+
+#include "analysis/analysis_window.h"
+#include "analysis/csv_export.h"
+#include "analysis/sample_list.h"
+#include "analysis/sample_table.h"
+#include "io/files.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+namespace analysis {
+
+namespace {
+
+const QString kCsvFilter = u"CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)"_s;
+
+} // namespace
+
+void AnalysisWindow::buildFileMenu(QMenu& file) {
+    struct Entry {
+        const char16_t* text;
+        const char16_t* name;
+        void (AnalysisWindow::*command)();
+        QKeySequence keys;
+    };
+    const Entry entries[] = {
+        {u"打开…", u"openFile", &AnalysisWindow::openRequested, QKeySequence::Open},
+        {u"保存", u"saveFile", &AnalysisWindow::saveRequested, QKeySequence::Save},
+        {u"另存为…", u"saveFileAs", &AnalysisWindow::saveAsRequested,
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {nullptr, nullptr, nullptr, {}},
+        {u"恢复上次的数据", u"restoreLast", &AnalysisWindow::restoreLastRequested, {}},
+        {nullptr, nullptr, nullptr, {}},
+        {u"导入标准点CSV…", u"importStandardsCsv", &AnalysisWindow::importStandardsRequested, {}},
+        {u"导入样品CSV…", u"importSamplesCsv", &AnalysisWindow::importSamplesCsv, {}},
+        {u"导出CSV…", u"exportCsv", &AnalysisWindow::exportCsv, {}},
+    };
+    for (const Entry& entry : entries) {
+        if (entry.text == nullptr) {
+            file.addSeparator();
+            continue;
+        }
+        QAction* action = file.addAction(QString::fromUtf16(entry.text), this, entry.command);
+        action->setObjectName(QString::fromUtf16(entry.name));
+        if (!entry.keys.isEmpty()) {
+            action->setShortcut(entry.keys);
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+        }
+    }
+}
+
+QList<io::Sample> AnalysisWindow::listedSamples() const {
+    QList<io::Sample> samples;
+    samples.reserve(qsizetype(samples_->entries().size()));
+    for (const SampleEntry& entry : samples_->entries()) {
+        samples.append({entry.name, entry.readings, entry.dilution, entry.mainResult});
+    }
+    return samples;
+}
+
+namespace {
+
+std::vector<SampleEntry> entriesOf(const QList<io::Sample>& samples) {
+    std::vector<SampleEntry> entries;
+    entries.reserve(std::size_t(samples.size()));
+    for (const io::Sample& sample : samples) {
+        entries.push_back({sample.name, sample.readings, sample.dilution, sample.mainResult});
+    }
+    return entries;
+}
+
+} // namespace
+
+void AnalysisWindow::replaceSamples(const QList<io::Sample>& samples) {
+    samples_->clear();
+    samples_->append(entriesOf(samples));
+}
+
+void AnalysisWindow::importSamplesCsv() {
+    const QString path = prompts_.openFileName(u"导入样品CSV"_s, kCsvFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const auto csv = io::readSamplesCsvFile(path);
+    if (!csv) {
+        prompts_.tell(u"无法导入："_s + csv.error().message());
+        return;
+    }
+    const int first = samples_->rowCount();
+    samples_->append(entriesOf(csv->rows));
+    tabs_->setCurrentWidget(sampleTable_->parentWidget());
+    sampleTable_->scrollTo(samples_->index(first, 0));
+}
+
+QList<io::CsvRow> AnalysisWindow::exportTable() const {
+    if (!curve_ || !stats_) {
+        return {};
+    }
+    return analysis::exportTable(curve_->concentrations, curve_->absorbances, *stats_, unit_,
+                                 samples_->entries());
+}
+
+void AnalysisWindow::exportCsv() {
+    if (!curve_ || !stats_) {
+        prompts_.tell(u"尚未计算标准曲线，没有可导出的结果"_s);
+        return;
+    }
+    const QString path =
+        prompts_.saveFileName(u"导出CSV"_s, u"CSV 文件 (*.csv)"_s, u"标准曲线.csv"_s);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const auto error = io::saveFileAtomically(path, io::writeCsv(exportTable()))) {
+        prompts_.tell(u"导出失败："_s + error->message());
+    }
+}
+
+} // namespace analysis
