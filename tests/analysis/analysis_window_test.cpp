@@ -1,10 +1,9 @@
 // The analysis window through real widgets: the three ways of opening it, the empty state, how it
 // follows fits, clears and samples, the copied report read back, and the plots saved as files.
 
-#include "analysis/analysis_window.h"
 #include "analysis/plot_widget.h"
-#include "app/lumetra.h"
-#include "tests/support/recording_prompts.h"
+#include "tests/support/analysis_window_fixture.h"
+#include "tests/support/fluorescence_example.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,74 +25,10 @@
 
 namespace {
 
-// The fluorescence standards of a published teaching example; the reference figures are the
-// formulas evaluated in exact rational arithmetic (t from the closed form of the t distribution
-// with five degrees of freedom).
-const std::vector<QString> kX{u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs, u"8"_qs, u"10"_qs, u"12"_qs};
-const std::vector<QString> kY{u"2.1"_qs, u"5.0"_qs, u"9.0"_qs, u"12.6"_qs,
-                              u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
-const std::map<QString, double> kReference{
-    {u"n"_qs, 7},
-    {u"a"_qs, 1.5178571428571428571},
-    {u"b"_qs, 1.9303571428571428571},
-    {u"s_a"_qs, 0.29493600135954780329},
-    {u"s_b"_qs, 0.040900264457006402399},
-    {u"ci95_a"_qs, 0.75815712777006080},
-    {u"ci95_b"_qs, 0.10513747688590222},
-    {u"r"_qs, 0.99887956534851986249},
-    {u"r2"_qs, 0.99776038607084796240},
-    {u"s_yx"_qs, 0.43284771324005265806},
-    {u"lod"_qs, 0.73996537841592720824},
-    {u"loq"_qs, 2.2423193285331127522},
-};
-
-class AnalysisWindowTest : public ::testing::Test {
-public:
-    void SetUp() override {
-        lumetra.start();
-        lumetra.run();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
-    }
-
-    ui::MainWindow* main() { return lumetra.mainWindow(); }
-    analysis::AnalysisWindow* window() { return lumetra.analysisWindow(); }
-
-    template <class T = QWidget> T* in(QWidget* parent, const QString& name) {
-        auto* found = parent->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
-    void clickAndType(const QString& box, const QString& text) {
-        QTest::mouseClick(in(main(), box), Qt::LeftButton);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-    }
-
-    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
-        clickAndType(u"Text4"_qs, QString::number(x.size()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
-            clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
-        }
-        QTest::mouseClick(in(main(), u"command4"_qs), Qt::LeftButton);
-    }
-
-    void sample(const QString& absorbance) {
-        clickAndType(u"Text7"_qs, absorbance);
-        QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
-    }
-
-    bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
-
-    QString statistic(int row, int column = 1) {
-        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
-        return table->item(row, column)->text();
-    }
-
-    test::RecordingPrompts alerts;
-    app::Lumetra lumetra{alerts};
-};
+using test::AnalysisWindowTest;
+const std::vector<QString>& kX = test::kFluorescenceC;
+const std::vector<QString>& kY = test::kFluorescenceA;
+const std::map<QString, double>& kReference = test::kFluorescenceStatistics;
 
 TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
     struct Way {
@@ -234,13 +169,13 @@ TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
 
 TEST_F(AnalysisWindowTest, HidesWithTheMainWindowAndComesBackWithIt) {
     window()->open();
-    lumetra.backToCover();
+    lumetra->backToCover();
     EXPECT_FALSE(window()->isVisible());
-    lumetra.run();
+    lumetra->run();
     EXPECT_TRUE(window()->isVisible());
     window()->close();
-    lumetra.backToCover();
-    lumetra.run();
+    lumetra->backToCover();
+    lumetra->run();
     EXPECT_FALSE(window()->isVisible());
 }
 

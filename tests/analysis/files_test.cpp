@@ -1,0 +1,406 @@
+// Calibration files through the real windows: saved, the windows started anew, opened again with
+// the same texts and results; hostile files refused with nothing changed; the question before
+// data is replaced; CSV of standards from a spreadsheet; a save that fails; the last worksheet
+// kept and restored; the CSV export read back.
+
+#include "analysis/sample_list.h"
+#include "io/calibration_file.h"
+#include "tests/support/analysis_window_fixture.h"
+#include "tests/support/fluorescence_example.h"
+#include "tests/support/state_text.h"
+#include "ui/controls.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+class CalibrationFilesTest : public test::AnalysisWindowTest {
+public:
+    void SetUp() override {
+        QFile::remove(app::lastWorksheetPath());
+        AnalysisWindowTest::SetUp();
+    }
+
+    app::CalibrationFiles& files() { return *lumetra->files(); }
+
+    // Runs an action of a window by its name, as its menu entry does.
+    void trigger(QWidget* owner, const QString& name) {
+        auto* action = in<QAction>(owner, name);
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+    }
+
+    // Opens the file from the main window's context menu.
+    void openFromMainWindow(const QString& path) {
+        alerts.paths.push_back(path);
+        trigger(main(), u"openCalibration"_qs);
+    }
+
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    static QByteArray read(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << utf8(path);
+        return file.readAll();
+    }
+
+    QString box(const char* name) { return in<QLineEdit>(main(), QString::fromUtf8(name))->text(); }
+
+    // Everything the worksheet and the sample list hold: two of them differ exactly where
+    // something changed.
+    std::string everything() {
+        std::string text = test::snapshot(main()->worksheetControls(), main()->sheet().state());
+        for (const analysis::SampleEntry& e : window()->samples().entries()) {
+            text += utf8(u"sample '%1' '%2' '%3' '%4'\n"_qs.arg(e.name, e.readings, e.dilution,
+                                                                e.mainResult));
+        }
+        return text;
+    }
+
+    // A worksheet with a fit, a sample of the main window and a row pasted into the list.
+    void fillWindows() {
+        fit(test::kFluorescenceC, test::kFluorescenceA);
+        sample(u"13.5"_qs);
+        window()->samples().append({{u"=1+1"_qs, u"13.4 13.6"_qs, u"2"_qs, QString()}});
+        ASSERT_EQ(alerts.take(), Events{});
+    }
+
+    void addRowThatIsNotNumbers() { window()->samples().append({{u"样品 B"_qs, u"x"_qs, {}, {}}}); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CalibrationFilesTest, SavedAndOpenedInNewWindowsGivesTheSameTextsAndResults) {
+    in<QComboBox>(main(), u"Combo1"_qs)->setEditText(u"µg/100mL"_qs);
+    fillWindows();
+    window()->open();
+    QApplication::setActiveWindow(window());
+    const QString path = dir.filePath(u"curve"_qs); // the suffix is added
+    alerts.paths = {path};
+    QTest::keyClick(window(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(alerts.take(), Events{"<file>保存标准曲线文件"});
+    ASSERT_TRUE(QFile::exists(path + u".lumetra"_qs));
+    EXPECT_EQ(files().currentFile(), path + u".lumetra"_qs);
+
+    const char* shown[] = {"Text3", "Text5", "Text6", "Text8"};
+    std::map<std::string, QString> before;
+    for (const char* name : shown) {
+        before[name] = box(name);
+    }
+    before["Label6"] = in<QLabel>(main(), u"Label6"_qs)->text();
+    const std::vector<analysis::SampleEntry> rows = window()->samples().entries();
+    const QString report = window()->reportText();
+    const std::string table = test::snapshot(main()->worksheetControls(), main()->sheet().state());
+
+    restart();
+    EXPECT_EQ(box("Text4"), QString()) << "nothing is restored unasked";
+    EXPECT_EQ(window()->samples().rowCount(), 0);
+    openFromMainWindow(path + u".lumetra"_qs);
+    EXPECT_EQ(alerts.take(), Events{"<file>打开标准曲线文件"});
+    for (const char* name : {"Text3", "Text5", "Text6"}) {
+        EXPECT_EQ(box(name), before[name]) << name;
+    }
+    EXPECT_EQ(box("Text8"), QString()) << "the sample frame is cleared";
+    EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->text(), before["Label6"]);
+    EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"µg/100mL"_qs);
+    ASSERT_EQ(window()->samples().entries().size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const analysis::SampleEntry& e = window()->samples().entries()[i];
+        EXPECT_EQ(std::tie(e.name, e.readings, e.dilution, e.mainResult),
+                  std::tie(rows[i].name, rows[i].readings, rows[i].dilution, rows[i].mainResult));
+    }
+    EXPECT_EQ(window()->reportText(), report);
+    // The same table, count and stored curve; only the focus and the sample frame differ.
+    std::string opened = test::snapshot(main()->worksheetControls(), main()->sheet().state());
+    EXPECT_EQ(opened.substr(0, opened.find("Text7")), table.substr(0, table.find("Text7")));
+
+    // Ctrl+S writes to the file opened, without asking.
+    window()->open();
+    QApplication::setActiveWindow(window());
+    QFile::remove(path + u".lumetra"_qs);
+    QTest::keyClick(window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(alerts.take(), Events{});
+    EXPECT_TRUE(QFile::exists(path + u".lumetra"_qs));
+    alerts.paths = {QString()};
+    QTest::keyClick(window(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(alerts.take(), Events{"<file>打开标准曲线文件"});
+}
+
+TEST_F(CalibrationFilesTest, AHostileFileGetsItsMessageAndChangesNothing) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString message; // after "无法打开：" and the path
+    };
+    const auto withStandards = [](const QByteArray& standards, const QByteArray& samples = "[]") {
+        return R"({"format": "lumetra-calibration", "version": 1, "unit": "mg", "standards": [)" +
+               standards + R"(], "samples": )" + samples + "}";
+    };
+    QByteArray eleven;
+    for (int i = 0; i < 11; ++i) {
+        eleven += (i ? "," : "") + u"{\"C\": \"%1\", \"A\": \".%1\"}"_qs.arg(i + 1).toUtf8();
+    }
+    const QByteArray two = R"({"C": "0", "A": ".01"}, {"C": "1", "A": ".5"})";
+    const Case cases[] = {
+        {"not JSON", "C,A\n1,0.1\n", u"文件内容不是JSON对象，不是Lumetra校准文件"_qs},
+        {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
+         u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_qs},
+        {"newer version", R"({"format": "lumetra-calibration", "version": 2})",
+         u"version：版本2较新，本程序只能读版本1"_qs},
+        {"eleven standards", withStandards(eleven), u"有11个标准点，窗口只接受2到10个"_qs},
+        {"one standard", withStandards(R"({"C": "0", "A": ".01"})"),
+         u"有1个标准点，窗口只接受2到10个"_qs},
+        {"a text longer than its box",
+         withStandards(R"({"C": "0", "A": ".01"}, {"C": "1234567", "A": ".5"})"),
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符"_qs},
+        {"a text that is not a number",
+         withStandards(R"({"C": "0", "A": ".01"}, {"C": "1", "A": "0.5x"})"),
+         u"第2个标准点：吸光度 \"0.5x\" 不是数字"_qs},
+        {"NaN", withStandards(R"({"C": "0", "A": NaN})"), QString()},
+        {"a sample that is not numbers",
+         withStandards(two, R"([{"name": "a", "readings": "0.5", "dilution": "0"}])"),
+         u"第1个样品：稀释倍数 \"0\" 必须大于0"_qs},
+    };
+    fillWindows();
+    const std::string held = everything();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = write(u"hostile.lumetra"_qs, c.bytes);
+        openFromMainWindow(path);
+        const Events events = alerts.take();
+        ASSERT_EQ(events.size(), 2u) << "no question before a refused file";
+        const std::string prefix = "无法打开：" + utf8(path) + "：";
+        EXPECT_EQ(events[1].substr(0, prefix.size()), prefix) << events[1];
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(events[1].substr(prefix.size()), utf8(c.message));
+        }
+        EXPECT_EQ(everything(), held);
+        EXPECT_EQ(files().currentFile(), QString());
+    }
+}
+
+TEST_F(CalibrationFilesTest, AsksBeforeReplacingDataAndNoChangesNothing) {
+    const QString path = write(u"two.lumetra"_qs, R"({"format": "lumetra-calibration", "version": 1,
+        "unit": "mg/L", "standards": [{"C": "1", "A": ".1"}, {"C": "2", "A": ".3"}],
+        "samples": [{"name": "s", "readings": ".2", "dilution": ""}]})");
+    const QString csv = write(u"two.csv"_qs, "1,0.1\n3,0.2\n");
+    const std::string kAskOpen = "<ask>工作表或样品列表中已有数据，将被“two.lumetra”的内容替换。是否继续？";
+    const std::string kAskImport = "<ask>工作表中已有数据，将被“two.csv”中的标准点替换。是否继续？";
+    struct Case {
+        const char* name;
+        std::function<void(CalibrationFilesTest&)> hold; // what the windows hold before
+        bool import;                                     // the CSV of standards, not the file
+        std::string question;                            // "" when none is asked
+    };
+    const Case cases[] = {
+        {"nothing", [](CalibrationFilesTest&) {}, false, ""},
+        {"a count typed", [](CalibrationFilesTest& t) { t.clickAndType(u"Text4"_qs, u"3"_qs); },
+         false, kAskOpen},
+        {"a row in the sample list",
+         [](CalibrationFilesTest& t) { t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}}); },
+         false, kAskOpen},
+        {"a row in the sample list, standards imported",
+         [](CalibrationFilesTest& t) { t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}}); },
+         true, ""},
+        {"a fitted curve, standards imported",
+         [](CalibrationFilesTest& t) { t.fit({u"1"_qs, u"2"_qs}, {u".2"_qs, u".4"_qs}); }, true,
+         kAskImport},
+    };
+    for (const Case& c : cases) {
+        for (const bool yes : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (yes ? ", yes" : ", no"));
+            restart();
+            c.hold(*this);
+            alerts.take();
+            const std::string held = everything();
+            const int rowsBefore = window()->samples().rowCount();
+            alerts.answers = {yes};
+            const bool filled = c.import ? files().importStandardsFrom(csv) : files().openFile(path);
+            const Events events = alerts.take();
+            if (c.question.empty()) {
+                EXPECT_EQ(events, Events{});
+                EXPECT_TRUE(filled);
+            } else {
+                EXPECT_EQ(events, Events{c.question});
+                EXPECT_EQ(filled, yes);
+            }
+            if (!filled) {
+                EXPECT_EQ(everything(), held);
+                continue;
+            }
+            EXPECT_EQ(box("Text5"), c.import ? u"3"_qs : u"2"_qs);
+            EXPECT_EQ(window()->samples().rowCount(), c.import ? rowsBefore : 1);
+        }
+    }
+}
+
+TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards) {
+    QStringEncoder gb18030("GB18030");
+    ASSERT_TRUE(gb18030.isValid());
+    QString text = u"浓度(μg/mL);吸光度\r\n"_qs;
+    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+        text += test::kFluorescenceC[i] + u';' + QString(test::kFluorescenceA[i]).replace(u'.', u',') +
+                u"\r\n"_qs;
+    }
+    const QByteArray bytes = gb18030.encode(text);
+    ASSERT_FALSE(QString::fromUtf8(bytes).contains(u"浓度"_qs)) << "not UTF-8";
+    const QString path = write(u"标准.csv"_qs, bytes);
+
+    in<QComboBox>(main(), u"Combo1"_qs)->setEditText(u"ug/mL"_qs);
+    window()->samples().append({{u"kept"_qs, u"9"_qs, {}, {}}});
+    alerts.paths = {path};
+    trigger(window(), u"importStandardsCsv"_qs);
+    EXPECT_EQ(alerts.take(), Events{"<file>导入标准点CSV"});
+    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), test::kFluorescenceC[i]);
+        EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), test::kFluorescenceA[i]);
+    }
+    EXPECT_EQ(box("Text4"), u"7"_qs);
+    ASSERT_TRUE(window()->statistics().has_value());
+    EXPECT_NEAR(window()->statistics()->b, test::kFluorescenceStatistics.at(u"b"_qs), 1e-12);
+    EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"ug/mL"_qs);
+    ASSERT_EQ(window()->samples().rowCount(), 1);
+    EXPECT_EQ(window()->samples().entries()[0].name, u"kept"_qs);
+    EXPECT_EQ(files().currentFile(), QString());
+
+    // Eleven rows are refused before anything changes, naming the file.
+    const std::string held = everything();
+    QByteArray eleven;
+    for (int i = 0; i < 11; ++i) {
+        eleven += QByteArray::number(i) + ";0," + QByteArray::number(i + 1) + "\n";
+    }
+    const QString refused = write(u"eleven.csv"_qs, eleven);
+    EXPECT_FALSE(files().importStandardsFrom(refused));
+    EXPECT_EQ(alerts.take(), Events{"无法导入：" + utf8(refused) + "：有11个标准点，窗口只接受2到10个"});
+    EXPECT_EQ(everything(), held);
+}
+
+TEST_F(CalibrationFilesTest, AFailedSaveSaysSoAndLeavesTheOldFile) {
+    EXPECT_FALSE(files().saveTo(dir.filePath(u"none.lumetra"_qs)));
+    EXPECT_EQ(alerts.take(), Events{"无法保存：没有可保存的标准点"});
+    clickAndType(u"Text4"_qs, u"3"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    clickAndType(u"Text1(0)"_qs, u"1"_qs);
+    EXPECT_FALSE(files().saveTo(dir.filePath(u"half.lumetra"_qs)));
+    EXPECT_EQ(alerts.take(), Events{"无法保存：第1个标准点：吸光度为空"});
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"half.lumetra"_qs)));
+
+    restart();
+    fillWindows();
+    addRowThatIsNotNumbers();
+    EXPECT_FALSE(files().saveTo(dir.filePath(u"bad.lumetra"_qs)));
+    EXPECT_EQ(alerts.take(), Events{"无法保存：第3个样品：读数 \"x\" 不是数字"});
+    window()->samples().removeSampleRows({2});
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"work"_qs));
+    const QString path = dir.filePath(u"work/curve.lumetra"_qs);
+    ASSERT_TRUE(files().saveTo(path));
+    const QByteArray saved = read(path);
+    // The folder goes away while the file is open in the window.
+    ASSERT_TRUE(QDir(dir.path()).rename(u"work"_qs, u"moved"_qs));
+    sample(u"5"_qs);
+    alerts.take();
+    trigger(main(), u"saveCalibration"_qs);
+    EXPECT_EQ(alerts.take(), Events{"保存失败：" + utf8(path) + "：所在的文件夹不存在"});
+    EXPECT_EQ(read(dir.filePath(u"moved/curve.lumetra"_qs)), saved);
+    EXPECT_FALSE(QFile::exists(path));
+    // Saved as elsewhere, it is the file 保存 writes from then on.
+    alerts.paths = {dir.filePath(u"elsewhere.lumetra"_qs)};
+    trigger(main(), u"saveCalibrationAs"_qs);
+    EXPECT_EQ(alerts.take(), Events{"<file>保存标准曲线文件"});
+    EXPECT_EQ(files().currentFile(), dir.filePath(u"elsewhere.lumetra"_qs));
+    const auto reread = io::readCalibrationFile(files().currentFile());
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->samples.size(), 3);
+}
+
+TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEachFitAndSampleAndRestoredOnlyWhenAsked) {
+    const QString last = app::lastWorksheetPath();
+    EXPECT_TRUE(last.startsWith(qEnvironmentVariable("XDG_DATA_HOME"))) << utf8(last);
+    trigger(window(), u"restoreLast"_qs);
+    EXPECT_EQ(alerts.take(), Events{"没有上次的数据"});
+
+    fit({u"1"_qs, u"2"_qs, u"4"_qs}, {u".1"_qs, u".21"_qs, u".4"_qs});
+    auto kept = io::readCalibrationFile(last);
+    ASSERT_TRUE(kept) << utf8(kept.error().message());
+    EXPECT_EQ(kept->standards, (QList<io::Standard>{{u"1"_qs, u"0.1"_qs}, {u"2"_qs, u"0.21"_qs},
+                                                     {u"4"_qs, u"0.4"_qs}}));
+    EXPECT_TRUE(kept->samples.isEmpty());
+    sample(u".3"_qs);
+    kept = io::readCalibrationFile(last);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept->samples.size(), 1);
+    EXPECT_EQ(kept->samples[0].mainResult, box("Text8"));
+    const std::string table = test::snapshot(main()->worksheetControls(), main()->sheet().state());
+    const QString label6 = in<QLabel>(main(), u"Label6"_qs)->text();
+
+    restart();
+    EXPECT_EQ(box("Text4"), QString());
+    EXPECT_FALSE(main()->curve().has_value());
+    trigger(window(), u"restoreLast"_qs);
+    EXPECT_EQ(alerts.take(), Events{});
+    EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->text(), label6);
+    std::string restored = test::snapshot(main()->worksheetControls(), main()->sheet().state());
+    EXPECT_EQ(restored.substr(0, restored.find("Text7")), table.substr(0, table.find("Text7")));
+    EXPECT_EQ(window()->samples().rowCount(), 1);
+    EXPECT_EQ(files().currentFile(), QString()) << "保存 does not write into the kept copy";
+}
+
+TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
+    trigger(window(), u"exportCsv"_qs);
+    EXPECT_EQ(alerts.take(), Events{"尚未计算标准曲线，没有可导出的结果"});
+    fillWindows();
+    addRowThatIsNotNumbers();
+    const QString path = dir.filePath(u"export.csv"_qs);
+    alerts.paths = {path};
+    trigger(window(), u"exportCsv"_qs);
+    EXPECT_EQ(alerts.take(), Events{"<file>导出CSV"});
+    const QByteArray bytes = read(path);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_qs);
+    EXPECT_EQ(lines[0], u"statistic,value"_qs);
+    EXPECT_EQ(lines[1], u"unit,mg"_qs);
+    for (int i = 2; i < 14; ++i) {
+        const QStringList cells = lines[i].split(u',');
+        ASSERT_EQ(cells.size(), 2) << utf8(lines[i]);
+        const double expected = test::kFluorescenceStatistics.at(cells[0]);
+        EXPECT_NEAR(cells[1].toDouble(), expected, 1e-9 * std::fabs(expected)) << utf8(cells[0]);
+    }
+    EXPECT_EQ(lines[14], QString());
+    EXPECT_EQ(lines[15], u"C,A,A_fit,residual,deviation_pct,C_back,recovery_pct"_qs);
+    EXPECT_TRUE(lines[16].startsWith(u"0,2.1,1.51785714285714"_qs)) << utf8(lines[16]);
+    EXPECT_TRUE(lines[16].endsWith(u","_qs)) << "C = 0 has no recovery";
+    EXPECT_EQ(lines[23], QString());
+    EXPECT_EQ(lines[24], u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,flags,main_result"_qs);
+    EXPECT_TRUE(lines[25].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs)) << utf8(lines[25]);
+    EXPECT_TRUE(lines[26].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs)) << utf8(lines[26]);
+    EXPECT_EQ(lines[27], u"样品 B,x,,,,,,,,"_qs);
+    EXPECT_EQ(lines[28], QString());
+    EXPECT_EQ(lines.size(), 29);
+}
+
+} // namespace
