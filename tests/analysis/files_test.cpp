@@ -404,3 +404,32 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CalibrationFilesTest, HundredThousandSamplesOpenInTheWindow) {
+    io::Calibration calibration;
+    calibration.unit = u"mg/L"_qs;
+    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+        calibration.standards.append({test::kFluorescenceC[i], test::kFluorescenceA[i]});
+    }
+    for (int i = 0; i < 100'000; ++i) {
+        calibration.samples.append({u"样品 %1"_qs.arg(i + 1), u"13.4 13.6 13.5"_qs, u"2"_qs, {}});
+    }
+    const QString path = dir.filePath(u"many.lumetra"_qs);
+    ASSERT_FALSE(io::saveCalibration(path, calibration).has_value());
+    window()->open();
+    openFromMainWindow(path);
+    QApplication::processEvents();
+    EXPECT_EQ(alerts.take(), Events{"<file>打开标准曲线文件"});
+    ASSERT_EQ(window()->samples().rowCount(), 100'000);
+    EXPECT_EQ(window()->samples().index(99'999, analysis::SampleListModel::Name).data().toString(),
+              u"样品 100000"_qs);
+    QApplication::setActiveWindow(main());
+    sample(u"5"_qs);
+    const auto kept = io::readCalibrationFile(app::lastWorksheetPath());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->samples.size(), 100'001);
+}
+
+} // namespace
