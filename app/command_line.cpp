@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "calc/full_precision.h"
 #include "calc/number_text.h"
+#include "calc/report_json.h"
 #include "calc/report_text.h"
 #include "calc/statistics.h"
 #include "io/calibration_file.h"
@@ -10,10 +10,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -21,12 +17,18 @@ namespace app {
 
 namespace {
 
-void writeOut(const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+void writeOut(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     std::fflush(stdout);
 }
 
-int fail(int code, const QString& line) {
+// One line whatever the message quotes: a cell's line break or tab becomes a blank.
+int fail(int code, QString line) {
+    for (QChar& ch : line) {
+        if (ch.unicode() < 0x20) {
+            ch = u' ';
+        }
+    }
     const QByteArray bytes = (QStringLiteral("lumetra: ") + line + u'\n').toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
     return code;
@@ -95,75 +97,6 @@ std::optional<io::Error> readSamples(const QString& path, ReportInput& input) {
     return std::nullopt;
 }
 
-QJsonValue jsonNumber(const std::optional<double>& value) {
-    if (!value || !std::isfinite(*value)) {
-        return QJsonValue(QJsonValue::Null);
-    }
-    return *value == 0.0 ? 0.0 : *value; // "-0" is no figure a report shows
-}
-
-// The same report as the tab-separated one, as one JSON object; Qt writes each double as the
-// shortest text that reads back to it.
-QByteArray jsonReport(const ReportInput& input, const calc::LineStatistics& line) {
-    QJsonObject root;
-    root[u"n"_qs] = line.n;
-    root[u"a"_qs] = jsonNumber(line.a);
-    root[u"b"_qs] = jsonNumber(line.b);
-    root[u"s_a"_qs] = jsonNumber(line.sA);
-    root[u"s_b"_qs] = jsonNumber(line.sB);
-    root[u"ci95_a"_qs] = jsonNumber(line.ci95A);
-    root[u"ci95_b"_qs] = jsonNumber(line.ci95B);
-    root[u"r"_qs] = jsonNumber(line.r);
-    root[u"r2"_qs] = jsonNumber(line.r2);
-    root[u"s_yx"_qs] = jsonNumber(line.sYX);
-    root[u"lod"_qs] = jsonNumber(line.lod);
-    root[u"loq"_qs] = jsonNumber(line.loq);
-    QJsonArray points;
-    for (const calc::PointCheck& p : calc::pointChecks(input.x, input.y, line)) {
-        points.append(QJsonObject{
-            {u"C"_qs, jsonNumber(p.c)},
-            {u"A"_qs, jsonNumber(p.a)},
-            {u"A_fit"_qs, jsonNumber(p.aFit)},
-            {u"residual"_qs, jsonNumber(p.residual)},
-            {u"deviation_pct"_qs, jsonNumber(p.deviationPct)},
-            {u"C_back"_qs, jsonNumber(p.cBack)},
-            {u"recovery_pct"_qs, jsonNumber(p.recoveryPct)},
-        });
-    }
-    root[u"points"_qs] = points;
-    QJsonArray samples;
-    for (const calc::SampleRow& row : input.samples) {
-        const calc::SampleEstimate e = calc::estimateSample(line, row.readings, row.dilution);
-        QJsonArray readings;
-        for (double reading : row.readings) {
-            readings.append(jsonNumber(reading));
-        }
-        QJsonArray flags;
-        if (e.flags.outOfRange) {
-            flags.append(u"out_of_range"_qs);
-        }
-        if (e.flags.belowLod) {
-            flags.append(u"below_lod"_qs);
-        }
-        if (e.flags.belowLoq) {
-            flags.append(u"below_loq"_qs);
-        }
-        samples.append(QJsonObject{
-            {u"name"_qs, QString::fromStdString(row.name)},
-            {u"readings"_qs, readings},
-            {u"m"_qs, e.m},
-            {u"mean_A"_qs, jsonNumber(e.meanA)},
-            {u"dilution"_qs, jsonNumber(row.dilution)},
-            {u"x0"_qs, jsonNumber(e.x0)},
-            {u"s_x0"_qs, jsonNumber(e.sX0)},
-            {u"ci95_x0"_qs, jsonNumber(e.ci95X0)},
-            {u"flags"_qs, flags},
-        });
-    }
-    root[u"samples"_qs] = samples;
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
-}
-
 int report(const QString& file, const QString& samplesFile, bool json) {
     ReportInput input;
     if (auto error = readStandards(file, input)) {
@@ -185,9 +118,8 @@ int report(const QString& file, const QString& samplesFile, bool json) {
                     QStringLiteral("%1：无法拟合标准曲线（浓度全部相同、吸光度全部相同或斜率为0）")
                         .arg(file));
     }
-    writeOut(json ? jsonReport(input, *line)
-                  : QByteArray::fromStdString(
-                        calc::reportText(input.x, input.y, *line, input.samples)));
+    writeOut(json ? calc::reportJson(input.x, input.y, *line, input.samples)
+                  : calc::reportText(input.x, input.y, *line, input.samples));
     return kSuccess;
 }
 
@@ -218,13 +150,13 @@ int runCommandLine(const QStringList& arguments) {
         return fail(kFailure, parser.errorText());
     }
     if (parser.isSet(helpOption)) {
-        writeOut(parser.helpText().toUtf8());
+        writeOut(parser.helpText().toStdString());
         return kSuccess;
     }
     if (parser.isSet(versionOption)) {
         writeOut((QCoreApplication::applicationName() + u' ' +
                   QCoreApplication::applicationVersion() + u'\n')
-                     .toUtf8());
+                     .toStdString());
         return kSuccess;
     }
     const QStringList positional = parser.positionalArguments();

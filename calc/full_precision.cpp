@@ -11,4 +11,10 @@ std::string fullPrecision(double v) {
     return std::string(buffer, result.ptr);
 }
 
+void appendFullPrecision(std::string& out, double v) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    out.append(buffer, result.ptr);
+}
+
 } // namespace calc

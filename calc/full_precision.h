@@ -17,4 +17,7 @@ namespace calc {
 // This is not the worksheet's result form (strForm, 15 digits and no "0" before the point).
 std::string fullPrecision(double v);
 
+// The same text appended to `out`, for reports of many numbers.
+void appendFullPrecision(std::string& out, double v);
+
 } // namespace calc

@@ -11,7 +11,7 @@ namespace {
 
 void appendNumber(std::string& out, double value) {
     if (std::isfinite(value)) {
-        out += fullPrecision(value + 0.0); // -0 + 0 is +0: a spreadsheet shows no "-0"
+        appendFullPrecision(out, value + 0.0); // -0 + 0 is +0: a spreadsheet shows no "-0"
     }
 }
 
@@ -33,6 +33,7 @@ void appendName(std::string& out, const std::string& name) {
 std::string reportText(std::span<const double> x, std::span<const double> y,
                        const LineStatistics& line, std::span<const SampleRow> samples) {
     std::string out;
+    out.reserve(512 + samples.size() * 128);
     out += "n\t";
     out += std::to_string(line.n);
     out += '\n';
@@ -78,7 +79,7 @@ std::string reportText(std::span<const double> x, std::span<const double> y,
             if (i > 0) {
                 out += ' ';
             }
-            out += fullPrecision(sample.readings[i]); // "inf" rather than a gap in the list
+            appendFullPrecision(out, sample.readings[i]); // "inf" rather than a gap in the list
         }
         out += '\t';
         out += std::to_string(e.m);

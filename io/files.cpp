@@ -33,6 +33,7 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
         return refuse(fileTooLargeReason(limit));
     }
     QByteArray bytes;
+    bytes.reserve(qsizetype(std::max<qint64>(file.size(), 0)) + 1); // 0 for pipes and /proc
     constexpr qint64 chunk = 1 << 20;
     while (bytes.size() <= limit) {
         const QByteArray part = file.read(std::min(chunk, limit + 1 - bytes.size()));

@@ -125,6 +125,12 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
         {"one standard", {u"report"_qs, file(u"one.csv"_qs, "1,0.1\n")}, 1, u"one.csv"_qs},
         {"equal concentrations", {u"report"_qs, file(u"eqc.csv"_qs, "1,0.1\n1,0.3\n")}, 1, u"eqc.csv"_qs},
         {"equal absorbances", {u"report"_qs, file(u"eqa.csv"_qs, "1,0.2\n2,0.2\n")}, 1, u"eqa.csv"_qs},
+        {"a line break in a quoted cell", {u"report"_qs, file(u"break.csv"_qs, "\"1\n2\",0.1\n2,0.3\n")},
+         2, u"第1行：浓度 \"1 2\" 不是数字"_qs},
+        {"a standard of a calibration file that is not a number",
+         {u"report"_qs, file(u"nan.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,"unit":"",
+             "standards":[{"C":"1","A":".1"},{"C":"2","A":"NaN"}]})")},
+         2, u"nan.lumetra：第2个标准点：吸光度 \"NaN\" 不是数字"_qs},
         {"calibration of another program",
          {u"report"_qs, file(u"x.lumetra"_qs, R"({"format":"other","version":1})")}, 2, u"x.lumetra"_qs},
     };
@@ -148,11 +154,40 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
     for (int i = 0; i < 12; ++i) { // more than the window's ten
         json += (i ? "," : "") + QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
     }
-    json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""}]})";
+    json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""},)"
+            R"({"name":"引\"号\\和\n换行","readings":"0.5","dilution":""}]})";
     const Outcome result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(u"n\t12\n"_qs));
     EXPECT_TRUE(result.out.contains(u"\ns\t0.5\t1\t0.5\t1\t"_qs));
+    EXPECT_TRUE(result.out.contains(u"\n引\"号\\和 换行\t0.5\t"_qs)) << "no name splits a line";
+
+    const Outcome asJson = run({u"report"_qs, dir.filePath(u"twelve.lumetra"_qs), u"--json"_qs});
+    ASSERT_EQ(asJson.exitCode, 0) << asJson.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(asJson.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(root[u"n"_qs].toInt(), 12);
+    EXPECT_EQ(root[u"points"_qs].toArray().size(), 12);
+    EXPECT_EQ(root[u"samples"_qs].toArray()[1].toObject()[u"name"_qs].toString(), u"引\"号\\和\n换行"_qs);
+}
+
+// Samples given on the command line replace those of the file, and 100 000 of them are reported.
+TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
+    const QString calibration = file(u"curve.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,
+        "unit":"mg","standards":[{"C":"0","A":"2.1"},{"C":"6","A":"12.6"},{"C":"12","A":"24.7"}],
+        "samples":[{"name":"from the file","readings":"9","dilution":""}]})");
+    QByteArray csv = "名称;读数;稀释倍数\n";
+    for (int i = 0; i < 100'000; ++i) {
+        csv += "S" + QByteArray::number(i) + ";" + QByteArray::number(2.5 + i % 200 * 0.1) + " 13,5;2\n";
+    }
+    const Outcome result = run({u"report"_qs, calibration, u"--samples"_qs, file(u"many.csv"_qs, csv)});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QStringList lines = result.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 12 + 1 + 4 + 1 + 1 + 100'000 + 1);
+    EXPECT_FALSE(result.out.contains(u"from the file"_qs));
+    EXPECT_TRUE(lines[19].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs)) << lines[19].toStdString();
+    EXPECT_TRUE(lines[19 + 99'999].startsWith(u"S99999\t22.4 13.5\t2\t"_qs));
 }
 
 } // namespace
