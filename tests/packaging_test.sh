@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its icons, desktop entry and metainfo stand where desktops look for them, and that the
-# desktop entry and the metainfo are valid.
+# its icons, desktop entry, metainfo and manual page stand where desktops and man look for them,
+# that the desktop entry and the metainfo are valid, and that the manual page renders without
+# a warning.
 # Usage: packaging_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -20,7 +21,8 @@ for path in usr/bin/lumetra \
             usr/share/icons/hicolor/scalable/apps/lumetra.svg \
             usr/share/icons/hicolor/16x16/apps/lumetra.png \
             usr/share/icons/hicolor/48x48/apps/lumetra.png \
-            usr/share/icons/hicolor/256x256/apps/lumetra.png; do
+            usr/share/icons/hicolor/256x256/apps/lumetra.png \
+            usr/share/man/man1/lumetra.1.gz; do
     [ -f "$work/root/$path" ] || fail "$path is missing from the package"
 done
 [ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
@@ -29,5 +31,17 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-arphic-uming fonts-noto-c
 done
 desktop-file-validate "$work/root/usr/share/applications/org.lumetra.Lumetra.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.lumetra.Lumetra.metainfo.xml"
+page="$work/root/usr/share/man/man1/lumetra.1.gz"
+gzip -t "$page" || fail "the manual page is not gzipped"
+if command -v man >/dev/null; then
+    rendered=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>"$work/man.log")
+    [ ! -s "$work/man.log" ] || { cat "$work/man.log"; fail "the manual page renders with warnings"; }
+else
+    rendered=$(zcat "$page" | preconv | groff -man -Tutf8 2>/dev/null)
+fi
+for section in NAME SYNOPSIS DESCRIPTION "EXIT STATUS" FILES EXAMPLES; do
+    grep -q "^$section" <<<"$rendered" || fail "the manual page has no $section section"
+done
+grep -q "lumetra report" <<<"$rendered" || fail "the manual page does not show the report command"
 echo "package $(basename "$deb"): depends on $depends"
 echo "1 passed, 0 failed"
