@@ -4,6 +4,7 @@
 #include "analysis/analysis_window.h"
 #include "analysis/plot_widget.h"
 #include "app/lumetra.h"
+#include "tests/support/fluorescence_reference.h"
 #include "tests/support/recording_prompts.h"
 
 #include <QAction>
@@ -25,27 +26,6 @@
 #include <map>
 
 namespace {
-
-// The fluorescence standards of a published teaching example; the reference figures are the
-// formulas evaluated in exact rational arithmetic (t from the closed form of the t distribution
-// with five degrees of freedom).
-const std::vector<QString> kX{u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs, u"8"_qs, u"10"_qs, u"12"_qs};
-const std::vector<QString> kY{u"2.1"_qs, u"5.0"_qs, u"9.0"_qs, u"12.6"_qs,
-                              u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
-const std::map<QString, double> kReference{
-    {u"n"_qs, 7},
-    {u"a"_qs, 1.5178571428571428571},
-    {u"b"_qs, 1.9303571428571428571},
-    {u"s_a"_qs, 0.29493600135954780329},
-    {u"s_b"_qs, 0.040900264457006402399},
-    {u"ci95_a"_qs, 0.75815712777006080},
-    {u"ci95_b"_qs, 0.10513747688590222},
-    {u"r"_qs, 0.99887956534851986249},
-    {u"r2"_qs, 0.99776038607084796240},
-    {u"s_yx"_qs, 0.43284771324005265806},
-    {u"lod"_qs, 0.73996537841592720824},
-    {u"loq"_qs, 2.2423193285331127522},
-};
 
 class AnalysisWindowTest : public ::testing::Test {
 public:
@@ -69,10 +49,10 @@ public:
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
 
-    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
+    void fit(const QStringList& x, const QStringList& y) {
         clickAndType(u"Text4"_qs, QString::number(x.size()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (std::size_t i = 0; i < x.size(); ++i) {
+        for (qsizetype i = 0; i < x.size(); ++i) {
             clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
             clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
         }
@@ -132,7 +112,7 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
 
 TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_TRUE(showsEmptyState());
-    fit(kX, kY); // while the window is closed
+    fit(test::kFluorescenceC, test::kFluorescenceA); // while the window is closed
     window()->open();
     EXPECT_FALSE(showsEmptyState());
     EXPECT_EQ(statistic(0), u"7"_qs);
@@ -170,7 +150,7 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
 }
 
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
-    fit(kX, kY);
+    fit(test::kFluorescenceC, test::kFluorescenceA);
     window()->open();
     // The offscreen platform activates only the first window it shows.
     QApplication::setActiveWindow(window());
@@ -190,7 +170,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
         bool ok = false;
         const double value = cells[1].toDouble(&ok);
         ASSERT_TRUE(ok) << cells[1].toStdString();
-        const double expected = kReference.at(cells[0]);
+        const double expected = test::kFluorescenceStatistics.at(cells[0]);
         EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << keys[i];
     }
     EXPECT_EQ(lines[12], QString());
@@ -205,7 +185,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
 }
 
 TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
-    fit(kX, kY);
+    fit(test::kFluorescenceC, test::kFluorescenceA);
     QTemporaryDir dir;
     const QString png = dir.filePath(u"curve.png"_qs);
     const QString svg = dir.filePath(u"curve.SVG"_qs);

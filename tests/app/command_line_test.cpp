@@ -1,6 +1,8 @@
 // The command line as a script uses it: the real program run with no display and no platform
 // plugin, its standard output parsed back, its exit codes and its one line of error.
 
+#include "tests/support/fluorescence_reference.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -14,23 +16,6 @@
 #include <map>
 
 namespace {
-
-// The fluorescence standards of a published teaching example; the figures are the formulas in
-// exact rational arithmetic, t(0.975; 5) from the closed form of the t distribution.
-const std::map<QString, double> kReference{
-    {u"n"_qs, 7},
-    {u"a"_qs, 1.5178571428571428571},
-    {u"b"_qs, 1.9303571428571428571},
-    {u"s_a"_qs, 0.29493600135954780329},
-    {u"s_b"_qs, 0.040900264457006402399},
-    {u"ci95_a"_qs, 0.75815712777006080},
-    {u"ci95_b"_qs, 0.10513747688590222},
-    {u"r"_qs, 0.99887956534851986249},
-    {u"r2"_qs, 0.99776038607084796240},
-    {u"s_yx"_qs, 0.43284771324005265806},
-    {u"lod"_qs, 0.73996537841592720824},
-    {u"loq"_qs, 2.2423193285331127522},
-};
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
@@ -66,7 +51,7 @@ protected:
 };
 
 void expectReference(const QString& key, double value) {
-    const double expected = kReference.at(key);
+    const double expected = test::kFluorescenceStatistics.at(key);
     EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << key.toStdString();
 }
 
@@ -91,7 +76,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     const Outcome json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    for (const auto& [key, value] : kReference) {
+    for (const auto& [key, value] : test::kFluorescenceStatistics) {
         expectReference(key, root[key].toDouble());
     }
     const QJsonArray points = root[u"points"_qs].toArray();
