@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -43,12 +44,22 @@ FitOutcome fitCurve(std::span<const std::string> c, std::span<const std::string>
     double sumX = 0.0;
     double sumY = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
+        const int row = static_cast<int>(i);
         if (i >= c.size() || i >= a.size() || c[i].empty() || a[i].empty()) {
-            return Incomplete{static_cast<int>(i)};
+            return Incomplete{row};
         }
-        x[i] = lenientParse(c[i]);
+        // Where the strict reading succeeds, the lenient one gives the same double.
+        const std::optional<double> concentration = strictParse(c[i]);
+        if (!concentration) {
+            return NotANumber{row, Box::Concentration};
+        }
+        const std::optional<double> absorbance = strictParse(a[i]);
+        if (!absorbance) {
+            return NotANumber{row, Box::Absorbance};
+        }
+        x[i] = *concentration;
         sumX = sumX + x[i];
-        y[i] = lenientParse(a[i]);
+        y[i] = *absorbance;
         sumY = sumY + y[i];
     }
 

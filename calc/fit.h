@@ -23,16 +23,26 @@ struct Incomplete {
     int row;
 };
 
+enum class Box { Concentration, Absorbance };
+
+// Row (0-based) and box of the first text that is not one whole finite number by strictParse:
+// "1.2.3", "1,5", "１２", "nan", "1d5", "1e999", a blank. The lenient reading would fit such a
+// text as another number than the one the user sees ("1.2.3" as 1.2, "1d5" as 100000).
+struct NotANumber {
+    int row;
+    Box box;
+};
+
 // No line can be fitted: all concentrations equal, all absorbances equal, or a value on the
 // way (Sxx*Syy, r, a, b, the floored coefficients) is zero where it divides or not finite.
 struct Degenerate {};
 
-using FitOutcome = std::variant<Curve, Incomplete, Degenerate>;
+using FitOutcome = std::variant<Curve, Incomplete, NotANumber, Degenerate>;
 
-// c[i] and a[i] are the C and A texts of row i after the prefix step. The rows are read in
-// ascending order; the first one with an empty text gives Incomplete, checked before anything is
-// computed. A row missing from the shorter of the two spans counts as empty; no row at all is
-// Degenerate.
+// c[i] and a[i] are the C and A texts of row i after the prefix step. The rows are checked in
+// ascending order before anything is computed: in each row first whether either text is empty
+// (Incomplete), then the C text, then the A text (NotANumber). A row missing from the shorter of
+// the two spans counts as empty; no row at all is Degenerate.
 FitOutcome fitCurve(std::span<const std::string> c, std::span<const std::string> a);
 
 } // namespace calc

@@ -3,8 +3,11 @@
 #include "ui/key_codes.h"
 #include "worksheet/keys.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QValidator>
 #include <utility>
 
 namespace ui {
@@ -26,9 +29,39 @@ QString filtered(const QString& text, const KeyPressHandler& handler) {
     return accepted;
 }
 
+// A box's maximum length counts UTF-16 units, and QLineEdit cuts a longer text at that count,
+// which can split a character outside the Basic Multilingual Plane: "1😀" in a 2-unit box would
+// keep half of the emoji. The half is dropped, in typed, pasted and written text alike.
+class WholeCharacters final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override {
+        for (qsizetype i = 0; i < input.size();) {
+            const bool pair = input.at(i).isHighSurrogate() && i + 1 < input.size() &&
+                              input.at(i + 1).isLowSurrogate();
+            if (pair) {
+                i += 2;
+            } else if (input.at(i).isSurrogate()) {
+                input.remove(i, 1);
+                if (pos > i) {
+                    --pos;
+                }
+            } else {
+                ++i;
+            }
+        }
+        return Acceptable;
+    }
+};
+
 } // namespace
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new WholeCharacters(this));
+    // The one unfiltered way into a box is the platform's paste; a drop is refused.
+    setAcceptDrops(false);
+}
 
 std::string TextBox::Text() const {
     return text().toStdString();
@@ -77,16 +110,28 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     onKeyPress(code);
     if (code == 0) {
         event->accept(); // cancelled before the box sees it
-    } else if (code == codes.front() && code == worksheet::keys::Backspace &&
-               event->key() != Qt::Key_Backspace) {
-        backspace(); // Ctrl+H: the box edits by the code, as with the Backspace key
-        event->accept();
+    } else if (code == worksheet::keys::Backspace || code == worksheet::keys::Enter) {
+        // The box edits by the code, as with the plain key, whatever typed it: Ctrl+H is
+        // Backspace, and Ctrl+Backspace does not delete a word nor Alt+Backspace undo.
+        QKeyEvent plain(QEvent::KeyPress,
+                        code == worksheet::keys::Enter ? Qt::Key_Return : Qt::Key_Backspace,
+                        Qt::NoModifier, characterText(code));
+        QLineEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
     } else if (code == codes.front()) {
         QLineEdit::keyPressEvent(event);
     } else {
         insert(characterText(code));
         event->accept();
     }
+}
+
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+    event->ignore();
 }
 
 // Text committed by an input method goes through the KeyPress handler one character at a time.

@@ -93,6 +93,8 @@ QWidget* createControl(QWidget& parent, const ControlSpec& item) {
         auto* combo = new ComboBox(&parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // A typed unit stays as typed: no completion from the list ("M" is not "mg").
+        combo->setCompleter(nullptr);
         for (const char* entry : item.items) {
             combo->addItem(utf8(entry));
         }

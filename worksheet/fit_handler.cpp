@@ -24,7 +24,8 @@ void putZeroInFront(TextBox& box) {
 } // namespace
 
 // Fits y = a + b·x to the points in use. The "0" put in front of ".5" stays in the box even
-// when the table is then refused.
+// when the table is then refused: for an empty box, for a text that is no number, or for points
+// through which no line can be fitted.
 void Worksheet::command4_Click() {
     if (!(PointCount.value() > 0)) {
         return;
@@ -50,6 +51,10 @@ void Worksheet::command4_Click() {
                    [&](const calc::Incomplete& incomplete) {
                        LoopIndex = static_cast<std::int16_t>(incomplete.row);
                        alerts.message(messages::TableIncomplete);
+                   },
+                   [&](const calc::NotANumber& notANumber) {
+                       LoopIndex = static_cast<std::int16_t>(notANumber.row);
+                       alerts.message(messages::TableNotNumber);
                    },
                    [&](const calc::Degenerate&) {
                        LoopIndex = n;

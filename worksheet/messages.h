@@ -9,6 +9,7 @@ inline constexpr std::string_view CountOutOfRange = "输入数据不在范围之
 inline constexpr std::string_view TwoZeros = "不能连输二个0,请重新输入!";
 inline constexpr std::string_view TwoPoints = "不能输入二个小数点,请重新输入!";
 inline constexpr std::string_view TableIncomplete = "数据输入没有完成,请检查数据输入";
+inline constexpr std::string_view TableNotNumber = "数据输入有误,请检查数据输入";
 inline constexpr std::string_view CannotFit = "无法拟合标准曲线,请检查数据输入";
 // The leading blank belongs to the message.
 inline constexpr std::string_view SampleOutOfRange = " 对不起,超出了曲线的线性范围!";

@@ -4,6 +4,8 @@
 #include "worksheet/messages.h"
 #include "worksheet/worksheet.h"
 
+#include <string>
+
 namespace worksheet {
 
 // The sample must lie within the standards' absorbances, Text2(0) to Text6, both bounds
@@ -89,9 +91,16 @@ void Worksheet::Command7_Click() {
     finishSample(concentration);
 }
 
-// Enter on the focused button computes without the range test.
+// Enter on the focused button computes without the range test, but does not read a sample that
+// is no number as one (".", "1.2.3", letters): it sends the user back to the sample box.
 void Worksheet::Command7_KeyPress(std::int16_t& keyAscii) {
     if (keyAscii != keys::Enter) {
+        return;
+    }
+    const std::string sample = c.Text7->Text();
+    if (Slope != 0 && !sample.empty() && !calc::strictParse(sample)) {
+        alerts.message(messages::SampleNotNumber);
+        c.Text7->SetFocus();
         return;
     }
     const SampleStep concentration = sampleConcentration();

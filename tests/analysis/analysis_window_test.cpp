@@ -3,7 +3,7 @@
 
 #include "analysis/plot_widget.h"
 #include "tests/support/analysis_window_fixture.h"
-#include "tests/support/fluorescence_example.h"
+#include "tests/support/fluorescence_reference.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,9 +26,6 @@
 namespace {
 
 using test::AnalysisWindowTest;
-const std::vector<QString>& kX = test::kFluorescenceC;
-const std::vector<QString>& kY = test::kFluorescenceA;
-const std::map<QString, double>& kReference = test::kFluorescenceStatistics;
 
 TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
     struct Way {
@@ -67,7 +64,7 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
 
 TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_TRUE(showsEmptyState());
-    fit(kX, kY); // while the window is closed
+    fit(test::kFluorescenceC, test::kFluorescenceA); // while the window is closed
     window()->open();
     EXPECT_FALSE(showsEmptyState());
     EXPECT_EQ(statistic(0), u"7"_qs);
@@ -105,7 +102,7 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
 }
 
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
-    fit(kX, kY);
+    fit(test::kFluorescenceC, test::kFluorescenceA);
     window()->open();
     // The offscreen platform activates only the first window it shows.
     QApplication::setActiveWindow(window());
@@ -125,7 +122,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
         bool ok = false;
         const double value = cells[1].toDouble(&ok);
         ASSERT_TRUE(ok) << cells[1].toStdString();
-        const double expected = kReference.at(cells[0]);
+        const double expected = test::kFluorescenceStatistics.at(cells[0]);
         EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << keys[i];
     }
     EXPECT_EQ(lines[12], QString());
@@ -140,7 +137,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
 }
 
 TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
-    fit(kX, kY);
+    fit(test::kFluorescenceC, test::kFluorescenceA);
     QTemporaryDir dir;
     const QString png = dir.filePath(u"curve.png"_qs);
     const QString svg = dir.filePath(u"curve.SVG"_qs);

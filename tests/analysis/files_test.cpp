@@ -6,7 +6,7 @@
 #include "analysis/sample_list.h"
 #include "io/calibration_file.h"
 #include "tests/support/analysis_window_fixture.h"
-#include "tests/support/fluorescence_example.h"
+#include "tests/support/fluorescence_reference.h"
 #include "tests/support/state_text.h"
 #include "ui/controls.h"
 
@@ -262,7 +262,7 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     QStringEncoder gb18030("GB18030");
     ASSERT_TRUE(gb18030.isValid());
     QString text = u"浓度(μg/mL);吸光度\r\n"_qs;
-    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
         text += test::kFluorescenceC[i] + u';' + QString(test::kFluorescenceA[i]).replace(u'.', u',') +
                 u"\r\n"_qs;
     }
@@ -275,7 +275,7 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     alerts.paths = {path};
     trigger(window(), u"importStandardsCsv"_qs);
     EXPECT_EQ(alerts.take(), Events{"<file>导入标准点CSV"});
-    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), test::kFluorescenceC[i]);
         EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), test::kFluorescenceA[i]);
@@ -410,7 +410,7 @@ namespace {
 TEST_F(CalibrationFilesTest, HundredThousandSamplesOpenInTheWindow) {
     io::Calibration calibration;
     calibration.unit = u"mg/L"_qs;
-    for (std::size_t i = 0; i < test::kFluorescenceC.size(); ++i) {
+    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
         calibration.standards.append({test::kFluorescenceC[i], test::kFluorescenceA[i]});
     }
     for (int i = 0; i < 100'000; ++i) {

@@ -1,7 +1,7 @@
 // The command line as a script uses it: the real program run with no display and no platform
 // plugin, its standard output parsed back, its exit codes and its one line of error.
 
-#include "tests/support/fluorescence_example.h"
+#include "tests/support/fluorescence_reference.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +16,6 @@
 #include <map>
 
 namespace {
-
-const std::map<QString, double>& kReference = test::kFluorescenceStatistics;
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
@@ -53,7 +51,7 @@ protected:
 };
 
 void expectReference(const QString& key, double value) {
-    const double expected = kReference.at(key);
+    const double expected = test::kFluorescenceStatistics.at(key);
     EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << key.toStdString();
 }
 
@@ -78,7 +76,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     const Outcome json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    for (const auto& [key, value] : kReference) {
+    for (const auto& [key, value] : test::kFluorescenceStatistics) {
         expectReference(key, root[key].toDouble());
     }
     const QJsonArray points = root[u"points"_qs].toArray();

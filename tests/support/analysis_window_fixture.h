@@ -11,8 +11,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <QStringList>
 #include <memory>
-#include <vector>
 
 namespace test {
 
@@ -43,10 +43,10 @@ public:
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
 
-    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
+    void fit(const QStringList& x, const QStringList& y) {
         clickAndType(u"Text4"_qs, QString::number(x.size()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (std::size_t i = 0; i < x.size(); ++i) {
+        for (qsizetype i = 0; i < x.size(); ++i) {
             clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
             clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
         }

@@ -27,7 +27,7 @@ using QTexts = std::vector<QString>;
 inline const std::string kBeep{RecordingAlerts::kBeep};
 inline const std::string kCountOutOfRange{worksheet::messages::CountOutOfRange};
 inline const std::string kIncomplete{worksheet::messages::TableIncomplete};
-inline const std::string kCannotFit{worksheet::messages::CannotFit};
+inline const std::string kNotNumber{worksheet::messages::TableNotNumber};
 inline const std::string kOutOfRange{worksheet::messages::SampleOutOfRange};
 inline const std::string kInitialEquation{"y=a+bx"};
 

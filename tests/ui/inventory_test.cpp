@@ -1,6 +1,8 @@
 // Every control of both windows against the window designs: name, kind, container, geometry,
 // text, font, colour, maximum length, state after loading, and the tab order. The expected
-// values are written here from the designs, in twips, independently of the window tables.
+// values are written here from the designs, in twips, independently of the window tables, on
+// purpose: a window checked against the table it was built from could not show a mistyped
+// coordinate or caption in the table itself.
 
 #include "app/lumetra.h"
 #include "tests/support/main_window_fixture.h"

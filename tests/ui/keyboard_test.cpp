@@ -8,7 +8,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QString>
 #include <QTest>
@@ -71,6 +74,17 @@ std::vector<Stroke> codes(int first, int last) {
     std::vector<Stroke> strokes;
     for (int code = first; code <= last; ++code) {
         strokes.push_back(strokeFor(code));
+    }
+    return strokes;
+}
+
+// The key with Ctrl, Alt, Shift, and Ctrl and Shift held.
+std::vector<Stroke> modified(Qt::Key key, const QString& text) {
+    std::vector<Stroke> strokes;
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+          Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        strokes.push_back({key, modifiers, text});
     }
     return strokes;
 }
@@ -141,8 +155,16 @@ const std::vector<FilterCase>& filterCases() {
         {"1 to 7, Ctrl+A to Ctrl+G", codes(1, 7), kSilent, kSilent, kBeeped, kBeeped},
         {"8, Backspace", codes(8, 8), kErased, kErased, kErased, kErased},
         {"9 to 12, Ctrl+I to Ctrl+L", codes(9, 12), kSilent, kSilent, kBeeped, kBeeped},
+        {"8, Backspace with Ctrl, Alt or Shift", modified(Qt::Key_Backspace, QStringLiteral("\b")),
+         kErased, kErased, kErased, kErased},
         {"13, Enter",
          codes(13, 13),
+         {Edit::Kept, {}, "Text1(1)"},
+         {Edit::Kept, {}, "Text2(1)"},
+         {Edit::Emptied, {kBeep, kCountOutOfRange}},
+         {Edit::Kept, {}}},
+        {"13, Enter with Ctrl, Alt or Shift",
+         modified(Qt::Key_Return, QStringLiteral("\r")),
          {Edit::Kept, {}, "Text1(1)"},
          {Edit::Kept, {}, "Text2(1)"},
          {Edit::Emptied, {kBeep, kCountOutOfRange}},
@@ -239,6 +261,39 @@ TEST_F(KeyFilter, EveryCode) {
         SCOPED_TRACE("sample box");
         check("Text7", QStringLiteral("0.15"), &FilterCase::sample);
         EXPECT_EQ(box(QStringLiteral("Text8"))->text(), QStringLiteral(" 1.5"));
+    }
+}
+
+// Backspace with a modifier erases one character, as the plain key does: Ctrl+Backspace deletes
+// no word, Alt+Backspace undoes nothing.
+TEST_F(KeyFilter, ModifiedBackspaceErasesOneCharacter) {
+    struct Target {
+        const char* name;
+        bool afterFit; // the count box before a confirm, the others after a fit
+        Alerts typing; // what typing "34" shows
+    };
+    const Target targets[] = {{"Text4", false, {kCountOutOfRange}},
+                              {"Text1(1)", true, {}},
+                              {"Text2(1)", true, {}},
+                              {"Text7", true, {}}};
+    for (const Target& t : targets) {
+        SCOPED_TRACE(t.name);
+        restart();
+        if (t.afterFit) {
+            fitTwoPoints();
+        }
+        ui::TextBox* target = box(QString::fromUtf8(t.name));
+        for (const Stroke& stroke : modified(Qt::Key_Backspace, QStringLiteral("\b"))) {
+            SCOPED_TRACE(spell(stroke));
+            target->setText(QString());
+            clickAndType(target, QStringLiteral("34"));
+            EXPECT_EQ(takeAlerts(), t.typing);
+
+            send(target, stroke);
+
+            EXPECT_EQ(target->text(), QStringLiteral("3"));
+            EXPECT_EQ(takeAlerts(), Alerts{});
+        }
     }
 }
 
@@ -384,6 +439,7 @@ const PasteCase kPastes[] = {
     {"a concentration cut to six characters", "Text1(2)", "1234567", "123456"},
     {"an absorbance cut to five characters", "Text2(2)", "0.12345", "0.123"},
     {"blanks", "Text1(0)", " 1 ", " 1 "},
+    {"a character cut in half at the box's length is dropped whole", "Text2(2)", "1234😀", "1234"},
 };
 
 TEST_F(KeyFilter, ContextMenuPasteIsNotFiltered) {
@@ -403,6 +459,38 @@ TEST_F(KeyFilter, ContextMenuPasteIntoTheSampleBox) {
     ui::TextBox* sample = box(QStringLiteral("Text7"));
     pasteWithContextMenu(sample, QStringLiteral("-x1"));
     EXPECT_EQ(sample->text(), QStringLiteral("-x1"));
+    EXPECT_EQ(takeAlerts(), Alerts{});
+}
+
+// A drop is refused by every entry box: the one unfiltered way in is the platform's paste.
+TEST_F(KeyFilter, DropsAreRefused) {
+    fitTwoPoints();
+    for (const char* name : {"Text1(1)", "Text2(1)", "Text7"}) {
+        SCOPED_TRACE(name);
+        ui::TextBox* target = box(QString::fromUtf8(name));
+        const QString before = target->text();
+        EXPECT_FALSE(target->acceptDrops());
+        QMimeData dragged;
+        dragged.setText(QStringLiteral("12"));
+        const QPoint inside = target->rect().center();
+        QDragEnterEvent enter(inside, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_FALSE(enter.isAccepted());
+        QDropEvent drop(QPointF(inside), Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        EXPECT_FALSE(drop.isAccepted());
+        EXPECT_EQ(target->text(), before);
+    }
+    restart();
+    ui::TextBox* count = box(QStringLiteral("Text4"));
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("42"));
+    QDropEvent drop(QPointF(count->rect().center()), Qt::CopyAction, &dragged, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(count, &drop);
+    EXPECT_EQ(count->text(), QString());
     EXPECT_EQ(takeAlerts(), Alerts{});
 }
 

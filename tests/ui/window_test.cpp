@@ -174,7 +174,8 @@ TEST_F(KeypadAndCaret, ActsOnTheBoxEnteredLast) {
 class CountBox : public MainWindowTest {};
 
 // Pasting passes no key filter; the warning reads a pasted number like a typed one and says
-// nothing about a text that is no number. The box cuts what is longer than two characters.
+// nothing about a text that is no number. The box cuts what is longer than two UTF-16 units,
+// never inside a character.
 TEST_F(CountBox, PastedText) {
     struct Case {
         const char* name;
@@ -190,6 +191,8 @@ TEST_F(CountBox, PastedText) {
         {"a digit and a point", "9.", "9.", {}},
         {"a longer text is cut to two characters", "123", "12", {kCountOutOfRange}},
         {"a Chinese text", "十二", "十二", {}},
+        {"a character cut in half is dropped whole", "1😀", "1", {}},
+        {"a whole character of two units", "😀", "😀", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,6 +303,26 @@ TEST_F(Session, SignalsFollowTheWorksheet) {
         "curve cleared | y=a+bx||",
     };
     EXPECT_EQ(heard, expected);
+}
+
+// A typed unit stays exactly as typed, and is the unit shown beside the next result.
+TEST_F(Session, TypedUnitStaysAsTyped) {
+    ASSERT_EQ(fit({"0", "1"}, {"0", ".5"}), Alerts{});
+    const char* const typed[] = {"mmol/L", "M", "u", "mg/", "MG", "Ug/l", "mL"};
+    for (const char* unit : typed) {
+        SCOPED_TRACE(unit);
+        click(combo()->lineEdit());
+        combo()->lineEdit()->selectAll();
+        type(QString::fromUtf8(unit));
+        EXPECT_EQ(combo()->currentText(), QString::fromUtf8(unit));
+
+        retype(sampleBox(), QStringLiteral(".25"));
+        press(Qt::Key_Return);
+
+        EXPECT_EQ(takeAlerts(), Alerts{});
+        EXPECT_EQ(text("Text8"), " .5");
+        EXPECT_EQ(caption("Label13"), unit);
+    }
 }
 
 } // namespace

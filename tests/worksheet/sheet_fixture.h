@@ -25,6 +25,7 @@ inline const std::string kCountOutOfRange{worksheet::messages::CountOutOfRange};
 inline const std::string kTwoZeros{worksheet::messages::TwoZeros};
 inline const std::string kTwoPoints{worksheet::messages::TwoPoints};
 inline const std::string kIncomplete{worksheet::messages::TableIncomplete};
+inline const std::string kNotNumber{worksheet::messages::TableNotNumber};
 inline const std::string kCannotFit{worksheet::messages::CannotFit};
 inline const std::string kOutOfRange{worksheet::messages::SampleOutOfRange};
 inline const std::string kNoCurve{worksheet::messages::NoCurve};
