@@ -72,10 +72,10 @@ public:
 
 signals:
     // The file commands that change the worksheet; whoever sees the main window carries them out.
-    void openRequested();          // "打开…" (Ctrl+O)
-    void saveRequested();          // "保存" (Ctrl+S)
-    void saveAsRequested();        // "另存为…" (Ctrl+Shift+S)
-    void restoreLastRequested();   // "恢复上次的数据"
+    void openRequested();            // "打开…" (Ctrl+O)
+    void saveRequested();            // "保存" (Ctrl+S)
+    void saveAsRequested();          // "另存为…" (Ctrl+Shift+S)
+    void restoreLastRequested();     // "恢复上次的数据"
     void importStandardsRequested(); // "导入标准点CSV…"
 
 private:

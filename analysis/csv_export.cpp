@@ -52,12 +52,12 @@ io::CsvRow sampleRow(const calc::LineStatistics& line, const SampleEntry& entry)
     const auto* factor = std::get_if<double>(&dilution);
     const QString mainResult = entry.mainResult.trimmed();
     if (values == nullptr || factor == nullptr) {
-        return {entry.name, entry.readings, kNoValue, kNoValue, entry.dilution, kNoValue, kNoValue,
-                kNoValue, QString(), mainResult};
+        return {entry.name, entry.readings, kNoValue, kNoValue,  entry.dilution,
+                kNoValue,   kNoValue,       kNoValue, QString(), mainResult};
     }
     const calc::SampleEstimate e = calc::estimateSample(line, *values, *factor);
-    return {entry.name,  entry.readings,   double(e.m),       number(e.meanA), *factor,
-            number(e.x0), number(e.sX0), number(e.ci95X0), flagKeys(e.flags), mainResult};
+    return {entry.name,   entry.readings, double(e.m),      number(e.meanA),   *factor,
+            number(e.x0), number(e.sX0),  number(e.ci95X0), flagKeys(e.flags), mainResult};
 }
 
 } // namespace
@@ -69,18 +69,18 @@ QList<io::CsvRow> exportTable(std::span<const double> x, std::span<const double>
     rows.append(header({u"statistic", u"value"}));
     rows.append({u"unit"_s, unit});
     const std::pair<const char16_t*, std::optional<double>> statistics[] = {
-        {u"n", double(line.n)}, {u"a", line.a},         {u"b", line.b},
-        {u"s_a", line.sA},      {u"s_b", line.sB},      {u"ci95_a", line.ci95A},
-        {u"ci95_b", line.ci95B}, {u"r", line.r},        {u"r2", line.r2},
-        {u"s_yx", line.sYX},    {u"lod", line.lod},     {u"loq", line.loq},
+        {u"n", double(line.n)},  {u"a", line.a},     {u"b", line.b},
+        {u"s_a", line.sA},       {u"s_b", line.sB},  {u"ci95_a", line.ci95A},
+        {u"ci95_b", line.ci95B}, {u"r", line.r},     {u"r2", line.r2},
+        {u"s_yx", line.sYX},     {u"lod", line.lod}, {u"loq", line.loq},
     };
     for (const auto& [key, value] : statistics) {
         rows.append({QString::fromUtf16(key), number(value)});
     }
 
     rows.append(io::CsvRow());
-    rows.append(header({u"C", u"A", u"A_fit", u"residual", u"deviation_pct", u"C_back",
-                        u"recovery_pct"}));
+    rows.append(
+        header({u"C", u"A", u"A_fit", u"residual", u"deviation_pct", u"C_back", u"recovery_pct"}));
     for (const calc::PointCheck& p : calc::pointChecks(x, y, line)) {
         rows.append({number(p.c), number(p.a), number(p.aFit), number(p.residual),
                      number(p.deviationPct), number(p.cBack), number(p.recoveryPct)});

@@ -71,7 +71,8 @@ void fillWorksheet(ui::MainWindow& main, const std::optional<QString>& unit,
 bool worksheetHoldsData(const ui::MainWindow& main) {
     const ui::MainWindowControls& c = main.controls();
     for (int i = 0; i < worksheet::kRows; ++i) {
-        if (!c.Text1[std::size_t(i)]->text().isEmpty() || !c.Text2[std::size_t(i)]->text().isEmpty()) {
+        if (!c.Text1[std::size_t(i)]->text().isEmpty() ||
+            !c.Text2[std::size_t(i)]->text().isEmpty()) {
             return true;
         }
     }
@@ -139,7 +140,8 @@ bool CalibrationFiles::mayReplace(bool samplesToo, const QString& what) {
 
 void CalibrationFiles::apply(const io::Calibration& calibration, Samples samples) {
     filling_ = true;
-    fillWorksheet(main_, samples == Samples::Replace ? std::optional(calibration.unit) : std::nullopt,
+    fillWorksheet(main_,
+                  samples == Samples::Replace ? std::optional(calibration.unit) : std::nullopt,
                   calibration.standards);
     if (samples == Samples::Replace) {
         analysis_.replaceSamples(calibration.samples);

@@ -42,8 +42,8 @@ bool worksheetHoldsData(const ui::MainWindow& main);
 // first, and "no" changes nothing.
 class CalibrationFiles final : public QObject {
 public:
-    CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis,
-                     ui::Prompts& prompts, QString lastPath = lastWorksheetPath());
+    CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis, ui::Prompts& prompts,
+                     QString lastPath = lastWorksheetPath());
 
     // The commands, each asking for its file.
     void open();

@@ -54,9 +54,9 @@ void addStandards(ReportInput& input, const QList<io::Standard>& standards) {
 void addSamples(ReportInput& input, const QList<io::Sample>& samples) {
     for (const io::Sample& sample : samples) {
         const io::SampleValues values = io::sampleValues(sample).value();
-        input.samples.push_back({sample.name.toStdString(),
-                                 std::vector<double>(values.readings.begin(), values.readings.end()),
-                                 values.dilution});
+        input.samples.push_back(
+            {sample.name.toStdString(),
+             std::vector<double>(values.readings.begin(), values.readings.end()), values.dilution});
     }
 }
 
@@ -108,9 +108,9 @@ int report(const QString& file, const QString& samplesFile, bool json) {
         }
     }
     if (input.x.size() < 2) {
-        return fail(kCannotFit, QStringLiteral("%1：只有%2个标准点，至少需要2个")
-                                    .arg(file)
-                                    .arg(input.x.size()));
+        return fail(
+            kCannotFit,
+            QStringLiteral("%1：只有%2个标准点，至少需要2个").arg(file).arg(input.x.size()));
     }
     const auto line = calc::lineStatistics(input.x, input.y);
     if (!line) {
@@ -161,15 +161,17 @@ int runCommandLine(const QStringList& arguments) {
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty() || positional[0] != u"report"_qs) {
-        return fail(kFailure, positional.isEmpty()
-                                  ? QStringLiteral("缺少命令（用法：lumetra report FILE）")
-                                  : QStringLiteral("未知的命令“%1”（用法：lumetra report FILE）")
-                                        .arg(positional[0]));
+        return fail(
+            kFailure,
+            positional.isEmpty()
+                ? QStringLiteral("缺少命令（用法：lumetra report FILE）")
+                : QStringLiteral("未知的命令“%1”（用法：lumetra report FILE）").arg(positional[0]));
     }
     if (positional.size() != 2) {
-        return fail(kFailure, positional.size() < 2
-                                  ? QStringLiteral("report 需要一个文件（用法：lumetra report FILE）")
-                                  : QStringLiteral("多余的参数“%1”").arg(positional[2]));
+        return fail(kFailure,
+                    positional.size() < 2
+                        ? QStringLiteral("report 需要一个文件（用法：lumetra report FILE）")
+                        : QStringLiteral("多余的参数“%1”").arg(positional[2]));
     }
     return report(positional[1], parser.value(samplesOption), parser.isSet(jsonOption));
 }

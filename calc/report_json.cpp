@@ -130,10 +130,9 @@ std::string reportJson(std::span<const double> x, std::span<const double> y,
         appendKey(out, "flags");
         out += '[';
         const char* flagSeparator = "";
-        for (const auto& [set, key] :
-             {std::pair{e.flags.outOfRange, "\"out_of_range\""},
-              std::pair{e.flags.belowLod, "\"below_lod\""},
-              std::pair{e.flags.belowLoq, "\"below_loq\""}}) {
+        for (const auto& [set, key] : {std::pair{e.flags.outOfRange, "\"out_of_range\""},
+                                       std::pair{e.flags.belowLod, "\"below_lod\""},
+                                       std::pair{e.flags.belowLoq, "\"below_loq\""}}) {
             if (set) {
                 out += flagSeparator;
                 out += key;

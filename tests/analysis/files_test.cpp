@@ -208,7 +208,8 @@ TEST_F(CalibrationFilesTest, AsksBeforeReplacingDataAndNoChangesNothing) {
         "unit": "mg/L", "standards": [{"C": "1", "A": ".1"}, {"C": "2", "A": ".3"}],
         "samples": [{"name": "s", "readings": ".2", "dilution": ""}]})");
     const QString csv = write(u"two.csv"_qs, "1,0.1\n3,0.2\n");
-    const std::string kAskOpen = "<ask>工作表或样品列表中已有数据，将被“two.lumetra”的内容替换。是否继续？";
+    const std::string kAskOpen =
+        "<ask>工作表或样品列表中已有数据，将被“two.lumetra”的内容替换。是否继续？";
     const std::string kAskImport = "<ask>工作表中已有数据，将被“two.csv”中的标准点替换。是否继续？";
     struct Case {
         const char* name;
@@ -221,14 +222,20 @@ TEST_F(CalibrationFilesTest, AsksBeforeReplacingDataAndNoChangesNothing) {
         {"a count typed", [](CalibrationFilesTest& t) { t.clickAndType(u"Text4"_qs, u"3"_qs); },
          false, kAskOpen},
         {"a row in the sample list",
-         [](CalibrationFilesTest& t) { t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}}); },
+         [](CalibrationFilesTest& t) {
+             t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}});
+         },
          false, kAskOpen},
         {"a row in the sample list, standards imported",
-         [](CalibrationFilesTest& t) { t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}}); },
+         [](CalibrationFilesTest& t) {
+             t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}});
+         },
          true, ""},
         {"a fitted curve, standards imported",
-         [](CalibrationFilesTest& t) { t.fit({u"1"_qs, u"2"_qs}, {u".2"_qs, u".4"_qs}); }, true,
-         kAskImport},
+         [](CalibrationFilesTest& t) {
+             t.fit({u"1"_qs, u"2"_qs}, {u".2"_qs, u".4"_qs});
+         },
+         true, kAskImport},
     };
     for (const Case& c : cases) {
         for (const bool yes : {false, true}) {
@@ -239,7 +246,8 @@ TEST_F(CalibrationFilesTest, AsksBeforeReplacingDataAndNoChangesNothing) {
             const std::string held = everything();
             const int rowsBefore = window()->samples().rowCount();
             alerts.answers = {yes};
-            const bool filled = c.import ? files().importStandardsFrom(csv) : files().openFile(path);
+            const bool filled =
+                c.import ? files().importStandardsFrom(csv) : files().openFile(path);
             const Events events = alerts.take();
             if (c.question.empty()) {
                 EXPECT_EQ(events, Events{});
@@ -263,8 +271,8 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     ASSERT_TRUE(gb18030.isValid());
     QString text = u"浓度(μg/mL);吸光度\r\n"_qs;
     for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
-        text += test::kFluorescenceC[i] + u';' + QString(test::kFluorescenceA[i]).replace(u'.', u',') +
-                u"\r\n"_qs;
+        text += test::kFluorescenceC[i] + u';' +
+                QString(test::kFluorescenceA[i]).replace(u'.', u',') + u"\r\n"_qs;
     }
     const QByteArray bytes = gb18030.encode(text);
     ASSERT_FALSE(QString::fromUtf8(bytes).contains(u"浓度"_qs)) << "not UTF-8";
@@ -296,7 +304,8 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     }
     const QString refused = write(u"eleven.csv"_qs, eleven);
     EXPECT_FALSE(files().importStandardsFrom(refused));
-    EXPECT_EQ(alerts.take(), Events{"无法导入：" + utf8(refused) + "：有11个标准点，窗口只接受2到10个"});
+    EXPECT_EQ(alerts.take(),
+              Events{"无法导入：" + utf8(refused) + "：有11个标准点，窗口只接受2到10个"});
     EXPECT_EQ(everything(), held);
 }
 
@@ -347,8 +356,9 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEachFitAndSampleAndResto
     fit({u"1"_qs, u"2"_qs, u"4"_qs}, {u".1"_qs, u".21"_qs, u".4"_qs});
     auto kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept) << utf8(kept.error().message());
-    EXPECT_EQ(kept->standards, (QList<io::Standard>{{u"1"_qs, u"0.1"_qs}, {u"2"_qs, u"0.21"_qs},
-                                                     {u"4"_qs, u"0.4"_qs}}));
+    EXPECT_EQ(
+        kept->standards,
+        (QList<io::Standard>{{u"1"_qs, u"0.1"_qs}, {u"2"_qs, u"0.21"_qs}, {u"4"_qs, u"0.4"_qs}}));
     EXPECT_TRUE(kept->samples.isEmpty());
     sample(u".3"_qs);
     kept = io::readCalibrationFile(last);

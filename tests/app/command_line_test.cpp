@@ -71,7 +71,8 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     EXPECT_EQ(lines[13], u"C\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
     EXPECT_EQ(lines[22], u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tflags"_qs);
     EXPECT_TRUE(lines[23].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs)) << lines[23].toStdString();
-    EXPECT_TRUE(lines[24].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs)) << lines[24].toStdString();
+    EXPECT_TRUE(lines[24].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs))
+        << lines[24].toStdString();
 
     const Outcome json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
@@ -118,19 +119,33 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
         {"missing file", {u"report"_qs, dir.filePath(u"none.csv"_qs)}, 2, u"none.csv"_qs},
         {"no data rows", {u"report"_qs, file(u"empty.csv"_qs, "C,A\n")}, 2, u"empty.csv"_qs},
         {"not a number", {u"report"_qs, file(u"bad.csv"_qs, "1,0.1\n2,x\n")}, 2, u"第2行"_qs},
-        {"bad samples", {u"report"_qs, good, u"--samples"_qs, file(u"s.csv"_qs, "a,0.5x,1\n")}, 2,
+        {"bad samples",
+         {u"report"_qs, good, u"--samples"_qs, file(u"s.csv"_qs, "a,0.5x,1\n")},
+         2,
          u"s.csv"_qs},
         {"one standard", {u"report"_qs, file(u"one.csv"_qs, "1,0.1\n")}, 1, u"one.csv"_qs},
-        {"equal concentrations", {u"report"_qs, file(u"eqc.csv"_qs, "1,0.1\n1,0.3\n")}, 1, u"eqc.csv"_qs},
-        {"equal absorbances", {u"report"_qs, file(u"eqa.csv"_qs, "1,0.2\n2,0.2\n")}, 1, u"eqa.csv"_qs},
-        {"a line break in a quoted cell", {u"report"_qs, file(u"break.csv"_qs, "\"1\n2\",0.1\n2,0.3\n")},
-         2, u"第1行：浓度 \"1 2\" 不是数字"_qs},
+        {"equal concentrations",
+         {u"report"_qs, file(u"eqc.csv"_qs, "1,0.1\n1,0.3\n")},
+         1,
+         u"eqc.csv"_qs},
+        {"equal absorbances",
+         {u"report"_qs, file(u"eqa.csv"_qs, "1,0.2\n2,0.2\n")},
+         1,
+         u"eqa.csv"_qs},
+        {"a line break in a quoted cell",
+         {u"report"_qs, file(u"break.csv"_qs, "\"1\n2\",0.1\n2,0.3\n")},
+         2,
+         u"第1行：浓度 \"1 2\" 不是数字"_qs},
         {"a standard of a calibration file that is not a number",
-         {u"report"_qs, file(u"nan.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,"unit":"",
+         {u"report"_qs,
+          file(u"nan.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,"unit":"",
              "standards":[{"C":"1","A":".1"},{"C":"2","A":"NaN"}]})")},
-         2, u"nan.lumetra：第2个标准点：吸光度 \"NaN\" 不是数字"_qs},
+         2,
+         u"nan.lumetra：第2个标准点：吸光度 \"NaN\" 不是数字"_qs},
         {"calibration of another program",
-         {u"report"_qs, file(u"x.lumetra"_qs, R"({"format":"other","version":1})")}, 2, u"x.lumetra"_qs},
+         {u"report"_qs, file(u"x.lumetra"_qs, R"({"format":"other","version":1})")},
+         2,
+         u"x.lumetra"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -150,7 +165,8 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
 TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
     QByteArray json = R"({"format":"lumetra-calibration","version":1,"unit":"mg/L","standards":[)";
     for (int i = 0; i < 12; ++i) { // more than the window's ten
-        json += (i ? "," : "") + QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
+        json += (i ? "," : "") +
+                QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
     }
     json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""},)"
             R"({"name":"引\"号\\和\n换行","readings":"0.5","dilution":""}]})";
@@ -167,19 +183,23 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(root[u"n"_qs].toInt(), 12);
     EXPECT_EQ(root[u"points"_qs].toArray().size(), 12);
-    EXPECT_EQ(root[u"samples"_qs].toArray()[1].toObject()[u"name"_qs].toString(), u"引\"号\\和\n换行"_qs);
+    EXPECT_EQ(root[u"samples"_qs].toArray()[1].toObject()[u"name"_qs].toString(),
+              u"引\"号\\和\n换行"_qs);
 }
 
 // Samples given on the command line replace those of the file, and 100 000 of them are reported.
 TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
-    const QString calibration = file(u"curve.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,
+    const QString calibration =
+        file(u"curve.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,
         "unit":"mg","standards":[{"C":"0","A":"2.1"},{"C":"6","A":"12.6"},{"C":"12","A":"24.7"}],
         "samples":[{"name":"from the file","readings":"9","dilution":""}]})");
     QByteArray csv = "名称;读数;稀释倍数\n";
     for (int i = 0; i < 100'000; ++i) {
-        csv += "S" + QByteArray::number(i) + ";" + QByteArray::number(2.5 + i % 200 * 0.1) + " 13,5;2\n";
+        csv += "S" + QByteArray::number(i) + ";" + QByteArray::number(2.5 + i % 200 * 0.1) +
+               " 13,5;2\n";
     }
-    const Outcome result = run({u"report"_qs, calibration, u"--samples"_qs, file(u"many.csv"_qs, csv)});
+    const Outcome result =
+        run({u"report"_qs, calibration, u"--samples"_qs, file(u"many.csv"_qs, csv)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QStringList lines = result.out.split(u'\n');
     ASSERT_EQ(lines.size(), 12 + 1 + 4 + 1 + 1 + 100'000 + 1);

@@ -8,10 +8,10 @@
 #include "tests/support/recording_prompts.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <QStringList>
 #include <memory>
 
 namespace test {
