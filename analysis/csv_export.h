@@ -6,13 +6,13 @@
 //   statistic,value
 //   unit,mg/L
 //   n,7
-//   a,1.5178571428571428          (then b, s_a, s_b, ci95_a, ci95_b, r, r2, s_yx, lod, loq)
+//   a,1.5178571428571406              (then b, s_a, s_b, ci95_a, ci95_b, r, r2, s_yx, lod, loq)
 //
 //   C,A,A_fit,residual,deviation_pct,C_back,recovery_pct
-//   0,2.1,1.5178571428571428,0.5821428571428573,38.35...,0.30...,
+//   0,2.1,1.5178571428571406,0.5821428571428591,38.35294117647077,0.30157261794634715,
 //
 //   name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,flags,main_result
-//   样品 1,13.4 13.6,2,13.5,1,6.20...,0.24...,0.61...,,6.2073
+//   样品 1,13.5,1,13.5,1,6.207215541165588,0.2397542227029909,0.6163078498974122,,6.20742889706263
 //
 // Numbers in full precision; a statistic that does not exist (n = 2) or a value that is not
 // finite is an empty cell. The samples block is there only when the list has rows; it holds every

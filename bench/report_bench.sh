@@ -2,7 +2,8 @@
 # The command line's speed: `lumetra report` timed from the start of the process to its exit, on
 # a calibration file of 10 standards and 100 000 samples (tab-separated and JSON) and on a small
 # one (5 standards, 3 samples). Each case runs RUNS times, interleaved so that machine noise falls
-# on all alike; prints a Markdown table of min / median / max wall time with the target of each.
+# on all alike; prints a Markdown table of min / median / max wall and CPU time with the target
+# of each.
 # The files are written into a temporary folder; builds nothing; needs no display.
 #
 # Usage: bench/report_bench.sh [-n RUNS] BUILD_DIR|LUMETRA
@@ -11,7 +12,7 @@ set -euo pipefail
 
 runs=${REPORT_RUNS:-20}
 usage() {
-    sed -n '8,9s/^# \{0,1\}//p' "$0" >&2
+    sed -n '9,10s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 while getopts "n:h" option; do
@@ -64,25 +65,30 @@ for c in "${!commands[@]}"; do
     "$lumetra" ${commands[c]} >/dev/null || { echo "failed: lumetra ${commands[c]}" >&2; exit 1; }
 done
 
-declare -A times
+# Bash's own `time` measures the child from fork to exit: wall time, and the CPU time of user
+# and system, the steadier figure on a shared machine.
+TIMEFORMAT='%R %U %S'
+declare -A wall cpu
 for ((run = 0; run < runs; run++)); do
     for c in "${!commands[@]}"; do
-        start=$EPOCHREALTIME
         # shellcheck disable=SC2086
-        QT_QPA_PLATFORM=none DISPLAY= "$lumetra" ${commands[c]} >/dev/null
-        end=$EPOCHREALTIME
-        times[$c]+="$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", (e - s) * 1000 }') "
+        measured=$( { time QT_QPA_PLATFORM=none DISPLAY= "$lumetra" ${commands[c]} >/dev/null 2>&1; } 2>&1)
+        read -r real user system <<<"$measured"
+        wall[$c]+="$(awk -v r="$real" 'BEGIN { printf "%.0f", r * 1000 }') "
+        cpu[$c]+="$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.0f", (u + s) * 1000 }') "
     done
 done
 
-echo "| case | min / median / max (ms) | target (ms) |"
-echo "|---|---:|---:|"
-for c in "${!commands[@]}"; do
+summary() {
     # shellcheck disable=SC2086
-    stats=$(printf '%s\n' ${times[$c]} | sort -n | awk '{ v[NR] = $1 } END {
+    printf '%s\n' $1 | sort -n | awk '{ v[NR] = $1 } END {
         median = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%.1f / %.1f / %.1f", v[1], median, v[NR] }')
-    echo "| ${names[c]} | $stats | < ${targets[c]} |"
+        printf "%d / %d / %d", v[1], median, v[NR] }'
+}
+echo "| case | wall, min / median / max (ms) | CPU, min / median / max (ms) | target (ms) |"
+echo "|---|---:|---:|---:|"
+for c in "${!commands[@]}"; do
+    echo "| ${names[c]} | $(summary "${wall[$c]}") | $(summary "${cpu[$c]}") | < ${targets[c]} |"
 done
 echo
 echo "$runs runs each; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg); file of 100 000 samples: $(($(stat -c %s "$work/large.lumetra") / 1024)) KiB"

@@ -407,6 +407,7 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_EQ(lines[23], QString());
     EXPECT_EQ(lines[24], u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,flags,main_result"_qs);
     EXPECT_TRUE(lines[25].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs)) << utf8(lines[25]);
+    EXPECT_TRUE(lines[25].endsWith(u",,"_qs + box("Text8").trimmed())) << "the main window's result";
     EXPECT_TRUE(lines[26].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs)) << utf8(lines[26]);
     EXPECT_EQ(lines[27], u"样品 B,x,,,,,,,,"_qs);
     EXPECT_EQ(lines[28], QString());
