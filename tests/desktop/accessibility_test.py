@@ -94,6 +94,10 @@ def start_display(work):
     runtime = os.path.join(work, "runtime")
     os.mkdir(runtime, 0o700)
     os.environ["XDG_RUNTIME_DIR"] = runtime
+    # The program keeps its last worksheet in its data folder: one of the test's own.
+    data = os.path.join(work, "data")
+    os.mkdir(data)
+    os.environ["XDG_DATA_HOME"] = data
     return xvfb
 
 

@@ -38,9 +38,10 @@ fail() {
 }
 
 # start_display WIDTHxHEIGHT: an Xvfb of our own (it picks a free display number and writes it
-# to a fifo), a private runtime folder, and no session bus for Qt to start. Without -noreset the
-# server resets whenever its last client leaves (an xdotool call, a stopped program), and a
-# program that connects during the reset fails with "could not connect to display".
+# to a fifo), private runtime and data folders, and no session bus for Qt to start. Without
+# -noreset the server resets whenever its last client leaves (an xdotool call, a stopped
+# program), and a program that connects during the reset fails with "could not connect to
+# display".
 start_display() {
     local number fifo="$desktop_work/display"
     mkfifo "$fifo"
@@ -53,6 +54,9 @@ start_display() {
     xdotool getdisplaygeometry >/dev/null || fail "no connection to the new display $DISPLAY"
     export XDG_RUNTIME_DIR="$desktop_work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
+    # The program keeps its last worksheet in its data folder: one of the test's own.
+    export XDG_DATA_HOME="$desktop_work/data"
+    mkdir "$XDG_DATA_HOME"
     unset QT_QPA_PLATFORM
     export DBUS_SESSION_BUS_ADDRESS=disabled:
 }
