@@ -1,0 +1,50 @@
+// 100 000 samples opened in the window from the main window's context menu, then one more
+// computed in the main window and the last worksheet kept with all of them. Labelled slow: it
+// takes about a second.
+
+#include "analysis/sample_list.h"
+#include "app/calibration_files.h"
+#include "io/calibration_file.h"
+#include "tests/support/analysis_window_fixture.h"
+#include "tests/support/fluorescence_reference.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class LargeFiles : public test::AnalysisWindowTest {};
+
+TEST_F(LargeFiles, HundredThousandSamplesOpenInTheWindow) {
+    io::Calibration calibration;
+    calibration.unit = u"mg/L"_qs;
+    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
+        calibration.standards.append({test::kFluorescenceC[i], test::kFluorescenceA[i]});
+    }
+    for (int i = 0; i < 100'000; ++i) {
+        calibration.samples.append({u"样品 %1"_qs.arg(i + 1), u"13.4 13.6 13.5"_qs, u"2"_qs, {}});
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"many.lumetra"_qs);
+    ASSERT_FALSE(io::saveCalibration(path, calibration).has_value());
+    window()->open();
+    alerts.paths = {path};
+    in<QAction>(main(), u"openCalibration"_qs)->trigger();
+    EXPECT_EQ(alerts.take(), Events{"<file>打开标准曲线文件"});
+    ASSERT_EQ(window()->samples().rowCount(), 100'000);
+    EXPECT_EQ(window()->samples().index(99'999, analysis::SampleListModel::Name).data().toString(),
+              u"样品 100000"_qs);
+    EXPECT_EQ(window()->samples().index(99'999, analysis::SampleListModel::X0).data().toString(),
+              window()->samples().index(0, analysis::SampleListModel::X0).data().toString());
+    QApplication::setActiveWindow(main());
+    sample(u"5"_qs);
+    const auto kept = io::readCalibrationFile(app::lastWorksheetPath());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->samples.size(), 100'001);
+}
+
+} // namespace
