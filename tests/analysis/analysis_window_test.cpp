@@ -1,10 +1,8 @@
 // The analysis window through real widgets: the three ways of opening it, the empty state, how it
 // follows fits, clears and samples, the copied report read back, and the plots saved as files.
 
-#include "analysis/analysis_window.h"
 #include "analysis/plot_widget.h"
-#include "app/lumetra.h"
-#include "tests/support/recording_prompts.h"
+#include "tests/analysis/analysis_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,18 +18,14 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
-// The fluorescence standards of a published teaching example; the reference figures are the
-// formulas evaluated in exact rational arithmetic (t from the closed form of the t distribution
-// with five degrees of freedom).
-const std::vector<QString> kX{u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs, u"8"_qs, u"10"_qs, u"12"_qs};
-const std::vector<QString> kY{u"2.1"_qs, u"5.0"_qs, u"9.0"_qs, u"12.6"_qs,
-                              u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
+// Reference figures for the fluorescence standards: the formulas evaluated in exact rational
+// arithmetic (t from the closed form of the t distribution with five degrees of freedom).
 const std::map<QString, double> kReference{
     {u"n"_qs, 7},
     {u"a"_qs, 1.5178571428571428571},
@@ -47,53 +41,9 @@ const std::map<QString, double> kReference{
     {u"loq"_qs, 2.2423193285331127522},
 };
 
-class AnalysisWindowTest : public ::testing::Test {
-public:
-    void SetUp() override {
-        lumetra.start();
-        lumetra.run();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
-    }
-
-    ui::MainWindow* main() { return lumetra.mainWindow(); }
-    analysis::AnalysisWindow* window() { return lumetra.analysisWindow(); }
-
-    template <class T = QWidget> T* in(QWidget* parent, const QString& name) {
-        auto* found = parent->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
-    void clickAndType(const QString& box, const QString& text) {
-        QTest::mouseClick(in(main(), box), Qt::LeftButton);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-    }
-
-    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
-        clickAndType(u"Text4"_qs, QString::number(x.size()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
-            clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
-        }
-        QTest::mouseClick(in(main(), u"command4"_qs), Qt::LeftButton);
-    }
-
-    void sample(const QString& absorbance) {
-        clickAndType(u"Text7"_qs, absorbance);
-        QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
-    }
-
-    bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
-
-    QString statistic(int row, int column = 1) {
-        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
-        return table->item(row, column)->text();
-    }
-
-    test::RecordingPrompts alerts;
-    app::Lumetra lumetra{alerts};
-};
+using analysis_test::AnalysisWindowTest;
+using analysis_test::kX;
+using analysis_test::kY;
 
 TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
     struct Way {
@@ -104,7 +54,9 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
         {"F2 in a box of the main window",
          [](AnalysisWindowTest&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); }},
         {"double click on the equation",
-         [](AnalysisWindowTest& t) { QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton); }},
+         [](AnalysisWindowTest& t) {
+             QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton);
+         }},
         {"context menu action",
          [](AnalysisWindowTest& t) {
              auto* action = t.in<QAction>(t.main(), u"openAnalysis"_qs);
@@ -144,8 +96,8 @@ TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
 
     sample(u"13.5"_qs);
     ASSERT_TRUE(window()->plotData().current.has_value());
-    EXPECT_NEAR(window()->plotData().current->concentration, (13.5 - 1.5178571428571) / 1.9303571428571,
-                1e-9);
+    EXPECT_NEAR(window()->plotData().current->concentration,
+                (13.5 - 1.5178571428571) / 1.9303571428571, 1e-9);
     EXPECT_FALSE(window()->plotData().current->flagged);
     QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
     EXPECT_FALSE(window()->plotData().current.has_value());
@@ -182,7 +134,8 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     EXPECT_EQ(copied, window()->reportText());
 
     const QStringList lines = copied.split(u'\n');
-    const char* keys[] = {"n", "a", "b", "s_a", "s_b", "ci95_a", "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
+    const char* keys[] = {"n",      "a", "b",  "s_a",  "s_b", "ci95_a",
+                          "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
     for (int i = 0; i < 12; ++i) {
         const QStringList cells = lines[i].split(u'\t');
         ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
