@@ -13,7 +13,13 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace analysis_test {
 
