@@ -85,10 +85,9 @@ void textLine(QPainter& painter, PageFlow& flow, const QString& text, const QFon
     flow.advance(bounds.height() + gapAfter);
 }
 
-// A cell's text in lines no wider than `width`. Lines break at blanks and after an enumeration
-// comma, so that a number or a flag never splits; only a single word wider than the column is
-// broken between characters.
-QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width) {
+// A cell's text cut after each blank and enumeration comma: the places where a line may break,
+// so that a number or a flag never splits.
+QStringList cellWords(const QString& text) {
     QStringList words;
     QString word;
     for (const QChar ch : text) {
@@ -101,9 +100,15 @@ QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double w
     if (!word.isEmpty()) {
         words << word;
     }
+    return words;
+}
+
+// A cell's text in lines no wider than `width`, broken between words; only a word wider than the
+// column on its own is broken between characters.
+QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width) {
     QStringList lines;
     QString line;
-    for (QString w : words) {
+    for (QString w : cellWords(text)) {
         if (!line.isEmpty() && metrics.horizontalAdvance((line + w).trimmed()) > width) {
             lines << line.trimmed();
             line.clear();
@@ -124,11 +129,11 @@ QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double w
     return lines;
 }
 
-// The widest word of a text, as wrapCell splits it.
+// The widest word of a text: the least width at which it wraps without a word broken.
 double widestWord(const QString& text, const QFontMetricsF& metrics) {
     double widest = 0;
-    for (const QString& line : wrapCell(text, metrics, 0)) {
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+    for (const QString& word : cellWords(text)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word.trimmed()));
     }
     return widest;
 }
