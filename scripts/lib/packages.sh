@@ -19,7 +19,8 @@ ensure_packages() {
 RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev
               libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk)
 
-# What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks.
+# What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks,
+# pdftotext for the exported report.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
                libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
-               python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core)
+               python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core poppler-utils)

@@ -1,11 +1,9 @@
 // The analysis window through real widgets: the three ways of opening it, the empty state, how it
 // follows fits, clears and samples, the copied report read back, and the plots saved as files.
 
-#include "analysis/analysis_window.h"
 #include "analysis/plot_widget.h"
-#include "app/lumetra.h"
+#include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
-#include "tests/support/recording_prompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,59 +19,15 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
-class AnalysisWindowTest : public ::testing::Test {
-public:
-    void SetUp() override {
-        lumetra.start();
-        lumetra.run();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
-    }
-
-    ui::MainWindow* main() { return lumetra.mainWindow(); }
-    analysis::AnalysisWindow* window() { return lumetra.analysisWindow(); }
-
-    template <class T = QWidget> T* in(QWidget* parent, const QString& name) {
-        auto* found = parent->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
-    void clickAndType(const QString& box, const QString& text) {
-        QTest::mouseClick(in(main(), box), Qt::LeftButton);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-    }
-
-    void fit(const QStringList& x, const QStringList& y) {
-        clickAndType(u"Text4"_qs, QString::number(x.size()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (qsizetype i = 0; i < x.size(); ++i) {
-            clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
-            clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
-        }
-        QTest::mouseClick(in(main(), u"command4"_qs), Qt::LeftButton);
-    }
-
-    void sample(const QString& absorbance) {
-        clickAndType(u"Text7"_qs, absorbance);
-        QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
-    }
-
-    bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
-
-    QString statistic(int row, int column = 1) {
-        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
-        return table->item(row, column)->text();
-    }
-
-    test::RecordingPrompts alerts;
-    app::Lumetra lumetra{alerts};
-};
+using analysis_test::AnalysisWindowTest;
+using analysis_test::kX;
+using analysis_test::kY;
 
 TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
     struct Way {
@@ -84,7 +38,9 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
         {"F2 in a box of the main window",
          [](AnalysisWindowTest&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); }},
         {"double click on the equation",
-         [](AnalysisWindowTest& t) { QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton); }},
+         [](AnalysisWindowTest& t) {
+             QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton);
+         }},
         {"context menu action",
          [](AnalysisWindowTest& t) {
              auto* action = t.in<QAction>(t.main(), u"openAnalysis"_qs);
@@ -112,7 +68,7 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
 
 TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_TRUE(showsEmptyState());
-    fit(test::kFluorescenceC, test::kFluorescenceA); // while the window is closed
+    fit(kX, kY); // while the window is closed
     window()->open();
     EXPECT_FALSE(showsEmptyState());
     EXPECT_EQ(statistic(0), u"7"_qs);
@@ -124,8 +80,8 @@ TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
 
     sample(u"13.5"_qs);
     ASSERT_TRUE(window()->plotData().current.has_value());
-    EXPECT_NEAR(window()->plotData().current->concentration, (13.5 - 1.5178571428571) / 1.9303571428571,
-                1e-9);
+    EXPECT_NEAR(window()->plotData().current->concentration,
+                (13.5 - 1.5178571428571) / 1.9303571428571, 1e-9);
     EXPECT_FALSE(window()->plotData().current->flagged);
     QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
     EXPECT_FALSE(window()->plotData().current.has_value());
@@ -150,7 +106,7 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
 }
 
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
-    fit(test::kFluorescenceC, test::kFluorescenceA);
+    fit(kX, kY);
     window()->open();
     // The offscreen platform activates only the first window it shows.
     QApplication::setActiveWindow(window());
@@ -162,7 +118,8 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     EXPECT_EQ(copied, window()->reportText());
 
     const QStringList lines = copied.split(u'\n');
-    const char* keys[] = {"n", "a", "b", "s_a", "s_b", "ci95_a", "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
+    const char* keys[] = {"n",      "a", "b",  "s_a",  "s_b", "ci95_a",
+                          "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
     for (int i = 0; i < 12; ++i) {
         const QStringList cells = lines[i].split(u'\t');
         ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
@@ -185,7 +142,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
 }
 
 TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
-    fit(test::kFluorescenceC, test::kFluorescenceA);
+    fit(kX, kY);
     QTemporaryDir dir;
     const QString png = dir.filePath(u"curve.png"_qs);
     const QString svg = dir.filePath(u"curve.SVG"_qs);

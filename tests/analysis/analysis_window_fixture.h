@@ -1,0 +1,80 @@
+#pragma once
+
+// The real main window and its analysis window, started as the program starts them, under the
+// offscreen platform, with message boxes, questions and file dialogs recorded.
+
+#include "analysis/analysis_window.h"
+#include "app/lumetra.h"
+#include "tests/support/recording_prompts.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QString>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <ostream>
+#include <vector>
+
+// Failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace analysis_test {
+
+// The fluorescence standards of a published teaching example.
+inline const std::vector<QString> kX{u"0"_qs, u"2"_qs,  u"4"_qs, u"6"_qs,
+                                     u"8"_qs, u"10"_qs, u"12"_qs};
+inline const std::vector<QString> kY{u"2.1"_qs,  u"5.0"_qs,  u"9.0"_qs, u"12.6"_qs,
+                                     u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
+
+class AnalysisWindowTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        lumetra.start();
+        lumetra.run();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
+    }
+
+    ui::MainWindow* main() { return lumetra.mainWindow(); }
+    analysis::AnalysisWindow* window() { return lumetra.analysisWindow(); }
+
+    template <class T = QWidget> T* in(QWidget* parent, const QString& name) {
+        auto* found = parent->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    void clickAndType(const QString& box, const QString& text) {
+        QTest::mouseClick(in(main(), box), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+
+    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
+        clickAndType(u"Text4"_qs, QString::number(x.size()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
+            clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
+        }
+        QTest::mouseClick(in(main(), u"command4"_qs), Qt::LeftButton);
+    }
+
+    void sample(const QString& absorbance) {
+        clickAndType(u"Text7"_qs, absorbance);
+        QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
+    }
+
+    bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
+
+    QString statistic(int row, int column = 1) {
+        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
+        return table->item(row, column)->text();
+    }
+
+    test::RecordingPrompts alerts;
+    app::Lumetra lumetra{alerts};
+};
+
+} // namespace analysis_test
