@@ -56,23 +56,14 @@ void AnalysisWindow::buildFileMenu(QMenu& file) {
 }
 
 QList<io::Sample> AnalysisWindow::listedSamples() const {
-    QList<io::Sample> samples;
-    samples.reserve(qsizetype(samples_->entries().size()));
-    for (const SampleEntry& entry : samples_->entries()) {
-        samples.append({entry.name, entry.readings, entry.dilution, entry.mainResult});
-    }
-    return samples;
+    const std::vector<SampleEntry>& entries = samples_->entries();
+    return QList<io::Sample>(entries.cbegin(), entries.cend());
 }
 
 namespace {
 
 std::vector<SampleEntry> entriesOf(const QList<io::Sample>& samples) {
-    std::vector<SampleEntry> entries;
-    entries.reserve(std::size_t(samples.size()));
-    for (const io::Sample& sample : samples) {
-        entries.push_back({sample.name, sample.readings, sample.dilution, sample.mainResult});
-    }
-    return entries;
+    return std::vector<SampleEntry>(samples.cbegin(), samples.cend());
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "analysis/csv_export.h"
 
-#include "calc/sample_text.h"
+#include "io/calibration.h"
 
 #include <QStringList>
 #include <cmath>
@@ -46,17 +46,15 @@ QString flagKeys(const calc::SampleFlags& flags) {
 }
 
 io::CsvRow sampleRow(const calc::LineStatistics& line, const SampleEntry& entry) {
-    const auto readings = calc::parseReadings(entry.readings.toStdString());
-    const auto dilution = calc::parseDilution(entry.dilution.toStdString());
-    const auto* values = std::get_if<std::vector<double>>(&readings);
-    const auto* factor = std::get_if<double>(&dilution);
     const QString mainResult = entry.mainResult.trimmed();
-    if (values == nullptr || factor == nullptr) {
+    const auto values = io::sampleValues(entry); // by the list's own rules
+    if (!values) {
         return {entry.name, entry.readings, kNoValue, kNoValue,  entry.dilution,
                 kNoValue,   kNoValue,       kNoValue, QString(), mainResult};
     }
-    const calc::SampleEstimate e = calc::estimateSample(line, *values, *factor);
-    return {entry.name,   entry.readings, double(e.m),      number(e.meanA),   *factor,
+    const std::vector<double> readings(values->readings.cbegin(), values->readings.cend());
+    const calc::SampleEstimate e = calc::estimateSample(line, readings, values->dilution);
+    return {entry.name,   entry.readings, double(e.m),      number(e.meanA),   values->dilution,
             number(e.x0), number(e.sX0),  number(e.ci95X0), flagKeys(e.flags), mainResult};
 }
 

@@ -80,53 +80,178 @@ void textLine(QPainter& painter, PageFlow& flow, const QString& text, const QFon
     const QRectF bounds =
         metrics.boundingRect(QRectF(0, 0, flow.width(), 1e6), Qt::TextWordWrap, text);
     flow.ensure(bounds.height());
-    painter.drawText(QRectF(flow.left(), flow.y(), flow.width(), bounds.height()),
-                     Qt::TextWordWrap, text);
+    painter.drawText(QRectF(flow.left(), flow.y(), flow.width(), bounds.height()), Qt::TextWordWrap,
+                     text);
     flow.advance(bounds.height() + gapAfter);
 }
 
-// A ruled table; the header repeats at the top of every page it runs onto.
+// A cell's text cut after each blank and enumeration comma: the places where a line may break,
+// so that a number or a flag never splits.
+QStringList cellWords(const QString& text) {
+    QStringList words;
+    QString word;
+    for (const QChar ch : text) {
+        word += ch;
+        if (ch == u' ' || ch == u'、' || ch == u'，') {
+            words << word;
+            word.clear();
+        }
+    }
+    if (!word.isEmpty()) {
+        words << word;
+    }
+    return words;
+}
+
+// A cell's text in lines no wider than `width`, broken between words; only a word wider than the
+// column on its own is broken between characters.
+QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width) {
+    QStringList lines;
+    QString line;
+    for (QString w : cellWords(text)) {
+        if (!line.isEmpty() && metrics.horizontalAdvance((line + w).trimmed()) > width) {
+            lines << line.trimmed();
+            line.clear();
+        }
+        while (line.isEmpty() && w.size() > 1 && metrics.horizontalAdvance(w.trimmed()) > width) {
+            qsizetype fit = 1;
+            while (fit < w.size() && metrics.horizontalAdvance(w.left(fit + 1)) <= width) {
+                ++fit;
+            }
+            lines << w.left(fit);
+            w = w.mid(fit);
+        }
+        line += w;
+    }
+    if (!line.trimmed().isEmpty() || lines.isEmpty()) {
+        lines << line.trimmed();
+    }
+    return lines;
+}
+
+// The widest word of a text: the least width at which it wraps without a word broken.
+double widestWord(const QString& text, const QFontMetricsF& metrics) {
+    double widest = 0;
+    for (const QString& word : cellWords(text)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word.trimmed()));
+    }
+    return widest;
+}
+
+// Column widths from the contents: each column as wide as its longest text where the page
+// allows; otherwise the columns that can wrap give up width, down to their widest word.
+std::vector<double> columnWidths(const QFontMetricsF& metrics, const QFontMetricsF& boldMetrics,
+                                 const QStringList& header, const std::vector<QStringList>& rows,
+                                 std::size_t columns, double available, double pad) {
+    std::vector<double> natural(columns, 0), least(columns, 0);
+    for (std::size_t c = 0; c < columns; ++c) {
+        const QString title = header.value(int(c));
+        natural[c] = boldMetrics.horizontalAdvance(title);
+        least[c] = widestWord(title, boldMetrics);
+        for (const QStringList& row : rows) {
+            const QString text = row.value(int(c));
+            natural[c] = std::max(natural[c], metrics.horizontalAdvance(text));
+            least[c] = std::max(least[c], widestWord(text, metrics));
+        }
+        natural[c] += 2 * pad;
+        least[c] += 2 * pad;
+    }
+    double naturalTotal = 0, leastTotal = 0;
+    for (std::size_t c = 0; c < columns; ++c) {
+        naturalTotal += natural[c];
+        leastTotal += least[c];
+    }
+    std::vector<double> widths(columns);
+    if (naturalTotal <= available) {
+        // The room left over goes to the columns in proportion to their width.
+        for (std::size_t c = 0; c < columns; ++c) {
+            widths[c] = natural[c] * available / naturalTotal;
+        }
+    } else if (leastTotal <= available) {
+        const double share = (available - leastTotal) / (naturalTotal - leastTotal);
+        for (std::size_t c = 0; c < columns; ++c) {
+            widths[c] = least[c] + (natural[c] - least[c]) * share;
+        }
+    } else {
+        for (std::size_t c = 0; c < columns; ++c) {
+            widths[c] = least[c] * available / leastTotal;
+        }
+    }
+    return widths;
+}
+
+// The columns whose every cell is numbers separated by blanks (or "—"), to be right-aligned.
+std::vector<bool> numberColumns(const QStringList& header, const std::vector<QStringList>& rows) {
+    std::vector<bool> numbers(std::size_t(header.size()), true);
+    for (std::size_t c = 0; c < numbers.size(); ++c) {
+        for (const QStringList& row : rows) {
+            for (const QString& part : row.value(int(c)).split(u' ', Qt::SkipEmptyParts)) {
+                bool ok = part == QStringLiteral("—");
+                if (!ok) {
+                    part.toDouble(&ok);
+                }
+                numbers[c] = numbers[c] && ok;
+            }
+        }
+    }
+    return numbers;
+}
+
+// A ruled table whose cells wrap; the header repeats at the top of every page it runs onto.
+// Numbers stand right-aligned, texts left-aligned, as `rightAligned` says per column.
 void table(QPainter& painter, PageFlow& flow, const QStringList& header,
-           const std::vector<QStringList>& rows, const std::vector<double>& weights) {
+           const std::vector<QStringList>& rows, const std::vector<bool>& rightAligned) {
     const QFont font = reportFont(8);
     const QFont bold = reportFont(8, true);
     const QFontMetricsF metrics(font, painter.device());
-    const double rowHeight = metrics.height() * 1.5;
-    double total = 0;
-    for (double w : weights) {
-        total += w;
-    }
-    std::vector<double> widths;
-    for (double w : weights) {
-        widths.push_back(flow.width() * w / total);
-    }
+    const QFontMetricsF boldMetrics(bold, painter.device());
     const double pad = flow.mm();
-    auto drawRow = [&](const QStringList& cells, bool isHeader) {
+    const double lineHeight = metrics.height();
+    const std::size_t columns = rightAligned.size();
+    const std::vector<double> widths =
+        columnWidths(metrics, boldMetrics, header, rows, columns, flow.width(), pad);
+
+    auto layOut = [&](const QStringList& cells, bool isHeader) {
+        std::vector<QStringList> lines;
+        std::size_t most = 1;
+        for (std::size_t c = 0; c < columns; ++c) {
+            lines.push_back(wrapCell(cells.value(int(c)), isHeader ? boldMetrics : metrics,
+                                     widths[c] - 2 * pad));
+            most = std::max(most, std::size_t(lines.back().size()));
+        }
+        return std::pair{lines, double(most) * lineHeight + 0.5 * lineHeight};
+    };
+    auto drawRow = [&](const std::vector<QStringList>& lines, double height, bool isHeader) {
         painter.setFont(isHeader ? bold : font);
         double x = flow.left();
-        for (std::size_t c = 0; c < widths.size(); ++c) {
-            const QRectF cell(x, flow.y(), widths[c], rowHeight);
+        for (std::size_t c = 0; c < columns; ++c) {
+            const QRectF cell(x, flow.y(), widths[c], height);
             painter.setPen(QPen(Qt::gray, 0));
             painter.drawRect(cell);
             painter.setPen(Qt::black);
-            const QString text = metrics.elidedText(cells.value(int(c)), Qt::ElideRight,
-                                                    widths[c] - 2 * pad);
-            painter.drawText(cell.adjusted(pad, 0, -pad, 0),
-                             Qt::AlignVCenter | (isHeader || c == 0 ? Qt::AlignLeft : Qt::AlignRight),
-                             text);
+            const Qt::Alignment align =
+                !isHeader && rightAligned[c] ? Qt::AlignRight : Qt::AlignLeft;
+            double y = flow.y() + 0.25 * lineHeight;
+            for (const QString& line : lines[c]) {
+                painter.drawText(QRectF(x + pad, y, widths[c] - 2 * pad, lineHeight),
+                                 align | Qt::AlignVCenter, line);
+                y += lineHeight;
+            }
             x += widths[c];
         }
-        flow.advance(rowHeight);
+        flow.advance(height);
     };
-    flow.ensure(2 * rowHeight);
-    drawRow(header, true);
+    const auto [headerLines, headerHeight] = layOut(header, true);
+    flow.ensure(headerHeight + (rows.empty() ? 0 : layOut(rows.front(), false).second));
+    drawRow(headerLines, headerHeight, true);
     for (const QStringList& row : rows) {
+        const auto [lines, height] = layOut(row, false);
         const double before = flow.y();
-        flow.ensure(rowHeight);
+        flow.ensure(height);
         if (flow.y() < before) {
-            drawRow(header, true);
+            drawRow(headerLines, headerHeight, true);
         }
-        drawRow(row, false);
+        drawRow(lines, height, false);
     }
     flow.advance(3 * flow.mm());
 }
@@ -168,31 +293,36 @@ void paintReport(QPagedPaintDevice& device, const ReportContent& content) {
     std::vector<QStringList> statistics;
     const QStringList& definitions = statisticDefinitions();
     for (std::size_t i = 0; i < content.statistics.size(); ++i) {
-        statistics.push_back({content.statistics[i].first, content.statistics[i].second,
-                              definitions.value(int(i))});
+        statistics.push_back(
+            {content.statistics[i].first, content.statistics[i].second, definitions.value(int(i))});
     }
     table(painter, flow, {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("含义")},
-          statistics, {2.2, 2.6, 6});
+          statistics, {false, true, false});
 
     const double plotWidth = flow.width();
     const double calibrationHeight = 85 * mm;
     const double residualHeight = 42 * mm;
     flow.ensure(calibrationHeight + residualHeight);
     painter.setFont(reportFont(9)); // the plots write in the painter's font
-    paintCalibration(painter, QRectF(flow.left(), flow.y(), plotWidth, calibrationHeight), content.plot);
+    paintCalibration(painter, QRectF(flow.left(), flow.y(), plotWidth, calibrationHeight),
+                     content.plot);
     flow.advance(calibrationHeight + 2 * mm);
     paintResiduals(painter, QRectF(flow.left(), flow.y(), plotWidth, residualHeight), content.plot);
     flow.advance(residualHeight + 4 * mm);
 
+    // A heading stays with the start of its table.
+    flow.ensure(25 * mm);
     textLine(painter, flow, QStringLiteral("标准点"), reportFont(12, true), 2 * mm);
-    table(painter, flow, content.pointHeader, content.points, {1, 1, 1, 1, 1, 1, 1});
+    table(painter, flow, content.pointHeader, content.points,
+          numberColumns(content.pointHeader, content.points));
 
+    flow.ensure(25 * mm);
     textLine(painter, flow, QStringLiteral("样品"), reportFont(12, true), 2 * mm);
     if (content.samples.empty()) {
         textLine(painter, flow, QStringLiteral("（无样品）"), reportFont(9), 2 * mm);
     } else {
         table(painter, flow, content.sampleHeader, content.samples,
-              {1.6, 2.0, 0.9, 0.5, 1.2, 1.2, 1.1, 1.1, 1.6, 1.4});
+              numberColumns(content.sampleHeader, content.samples));
     }
     flow.footer();
 }

@@ -31,28 +31,7 @@ bool anyFlag(const calc::SampleFlags& flags) {
     return flags.outOfRange || flags.belowLod || flags.belowLoq;
 }
 
-std::string utf8(const QString& text) {
-    return text.toStdString();
-}
-
 } // namespace
-
-QString describe(const calc::SampleTextError& error) {
-    const QString text = QString::fromStdString(error.text);
-    switch (error.problem) {
-    case calc::SampleTextProblem::NoReading:
-        return QStringLiteral("没有读数");
-    case calc::SampleTextProblem::TooManyReadings:
-        return QStringLiteral("读数超过%1个").arg(calc::kMaxReadings);
-    case calc::SampleTextProblem::ReadingNotNumber:
-        return QStringLiteral("读数“%1”不是数字").arg(text);
-    case calc::SampleTextProblem::DilutionNotNumber:
-        return QStringLiteral("稀释倍数“%1”不是数字").arg(text);
-    case calc::SampleTextProblem::DilutionNotPositive:
-        return QStringLiteral("稀释倍数“%1”必须大于0").arg(text);
-    }
-    return {};
-}
 
 SampleListModel::SampleListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -72,9 +51,9 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         return section + 1;
     }
     static const QString kTitles[Columns] = {
-        QStringLiteral("名称"),        QStringLiteral("读数"),     QStringLiteral("稀释倍数"),
-        QStringLiteral("m"),           QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
-        QStringLiteral("s(x0)"),       QStringLiteral("95% 半宽"), QStringLiteral("标记"),
+        QStringLiteral("名称"),       QStringLiteral("读数"),       QStringLiteral("稀释倍数"),
+        QStringLiteral("m"),          QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
+        QStringLiteral("s(x0)"),      QStringLiteral("95% 半宽"),   QStringLiteral("标记"),
         QStringLiteral("主窗口结果"),
     };
     return section >= 0 && section < Columns ? kTitles[section] : QVariant();
@@ -101,38 +80,48 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
     case Qt::DisplayRole: {
         switch (column) {
-        case Name: return entry.name;
-        case Readings: return entry.readings;
-        case Dilution: return role == Qt::DisplayRole && entry.dilution.trimmed().isEmpty()
-                                  ? QStringLiteral("1")
-                                  : entry.dilution;
-        case MainResult: return entry.mainResult;
-        default: break;
-        }
-        if (column == Count && !parsed.readingsError) {
-            return int(parsed.readings.size());
+        case Name:
+            return entry.name;
+        case Readings:
+            return entry.readings;
+        case Dilution:
+            return role == Qt::DisplayRole && entry.dilution.trimmed().isEmpty()
+                       ? QStringLiteral("1")
+                       : entry.dilution;
+        case MainResult:
+            return entry.mainResult;
+        default:
+            break;
         }
         if (!parsed.estimate) {
             return {};
         }
         const calc::SampleEstimate& e = *parsed.estimate;
         switch (column) {
-        case MeanA: return readable(e.meanA);
-        case X0: return readable(e.x0);
-        case SX0: return readable(e.sX0);
-        case Ci95X0: return readable(e.ci95X0);
-        case Flags: return flagsText(e.flags);
-        default: return {};
+        case Count:
+            return e.m;
+        case MeanA:
+            return readable(e.meanA);
+        case X0:
+            return readable(e.x0);
+        case SX0:
+            return readable(e.sX0);
+        case Ci95X0:
+            return readable(e.ci95X0);
+        case Flags:
+            return flagsText(e.flags);
+        default:
+            return {};
         }
     }
     case Qt::ToolTipRole:
         if (column == Readings && parsed.readingsError) {
-            return describe(*parsed.readingsError);
+            return *parsed.readingsError;
         }
         if (column == Dilution && parsed.dilutionError) {
-            return describe(*parsed.dilutionError);
+            return *parsed.dilutionError;
         }
-        if (column >= MeanA && column <= Flags && !parsed.estimate) {
+        if (column >= Count && column <= Flags && !parsed.estimate) {
             return problem(index.row());
         }
         if ((column == SX0 || column == Ci95X0) && parsed.estimate && !parsed.estimate->sX0) {
@@ -160,7 +149,7 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     }
     SampleEntry& entry = entries_[std::size_t(index.row())];
-    QString* cell = index.column() == Name ? &entry.name
+    QString* cell = index.column() == Name       ? &entry.name
                     : index.column() == Readings ? &entry.readings
                                                  : &entry.dilution;
     *cell = value.toString();
@@ -170,19 +159,21 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
+// The readings and the dilution are checked apart, so that each bad cell is marked with its own
+// reason.
 SampleListModel::Parsed SampleListModel::parse(const SampleEntry& entry) const {
     Parsed parsed;
-    auto readings = calc::parseReadings(utf8(entry.readings));
-    if (auto* error = std::get_if<calc::SampleTextError>(&readings)) {
-        parsed.readingsError = *error;
+    const auto readings = io::sampleValues(io::Sample{{}, entry.readings, {}, {}});
+    if (readings) {
+        parsed.readings.assign(readings->readings.cbegin(), readings->readings.cend());
     } else {
-        parsed.readings = std::get<std::vector<double>>(std::move(readings));
+        parsed.readingsError = readings.error().reason;
     }
-    const auto dilution = calc::parseDilution(utf8(entry.dilution));
-    if (const auto* error = std::get_if<calc::SampleTextError>(&dilution)) {
-        parsed.dilutionError = *error;
+    const auto dilution = io::sampleValues(io::Sample{{}, QStringLiteral("1"), entry.dilution, {}});
+    if (dilution) {
+        parsed.dilution = dilution->dilution;
     } else {
-        parsed.dilution = std::get<double>(dilution);
+        parsed.dilutionError = dilution.error().reason;
     }
     estimate(parsed);
     return parsed;
@@ -198,10 +189,10 @@ void SampleListModel::estimate(Parsed& parsed) const {
 QString SampleListModel::problem(int row) const {
     const Parsed& parsed = parsed_[std::size_t(row)];
     if (parsed.readingsError) {
-        return describe(*parsed.readingsError);
+        return *parsed.readingsError;
     }
     if (parsed.dilutionError) {
-        return describe(*parsed.dilutionError);
+        return *parsed.dilutionError;
     }
     return parsed.estimate ? QString() : kNoCurve;
 }
@@ -275,7 +266,7 @@ std::vector<calc::SampleRow> SampleListModel::reportRows() const {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Parsed& parsed = parsed_[i];
         if (!parsed.readingsError && !parsed.dilutionError) {
-            rows.push_back({utf8(entries_[i].name), parsed.readings, parsed.dilution});
+            rows.push_back({entries_[i].name.toStdString(), parsed.readings, parsed.dilution});
         }
     }
     return rows;

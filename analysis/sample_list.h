@@ -2,8 +2,8 @@
 
 #include "analysis/plot_data.h"
 #include "calc/report_text.h"
-#include "calc/sample_text.h"
 #include "calc/statistics.h"
+#include "io/calibration.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -13,13 +13,8 @@
 namespace analysis {
 
 // One sample as the user gave it: the texts of its editable cells, and the main window's result
-// when it came from there.
-struct SampleEntry {
-    QString name;
-    QString readings; // absorbances separated by blanks
-    QString dilution; // "" means 1
-    QString mainResult;
-};
+// when it came from there; the same row the calibration files keep.
+using SampleEntry = io::Sample;
 
 // The samples measured against the current curve, each with its concentration, uncertainty and
 // flags. Rows are kept when the curve changes or goes: they are computed again, or left empty
@@ -27,7 +22,19 @@ struct SampleEntry {
 class SampleListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Name, Readings, Dilution, Count, MeanA, X0, SX0, Ci95X0, Flags, MainResult, Columns };
+    enum Column {
+        Name,
+        Readings,
+        Dilution,
+        Count,
+        MeanA,
+        X0,
+        SX0,
+        Ci95X0,
+        Flags,
+        MainResult,
+        Columns
+    };
 
     explicit SampleListModel(QObject* parent = nullptr);
 
@@ -58,7 +65,7 @@ signals:
 
 private:
     struct Parsed {
-        std::optional<calc::SampleTextError> readingsError, dilutionError;
+        std::optional<QString> readingsError, dilutionError; // the reasons, in Chinese
         std::vector<double> readings;
         double dilution = 1.0;
         std::optional<calc::SampleEstimate> estimate;
@@ -71,8 +78,5 @@ private:
     std::optional<calc::LineStatistics> stats_;
     QString unit_;
 };
-
-// The Chinese reason for a sample text that is refused.
-QString describe(const calc::SampleTextError& error);
 
 } // namespace analysis

@@ -1,5 +1,7 @@
 #include "analysis/sample_table.h"
 
+#include "io/csv.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -24,36 +26,20 @@ SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* 
     setWordWrap(false);
 }
 
-std::vector<SampleEntry> SampleTable::entriesFromBlock(const QString& block) {
-    QString text = block;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    while (!lines.isEmpty() && lines.back().trimmed().isEmpty()) {
-        lines.removeLast();
-    }
-    std::vector<SampleEntry> entries;
-    for (const QString& line : lines) {
-        const QStringList cells = line.split(u'\t');
-        SampleEntry entry;
-        if (cells.size() == 1) {
-            entry.readings = cells[0].trimmed();
-        } else {
-            entry.name = cells[0].trimmed();
-            entry.readings = cells[1].trimmed();
-            entry.dilution = cells.value(2).trimmed();
-        }
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
+// As a CSV file of samples is read: the separator, quotes, decimal commas and a header row of a
+// spreadsheet's block are understood the same way. A cell that is not a number still gives its
+// row, which the list marks; only a block that cannot be split into rows is refused whole.
 void SampleTable::pasteBlock(const QString& block) {
-    const int first = model_.rowCount();
-    model_.append(entriesFromBlock(block));
-    if (model_.rowCount() > first) {
-        scrollTo(model_.index(model_.rowCount() - 1, 0));
+    if (block.trimmed().isEmpty()) {
+        return;
     }
+    const io::Expected<io::SamplesCsv> samples = io::readSamplesText(block);
+    if (!samples) {
+        prompts_.tell(QStringLiteral("粘贴失败：") + samples.error().message());
+        return;
+    }
+    model_.append({samples->rows.cbegin(), samples->rows.cend()});
+    scrollTo(model_.index(model_.rowCount() - 1, 0));
 }
 
 void SampleTable::deleteSelectedRows() {
@@ -94,7 +80,8 @@ void SampleTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QStringLiteral("粘贴"), this,
                    [this] { pasteBlock(QApplication::clipboard()->text()); });
-    auto* remove = menu.addAction(QStringLiteral("删除所选行"), this, &SampleTable::deleteSelectedRows);
+    auto* remove =
+        menu.addAction(QStringLiteral("删除所选行"), this, &SampleTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     menu.addSeparator();
     auto* clear = menu.addAction(QStringLiteral("清空列表"), this, &SampleTable::clearList);

@@ -14,10 +14,9 @@ class SampleTable final : public QTableView {
 public:
     SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent);
 
-    // A block as a spreadsheet copies it: lines of tab-separated cells. A line of one cell is
-    // readings only; otherwise the cells are name, readings and dilution.
-    static std::vector<SampleEntry> entriesFromBlock(const QString& block);
-
+    // Adds one row per line of a block as a spreadsheet copies it: a line of one cell is
+    // readings only; otherwise the cells are name, readings and dilution. A block that cannot be
+    // read as rows (more than three cells in a line, a quote left open) adds nothing and says why.
     void pasteBlock(const QString& block);
     void deleteSelectedRows();
     void clearList();

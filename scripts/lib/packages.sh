@@ -20,7 +20,8 @@ RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev lib
               libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk)
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks,
-# the manual page rendered.
+# pdftotext for the exported report, the manual page rendered.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
                libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
-               python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core man-db)
+               python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core poppler-utils
+               man-db)

@@ -2,7 +2,7 @@
 // follows fits, clears and samples, the copied report read back, and the plots saved as files.
 
 #include "analysis/plot_widget.h"
-#include "tests/support/analysis_window_fixture.h"
+#include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
 
 #include <QAction>
@@ -19,13 +19,15 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
-using test::AnalysisWindowTest;
+using analysis_test::AnalysisWindowTest;
+using analysis_test::kX;
+using analysis_test::kY;
 
 TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextMenu) {
     struct Way {
@@ -36,7 +38,9 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
         {"F2 in a box of the main window",
          [](AnalysisWindowTest&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2); }},
         {"double click on the equation",
-         [](AnalysisWindowTest& t) { QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton); }},
+         [](AnalysisWindowTest& t) {
+             QTest::mouseDClick(t.in(t.main(), u"Label6"_qs), Qt::LeftButton);
+         }},
         {"context menu action",
          [](AnalysisWindowTest& t) {
              auto* action = t.in<QAction>(t.main(), u"openAnalysis"_qs);
@@ -64,7 +68,7 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
 
 TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_TRUE(showsEmptyState());
-    fit(test::kFluorescenceC, test::kFluorescenceA); // while the window is closed
+    fit(kX, kY); // while the window is closed
     window()->open();
     EXPECT_FALSE(showsEmptyState());
     EXPECT_EQ(statistic(0), u"7"_qs);
@@ -76,8 +80,8 @@ TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
 
     sample(u"13.5"_qs);
     ASSERT_TRUE(window()->plotData().current.has_value());
-    EXPECT_NEAR(window()->plotData().current->concentration, (13.5 - 1.5178571428571) / 1.9303571428571,
-                1e-9);
+    EXPECT_NEAR(window()->plotData().current->concentration,
+                (13.5 - 1.5178571428571) / 1.9303571428571, 1e-9);
     EXPECT_FALSE(window()->plotData().current->flagged);
     QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
     EXPECT_FALSE(window()->plotData().current.has_value());
@@ -102,7 +106,7 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
 }
 
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
-    fit(test::kFluorescenceC, test::kFluorescenceA);
+    fit(kX, kY);
     window()->open();
     // The offscreen platform activates only the first window it shows.
     QApplication::setActiveWindow(window());
@@ -114,7 +118,8 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     EXPECT_EQ(copied, window()->reportText());
 
     const QStringList lines = copied.split(u'\n');
-    const char* keys[] = {"n", "a", "b", "s_a", "s_b", "ci95_a", "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
+    const char* keys[] = {"n",      "a", "b",  "s_a",  "s_b", "ci95_a",
+                          "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
     for (int i = 0; i < 12; ++i) {
         const QStringList cells = lines[i].split(u'\t');
         ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
@@ -137,7 +142,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
 }
 
 TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
-    fit(test::kFluorescenceC, test::kFluorescenceA);
+    fit(kX, kY);
     QTemporaryDir dir;
     const QString png = dir.filePath(u"curve.png"_qs);
     const QString svg = dir.filePath(u"curve.SVG"_qs);

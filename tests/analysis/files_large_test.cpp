@@ -5,7 +5,7 @@
 #include "analysis/sample_list.h"
 #include "app/calibration_files.h"
 #include "io/calibration_file.h"
-#include "tests/support/analysis_window_fixture.h"
+#include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
 
 #include <QAction>
@@ -17,13 +17,14 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-class LargeFiles : public test::AnalysisWindowTest {};
+class LargeFiles : public analysis_test::AnalysisWindowTest {};
 
 TEST_F(LargeFiles, HundredThousandSamplesOpenInTheWindow) {
     io::Calibration calibration;
     calibration.unit = u"mg/L"_qs;
-    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
-        calibration.standards.append({test::kFluorescenceC[i], test::kFluorescenceA[i]});
+    for (qsizetype i = 0; i < qsizetype(analysis_test::kX.size()); ++i) {
+        calibration.standards.append(
+            {analysis_test::kX[std::size_t(i)], analysis_test::kY[std::size_t(i)]});
     }
     for (int i = 0; i < 100'000; ++i) {
         calibration.samples.append({u"样品 %1"_qs.arg(i + 1), u"13.4 13.6 13.5"_qs, u"2"_qs, {}});

@@ -5,7 +5,7 @@
 
 #include "analysis/sample_list.h"
 #include "io/calibration_file.h"
-#include "tests/support/analysis_window_fixture.h"
+#include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
 #include "tests/support/state_text.h"
 #include "ui/controls.h"
@@ -32,7 +32,7 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-class CalibrationFilesTest : public test::AnalysisWindowTest {
+class CalibrationFilesTest : public analysis_test::AnalysisWindowTest {
 public:
     void SetUp() override {
         QFile::remove(app::lastWorksheetPath());
@@ -83,7 +83,7 @@ public:
 
     // A worksheet with a fit, a sample of the main window and a row pasted into the list.
     void fillWindows() {
-        fit(test::kFluorescenceC, test::kFluorescenceA);
+        fit(analysis_test::kX, analysis_test::kY);
         sample(u"13.5"_qs);
         window()->samples().append({{u"=1+1"_qs, u"13.4 13.6"_qs, u"2"_qs, QString()}});
         ASSERT_EQ(alerts.take(), Events{});
@@ -270,9 +270,9 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     QStringEncoder gb18030("GB18030");
     ASSERT_TRUE(gb18030.isValid());
     QString text = u"浓度(μg/mL);吸光度\r\n"_qs;
-    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
-        text += test::kFluorescenceC[i] + u';' +
-                QString(test::kFluorescenceA[i]).replace(u'.', u',') + u"\r\n"_qs;
+    for (qsizetype i = 0; i < qsizetype(analysis_test::kX.size()); ++i) {
+        text += analysis_test::kX[std::size_t(i)] + u';' +
+                QString(analysis_test::kY[std::size_t(i)]).replace(u'.', u',') + u"\r\n"_qs;
     }
     const QByteArray bytes = gb18030.encode(text);
     ASSERT_FALSE(QString::fromUtf8(bytes).contains(u"浓度"_qs)) << "not UTF-8";
@@ -283,10 +283,10 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     alerts.paths = {path};
     trigger(window(), u"importStandardsCsv"_qs);
     EXPECT_EQ(alerts.take(), Events{"<file>导入标准点CSV"});
-    for (qsizetype i = 0; i < test::kFluorescenceC.size(); ++i) {
+    for (qsizetype i = 0; i < qsizetype(analysis_test::kX.size()); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), test::kFluorescenceC[i]);
-        EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), test::kFluorescenceA[i]);
+        EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), analysis_test::kX[std::size_t(i)]);
+        EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), analysis_test::kY[std::size_t(i)]);
     }
     EXPECT_EQ(box("Text4"), u"7"_qs);
     ASSERT_TRUE(window()->statistics().has_value());

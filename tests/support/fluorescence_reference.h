@@ -1,19 +1,13 @@
 #pragma once
 
-// The fluorescence standards of a published teaching example and the statistics of their line,
+// The statistics of the line through the fluorescence standards of a published teaching example,
 // the formulas evaluated in exact rational arithmetic (t(0.975; 5) from the closed form of the t
 // distribution with five degrees of freedom). Keys as the copied report names them.
 
 #include <QString>
-#include <QStringList>
 #include <map>
 
 namespace test {
-
-inline const QStringList kFluorescenceC{u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs,
-                                        u"8"_qs, u"10"_qs, u"12"_qs};
-inline const QStringList kFluorescenceA{u"2.1"_qs,  u"5.0"_qs,  u"9.0"_qs, u"12.6"_qs,
-                                        u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
 
 inline const std::map<QString, double> kFluorescenceStatistics{
     {u"n"_qs, 7},

@@ -1,26 +1,40 @@
 #pragma once
 
-// The program's windows as the user meets them after "运行程序": the real main window, loaded and
-// active, with its analysis window beside it, message boxes, questions and file dialogs recorded.
+// The real main window and its analysis window, started as the program starts them, under the
+// offscreen platform, with message boxes, questions and file dialogs recorded.
 
 #include "analysis/analysis_window.h"
 #include "app/lumetra.h"
 #include "tests/support/recording_prompts.h"
 
 #include <QApplication>
-#include <QStringList>
+#include <QLineEdit>
+#include <QString>
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+#include <vector>
 
-namespace test {
+// Failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace analysis_test {
+
+// The fluorescence standards of a published teaching example.
+inline const std::vector<QString> kX{u"0"_qs, u"2"_qs,  u"4"_qs, u"6"_qs,
+                                     u"8"_qs, u"10"_qs, u"12"_qs};
+inline const std::vector<QString> kY{u"2.1"_qs,  u"5.0"_qs,  u"9.0"_qs, u"12.6"_qs,
+                                     u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
 
 class AnalysisWindowTest : public ::testing::Test {
 public:
     void SetUp() override { restart(); }
 
-    // The windows as at the program's start (the recorded prompts stay).
+    // The windows as at the program's start, the old ones gone (the recorded prompts stay).
     void restart() {
         lumetra.reset();
         lumetra = std::make_unique<app::Lumetra>(alerts);
@@ -43,10 +57,10 @@ public:
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
 
-    void fit(const QStringList& x, const QStringList& y) {
+    void fit(const std::vector<QString>& x, const std::vector<QString>& y) {
         clickAndType(u"Text4"_qs, QString::number(x.size()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        for (qsizetype i = 0; i < x.size(); ++i) {
+        for (std::size_t i = 0; i < x.size(); ++i) {
             clickAndType(QStringLiteral("Text1(%1)").arg(i), x[i]);
             clickAndType(QStringLiteral("Text2(%1)").arg(i), y[i]);
         }
@@ -69,4 +83,4 @@ public:
     std::unique_ptr<app::Lumetra> lumetra;
 };
 
-} // namespace test
+} // namespace analysis_test

@@ -1,0 +1,479 @@
+// The sample list of the analysis window through real widgets: the rows the main window adds,
+// pasted blocks, the flags at their boundaries, the list across fits and clears, deleting and
+// emptying it, and the copied sample lines against an independent computation.
+
+#include "analysis/sample_list.h"
+#include "analysis/sample_table.h"
+#include "tests/analysis/analysis_window_fixture.h"
+
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+
+namespace {
+
+using analysis::SampleListModel;
+using analysis_test::kX;
+using analysis_test::kY;
+
+// A calibration line computed apart from the program, in long double, from the same doubles.
+struct ReferenceLine {
+    int n = 0;
+    long double xMean = 0, yMean = 0, sxx = 0, a = 0, b = 0, yMin = 0, yMax = 0;
+    bool hasDegreesOfFreedom = false;
+    long double syx = 0, t = 0, lod = 0, loq = 0;
+};
+
+// t(0.975) for one degree of freedom is tan(0.475 pi); for five, the root of the closed form of
+// the distribution function, found to 40 digits.
+long double t975(int degreesOfFreedom) {
+    if (degreesOfFreedom == 1) {
+        return std::tan(0.475L * std::numbers::pi_v<long double>);
+    }
+    EXPECT_EQ(degreesOfFreedom, 5);
+    return 2.5705818356363155146962462174396335L;
+}
+
+ReferenceLine referenceLine(const std::vector<QString>& xTexts,
+                            const std::vector<QString>& yTexts) {
+    ReferenceLine l;
+    l.n = int(xTexts.size());
+    std::vector<long double> x, y;
+    for (int i = 0; i < l.n; ++i) {
+        x.push_back(xTexts[std::size_t(i)].toDouble());
+        y.push_back(yTexts[std::size_t(i)].toDouble());
+    }
+    for (int i = 0; i < l.n; ++i) {
+        l.xMean += x[i] / l.n;
+        l.yMean += y[i] / l.n;
+    }
+    long double sxy = 0;
+    for (int i = 0; i < l.n; ++i) {
+        l.sxx += (x[i] - l.xMean) * (x[i] - l.xMean);
+        sxy += (x[i] - l.xMean) * (y[i] - l.yMean);
+    }
+    l.b = sxy / l.sxx;
+    l.a = l.yMean - l.b * l.xMean;
+    l.yMin = *std::min_element(y.begin(), y.end());
+    l.yMax = *std::max_element(y.begin(), y.end());
+    l.hasDegreesOfFreedom = l.n > 2;
+    if (l.hasDegreesOfFreedom) {
+        long double squares = 0;
+        for (int i = 0; i < l.n; ++i) {
+            const long double residual = y[i] - (l.a + l.b * x[i]);
+            squares += residual * residual;
+        }
+        l.syx = std::sqrt(squares / (l.n - 2));
+        l.t = t975(l.n - 2);
+        l.lod = 3.3L * l.syx / std::fabs(l.b);
+        l.loq = 10 * l.syx / std::fabs(l.b);
+    }
+    return l;
+}
+
+struct ReferenceSample {
+    int m = 0;
+    long double mean = 0, x0 = 0, sX0 = 0, ci95X0 = 0;
+    QString flags; // the copy's keys
+};
+
+ReferenceSample referenceSample(const ReferenceLine& l, const QString& readings,
+                                const QString& dilutionText) {
+    ReferenceSample r;
+    long double sum = 0;
+    for (const QString& reading : readings.split(u' ', Qt::SkipEmptyParts)) {
+        sum += reading.toDouble();
+        ++r.m;
+    }
+    const long double dilution = dilutionText.isEmpty() ? 1.0L : dilutionText.toDouble();
+    r.mean = sum / r.m;
+    const long double undiluted = (r.mean - l.a) / l.b;
+    r.x0 = undiluted * dilution;
+    QStringList flags;
+    if (r.mean < l.yMin || r.mean > l.yMax) {
+        flags << u"out_of_range"_qs;
+    }
+    if (l.hasDegreesOfFreedom) {
+        const long double d = r.mean - l.yMean;
+        r.sX0 = l.syx / std::fabs(l.b) *
+                std::sqrt(1.0L / r.m + 1.0L / l.n + d * d / (l.b * l.b * l.sxx)) * dilution;
+        r.ci95X0 = l.t * r.sX0;
+        if (undiluted < l.lod) {
+            flags << u"below_lod"_qs;
+        }
+        if (undiluted < l.loq) {
+            flags << u"below_loq"_qs;
+        }
+    }
+    r.flags = flags.join(u',');
+    return r;
+}
+
+QString chineseFlags(const QString& keys) {
+    static const std::map<QString, QString> kChinese{{u"out_of_range"_qs, u"超出线性范围"_qs},
+                                                     {u"below_lod"_qs, u"低于检出限"_qs},
+                                                     {u"below_loq"_qs, u"低于定量限"_qs}};
+    QStringList words;
+    for (const QString& key : keys.split(u',', Qt::SkipEmptyParts)) {
+        words << kChinese.at(key);
+    }
+    return words.join(u"、"_qs);
+}
+
+void expectRelative(const QString& cell, long double expected, const char* key) {
+    bool ok = false;
+    const double value = cell.toDouble(&ok);
+    ASSERT_TRUE(ok) << key << " \"" << cell.toStdString() << '"';
+    EXPECT_LE(std::fabs(value - expected), 1e-9L * std::fabs(expected))
+        << key << ": " << cell.toStdString() << " against " << double(expected);
+}
+
+using SampleLine = std::map<QString, QString>;
+
+class SampleListTest : public analysis_test::AnalysisWindowTest {
+public:
+    void SetUp() override {
+        AnalysisWindowTest::SetUp();
+        window()->open();
+        window()->findChild<QTabWidget*>()->setCurrentIndex(1);
+    }
+
+    SampleListModel& model() { return window()->samples(); }
+    analysis::SampleTable& table() { return window()->sampleTable(); }
+
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
+        return model().index(row, column).data(role).toString();
+    }
+
+    void paste(const QString& block) {
+        QApplication::clipboard()->setText(block);
+        QTest::keyClick(&table(), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    // Computes a sample in the main window and empties its sample box again; the result it showed.
+    QString mainWindowSample(const QString& absorbance) {
+        sample(absorbance);
+        const QString result = in<QLineEdit>(main(), u"Text8"_qs)->text();
+        QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
+        return result;
+    }
+
+    // The sample lines of "复制结果", by key.
+    std::vector<SampleLine> copiedSamples() {
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(in(window(), u"copyResults"_qs), Qt::LeftButton);
+        const QStringList blocks = QApplication::clipboard()->text().split(u"\n\n"_qs);
+        EXPECT_EQ(blocks.size(), 3);
+        QStringList lines = blocks.value(2).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList keys = lines.isEmpty() ? QStringList() : lines.takeFirst().split(u'\t');
+        EXPECT_EQ(keys.join(u' '), u"name readings m mean_A dilution x0 s_x0 ci95_x0 flags"_qs);
+        std::vector<SampleLine> samples;
+        for (const QString& line : lines) {
+            const QStringList cells = line.split(u'\t');
+            EXPECT_EQ(cells.size(), keys.size()) << line.toStdString();
+            SampleLine sample;
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                sample[keys[i]] = cells.value(i);
+            }
+            samples.push_back(sample);
+        }
+        return samples;
+    }
+
+    // Every row of the list against the reference, through the copied text and the flags column.
+    void expectRowsAgree(const ReferenceLine& line) {
+        const std::vector<SampleLine> copied = copiedSamples();
+        ASSERT_EQ(int(copied.size()), model().rowCount());
+        for (int row = 0; row < model().rowCount(); ++row) {
+            SCOPED_TRACE(cell(row, SampleListModel::Name).toStdString());
+            const SampleLine& c = copied[std::size_t(row)];
+            const auto& entry = model().entries()[std::size_t(row)];
+            const ReferenceSample r = referenceSample(line, entry.readings, entry.dilution);
+            // A name never splits a cell: its tab is copied as a blank.
+            EXPECT_EQ(c.at(u"name"_qs), QString(entry.name).replace(u'\t', u' '));
+            EXPECT_EQ(c.at(u"m"_qs), QString::number(r.m));
+            expectRelative(c.at(u"mean_A"_qs), r.mean, "mean_A");
+            expectRelative(c.at(u"x0"_qs), r.x0, "x0");
+            if (line.hasDegreesOfFreedom) {
+                expectRelative(c.at(u"s_x0"_qs), r.sX0, "s_x0");
+                expectRelative(c.at(u"ci95_x0"_qs), r.ci95X0, "ci95_x0");
+            } else {
+                EXPECT_EQ(c.at(u"s_x0"_qs), QString());
+                EXPECT_EQ(c.at(u"ci95_x0"_qs), QString());
+            }
+            EXPECT_EQ(c.at(u"flags"_qs), r.flags);
+            EXPECT_EQ(cell(row, SampleListModel::Flags), chineseFlags(r.flags));
+        }
+    }
+};
+
+TEST_F(SampleListTest, EverySampleOfTheMainWindowBecomesARowWithItsResult) {
+    fit(kX, kY);
+    const ReferenceLine line = referenceLine(kX, kY);
+    const QString absorbances[] = {u"2.9"_qs, u"13.5"_qs, u"20"_qs};
+    QStringList results;
+    for (const QString& a : absorbances) {
+        results << mainWindowSample(a);
+    }
+    // Emptying the sample box removed none of them.
+    ASSERT_EQ(model().rowCount(), 3);
+    const std::vector<SampleLine> copied = copiedSamples();
+    ASSERT_EQ(copied.size(), 3u);
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(cell(row, SampleListModel::Name), QStringLiteral("样品 %1").arg(row + 1));
+        EXPECT_EQ(cell(row, SampleListModel::Readings), absorbances[row]);
+        EXPECT_EQ(cell(row, SampleListModel::Dilution), u"1"_qs);
+        EXPECT_EQ(cell(row, SampleListModel::Count), u"1"_qs);
+        EXPECT_EQ(cell(row, SampleListModel::MainResult), results[row]);
+
+        // The list's x0 is the unrounded line's; the main window's differs from it only by its
+        // coefficients floored to four decimals.
+        const ReferenceSample r = referenceSample(line, absorbances[row], {});
+        const double x0 = copied[std::size_t(row)].at(u"x0"_qs).toDouble();
+        expectRelative(copied[std::size_t(row)].at(u"x0"_qs), r.x0, "x0");
+        const double floored = results[row].trimmed().toDouble();
+        const long double bound = (1e-4L + std::fabs(r.x0) * 1e-4L) / (line.b - 1e-4L);
+        EXPECT_LE(std::fabs(floored - x0), bound) << results[row].toStdString();
+        EXPECT_NE(floored, x0);
+    }
+    // The published example: a reading of 2.9 gives x0 = 0.72 with s(x0) = 0.26.
+    EXPECT_NEAR(copied[0].at(u"x0"_qs).toDouble(), 0.72, 0.005);
+    EXPECT_NEAR(copied[0].at(u"s_x0"_qs).toDouble(), 0.26, 0.005);
+    EXPECT_TRUE(alerts.take().empty());
+}
+
+TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbers) {
+    fit(kX, kY);
+    // As a spreadsheet copies a range with its header: CRLF, tabs, some names and dilutions empty.
+    QString block = u"名称\t读数\t稀释倍数\r\n"_qs;
+    std::vector<io::Sample> typed;
+    for (int i = 0; i < 100; ++i) {
+        io::Sample s;
+        s.readings = QStringLiteral("%1.%2").arg(3 + i % 20).arg(i % 10);
+        if (i % 4 == 0) {
+            block += s.readings;
+        } else {
+            s.name = i % 4 == 1 ? QString() : QStringLiteral("P%1").arg(i);
+            s.readings += QStringLiteral(" %1.5").arg(3 + i % 20);
+            s.dilution = i % 4 == 3 ? QStringLiteral("%1").arg(i) : QString();
+            block += s.name + u'\t' + s.readings + u'\t' + s.dilution;
+        }
+        block += u"\r\n"_qs;
+        typed.push_back(s);
+    }
+    paste(block);
+    ASSERT_EQ(model().rowCount(), 100);
+    for (int row = 0; row < 100; ++row) {
+        SCOPED_TRACE(row);
+        const io::Sample& s = typed[std::size_t(row)];
+        EXPECT_EQ(cell(row, SampleListModel::Name), s.name);
+        EXPECT_EQ(cell(row, SampleListModel::Readings), s.readings);
+        EXPECT_EQ(cell(row, SampleListModel::Dilution),
+                  s.dilution.isEmpty() ? u"1"_qs : s.dilution);
+        EXPECT_FALSE(cell(row, SampleListModel::X0).isEmpty());
+    }
+    model().clear();
+
+    struct Case {
+        const char* name;
+        QString line;
+        int badColumn; // -1: a good row
+        QString reason;
+    };
+    const Case cases[] = {
+        {"a column of readings", u"0.512"_qs, -1, {}},
+        {"a reading with a letter", u"B\t0.5x 0.6\t2"_qs, SampleListModel::Readings,
+         u"读数 \"0.5x\" 不是数字"_qs},
+        {"name and readings, no dilution", u"C\t0.7 0.8"_qs, -1, {}},
+        {"a zero dilution", u"D\t0.6\t0"_qs, SampleListModel::Dilution,
+         u"稀释倍数 \"0\" 必须大于0"_qs},
+        {"no reading", u"E\t\t3"_qs, SampleListModel::Readings, u"没有读数"_qs},
+        {"eleven readings", u"F\t1 2 3 4 5 6 7 8 9 10 11\t1"_qs, SampleListModel::Readings,
+         u"读数有11个，最多10个"_qs},
+        {"a dilution that is no number", u"G\t0.5\tx"_qs, SampleListModel::Dilution,
+         u"稀释倍数 \"x\" 不是数字"_qs},
+        {"a decimal comma", u"H\t0,55\t1,5"_qs, -1, {}},
+    };
+    QStringList lines;
+    for (const Case& c : cases) {
+        lines << c.line;
+    }
+    paste(lines.join(u'\n'));
+    ASSERT_EQ(model().rowCount(), int(std::size(cases)));
+    for (int row = 0; row < model().rowCount(); ++row) {
+        const Case& c = cases[row];
+        SCOPED_TRACE(c.name);
+        for (int column : {int(SampleListModel::Readings), int(SampleListModel::Dilution)}) {
+            const bool bad = column == c.badColumn;
+            EXPECT_EQ(model().index(row, column).data(Qt::BackgroundRole).isValid(), bad);
+            EXPECT_EQ(cell(row, column, Qt::ToolTipRole), bad ? c.reason : QString());
+        }
+        EXPECT_EQ(cell(row, SampleListModel::X0).isEmpty(), c.badColumn >= 0);
+        EXPECT_EQ(cell(row, SampleListModel::X0, Qt::ToolTipRole), c.reason);
+    }
+    EXPECT_EQ(cell(7, SampleListModel::MeanA), u"0.55"_qs);
+    EXPECT_EQ(cell(7, SampleListModel::Dilution), u"1.5"_qs);
+    EXPECT_TRUE(alerts.take().empty());
+
+    // A line of four cells cannot be told apart: the block is refused whole, with the reason.
+    paste(u"I\t0.5\t1\r\nJ\t0.6\t1\tzu\r\n"_qs);
+    EXPECT_EQ(model().rowCount(), int(std::size(cases)));
+    const auto events = alerts.take();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0], "粘贴失败：第2行：有4列，应为名称、读数、稀释倍数三列");
+}
+
+TEST_F(SampleListTest, ReplicatesAndDilutionsAgreeWithAnIndependentComputation) {
+    fit(kX, kY);
+    paste(u"2.9\n"
+          "重复\t5.1 5.3 5.2\n"
+          "稀释\t13.5\t2.5\n"
+          "重复稀释\t8.02  8.11 7.95 8.07\t10\n"
+          "十次\t12 12.1 12.2 11.9 11.8 12.05 12.15 11.95 12.02 11.98\t1\n"
+          "\"tab\tin name\"\t23.9 25.3\t0.5\n"_qs);
+    ASSERT_EQ(model().rowCount(), 6);
+    expectRowsAgree(referenceLine(kX, kY));
+    const std::vector<SampleLine> copied = copiedSamples();
+    EXPECT_EQ(copied[3].at(u"readings"_qs), u"8.02 8.11 7.95 8.07"_qs);
+    EXPECT_EQ(copied[3].at(u"dilution"_qs), u"10"_qs);
+    EXPECT_EQ(copied[4].at(u"m"_qs), u"10"_qs);
+    EXPECT_EQ(cell(1, SampleListModel::Count), u"3"_qs);
+    // Diluted 2.5 times: x0 and its uncertainty scale, the reading's own x0 does not change.
+    EXPECT_NEAR(copied[2].at(u"x0"_qs).toDouble(),
+                2.5 * (13.5 - 1.5178571428571428) / 1.9303571428571428, 1e-12);
+}
+
+TEST_F(SampleListTest, EachFlagAtItsBoundary) {
+    fit(kX, kY);
+    // Lowest standard 2.1, highest 24.7; x0 = LOD = 0.73996538 at A = 2.94625460 and
+    // x0 = LOQ = 2.24231933 at A = 5.84633428 (the readings below sit 2e-9 to 5e-8 from them).
+    struct Case {
+        const char* name;
+        QString readings;
+        QString dilution;
+        QString flags;
+    };
+    const Case cases[] = {
+        {"on the lowest standard", u"2.1"_qs, {}, u"below_lod,below_loq"_qs},
+        {"just below the lowest standard",
+         u"2.0999999"_qs,
+         {},
+         u"out_of_range,below_lod,below_loq"_qs},
+        {"on the highest standard", u"24.7"_qs, {}, {}},
+        {"just above the highest standard", u"24.7000001"_qs, {}, u"out_of_range"_qs},
+        {"just below the LOD", u"2.9462545"_qs, {}, u"below_lod,below_loq"_qs},
+        {"just above the LOD", u"2.9462546"_qs, {}, u"below_loq"_qs},
+        {"just below the LOQ", u"5.8463342"_qs, {}, u"below_loq"_qs},
+        {"just above the LOQ", u"5.8463343"_qs, {}, {}},
+        {"below the LOD, diluted above the LOQ", u"2.9462545"_qs, u"10"_qs,
+         u"below_lod,below_loq"_qs},
+        {"above the LOD, diluted above the LOQ", u"2.9462546"_qs, u"10"_qs, u"below_loq"_qs},
+        {"mean of two inside, one reading outside", u"2.0 2.4"_qs, {}, u"below_lod,below_loq"_qs},
+    };
+    QStringList lines;
+    for (const Case& c : cases) {
+        lines << QString::fromUtf8(c.name) + u'\t' + c.readings + u'\t' + c.dilution;
+    }
+    paste(lines.join(u'\n'));
+    ASSERT_EQ(model().rowCount(), int(std::size(cases)));
+    const ReferenceLine line = referenceLine(kX, kY);
+    const std::vector<SampleLine> copied = copiedSamples();
+    const std::vector<analysis::PlotSample> plotted = window()->plotData().samples;
+    ASSERT_EQ(copied.size(), std::size(cases));
+    ASSERT_EQ(plotted.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        // The case lies where its name says, by the independent computation.
+        ASSERT_EQ(referenceSample(line, c.readings, c.dilution).flags, c.flags);
+        EXPECT_EQ(copied[i].at(u"flags"_qs), c.flags);
+        EXPECT_EQ(cell(int(i), SampleListModel::Flags), chineseFlags(c.flags));
+        // A flagged sample is drawn in the warning colour, where the measured solution lies.
+        EXPECT_EQ(plotted[i].flagged, !c.flags.isEmpty());
+        EXPECT_NEAR(plotted[i].absorbance, copied[i].at(u"mean_A"_qs).toDouble(), 1e-12);
+    }
+}
+
+TEST_F(SampleListTest, ClearedTableEmptiesTheResultsAndEveryNewFitRecomputesThem) {
+    fit(kX, kY);
+    mainWindowSample(u"13.5"_qs);
+    paste(u"A\t0.25\nB\t0.5 0.52\t5\nC\t3\n"_qs);
+    ASSERT_EQ(model().rowCount(), 4);
+    expectRowsAgree(referenceLine(kX, kY));
+    const QString mainResult = cell(0, SampleListModel::MainResult);
+
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    ASSERT_EQ(model().rowCount(), 4);
+    for (int row = 0; row < 4; ++row) {
+        SCOPED_TRACE(row);
+        for (int column = SampleListModel::Count; column <= SampleListModel::Flags; ++column) {
+            EXPECT_EQ(cell(row, column), QString()) << column;
+            EXPECT_EQ(cell(row, column, Qt::ToolTipRole), u"尚未计算标准曲线"_qs) << column;
+        }
+    }
+    EXPECT_EQ(cell(0, SampleListModel::MainResult), mainResult);
+    EXPECT_EQ(cell(2, SampleListModel::Readings), u"0.5 0.52"_qs);
+    EXPECT_TRUE(window()->plotData().samples.empty());
+
+    const struct {
+        const char* name;
+        std::vector<QString> x, y;
+    } fits[] = {
+        {"three standards", {u"1"_qs, u"2"_qs, u"4"_qs}, {u"0.21"_qs, u"0.39"_qs, u"0.83"_qs}},
+        {"two standards", {u"1"_qs, u"3"_qs}, {u"0.2"_qs, u"0.8"_qs}},
+    };
+    for (const auto& f : fits) {
+        SCOPED_TRACE(f.name);
+        QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+        fit(f.x, f.y);
+        ASSERT_TRUE(window()->statistics().has_value());
+        expectRowsAgree(referenceLine(f.x, f.y));
+    }
+    // With two standards only x0 and the range flag exist.
+    EXPECT_EQ(cell(1, SampleListModel::Flags), QString());
+    EXPECT_EQ(cell(3, SampleListModel::Flags), u"超出线性范围"_qs);
+    for (int column : {int(SampleListModel::SX0), int(SampleListModel::Ci95X0)}) {
+        EXPECT_EQ(cell(1, column), u"—"_qs);
+        EXPECT_EQ(cell(1, column, Qt::ToolTipRole), u"至少需要3个标准点"_qs);
+    }
+    EXPECT_TRUE(alerts.take().empty());
+}
+
+TEST_F(SampleListTest, DeleteRemovesTheSelectedRowsAndClearingTheListAsksFirst) {
+    fit(kX, kY);
+    mainWindowSample(u"2.9"_qs);
+    paste(u"样品 7\t3\nx\t4\n"_qs);
+    mainWindowSample(u"13.5"_qs);
+    EXPECT_EQ(cell(3, SampleListModel::Name), u"样品 8"_qs);
+
+    const auto centre = [&](int row) { return table().visualRect(model().index(row, 0)).center(); };
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, centre(0));
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, Qt::ControlModifier, centre(2));
+    QTest::keyClick(&table(), Qt::Key_Delete);
+    ASSERT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(cell(0, SampleListModel::Name), u"样品 7"_qs);
+    EXPECT_EQ(cell(1, SampleListModel::Name), u"样品 8"_qs);
+
+    auto* clear = in<QPushButton>(window(), u"clearSamples"_qs);
+    EXPECT_EQ(clear->text(), u"清空列表"_qs);
+    alerts.answers = {false, true};
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_EQ(model().rowCount(), 2);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_EQ(model().rowCount(), 0);
+    const std::string question =
+        std::string(test::RecordingPrompts::kAsk) + "清空样品列表中的全部2个样品？";
+    EXPECT_EQ(alerts.take(), (std::vector<std::string>{question, question}));
+
+    // Numbering starts again with the emptied list.
+    mainWindowSample(u"20"_qs);
+    EXPECT_EQ(cell(0, SampleListModel::Name), u"样品 1"_qs);
+}
+
+} // namespace
