@@ -29,6 +29,8 @@ PointsTable::PointsTable(QWidget* parent) : QTableWidget(0, 7, parent) {
                                QStringLiteral("残差"), QStringLiteral("相对偏差 %"),
                                QStringLiteral("反算 C"), QStringLiteral("回收率 %")});
     verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // One line per standard whatever the columns' width: numbers never wrap.
+    setWordWrap(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);

@@ -3,6 +3,7 @@
 #include "analysis/readable.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <array>
 
 namespace analysis {
@@ -58,8 +59,16 @@ StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size(
     setHorizontalHeaderLabels(
         {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("95% 半宽 (±)")});
     verticalHeader()->hide();
+    // Rows one line of text high and the table as tall as its rows, so that all ten
+    // statistics show at once without a gap below them.
+    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A stretched last section never narrows below the size it had when the stretch was set:
+    // the default size, unless that is made small first.
+    horizontalHeader()->setDefaultSectionSize(horizontalHeader()->minimumSectionSize());
     horizontalHeader()->setStretchLastSection(true);
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
@@ -69,7 +78,19 @@ StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size(
     setStatistics(std::nullopt, {});
 }
 
-void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats, const QString& unit) {
+// The columns at their contents' width, also while the last one is stretched to fill a wider
+// table: the stretched width fed back into the hint would keep the table from narrowing again.
+QSize StatisticsTable::viewportSizeHint() const {
+    int width = 0;
+    for (int column = 0; column < columnCount(); ++column) {
+        width += std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
+    }
+    const QSize standard = QTableWidget::viewportSizeHint();
+    return {standard.width() - horizontalHeader()->length() + width, standard.height()};
+}
+
+void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats,
+                                    const QString& unit) {
     for (int i = 0; i < int(kRows.size()); ++i) {
         const Row& row = kRows[i];
         if (!stats) {

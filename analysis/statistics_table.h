@@ -14,6 +14,9 @@ class StatisticsTable final : public QTableWidget {
 public:
     explicit StatisticsTable(QWidget* parent);
     void setStatistics(const std::optional<calc::LineStatistics>& stats, const QString& unit);
+
+protected:
+    QSize viewportSizeHint() const override;
 };
 
 } // namespace analysis
