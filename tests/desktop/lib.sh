@@ -126,13 +126,14 @@ colour() { # file x y: prints the pixel as "R,G,B"
     convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
 }
 
-# screenshot WINDOW FILE.png: waits until the window is painted (the corner at (2, 2) shows the
-# windows' back colour RGB(255, 224, 192) and two shots in a row agree), then keeps that shot.
+# screenshot WINDOW FILE.png [CORNER]: waits until the window is painted (the corner at (2, 2)
+# shows CORNER, by default the designed windows' back colour RGB(255, 224, 192), and two shots in
+# a row agree), then keeps that shot.
 screenshot() {
-    local shot="$desktop_work/shot.ppm" last="$desktop_work/last.ppm"
+    local shot="$desktop_work/shot.ppm" last="$desktop_work/last.ppm" corner=${3:-255,224,192}
     rm -f "$last"
     for _ in $(seq 100); do
-        if import -window "$1" "$shot" 2>/dev/null && [ "$(colour "$shot" 2 2)" = "255,224,192" ]; then
+        if import -window "$1" "$shot" 2>/dev/null && [ "$(colour "$shot" 2 2)" = "$corner" ]; then
             if [ -f "$last" ] && cmp -s "$shot" "$last"; then
                 convert "$shot" "$2"
                 return 0
