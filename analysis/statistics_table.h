@@ -17,6 +17,9 @@ public:
 
 protected:
     QSize viewportSizeHint() const override;
+
+private:
+    int contentWidth_ = 0; // the columns at their contents' width
 };
 
 } // namespace analysis
