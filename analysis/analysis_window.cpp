@@ -1,5 +1,6 @@
 #include "analysis/analysis_window.h"
 
+#include "analysis/export_module.h"
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
 #include "analysis/points_table.h"
@@ -12,8 +13,6 @@
 #include "calc/report_text.h"
 
 #include <QAction>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -444,15 +443,15 @@ void AnalysisWindow::printReport() {
     if (!curve_ || !stats_) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("打印预览"));
+    QString whyNot;
+    const ExportModule* module = exportModule(&whyNot);
+    if (module == nullptr) {
+        prompts_.tell(QStringLiteral("无法打印：") + whyNot);
+        return;
+    }
     const ReportContent content = reportContent();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&content](QPrinter* target) { paintReport(*target, content); });
-    preview.exec();
+    module->printPreview(this,
+                         [&content](QPagedPaintDevice& device) { paintReport(device, content); });
 }
 
 } // namespace analysis
