@@ -101,10 +101,12 @@ visible_window() {
 # shoot_windows NAME SCALE [VARIABLE=VALUE...]: runs $program (with these settings in its
 # environment), screenshots the cover into $artefacts/NAME-cover.png, clicks the run button
 # (at (188, 428) times SCALE), screenshots the main window into NAME-main.png and stops the
-# program. cover_geometry and main_geometry are left holding "X Y WIDTH HEIGHT".
+# program. cover_geometry and main_geometry are left holding "X Y WIDTH HEIGHT". With
+# shoot_analysis set, F2 then opens the analysis window (still empty), shot into
+# NAME-analysis.png, its geometry left in analysis_geometry.
 # shellcheck disable=SC2154,SC2034 # program and artefacts in, the geometries out: the test's
 shoot_windows() {
-    local name=$1 scale=$2 cover main
+    local name=$1 scale=$2 cover main analysis
     shift 2
     start_program "$artefacts/$name.log" env "$@" "$program"
     cover=$(visible_window) || fail "$name: no cover window appeared"
@@ -114,7 +116,26 @@ shoot_windows() {
     main=$(visible_window "$cover") || fail "$name: no main window after the run button"
     main_geometry=$(geometry "$main")
     screenshot "$main" "$artefacts/$name-main.png"
+    if [ -n "${shoot_analysis:-}" ]; then
+        analysis=$(open_analysis "$main") || fail "$name: F2 opened no analysis window"
+        analysis_geometry=$(geometry "$analysis")
+        screenshot "$analysis" "$artefacts/$name-analysis.png" 239,239,239
+    fi
     stop_program
+}
+
+# open_analysis MAIN: presses F2 in the main window and prints the analysis window's id once it
+# is shown.
+open_analysis() {
+    local id
+    xdotool windowfocus --sync "$1"
+    xdotool key F2
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name '^标准曲线分析$' 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
 }
 
 geometry() { # prints "X Y WIDTH HEIGHT" of a window's client area

@@ -65,15 +65,7 @@ result_ink=$(ink "$artefacts/main.png" 538 378 53 14)
 
 # F2 opens the analysis window beside the main window, within the screen; its shot is the
 # README's third picture. The upper part holds the plots, the lower one the statistics.
-xdotool windowfocus --sync "$main"
-xdotool key F2
-analysis=
-for _ in $(seq 100); do
-    analysis=$(xdotool search --onlyvisible --name '^标准曲线分析$' 2>/dev/null | head -n 1 || true)
-    [ -n "$analysis" ] && break
-    sleep 0.1
-done
-[ -n "$analysis" ] || fail "F2 opened no analysis window"
+analysis=$(open_analysis "$main") || fail "F2 opened no analysis window"
 read -r mx _ mw _ <<<"$(geometry "$main")"
 read -r x y w h <<<"$(geometry "$analysis")"
 [ "$x" -ge $((mx + mw)) ] || fail "the analysis window at ($x, $y) covers the main window"
