@@ -66,6 +66,13 @@ StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size(
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
+    // The labels are also the rows' headers, hidden, so that a screen reader names the row of
+    // any cell it reads.
+    QStringList labels;
+    for (const Row& row : kRows) {
+        labels << QString::fromUtf16(row.label);
+    }
+    setVerticalHeaderLabels(labels);
     for (int i = 0; i < int(kRows.size()); ++i) {
         for (int column = 0; column < 3; ++column) {
             auto* item =
@@ -88,10 +95,9 @@ QSize StatisticsTable::viewportSizeHint() const {
     const int unusedWidth = verticalScrollBar()->isVisible() || verticalScrollBar()->isHidden()
                                 ? 0
                                 : verticalScrollBar()->sizeHint().width();
-    const int unusedHeight =
-        horizontalScrollBar()->isVisible() || horizontalScrollBar()->isHidden()
-            ? 0
-            : horizontalScrollBar()->sizeHint().height();
+    const int unusedHeight = horizontalScrollBar()->isVisible() || horizontalScrollBar()->isHidden()
+                                 ? 0
+                                 : horizontalScrollBar()->sizeHint().height();
     return {standard.width() - horizontalHeader()->length() + contentWidth_ - unusedWidth,
             standard.height() - unusedHeight};
 }

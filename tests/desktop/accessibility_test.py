@@ -469,6 +469,10 @@ def check_analysis(r, tree, main, main_id, cover):
     rows = table_cells(tree, statistics)
     labels = [row[0] for row in rows]
     r.check(labels == STATISTIC_LABELS, "analysis: every statistic read by its label", repr(labels))
+    content = statistics.queryTable()
+    headers = [content.getRowDescription(row) for row in range(content.nRows)]
+    r.check(headers == STATISTIC_LABELS, "analysis: each row of statistics headed by its label",
+            repr(headers))
     values = {row[0]: row[1] for row in rows}
     # Three points on the line A = 0.1·C: the rest are rounding noise of the binary fractions.
     for label, value in [("n", "3"), ("斜率 b", "0.1"), ("相关系数 r", "1"), ("决定系数 R²", "1")]:
