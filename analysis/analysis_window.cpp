@@ -1,5 +1,6 @@
 #include "analysis/analysis_window.h"
 
+#include "analysis/export_module.h"
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
 #include "analysis/points_table.h"
@@ -7,12 +8,11 @@
 #include "analysis/sample_list.h"
 #include "analysis/sample_table.h"
 #include "analysis/statistics_table.h"
+#include "analysis/window_placement.h"
 #include "calc/number_text.h"
 #include "calc/report_text.h"
 
 #include <QAction>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -59,11 +61,27 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     setWindowTitle(QStringLiteral("标准曲线分析"));
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     buildMenu();
 
-    curveArea_ = new QStackedWidget(this);
-    auto* empty = new QWidget(curveArea_);
+    // Below the menu everything scrolls when the window is smaller than its content's least
+    // size (a small screen at twice the scale), instead of being cut off.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget(scroll);
+    auto* bodyLayout = new QVBoxLayout(body);
+    split_ = new QSplitter(Qt::Vertical, body);
+    split_->setChildrenCollapsible(false);
+    bodyLayout->addWidget(split_);
+
+    curveArea_ = new QStackedWidget(split_);
+    // Where the plots will be: white, framed like them.
+    auto* empty = new QFrame(curveArea_);
     empty->setObjectName(QStringLiteral("emptyState"));
+    empty->setFrameShape(QFrame::StyledPanel);
+    empty->setBackgroundRole(QPalette::Base);
+    empty->setAutoFillBackground(true);
     auto* emptyLayout = new QVBoxLayout(empty);
     emptyLayout->addStretch();
     emptyLayout->addWidget(emptyStateLine(QStringLiteral("尚未计算标准曲线"), empty, true));
@@ -74,8 +92,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
 
     auto* content = new QWidget(curveArea_);
     content->setObjectName(QStringLiteral("curveContent"));
-    auto* contentLayout = new QHBoxLayout(content);
-    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout_ = new QHBoxLayout(content);
+    contentLayout_->setContentsMargins(0, 0, 0, 0);
     auto* plots = new QVBoxLayout;
     calibrationPlot_ = new PlotWidget(PlotWidget::Mode::Calibration, content);
     calibrationPlot_->setObjectName(QStringLiteral("calibrationPlot"));
@@ -83,34 +101,49 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     residualPlot_->setObjectName(QStringLiteral("residualPlot"));
     plots->addWidget(calibrationPlot_, 3);
     plots->addWidget(residualPlot_, 2);
-    contentLayout->addLayout(plots, 3);
+    contentLayout_->addLayout(plots, 1);
 
-    auto* side = new QVBoxLayout;
-    statisticsTable_ = new StatisticsTable(content);
-    side->addWidget(statisticsTable_, 1);
-    auto* note = new QLabel(
-        QStringLiteral("由未取整的最小二乘拟合计算。LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|"
-                       "（响应的标准差与斜率）；95% 半宽 = t(0.975; n−2)·s。"),
-        content);
+    // The statistics stand beside the plots in a wide window and become the first tab below
+    // them in a narrow one (see arrange()).
+    statisticsPanel_ = new QWidget(content);
+    statisticsPanel_->setObjectName(QStringLiteral("statisticsPanel"));
+    statisticsPanel_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    statisticsLayout_ = new QBoxLayout(QBoxLayout::TopToBottom, statisticsPanel_);
+    statisticsLayout_->setContentsMargins(0, 0, 0, 0);
+    statisticsTable_ = new StatisticsTable(statisticsPanel_);
+    statisticsLayout_->addWidget(statisticsTable_);
+    auto* extras = new QVBoxLayout;
+    // One formula a line, so that narrow wrapping never splits one.
+    auto* note = new QLabel(QStringLiteral("由未取整的最小二乘拟合计算：\n"
+                                           "LOD = 3.3·s(y/x)/|b|\n"
+                                           "LOQ = 10·s(y/x)/|b|\n"
+                                           "（s(y/x)：响应的标准差，b：斜率）\n"
+                                           "95% 半宽 = t(0.975; n−2)·s"),
+                            statisticsPanel_);
     note->setObjectName(QStringLiteral("definitions"));
     note->setWordWrap(true);
-    side->addWidget(note);
+    // The note wraps to the table's width rather than widening the column.
+    QSizePolicy notePolicy = note->sizePolicy();
+    notePolicy.setHorizontalPolicy(QSizePolicy::Ignored);
+    note->setSizePolicy(notePolicy);
+    extras->addWidget(note);
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("复制结果"), content);
+    auto* copy = new QPushButton(QStringLiteral("复制结果"), statisticsPanel_);
     copy->setObjectName(QStringLiteral("copyResults"));
     connect(copy, &QPushButton::clicked, this, &AnalysisWindow::copyResults);
-    auto* save = new QPushButton(QStringLiteral("保存图像…"), content);
+    auto* save = new QPushButton(QStringLiteral("保存图像…"), statisticsPanel_);
     save->setObjectName(QStringLiteral("saveImage"));
     connect(save, &QPushButton::clicked, this, &AnalysisWindow::saveImage);
     buttons->addWidget(copy);
     buttons->addWidget(save);
     buttons->addStretch();
-    side->addLayout(buttons);
-    contentLayout->addLayout(side, 2);
+    extras->addLayout(buttons);
+    extras->addStretch();
+    statisticsLayout_->addLayout(extras, 1);
+    contentLayout_->addWidget(statisticsPanel_);
     curveArea_->addWidget(content);
-    layout->addWidget(curveArea_, 3);
 
-    tabs_ = new QTabWidget(this);
+    tabs_ = new QTabWidget(split_);
     pointsTable_ = new PointsTable(tabs_);
     tabs_->addTab(pointsTable_, QStringLiteral("标准点"));
     samples_ = new SampleListModel(this);
@@ -136,9 +169,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
         calibrationPlot_->setData(data);
         residualPlot_->setData(data);
     });
-    layout->addWidget(tabs_, 2);
+    scroll->setWidget(body);
+    layout->addWidget(scroll);
 
-    resize(960, 720);
+    resize(preferredSize());
     refresh();
 }
 
@@ -169,28 +203,75 @@ void AnalysisWindow::open() {
     activateWindow();
 }
 
-// To the right of the main window where the screen has room, else to its left, else as far
-// right as the screen allows.
+// Sizes in lines of text, so that the window grows with its font.
+int AnalysisWindow::lines(double count) const {
+    return int(std::lround(count * fontMetrics().height()));
+}
+
+QSize AnalysisWindow::preferredSize() const {
+    return {lines(56), lines(46)};
+}
+
+// Beside the main window, on the side with room, narrowed (down to where the statistics move
+// into the tabs and the table of points still reads) rather than over the main window's
+// controls; never larger than the screen.
 void AnalysisWindow::placeBesideOwner() {
     QWidget* owner = parentWidget();
     if (owner == nullptr) {
         return;
     }
-    const QRect ownerFrame = owner->frameGeometry();
     const QScreen* screen = owner->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
-    const QSize size = frameSize().expandedTo(this->size());
-    constexpr int kGap = 8;
-    int x = ownerFrame.right() + 1 + kGap;
-    if (x + size.width() > available.right() + 1) {
-        x = ownerFrame.left() - kGap - size.width();
-        if (x < available.left()) {
-            x = std::max(available.left(), available.right() + 1 - size.width());
-        }
+    // Not shown yet, this window has no frame of its own: a window manager gives it the
+    // owner's.
+    const QSize frame = owner->frameGeometry().size() - owner->size();
+    const QRect placed = placeBeside(owner->frameGeometry(), available, preferredSize() + frame,
+                                     lines(kNarrowestLines) + frame.width());
+    resize(placed.size() - frame);
+    move(placed.topLeft());
+}
+
+// Wide, the statistics stand beside the plots; narrow, they are the first tab below them, so
+// that the plots keep the width they need, with the note and the buttons beside the table to
+// spare height.
+void AnalysisWindow::arrange() {
+    const bool wide = width() >= lines(kWideLines);
+    const int tab = tabs_->indexOf(statisticsPanel_);
+    // Beside the plots the note and the buttons go below the table, in a tab beside it.
+    statisticsLayout_->setDirection(wide ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    if (wide && tab >= 0) {
+        tabs_->removeTab(tab);
+        contentLayout_->addWidget(statisticsPanel_);
+        statisticsPanel_->show();
+    } else if (!wide && tab < 0) {
+        contentLayout_->removeWidget(statisticsPanel_);
+        tabs_->insertTab(0, statisticsPanel_, QStringLiteral("统计量"));
+        tabs_->setCurrentIndex(0);
+    } else {
+        return;
     }
-    int y = std::clamp(ownerFrame.top(), available.top(),
-                       std::max(available.top(), available.bottom() + 1 - size.height()));
-    move(x, y);
+    balance();
+}
+
+// The tabs as tall as their content wants, the plots the rest; the user may move the split.
+void AnalysisWindow::balance() {
+    const int total = split_->height() - split_->handleWidth();
+    const int tabs =
+        std::min(tabs_->sizeHint().height(), total - curveArea_->minimumSizeHint().height());
+    split_->setSizes({total - tabs, tabs});
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+    if (!balanced_) {
+        balanced_ = true;
+        balance();
+    }
+    QWidget::showEvent(event);
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+    arrange();
+    QWidget::resizeEvent(event);
 }
 
 void AnalysisWindow::setCurve(const calc::Curve& curve) {
@@ -364,15 +445,15 @@ void AnalysisWindow::printReport() {
     if (!curve_ || !stats_) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("打印预览"));
+    QString whyNot;
+    const ExportModule* module = exportModule(&whyNot);
+    if (module == nullptr) {
+        prompts_.tell(QStringLiteral("无法打印：") + whyNot);
+        return;
+    }
     const ReportContent content = reportContent();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&content](QPrinter* target) { paintReport(*target, content); });
-    preview.exec();
+    module->printPreview(this,
+                         [&content](QPagedPaintDevice& device) { paintReport(device, content); });
 }
 
 } // namespace analysis

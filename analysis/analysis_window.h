@@ -12,8 +12,11 @@
 #include <QWidget>
 #include <optional>
 
+class QBoxLayout;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QStackedWidget;
 class QTabWidget;
 
@@ -77,12 +80,24 @@ signals:
     void saveAsRequested();          // "另存为…" (Ctrl+Shift+S)
     void restoreLastRequested();     // "恢复上次的数据"
     void importStandardsRequested(); // "导入标准点CSV…"
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Widths in lines of text: below the first the statistics move into the tabs; the second
+    // is the narrowest the window opens at beside its owner.
+    static constexpr double kWideLines = 44;
+    static constexpr double kNarrowestLines = 30;
+
     void buildMenu();
     void buildFileMenu(QMenu& file);
     void refresh();
+    int lines(double count) const;
+    QSize preferredSize() const;
     void placeBesideOwner();
+    void arrange();
+    void balance();
 
     ui::Prompts& prompts_;
     std::optional<calc::Curve> curve_;
@@ -90,8 +105,13 @@ private:
     std::optional<double> sampleAbsorbance_;
     QString unit_;
     bool placed_ = false;
+    bool balanced_ = false;
 
+    QSplitter* split_ = nullptr;
     QStackedWidget* curveArea_ = nullptr;
+    QHBoxLayout* contentLayout_ = nullptr;
+    QWidget* statisticsPanel_ = nullptr;
+    QBoxLayout* statisticsLayout_ = nullptr;
     PlotWidget* calibrationPlot_ = nullptr;
     PlotWidget* residualPlot_ = nullptr;
     StatisticsTable* statisticsTable_ = nullptr;

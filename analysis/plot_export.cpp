@@ -1,5 +1,6 @@
 #include "analysis/plot_export.h"
 
+#include "analysis/export_module.h"
 #include "analysis/plot_painter.h"
 
 #include <QBuffer>
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <cmath>
 
 namespace analysis {
@@ -62,22 +62,16 @@ std::optional<QByteArray> png(const PlotData& data) {
     return bytes;
 }
 
-QByteArray svg(const PlotData& data) {
+QByteArray svg(const ExportModule& module, const PlotData& data) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(exportWidth, exportHeight));
-    generator.setViewBox(figureRect);
-    generator.setResolution(exportDpi);
-    generator.setTitle(QStringLiteral("标准曲线"));
-    generator.setDescription(data.equation + u' ' + data.r2Text);
-    {
-        QPainter painter(&generator);
+    const SvgFigure figure{QSize(exportWidth, exportHeight), figureRect, exportDpi,
+                           QStringLiteral("标准曲线"), data.equation + u' ' + data.r2Text};
+    module.writeSvg(buffer, figure, [&data](QPainter& painter) {
         painter.fillRect(figureRect, Qt::white);
         paintFigure(painter, figureRect, data);
-    }
+    });
     return bytes;
 }
 
@@ -92,7 +86,12 @@ std::optional<QString> savePlotImage(const QString& path, const PlotData& data) 
         return QStringLiteral("尚未计算标准曲线");
     }
     if (suffix == QStringLiteral("svg")) {
-        return writeWhole(path, svg(data));
+        QString whyNot;
+        const ExportModule* module = exportModule(&whyNot);
+        if (module == nullptr) {
+            return whyNot;
+        }
+        return writeWhole(path, svg(*module, data));
     }
     const std::optional<QByteArray> bytes = png(data);
     if (!bytes) {

@@ -52,7 +52,7 @@ QSize PlotWidget::minimumSizeHint() const {
 }
 
 QSize PlotWidget::sizeHint() const {
-    return mode_ == Mode::Calibration ? linesToSize(*this, 33, 21) : linesToSize(*this, 33, 11);
+    return mode_ == Mode::Calibration ? linesToSize(*this, 30, 16) : linesToSize(*this, 30, 9);
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {

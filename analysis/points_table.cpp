@@ -28,7 +28,14 @@ PointsTable::PointsTable(QWidget* parent) : QTableWidget(0, 7, parent) {
     setHorizontalHeaderLabels({QStringLiteral("C"), QStringLiteral("A"), QStringLiteral("拟合 A"),
                                QStringLiteral("残差"), QStringLiteral("相对偏差 %"),
                                QStringLiteral("反算 C"), QStringLiteral("回收率 %")});
-    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // One line per standard whatever the columns' width: numbers never wrap. A fixed height
+    // rather than ResizeToContents, which would measure every row again for each cell written.
+    setWordWrap(false);
+    setRowCount(1);
+    setItem(0, 0, cell(QStringLiteral("0")));
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(sizeHintForRow(0));
+    setRowCount(0);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);

@@ -3,6 +3,8 @@
 #include "analysis/readable.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <array>
 
 namespace analysis {
@@ -43,55 +45,101 @@ bool hasHalfWidth(const Row& row) {
     return row.halfWidth != none;
 }
 
-QTableWidgetItem* cell(const QString& text, const QString& tooltip = {}) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setToolTip(tooltip);
-    return item;
-}
-
 } // namespace
 
+// The table sizes itself: rows of one line and columns at their contents' width, set once per
+// update. Sized by the header's ResizeToContents mode instead, every cell written would measure
+// the whole table again, some milliseconds per fit.
 StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size()), 3, parent) {
     setObjectName(QStringLiteral("statistics"));
     setAccessibleName(QStringLiteral("统计量"));
     setHorizontalHeaderLabels(
         {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("95% 半宽 (±)")});
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A stretched last section never narrows below the size it had when the stretch was set:
+    // the default size, unless that is made small first.
+    horizontalHeader()->setDefaultSectionSize(horizontalHeader()->minimumSectionSize());
     horizontalHeader()->setStretchLastSection(true);
+    // As tall as its rows, so that all ten statistics show at once without a gap below them.
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
-    for (int i = 0; i < int(kRows.size()); ++i) {
-        setItem(i, 0, cell(QString::fromUtf16(kRows[i].label)));
+    // The labels are also the rows' headers, hidden, so that a screen reader names the row of
+    // any cell it reads.
+    QStringList labels;
+    for (const Row& row : kRows) {
+        labels << QString::fromUtf16(row.label);
     }
+    setVerticalHeaderLabels(labels);
+    for (int i = 0; i < int(kRows.size()); ++i) {
+        for (int column = 0; column < 3; ++column) {
+            auto* item =
+                new QTableWidgetItem(column == 0 ? QString::fromUtf16(kRows[i].label) : QString());
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            setItem(i, column, item);
+        }
+    }
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(sizeHintForRow(0));
     setStatistics(std::nullopt, {});
 }
 
-void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats, const QString& unit) {
+// The columns at their contents' width, also while the last one is stretched to fill a wider
+// table: the stretched width fed back into the hint would keep the table from narrowing again.
+// The scroll area adds room for both scroll bars to the hint unless they are hidden by hand,
+// also while they are not shown: that room is taken off again.
+QSize StatisticsTable::viewportSizeHint() const {
+    const QSize standard = QTableWidget::viewportSizeHint();
+    const int unusedWidth = verticalScrollBar()->isVisible() || verticalScrollBar()->isHidden()
+                                ? 0
+                                : verticalScrollBar()->sizeHint().width();
+    const int unusedHeight = horizontalScrollBar()->isVisible() || horizontalScrollBar()->isHidden()
+                                 ? 0
+                                 : horizontalScrollBar()->sizeHint().height();
+    return {standard.width() - horizontalHeader()->length() + contentWidth_ - unusedWidth,
+            standard.height() - unusedHeight};
+}
+
+void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats,
+                                    const QString& unit) {
+    const auto write = [this](int row, int column, const QString& text, const QString& tooltip) {
+        QTableWidgetItem* cell = item(row, column);
+        cell->setText(text);
+        cell->setToolTip(tooltip);
+    };
     for (int i = 0; i < int(kRows.size()); ++i) {
         const Row& row = kRows[i];
         if (!stats) {
-            setItem(i, 1, cell({}));
-            setItem(i, 2, cell({}));
+            write(i, 1, {}, {});
+            write(i, 2, {}, {});
             continue;
         }
         const Figure value = row.value(*stats);
-        const QString why = value ? QString() : kNeedsThreePoints;
         QString text = readable(value);
         if (value && row.inUnit && !unit.trimmed().isEmpty()) {
             text += QLatin1Char(' ') + unit;
         }
-        setItem(i, 1, cell(text, why));
+        write(i, 1, text, value ? QString() : kNeedsThreePoints);
         if (hasHalfWidth(row)) {
             const Figure half = row.halfWidth(*stats);
-            setItem(i, 2, cell(readable(half), half ? QString() : kNeedsThreePoints));
+            write(i, 2, readable(half), half ? QString() : kNeedsThreePoints);
         } else {
-            setItem(i, 2, cell({}));
+            write(i, 2, {}, {});
         }
     }
-    resizeColumnsToContents();
+    int width = 0;
+    for (int column = 0; column < columnCount(); ++column) {
+        const int wanted =
+            std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
+        horizontalHeader()->resizeSection(column, wanted);
+        width += wanted;
+    }
+    if (width != contentWidth_) {
+        contentWidth_ = width;
+        updateGeometry();
+    }
 }
 
 } // namespace analysis

@@ -14,6 +14,12 @@ class StatisticsTable final : public QTableWidget {
 public:
     explicit StatisticsTable(QWidget* parent);
     void setStatistics(const std::optional<calc::LineStatistics>& stats, const QString& unit);
+
+protected:
+    QSize viewportSizeHint() const override;
+
+private:
+    int contentWidth_ = 0; // the columns at their contents' width
 };
 
 } // namespace analysis

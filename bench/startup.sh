@@ -70,7 +70,9 @@ trap 'exit 130' INT TERM
 
 # A display of our own: Xvfb picks a free number and writes it to the pipe.
 mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/displayfd" 2>"$work/xvfb.log" &
+# -noreset: without it the server resets whenever its last client leaves, and a program that
+# connects during the reset fails with "cannot open display".
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/displayfd" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 if ! read -r -t 20 display_number <"$work/displayfd" || [[ -z $display_number ]]; then
     echo "startup.sh: Xvfb did not start" >&2

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its icons, desktop entry, metainfo and manual page stand where desktops and man look for them,
-# that the desktop entry and the metainfo are valid, and that the manual page renders without
-# a warning.
+# its export module, icons, desktop entry, metainfo and manual page stand where they are looked
+# for, that the desktop entry and the metainfo are valid, and that the manual page renders
+# without a warning.
 # Usage: packaging_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -26,6 +26,12 @@ for path in usr/bin/lumetra \
     [ -f "$work/root/$path" ] || fail "$path is missing from the package"
 done
 [ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
+# The module for SVG images and printing, where the program looks for it: at a path relative
+# to its own folder, written into the program (as UTF-16 text).
+module=$(cd "$work/root/usr" && find lib -name liblumetra_export.so)
+[ -n "$module" ] || fail "the export module is missing from the package"
+strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$module" ||
+    fail "the program does not look for the export module at ../$module"
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done

@@ -13,7 +13,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,6 +171,50 @@ TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
     const auto events = alerts.take();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[3].rfind("图像保存失败：", 0), 0u) << events[3];
+}
+
+// Wide, the statistics stand beside the plots; narrow, they are the first tab below them and
+// show every row; smaller than its content, the window scrolls rather than squeezing the plots.
+TEST_F(AnalysisWindowTest, ArrangesItselfByItsSize) {
+    struct Case {
+        const char* name;
+        double widthLines, heightLines;
+        bool statisticsInTab;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"wide", 56, 46, false, false},
+        {"narrow", 35, 42, true, false},
+        {"wide again", 50, 46, false, false},
+        {"smaller than its content", 20, 12, true, true},
+    };
+    fit(kX, kY);
+    window()->open();
+    auto* table = in<QTableWidget>(window(), u"statistics"_qs);
+    auto* tabs = window()->findChild<QTabWidget*>();
+    auto* scroll = window()->findChild<QScrollArea*>();
+    auto* plot = in(window(), u"calibrationPlot"_qs);
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_NE(scroll, nullptr);
+    const int line = window()->fontMetrics().height();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window()->resize(int(c.widthLines * line), int(c.heightLines * line));
+        QApplication::processEvents();
+        const bool inTab = tabs->indexOf(table->parentWidget()) >= 0;
+        EXPECT_EQ(inTab, c.statisticsInTab);
+        EXPECT_EQ(tabs->count(), c.statisticsInTab ? 3 : 2);
+        if (inTab) {
+            EXPECT_EQ(tabs->tabText(0), u"统计量"_qs);
+        }
+        EXPECT_TRUE(table->isVisibleTo(window()));
+        if (!c.scrolls) {
+            EXPECT_GE(table->viewport()->height(), table->verticalHeader()->length());
+        }
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisibleTo(window()), c.scrolls);
+        EXPECT_GE(plot->height(), plot->minimumSizeHint().height());
+        EXPECT_EQ(statistic(0), u"7"_qs);
+    }
 }
 
 TEST_F(AnalysisWindowTest, HidesWithTheMainWindowAndComesBackWithIt) {

@@ -4,7 +4,9 @@
 Starts lumetra on an X display and a D-Bus session of its own with Qt's accessibility bridge on,
 walks both windows' accessible trees, checks the roles and names of the controls, runs the main
 window from the cover through the run button's action, confirms a point count (refused, then
-accepted), fills three points at the keyboard and fits them, and reads the results back.
+accepted), fills three points at the keyboard and fits them, and reads the results back. Then F2
+opens the analysis window, whose statistics and points are read cell by cell with their labels and
+whose plot describes what it shows.
 
 Usage: accessibility_test.py PATH/TO/lumetra ARTEFACT_DIR
 Run it with Debian's /usr/bin/python3, which has pyatspi (package python3-pyatspi).
@@ -210,8 +212,12 @@ class Tree:
 
     def showing_window(self, role, exclude=()):
         for window in self.windows():
-            if window.getRoleName() in role and window not in exclude and self.showing(window):
-                return window
+            try:
+                if (window is not None and window.getRoleName() in role
+                        and window not in exclude and self.showing(window)):
+                    return window
+            except GLib.GError:  # a window that went away while we looked (a closed box)
+                continue
         return None
 
     def has(self, accessible, state):
@@ -433,6 +439,73 @@ def check_fit(r, tree, main):
             and not tree.has(sample, "read_only"), "fit: 样品吸光度 enabled and editable")
 
 
+STATISTIC_LABELS = ["n", "截距 a", "斜率 b", "s(a)", "s(b)", "相关系数 r", "决定系数 R²",
+                    "剩余标准差 s(y/x)", "检出限 LOD", "定量限 LOQ"]
+POINT_HEADERS = ["C", "A", "拟合 A", "残差", "相对偏差 %", "反算 C", "回收率 %"]
+
+
+def table_cells(tree, table):
+    """The cells of a table through the Table interface, row by row, by their names."""
+    table.clearCache()
+    content = table.queryTable()
+    return [[content.getAccessibleAt(row, column).name for column in range(content.nColumns)]
+            for row in range(content.nRows)]
+
+
+def column_headers(table):
+    content = table.queryTable()
+    return [content.getColumnDescription(column) for column in range(content.nColumns)]
+
+
+def check_analysis(r, tree, main, main_id, cover):
+    """F2 opens the analysis window: its statistics and points are read cell by cell with their
+    labels, and the plots describe what they show."""
+    xdotool("windowfocus", "--sync", main_id)
+    xdotool("key", "F2")
+    found = wait_for(lambda: tree.showing_window(
+        ("filler", "frame"), exclude=(cover.accessible, main.accessible)), "the analysis window")
+    analysis = Window(tree, found)
+    r.check(found.name == "标准曲线分析", "analysis: a window named 标准曲线分析", repr(found.name))
+
+    statistics = analysis.get("table", "统计量")
+    r.check(column_headers(statistics) == ["统计量", "数值", "95% 半宽 (±)"],
+            "analysis: the statistics' column headers", repr(column_headers(statistics)))
+    rows = table_cells(tree, statistics)
+    labels = [row[0] for row in rows]
+    r.check(labels == STATISTIC_LABELS, "analysis: every statistic read by its label", repr(labels))
+    content = statistics.queryTable()
+    headers = [content.getRowDescription(row) for row in range(content.nRows)]
+    r.check(headers == STATISTIC_LABELS, "analysis: each row of statistics headed by its label",
+            repr(headers))
+    values = {row[0]: row[1] for row in rows}
+    # Three points on the line A = 0.1·C: the rest are rounding noise of the binary fractions.
+    for label, value in [("n", "3"), ("斜率 b", "0.1"), ("相关系数 r", "1"), ("决定系数 R²", "1")]:
+        r.check(values.get(label) == value, f"analysis: {label} reads {value}",
+                repr(values.get(label)))
+    r.check(all(values.get(label) for label in STATISTIC_LABELS),
+            "analysis: every statistic has a value", repr(values))
+    r.check(rows[1][2] != "" and rows[2][2] != "",
+            "analysis: a and b carry their 95% half-widths", repr(rows[1:3]))
+
+    points = analysis.get("table", "标准点")
+    r.check(column_headers(points) == POINT_HEADERS, "analysis: the points' column headers",
+            repr(column_headers(points)))
+    cells = table_cells(tree, points)
+    r.check([row[:2] for row in cells] == [["1", "0.1"], ["2", "0.2"], ["3", "0.3"]],
+            "analysis: each standard's C and A read back", repr(cells))
+    r.check([row[6] for row in cells] == ["100", "100", "100"],
+            "analysis: each standard's recovery reads 100", repr(cells))
+
+    plot = [a for (role, name), found in analysis.controls.items()
+            if name == "标准曲线图" for a in found]
+    r.check(len(plot) == 1, "analysis: one plot named 标准曲线图", repr(len(plot)))
+    if plot:
+        described = plot[0].description
+        r.check(described.startswith("标准曲线图：3个标准点，y = ") and "0.1x" in described
+                and described.endswith("，R² = 1"),
+                "analysis: the plot describes n, the equation and R²", repr(described))
+
+
 def run_checks(program, artefacts):
     import pyatspi  # only here, inside the session bus it is to connect to
 
@@ -464,6 +537,7 @@ def run_checks(program, artefacts):
         check_main_inventory(r, tree, main)
         check_refused_count(r, tree, main, main_id)
         check_fit(r, tree, main)
+        check_analysis(r, tree, main, main_id, cover)
     except Fatal as problem:
         r.check(False, "run", str(problem))
     except Exception:  # a failed D-Bus call or tool: the run cannot go on

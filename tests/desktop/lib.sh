@@ -105,10 +105,12 @@ visible_window() {
 # shoot_windows NAME SCALE [VARIABLE=VALUE...]: runs $program (with these settings in its
 # environment), screenshots the cover into $artefacts/NAME-cover.png, clicks the run button
 # (at (188, 428) times SCALE), screenshots the main window into NAME-main.png and stops the
-# program. cover_geometry and main_geometry are left holding "X Y WIDTH HEIGHT".
+# program. cover_geometry and main_geometry are left holding "X Y WIDTH HEIGHT". With
+# shoot_analysis set, F2 then opens the analysis window (still empty), shot into
+# NAME-analysis.png, its geometry left in analysis_geometry.
 # shellcheck disable=SC2154,SC2034 # program and artefacts in, the geometries out: the test's
 shoot_windows() {
-    local name=$1 scale=$2 cover main
+    local name=$1 scale=$2 cover main analysis
     shift 2
     start_program "$artefacts/$name.log" env "$@" "$program"
     cover=$(visible_window) || fail "$name: no cover window appeared"
@@ -118,7 +120,26 @@ shoot_windows() {
     main=$(visible_window "$cover") || fail "$name: no main window after the run button"
     main_geometry=$(geometry "$main")
     screenshot "$main" "$artefacts/$name-main.png"
+    if [ -n "${shoot_analysis:-}" ]; then
+        analysis=$(open_analysis "$main") || fail "$name: F2 opened no analysis window"
+        analysis_geometry=$(geometry "$analysis")
+        screenshot "$analysis" "$artefacts/$name-analysis.png" 239,239,239
+    fi
     stop_program
+}
+
+# open_analysis MAIN: presses F2 in the main window and prints the analysis window's id once it
+# is shown.
+open_analysis() {
+    local id
+    xdotool windowfocus --sync "$1"
+    xdotool key F2
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name '^标准曲线分析$' 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
 }
 
 geometry() { # prints "X Y WIDTH HEIGHT" of a window's client area
@@ -130,13 +151,14 @@ colour() { # file x y: prints the pixel as "R,G,B"
     convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
 }
 
-# screenshot WINDOW FILE.png: waits until the window is painted (the corner at (2, 2) shows the
-# windows' back colour RGB(255, 224, 192) and two shots in a row agree), then keeps that shot.
+# screenshot WINDOW FILE.png [CORNER]: waits until the window is painted (the corner at (2, 2)
+# shows CORNER, by default the designed windows' back colour RGB(255, 224, 192), and two shots in
+# a row agree), then keeps that shot.
 screenshot() {
-    local shot="$desktop_work/shot.ppm" last="$desktop_work/last.ppm"
+    local shot="$desktop_work/shot.ppm" last="$desktop_work/last.ppm" corner=${3:-255,224,192}
     rm -f "$last"
     for _ in $(seq 100); do
-        if import -window "$1" "$shot" 2>/dev/null && [ "$(colour "$shot" 2 2)" = "255,224,192" ]; then
+        if import -window "$1" "$shot" 2>/dev/null && [ "$(colour "$shot" 2 2)" = "$corner" ]; then
             if [ -f "$last" ] && cmp -s "$shot" "$last"; then
                 convert "$shot" "$2"
                 return 0

@@ -2,6 +2,7 @@
 # At QT_SCALE_FACTOR=2 both windows are scaled as a whole, with nothing clipped: each window is
 # twice its size, the captions and the controls at the right and bottom edges sit at twice their
 # positions with their whole ink, and each window halved again looks like the window at scale 1.
+# The analysis window opens beside the main window and on the screen at both scales.
 # Screenshots at both scales are left in the artefact folder.
 # Usage: scaling_test.sh PATH/TO/lumetra ARTEFACT_DIR
 set -euo pipefail
@@ -39,11 +40,27 @@ check_whole() { # window
     echo "$1: halved, differs from scale 1 by $difference (RMSE)"
 }
 
+# The analysis window, opened by F2 after the main window's shot, stands beside the main window
+# and within the screen, and draws its empty state.
+check_analysis() { # scale
+    local mx mw x y w h title
+    read -r mx _ mw _ <<<"$main_geometry"
+    read -r x y w h <<<"$analysis_geometry"
+    [ "$x" -ge $((mx + mw)) ] || fail "analysis window at scale $1 over the main window: $analysis_geometry"
+    [ $((x + w)) -le 2560 ] && [ $((y + h)) -le 1600 ] ||
+        fail "analysis window at scale $1 off the screen: $analysis_geometry"
+    title=$(ink "$artefacts/x$1-analysis.png" 0 0 "$w" $((h / 2)))
+    [ "$title" -gt $((100 * $1 * $1)) ] || fail "analysis window at scale $1: no empty state ($title)"
+    echo "analysis window at scale $1: $analysis_geometry, ink $title"
+}
+
 start_display 2560x1600
+shoot_analysis=1
 
 shoot 1
 [ "$cover_geometry" = "193 101 594 511" ] || fail "cover at scale 1: $cover_geometry"
 [ "${main_geometry#* * }" = "674 471" ] || fail "main window at scale 1: $main_geometry"
+check_analysis 1
 
 shoot 2
 [ "$cover_geometry" = "386 202 1188 1022" ] ||
@@ -53,6 +70,7 @@ read -r x y w h <<<"$main_geometry"
 if [ $((x + w)) -gt 2560 ] || [ $((y + h)) -gt 1600 ]; then
     fail "main window off the screen: $main_geometry"
 fi
+check_analysis 2
 
 check_whole cover
 check_whole main

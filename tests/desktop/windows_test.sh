@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program on an X display of its own, checks the cover window, runs the main
-# window from it, fits five standards and computes a sample at the keyboard and the mouse, and
-# checks that Chinese captions are drawn as glyphs. Its two screenshots, cover.png and main.png
-# in the artefact folder, are the README's pictures: scripts/screenshots copies them into docs/.
+# window from it, fits five standards and computes a sample at the keyboard and the mouse,
+# checks that Chinese captions are drawn as glyphs, and opens the analysis window with F2. Its
+# three screenshots, cover.png, main.png and analysis.png in the artefact folder, are the
+# README's pictures: scripts/screenshots copies them into docs/.
 # Usage: windows_test.sh PATH/TO/lumetra ARTEFACT_DIR
 set -euo pipefail
 program=$1
@@ -62,5 +63,23 @@ main_ink=$(confirm_caption_ink "$artefacts/main.png")
 result_ink=$(ink "$artefacts/main.png" 538 378 53 14)
 [ "$result_ink" -gt 20 ] || fail "no sample concentration shown ($result_ink dark pixels)"
 
-echo "cover ink $cover_ink, main ink $main_ink, result ink $result_ink; screenshots in $artefacts"
+# F2 opens the analysis window beside the main window, within the screen; its shot is the
+# README's third picture. The upper part holds the plots, the lower one the statistics.
+analysis=$(open_analysis "$main") || fail "F2 opened no analysis window"
+read -r mx _ mw _ <<<"$(geometry "$main")"
+read -r x y w h <<<"$(geometry "$analysis")"
+[ "$x" -ge $((mx + mw)) ] || fail "the analysis window at ($x, $y) covers the main window"
+[ $((x + w)) -le 1280 ] && [ $((y + h)) -le 800 ] ||
+    fail "the analysis window (${w}x$h at ($x, $y)) is not within the 1280x800 screen"
+screenshot "$analysis" "$artefacts/analysis.png" 239,239,239
+# The standards' markers, RGB(35, 97, 196), some 600 pixels; the statistics' text, some 4800.
+markers=$(convert "$artefacts/analysis.png" -crop "${w}x$((h / 2))+0+0" +repage -fuzz 8% \
+    -fill black -opaque "rgb(35,97,196)" -fill white +opaque black -negate \
+    -format '%[fx:round(mean*w*h)]' info:)
+table_ink=$(ink "$artefacts/analysis.png" 0 $((h / 2)) "$w" $((h / 2)))
+[ "$markers" -gt 200 ] || fail "no standards plotted in the analysis window ($markers pixels)"
+[ "$table_ink" -gt 2000 ] || fail "no statistics in the analysis window ($table_ink dark pixels)"
+
+echo "cover ink $cover_ink, main ink $main_ink, result ink $result_ink," \
+    "analysis markers $markers, table ink $table_ink; screenshots in $artefacts"
 echo "1 passed, 0 failed"
