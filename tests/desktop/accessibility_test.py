@@ -62,6 +62,14 @@ def wait_for(condition, what, timeout=TIMEOUT):
         time.sleep(0.05)
 
 
+def source_name(source):
+    """The name of an event's source, or None when it has gone away."""
+    try:
+        return source.name
+    except Exception:  # the source went away
+        return None
+
+
 def poll(condition, timeout=TIMEOUT):
     """Like wait_for, but answers False when the time is up."""
     try:
@@ -181,7 +189,7 @@ class Tree:
         self.pyatspi = pyatspi
         self.pid = pid
         self.app = None
-        self.announced = []  # (event type, role, name) of message boxes announced
+        self.announced = []  # (event type, role, source) of message boxes announced
         pyatspi.Registry.registerEventListener(
             self._on_window_event, "window:create", "window:activate",
             "object:state-changed:showing")
@@ -189,8 +197,9 @@ class Tree:
     def _on_window_event(self, event):
         try:
             if event.source.getRoleName() in ("alert", "dialog"):
-                self.announced.append((event.type, event.source.getRoleName(),
-                                       event.source.name))
+                # The source is kept, not its name: a box can be announced before its title is
+                # set, and reading the name only when asked removes that race.
+                self.announced.append((event.type, event.source.getRoleName(), event.source))
         except Exception:  # the source went away
             pass
 
@@ -383,9 +392,10 @@ def check_refused_count(r, tree, main, window_id):
             "message box: an alert named Lumetra", f"{alert.getRoleName()} {alert.name!r}")
     r.check(len(box.all("label", OUT_OF_RANGE)) == 1, "message box: a label with the message",
             repr([name for (role, name) in box.controls if role == "label"]))
-    r.check(poll(lambda: any(role == "alert" and name == "Lumetra"
-                             for (_, role, name) in tree.announced)),
-            "message box: announced to listeners", repr(tree.announced))
+    r.check(poll(lambda: any(role == "alert" and source_name(source) == "Lumetra"
+                             for (_, role, source) in tree.announced)),
+            "message box: announced to listeners",
+            repr([(kind, role, source_name(source)) for (kind, role, source) in tree.announced]))
     ok = box.all("push button", "确定")
     r.check(len(ok) == 1, "message box: push button 确定",
             repr([name for (role, name) in box.controls if role == "push button"]))
