@@ -1,5 +1,6 @@
 #include "analysis/csv_export.h"
 
+#include "calc/report_fields.h"
 #include "io/calibration.h"
 
 #include <QStringList>
@@ -31,16 +32,12 @@ io::CsvRow header(std::initializer_list<const char16_t*> keys) {
     return row;
 }
 
-QString flagKeys(const calc::SampleFlags& flags) {
+QString flagList(const calc::SampleFlags& flags) {
     QStringList keys;
-    if (flags.outOfRange) {
-        keys << u"out_of_range"_s;
-    }
-    if (flags.belowLod) {
-        keys << u"below_lod"_s;
-    }
-    if (flags.belowLoq) {
-        keys << u"below_loq"_s;
+    for (const auto& [set, key] : calc::flagKeys(flags)) {
+        if (set) {
+            keys << QString::fromLatin1(key);
+        }
     }
     return keys.join(u',');
 }
@@ -54,8 +51,12 @@ io::CsvRow sampleRow(const calc::LineStatistics& line, const SampleEntry& entry)
     }
     const std::vector<double> readings(values->readings.cbegin(), values->readings.cend());
     const calc::SampleEstimate e = calc::estimateSample(line, readings, values->dilution);
-    return {entry.name,   entry.readings, double(e.m),      number(e.meanA),   values->dilution,
-            number(e.x0), number(e.sX0),  number(e.ci95X0), flagKeys(e.flags), mainResult};
+    io::CsvRow row{entry.name, entry.readings, double(e.m)};
+    for (const auto& field : calc::sampleFields(e, values->dilution)) {
+        row.append(number(field.second));
+    }
+    row << flagList(e.flags) << mainResult;
+    return row;
 }
 
 } // namespace
@@ -66,22 +67,20 @@ QList<io::CsvRow> exportTable(std::span<const double> x, std::span<const double>
     QList<io::CsvRow> rows;
     rows.append(header({u"statistic", u"value"}));
     rows.append({u"unit"_s, unit});
-    const std::pair<const char16_t*, std::optional<double>> statistics[] = {
-        {u"n", double(line.n)},  {u"a", line.a},     {u"b", line.b},
-        {u"s_a", line.sA},       {u"s_b", line.sB},  {u"ci95_a", line.ci95A},
-        {u"ci95_b", line.ci95B}, {u"r", line.r},     {u"r2", line.r2},
-        {u"s_yx", line.sYX},     {u"lod", line.lod}, {u"loq", line.loq},
-    };
-    for (const auto& [key, value] : statistics) {
-        rows.append({QString::fromUtf16(key), number(value)});
+    rows.append({u"n"_s, double(line.n)});
+    for (const auto& [key, value] : calc::statisticFields(line)) {
+        rows.append({QString::fromLatin1(key), number(value)});
     }
 
     rows.append(io::CsvRow());
     rows.append(
         header({u"C", u"A", u"A_fit", u"residual", u"deviation_pct", u"C_back", u"recovery_pct"}));
     for (const calc::PointCheck& p : calc::pointChecks(x, y, line)) {
-        rows.append({number(p.c), number(p.a), number(p.aFit), number(p.residual),
-                     number(p.deviationPct), number(p.cBack), number(p.recoveryPct)});
+        io::CsvRow row;
+        for (const auto& field : calc::pointFields(p)) {
+            row.append(number(field.second));
+        }
+        rows.append(row);
     }
 
     if (!samples.empty()) {

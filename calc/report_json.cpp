@@ -1,6 +1,7 @@
 #include "calc/report_json.h"
 
 #include "calc/full_precision.h"
+#include "calc/report_fields.h"
 
 #include <cmath>
 #include <optional>
@@ -62,12 +63,7 @@ std::string reportJson(std::span<const double> x, std::span<const double> y,
     out.reserve(512 + samples.size() * 256);
     out += "{\n    \"n\": ";
     out += std::to_string(line.n);
-    const std::pair<const char*, std::optional<double>> statistics[] = {
-        {"a", line.a},          {"b", line.b},          {"s_a", line.sA},  {"s_b", line.sB},
-        {"ci95_a", line.ci95A}, {"ci95_b", line.ci95B}, {"r", line.r},     {"r2", line.r2},
-        {"s_yx", line.sYX},     {"lod", line.lod},      {"loq", line.loq},
-    };
-    for (const auto& [key, value] : statistics) {
+    for (const auto& [key, value] : statisticFields(line)) {
         out += ",\n    \"";
         out += key;
         out += "\": ";
@@ -80,20 +76,11 @@ std::string reportJson(std::span<const double> x, std::span<const double> y,
         out += separator;
         separator = ",\n        ";
         out += '{';
-        appendKey(out, "C", true);
-        appendNumber(out, p.c);
-        appendKey(out, "A");
-        appendNumber(out, p.a);
-        appendKey(out, "A_fit");
-        appendNumber(out, p.aFit);
-        appendKey(out, "residual");
-        appendNumber(out, p.residual);
-        appendKey(out, "deviation_pct");
-        appendNumber(out, p.deviationPct);
-        appendKey(out, "C_back");
-        appendNumber(out, p.cBack);
-        appendKey(out, "recovery_pct");
-        appendNumber(out, p.recoveryPct);
+        bool first = true;
+        for (const auto& [key, value] : pointFields(p)) {
+            appendKey(out, key, std::exchange(first, false));
+            appendNumber(out, value);
+        }
         out += '}';
     }
     out += "\n    ],\n    \"samples\": [";
@@ -117,25 +104,19 @@ std::string reportJson(std::span<const double> x, std::span<const double> y,
         out += ']';
         appendKey(out, "m");
         out += std::to_string(e.m);
-        appendKey(out, "mean_A");
-        appendNumber(out, e.meanA);
-        appendKey(out, "dilution");
-        appendNumber(out, sample.dilution);
-        appendKey(out, "x0");
-        appendNumber(out, e.x0);
-        appendKey(out, "s_x0");
-        appendNumber(out, e.sX0);
-        appendKey(out, "ci95_x0");
-        appendNumber(out, e.ci95X0);
+        for (const auto& [key, value] : sampleFields(e, sample.dilution)) {
+            appendKey(out, key);
+            appendNumber(out, value);
+        }
         appendKey(out, "flags");
         out += '[';
         const char* flagSeparator = "";
-        for (const auto& [set, key] : {std::pair{e.flags.outOfRange, "\"out_of_range\""},
-                                       std::pair{e.flags.belowLod, "\"below_lod\""},
-                                       std::pair{e.flags.belowLoq, "\"below_loq\""}}) {
+        for (const auto& [set, key] : flagKeys(e.flags)) {
             if (set) {
                 out += flagSeparator;
+                out += '"';
                 out += key;
+                out += '"';
                 flagSeparator = ", ";
             }
         }

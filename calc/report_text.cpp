@@ -1,6 +1,7 @@
 #include "calc/report_text.h"
 
 #include "calc/full_precision.h"
+#include "calc/report_fields.h"
 
 #include <cmath>
 #include <optional>
@@ -37,12 +38,7 @@ std::string reportText(std::span<const double> x, std::span<const double> y,
     out += "n\t";
     out += std::to_string(line.n);
     out += '\n';
-    const std::pair<const char*, std::optional<double>> statistics[] = {
-        {"a", line.a},          {"b", line.b},          {"s_a", line.sA},  {"s_b", line.sB},
-        {"ci95_a", line.ci95A}, {"ci95_b", line.ci95B}, {"r", line.r},     {"r2", line.r2},
-        {"s_yx", line.sYX},     {"lod", line.lod},      {"loq", line.loq},
-    };
-    for (const auto& [key, value] : statistics) {
+    for (const auto& [key, value] : statisticFields(line)) {
         out += key;
         out += '\t';
         appendNumber(out, value);
@@ -51,19 +47,12 @@ std::string reportText(std::span<const double> x, std::span<const double> y,
 
     out += "\nC\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct\n";
     for (const PointCheck& check : pointChecks(x, y, line)) {
-        appendNumber(out, check.c);
-        out += '\t';
-        appendNumber(out, check.a);
-        out += '\t';
-        appendNumber(out, check.aFit);
-        out += '\t';
-        appendNumber(out, check.residual);
-        out += '\t';
-        appendNumber(out, check.deviationPct);
-        out += '\t';
-        appendNumber(out, check.cBack);
-        out += '\t';
-        appendNumber(out, check.recoveryPct);
+        const char* separator = "";
+        for (const auto& field : pointFields(check)) {
+            out += separator;
+            appendNumber(out, field.second);
+            separator = "\t";
+        }
         out += '\n';
     }
 
@@ -83,21 +72,13 @@ std::string reportText(std::span<const double> x, std::span<const double> y,
         }
         out += '\t';
         out += std::to_string(e.m);
-        out += '\t';
-        appendNumber(out, e.meanA);
-        out += '\t';
-        appendNumber(out, sample.dilution);
-        out += '\t';
-        appendNumber(out, e.x0);
-        out += '\t';
-        appendNumber(out, e.sX0);
-        out += '\t';
-        appendNumber(out, e.ci95X0);
+        for (const auto& field : sampleFields(e, sample.dilution)) {
+            out += '\t';
+            appendNumber(out, field.second);
+        }
         out += '\t';
         const char* separator = "";
-        for (const auto& [set, key] :
-             {std::pair{e.flags.outOfRange, "out_of_range"},
-              std::pair{e.flags.belowLod, "below_lod"}, std::pair{e.flags.belowLoq, "below_loq"}}) {
+        for (const auto& [set, key] : flagKeys(e.flags)) {
             if (set) {
                 out += separator;
                 out += key;
