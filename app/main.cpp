@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     // Any argument is the command line, which needs no display: no widget and no GUI
@@ -13,6 +16,13 @@ int main(int argc, char* argv[]) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
+        // Qt's own texts of the help ("用法：", the standard options) in Chinese as well.
+        QTranslator translator;
+        if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                            QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(&translator);
+        }
         return app::runCommandLine(QCoreApplication::arguments());
     }
     QApplication application(argc, argv);
