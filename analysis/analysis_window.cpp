@@ -86,7 +86,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     emptyLayout->addStretch();
     emptyLayout->addWidget(emptyStateLine(QStringLiteral("尚未计算标准曲线"), empty, true));
     emptyLayout->addWidget(emptyStateLine(
-        QStringLiteral("在主窗口输入标准点并点击“计算”后，这里显示标准曲线和统计结果。"), empty, false));
+        QStringLiteral("在主窗口输入标准点并点击“计算”后，这里显示标准曲线和统计结果。"), empty,
+        false));
     emptyLayout->addStretch();
     curveArea_->addWidget(empty);
 
@@ -164,11 +165,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     sampleButtons->addWidget(clearList);
     sampleLayout->addLayout(sampleButtons);
     tabs_->addTab(samplePage, QStringLiteral("样品"));
-    connect(samples_, &SampleListModel::samplesChanged, this, [this] {
-        const PlotData data = plotData();
-        calibrationPlot_->setData(data);
-        residualPlot_->setData(data);
-    });
+    connect(samples_, &SampleListModel::samplesChanged, this, &AnalysisWindow::updatePlots);
     scroll->setWidget(body);
     layout->addWidget(scroll);
 
@@ -292,8 +289,8 @@ void AnalysisWindow::sampleComputed(const QString& absorbanceText, const QString
                                     const QString& unit) {
     sampleAbsorbance_ = calc::strictParse(absorbanceText.toStdString());
     unit_ = unit;
-    samples_->append({SampleEntry{samples_->nextSampleName(), absorbanceText.trimmed(), QString(),
-                                  result}});
+    samples_->append(
+        {SampleEntry{samples_->nextSampleName(), absorbanceText.trimmed(), QString(), result}});
     refresh();
 }
 
@@ -314,7 +311,7 @@ PlotData AnalysisWindow::plotData() const {
     PlotData data;
     data.xTitle = concentrationTitle(unit_);
     data.yTitle = QStringLiteral("吸光度 A");
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return data;
     }
     data.concentrations = curve_->concentrations;
@@ -334,15 +331,18 @@ PlotData AnalysisWindow::plotData() const {
     return data;
 }
 
-void AnalysisWindow::refresh() {
-    const bool hasCurve = curve_.has_value() && stats_.has_value();
-    curveArea_->setCurrentIndex(hasCurve ? 1 : 0);
+void AnalysisWindow::updatePlots() {
     const PlotData data = plotData();
     calibrationPlot_->setData(data);
     residualPlot_->setData(data);
+}
+
+void AnalysisWindow::refresh() {
+    curveArea_->setCurrentIndex(hasCurve() ? 1 : 0);
     statisticsTable_->setStatistics(stats_, unit_);
-    samples_->setStatistics(stats_, unit_);
-    if (hasCurve) {
+    samples_->setStatistics(stats_); // before the plots, which draw the samples
+    updatePlots();
+    if (hasCurve()) {
         const auto points = calc::pointChecks(curve_->concentrations, curve_->absorbances, *stats_);
         pointsTable_->setPoints(points);
     } else {
@@ -351,7 +351,7 @@ void AnalysisWindow::refresh() {
 }
 
 QString AnalysisWindow::reportText() const {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return {};
     }
     const std::vector<calc::SampleRow> rows = samples_->reportRows();
@@ -367,13 +367,12 @@ void AnalysisWindow::copyResults() {
 }
 
 void AnalysisWindow::saveImage() {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return;
     }
-    const QString path =
-        prompts_.saveFileName(QStringLiteral("保存图像"),
-                              QStringLiteral("PNG 图像 (*.png);;SVG 图像 (*.svg)"),
-                              QStringLiteral("标准曲线.png"));
+    const QString path = prompts_.saveFileName(QStringLiteral("保存图像"),
+                                               QStringLiteral("PNG 图像 (*.png);;SVG 图像 (*.svg)"),
+                                               QStringLiteral("标准曲线.png"));
     if (path.isEmpty()) {
         return;
     }
@@ -382,23 +381,17 @@ void AnalysisWindow::saveImage() {
     }
 }
 
-} // namespace analysis
-
-namespace analysis {
-
 ReportContent AnalysisWindow::reportContent() const {
     ReportContent content;
     content.created = QDateTime::currentDateTime();
     content.unit = unit_;
     content.plot = plotData();
     content.equation = content.plot.equation;
-    for (int row = 0; row < statisticsTable_->rowCount(); ++row) {
-        QString value = statisticsTable_->item(row, 1)->text();
-        const QString half = statisticsTable_->item(row, 2)->text();
-        if (!half.isEmpty()) {
-            value += QStringLiteral(" ± ") + half;
-        }
-        content.statistics.emplace_back(statisticsTable_->item(row, 0)->text(), value);
+    for (const StatisticText& text : statisticTexts(stats_, unit_)) {
+        content.statistics.emplace_back(text.label,
+                                        text.halfWidth.isEmpty()
+                                            ? text.value
+                                            : text.value + QStringLiteral(" ± ") + text.halfWidth);
     }
     auto headerOf = [](const QAbstractItemModel& model, int columns) {
         QStringList header;
@@ -427,12 +420,12 @@ ReportContent AnalysisWindow::reportContent() const {
 }
 
 void AnalysisWindow::exportPdf() {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return;
     }
-    const QString path = prompts_.saveFileName(QStringLiteral("导出PDF"),
-                                               QStringLiteral("PDF 文件 (*.pdf)"),
-                                               QStringLiteral("标准曲线报告.pdf"));
+    const QString path =
+        prompts_.saveFileName(QStringLiteral("导出PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
+                              QStringLiteral("标准曲线报告.pdf"));
     if (path.isEmpty()) {
         return;
     }
@@ -442,7 +435,7 @@ void AnalysisWindow::exportPdf() {
 }
 
 void AnalysisWindow::printReport() {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return;
     }
     QString whyNot;

@@ -93,6 +93,8 @@ private:
     void buildMenu();
     void buildFileMenu(QMenu& file);
     void refresh();
+    void updatePlots();
+    bool hasCurve() const { return curve_.has_value() && stats_.has_value(); }
     int lines(double count) const;
     QSize preferredSize() const;
     void placeBesideOwner();

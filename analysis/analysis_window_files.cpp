@@ -90,7 +90,7 @@ void AnalysisWindow::importSamplesCsv() {
 }
 
 QList<io::CsvRow> AnalysisWindow::exportTable() const {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         return {};
     }
     return analysis::exportTable(curve_->concentrations, curve_->absorbances, *stats_, unit_,
@@ -98,7 +98,7 @@ QList<io::CsvRow> AnalysisWindow::exportTable() const {
 }
 
 void AnalysisWindow::exportCsv() {
-    if (!curve_ || !stats_) {
+    if (!hasCurve()) {
         prompts_.tell(u"尚未计算标准曲线，没有可导出的结果"_s);
         return;
     }

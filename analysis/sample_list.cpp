@@ -197,10 +197,8 @@ QString SampleListModel::problem(int row) const {
     return parsed.estimate ? QString() : kNoCurve;
 }
 
-void SampleListModel::setStatistics(const std::optional<calc::LineStatistics>& stats,
-                                    const QString& unit) {
+void SampleListModel::setStatistics(const std::optional<calc::LineStatistics>& stats) {
     stats_ = stats;
-    unit_ = unit;
     for (Parsed& parsed : parsed_) {
         estimate(parsed);
     }

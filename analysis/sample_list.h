@@ -45,7 +45,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    void setStatistics(const std::optional<calc::LineStatistics>& stats, const QString& unit);
+    void setStatistics(const std::optional<calc::LineStatistics>& stats);
     void append(const std::vector<SampleEntry>& entries);
     void removeSampleRows(std::vector<int> rows);
     void clear();
@@ -76,7 +76,6 @@ private:
     std::vector<SampleEntry> entries_;
     std::vector<Parsed> parsed_;
     std::optional<calc::LineStatistics> stats_;
-    QString unit_;
 };
 
 } // namespace analysis

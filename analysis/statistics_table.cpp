@@ -47,6 +47,29 @@ bool hasHalfWidth(const Row& row) {
 
 } // namespace
 
+std::vector<StatisticText> statisticTexts(const std::optional<LineStatistics>& stats,
+                                          const QString& unit) {
+    std::vector<StatisticText> texts;
+    for (const Row& row : kRows) {
+        StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}};
+        if (stats) {
+            const Figure value = row.value(*stats);
+            text.value = readable(value);
+            if (value && row.inUnit && !unit.trimmed().isEmpty()) {
+                text.value += QLatin1Char(' ') + unit;
+            }
+            text.valueTooltip = value ? QString() : kNeedsThreePoints;
+            if (hasHalfWidth(row)) {
+                const Figure half = row.halfWidth(*stats);
+                text.halfWidth = readable(half);
+                text.halfWidthTooltip = half ? QString() : kNeedsThreePoints;
+            }
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 // The table sizes itself: rows of one line and columns at their contents' width, set once per
 // update. Sized by the header's ResizeToContents mode instead, every cell written would measure
 // the whole table again, some milliseconds per fit.
@@ -109,25 +132,10 @@ void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats,
         cell->setText(text);
         cell->setToolTip(tooltip);
     };
-    for (int i = 0; i < int(kRows.size()); ++i) {
-        const Row& row = kRows[i];
-        if (!stats) {
-            write(i, 1, {}, {});
-            write(i, 2, {}, {});
-            continue;
-        }
-        const Figure value = row.value(*stats);
-        QString text = readable(value);
-        if (value && row.inUnit && !unit.trimmed().isEmpty()) {
-            text += QLatin1Char(' ') + unit;
-        }
-        write(i, 1, text, value ? QString() : kNeedsThreePoints);
-        if (hasHalfWidth(row)) {
-            const Figure half = row.halfWidth(*stats);
-            write(i, 2, readable(half), half ? QString() : kNeedsThreePoints);
-        } else {
-            write(i, 2, {}, {});
-        }
+    const std::vector<StatisticText> texts = statisticTexts(stats, unit);
+    for (int i = 0; i < int(texts.size()); ++i) {
+        write(i, 1, texts[i].value, texts[i].valueTooltip);
+        write(i, 2, texts[i].halfWidth, texts[i].halfWidthTooltip);
     }
     int width = 0;
     for (int column = 0; column < columnCount(); ++column) {

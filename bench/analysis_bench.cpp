@@ -35,10 +35,9 @@ std::vector<analysis::SampleEntry> sampleList() {
 void recompute(benchmark::State& state, analysis::SampleListModel& model) {
     const std::optional<calc::LineStatistics> lines[] = {calc::lineStatistics(x, y),
                                                          calc::lineStatistics(x, y2)};
-    const QString unit = QStringLiteral("mg/L");
     std::size_t i = 0;
     for (auto _ : state) {
-        model.setStatistics(lines[i++ % 2], unit);
+        model.setStatistics(lines[i++ % 2]);
         benchmark::ClobberMemory();
     }
 }
