@@ -1,0 +1,40 @@
+#pragma once
+
+// Numbers exactly as typed. 0.1 + 0.2 is not 0.3 in binary, but it is in the digits the user
+// typed: the statistics of a calibration are computed from these digits, so that standards
+// exactly on a line give a residual of exactly 0 and a slope that is 0 in its decimals is 0.
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+struct Decimal {
+    bool negative = false;  // never set for zero
+    std::string digits;     // significant digits without leading or trailing zeros; "" for zero
+    std::int64_t exponent = 0; // value = (negative ? -1 : 1) * digits * 10^exponent; 0 for zero
+    double value = 0.0;     // the double of the same text (strictParse: correctly rounded)
+
+    bool isZero() const { return digits.empty(); }
+
+    // By exact value: "0.50" == ".5" == "5e-1", "-0" == "0".
+    friend bool operator==(const Decimal& left, const Decimal& right) {
+        return left.negative == right.negative && left.digits == right.digits &&
+               left.exponent == right.exponent;
+    }
+    friend std::strong_ordering operator<=>(const Decimal& left, const Decimal& right);
+};
+
+// The decimal of a text that strictParse reads, with the same grammar: nullopt exactly where
+// strictParse gives nullopt (so also for "1e999", whose value is beyond the largest double).
+// "0.500" -> {digits "5", exponent -1}, "-120e-3" -> {negative, "12", -2}, " 0 " -> zero.
+std::optional<Decimal> parseDecimal(std::string_view text);
+
+// The exact decimal value of a finite double: 0.1 -> 0.1000000000000000055511151231257827...
+// (digits "1000000000000000055511151231257827021181583404541015625", exponent -55).
+Decimal exactDecimal(double value);
+
+} // namespace calc

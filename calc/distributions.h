@@ -1,0 +1,21 @@
+#pragma once
+
+// Quantiles and tail probabilities of Student's t and Fisher's F (Boost.Math), each value computed
+// once and kept: one quantile costs microseconds and the window asks for the same few again and
+// again. Safe to call from several threads.
+
+namespace calc {
+
+// The p quantile of Student's t with dof degrees of freedom: t(0.975; 8) = 2.306004...,
+// t(0.99; 6) = 3.142668... NaN when dof < 1 or p is not inside (0, 1).
+double studentQuantile(double p, int dof);
+
+// The p quantile of F with (d1, d2) degrees of freedom: F(0.99; 1, 6) = 13.745..., F(0.5; 2, 5) =
+// 0.7987... NaN when d1 < 1, d2 < 1 or p is not inside (0, 1).
+double fisherQuantile(double p, int d1, int d2);
+
+// P(F > f) for F with (d1, d2) degrees of freedom, the p value of an F test: 1 for f <= 0, 0 for
+// f = +infinity. NaN when d1 < 1 or d2 < 1 or f is NaN.
+double fisherUpperTail(double f, int d1, int d2);
+
+} // namespace calc

@@ -1,0 +1,156 @@
+#pragma once
+
+// The calibration models: a straight line, a line through the origin and a second-order curve,
+// each unweighted or weighted, fitted by least squares to the standards' typed decimals.
+//
+// Every sum is taken in exact arithmetic on the decimals, and every figure is rounded to a double
+// once, at the end (a square root or a quotient of exact values, correctly rounded): standards
+// exactly on a line give s(y/x) = 0, a slope that is 0 in the decimals is exactly 0, and NIST's
+// certified values come out to the last digit or one unit of it.
+//
+// Weights: w_i = f_i / mean(f) over the fitted standards, so that the weights sum to n, with f
+// 1/x, 1/x^2, 1/y, 1/y^2 or 1/s_i^2 (s_i the standard deviation of the fitted absorbances at the
+// standard's concentration).
+//   line:        b = Sum w(x - xw)(y - yw) / Sum w(x - xw)^2, a = yw - b*xw (xw, yw the weighted
+//                means); s(y/x) = sqrt(Sum w r^2 / (n - 2)); R^2 = 1 - Sum w r^2 / Sum w(y - yw)^2;
+//                r = sign(b) * sqrt(R^2) (unweighted, Sxy / sqrt(Sxx * Syy), the same value).
+//   origin:      b = Sum wxy / Sum wx^2; s(y/x) = sqrt(Sum w r^2 / (n - 1)); s(b) = s(y/x) /
+//                sqrt(Sum wx^2); R^2 uncentred, 1 - Sum w r^2 / Sum w y^2; r = sign(b)*sqrt(R^2).
+//   quadratic:   the least-squares parabola y = a + b x + c x^2; s(y/x) = sqrt(Sum w r^2 / (n-3));
+//                R^2 as for the line; r = sqrt(R^2).
+// s(a), s(b), s(c) are the square roots of the diagonal of the covariance matrix
+// s(y/x)^2 * (X' W X)^-1.
+
+#include "calc/decimal.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <variant>
+#include <vector>
+
+namespace calc {
+
+enum class Model { Line, Origin, Quadratic };
+enum class Weighting { None, InverseX, InverseX2, InverseY, InverseY2, InverseVariance };
+
+// The least number of fitted standards each model needs: 2, 1, 3.
+int minimumStandards(Model model);
+
+// Why the model cannot be fitted to these standards. `standard` is an index into the spans given
+// to fitModel (all standards, the excluded ones included).
+struct FitProblem {
+    enum class Kind {
+        TooFewStandards,   // fewer fitted standards than minimumStandards(model)
+        NoSpread,          // all fitted concentrations equal (line), all zero (origin), fewer
+                           // than three distinct ones (quadratic)
+        WeightNotPositive, // 1/x, 1/x^2: the concentration of `standard` is <= 0; 1/y, 1/y^2: its
+                           // absorbance is <= 0
+        NoReplicate,       // 1/s^2: `standard` is the only fitted one at its concentration
+        NoSpreadAtLevel,   // 1/s^2: the fitted absorbances at the concentration of `standard`
+                           // are all equal (s = 0)
+        OutOfRange,        // a coefficient does not fit in a double
+    };
+    Kind kind;
+    std::size_t standard = 0;
+
+    friend bool operator==(const FitProblem&, const FitProblem&) = default;
+};
+
+struct ModelFit {
+    Model model = Model::Line;
+    Weighting weighting = Weighting::None;
+    int n = 0;   // fitted standards
+    int dof = 0; // degrees of freedom: n - 2, n - 1 or n - 3
+
+    // y = a + b*x + c*x^2: a = 0 through the origin, c = 0 unless quadratic.
+    double a = 0.0, b = 0.0, c = 0.0;
+    // Exist when dof > 0 and the value is finite; sA not through the origin, sC only quadratic.
+    std::optional<double> sYX, sA, sB, sC;
+    // R^2 and r as defined above; none where the denominator is 0 (all fitted y equal).
+    std::optional<double> r, r2;
+    // 3.3 and 10 * s(y/x) / |b|, only for the unweighted line and the unweighted line through the
+    // origin, when s(y/x) exists and b != 0.
+    std::optional<double> lod, loq;
+    // |a| / s(a), the intercept test (line only, when s(a) exists and is not 0).
+    std::optional<double> tIntercept;
+
+    // One entry per standard given, excluded ones included, in the order given.
+    struct Standard {
+        bool fitted = false;
+        double weight = 0.0;        // w_i as above (1 unweighted); 0 when excluded
+        std::optional<double> fit;  // a + b x + c x^2, correctly rounded
+        std::optional<double> residual; // y - fit, from the exact values: 0 exactly on the curve
+    };
+    std::vector<Standard> standards;
+
+    // What inverse prediction, bands and the validation need, in extended precision:
+    long double sumW = 0;          // n
+    long double meanX = 0, meanY = 0; // weighted means of the fitted standards
+    long double sxx = 0;           // Sum w (x - meanX)^2
+    long double meanF = 1;         // mean(f): a sample's f is divided by it
+    // Covariance matrix of (a, b, c); rows and columns of absent coefficients are 0. All 0 when
+    // s(y/x) does not exist.
+    std::array<std::array<long double, 3>, 3> covariance{};
+    // 1/s^2 only: the distinct fitted concentrations with their normalized weights, ascending.
+    std::vector<std::pair<double, double>> levelWeights;
+    // The fitted standards' span.
+    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+};
+
+using ModelOutcome = std::variant<ModelFit, FitProblem>;
+
+// Fits the model to the standards (x[i], y[i]) that are not excluded (excluded may be empty: none
+// is). The problems are checked in this order: too few standards, the weights (standards in
+// order), the spread, then the figures' range.
+ModelOutcome fitModel(std::span<const Decimal> x, std::span<const Decimal> y,
+                     std::span<const bool> excluded, Model model, Weighting weighting);
+
+// The same with weights given for each standard (normalized as above), as a published example
+// prints them; weighting is then Weighting::None in name only.
+ModelOutcome fitModelWithWeights(std::span<const Decimal> x, std::span<const Decimal> y,
+                                std::span<const double> weights, Model model);
+
+// y at x on the fitted curve.
+long double predictY(const ModelFit& fit, long double x);
+
+// The variance of the fitted curve at x, g' V g with g = (1, x, x^2): the square of the
+// confidence band's half-width divided by t; add s(y/x)^2 for the prediction band of one new
+// reading. None when s(y/x) does not exist.
+std::optional<long double> fittedVariance(const ModelFit& fit, long double x);
+
+// A concentration read back from the curve: a sample's mean reading meanY of m readings.
+struct InversePrediction {
+    enum class Problem {
+        None,
+        ZeroSlope,    // b = 0 (and c = 0): no concentration can be read
+        NoRealRoot,   // quadratic: the reading is beyond the curve's vertex
+        FlatAtRoot,   // quadratic: b + 2c x0 = 0, x0 but no s(x0)
+        NoWeight,     // weighted: f cannot be taken at x0 or meanY (<= 0): x0 but no s(x0)
+        NoDof,        // s(y/x) does not exist: x0 but no s(x0)
+        OutOfRange,   // x0 or s(x0) does not fit in a double
+    };
+    std::optional<double> x0;  // before any dilution
+    std::optional<double> sX0; // its standard error
+    Problem problem = Problem::None; // why x0 or s(x0) is missing
+    bool outsideSpan = false; // quadratic: the root lies outside the fitted concentrations
+};
+
+// x0: the line's (meanY - a) / b; the parabola's root on the branch the standards lie on, that is
+// where b + 2c*x has the sign of the curve's rise from the lowest to the highest fitted standard;
+// c = 0 exactly: the line's formulas. s(x0) with ws the sample's weight (f at x0 for 1/x and
+// 1/x^2, at meanY for 1/y and 1/y^2, the weight of the nearest level for 1/s^2, divided by meanF;
+// 1 unweighted), or `sampleWeight` when given:
+//   line:      s(y/x)/|b| * sqrt(1/(ws m) + 1/Sum w + (meanY - yw)^2 / (b^2 * sxx))
+//   origin:    s(y/x)/|b| * sqrt(1/(ws m) + meanY^2 / (b^2 * Sum w x^2))
+//   quadratic: sqrt(s(y/x)^2/(ws m) + g' V g) / |b + 2c x0|, g = (1, x0, x0^2)
+// Computed in extended precision, so that readings near the largest double or a b^2 below the
+// smallest one still give their figure.
+InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
+                                 std::optional<double> sampleWeight = std::nullopt);
+
+// The mean of readings without overflow: 1e308 and 1e308 give 1e308.
+long double meanOf(std::span<const double> values);
+
+} // namespace calc

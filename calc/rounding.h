@@ -1,0 +1,19 @@
+#pragma once
+
+// Results rounded for the report by GB/T 8170 ("四舍六入五成双"): on the decimal value as
+// written in full precision (the shortest text that reads back as the same double), never on its
+// binary form, a 5 followed by nothing rounding to the even digit.
+//   2.675 to 2 decimals -> "2.68" (the double is 2.67499999..., its shortest text "2.675"),
+//   0.125 -> "0.12", 0.135 -> "0.14", 0.1251 -> "0.13", 1234.5 to 3 significant digits -> "1230",
+//   0.02500 to 3 significant digits -> "0.0250".
+// Plain notation always, with the trailing zeros that the digits carry; a result that rounds to
+// zero has no sign ("-0.001" to 2 decimals -> "0.00").
+
+#include <string>
+
+namespace calc {
+
+std::string roundSignificant(double value, int digits); // digits >= 1
+std::string roundDecimals(double value, int decimals);  // decimals >= 0
+
+} // namespace calc
