@@ -1,0 +1,315 @@
+#include "calibration/entries.h"
+
+#include "calc/number_text.h"
+#include "calibration/text.h"
+
+#include <array>
+#include <cstdio>
+
+namespace calibration {
+namespace {
+
+// Invisible in a message: controls, DEL, C1 controls and the format characters (Unicode category
+// Cf), unpaired surrogates among them.
+bool invisible(char32_t code) {
+    if (code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0xAD) {
+        return true;
+    }
+    struct Range {
+        char32_t first, last;
+    };
+    static constexpr Range kFormat[] = {
+        {0x600, 0x605},     {0x61C, 0x61C},     {0x6DD, 0x6DD},   {0x70F, 0x70F},
+        {0x890, 0x891},     {0x8E2, 0x8E2},     {0x180E, 0x180E}, {0x200B, 0x200F},
+        {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F}, {0xD800, 0xDFFF},
+        {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+        {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+        {0xE0020, 0xE007F},
+    };
+    for (const Range& range : kFormat) {
+        if (code >= range.first && code <= range.last) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void appendEscape(std::string& out, char32_t code) {
+    char buffer[16];
+    if (code > 0xFFFF) {
+        std::snprintf(buffer, sizeof buffer, "\\U%08X", unsigned(code));
+    } else {
+        std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(code));
+    }
+    out += buffer;
+}
+
+struct FieldTexts {
+    const char* empty;
+    const char* notNumber;
+    const char* outOfRange;
+};
+
+// Whole sentences, so that each translates as one.
+FieldTexts textsOf(Field field) {
+    switch (field) {
+    case Field::Concentration:
+        return {LUMETRA_MESSAGE("浓度为空"), LUMETRA_MESSAGE("浓度 %1 不是数字"),
+                LUMETRA_MESSAGE("浓度 %1 超出数值范围")};
+    case Field::Absorbance:
+        return {LUMETRA_MESSAGE("吸光度为空"), LUMETRA_MESSAGE("吸光度 %1 不是数字"),
+                LUMETRA_MESSAGE("吸光度 %1 超出数值范围")};
+    case Field::Reading:
+        return {LUMETRA_MESSAGE("读数为空"), LUMETRA_MESSAGE("读数 %1 不是数字"),
+                LUMETRA_MESSAGE("读数 %1 超出数值范围")};
+    case Field::Dilution:
+        return {LUMETRA_MESSAGE("稀释倍数为空"), LUMETRA_MESSAGE("稀释倍数 %1 不是数字"),
+                LUMETRA_MESSAGE("稀释倍数 %1 超出数值范围")};
+    case Field::Added:
+        return {LUMETRA_MESSAGE("缺少加标量"), LUMETRA_MESSAGE("加标量 %1 不是数字"),
+                LUMETRA_MESSAGE("加标量 %1 超出数值范围")};
+    case Field::Nominal:
+        return {LUMETRA_MESSAGE("缺少标称浓度"), LUMETRA_MESSAGE("标称浓度 %1 不是数字"),
+                LUMETRA_MESSAGE("标称浓度 %1 超出数值范围")};
+    case Field::Certified:
+        return {LUMETRA_MESSAGE("缺少标准值"), LUMETRA_MESSAGE("标准值 %1 不是数字"),
+                LUMETRA_MESSAGE("标准值 %1 超出数值范围")};
+    case Field::U:
+        return {LUMETRA_MESSAGE("缺少不确定度U"), LUMETRA_MESSAGE("不确定度U %1 不是数字"),
+                LUMETRA_MESSAGE("不确定度U %1 超出数值范围")};
+    case Field::Volume:
+        return {LUMETRA_MESSAGE("取样量为空"), LUMETRA_MESSAGE("取样量 %1 不是数字"),
+                LUMETRA_MESSAGE("取样量 %1 超出数值范围")};
+    case Field::Factor:
+        return {LUMETRA_MESSAGE("换算系数为空"), LUMETRA_MESSAGE("换算系数 %1 不是数字"),
+                LUMETRA_MESSAGE("换算系数 %1 超出数值范围")};
+    }
+    return {"", "", ""};
+}
+
+// The strict parse's form, whether or not the value fits a double: tells "1e400" (out of range)
+// from "1e4x" (not a number).
+bool hasNumberForm(std::string_view text) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+        }
+        return i - start;
+    };
+    while (i < n && text[i] == ' ') {
+        ++i;
+    }
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t mantissa = digits();
+    if (i < n && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (digits() == 0) {
+            return false;
+        }
+    }
+    while (i < n && text[i] == ' ') {
+        ++i;
+    }
+    return i == n;
+}
+
+struct TypeEntry {
+    SampleType type;
+    const char* key;
+    const char* name;
+};
+
+constexpr std::array kTypes{
+    TypeEntry{SampleType::Sample, "sample", QT_TRANSLATE_NOOP("calibration", "样品")},
+    TypeEntry{SampleType::Blank, "blank", QT_TRANSLATE_NOOP("calibration", "空白")},
+    TypeEntry{SampleType::Duplicate, "duplicate", QT_TRANSLATE_NOOP("calibration", "平行样")},
+    TypeEntry{SampleType::Spike, "spike", QT_TRANSLATE_NOOP("calibration", "加标样")},
+    TypeEntry{SampleType::Check, "check", QT_TRANSLATE_NOOP("calibration", "校准核查")},
+    TypeEntry{SampleType::Reference, "reference", QT_TRANSLATE_NOOP("calibration", "质控样")},
+    TypeEntry{SampleType::DetectionLimit, "mdl", QT_TRANSLATE_NOOP("calibration", "检出限样")},
+};
+
+} // namespace
+
+std::string quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::string out = "\"";
+    std::size_t shown = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (shown == kShown) {
+            out += "…";
+            break;
+        }
+        const std::size_t start = i;
+        const char32_t code = text::decode(text, i);
+        if (invisible(code)) {
+            appendEscape(out, code);
+        } else {
+            out.append(text.substr(start, i - start));
+        }
+        ++shown;
+    }
+    out += '"';
+    return out;
+}
+
+std::optional<Message> numberProblem(std::string_view text, Field field) {
+    const FieldTexts texts = textsOf(field);
+    if (text.empty()) {
+        return Message(texts.empty);
+    }
+    if (calc::strictParse(text)) {
+        return std::nullopt;
+    }
+    return Message(hasNumberForm(text) ? texts.outOfRange : texts.notNumber, {quoted(text)});
+}
+
+std::variant<StandardValues, Message> standardValues(const Standard& standard) {
+    if (auto problem = numberProblem(standard.c, Field::Concentration)) {
+        return *problem;
+    }
+    if (auto problem = numberProblem(standard.a, Field::Absorbance)) {
+        return *problem;
+    }
+    return StandardValues{*calc::parseDecimal(standard.c), *calc::parseDecimal(standard.a)};
+}
+
+std::vector<std::string_view> readingTexts(std::string_view readings) {
+    std::vector<std::string_view> parts;
+    std::size_t i = 0;
+    while (i < readings.size()) {
+        std::size_t start = i;
+        while (i < readings.size()) {
+            std::size_t next = i;
+            if (!text::isSpace(text::decode(readings, next))) {
+                break;
+            }
+            i = next;
+        }
+        start = i;
+        std::size_t end = i;
+        while (i < readings.size()) {
+            std::size_t next = i;
+            if (text::isSpace(text::decode(readings, next))) {
+                break;
+            }
+            i = end = next;
+        }
+        if (end > start) {
+            parts.push_back(readings.substr(start, end - start));
+        }
+    }
+    return parts;
+}
+
+SampleValues sampleValues(const Sample& sample) {
+    SampleValues values;
+    const std::vector<std::string_view> readings = readingTexts(sample.readings);
+    if (readings.empty()) {
+        values.readingsProblem = Message(LUMETRA_MESSAGE("没有读数"));
+    } else if (readings.size() > kMaxReadings) {
+        values.readingsProblem = Message(LUMETRA_MESSAGE("读数有%1个，最多%2个"),
+                                         {std::to_string(readings.size()),
+                                          std::to_string(kMaxReadings)});
+    } else {
+        values.readings.reserve(readings.size());
+        for (std::string_view reading : readings) {
+            if (const auto number = calc::strictParse(reading)) {
+                values.readings.push_back(*number);
+            } else {
+                values.readingsProblem = numberProblem(reading, Field::Reading);
+                values.readings.clear();
+                break;
+            }
+        }
+    }
+    if (!text::isBlank(sample.dilution)) {
+        if (auto problem = numberProblem(sample.dilution, Field::Dilution)) {
+            values.dilutionProblem = std::move(problem);
+        } else {
+            values.dilution = *calc::strictParse(sample.dilution);
+            if (!(values.dilution > 0)) {
+                values.dilutionProblem = Message(LUMETRA_MESSAGE("稀释倍数 %1 必须大于0"),
+                                                 {quoted(sample.dilution)});
+                values.dilution = 1.0;
+            }
+        }
+    }
+    return values;
+}
+
+std::optional<SampleType> sampleType(std::string_view typed) {
+    const std::string_view trimmed = text::trimmed(typed);
+    if (trimmed.empty()) {
+        return SampleType::Sample;
+    }
+    for (const TypeEntry& entry : kTypes) {
+        if (trimmed == entry.key || trimmed == entry.name) {
+            return entry.type;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* typeKey(SampleType type) {
+    return kTypes[static_cast<std::size_t>(type)].key;
+}
+
+const char* typeName(SampleType type) {
+    return kTypes[static_cast<std::size_t>(type)].name;
+}
+
+std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
+    if (standards.size() > kMaxWindowStandards) {
+        return Message(LUMETRA_MESSAGE("标准点超过%1个，主窗口不显示此曲线"),
+                       {std::to_string(kMaxWindowStandards)});
+    }
+    if (standards.size() < kMinStandards) {
+        return Message(LUMETRA_MESSAGE("只有%1个标准点，主窗口至少需要%2个"),
+                       {std::to_string(standards.size()), std::to_string(kMinStandards)});
+    }
+    for (std::size_t i = 0; i < standards.size(); ++i) {
+        const Standard& standard = standards[i];
+        std::optional<Message> problem;
+        if (text::utf16Length(standard.c) > kConcentrationBoxLength) {
+            problem = Message(LUMETRA_MESSAGE("浓度 %1 超过%2个字符，主窗口不显示此曲线"),
+                              {quoted(standard.c), std::to_string(kConcentrationBoxLength)});
+        } else if (text::utf16Length(standard.a) > kAbsorbanceBoxLength) {
+            problem = Message(LUMETRA_MESSAGE("吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
+                              {quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
+        } else if (const auto values = standardValues(standard);
+                   const auto* message = std::get_if<Message>(&values)) {
+            problem = *message;
+        }
+        if (problem) {
+            return located(standardPlace(i), *problem);
+        }
+    }
+    return std::nullopt;
+}
+
+Message standardPlace(std::size_t index) {
+    return Message(LUMETRA_MESSAGE("第%1个标准点"), {std::to_string(index + 1)});
+}
+
+Message samplePlace(std::size_t index) {
+    return Message(LUMETRA_MESSAGE("第%1个样品"), {std::to_string(index + 1)});
+}
+
+} // namespace calibration

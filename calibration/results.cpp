@@ -1,0 +1,321 @@
+#include "calibration/results.h"
+
+#include "calc/distributions.h"
+
+#include <cmath>
+#include <memory>
+#include <variant>
+
+namespace calibration {
+namespace {
+
+std::optional<double> finite(long double value) {
+    const auto rounded = static_cast<double>(value);
+    return std::isfinite(rounded) ? std::optional<double>(rounded) : std::nullopt;
+}
+
+const char* modelName(calc::Model model) {
+    switch (model) {
+    case calc::Model::Line:
+        return LUMETRA_MESSAGE("直线");
+    case calc::Model::Origin:
+        return LUMETRA_MESSAGE("过原点");
+    case calc::Model::Quadratic:
+        return LUMETRA_MESSAGE("二次");
+    }
+    return "";
+}
+
+const char* weightingName(calc::Weighting weighting) {
+    switch (weighting) {
+    case calc::Weighting::None:
+        return LUMETRA_MESSAGE("无");
+    case calc::Weighting::InverseX:
+        return "1/x";
+    case calc::Weighting::InverseX2:
+        return "1/x²";
+    case calc::Weighting::InverseY:
+        return "1/y";
+    case calc::Weighting::InverseY2:
+        return "1/y²";
+    case calc::Weighting::InverseVariance:
+        return "1/s²";
+    }
+    return "";
+}
+
+bool weightsConcentration(calc::Weighting weighting) {
+    return weighting == calc::Weighting::InverseX || weighting == calc::Weighting::InverseX2;
+}
+
+Message fitProblemMessage(const calc::FitProblem& problem, const Document& document,
+                          const std::vector<StandardResult>& standards) {
+    const Settings& settings = document.settings;
+    const std::string number = std::to_string(problem.standard + 1);
+    switch (problem.kind) {
+    case calc::FitProblem::Kind::TooFewStandards:
+        return Message(LUMETRA_MESSAGE("%1模型至少需要%2个未排除的标准点"),
+                       {translate(modelName(settings.model)),
+                        std::to_string(calc::minimumStandards(settings.model))});
+    case calc::FitProblem::Kind::NoSpread:
+        switch (settings.model) {
+        case calc::Model::Line:
+            return Message(LUMETRA_MESSAGE("浓度全部相同，无法拟合直线"));
+        case calc::Model::Origin:
+            return Message(LUMETRA_MESSAGE("浓度全部为0，无法拟合过原点的直线"));
+        case calc::Model::Quadratic:
+            break;
+        }
+        return Message(LUMETRA_MESSAGE("二次模型至少需要3个不同的浓度"));
+    case calc::FitProblem::Kind::WeightNotPositive: {
+        const StandardResult& standard = standards[problem.standard];
+        const std::optional<double> value =
+            weightsConcentration(settings.weighting) ? standard.c : standard.a;
+        const bool zero = value && *value == 0.0;
+        if (weightsConcentration(settings.weighting)) {
+            return Message(zero ? LUMETRA_MESSAGE(
+                                      "权重%1要求浓度不为0：第%2个标准点为0，请排除该点或选择其他权重")
+                                : LUMETRA_MESSAGE(
+                                      "权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重"),
+                           {weightingName(settings.weighting), number});
+        }
+        return Message(zero ? LUMETRA_MESSAGE(
+                                  "权重%1要求吸光度不为0：第%2个标准点为0，请排除该点或选择其他权重")
+                            : LUMETRA_MESSAGE(
+                                  "权重%1要求吸光度为正：第%2个标准点为负，请排除该点或选择其他权重"),
+                       {weightingName(settings.weighting), number});
+    }
+    case calc::FitProblem::Kind::NoReplicate:
+        return Message(
+            LUMETRA_MESSAGE("权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，"
+                            "请排除该点或选择其他权重"),
+            {number});
+    case calc::FitProblem::Kind::NoSpreadAtLevel:
+        return Message(LUMETRA_MESSAGE("权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同"),
+                       {number});
+    case calc::FitProblem::Kind::OutOfRange:
+        break;
+    }
+    return outOfRange();
+}
+
+// Student's t for the two-sided interval at `level` percent.
+Figure quantile(int level, int dof, const Message& whyNot) {
+    if (dof < 1) {
+        return Figure::missing(whyNot);
+    }
+    return Figure::of(calc::studentQuantile(1.0 - (1.0 - level / 100.0) / 2.0, dof), whyNot);
+}
+
+Figure times(const Figure& t, const Figure& s) {
+    if (!t.value) {
+        return t;
+    }
+    if (!s.value) {
+        return s;
+    }
+    return Figure::of(finite(static_cast<long double>(*t.value) * *s.value), outOfRange());
+}
+
+void checkStandards(CurveResult& curve) {
+    const calc::ModelFit& fit = *curve.fit;
+    for (std::size_t i = 0; i < curve.standards.size(); ++i) {
+        StandardResult& standard = curve.standards[i];
+        const calc::ModelFit::Standard& fitted = fit.standards[i];
+        standard.fit = fitted.fit;
+        standard.residual = fitted.residual;
+        if (standard.fit && standard.residual && *standard.fit != 0.0) {
+            standard.deviationPct =
+                finite(100.0L * *standard.residual / static_cast<long double>(*standard.fit));
+        }
+        if (!curve.noReading && standard.a) {
+            const calc::InversePrediction back = calc::inversePredict(fit, *standard.a, 1);
+            standard.cBack = back.x0;
+            if (back.x0 && standard.c && *standard.c != 0.0) {
+                standard.recoveryPct =
+                    finite(100.0L * *back.x0 / static_cast<long double>(*standard.c));
+            }
+        }
+    }
+}
+
+void figures(CurveResult& curve, const Settings& settings) {
+    const calc::ModelFit& fit = *curve.fit;
+    const Message fewer = needsMoreStandards(fit.model);
+    curve.level = settings.level;
+    curve.t = quantile(settings.level, fit.dof, fewer);
+    curve.t95 = quantile(95, fit.dof, fewer);
+    curve.sYX = Figure::of(fit.sYX, fewer);
+    const Message noIntercept(LUMETRA_MESSAGE("过原点模型没有截距"));
+    const Message notQuadratic(LUMETRA_MESSAGE("只有二次模型有二次项"));
+    curve.sA = fit.model == calc::Model::Origin ? Figure::missing(noIntercept)
+                                                : Figure::of(fit.sA, fewer);
+    curve.sB = Figure::of(fit.sB, fewer);
+    curve.sC = fit.model != calc::Model::Quadratic ? Figure::missing(notQuadratic)
+                                                   : Figure::of(fit.sC, fewer);
+    const Message equalA(LUMETRA_MESSAGE("吸光度全部相同"));
+    curve.r = Figure::of(fit.r, equalA);
+    curve.r2 = Figure::of(fit.r2, equalA);
+    Message noLimit = fewer;
+    if (curve.noReading) {
+        noLimit = *curve.noReading;
+    } else if (fit.model == calc::Model::Quadratic || fit.weighting != calc::Weighting::None) {
+        noLimit = Message(LUMETRA_MESSAGE("LOD和LOQ只用于不加权的直线模型；请用验证中空白或"
+                                          "检出限样的检出限"));
+    }
+    curve.lod = Figure::of(fit.lod, noLimit);
+    curve.loq = Figure::of(fit.loq, noLimit);
+    curve.ciA = times(curve.t, curve.sA);
+    curve.ciB = times(curve.t, curve.sB);
+    curve.ciC = times(curve.t, curve.sC);
+    curve.ci95A = times(curve.t95, curve.sA);
+    curve.ci95B = times(curve.t95, curve.sB);
+    curve.ci95C = times(curve.t95, curve.sC);
+}
+
+} // namespace
+
+Message noCurve() {
+    return Message(LUMETRA_MESSAGE("尚未计算标准曲线"));
+}
+
+Message outOfRange() {
+    return Message(LUMETRA_MESSAGE("数值超出可计算的范围"));
+}
+
+Message needsMoreStandards(calc::Model model) {
+    return Message(LUMETRA_MESSAGE("至少需要%1个标准点"),
+                   {std::to_string(calc::minimumStandards(model) + 1)});
+}
+
+CurveResult evaluateCurve(const Document& document) {
+    CurveResult curve;
+    curve.level = document.settings.level;
+    const std::size_t count = document.standards.size();
+    curve.standards.resize(count);
+    if (count == 0) {
+        curve.problem = noCurve();
+        return curve;
+    }
+    std::vector<calc::Decimal> x(count), y(count);
+    std::vector<bool> excludedBits(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Standard& standard = document.standards[i];
+        StandardResult& result = curve.standards[i];
+        result.excluded = standard.excluded;
+        excludedBits[i] = standard.excluded;
+        const auto values = standardValues(standard);
+        if (const auto* problem = std::get_if<Message>(&values)) {
+            if (!curve.problem) {
+                curve.problem = located(standardPlace(i), *problem);
+            }
+            continue;
+        }
+        const auto& numbers = std::get<StandardValues>(values);
+        x[i] = numbers.c;
+        y[i] = numbers.a;
+        result.c = numbers.c.value;
+        result.a = numbers.a.value;
+    }
+    if (curve.problem) {
+        return curve;
+    }
+    // std::vector<bool> has no contiguous storage to span.
+    const std::unique_ptr<bool[]> excluded(new bool[count]);
+    for (std::size_t i = 0; i < count; ++i) {
+        excluded[i] = excludedBits[i];
+    }
+    const Settings& settings = document.settings;
+    const calc::ModelOutcome outcome = calc::fitModel(
+        x, y, std::span<const bool>(excluded.get(), count), settings.model, settings.weighting);
+    if (const auto* problem = std::get_if<calc::FitProblem>(&outcome)) {
+        curve.problem = fitProblemMessage(*problem, document, curve.standards);
+        return curve;
+    }
+    curve.fit = std::get<calc::ModelFit>(outcome);
+    if (curve.fit->b == 0.0 && curve.fit->c == 0.0) {
+        curve.noReading = Message(LUMETRA_MESSAGE("斜率为0，无法由吸光度计算浓度"));
+    }
+    figures(curve, settings);
+    checkStandards(curve);
+    return curve;
+}
+
+SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
+                            const Settings& /*settings*/) {
+    SampleResult result;
+    result.values = sampleValues(sample);
+    result.type = sampleType(sample.type);
+    const auto missing = [&result](const Message& why) {
+        result.x0 = result.sX0 = result.ci = result.ci95 = Figure::missing(why);
+    };
+    if (!result.values.ok()) {
+        missing(*result.values.problem());
+        return result;
+    }
+    const std::vector<double>& readings = result.values.readings;
+    const double dilution = result.values.dilution;
+    result.m = static_cast<int>(readings.size());
+    const long double mean = calc::meanOf(readings);
+    result.meanA = finite(mean);
+    if (!curve.fit) {
+        missing(curve.problem ? *curve.problem : noCurve());
+        return result;
+    }
+    if (curve.noReading) {
+        missing(*curve.noReading);
+        return result;
+    }
+    const calc::ModelFit& fit = *curve.fit;
+    const calc::InversePrediction prediction = calc::inversePredict(fit, mean, result.m);
+    Message why = needsMoreStandards(fit.model);
+    switch (prediction.problem) {
+    case calc::InversePrediction::Problem::None:
+    case calc::InversePrediction::Problem::NoDof:
+        break;
+    case calc::InversePrediction::Problem::ZeroSlope:
+        why = Message(LUMETRA_MESSAGE("斜率为0，无法由吸光度计算浓度"));
+        break;
+    case calc::InversePrediction::Problem::NoRealRoot:
+        why = Message(LUMETRA_MESSAGE("无实数解"));
+        break;
+    case calc::InversePrediction::Problem::FlatAtRoot:
+        why = Message(LUMETRA_MESSAGE("曲线在此处斜率为0"));
+        break;
+    case calc::InversePrediction::Problem::NoWeight:
+        why = Message(LUMETRA_MESSAGE("此处无法取权重（浓度或吸光度不为正）"));
+        break;
+    case calc::InversePrediction::Problem::OutOfRange:
+        why = outOfRange();
+        break;
+    }
+    const auto scaled = [dilution](std::optional<double> value) {
+        return value ? finite(static_cast<long double>(*value) * dilution) : std::nullopt;
+    };
+    result.x0 = Figure::of(scaled(prediction.x0), prediction.x0 ? outOfRange() : why);
+    result.sX0 = Figure::of(scaled(prediction.sX0), prediction.sX0 ? outOfRange() : why);
+    result.ci = times(curve.t, result.sX0);
+    result.ci95 = times(curve.t95, result.sX0);
+    if (result.meanA) {
+        result.flags.outOfRange =
+            prediction.outsideSpan || *result.meanA < fit.yMin || *result.meanA > fit.yMax;
+    }
+    if (prediction.x0) {
+        // Before the dilution: the limits belong to the measured solution.
+        result.flags.belowLod = curve.lod.value && *prediction.x0 < *curve.lod.value;
+        result.flags.belowLoq = curve.loq.value && *prediction.x0 < *curve.loq.value;
+    }
+    return result;
+}
+
+Results evaluate(const Document& document) {
+    Results results;
+    results.curve = evaluateCurve(document);
+    results.samples.reserve(document.samples.size());
+    for (const Sample& sample : document.samples) {
+        results.samples.push_back(evaluateSample(sample, results.curve, document.settings));
+    }
+    return results;
+}
+
+} // namespace calibration

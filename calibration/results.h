@@ -1,0 +1,114 @@
+#pragma once
+
+// What a calibration document gives: the curve of its model with its statistics, the check of
+// every standard, the validation figures, and each sample's estimate. evaluate() is the one place
+// that computes them; the window, the reports, the exports and the command line only show them.
+
+#include "calc/model_fit.h"
+#include "calc/validation.h"
+#include "calibration/document.h"
+#include "calibration/entries.h"
+#include "calibration/message.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace calibration {
+
+// A figure that exists, or the reason it does not ("至少需要3个标准点").
+struct Figure {
+    std::optional<double> value;
+    std::optional<Message> reason; // set exactly when value is not
+
+    static Figure of(std::optional<double> value, const Message& whyNot) {
+        return value ? Figure{value, std::nullopt} : Figure{std::nullopt, whyNot};
+    }
+    static Figure missing(const Message& why) { return Figure{std::nullopt, why}; }
+};
+
+// One standard as typed and its check against the curve.
+struct StandardResult {
+    std::optional<double> c, a; // none when the text is not a number
+    bool excluded = false;
+    std::optional<double> fit;          // the curve at C
+    std::optional<double> residual;     // A - fit
+    std::optional<double> deviationPct; // 100 * residual / fit; none where fit == 0
+    std::optional<double> cBack;        // the concentration read back from A
+    std::optional<double> recoveryPct;  // 100 * cBack / C; none where C == 0
+    // The unweighted straight line's diagnostics (fitted standards only).
+    std::optional<double> studentized, cooks;
+    bool outlier = false, influential = false;
+};
+
+struct Validation {
+    Figure tIntercept; // the intercept test of the straight line
+    double tInterceptCritical = 0;
+    std::optional<calc::MandelTest> mandel;
+    std::optional<Message> mandelReason;
+    std::optional<calc::LackOfFit> lackOfFit;
+    std::optional<Message> lackOfFitReason;
+    std::optional<calc::Din32645> din;
+    std::optional<Message> dinReason;
+};
+
+struct CurveResult {
+    // Why there is no curve, or nullopt: no standards, a text that is not a number (with its
+    // place), too few fitted standards, a weighting that cannot be used, a figure out of range.
+    std::optional<Message> problem;
+    std::optional<calc::ModelFit> fit; // exactly when !problem
+    // Why no concentration can be read from the curve although it exists (a slope of 0).
+    std::optional<Message> noReading;
+    std::vector<StandardResult> standards; // one per standard of the document
+
+    int level = 95;             // of the half-widths below
+    Figure t, t95;              // Student's t at the level and at 95 %, dof of the model
+    Figure sYX, sA, sB, sC, r, r2, lod, loq;
+    Figure ciA, ciB, ciC;       // half-widths at the level
+    Figure ci95A, ci95B, ci95C; // at 95 %
+    Validation validation;
+
+    bool hasCurve() const { return fit.has_value(); }
+};
+
+struct SampleFlags {
+    bool outOfRange = false; // the mean reading outside the fitted standards' absorbances
+    bool belowLod = false;   // x0 before the dilution below the LOD
+    bool belowLoq = false;
+};
+
+struct SampleResult {
+    SampleValues values; // the readings and dilution, or their reasons
+    std::optional<SampleType> type;
+    int m = 0;
+    std::optional<double> meanA;
+    Figure x0, sX0, ci, ci95; // times the dilution; the reason when missing
+    SampleFlags flags;
+};
+
+struct Results {
+    CurveResult curve;
+    std::vector<SampleResult> samples;
+};
+
+// The curve and the standards' checks: everything that depends on the standards and settings
+// only.
+CurveResult evaluateCurve(const Document& document);
+
+// One sample against a curve.
+SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
+                            const Settings& settings);
+
+// Everything.
+Results evaluate(const Document& document);
+
+// "尚未计算标准曲线": no standards yet.
+Message noCurve();
+// "数值超出可计算的范围": a figure beyond the range of a double.
+Message outOfRange();
+
+// The message for a figure that needs more standards than the model has degrees of freedom:
+// "至少需要3个标准点" for the straight line.
+Message needsMoreStandards(calc::Model model);
+
+} // namespace calibration
