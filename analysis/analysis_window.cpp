@@ -1,19 +1,22 @@
 #include "analysis/analysis_window.h"
 
+#include "analysis/current_calibration.h"
 #include "analysis/export_module.h"
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
-#include "analysis/points_table.h"
 #include "analysis/readable.h"
+#include "calibration/report.h"
 #include "analysis/sample_list.h"
 #include "analysis/sample_table.h"
+#include "analysis/standards_table.h"
 #include "analysis/statistics_table.h"
 #include "analysis/window_placement.h"
-#include "calc/number_text.h"
-#include "calc/report_text.h"
+#include "io/document_text.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -31,14 +35,33 @@ namespace analysis {
 
 namespace {
 
-// "y = 1.51786 + 1.93036x", with a true minus sign for negative terms.
-QString equationText(double a, double b) {
+// "y = 1.51786 + 1.93036x", with a true minus sign for negative terms; "y = 2.07438x" through
+// the origin, "y = a + bx + cx²" for the second-order curve.
+QString equationText(const calc::ModelFit& fit) {
     const auto term = [](double v) { return readable(std::fabs(v)); };
     QString text = QStringLiteral("y = ");
-    text += (a < 0 ? QStringLiteral("−") : QString()) + term(a);
-    text += (b < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(b) + QStringLiteral("x");
+    bool first = true;
+    const auto add = [&](double value, const QString& power) {
+        if (first) {
+            text += (value < 0 ? QStringLiteral("−") : QString()) + term(value) + power;
+            first = false;
+        } else {
+            text += (value < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(value) +
+                    power;
+        }
+    };
+    if (fit.model != calc::Model::Origin) {
+        add(fit.a, QString());
+    }
+    add(fit.b, QStringLiteral("x"));
+    if (fit.model == calc::Model::Quadratic) {
+        add(fit.c, QStringLiteral("x²"));
+    }
     return text;
 }
+
+// The settings key of the window's size and place, kept after its first opening ever.
+const QString kGeometryKey = QStringLiteral("analysis/geometry");
 
 QLabel* emptyStateLine(const QString& text, QWidget* parent, bool title) {
     auto* label = new QLabel(text, parent);
@@ -55,10 +78,10 @@ QLabel* emptyStateLine(const QString& text, QWidget* parent, bool title) {
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
-    : QWidget(owner, Qt::Window), prompts_(prompts) {
+AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
+                               ui::Prompts& prompts)
+    : QWidget(owner, Qt::Window), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("AnalysisWindow"));
-    setWindowTitle(QStringLiteral("标准曲线分析"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -84,10 +107,11 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     empty->setAutoFillBackground(true);
     auto* emptyLayout = new QVBoxLayout(empty);
     emptyLayout->addStretch();
-    emptyLayout->addWidget(emptyStateLine(QStringLiteral("尚未计算标准曲线"), empty, true));
-    emptyLayout->addWidget(emptyStateLine(
-        QStringLiteral("在主窗口输入标准点并点击“计算”后，这里显示标准曲线和统计结果。"), empty,
-        false));
+    emptyTitle_ = emptyStateLine(QString(), empty, true);
+    emptyTitle_->setObjectName(QStringLiteral("emptyTitle"));
+    emptyLayout->addWidget(emptyTitle_);
+    emptyHint_ = emptyStateLine(QString(), empty, false);
+    emptyLayout->addWidget(emptyHint_);
     emptyLayout->addStretch();
     curveArea_->addWidget(empty);
 
@@ -111,8 +135,28 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     statisticsPanel_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     statisticsLayout_ = new QBoxLayout(QBoxLayout::TopToBottom, statisticsPanel_);
     statisticsLayout_->setContentsMargins(0, 0, 0, 0);
-    statisticsTable_ = new StatisticsTable(statisticsPanel_);
-    statisticsLayout_->addWidget(statisticsTable_);
+    statistics_ = new StatisticsModel(calibration_, this);
+    statisticsTable_ = new StatisticsTable(*statistics_, statisticsPanel_);
+    auto* tableColumn = new QVBoxLayout;
+    note_ = new QLabel(statisticsPanel_);
+    note_->setObjectName(QStringLiteral("mainWindowNote"));
+    note_->setWordWrap(true);
+    note_->hide();
+    backupNote_ = new QLabel(statisticsPanel_);
+    backupNote_->setObjectName(QStringLiteral("backupNote"));
+    backupNote_->setWordWrap(true);
+    backupNote_->setTextFormat(Qt::RichText);
+    backupNote_->hide();
+    connect(backupNote_, &QLabel::linkActivated, this,
+            [this] { emit openBackupRequested(backup_); });
+    for (QLabel* label : {note_, backupNote_}) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Ignored);
+        label->setSizePolicy(policy);
+        tableColumn->addWidget(label);
+    }
+    tableColumn->addWidget(statisticsTable_);
+    statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
     // One formula a line, so that narrow wrapping never splits one.
     auto* note = new QLabel(QStringLiteral("由未取整的最小二乘拟合计算：\n"
@@ -145,9 +189,19 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     curveArea_->addWidget(content);
 
     tabs_ = new QTabWidget(split_);
-    pointsTable_ = new PointsTable(tabs_);
-    tabs_->addTab(pointsTable_, QStringLiteral("标准点"));
-    samples_ = new SampleListModel(this);
+    standards_ = new StandardsModel(calibration_, prompts_, this);
+    auto* standardsPage = new QWidget(tabs_);
+    auto* standardsLayout = new QVBoxLayout(standardsPage);
+    standardsTable_ = new StandardsTable(*standards_, calibration_, prompts_, standardsPage);
+    standardsLayout->addWidget(standardsTable_);
+    auto* standardsHint = new QLabel(
+        QStringLiteral("双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，"
+                       "Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。"),
+        standardsPage);
+    standardsHint->setWordWrap(true);
+    standardsLayout->addWidget(standardsHint);
+    tabs_->addTab(standardsPage, QStringLiteral("标准点"));
+    samples_ = new SampleListModel(calibration_, this);
     auto* samplePage = new QWidget(tabs_);
     auto* sampleLayout = new QVBoxLayout(samplePage);
     sampleTable_ = new SampleTable(*samples_, prompts_, samplePage);
@@ -165,7 +219,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, ui::Prompts& prompts)
     sampleButtons->addWidget(clearList);
     sampleLayout->addLayout(sampleButtons);
     tabs_->addTab(samplePage, QStringLiteral("样品"));
-    connect(samples_, &SampleListModel::samplesChanged, this, &AnalysisWindow::updatePlots);
+    connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
+    connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
+            &AnalysisWindow::updateTitle);
+    connect(&calibration_, &CurrentCalibration::fileChanged, this, &AnalysisWindow::updateTitle);
     scroll->setWidget(body);
     layout->addWidget(scroll);
 
@@ -193,11 +250,20 @@ void AnalysisWindow::buildMenu() {
 void AnalysisWindow::open() {
     if (!placed_) {
         placed_ = true;
-        placeBesideOwner();
+        const QByteArray kept = QSettings().value(kGeometryKey).toByteArray();
+        if (kept.isEmpty() || !restoreGeometry(kept)) {
+            placeBesideOwner();
+        }
     }
     show();
     raise();
     activateWindow();
+}
+
+// Its size and place are kept for the next run once it has been open.
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::closeEvent(event);
 }
 
 // Sizes in lines of text, so that the window grows with its font.
@@ -271,62 +337,73 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-void AnalysisWindow::setCurve(const calc::Curve& curve) {
-    curve_ = curve;
-    stats_ = calc::lineStatistics(curve.concentrations, curve.absorbances);
-    refresh();
+bool AnalysisWindow::hasCurve() const {
+    return calibration_.curve().hasCurve();
 }
 
-void AnalysisWindow::clearCurve() {
-    curve_.reset();
-    stats_.reset();
-    refresh();
+void AnalysisWindow::setCurrentSample(std::optional<double> absorbance) {
+    sampleAbsorbance_ = absorbance;
+    updatePlots();
 }
 
-// Every sample of the main window joins the list, with the main window's own result beside the
-// list's unrounded one.
-void AnalysisWindow::sampleComputed(const QString& absorbanceText, const QString& result,
-                                    const QString& unit) {
-    sampleAbsorbance_ = calc::strictParse(absorbanceText.toStdString());
-    unit_ = unit;
-    samples_->append(
-        {SampleEntry{samples_->nextSampleName(), absorbanceText.trimmed(), QString(), result}});
-    refresh();
+void AnalysisWindow::setMainWindowNote(const QString& note) {
+    note_->setText(note);
+    note_->setVisible(!note.isEmpty());
 }
 
-void AnalysisWindow::sampleCleared() {
-    sampleAbsorbance_.reset();
-    refresh();
+void AnalysisWindow::setBackup(const QString& path) {
+    backup_ = path;
+    backupNote_->setText(path.isEmpty() ? QString()
+                                        : QStringLiteral("主窗口的拟合替换了它没有显示的标准点；"
+                                                         "替换前的数据已备份：<a href=\"open\">打开备份</a>"));
+    backupNote_->setToolTip(path);
+    backupNote_->setVisible(!path.isEmpty());
 }
 
-void AnalysisWindow::setUnit(const QString& unit) {
-    if (unit == unit_) {
-        return;
+void AnalysisWindow::updateTitle() {
+    const QString file = calibration_.file();
+    QString title = QStringLiteral("标准曲线分析");
+    if (!file.isEmpty()) {
+        title = QFileInfo(file).fileName() + QStringLiteral(" - ") + title;
     }
-    unit_ = unit;
-    refresh();
+    if (calibration_.isModified()) {
+        title = u'*' + title;
+    }
+    setWindowTitle(title);
 }
 
 PlotData AnalysisWindow::plotData() const {
     PlotData data;
-    data.xTitle = concentrationTitle(unit_);
+    const calibration::Document& document = calibration_.document();
+    data.xTitle = concentrationTitle(io::fromDocument(document.unit));
     data.yTitle = QStringLiteral("吸光度 A");
     if (!hasCurve()) {
         return data;
     }
-    data.concentrations = curve_->concentrations;
-    data.absorbances = curve_->absorbances;
-    data.a = stats_->a;
-    data.b = stats_->b;
-    data.bandLow = stats_->yMin;
-    data.bandHigh = stats_->yMax;
-    data.equation = equationText(stats_->a, stats_->b);
-    data.r2Text = QStringLiteral("R² = ") + readable(stats_->r2);
-    data.samples = samples_->plotSamples();
-    if (sampleAbsorbance_) {
+    const calibration::CurveResult& curve = calibration_.curve();
+    const calc::ModelFit& fit = *curve.fit;
+    for (const calibration::StandardResult& standard : curve.standards) {
+        data.concentrations.push_back(standard.c.value_or(0.0));
+        data.absorbances.push_back(standard.a.value_or(0.0));
+        data.excluded.push_back(standard.excluded);
+    }
+    data.a = fit.a;
+    data.b = fit.b;
+    data.c = fit.c;
+    data.bandLow = fit.yMin;
+    data.bandHigh = fit.yMax;
+    data.equation = equationText(fit);
+    if (curve.r2.value) {
+        data.r2Text = QStringLiteral("R² = ") + readable(*curve.r2.value);
+    }
+    data.samples = plotSamples(calibration_);
+    if (sampleAbsorbance_ && !curve.noReading) {
         const double y = *sampleAbsorbance_;
-        const bool outside = y < stats_->yMin || y > stats_->yMax;
-        data.current = PlotSample{(y - stats_->a) / stats_->b, y, outside};
+        const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
+        if (at.x0) {
+            const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;
+            data.current = PlotSample{*at.x0, y, outside};
+        }
     }
     return data;
 }
@@ -339,24 +416,25 @@ void AnalysisWindow::updatePlots() {
 
 void AnalysisWindow::refresh() {
     curveArea_->setCurrentIndex(hasCurve() ? 1 : 0);
-    statisticsTable_->setStatistics(stats_, unit_);
-    samples_->setStatistics(stats_); // before the plots, which draw the samples
+    const calibration::CurveResult& curve = calibration_.curve();
+    const bool none = calibration_.document().standards.empty();
+    emptyTitle_->setText(none || !curve.problem
+                             ? io::fromDocument(calibration::render(calibration::noCurve()))
+                             : QStringLiteral("无法拟合标准曲线"));
+    emptyHint_->setText(
+        none ? QStringLiteral("在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
+                              "这里即显示标准曲线和统计结果。")
+             : io::fromDocument(calibration::render(*curve.problem)));
     updatePlots();
-    if (hasCurve()) {
-        const auto points = calc::pointChecks(curve_->concentrations, curve_->absorbances, *stats_);
-        pointsTable_->setPoints(points);
-    } else {
-        pointsTable_->setPoints({});
-    }
+    updateTitle();
 }
 
 QString AnalysisWindow::reportText() const {
     if (!hasCurve()) {
         return {};
     }
-    const std::vector<calc::SampleRow> rows = samples_->reportRows();
     return QString::fromStdString(
-        calc::reportText(curve_->concentrations, curve_->absorbances, *stats_, rows));
+        calibration::reportText(calibration_.document(), calibration_.results()));
 }
 
 void AnalysisWindow::copyResults() {
@@ -384,10 +462,10 @@ void AnalysisWindow::saveImage() {
 ReportContent AnalysisWindow::reportContent() const {
     ReportContent content;
     content.created = QDateTime::currentDateTime();
-    content.unit = unit_;
+    content.unit = io::fromDocument(calibration_.document().unit);
     content.plot = plotData();
     content.equation = content.plot.equation;
-    for (const StatisticText& text : statisticTexts(stats_, unit_)) {
+    for (const StatisticText& text : statisticTexts(calibration_.curve(), content.unit)) {
         content.statistics.emplace_back(text.label,
                                         text.halfWidth.isEmpty()
                                             ? text.value
@@ -411,7 +489,7 @@ ReportContent AnalysisWindow::reportContent() const {
         }
         return rows;
     };
-    const QAbstractItemModel& points = *pointsTable_->model();
+    const QAbstractItemModel& points = *standards_;
     content.pointHeader = headerOf(points, points.columnCount());
     content.points = rowsOf(points, points.columnCount());
     content.sampleHeader = headerOf(*samples_, SampleListModel::Columns);

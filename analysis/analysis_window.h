@@ -2,9 +2,6 @@
 
 #include "analysis/plot_data.h"
 #include "analysis/report.h"
-#include "calc/curve.h"
-#include "calc/statistics.h"
-#include "io/calibration.h"
 #include "io/csv.h"
 #include "ui/prompts.h"
 
@@ -22,29 +19,33 @@ class QTabWidget;
 
 namespace analysis {
 
+class CurrentCalibration;
 class PlotWidget;
-class PointsTable;
 class SampleListModel;
 class SampleTable;
+class StandardsModel;
+class StandardsTable;
+class StatisticsModel;
 class StatisticsTable;
 
-// "标准曲线分析": the fitted curve drawn with its residuals, the statistics a laboratory
-// reports and the check of every standard. It follows the worksheet whether it is shown or not,
-// and changes nothing in it.
+// "标准曲线分析": the document's curve drawn with its residuals, the statistics a laboratory
+// reports, the standards with their check and the sample list. Everything it shows comes from the
+// current calibration, which it follows whether it is shown or not.
 class AnalysisWindow final : public QWidget {
     Q_OBJECT
 public:
-    AnalysisWindow(QWidget* owner, ui::Prompts& prompts);
+    AnalysisWindow(QWidget* owner, CurrentCalibration& calibration, ui::Prompts& prompts);
 
     // Shows and raises the window; the first time it is placed beside its owner.
     void open();
 
-    // What the worksheet announces.
-    void setCurve(const calc::Curve& curve);
-    void clearCurve();
-    void sampleComputed(const QString& absorbanceText, const QString& result, const QString& unit);
-    void sampleCleared();
-    void setUnit(const QString& unit);
+    // The main window's last sample, drawn with guides to both axes; nullopt: none.
+    void setCurrentSample(std::optional<double> absorbance);
+    // Why the main window does not show the document's curve, "" when it does.
+    void setMainWindowNote(const QString& note);
+    // The document replaced by the main window was kept as a backup at this path ("" for none):
+    // the window says so and offers to open it.
+    void setBackup(const QString& path);
 
     // The statistics and the points as tab-separated text, as "复制结果" copies them.
     QString reportText() const;
@@ -57,9 +58,6 @@ public:
     void printReport();
     ReportContent reportContent() const;
 
-    // The sample list's rows as a calibration file keeps them, and the list replaced by a file's.
-    QList<io::Sample> listedSamples() const;
-    void replaceSamples(const QList<io::Sample>& samples);
     // "导入样品CSV…": asks for a file and adds its rows to the list; a refused file changes
     // nothing and says why.
     void importSamplesCsv();
@@ -68,7 +66,7 @@ public:
     void exportCsv();
     QList<io::CsvRow> exportTable() const;
 
-    const std::optional<calc::LineStatistics>& statistics() const { return stats_; }
+    CurrentCalibration& calibration() { return calibration_; }
     SampleListModel& samples() { return *samples_; }
     SampleTable& sampleTable() { return *sampleTable_; }
     PlotData plotData() const;
@@ -80,7 +78,10 @@ signals:
     void saveAsRequested();          // "另存为…" (Ctrl+Shift+S)
     void restoreLastRequested();     // "恢复上次的数据"
     void importStandardsRequested(); // "导入标准点CSV…"
+    void openBackupRequested(const QString& path);
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -94,18 +95,18 @@ private:
     void buildFileMenu(QMenu& file);
     void refresh();
     void updatePlots();
-    bool hasCurve() const { return curve_.has_value() && stats_.has_value(); }
+    void updateTitle();
+    bool hasCurve() const;
     int lines(double count) const;
     QSize preferredSize() const;
     void placeBesideOwner();
     void arrange();
     void balance();
 
+    CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
-    std::optional<calc::Curve> curve_;
-    std::optional<calc::LineStatistics> stats_;
     std::optional<double> sampleAbsorbance_;
-    QString unit_;
+    QString backup_;
     bool placed_ = false;
     bool balanced_ = false;
 
@@ -116,8 +117,14 @@ private:
     QBoxLayout* statisticsLayout_ = nullptr;
     PlotWidget* calibrationPlot_ = nullptr;
     PlotWidget* residualPlot_ = nullptr;
+    QLabel* emptyTitle_ = nullptr;
+    QLabel* emptyHint_ = nullptr;
+    QLabel* note_ = nullptr;
+    QLabel* backupNote_ = nullptr;
+    StatisticsModel* statistics_ = nullptr;
     StatisticsTable* statisticsTable_ = nullptr;
-    PointsTable* pointsTable_ = nullptr;
+    StandardsModel* standards_ = nullptr;
+    StandardsTable* standardsTable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

@@ -3,8 +3,10 @@
 
 #include "analysis/analysis_window.h"
 #include "analysis/csv_export.h"
+#include "analysis/current_calibration.h"
 #include "analysis/sample_list.h"
 #include "analysis/sample_table.h"
+#include "io/document_text.h"
 #include "io/files.h"
 
 #include <QAction>
@@ -55,24 +57,6 @@ void AnalysisWindow::buildFileMenu(QMenu& file) {
     }
 }
 
-QList<io::Sample> AnalysisWindow::listedSamples() const {
-    const std::vector<SampleEntry>& entries = samples_->entries();
-    return QList<io::Sample>(entries.cbegin(), entries.cend());
-}
-
-namespace {
-
-std::vector<SampleEntry> entriesOf(const QList<io::Sample>& samples) {
-    return std::vector<SampleEntry>(samples.cbegin(), samples.cend());
-}
-
-} // namespace
-
-void AnalysisWindow::replaceSamples(const QList<io::Sample>& samples) {
-    samples_->clear();
-    samples_->append(entriesOf(samples));
-}
-
 void AnalysisWindow::importSamplesCsv() {
     const QString path = prompts_.openFileName(u"导入样品CSV"_s, kCsvFilter);
     if (path.isEmpty()) {
@@ -84,7 +68,12 @@ void AnalysisWindow::importSamplesCsv() {
         return;
     }
     const int first = samples_->rowCount();
-    samples_->append(entriesOf(csv->rows));
+    std::vector<calibration::Sample> rows;
+    rows.reserve(std::size_t(csv->rows.size()));
+    for (const io::Sample& row : csv->rows) {
+        rows.push_back(io::toDocument(row));
+    }
+    calibration_.appendSamples(std::move(rows));
     tabs_->setCurrentWidget(sampleTable_->parentWidget());
     sampleTable_->scrollTo(samples_->index(first, 0));
 }
@@ -93,13 +82,13 @@ QList<io::CsvRow> AnalysisWindow::exportTable() const {
     if (!hasCurve()) {
         return {};
     }
-    return analysis::exportTable(curve_->concentrations, curve_->absorbances, *stats_, unit_,
-                                 samples_->entries());
+    return analysis::exportTable(calibration_.document(), calibration_.results());
 }
 
 void AnalysisWindow::exportCsv() {
     if (!hasCurve()) {
-        prompts_.tell(u"尚未计算标准曲线，没有可导出的结果"_s);
+        prompts_.tell(io::fromDocument(calibration::render(calibration::noCurve())) +
+                      u"，没有可导出的结果"_s);
         return;
     }
     const QString path =

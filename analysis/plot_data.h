@@ -17,7 +17,8 @@ struct PlotSample {
 
 struct PlotData {
     std::vector<double> concentrations, absorbances; // the standards, pairwise
-    double a = 0, b = 0;                             // the unrounded line y = a + b*x
+    std::vector<bool> excluded;                      // per standard: drawn hollow, not fitted
+    double a = 0, b = 0, c = 0; // the fitted curve y = a + b*x + c*x^2 (c = 0: a line)
     double bandLow = 0, bandHigh = 0;  // calibrated range: lowest..highest standard absorbance
     std::vector<PlotSample> samples;   // the sample list, small markers
     std::optional<PlotSample> current; // the last computed sample: a larger marker with guides

@@ -1,19 +1,42 @@
 #include "analysis/sample_list.h"
 
+#include "analysis/current_calibration.h"
 #include "analysis/readable.h"
+#include "io/document_text.h"
 
 #include <QBrush>
 #include <QColor>
-#include <QRegularExpression>
-#include <algorithm>
 
 namespace analysis {
 
 namespace {
 
-const QString kNoCurve = QStringLiteral("尚未计算标准曲线");
+bool anyFlag(const calibration::SampleFlags& flags) {
+    return flags.outOfRange || flags.belowLod || flags.belowLoq;
+}
 
-QString flagsText(const calc::SampleFlags& flags) {
+QString reasonOf(const calibration::Figure& figure) {
+    return figure.reason ? io::fromDocument(calibration::render(*figure.reason)) : QString();
+}
+
+QString messageText(const std::optional<calibration::Message>& message) {
+    return message ? io::fromDocument(calibration::render(*message)) : QString();
+}
+
+const calibration::Figure& figureOf(const calibration::SampleResult& result, int column) {
+    switch (column) {
+    case SampleListModel::X0:
+        return result.x0;
+    case SampleListModel::SX0:
+        return result.sX0;
+    default:
+        return result.ci;
+    }
+}
+
+} // namespace
+
+QString flagsText(const calibration::SampleFlags& flags) {
     QStringList parts;
     if (flags.outOfRange) {
         parts << QStringLiteral("超出线性范围");
@@ -27,16 +50,29 @@ QString flagsText(const calc::SampleFlags& flags) {
     return parts.join(QStringLiteral("、"));
 }
 
-bool anyFlag(const calc::SampleFlags& flags) {
-    return flags.outOfRange || flags.belowLod || flags.belowLoq;
+SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* parent)
+    : QAbstractTableModel(parent), calibration_(calibration) {
+    connect(&calibration, &CurrentCalibration::samplesAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(&calibration, &CurrentCalibration::samplesInserted, this,
+            &SampleListModel::endInsertRows);
+    connect(&calibration, &CurrentCalibration::samplesAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(&calibration, &CurrentCalibration::samplesRemoved, this,
+            &SampleListModel::endRemoveRows);
+    connect(&calibration, &CurrentCalibration::samplesAboutToBeReset, this,
+            &SampleListModel::beginResetModel);
+    connect(&calibration, &CurrentCalibration::samplesReset, this,
+            &SampleListModel::endResetModel);
+    connect(&calibration, &CurrentCalibration::samplesChanged, this, [this](int first, int last) {
+        emit dataChanged(index(first, 0), index(last, Columns - 1));
+    });
+    connect(&calibration, &CurrentCalibration::resultsChanged, this,
+            [this] { emit headerDataChanged(Qt::Horizontal, CiX0, CiX0); });
 }
 
-} // namespace
-
-SampleListModel::SampleListModel(QObject* parent) : QAbstractTableModel(parent) {}
-
 int SampleListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(entries_.size());
+    return parent.isValid() ? 0 : int(calibration_.document().samples.size());
 }
 
 int SampleListModel::columnCount(const QModelIndex& parent) const {
@@ -44,18 +80,24 @@ int SampleListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical) {
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    }
+    if (role == Qt::ToolTipRole && section == MainResult) {
+        return QStringLiteral("主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合");
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }
-    if (orientation == Qt::Vertical) {
-        return section + 1;
-    }
     static const QString kTitles[Columns] = {
-        QStringLiteral("名称"),       QStringLiteral("读数"),       QStringLiteral("稀释倍数"),
-        QStringLiteral("m"),          QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
-        QStringLiteral("s(x0)"),      QStringLiteral("95% 半宽"),   QStringLiteral("标记"),
+        QStringLiteral("名称"),   QStringLiteral("读数"),       QStringLiteral("稀释倍数"),
+        QStringLiteral("m"),      QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
+        QStringLiteral("s(x0)"),  QString(),                    QStringLiteral("标记"),
         QStringLiteral("主窗口结果"),
     };
+    if (section == CiX0) {
+        return QStringLiteral("%1% 半宽").arg(calibration_.document().settings.level);
+    }
     return section >= 0 && section < Columns ? kTitles[section] : QVariant();
 }
 
@@ -71,74 +113,75 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const SampleEntry& entry = entries_[std::size_t(index.row())];
-    const Parsed& parsed = parsed_[std::size_t(index.row())];
+    const calibration::Sample& sample = calibration_.document().samples[std::size_t(index.row())];
+    const calibration::SampleResult& result =
+        calibration_.sampleResults()[std::size_t(index.row())];
+    const calibration::SampleValues& values = result.values;
     const int column = index.column();
-    const bool badCell = (column == Readings && parsed.readingsError) ||
-                         (column == Dilution && parsed.dilutionError);
+    const bool badCell = (column == Readings && values.readingsProblem) ||
+                         (column == Dilution && values.dilutionProblem);
+    // Without its numbers or a curve a row has no computed cell: they are empty and say why.
+    const bool computed = column >= Count && column <= Flags;
+    const bool estimated = values.ok() && calibration_.curve().hasCurve();
+    if (computed && !estimated) {
+        return role == Qt::ToolTipRole ? reasonOf(result.x0) : QVariant();
+    }
     switch (role) {
     case Qt::EditRole:
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
         switch (column) {
         case Name:
-            return entry.name;
+            return io::fromDocument(sample.name);
         case Readings:
-            return entry.readings;
+            return io::fromDocument(sample.readings);
         case Dilution:
-            return role == Qt::DisplayRole && entry.dilution.trimmed().isEmpty()
+            return role == Qt::DisplayRole && sample.dilution.find_first_not_of(' ') ==
+                                                  std::string::npos
                        ? QStringLiteral("1")
-                       : entry.dilution;
+                       : io::fromDocument(sample.dilution);
         case MainResult:
-            return entry.mainResult;
-        default:
-            break;
-        }
-        if (!parsed.estimate) {
-            return {};
-        }
-        const calc::SampleEstimate& e = *parsed.estimate;
-        switch (column) {
+            return io::fromDocument(sample.mainResult);
         case Count:
-            return e.m;
+            return result.m;
         case MeanA:
-            return readable(e.meanA);
+            return readable(result.meanA);
         case X0:
-            return readable(e.x0);
         case SX0:
-            return readable(e.sX0);
-        case Ci95X0:
-            return readable(e.ci95X0);
+        case CiX0:
+            return readable(figureOf(result, column).value);
         case Flags:
-            return flagsText(e.flags);
+            return flagsText(result.flags);
         default:
             return {};
         }
-    }
     case Qt::ToolTipRole:
-        if (column == Readings && parsed.readingsError) {
-            return *parsed.readingsError;
+        if (column == Readings && values.readingsProblem) {
+            return messageText(values.readingsProblem);
         }
-        if (column == Dilution && parsed.dilutionError) {
-            return *parsed.dilutionError;
+        if (column == Dilution && values.dilutionProblem) {
+            return messageText(values.dilutionProblem);
         }
-        if (column >= Count && column <= Flags && !parsed.estimate) {
-            return problem(index.row());
+        if (column >= X0 && column <= CiX0) {
+            return reasonOf(figureOf(result, column));
         }
-        if ((column == SX0 || column == Ci95X0) && parsed.estimate && !parsed.estimate->sX0) {
-            return kNeedsThreePoints;
+        if (computed) {
+            return reasonOf(result.x0);
+        }
+        if (column == MainResult && sample.earlierCurve && sample.mainResult.empty()) {
+            return QStringLiteral("由之前的标准曲线计算");
         }
         return {};
     case Qt::BackgroundRole:
         if (badCell) {
             return QBrush(QColor(255, 200, 200));
         }
-        if (column == Flags && parsed.estimate && anyFlag(parsed.estimate->flags)) {
+        if (column == Flags && anyFlag(result.flags)) {
             return QBrush(QColor(255, 235, 190));
         }
         return {};
     case Qt::TextAlignmentRole:
-        return column >= Count && column <= Ci95X0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                                   : QVariant();
+        return column >= Count && column <= CiX0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                                 : QVariant();
     default:
         return {};
     }
@@ -148,134 +191,20 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || !index.isValid() || index.column() > Dilution) {
         return false;
     }
-    SampleEntry& entry = entries_[std::size_t(index.row())];
-    QString* cell = index.column() == Name       ? &entry.name
-                    : index.column() == Readings ? &entry.readings
-                                                 : &entry.dilution;
-    *cell = value.toString();
-    parsed_[std::size_t(index.row())] = parse(entry);
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), Columns - 1));
-    emit samplesChanged();
+    const SampleField field = index.column() == Name       ? SampleField::Name
+                              : index.column() == Readings ? SampleField::Readings
+                                                           : SampleField::Dilution;
+    calibration_.editSample(index.row(), field, io::toDocument(value.toString()));
     return true;
 }
 
-// The readings and the dilution are checked apart, so that each bad cell is marked with its own
-// reason.
-SampleListModel::Parsed SampleListModel::parse(const SampleEntry& entry) const {
-    Parsed parsed;
-    const auto readings = io::sampleValues(io::Sample{{}, entry.readings, {}, {}});
-    if (readings) {
-        parsed.readings.assign(readings->readings.cbegin(), readings->readings.cend());
-    } else {
-        parsed.readingsError = readings.error().reason;
-    }
-    const auto dilution = io::sampleValues(io::Sample{{}, QStringLiteral("1"), entry.dilution, {}});
-    if (dilution) {
-        parsed.dilution = dilution->dilution;
-    } else {
-        parsed.dilutionError = dilution.error().reason;
-    }
-    estimate(parsed);
-    return parsed;
-}
-
-void SampleListModel::estimate(Parsed& parsed) const {
-    parsed.estimate.reset();
-    if (stats_ && !parsed.readingsError && !parsed.dilutionError) {
-        parsed.estimate = calc::estimateSample(*stats_, parsed.readings, parsed.dilution);
-    }
-}
-
-QString SampleListModel::problem(int row) const {
-    const Parsed& parsed = parsed_[std::size_t(row)];
-    if (parsed.readingsError) {
-        return *parsed.readingsError;
-    }
-    if (parsed.dilutionError) {
-        return *parsed.dilutionError;
-    }
-    return parsed.estimate ? QString() : kNoCurve;
-}
-
-void SampleListModel::setStatistics(const std::optional<calc::LineStatistics>& stats) {
-    stats_ = stats;
-    for (Parsed& parsed : parsed_) {
-        estimate(parsed);
-    }
-    if (!entries_.empty()) {
-        emit dataChanged(index(0, Count), index(rowCount() - 1, Flags));
-    }
-    emit samplesChanged();
-}
-
-void SampleListModel::append(const std::vector<SampleEntry>& entries) {
-    if (entries.empty()) {
-        return;
-    }
-    const int first = rowCount();
-    beginInsertRows({}, first, first + int(entries.size()) - 1);
-    for (const SampleEntry& entry : entries) {
-        entries_.push_back(entry);
-        parsed_.push_back(parse(entry));
-    }
-    endInsertRows();
-    emit samplesChanged();
-}
-
-void SampleListModel::removeSampleRows(std::vector<int> rows) {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // From the last row up, so that the earlier indices stay valid.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        const int row = *it;
-        if (row < 0 || row >= rowCount()) {
-            continue;
-        }
-        beginRemoveRows({}, row, row);
-        entries_.erase(entries_.begin() + row);
-        parsed_.erase(parsed_.begin() + row);
-        endRemoveRows();
-    }
-    emit samplesChanged();
-}
-
-void SampleListModel::clear() {
-    beginResetModel();
-    entries_.clear();
-    parsed_.clear();
-    endResetModel();
-    emit samplesChanged();
-}
-
-QString SampleListModel::nextSampleName() const {
-    static const QRegularExpression kNumbered(QStringLiteral("^样品 (\\d{1,9})$"));
-    long long highest = 0;
-    for (const SampleEntry& entry : entries_) {
-        const auto match = kNumbered.match(entry.name);
-        if (match.hasMatch()) {
-            highest = std::max(highest, match.captured(1).toLongLong());
-        }
-    }
-    return QStringLiteral("样品 %1").arg(highest + 1);
-}
-
-std::vector<calc::SampleRow> SampleListModel::reportRows() const {
-    std::vector<calc::SampleRow> rows;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Parsed& parsed = parsed_[i];
-        if (!parsed.readingsError && !parsed.dilutionError) {
-            rows.push_back({entries_[i].name.toStdString(), parsed.readings, parsed.dilution});
-        }
-    }
-    return rows;
-}
-
-std::vector<PlotSample> SampleListModel::plotSamples() const {
+std::vector<PlotSample> plotSamples(const CurrentCalibration& calibration) {
     std::vector<PlotSample> samples;
-    for (const Parsed& parsed : parsed_) {
-        if (parsed.estimate) {
-            const calc::SampleEstimate& e = *parsed.estimate;
-            samples.push_back({e.x0 / parsed.dilution, e.meanA, anyFlag(e.flags)});
+    const auto& results = calibration.sampleResults();
+    for (const calibration::SampleResult& result : results) {
+        if (result.x0.value && result.meanA) {
+            samples.push_back({*result.x0.value / result.values.dilution, *result.meanA,
+                               anyFlag(result.flags)});
         }
     }
     return samples;

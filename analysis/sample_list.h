@@ -1,24 +1,22 @@
 #pragma once
 
 #include "analysis/plot_data.h"
-#include "calc/report_text.h"
-#include "calc/statistics.h"
-#include "io/calibration.h"
+// moc cannot parse the standard library's concepts, which the calibration headers bring.
+#ifndef Q_MOC_RUN
+#include "calibration/results.h"
+#endif
 
 #include <QAbstractTableModel>
 #include <QString>
-#include <optional>
 #include <vector>
 
 namespace analysis {
 
-// One sample as the user gave it: the texts of its editable cells, and the main window's result
-// when it came from there; the same row the calibration files keep.
-using SampleEntry = io::Sample;
+class CurrentCalibration;
 
-// The samples measured against the current curve, each with its concentration, uncertainty and
-// flags. Rows are kept when the curve changes or goes: they are computed again, or left empty
-// with the reason in their tooltip.
+// The samples of the document measured against its curve, each with its concentration,
+// uncertainty and flags. Rows are kept when the curve changes or goes: they are computed again,
+// or left empty with the reason in their tooltip.
 class SampleListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -30,13 +28,13 @@ public:
         MeanA,
         X0,
         SX0,
-        Ci95X0,
+        CiX0,
         Flags,
         MainResult,
         Columns
     };
 
-    explicit SampleListModel(QObject* parent = nullptr);
+    explicit SampleListModel(CurrentCalibration& calibration, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,37 +43,16 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    void setStatistics(const std::optional<calc::LineStatistics>& stats);
-    void append(const std::vector<SampleEntry>& entries);
-    void removeSampleRows(std::vector<int> rows);
-    void clear();
-
-    // "样品 N", N one more than the highest such number in the list.
-    QString nextSampleName() const;
-
-    const std::vector<SampleEntry>& entries() const { return entries_; }
-    // Rows whose readings and dilution are numbers, in list order, as the report writes them.
-    std::vector<calc::SampleRow> reportRows() const;
-    std::vector<PlotSample> plotSamples() const;
-    // The reason a row has no result, "" when it has one.
-    QString problem(int row) const;
-
-signals:
-    void samplesChanged();
+    CurrentCalibration& calibration() { return calibration_; }
 
 private:
-    struct Parsed {
-        std::optional<QString> readingsError, dilutionError; // the reasons, in Chinese
-        std::vector<double> readings;
-        double dilution = 1.0;
-        std::optional<calc::SampleEstimate> estimate;
-    };
-    Parsed parse(const SampleEntry& entry) const;
-    void estimate(Parsed& parsed) const;
-
-    std::vector<SampleEntry> entries_;
-    std::vector<Parsed> parsed_;
-    std::optional<calc::LineStatistics> stats_;
+    CurrentCalibration& calibration_;
 };
+
+// "超出线性范围、低于检出限", the flags in Chinese joined by "、".
+QString flagsText(const calibration::SampleFlags& flags);
+
+// The samples as the plot draws them: the concentration before dilution and the mean reading.
+std::vector<PlotSample> plotSamples(const CurrentCalibration& calibration);
 
 } // namespace analysis

@@ -1,6 +1,8 @@
 #include "analysis/sample_table.h"
 
+#include "analysis/current_calibration.h"
 #include "io/csv.h"
+#include "io/document_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -38,7 +40,12 @@ void SampleTable::pasteBlock(const QString& block) {
         prompts_.tell(QStringLiteral("粘贴失败：") + samples.error().message());
         return;
     }
-    model_.append({samples->rows.cbegin(), samples->rows.cend()});
+    std::vector<calibration::Sample> rows;
+    rows.reserve(std::size_t(samples->rows.size()));
+    for (const io::Sample& row : samples->rows) {
+        rows.push_back(io::toDocument(row));
+    }
+    model_.calibration().appendSamples(std::move(rows));
     scrollTo(model_.index(model_.rowCount() - 1, 0));
 }
 
@@ -50,7 +57,7 @@ void SampleTable::deleteSelectedRows() {
     if (rows.empty() && currentIndex().isValid()) {
         rows.push_back(currentIndex().row());
     }
-    model_.removeSampleRows(rows);
+    model_.calibration().removeSamples(rows);
 }
 
 void SampleTable::clearList() {
@@ -58,7 +65,7 @@ void SampleTable::clearList() {
         return;
     }
     if (prompts_.ask(QStringLiteral("清空样品列表中的全部%1个样品？").arg(model_.rowCount()))) {
-        model_.clear();
+        model_.calibration().clearSamples();
     }
 }
 

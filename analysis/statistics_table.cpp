@@ -1,68 +1,85 @@
 #include "analysis/statistics_table.h"
 
+#include "analysis/current_calibration.h"
 #include "analysis/readable.h"
+#include "io/document_text.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 #include <algorithm>
-#include <array>
 
 namespace analysis {
 
 namespace {
 
-using calc::LineStatistics;
-using Figure = std::optional<double>;
+using calibration::CurveResult;
+using calibration::Figure;
 
 struct Row {
     const char16_t* label;
-    Figure (*value)(const LineStatistics&);
-    Figure (*halfWidth)(const LineStatistics&);
-    bool inUnit; // LOD and LOQ are concentrations
+    Figure (*value)(const CurveResult&);
+    const Figure CurveResult::*halfWidth; // nullptr: no half-width
+    bool inUnit;                          // LOD and LOQ are concentrations
 };
 
-Figure none(const LineStatistics&) {
-    return std::nullopt;
+template <const Figure CurveResult::*member> Figure figureOf(const CurveResult& curve) {
+    return curve.*member;
 }
 
-const std::array kRows{
-    Row{u"n", [](const LineStatistics& s) -> Figure { return s.n; }, none, false},
-    Row{u"截距 a", [](const LineStatistics& s) -> Figure { return s.a; },
-        [](const LineStatistics& s) { return s.ci95A; }, false},
-    Row{u"斜率 b", [](const LineStatistics& s) -> Figure { return s.b; },
-        [](const LineStatistics& s) { return s.ci95B; }, false},
-    Row{u"s(a)", [](const LineStatistics& s) { return s.sA; }, none, false},
-    Row{u"s(b)", [](const LineStatistics& s) { return s.sB; }, none, false},
-    Row{u"相关系数 r", [](const LineStatistics& s) -> Figure { return s.r; }, none, false},
-    Row{u"决定系数 R²", [](const LineStatistics& s) -> Figure { return s.r2; }, none, false},
-    Row{u"剩余标准差 s(y/x)", [](const LineStatistics& s) { return s.sYX; }, none, false},
-    Row{u"检出限 LOD", [](const LineStatistics& s) { return s.lod; }, none, true},
-    Row{u"定量限 LOQ", [](const LineStatistics& s) { return s.loq; }, none, true},
-};
+template <double calc::ModelFit::*member> Figure coefficientOf(const CurveResult& curve) {
+    return Figure{(*curve.fit).*member, std::nullopt};
+}
 
-// Rows whose half-width column is part of the figure (a and b); the others leave it blank.
-bool hasHalfWidth(const Row& row) {
-    return row.halfWidth != none;
+QString figureText(const Figure& figure) {
+    return readable(figure.value);
+}
+
+QString reasonText(const Figure& figure) {
+    return figure.reason ? io::fromDocument(calibration::render(*figure.reason)) : QString();
 }
 
 } // namespace
 
-std::vector<StatisticText> statisticTexts(const std::optional<LineStatistics>& stats,
-                                          const QString& unit) {
+std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QString& unit) {
+    const bool quadratic = curve.fit && curve.fit->model == calc::Model::Quadratic;
+    const bool origin = curve.fit && curve.fit->model == calc::Model::Origin;
+    std::vector<Row> rows;
+    if (!origin) {
+        rows.push_back({u"截距 a", coefficientOf<&calc::ModelFit::a>, &CurveResult::ciA, false});
+    }
+    rows.push_back({u"斜率 b", coefficientOf<&calc::ModelFit::b>, &CurveResult::ciB, false});
+    if (quadratic) {
+        rows.push_back({u"二次项 c", coefficientOf<&calc::ModelFit::c>, &CurveResult::ciC, false});
+    }
+    if (!origin) {
+        rows.push_back({u"s(a)", figureOf<&CurveResult::sA>, nullptr, false});
+    }
+    rows.push_back({u"s(b)", figureOf<&CurveResult::sB>, nullptr, false});
+    if (quadratic) {
+        rows.push_back({u"s(c)", figureOf<&CurveResult::sC>, nullptr, false});
+    }
+    rows.push_back({u"相关系数 r", figureOf<&CurveResult::r>, nullptr, false});
+    rows.push_back({u"决定系数 R²", figureOf<&CurveResult::r2>, nullptr, false});
+    rows.push_back({u"剩余标准差 s(y/x)", figureOf<&CurveResult::sYX>, nullptr, false});
+    rows.push_back({u"检出限 LOD", figureOf<&CurveResult::lod>, nullptr, true});
+    rows.push_back({u"定量限 LOQ", figureOf<&CurveResult::loq>, nullptr, true});
+
     std::vector<StatisticText> texts;
-    for (const Row& row : kRows) {
+    texts.push_back({QStringLiteral("n"), curve.fit ? QString::number(curve.fit->n) : QString(),
+                     {}, {}, {}});
+    for (const Row& row : rows) {
         StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}};
-        if (stats) {
-            const Figure value = row.value(*stats);
-            text.value = readable(value);
-            if (value && row.inUnit && !unit.trimmed().isEmpty()) {
+        if (curve.fit) {
+            const Figure value = row.value(curve);
+            text.value = figureText(value);
+            if (value.value && row.inUnit && !unit.trimmed().isEmpty()) {
                 text.value += QLatin1Char(' ') + unit;
             }
-            text.valueTooltip = value ? QString() : kNeedsThreePoints;
-            if (hasHalfWidth(row)) {
-                const Figure half = row.halfWidth(*stats);
-                text.halfWidth = readable(half);
-                text.halfWidthTooltip = half ? QString() : kNeedsThreePoints;
+            text.valueTooltip = reasonText(value);
+            if (row.halfWidth) {
+                const Figure& half = curve.*row.halfWidth;
+                text.halfWidth = figureText(half);
+                text.halfWidthTooltip = reasonText(half);
             }
         }
         texts.push_back(text);
@@ -70,43 +87,102 @@ std::vector<StatisticText> statisticTexts(const std::optional<LineStatistics>& s
     return texts;
 }
 
+StatisticsModel::StatisticsModel(const CurrentCalibration& calibration, QObject* parent)
+    : QAbstractTableModel(parent), calibration_(calibration) {
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, &StatisticsModel::refresh);
+    refresh();
+}
+
+void StatisticsModel::refresh() {
+    std::vector<StatisticText> rows = statisticTexts(
+        calibration_.curve(), io::fromDocument(calibration_.document().unit));
+    if (rows.size() != rows_.size()) {
+        beginResetModel();
+        rows_ = std::move(rows);
+        endResetModel();
+        return;
+    }
+    rows_ = std::move(rows);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    emit headerDataChanged(Qt::Horizontal, 2, 2);
+}
+
+int StatisticsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int StatisticsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const StatisticText& row = rows_[std::size_t(index.row())];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case 0:
+            return row.label;
+        case 1:
+            return row.value;
+        default:
+            return row.halfWidth;
+        }
+    }
+    if (role == Qt::ToolTipRole) {
+        return index.column() == 1 ? row.valueTooltip
+               : index.column() == 2 ? row.halfWidthTooltip
+                                     : QVariant();
+    }
+    return {};
+}
+
+// The labels are also the rows' headers, hidden, so that a screen reader names the row of any
+// cell it reads.
+QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Vertical) {
+        return section >= 0 && section < rowCount() ? rows_[std::size_t(section)].label
+                                                     : QVariant();
+    }
+    switch (section) {
+    case 0:
+        return QStringLiteral("统计量");
+    case 1:
+        return QStringLiteral("数值");
+    case 2:
+        return QStringLiteral("%1% 半宽 (±)").arg(calibration_.document().settings.level);
+    default:
+        return {};
+    }
+}
+
 // The table sizes itself: rows of one line and columns at their contents' width, set once per
 // update. Sized by the header's ResizeToContents mode instead, every cell written would measure
 // the whole table again, some milliseconds per fit.
-StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size()), 3, parent) {
+StatisticsTable::StatisticsTable(StatisticsModel& model, QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("statistics"));
     setAccessibleName(QStringLiteral("统计量"));
-    setHorizontalHeaderLabels(
-        {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("95% 半宽 (±)")});
+    setModel(&model);
     verticalHeader()->hide();
     // A stretched last section never narrows below the size it had when the stretch was set:
     // the default size, unless that is made small first.
     horizontalHeader()->setDefaultSectionSize(horizontalHeader()->minimumSectionSize());
     horizontalHeader()->setStretchLastSection(true);
-    // As tall as its rows, so that all ten statistics show at once without a gap below them.
+    // As tall as its rows, so that every statistic shows at once without a gap below them.
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
-    // The labels are also the rows' headers, hidden, so that a screen reader names the row of
-    // any cell it reads.
-    QStringList labels;
-    for (const Row& row : kRows) {
-        labels << QString::fromUtf16(row.label);
-    }
-    setVerticalHeaderLabels(labels);
-    for (int i = 0; i < int(kRows.size()); ++i) {
-        for (int column = 0; column < 3; ++column) {
-            auto* item =
-                new QTableWidgetItem(column == 0 ? QString::fromUtf16(kRows[i].label) : QString());
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            setItem(i, column, item);
-        }
-    }
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(sizeHintForRow(0));
-    setStatistics(std::nullopt, {});
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &StatisticsTable::fitColumns);
+    connect(&model, &QAbstractItemModel::modelReset, this, &StatisticsTable::fitColumns);
+    fitColumns();
 }
 
 // The columns at their contents' width, also while the last one is stretched to fill a wider
@@ -114,7 +190,7 @@ StatisticsTable::StatisticsTable(QWidget* parent) : QTableWidget(int(kRows.size(
 // The scroll area adds room for both scroll bars to the hint unless they are hidden by hand,
 // also while they are not shown: that room is taken off again.
 QSize StatisticsTable::viewportSizeHint() const {
-    const QSize standard = QTableWidget::viewportSizeHint();
+    const QSize standard = QTableView::viewportSizeHint();
     const int unusedWidth = verticalScrollBar()->isVisible() || verticalScrollBar()->isHidden()
                                 ? 0
                                 : verticalScrollBar()->sizeHint().width();
@@ -125,20 +201,9 @@ QSize StatisticsTable::viewportSizeHint() const {
             standard.height() - unusedHeight};
 }
 
-void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats,
-                                    const QString& unit) {
-    const auto write = [this](int row, int column, const QString& text, const QString& tooltip) {
-        QTableWidgetItem* cell = item(row, column);
-        cell->setText(text);
-        cell->setToolTip(tooltip);
-    };
-    const std::vector<StatisticText> texts = statisticTexts(stats, unit);
-    for (int i = 0; i < int(texts.size()); ++i) {
-        write(i, 1, texts[i].value, texts[i].valueTooltip);
-        write(i, 2, texts[i].halfWidth, texts[i].halfWidthTooltip);
-    }
+void StatisticsTable::fitColumns() {
     int width = 0;
-    for (int column = 0; column < columnCount(); ++column) {
+    for (int column = 0; column < model()->columnCount(); ++column) {
         const int wanted =
             std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
         horizontalHeader()->resizeSection(column, wanted);
@@ -146,8 +211,8 @@ void StatisticsTable::setStatistics(const std::optional<LineStatistics>& stats,
     }
     if (width != contentWidth_) {
         contentWidth_ = width;
-        updateGeometry();
     }
+    updateGeometry();
 }
 
 } // namespace analysis

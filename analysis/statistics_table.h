@@ -1,15 +1,21 @@
 #pragma once
 
-#include "calc/statistics.h"
+// moc cannot parse the standard library's concepts, which the calibration headers bring.
+#ifndef Q_MOC_RUN
+#include "calibration/results.h"
+#endif
 
-#include <QTableWidget>
-#include <optional>
+#include <QAbstractTableModel>
+#include <QTableView>
 #include <vector>
 
 namespace analysis {
 
-// One statistic as the window and the report show it: its label, its value (LOD and LOQ with the
-// unit) and, for a and b, the 95 % half-width; "—" with the reason where a figure does not exist.
+class CurrentCalibration;
+
+// One statistic as the window and the report show it: its label, its value (limits with the
+// unit) and, for the coefficients, the half-width at the window's level; "—" with the reason
+// where a figure does not exist.
 struct StatisticText {
     QString label;
     QString value;
@@ -18,22 +24,42 @@ struct StatisticText {
     QString halfWidthTooltip;
 };
 
-// The rows of the statistics, in their order; without a line the values are empty.
-std::vector<StatisticText> statisticTexts(const std::optional<calc::LineStatistics>& stats,
+// The rows of the statistics for the document's model, in their order; without a curve the
+// values are empty.
+std::vector<StatisticText> statisticTexts(const calibration::CurveResult& curve,
                                           const QString& unit);
 
-// The statistics a laboratory reports, one per row: label, value and 95 % half-width, selectable
-// for copying. Figures that need n − 2 > 0 degrees of freedom show "—" with a tooltip why.
-class StatisticsTable final : public QTableWidget {
+// The statistics as a model: label, value, half-width; over the current calibration.
+class StatisticsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit StatisticsTable(QWidget* parent);
-    void setStatistics(const std::optional<calc::LineStatistics>& stats, const QString& unit);
+    explicit StatisticsModel(const CurrentCalibration& calibration, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void refresh();
+
+    const CurrentCalibration& calibration_;
+    std::vector<StatisticText> rows_;
+};
+
+// The statistics a laboratory reports, one per row, selectable for copying. Figures that need
+// more degrees of freedom show "—" with a tooltip why.
+class StatisticsTable final : public QTableView {
+    Q_OBJECT
+public:
+    StatisticsTable(StatisticsModel& model, QWidget* parent);
 
 protected:
     QSize viewportSizeHint() const override;
 
 private:
+    void fitColumns();
+
     int contentWidth_ = 0; // the columns at their contents' width
 };
 

@@ -3,7 +3,6 @@
 #include "analysis/analysis_window.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
-#include "ui/worksheet_events.h"
 
 #include <QAction>
 #include <QEvent>
@@ -35,22 +34,6 @@ private:
 } // namespace
 
 void attachAnalysis(ui::MainWindow& main, analysis::AnalysisWindow& analysis) {
-    const ui::WorksheetEvents* events = main.events();
-    QObject::connect(events, &ui::WorksheetEvents::curveFitted, &analysis,
-                     &analysis::AnalysisWindow::setCurve);
-    QObject::connect(events, &ui::WorksheetEvents::curveCleared, &analysis,
-                     &analysis::AnalysisWindow::clearCurve);
-    QObject::connect(events, &ui::WorksheetEvents::sampleComputed, &analysis,
-                     &analysis::AnalysisWindow::sampleComputed);
-    QObject::connect(events, &ui::WorksheetEvents::sampleCleared, &analysis,
-                     &analysis::AnalysisWindow::sampleCleared);
-    QObject::connect(events, &ui::WorksheetEvents::unitChanged, &analysis,
-                     &analysis::AnalysisWindow::setUnit);
-    if (const auto& curve = main.curve()) {
-        analysis.setCurve(*curve);
-    }
-    analysis.setUnit(QString::fromStdString(main.controls().Combo1->Text()));
-
     // F2 types no character, so it is no key of the worksheet's; the action also fills the
     // window's context menu.
     auto* open = new QAction(QStringLiteral("标准曲线分析 (F2)"), &main);

@@ -1,15 +1,16 @@
 #include "app/calibration_files.h"
 
 #include "analysis/analysis_window.h"
-#include "analysis/sample_list.h"
+#include "analysis/current_calibration.h"
+#include "app/worksheet_link.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
-#include "ui/controls.h"
+#include "io/document_text.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
-#include "ui/worksheet_events.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -24,19 +25,23 @@ namespace {
 const QString kCalibrationFilter = u"Lumetra 标准曲线文件 (*.lumetra);;所有文件 (*)"_s;
 const QString kSuffix = u"lumetra"_s;
 
-std::string utf8(const QString& text) {
-    return text.toStdString();
-}
-
-// A refused file's message names the file, the row or field and the reason.
-io::Error locatedIn(io::Error error, const QString& path) {
-    error.file = path;
-    return error;
-}
-
 void warn(const QString& line) {
     const QByteArray bytes = (u"lumetra: "_s + line + u'\n').toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+}
+
+bool holdsData(const calibration::Document& document) {
+    return !document.standards.empty() || !document.samples.empty();
+}
+
+// The data folder, made when missing; "" with a line on standard error when it cannot be.
+QString dataFolder(const QString& lastPath, const QString& what) {
+    const QString folder = QFileInfo(lastPath).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        warn(u"无法保存%1：无法创建文件夹 "_s.arg(what) + folder);
+        return {};
+    }
+    return folder;
 }
 
 } // namespace
@@ -46,43 +51,10 @@ QString lastWorksheetPath() {
            u"/last.lumetra"_s;
 }
 
-void fillWorksheet(ui::MainWindow& main, const std::optional<QString>& unit,
-                   const QList<io::Standard>& standards) {
-    worksheet::Worksheet& sheet = main.sheet();
-    const ui::MainWindowControls& c = main.controls();
-    sheet.command5_Click();
-    sheet.Command8_Click();
-    if (unit) {
-        const int listed = c.Combo1->findText(*unit);
-        if (listed >= 0) {
-            c.Combo1->setCurrentIndex(listed);
-        }
-        c.Combo1->setEditText(*unit);
-    }
-    c.Text4->SetText(utf8(QString::number(standards.size())));
-    sheet.command9_Click();
-    for (qsizetype i = 0; i < standards.size() && i < worksheet::kRows; ++i) {
-        c.Text1[std::size_t(i)]->SetText(utf8(standards[i].c));
-        c.Text2[std::size_t(i)]->SetText(utf8(standards[i].a));
-    }
-    sheet.command4_Click();
-}
-
-bool worksheetHoldsData(const ui::MainWindow& main) {
-    const ui::MainWindowControls& c = main.controls();
-    for (int i = 0; i < worksheet::kRows; ++i) {
-        if (!c.Text1[std::size_t(i)]->text().isEmpty() ||
-            !c.Text2[std::size_t(i)]->text().isEmpty()) {
-            return true;
-        }
-    }
-    return !c.Text4->text().isEmpty() || !c.Text7->text().isEmpty() || main.curve().has_value();
-}
-
 CalibrationFiles::CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis,
                                    ui::Prompts& prompts, QString lastPath)
-    : QObject(&main), main_(main), analysis_(analysis), prompts_(prompts),
-      lastPath_(std::move(lastPath)) {
+    : QObject(&main), main_(main), analysis_(analysis), calibration_(analysis.calibration()),
+      prompts_(prompts), lastPath_(std::move(lastPath)) {
     using analysis::AnalysisWindow;
     connect(&analysis, &AnalysisWindow::openRequested, this, &CalibrationFiles::open);
     connect(&analysis, &AnalysisWindow::saveRequested, this, &CalibrationFiles::save);
@@ -90,6 +62,8 @@ CalibrationFiles::CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindo
     connect(&analysis, &AnalysisWindow::restoreLastRequested, this, &CalibrationFiles::restoreLast);
     connect(&analysis, &AnalysisWindow::importStandardsRequested, this,
             &CalibrationFiles::importStandards);
+    connect(&analysis, &AnalysisWindow::openBackupRequested, this,
+            [this](const QString& path) { openFile(path); });
 
     // The main window's context menu; no keys, so that none of the worksheet's is taken.
     const std::tuple<const char16_t*, const char16_t*, void (CalibrationFiles::*)()> entries[] = {
@@ -105,51 +79,31 @@ CalibrationFiles::CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindo
     }
     main.setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    // Connected after the analysis window's own slots, so that a computed sample is already in
-    // the list when the worksheet is kept.
-    const ui::WorksheetEvents* events = main.events();
-    connect(events, &ui::WorksheetEvents::curveFitted, this, &CalibrationFiles::keepLast);
-    connect(events, &ui::WorksheetEvents::sampleComputed, this, &CalibrationFiles::keepLast);
+    link_ = new WorksheetLink(main, analysis, [this] { return keepBackup(); });
+
+    // Every change is written within a second; a burst of changes is written once.
+    lastTimer_.setSingleShot(true);
+    lastTimer_.setInterval(1000);
+    connect(&lastTimer_, &QTimer::timeout, this, &CalibrationFiles::keepLast);
+    connect(&calibration_, &analysis::CurrentCalibration::documentChanged, this, [this] {
+        if (!lastTimer_.isActive()) {
+            lastTimer_.start();
+        }
+    });
 }
 
-io::Expected<io::Calibration> CalibrationFiles::current() const {
-    const worksheet::State state = main_.sheet().state();
-    const int count = state.PointCount.value() > 0 ? state.PointCount.toInt16().value_or(0) : 0;
-    if (count < 1 || count > worksheet::kRows) {
-        return io::Error{{}, {}, u"没有可保存的标准点"_s};
-    }
-    const ui::MainWindowControls& c = main_.controls();
-    io::Calibration calibration;
-    calibration.unit = c.Combo1->currentText();
-    for (int i = 0; i < count; ++i) {
-        calibration.standards.append(
-            {c.Text1[std::size_t(i)]->text(), c.Text2[std::size_t(i)]->text()});
-    }
-    calibration.samples = analysis_.listedSamples();
-    return calibration;
+const QString& CalibrationFiles::currentFile() const {
+    return calibration_.file();
 }
 
 bool CalibrationFiles::mayReplace(bool samplesToo, const QString& what) {
-    const bool listed = samplesToo && analysis_.samples().rowCount() > 0;
-    if (!worksheetHoldsData(main_) && !listed) {
+    const calibration::Document& document = calibration_.document();
+    const bool listed = samplesToo && !document.samples.empty();
+    if (!worksheetHoldsData(main_) && document.standards.empty() && !listed) {
         return true;
     }
     const QString holding = samplesToo ? u"工作表或样品列表中已有数据"_s : u"工作表中已有数据"_s;
     return prompts_.ask(u"%1，将被%2替换。是否继续？"_s.arg(holding, what));
-}
-
-void CalibrationFiles::apply(const io::Calibration& calibration, Samples samples) {
-    filling_ = true;
-    fillWorksheet(main_,
-                  samples == Samples::Replace ? std::optional(calibration.unit) : std::nullopt,
-                  calibration.standards);
-    if (samples == Samples::Replace) {
-        analysis_.replaceSamples(calibration.samples);
-    }
-    filling_ = false;
-    if (main_.curve()) {
-        keepLast();
-    }
 }
 
 void CalibrationFiles::open() {
@@ -165,15 +119,10 @@ bool CalibrationFiles::openFile(const QString& path) {
         prompts_.tell(u"无法打开："_s + calibration.error().message());
         return false;
     }
-    if (const auto error = io::checkForWindow(calibration.value())) {
-        prompts_.tell(u"无法打开："_s + locatedIn(*error, path).message());
-        return false;
-    }
     if (!mayReplace(true, u"“%1”的内容"_s.arg(QFileInfo(path).fileName()))) {
         return false;
     }
-    apply(calibration.value(), Samples::Replace);
-    currentFile_ = path;
+    calibration_.replaceDocument(io::toDocument(calibration.value()), path, false);
     return true;
 }
 
@@ -187,16 +136,11 @@ void CalibrationFiles::restoreLast() {
         prompts_.tell(u"无法恢复上次的数据："_s + calibration.error().message());
         return;
     }
-    if (const auto error = io::checkForWindow(calibration.value())) {
-        prompts_.tell(u"无法恢复上次的数据："_s + locatedIn(*error, lastPath_).message());
-        return;
-    }
     if (!mayReplace(true, u"上次的数据"_s)) {
         return;
     }
-    apply(calibration.value(), Samples::Replace);
     // The kept copy is the program's own: 保存 asks where to write.
-    currentFile_.clear();
+    calibration_.replaceDocument(io::toDocument(calibration.value()), QString(), false);
 }
 
 void CalibrationFiles::importStandards() {
@@ -213,30 +157,29 @@ bool CalibrationFiles::importStandardsFrom(const QString& path) {
         prompts_.tell(u"无法导入："_s + csv.error().message());
         return false;
     }
-    if (const auto error = io::checkForWindow(csv.value())) {
-        prompts_.tell(u"无法导入："_s + locatedIn(*error, path).message());
-        return false;
-    }
     if (!mayReplace(false, u"“%1”中的标准点"_s.arg(QFileInfo(path).fileName()))) {
         return false;
     }
-    io::Calibration calibration;
-    calibration.standards = csv->rows;
-    apply(calibration, Samples::Keep);
+    std::vector<calibration::Standard> standards;
+    for (const io::Standard& standard : csv->rows) {
+        standards.push_back(io::toDocument(standard));
+    }
+    calibration_.setStandards(std::move(standards), std::nullopt,
+                              analysis::CurrentCalibration::From::Elsewhere);
     return true;
 }
 
 void CalibrationFiles::save() {
-    if (currentFile_.isEmpty()) {
+    if (currentFile().isEmpty()) {
         saveAs();
     } else {
-        saveTo(currentFile_);
+        saveTo(currentFile());
     }
 }
 
 void CalibrationFiles::saveAs() {
     const QString suggested =
-        currentFile_.isEmpty() ? u"标准曲线.lumetra"_s : QFileInfo(currentFile_).fileName();
+        currentFile().isEmpty() ? u"标准曲线.lumetra"_s : QFileInfo(currentFile()).fileName();
     QString path = prompts_.saveFileName(u"保存标准曲线文件"_s, kCalibrationFilter, suggested);
     if (path.isEmpty()) {
         return;
@@ -247,43 +190,73 @@ void CalibrationFiles::saveAs() {
     saveTo(path);
 }
 
-// Only what the window can open again is saved: a file refused at opening would keep the work in
-// a form the user cannot get back.
+// Everything typed is saved, rows whose texts are not numbers included: they open again as they
+// were, marked with their reasons.
 bool CalibrationFiles::saveTo(const QString& path) {
-    const auto calibration = current();
-    if (!calibration) {
-        prompts_.tell(u"无法保存："_s + calibration.error().message());
+    const calibration::Document& document = calibration_.document();
+    if (!holdsData(document)) {
+        prompts_.tell(u"无法保存：没有可保存的数据"_s);
         return false;
     }
-    if (const auto error = io::checkForWindow(calibration.value())) {
-        prompts_.tell(u"无法保存："_s + error->message());
-        return false;
-    }
-    if (const auto error = io::saveCalibration(path, calibration.value())) {
+    if (const auto error = io::saveCalibration(path, io::fromDocument(document))) {
         prompts_.tell(u"保存失败："_s + error->message());
         return false;
     }
-    currentFile_ = path;
+    calibration_.markSaved(path);
     return true;
 }
 
-// Never a message in the middle of the designed fit or sample: a failure is one line on standard
-// error. The worksheet is kept as it stands, even when the window would refuse it (a sample row
-// that is not numbers), so that nothing typed is lost; 恢复上次的数据 then names the row.
+bool CalibrationFiles::mayEnd() {
+    flushLast();
+    if (!calibration_.isModified() || !holdsData(calibration_.document())) {
+        return true;
+    }
+    switch (prompts_.askSave(u"标准曲线数据有未保存的修改。是否保存？"_s)) {
+    case ui::Prompts::SaveChoice::Save: {
+        if (currentFile().isEmpty()) {
+            saveAs();
+        } else {
+            saveTo(currentFile());
+        }
+        return !calibration_.isModified();
+    }
+    case ui::Prompts::SaveChoice::Discard:
+        return true;
+    case ui::Prompts::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CalibrationFiles::flushLast() {
+    if (lastTimer_.isActive()) {
+        lastTimer_.stop();
+        keepLast();
+    }
+}
+
+QString CalibrationFiles::keepBackup() {
+    const QString folder = dataFolder(lastPath_, u"备份"_s);
+    if (folder.isEmpty()) {
+        return {};
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss-zzz"_s);
+    const QString path = folder + u"/backup-"_s + stamp + u".lumetra"_s;
+    if (const auto error =
+            io::saveCalibration(path, io::fromDocument(calibration_.document()))) {
+        warn(u"无法保存备份："_s + error->message());
+        return {};
+    }
+    return path;
+}
+
+// Never a message in the middle of the user's work: a failure is one line on standard error.
 void CalibrationFiles::keepLast() {
-    if (filling_) {
+    if (dataFolder(lastPath_, u"上次的数据"_s).isEmpty()) {
         return;
     }
-    const auto calibration = current();
-    if (!calibration) {
-        return;
-    }
-    const QString folder = QFileInfo(lastPath_).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        warn(u"无法保存上次的数据：无法创建文件夹 "_s + folder);
-        return;
-    }
-    if (const auto error = io::saveCalibration(lastPath_, calibration.value())) {
+    if (const auto error =
+            io::saveCalibration(lastPath_, io::fromDocument(calibration_.document()))) {
         warn(u"无法保存上次的数据："_s + error->message());
     }
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "io/calibration.h"
 #include "io/error.h"
 
 #include <QObject>
 #include <QString>
-#include <optional>
+#include <QTimer>
 
 namespace analysis {
 class AnalysisWindow;
-}
+class CurrentCalibration;
+} // namespace analysis
 namespace ui {
 class MainWindow;
 class Prompts;
@@ -17,29 +17,22 @@ class Prompts;
 
 namespace app {
 
+class WorksheetLink;
+
 // Where the last worksheet is kept: the program's own data folder
 // (QStandardPaths::AppLocalDataLocation, ~/.local/share/lumetra) and "last.lumetra".
 QString lastWorksheetPath();
 
-// Fills the main window as the user would, through its designed handlers, so that every rule of
-// the design applies: the table cleared (command5) and the sample frame (Command8), the unit (when
-// given) into the unit list's text, the count into Text4 and confirmed (command9), each text into
-// its box, then the fit (command4). The standards must have passed io::checkForWindow.
-void fillWorksheet(ui::MainWindow& main, const std::optional<QString>& unit,
-                   const QList<io::Standard>& standards);
-
-// Whether the main window holds anything typed or computed: a text in the table, the count box or
-// the sample box, or a fitted curve.
-bool worksheetHoldsData(const ui::MainWindow& main);
-
 // The calibration files of both windows: 打开…, 保存 and 另存为… (the analysis window's 文件 menu
-// and the main window's context menu), the standards imported from CSV, and the last worksheet,
-// written after every fit and every sample and brought back by 恢复上次的数据.
+// and the main window's context menu), the standards imported from CSV, the last worksheet and
+// the backups of standards the main window replaced.
 //
 // Opening reads and checks the whole file before it touches anything; a refused file is named in
 // a message with its row and reason and changes nothing. When what would be replaced holds data
-// (worksheetHoldsData, or rows in the sample list when the list is replaced too) the user is asked
-// first, and "no" changes nothing.
+// the user is asked first, and "no" changes nothing.
+//
+// The last worksheet is the document as it stands, written after every change to it, at most
+// once a second (so that a crash loses at most the last second), and when the program ends.
 class CalibrationFiles final : public QObject {
 public:
     CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis, ui::Prompts& prompts,
@@ -52,33 +45,37 @@ public:
     void restoreLast();
     void importStandards();
 
-    // The same without the file dialog; each returns whether the windows were filled or the file
-    // written.
+    // The same without the file dialog; each returns whether the document was replaced or the
+    // file written.
     bool openFile(const QString& path);
     bool saveTo(const QString& path);
     bool importStandardsFrom(const QString& path);
 
-    // The calibration as it stands in the windows: the unit list's text, the texts of the rows in
-    // use (0..PointCount-1) and the sample list's rows. Without a confirmed count there are no
-    // standards to keep: "没有可保存的标准点".
-    io::Expected<io::Calibration> current() const;
+    // Before the program ends: asks what to do with unsaved changes ("保存", "不保存", "取消");
+    // false when the user cancels or the save failed. The last worksheet is written either way.
+    bool mayEnd();
 
-    // The file that 保存 writes to: the one last opened or saved, "" when none.
-    const QString& currentFile() const { return currentFile_; }
+    // Writes the last worksheet now if a change is waiting.
+    void flushLast();
+
+    // A new backup of the document in the data folder; its path, or "" when it failed (said
+    // on standard error).
+    QString keepBackup();
+
+    const QString& currentFile() const;
     const QString& lastPath() const { return lastPath_; }
 
 private:
-    enum class Samples { Replace, Keep };
     bool mayReplace(bool samplesToo, const QString& what);
-    void apply(const io::Calibration& calibration, Samples samples);
     void keepLast();
 
     ui::MainWindow& main_;
     analysis::AnalysisWindow& analysis_;
+    analysis::CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
+    WorksheetLink* link_ = nullptr;
     QString lastPath_;
-    QString currentFile_;
-    bool filling_ = false; // the fit of a filling keeps the last worksheet once, at its end
+    QTimer lastTimer_;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "app/lumetra.h"
 
+#include "analysis/current_calibration.h"
 #include "app/analysis_access.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,8 @@ void Lumetra::run() {
         main_ = std::make_unique<ui::MainWindow>(prompts_);
         QObject::connect(main_.get(), &ui::MainWindow::backToCoverRequested, main_.get(),
                          [this] { backToCover(); });
-        analysis_ = new analysis::AnalysisWindow(main_.get(), prompts_);
+        calibration_ = new analysis::CurrentCalibration(main_.get());
+        analysis_ = new analysis::AnalysisWindow(main_.get(), *calibration_, prompts_);
         attachAnalysis(*main_, *analysis_);
         files_ = new CalibrationFiles(*main_, *analysis_, prompts_);
     }
@@ -38,9 +40,18 @@ void Lumetra::backToCover() {
     cover_.display();
 }
 
-// Nothing more is saved here: the last worksheet was kept after its last fit or sample.
-void Lumetra::exitProgram() {
+void Lumetra::runWithFile(const QString& path) {
+    run();
+    analysis_->open();
+    files_->openFile(path);
+}
+
+bool Lumetra::exitProgram() {
+    if (files_ != nullptr && !files_->mayEnd()) {
+        return false;
+    }
     QCoreApplication::exit(0);
+    return true;
 }
 
 } // namespace app

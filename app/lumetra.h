@@ -21,18 +21,25 @@ public:
     void start();       // shows the cover
     void run();         // "运行程序": shows the main window, then hides the cover
     void backToCover(); // "退出": hides the main window, then shows the cover
-    void exitProgram(); // "退出程序": ends the event loop at once
+    // "退出程序" or the cover's close control: ends the event loop, after asking what to do with
+    // unsaved changes of the document; false when the user chose to stay.
+    bool exitProgram();
+    // `lumetra FILE`: the main window as after "运行程序", the analysis window open beside it
+    // and the file opened as 打开… opens it.
+    void runWithFile(const QString& path);
 
     ui::CoverWindow& cover() { return cover_; }
     ui::MainWindow* mainWindow() { return main_.get(); }
     analysis::AnalysisWindow* analysisWindow() { return analysis_; }
+    analysis::CurrentCalibration* calibration() { return calibration_; }
     CalibrationFiles* files() { return files_; }
 
 private:
     ui::Prompts& prompts_;
     ui::CoverWindow cover_;
     std::unique_ptr<ui::MainWindow> main_;
-    analysis::AnalysisWindow* analysis_ = nullptr; // a child of the main window
+    analysis::CurrentCalibration* calibration_ = nullptr; // a child of the main window
+    analysis::AnalysisWindow* analysis_ = nullptr;        // a child of the main window
     CalibrationFiles* files_ = nullptr;            // a child of the main window
     bool analysisWasOpen_ = false;
 };

@@ -5,14 +5,29 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+// `lumetra FILE`: one argument that is neither an option nor the command line's word "report"
+// opens that file in the windows. Everything else with arguments is the command line.
+bool opensFileInWindows(int argc, char* argv[]) {
+    if (argc != 2) {
+        return false;
+    }
+    const QByteArray argument(argv[1]);
+    return !argument.isEmpty() && !argument.startsWith('-') && argument != "report";
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    // Any argument is the command line, which needs no display: no widget and no GUI
-    // application is created on that path.
-    if (argc > 1) {
+    // The command line needs no display: no widget and no GUI application is created on that
+    // path.
+    if (argc > 1 && !opensFileInWindows(argc, argv)) {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
@@ -29,6 +44,10 @@ int main(int argc, char* argv[]) {
     ui::setUpApplication(application);
     ui::MessageBoxAlerts alerts;
     app::Lumetra lumetra(alerts);
-    lumetra.start();
+    if (argc == 2) {
+        lumetra.runWithFile(QFile::decodeName(argv[1]));
+    } else {
+        lumetra.start();
+    }
     return QApplication::exec();
 }

@@ -26,6 +26,8 @@ public:
     }
     void beep() override {}
     bool ask(const QString&) override { return true; }
+    SaveChoice askSave(const QString&) override { return SaveChoice::Discard; }
+    std::optional<QString> askText(const QString&, const QString&) override { return {}; }
     QString openFileName(const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };

@@ -241,17 +241,33 @@ CurveResult evaluateCurve(const Document& document) {
     return curve;
 }
 
-SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
-                            const Settings& /*settings*/) {
+SampleResult readSample(const Sample& sample) {
     SampleResult result;
     result.values = sampleValues(sample);
     result.type = sampleType(sample.type);
+    return result;
+}
+
+SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
+                            const Settings& settings) {
+    SampleResult result = readSample(sample);
+    estimateSample(result, curve, settings);
+    return result;
+}
+
+void estimateSample(SampleResult& result, const CurveResult& curve,
+                    const Settings& /*settings*/) {
+    SampleValues values = std::move(result.values);
+    const std::optional<SampleType> type = result.type;
+    result = SampleResult{};
+    result.values = std::move(values);
+    result.type = type;
     const auto missing = [&result](const Message& why) {
         result.x0 = result.sX0 = result.ci = result.ci95 = Figure::missing(why);
     };
     if (!result.values.ok()) {
         missing(*result.values.problem());
-        return result;
+        return;
     }
     const std::vector<double>& readings = result.values.readings;
     const double dilution = result.values.dilution;
@@ -260,11 +276,11 @@ SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
     result.meanA = finite(mean);
     if (!curve.fit) {
         missing(curve.problem ? *curve.problem : noCurve());
-        return result;
+        return;
     }
     if (curve.noReading) {
         missing(*curve.noReading);
-        return result;
+        return;
     }
     const calc::ModelFit& fit = *curve.fit;
     const calc::InversePrediction prediction = calc::inversePredict(fit, mean, result.m);
@@ -305,7 +321,6 @@ SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
         result.flags.belowLod = curve.lod.value && *prediction.x0 < *curve.lod.value;
         result.flags.belowLoq = curve.loq.value && *prediction.x0 < *curve.loq.value;
     }
-    return result;
 }
 
 Results evaluate(const Document& document) {

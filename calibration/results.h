@@ -95,7 +95,10 @@ struct Results {
 // only.
 CurveResult evaluateCurve(const Document& document);
 
-// One sample against a curve.
+// One sample row's texts read (its numbers or the reasons), and its estimate against a curve
+// worked out again from them: a new curve needs only the second.
+SampleResult readSample(const Sample& sample);
+void estimateSample(SampleResult& result, const CurveResult& curve, const Settings& settings);
 SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
                             const Settings& settings);
 

@@ -3,8 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
 
 namespace ui {
 
@@ -14,6 +18,19 @@ namespace {
 void giveBack(QWidget* owner) {
     if (owner != nullptr && owner->isVisible()) {
         owner->activateWindow();
+    }
+}
+
+// File dialogs open in the folder last used, also in a later run.
+const QString kFolderKey = QStringLiteral("dialogs/folder");
+
+QString lastFolder() {
+    return QSettings().value(kFolderKey).toString();
+}
+
+void rememberFolder(const QString& path) {
+    if (!path.isEmpty()) {
+        QSettings().setValue(kFolderKey, QFileInfo(path).absolutePath());
     }
 }
 
@@ -45,9 +62,37 @@ bool MessageBoxAlerts::ask(const QString& question) {
     return yes;
 }
 
+Prompts::SaveChoice MessageBoxAlerts::askSave(const QString& question) {
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Lumetra"), question,
+                    QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    giveBack(owner);
+    if (box.clickedButton() == save) {
+        return SaveChoice::Save;
+    }
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
+}
+
+std::optional<QString> MessageBoxAlerts::askText(const QString& question, const QString& initial) {
+    QWidget* owner = QApplication::activeWindow();
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, QStringLiteral("Lumetra"), question,
+                                               QLineEdit::Normal, initial, &ok);
+    giveBack(owner);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
 QString MessageBoxAlerts::openFileName(const QString& caption, const QString& filter) {
     QWidget* owner = QApplication::activeWindow();
-    const QString path = QFileDialog::getOpenFileName(owner, caption, QString(), filter);
+    const QString path = QFileDialog::getOpenFileName(owner, caption, lastFolder(), filter);
+    rememberFolder(path);
     giveBack(owner);
     return path;
 }
@@ -55,7 +100,10 @@ QString MessageBoxAlerts::openFileName(const QString& caption, const QString& fi
 QString MessageBoxAlerts::saveFileName(const QString& caption, const QString& filter,
                                        const QString& suggestedName) {
     QWidget* owner = QApplication::activeWindow();
-    const QString path = QFileDialog::getSaveFileName(owner, caption, suggestedName, filter);
+    const QString folder = lastFolder();
+    const QString start = folder.isEmpty() ? suggestedName : folder + u'/' + suggestedName;
+    const QString path = QFileDialog::getSaveFileName(owner, caption, start, filter);
+    rememberFolder(path);
     giveBack(owner);
     return path;
 }

@@ -11,6 +11,8 @@ public:
     void message(std::string_view text) override;
     void beep() override;
     bool ask(const QString& question) override;
+    SaveChoice askSave(const QString& question) override;
+    std::optional<QString> askText(const QString& question, const QString& initial) override;
     QString openFileName(const QString& caption, const QString& filter) override;
     QString saveFileName(const QString& caption, const QString& filter,
                          const QString& suggestedName) override;

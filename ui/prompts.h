@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace ui {
@@ -16,6 +17,11 @@ class Prompts : public worksheet::Alerts {
 public:
     // Returns true when the user answers yes.
     virtual bool ask(const QString& question) = 0;
+    // Unsaved changes before the program ends: "保存", "不保存" or "取消".
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askSave(const QString& question) = 0;
+    // A line of text the user types (a reason); nullopt when the user cancels.
+    virtual std::optional<QString> askText(const QString& question, const QString& initial) = 0;
     // The chosen path, "" when the user cancels.
     virtual QString openFileName(const QString& caption, const QString& filter) = 0;
     virtual QString saveFileName(const QString& caption, const QString& filter,

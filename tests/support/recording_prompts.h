@@ -13,7 +13,9 @@ namespace test {
 
 // Records message boxes, beeps, questions and file dialogs, in order, instead of showing them.
 // A message is dismissed at once; a question takes the next queued answer (yes when none is
-// queued), a file dialog the next queued path ("" when none: the user cancelled).
+// queued), a file dialog the next queued path ("" when none: the user cancelled), the question
+// about unsaved changes the next queued choice ("不保存" when none), a typed text the next queued
+// one (cancelled when none).
 class RecordingPrompts final : public ui::Prompts {
 public:
     void message(std::string_view text) override { events.push_back(std::string(text)); }
@@ -27,6 +29,24 @@ public:
         answers.pop_front();
         return answer;
     }
+    SaveChoice askSave(const QString& question) override {
+        events.push_back(std::string(kAskSave) + question.toStdString());
+        if (saveChoices.empty()) {
+            return SaveChoice::Discard;
+        }
+        const SaveChoice choice = saveChoices.front();
+        saveChoices.pop_front();
+        return choice;
+    }
+    std::optional<QString> askText(const QString& question, const QString&) override {
+        events.push_back(std::string(kAskText) + question.toStdString());
+        if (texts.empty()) {
+            return std::nullopt;
+        }
+        std::optional<QString> text = texts.front();
+        texts.pop_front();
+        return text;
+    }
     QString openFileName(const QString& caption, const QString&) override { return nextPath(caption); }
     QString saveFileName(const QString& caption, const QString&, const QString&) override {
         return nextPath(caption);
@@ -35,12 +55,16 @@ public:
     static constexpr std::string_view kBeep = "<beep>";
     static constexpr std::string_view kAsk = "<ask>";
     static constexpr std::string_view kFile = "<file>";
+    static constexpr std::string_view kAskSave = "<ask-save>";
+    static constexpr std::string_view kAskText = "<ask-text>";
 
     std::vector<std::string> take() { return std::exchange(events, {}); }
 
     std::vector<std::string> events;
     std::deque<bool> answers;
     std::deque<QString> paths;
+    std::deque<SaveChoice> saveChoices;          // none queued: "不保存"
+    std::deque<std::optional<QString>> texts;    // none queued: cancelled
 
 private:
     QString nextPath(const QString& caption) {

@@ -1,0 +1,362 @@
+#include "analysis/current_calibration.h"
+
+#include "calc/decimal.h"
+
+#include <algorithm>
+#include <map>
+
+namespace analysis {
+
+namespace {
+
+using calibration::Document;
+using calibration::Sample;
+using calibration::Standard;
+
+// A standard's values as one text for matching: equal numbers give equal keys whatever their
+// texts ("0.50" and ".5"), a text that is no number stands for itself.
+std::string valueKey(const std::string& text) {
+    const std::optional<calc::Decimal> value = calc::parseDecimal(text);
+    if (!value) {
+        return "t" + text;
+    }
+    return (value->negative ? "-" : "+") + value->digits + "e" + std::to_string(value->exponent);
+}
+
+// For each standard its key, and how many earlier ones share it: equal pairs match in order.
+std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
+    std::vector<std::string> keys;
+    keys.reserve(standards.size());
+    std::map<std::string, int> seen;
+    for (const Standard& standard : standards) {
+        std::string key = valueKey(standard.c) + "|" + valueKey(standard.a);
+        const int earlier = seen[key]++;
+        keys.push_back(key + "#" + std::to_string(earlier));
+    }
+    return keys;
+}
+
+// The exclusions of `before` carried to the standards of `after` with the same values.
+void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after) {
+    std::map<std::string, const Standard*> excluded;
+    const std::vector<std::string> oldKeys = matchKeys(before);
+    for (std::size_t j = 0; j < before.size(); ++j) {
+        if (before[j].excluded) {
+            excluded.emplace(oldKeys[j], &before[j]);
+        }
+    }
+    if (excluded.empty()) {
+        return;
+    }
+    const std::vector<std::string> newKeys = matchKeys(after);
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (const auto found = excluded.find(newKeys[i]); found != excluded.end()) {
+            after[i].excluded = true;
+            after[i].reason = found->second->reason;
+        }
+    }
+}
+
+bool sameValues(const std::vector<Standard>& left, const std::vector<Standard>& right) {
+    return left.size() == right.size() && matchKeys(left) == matchKeys(right);
+}
+
+// Rows sorted from the last to the first, each once, and grouped into runs of consecutive rows.
+std::vector<std::pair<int, int>> rangesFromLast(std::vector<int> rows, int count) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [count](int row) { return row < 0 || row >= count; }),
+               rows.end());
+    std::vector<std::pair<int, int>> ranges;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        if (!ranges.empty() && ranges.back().first == *it + 1) {
+            ranges.back().first = *it;
+        } else {
+            ranges.emplace_back(*it, *it);
+        }
+    }
+    return ranges;
+}
+
+std::string* sampleCell(Sample& sample, SampleField field) {
+    switch (field) {
+    case SampleField::Name:
+        return &sample.name;
+    case SampleField::Readings:
+        return &sample.readings;
+    case SampleField::Dilution:
+        return &sample.dilution;
+    case SampleField::Type:
+        return &sample.type;
+    case SampleField::Of:
+        return &sample.of;
+    case SampleField::Added:
+        return &sample.added;
+    case SampleField::Nominal:
+        return &sample.nominal;
+    case SampleField::Certified:
+        return &sample.certified;
+    case SampleField::U:
+        return &sample.u;
+    }
+    return &sample.name;
+}
+
+} // namespace
+
+CurrentCalibration::CurrentCalibration(QObject* parent) : QObject(parent) {
+    recomputeCurve();
+}
+
+void CurrentCalibration::touch(bool modifies) {
+    if (modifies && !modified_) {
+        modified_ = true;
+        emit modifiedChanged(true);
+    }
+    emit documentChanged();
+}
+
+void CurrentCalibration::recomputeCurve() {
+    curve_ = calibration::evaluateCurve(document_);
+    for (calibration::SampleResult& result : samples_) {
+        calibration::estimateSample(result, curve_, document_.settings);
+    }
+    if (!samples_.empty()) {
+        emit samplesChanged(0, int(samples_.size()) - 1);
+    }
+    emit resultsChanged();
+}
+
+void CurrentCalibration::recomputeSamples(int first, int last) {
+    for (int row = first; row <= last; ++row) {
+        samples_[std::size_t(row)] = calibration::evaluateSample(
+            document_.samples[std::size_t(row)], curve_, document_.settings);
+    }
+}
+
+// The main window's results belong to the curve they were computed with.
+void CurrentCalibration::curveReplaced(const std::vector<Standard>& before) {
+    if (sameValues(before, document_.standards)) {
+        return;
+    }
+    int first = -1;
+    int last = -1;
+    for (std::size_t i = 0; i < document_.samples.size(); ++i) {
+        Sample& sample = document_.samples[i];
+        if (!sample.mainResult.empty()) {
+            sample.mainResult.clear();
+            sample.earlierCurve = true;
+            first = first < 0 ? int(i) : first;
+            last = int(i);
+        }
+    }
+    if (first >= 0) {
+        emit samplesChanged(first, last);
+    }
+}
+
+void CurrentCalibration::replaceDocument(Document document, const QString& file, bool modified) {
+    emit standardsAboutToBeReset();
+    emit samplesAboutToBeReset();
+    document_ = std::move(document);
+    samples_.clear();
+    samples_.reserve(document_.samples.size());
+    for (const Sample& sample : document_.samples) {
+        samples_.push_back(calibration::readSample(sample));
+    }
+    emit standardsReset();
+    emit samplesReset();
+    recomputeCurve();
+    if (file_ != file) {
+        file_ = file;
+        emit fileChanged(file_);
+    }
+    if (modified_ != modified) {
+        modified_ = modified;
+        emit modifiedChanged(modified_);
+    }
+    emit standardsChanged(From::Elsewhere);
+    emit documentChanged();
+}
+
+void CurrentCalibration::setStandards(std::vector<Standard> standards,
+                                      const std::optional<std::string>& unit, From from) {
+    keepExclusions(document_.standards, standards);
+    if (standards == document_.standards && (!unit || *unit == document_.unit)) {
+        return;
+    }
+    emit standardsAboutToBeReset();
+    const std::vector<Standard> before = std::move(document_.standards);
+    document_.standards = std::move(standards);
+    if (unit) {
+        document_.unit = *unit;
+    }
+    emit standardsReset();
+    if (from != From::Filling) {
+        curveReplaced(before);
+    }
+    recomputeCurve();
+    emit standardsChanged(from);
+    touch(from != From::Filling);
+}
+
+void CurrentCalibration::editStandard(int row, StandardField field, const std::string& text) {
+    if (row < 0 || row >= int(document_.standards.size())) {
+        return;
+    }
+    std::vector<Standard> standards = document_.standards;
+    Standard& standard = standards[std::size_t(row)];
+    (field == StandardField::C ? standard.c : standard.a) = text;
+    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+}
+
+void CurrentCalibration::insertStandards(int row, std::vector<Standard> inserted) {
+    std::vector<Standard> standards = document_.standards;
+    row = std::clamp(row, 0, int(standards.size()));
+    standards.insert(standards.begin() + row, inserted.begin(), inserted.end());
+    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+}
+
+void CurrentCalibration::removeStandards(std::vector<int> rows) {
+    std::vector<Standard> standards = document_.standards;
+    for (const auto& [first, last] : rangesFromLast(std::move(rows), int(standards.size()))) {
+        standards.erase(standards.begin() + first, standards.begin() + last + 1);
+    }
+    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+}
+
+void CurrentCalibration::setExcluded(int row, bool excluded, const std::string& reason) {
+    if (row < 0 || row >= int(document_.standards.size())) {
+        return;
+    }
+    Standard& standard = document_.standards[std::size_t(row)];
+    if (standard.excluded == excluded && (!excluded || standard.reason == reason)) {
+        return;
+    }
+    emit standardsAboutToBeReset();
+    standard.excluded = excluded;
+    standard.reason = excluded ? reason : std::string();
+    emit standardsReset();
+    recomputeCurve();
+    touch();
+}
+
+void CurrentCalibration::setUnit(const std::string& unit, From from) {
+    if (unit == document_.unit) {
+        return;
+    }
+    document_.unit = unit;
+    emit resultsChanged();
+    emit standardsChanged(from);
+    touch(from != From::Filling);
+}
+
+void CurrentCalibration::setSettings(const calibration::Settings& settings) {
+    if (settings == document_.settings) {
+        return;
+    }
+    document_.settings = settings;
+    recomputeCurve();
+    touch();
+}
+
+void CurrentCalibration::setHeader(const calibration::ReportHeader& header) {
+    if (header == document_.header) {
+        return;
+    }
+    document_.header = header;
+    touch();
+}
+
+void CurrentCalibration::appendSamples(std::vector<Sample> samples) {
+    if (samples.empty()) {
+        return;
+    }
+    const int first = int(document_.samples.size());
+    const int last = first + int(samples.size()) - 1;
+    emit samplesAboutToBeInserted(first, last);
+    document_.samples.reserve(document_.samples.size() + samples.size());
+    samples_.reserve(document_.samples.size() + samples.size());
+    for (Sample& sample : samples) {
+        document_.samples.push_back(std::move(sample));
+        samples_.push_back(
+            calibration::evaluateSample(document_.samples.back(), curve_, document_.settings));
+    }
+    emit samplesInserted();
+    emit resultsChanged();
+    touch();
+}
+
+void CurrentCalibration::editSample(int row, SampleField field, const std::string& text) {
+    if (row < 0 || row >= int(document_.samples.size())) {
+        return;
+    }
+    std::string* cell = sampleCell(document_.samples[std::size_t(row)], field);
+    if (*cell == text) {
+        return;
+    }
+    *cell = text;
+    recomputeSamples(row, row);
+    emit samplesChanged(row, row);
+    emit resultsChanged();
+    touch();
+}
+
+void CurrentCalibration::removeSamples(std::vector<int> rows) {
+    const auto ranges = rangesFromLast(std::move(rows), int(document_.samples.size()));
+    if (ranges.empty()) {
+        return;
+    }
+    for (const auto& [first, last] : ranges) {
+        emit samplesAboutToBeRemoved(first, last);
+        document_.samples.erase(document_.samples.begin() + first,
+                                document_.samples.begin() + last + 1);
+        samples_.erase(samples_.begin() + first, samples_.begin() + last + 1);
+        emit samplesRemoved();
+    }
+    emit resultsChanged();
+    touch();
+}
+
+void CurrentCalibration::clearSamples() {
+    if (document_.samples.empty()) {
+        return;
+    }
+    emit samplesAboutToBeReset();
+    document_.samples.clear();
+    samples_.clear();
+    emit samplesReset();
+    emit resultsChanged();
+    touch();
+}
+
+std::string CurrentCalibration::nextSampleName() const {
+    static const std::string kPrefix = "样品 ";
+    long long highest = 0;
+    for (const Sample& sample : document_.samples) {
+        const std::string& name = sample.name;
+        if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 9 ||
+            name.compare(0, kPrefix.size(), kPrefix) != 0) {
+            continue;
+        }
+        const std::string digits = name.substr(kPrefix.size());
+        if (std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+            highest = std::max(highest, std::stoll(digits));
+        }
+    }
+    return kPrefix + std::to_string(highest + 1);
+}
+
+void CurrentCalibration::markSaved(const QString& file) {
+    if (file_ != file) {
+        file_ = file;
+        emit fileChanged(file_);
+    }
+    if (modified_) {
+        modified_ = false;
+        emit modifiedChanged(false);
+    }
+}
+
+} // namespace analysis

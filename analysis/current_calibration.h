@@ -1,0 +1,105 @@
+#pragma once
+
+// The calibration the windows work on: one document and its results, owned here and changed only
+// through the functions below, each of which announces what changed. The tables are models over
+// it, the plots, the report and the exports read it; nothing else keeps a copy of the curve.
+
+// moc cannot parse the standard library's concepts, which the calibration headers bring.
+#ifndef Q_MOC_RUN
+#include "calibration/document.h"
+#include "calibration/results.h"
+#endif
+
+#include <QObject>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace analysis {
+
+enum class StandardField { C, A };
+enum class SampleField { Name, Readings, Dilution, Type, Of, Added, Nominal, Certified, U };
+
+class CurrentCalibration final : public QObject {
+    Q_OBJECT
+public:
+    explicit CurrentCalibration(QObject* parent = nullptr);
+
+    const calibration::Document& document() const { return document_; }
+    const calibration::CurveResult& curve() const { return curve_; }
+    const std::vector<calibration::SampleResult>& sampleResults() const { return samples_; }
+    calibration::Results results() const { return {curve_, samples_}; }
+
+    // Where the standards of a change come from: the main window's own fit (which must not be
+    // filled back into it), anywhere else, or the main window filled from the document (its fit
+    // then only writes back the texts as the fit left them: no change, no new curve).
+    enum class From { MainWindow, Elsewhere, Filling };
+
+    // A new document: opened, restored or started anew. `modified` is false for a file as it
+    // stands on disk.
+    void replaceDocument(calibration::Document document, const QString& file, bool modified);
+
+    // The standards replaced (and the unit, when given). A standard keeps its exclusion when
+    // the new standards hold one with the same values (by the strict parse; among equal pairs the
+    // k-th matches the k-th).
+    void setStandards(std::vector<calibration::Standard> standards,
+                      const std::optional<std::string>& unit, From from);
+    void editStandard(int row, StandardField field, const std::string& text);
+    void insertStandards(int row, std::vector<calibration::Standard> standards);
+    void removeStandards(std::vector<int> rows);
+    void setExcluded(int row, bool excluded, const std::string& reason);
+    void setUnit(const std::string& unit, From from);
+    void setSettings(const calibration::Settings& settings);
+    void setHeader(const calibration::ReportHeader& header);
+
+    void appendSamples(std::vector<calibration::Sample> samples);
+    void editSample(int row, SampleField field, const std::string& text);
+    void removeSamples(std::vector<int> rows);
+    void clearSamples();
+
+    // "样品 N", N one more than the highest such number in the list.
+    std::string nextSampleName() const;
+
+    // The file 保存 writes to ("" when none), and whether the document changed since it was
+    // opened or saved.
+    const QString& file() const { return file_; }
+    bool isModified() const { return modified_; }
+    void markSaved(const QString& file);
+
+signals:
+    // Before and after rows of the standards or samples are inserted or removed, for the models.
+    void standardsAboutToBeReset();
+    void standardsReset();
+    void samplesAboutToBeInserted(int first, int last);
+    void samplesInserted();
+    void samplesAboutToBeRemoved(int first, int last);
+    void samplesRemoved();
+    void samplesAboutToBeReset();
+    void samplesReset();
+    // Texts or results of rows first..last changed (their row count did not).
+    void samplesChanged(int first, int last);
+
+    // The document's standards or unit changed; `from` says where the change came from.
+    void standardsChanged(analysis::CurrentCalibration::From from);
+    // The curve, the standards' checks and the samples' results are new.
+    void resultsChanged();
+    // Anything of the document changed: for the last worksheet, which is written after every
+    // change.
+    void documentChanged();
+    void modifiedChanged(bool modified);
+    void fileChanged(const QString& file);
+
+private:
+    void touch(bool modifies = true);
+    void recomputeCurve();
+    void recomputeSamples(int first, int last);
+    void curveReplaced(const std::vector<calibration::Standard>& before);
+
+    calibration::Document document_;
+    calibration::CurveResult curve_;
+    std::vector<calibration::SampleResult> samples_;
+    QString file_;
+    bool modified_ = false;
+};
+
+} // namespace analysis

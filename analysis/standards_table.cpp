@@ -1,0 +1,265 @@
+#include "analysis/standards_table.h"
+
+#include "analysis/current_calibration.h"
+#include "analysis/readable.h"
+#include "io/csv.h"
+#include "io/document_text.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QClipboard>
+#include <QColor>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace analysis {
+
+namespace {
+
+// Empty, not "—": a relative figure has no meaning where its denominator is zero.
+QString optional(const std::optional<double>& value) {
+    return value ? readable(*value) : QString();
+}
+
+} // namespace
+
+StandardsModel::StandardsModel(CurrentCalibration& calibration, ui::Prompts& prompts,
+                               QObject* parent)
+    : QAbstractTableModel(parent), calibration_(calibration), prompts_(prompts) {
+    connect(&calibration, &CurrentCalibration::standardsAboutToBeReset, this,
+            &StandardsModel::beginResetModel);
+    connect(&calibration, &CurrentCalibration::standardsReset, this,
+            &StandardsModel::endResetModel);
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, [this] {
+        if (rowCount() > 0) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
+        }
+    });
+}
+
+int StandardsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(calibration_.document().standards.size());
+}
+
+int StandardsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Vertical) {
+        return section + 1;
+    }
+    static const QString kTitles[Columns] = {
+        QStringLiteral("C"),          QStringLiteral("A"),      QStringLiteral("排除"),
+        QStringLiteral("拟合 A"),     QStringLiteral("残差"),   QStringLiteral("相对偏差 %"),
+        QStringLiteral("反算 C"),     QStringLiteral("回收率 %"),
+    };
+    return section >= 0 && section < Columns ? kTitles[section] : QVariant();
+}
+
+Qt::ItemFlags StandardsModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == C || index.column() == A) {
+        f |= Qt::ItemIsEditable;
+    } else if (index.column() == Excluded) {
+        f |= Qt::ItemIsUserCheckable;
+    }
+    return f;
+}
+
+QVariant StandardsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const calibration::Standard& standard = calibration_.document().standards[std::size_t(index.row())];
+    const calibration::StandardResult& result =
+        calibration_.curve().standards[std::size_t(index.row())];
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        switch (column) {
+        case C:
+            return io::fromDocument(standard.c);
+        case A:
+            return io::fromDocument(standard.a);
+        case Excluded:
+            return role == Qt::DisplayRole ? io::fromDocument(standard.reason) : QVariant();
+        case Fit:
+            return optional(result.fit);
+        case Residual:
+            return optional(result.residual);
+        case DeviationPct:
+            return optional(result.deviationPct);
+        case CBack:
+            return optional(result.cBack);
+        case RecoveryPct:
+            return optional(result.recoveryPct);
+        default:
+            return {};
+        }
+    case Qt::CheckStateRole:
+        return column == Excluded ? QVariant(standard.excluded ? Qt::Checked : Qt::Unchecked)
+                                  : QVariant();
+    case Qt::TextAlignmentRole:
+        return column == Excluded ? QVariant() : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+        return standard.excluded && column != Excluded ? QVariant(QBrush(Qt::gray)) : QVariant();
+    case Qt::BackgroundRole:
+        if ((column == C && !result.c) || (column == A && !result.a)) {
+            return QBrush(QColor(255, 200, 200));
+        }
+        return {};
+    case Qt::ToolTipRole:
+        if (column == Excluded && standard.excluded) {
+            return QStringLiteral("已排除：%1").arg(io::fromDocument(standard.reason));
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool StandardsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid()) {
+        return false;
+    }
+    if (index.column() == Excluded && role == Qt::CheckStateRole) {
+        setExcluded(index.row(), value.toInt() == Qt::Checked);
+        return true;
+    }
+    if (role != Qt::EditRole || (index.column() != C && index.column() != A)) {
+        return false;
+    }
+    calibration_.editStandard(index.row(), index.column() == C ? StandardField::C : StandardField::A,
+                              io::toDocument(value.toString().trimmed()));
+    return true;
+}
+
+void StandardsModel::setExcluded(int row, bool excluded) {
+    if (!excluded) {
+        calibration_.setExcluded(row, false, {});
+        return;
+    }
+    const std::optional<QString> reason =
+        prompts_.askText(QStringLiteral("排除第%1个标准点的原因：").arg(row + 1), QString());
+    if (!reason) {
+        return;
+    }
+    if (reason->trimmed().isEmpty()) {
+        prompts_.tell(QStringLiteral("排除标准点必须说明原因"));
+        return;
+    }
+    calibration_.setExcluded(row, true, io::toDocument(reason->trimmed()));
+}
+
+StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibration,
+                               ui::Prompts& prompts, QWidget* parent)
+    : QTableView(parent), calibration_(calibration), prompts_(prompts) {
+    setObjectName(QStringLiteral("points"));
+    setAccessibleName(QStringLiteral("标准点"));
+    setModel(&model);
+    // One line per standard whatever the columns' width: numbers never wrap.
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+}
+
+void StandardsTable::pasteBlock(const QString& block) {
+    if (block.trimmed().isEmpty()) {
+        return;
+    }
+    const io::Expected<io::StandardsCsv> csv = io::readStandardsText(block);
+    if (!csv) {
+        prompts_.tell(QStringLiteral("粘贴失败：") + csv.error().message());
+        return;
+    }
+    std::vector<calibration::Standard> pasted;
+    for (const io::Standard& standard : csv->rows) {
+        pasted.push_back({io::toDocument(standard.c), io::toDocument(standard.a), false, {}});
+    }
+    // Pasted over selected rows, they take their place; otherwise they join at the end.
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        rows.push_back(index.row());
+    }
+    std::vector<calibration::Standard> standards = calibration_.document().standards;
+    int at = int(standards.size());
+    if (!rows.empty()) {
+        at = *std::min_element(rows.begin(), rows.end());
+        const int last = *std::max_element(rows.begin(), rows.end());
+        standards.erase(standards.begin() + at, standards.begin() + last + 1);
+    }
+    standards.insert(standards.begin() + at, pasted.begin(), pasted.end());
+    calibration_.setStandards(std::move(standards), std::nullopt,
+                              CurrentCalibration::From::Elsewhere);
+    scrollTo(model()->index(at, 0));
+}
+
+void StandardsTable::addRow() {
+    const int row = currentIndex().isValid() ? currentIndex().row() + 1 : model()->rowCount();
+    calibration_.insertStandards(row, {calibration::Standard{}});
+    setCurrentIndex(model()->index(row, StandardsModel::C));
+    edit(currentIndex());
+}
+
+void StandardsTable::deleteSelectedRows() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        rows.push_back(index.row());
+    }
+    if (rows.empty() && currentIndex().isValid()) {
+        rows.push_back(currentIndex().row());
+    }
+    calibration_.removeStandards(rows);
+}
+
+void StandardsTable::keyPressEvent(QKeyEvent* event) {
+    if (state() != QAbstractItemView::EditingState) {
+        if (event->matches(QKeySequence::Paste)) {
+            pasteBlock(QApplication::clipboard()->text());
+            return;
+        }
+        if (event->key() == Qt::Key_Delete) {
+            deleteSelectedRows();
+            return;
+        }
+        if (event->key() == Qt::Key_Insert) {
+            addRow();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void StandardsTable::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("添加标准点"), this, &StandardsTable::addRow);
+    menu.addAction(QStringLiteral("粘贴"), this,
+                   [this] { pasteBlock(QApplication::clipboard()->text()); });
+    auto* remove =
+        menu.addAction(QStringLiteral("删除所选标准点"), this, &StandardsTable::deleteSelectedRows);
+    remove->setEnabled(selectionModel()->hasSelection());
+    const QModelIndex at = indexAt(event->pos());
+    if (at.isValid()) {
+        menu.addSeparator();
+        auto& standards = static_cast<StandardsModel&>(*model());
+        const bool excluded = calibration_.document().standards[std::size_t(at.row())].excluded;
+        menu.addAction(excluded ? QStringLiteral("取消排除第%1点").arg(at.row() + 1)
+                                : QStringLiteral("排除第%1点…").arg(at.row() + 1),
+                       this, [&standards, at, excluded] { standards.setExcluded(at.row(), !excluded); });
+    }
+    menu.exec(event->globalPos());
+}
+
+} // namespace analysis

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/prompts.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+namespace analysis {
+
+class CurrentCalibration;
+
+// The standards of the document with the check of each against the curve: C and A as typed
+// (editable), the exclusion with its reason, the fitted absorbance, the residual, the relative
+// deviation, the back-calculated concentration and the recovery.
+class StandardsModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { C, A, Excluded, Fit, Residual, DeviationPct, CBack, RecoveryPct, Columns };
+
+    StandardsModel(CurrentCalibration& calibration, ui::Prompts& prompts,
+                   QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Excludes a standard after asking for the reason (no exclusion without one), or includes it
+    // again.
+    void setExcluded(int row, bool excluded);
+
+private:
+    CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
+};
+
+// The standards as a table: cells edited in place, Ctrl+V pastes a block of standards copied from
+// a spreadsheet, Insert adds a row, Delete removes the selected rows.
+class StandardsTable final : public QTableView {
+    Q_OBJECT
+public:
+    StandardsTable(StandardsModel& model, CurrentCalibration& calibration, ui::Prompts& prompts,
+                   QWidget* parent);
+
+    // Replaces the selected rows, or adds after the last, the standards of a block: columns C and
+    // A, a header row that names them skipped, a first column 1, 2, ..., n skipped.
+    void pasteBlock(const QString& block);
+    void addRow();
+    void deleteSelectedRows();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
+};
+
+} // namespace analysis

@@ -1,0 +1,460 @@
+#include "calibration/report.h"
+
+#include "calc/full_precision.h"
+#include "calibration/text.h"
+
+#include <cmath>
+
+namespace calibration {
+namespace {
+
+using Kind = ReportValue::Kind;
+
+const char* modelKey(calc::Model model) {
+    switch (model) {
+    case calc::Model::Line:
+        return "line";
+    case calc::Model::Origin:
+        return "origin";
+    case calc::Model::Quadratic:
+        return "quadratic";
+    }
+    return "";
+}
+
+const char* weightKey(calc::Weighting weighting) {
+    switch (weighting) {
+    case calc::Weighting::None:
+        return "none";
+    case calc::Weighting::InverseX:
+        return "1/x";
+    case calc::Weighting::InverseX2:
+        return "1/x2";
+    case calc::Weighting::InverseY:
+        return "1/y";
+    case calc::Weighting::InverseY2:
+        return "1/y2";
+    case calc::Weighting::InverseVariance:
+        return "1/s2";
+    }
+    return "";
+}
+
+// Controls, C1 controls and bidirectional controls would split a line or turn a terminal's text
+// around: each becomes one blank.
+bool unsafeInText(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x061C ||
+           (code >= 0x200E && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069) || code == 0x2028 || code == 0x2029;
+}
+
+void appendTextCell(std::string& out, std::string_view value) {
+    for (std::size_t i = 0; i < value.size();) {
+        const std::size_t start = i;
+        const char32_t code = text::decode(value, i);
+        if (unsafeInText(code)) {
+            out += ' ';
+        } else {
+            out.append(value.substr(start, i - start));
+        }
+    }
+}
+
+void appendNumber(std::string& out, double value, const char* missing) {
+    if (std::isfinite(value)) {
+        calc::appendFullPrecision(out, value + 0.0); // -0 + 0 is +0: no "-0" in a report
+    } else {
+        out += missing;
+    }
+}
+
+template <typename T, typename Each>
+void appendJoined(std::string& out, const std::vector<T>& items, const char* separator, Each each) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            out += separator;
+        }
+        each(items[i]);
+    }
+}
+
+void appendText(std::string& out, const ReportValue& value) {
+    switch (value.kind) {
+    case Kind::Null:
+        break;
+    case Kind::Bool:
+        out += value.flag ? "true" : "false";
+        break;
+    case Kind::Integer:
+        out += std::to_string(value.integer);
+        break;
+    case Kind::Number:
+        appendNumber(out, value.number, "");
+        break;
+    case Kind::Text:
+        appendTextCell(out, value.text);
+        break;
+    case Kind::Key:
+        out += value.text;
+        break;
+    case Kind::NumberList:
+        // Every reading, even one that is not finite ("inf"), so that their count stays m.
+        appendJoined(out, value.numbers, " ", [&out](double v) { calc::appendFullPrecision(out, v + 0.0); });
+        break;
+    case Kind::IntegerList:
+        appendJoined(out, value.integers, ",", [&out](long long v) { out += std::to_string(v); });
+        break;
+    case Kind::KeyList:
+        appendJoined(out, value.keys, ",", [&out](const char* v) { out += v; });
+        break;
+    case Kind::Object:
+        break; // written as lines of its own (appendTextFields)
+    }
+}
+
+void appendJson(std::string& out, const ReportValue& value);
+
+void appendJsonFields(std::string& out, const std::vector<ReportField>& fields) {
+    out += '{';
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += i == 0 ? "\"" : ", \"";
+        out += fields[i].key;
+        out += "\": ";
+        appendJson(out, fields[i].value);
+    }
+    out += '}';
+}
+
+void appendJson(std::string& out, const ReportValue& value) {
+    switch (value.kind) {
+    case Kind::Null:
+        out += "null";
+        break;
+    case Kind::Bool:
+        out += value.flag ? "true" : "false";
+        break;
+    case Kind::Integer:
+        out += std::to_string(value.integer);
+        break;
+    case Kind::Number:
+        appendNumber(out, value.number, "null");
+        break;
+    case Kind::Text:
+    case Kind::Key:
+        appendJsonString(out, value.text);
+        break;
+    case Kind::NumberList:
+        out += '[';
+        appendJoined(out, value.numbers, ", ", [&out](double v) { appendNumber(out, v, "null"); });
+        out += ']';
+        break;
+    case Kind::IntegerList:
+        out += '[';
+        appendJoined(out, value.integers, ", ", [&out](long long v) { out += std::to_string(v); });
+        out += ']';
+        break;
+    case Kind::KeyList:
+        out += '[';
+        appendJoined(out, value.keys, ", ", [&out](const char* v) {
+            out += '"';
+            out += v;
+            out += '"';
+        });
+        out += ']';
+        break;
+    case Kind::Object:
+        appendJsonFields(out, value.fields);
+        break;
+    }
+}
+
+// key TAB value lines; an object's fields as "key.field" lines.
+void appendTextFields(std::string& out, const std::vector<ReportField>& fields,
+                      const std::string& prefix = {}) {
+    for (const ReportField& field : fields) {
+        if (field.value.kind == Kind::Object) {
+            appendTextFields(out, field.value.fields, prefix + field.key + ".");
+            continue;
+        }
+        out += prefix;
+        out += field.key;
+        out += '\t';
+        appendText(out, field.value);
+        out += '\n';
+    }
+}
+
+void appendTextRow(std::string& out, const std::vector<ReportValue>& row) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) {
+            out += '\t';
+        }
+        appendText(out, row[i]);
+    }
+    out += '\n';
+}
+
+void appendHeader(std::string& out, const std::vector<const char*>& keys) {
+    appendJoined(out, keys, "\t", [&out](const char* key) { out += key; });
+    out += '\n';
+}
+
+void appendJsonRow(std::string& out, const std::vector<const char*>& keys,
+                   const std::vector<ReportValue>& row) {
+    out += '{';
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        out += i == 0 ? "\"" : ", \"";
+        out += keys[i];
+        out += "\": ";
+        appendJson(out, row[i]);
+    }
+    out += '}';
+}
+
+std::vector<const char*> flagKeysOf(const SampleFlags& flags) {
+    std::vector<const char*> keys;
+    if (flags.outOfRange) {
+        keys.push_back("out_of_range");
+    }
+    if (flags.belowLod) {
+        keys.push_back("below_lod");
+    }
+    if (flags.belowLoq) {
+        keys.push_back("below_loq");
+    }
+    return keys;
+}
+
+} // namespace
+
+std::string textCell(const ReportValue& value) {
+    std::string out;
+    appendText(out, value);
+    return out;
+}
+
+ReportValue ReportValue::of(bool value) {
+    ReportValue v;
+    v.kind = Kind::Bool;
+    v.flag = value;
+    return v;
+}
+
+ReportValue ReportValue::of(int value) {
+    ReportValue v;
+    v.kind = Kind::Integer;
+    v.integer = value;
+    return v;
+}
+
+ReportValue ReportValue::of(double value) {
+    ReportValue v;
+    v.kind = Kind::Number;
+    v.number = value;
+    return v;
+}
+
+ReportValue ReportValue::of(const std::optional<double>& value) {
+    return value ? of(*value) : null();
+}
+
+ReportValue ReportValue::ofText(std::string value) {
+    ReportValue v;
+    v.kind = Kind::Text;
+    v.text = std::move(value);
+    return v;
+}
+
+ReportValue ReportValue::ofKey(std::string value) {
+    ReportValue v;
+    v.kind = Kind::Key;
+    v.text = std::move(value);
+    return v;
+}
+
+void appendJsonString(std::string& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char ch : text) {
+        const auto code = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (code < 0x20U) {
+            out += "\\u00";
+            out += kHex[code >> 4U];
+            out += kHex[code & 0xFU];
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+}
+
+std::vector<ReportField> calibrationFields(const Document& document, const Results& results) {
+    const CurveResult& curve = results.curve;
+    const Settings& settings = document.settings;
+    const bool fitted = curve.fit.has_value();
+    const bool origin = settings.model == calc::Model::Origin;
+    const bool quadratic = settings.model == calc::Model::Quadratic;
+    ReportValue excluded;
+    excluded.kind = Kind::IntegerList;
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        if (document.standards[i].excluded) {
+            excluded.integers.push_back(static_cast<long long>(i + 1));
+        }
+    }
+    const auto coefficient = [fitted](bool exists, double value) {
+        return fitted && exists ? ReportValue::of(value) : ReportValue::null();
+    };
+    const auto figure = [](bool exists, const Figure& value) {
+        return exists ? ReportValue::of(value) : ReportValue::null();
+    };
+    std::vector<ReportField> fields;
+    fields.push_back({"n", ReportValue::of(fitted ? curve.fit->n : 0)});
+    fields.push_back({"unit", ReportValue::ofText(document.unit)});
+    fields.push_back({"model", ReportValue::ofKey(modelKey(settings.model))});
+    fields.push_back({"weight", ReportValue::ofKey(weightKey(settings.weighting))});
+    fields.push_back({"excluded", excluded});
+    fields.push_back({"level", ReportValue::of(settings.level)});
+    fields.push_back({"a", coefficient(!origin, fitted ? curve.fit->a : 0)});
+    fields.push_back({"b", coefficient(true, fitted ? curve.fit->b : 0)});
+    fields.push_back({"c", coefficient(quadratic, fitted ? curve.fit->c : 0)});
+    fields.push_back({"s_a", figure(!origin, curve.sA)});
+    fields.push_back({"s_b", figure(true, curve.sB)});
+    fields.push_back({"s_c", figure(quadratic, curve.sC)});
+    fields.push_back({"ci95_a", figure(!origin, curve.ci95A)});
+    fields.push_back({"ci95_b", figure(true, curve.ci95B)});
+    fields.push_back({"ci95_c", figure(quadratic, curve.ci95C)});
+    fields.push_back({"ci_a", figure(!origin, curve.ciA)});
+    fields.push_back({"ci_b", figure(true, curve.ciB)});
+    fields.push_back({"ci_c", figure(quadratic, curve.ciC)});
+    fields.push_back({"t_intercept", ReportValue::of(curve.validation.tIntercept)});
+    fields.push_back({"r", ReportValue::of(curve.r)});
+    fields.push_back({"r2", ReportValue::of(curve.r2)});
+    fields.push_back({"s_yx", ReportValue::of(curve.sYX)});
+    fields.push_back({"lod", ReportValue::of(curve.lod)});
+    fields.push_back({"loq", ReportValue::of(curve.loq)});
+    return fields;
+}
+
+const std::vector<const char*>& pointKeys() {
+    static const std::vector<const char*> keys = {
+        "C",        "A",             "excluded", "reason",       "A_fit",
+        "residual", "deviation_pct", "C_back",   "recovery_pct",
+    };
+    return keys;
+}
+
+void pointRow(const Document& document, const Results& results, std::size_t index,
+              std::vector<ReportValue>& row) {
+    const Standard& standard = document.standards[index];
+    const StandardResult& result = results.curve.standards[index];
+    row.clear();
+    row.push_back(ReportValue::of(result.c));
+    row.push_back(ReportValue::of(result.a));
+    row.push_back(ReportValue::of(standard.excluded));
+    row.push_back(standard.excluded ? ReportValue::ofText(standard.reason) : ReportValue::null());
+    row.push_back(ReportValue::of(result.fit));
+    row.push_back(ReportValue::of(result.residual));
+    row.push_back(ReportValue::of(result.deviationPct));
+    row.push_back(ReportValue::of(result.cBack));
+    row.push_back(ReportValue::of(result.recoveryPct));
+}
+
+const std::vector<const char*>& sampleKeys() {
+    static const std::vector<const char*> keys = {
+        "name", "readings", "m",       "mean_A", "dilution", "x0",
+        "s_x0", "ci95_x0",  "ci_x0",   "flags",  "error",
+    };
+    return keys;
+}
+
+void sampleRow(const Document& document, const Results& results, std::size_t index,
+               std::vector<ReportValue>& row) {
+    const Sample& sample = document.samples[index];
+    const SampleResult& result = results.samples[index];
+    row.clear();
+    row.push_back(ReportValue::ofText(sample.name));
+    if (!result.values.ok()) {
+        // Kept as typed, with the reason it has no values.
+        row.push_back(ReportValue::ofText(sample.readings));
+        for (std::size_t i = 2; i + 1 < sampleKeys().size(); ++i) {
+            row.push_back(i == 4 ? ReportValue::ofText(sample.dilution) : ReportValue::null());
+        }
+        row.push_back(ReportValue::ofText(render(*result.values.problem())));
+        return;
+    }
+    ReportValue readings;
+    readings.kind = Kind::NumberList;
+    readings.numbers = result.values.readings;
+    row.push_back(std::move(readings));
+    row.push_back(ReportValue::of(result.m));
+    row.push_back(ReportValue::of(result.meanA));
+    row.push_back(ReportValue::of(result.values.dilution));
+    row.push_back(ReportValue::of(result.x0));
+    row.push_back(ReportValue::of(result.sX0));
+    row.push_back(ReportValue::of(result.ci95));
+    row.push_back(ReportValue::of(result.ci));
+    ReportValue flags;
+    flags.kind = Kind::KeyList;
+    flags.keys = flagKeysOf(result.flags);
+    row.push_back(std::move(flags));
+    row.push_back(ReportValue::null());
+}
+
+std::string reportText(const Document& document, const Results& results) {
+    std::string out;
+    out.reserve(1024 + document.samples.size() * 128);
+    appendTextFields(out, calibrationFields(document, results));
+    out += '\n';
+    appendHeader(out, pointKeys());
+    std::vector<ReportValue> row;
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        pointRow(document, results, i, row);
+        appendTextRow(out, row);
+    }
+    if (!document.samples.empty()) {
+        out += '\n';
+        appendHeader(out, sampleKeys());
+        for (std::size_t i = 0; i < document.samples.size(); ++i) {
+            sampleRow(document, results, i, row);
+            appendTextRow(out, row);
+        }
+    }
+    return out;
+}
+
+std::string reportJson(const Document& document, const Results& results) {
+    std::string out;
+    out.reserve(1024 + document.samples.size() * 256);
+    out += '{';
+    const std::vector<ReportField> fields = calibrationFields(document, results);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += i == 0 ? "\n    \"" : ",\n    \"";
+        out += fields[i].key;
+        out += "\": ";
+        appendJson(out, fields[i].value);
+    }
+    std::vector<ReportValue> row;
+    const auto appendRows = [&](const char* name, std::size_t count,
+                                const std::vector<const char*>& keys, auto fill) {
+        out += ",\n    \"";
+        out += name;
+        out += "\": [";
+        for (std::size_t i = 0; i < count; ++i) {
+            out += i == 0 ? "\n        " : ",\n        ";
+            fill(i);
+            appendJsonRow(out, keys, row);
+        }
+        out += count == 0 ? "]" : "\n    ]";
+    };
+    appendRows("points", document.standards.size(), pointKeys(),
+               [&](std::size_t i) { pointRow(document, results, i, row); });
+    appendRows("samples", document.samples.size(), sampleKeys(),
+               [&](std::size_t i) { sampleRow(document, results, i, row); });
+    out += "\n}\n";
+    return out;
+}
+
+} // namespace calibration

@@ -1,0 +1,85 @@
+#pragma once
+
+// The report of a calibration: its keys and values built once, here, from the document and its
+// results, and written by thin writers as tab-separated text (the copy and `lumetra report`), as
+// JSON (`--json`) and, in the window, as a CSV file. A script reads every form by the same keys.
+
+#include "calibration/document.h"
+#include "calibration/results.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace calibration {
+
+struct ReportField;
+
+// One value: nothing (an empty cell, JSON null), a truth value, a whole number, a number in full
+// precision (not finite: nothing), a user's text, a key, a list, or an object of fields.
+struct ReportValue {
+    enum class Kind { Null, Bool, Integer, Number, Text, Key, NumberList, IntegerList, KeyList,
+                      Object };
+    Kind kind = Kind::Null;
+    bool flag = false;
+    long long integer = 0;
+    double number = 0;
+    std::string text; // Text and Key
+    std::vector<double> numbers;
+    std::vector<long long> integers;
+    std::vector<const char*> keys;
+    std::vector<ReportField> fields;
+
+    static ReportValue null() { return {}; }
+    static ReportValue of(bool value);
+    static ReportValue of(int value);
+    static ReportValue of(double value);
+    static ReportValue of(const std::optional<double>& value); // none: null
+    static ReportValue of(const Figure& figure) { return of(figure.value); }
+    static ReportValue ofText(std::string value);
+    static ReportValue ofKey(std::string value);
+};
+
+struct ReportField {
+    const char* key;
+    ReportValue value;
+};
+
+// The calibration's own fields, in their order:
+//   n, unit, model, weight, excluded, level, a, b, c, s_a, s_b, s_c, ci95_a, ci95_b, ci95_c,
+//   ci_a, ci_b, ci_c, t_intercept, r, r2, s_yx, lod, loq
+// (ci95_ the half-widths at 95 %, ci_ at the level; a, s_a and the ci_a null through the origin,
+// c and its figures null unless second order; excluded the 1-based numbers of the excluded
+// standards).
+std::vector<ReportField> calibrationFields(const Document& document, const Results& results);
+
+// One standard a row: C, A, excluded, reason, A_fit, residual, deviation_pct, C_back,
+// recovery_pct.
+const std::vector<const char*>& pointKeys();
+void pointRow(const Document& document, const Results& results, std::size_t index,
+              std::vector<ReportValue>& row);
+
+// One sample a row: name, readings, m, mean_A, dilution, x0, s_x0, ci95_x0, ci_x0, flags, error
+// (the reason a row has no values: its readings or dilution are not numbers).
+const std::vector<const char*>& sampleKeys();
+void sampleRow(const Document& document, const Results& results, std::size_t index,
+               std::vector<ReportValue>& row);
+
+// Tab-separated text: the calibration's fields as key TAB value lines, an empty line, the
+// header of the standards and one line each, and, when there are samples, an empty line, their
+// header and one line each. Every line ends with "\n". A text cell never splits a line: control
+// characters, C1 controls and bidirectional controls become one blank.
+std::string reportText(const Document& document, const Results& results);
+
+// One JSON object with the same keys: the calibration's fields one a line, then "points" and
+// "samples" (always there), one object a line.
+std::string reportJson(const Document& document, const Results& results);
+
+// One value as the text report writes it in a cell: lists joined (readings by blanks, numbers and
+// keys by commas), a text with its control characters as blanks, nothing as "".
+std::string textCell(const ReportValue& value);
+
+// A JSON string with quotes, backslashes and control characters escaped.
+void appendJsonString(std::string& out, std::string_view text);
+
+} // namespace calibration
