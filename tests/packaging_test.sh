@@ -18,6 +18,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for path in usr/bin/lumetra \
             usr/share/applications/org.lumetra.Lumetra.desktop \
             usr/share/metainfo/org.lumetra.Lumetra.metainfo.xml \
+            usr/share/mime/packages/org.lumetra.Lumetra.xml \
+            usr/share/icons/hicolor/scalable/mimetypes/application-x-lumetra.svg \
             usr/share/icons/hicolor/scalable/apps/lumetra.svg \
             usr/share/icons/hicolor/16x16/apps/lumetra.png \
             usr/share/icons/hicolor/48x48/apps/lumetra.png \
@@ -35,7 +37,20 @@ strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$module" ||
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
-desktop-file-validate "$work/root/usr/share/applications/org.lumetra.Lumetra.desktop"
+desktop=$work/root/usr/share/applications/org.lumetra.Lumetra.desktop
+desktop-file-validate "$desktop"
+grep -qx 'Exec=lumetra %f' "$desktop" || fail "the desktop entry does not pass the file to open"
+grep -q '^MimeType=.*application/x-lumetra;' "$desktop" ||
+    fail "the desktop entry does not claim .lumetra files"
+# shared-mime-info reads the type: the database built from the package alone knows *.lumetra.
+mime=$work/mime
+mkdir -p "$mime/packages"
+cp "$work/root/usr/share/mime/packages/org.lumetra.Lumetra.xml" "$mime/packages/"
+update-mime-database "$mime" 2>"$work/mime.log" || { cat "$work/mime.log"; fail "update-mime-database"; }
+[ ! -s "$work/mime.log" ] || { cat "$work/mime.log"; fail "shared-mime-info warns about the type"; }
+grep -q '^application/x-lumetra:\*\.lumetra$' "$mime/globs" ||
+    fail "the type's glob is not in the database: $(cat "$mime/globs")"
+[ -f "$mime/application/x-lumetra.xml" ] || fail "the type application/x-lumetra was not built"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.lumetra.Lumetra.metainfo.xml"
 page="$work/root/usr/share/man/man1/lumetra.1.gz"
 gzip -t "$page" || fail "the manual page is not gzipped"

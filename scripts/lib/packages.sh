@@ -24,4 +24,4 @@ RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev lib
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
                libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
                python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core poppler-utils
-               man-db)
+               man-db shared-mime-info)
