@@ -4,6 +4,9 @@
 #include "app/analysis_access.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 namespace app {
 
@@ -40,10 +43,16 @@ void Lumetra::backToCover() {
     cover_.display();
 }
 
+// A calibration file opens as 打开… opens it; any other file is read as the standards of a CSV
+// file, as the command line reads it.
 void Lumetra::runWithFile(const QString& path) {
     run();
     analysis_->open();
-    files_->openFile(path);
+    if (QFileInfo(path).suffix().compare(u"lumetra"_s, Qt::CaseInsensitive) == 0) {
+        files_->openFile(path);
+    } else {
+        files_->importStandardsFrom(path);
+    }
 }
 
 bool Lumetra::exitProgram() {
