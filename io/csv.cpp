@@ -223,21 +223,41 @@ void dropTrailingEmptyCells(QStringList& cells, qsizetype keep) {
     }
 }
 
+// A first column that holds 1, 2, ..., n in order beside two more is the row numbers a
+// spreadsheet adds ("序号;浓度;吸光度"): it is left out.
+bool hasIndexColumn(const CsvTable& table, qsizetype firstData) {
+    qsizetype expected = 1;
+    for (qsizetype r = firstData; r < table.records.size(); ++r) {
+        QStringList cells = table.records[r].cells;
+        dropTrailingEmptyCells(cells, 2);
+        if (cells.size() != 3 || cells[0] != QString::number(expected++)) {
+            return false;
+        }
+    }
+    return expected > 2; // two rows at least: one row numbered 1 could be anything
+}
+
 Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
     const bool decimalComma = table.separator != u',';
     StandardsCsv standards;
-    for (qsizetype r = 0; r < table.records.size(); ++r) {
+    bool header = false;
+    if (!table.records.isEmpty()) {
+        QStringList cells = table.records[0].cells;
+        dropTrailingEmptyCells(cells, 2);
+        QStringList numbers;
+        for (const QString& cell : cells) {
+            numbers.append(numberCell(cell, decimalComma));
+        }
+        header = isHeader(numbers, isNumber);
+    }
+    const qsizetype firstData = header ? 1 : 0;
+    const bool indexed = hasIndexColumn(table, firstData);
+    for (qsizetype r = firstData; r < table.records.size(); ++r) {
         const CsvRecord& record = table.records[r];
         QStringList cells = record.cells;
         dropTrailingEmptyCells(cells, 2);
-        if (r == 0) {
-            QStringList numbers;
-            for (const QString& cell : cells.first(std::min<qsizetype>(cells.size(), 2))) {
-                numbers.append(numberCell(cell, decimalComma));
-            }
-            if (isHeader(numbers, isNumber)) {
-                continue;
-            }
+        if (indexed) {
+            cells.removeFirst();
         }
         const QString where = lineLocation(record.line);
         if (cells.size() != 2) {

@@ -61,6 +61,12 @@ TEST(StandardsCsv, Read) {
          {{"1", "0.1"}, {"2", "0.2"}},
          {2, 3}},
         {"a number with an exponent is data, not a header", "1e1,2E-1\n", {{"1e1", "2E-1"}}, {1}},
+        {"an index column 1..n and its header left out",
+         "序号;浓度;吸光度\n1;0;0,002\n2;0,5;0,101\n3;1;0,198\n",
+         {{"0", "0.002"}, {"0.5", "0.101"}, {"1", "0.198"}},
+         {2, 3, 4}},
+        {"an index column without a header", "1,0,0.002\n2,5,0.101\n", {{"0", "0.002"}, {"5", "0.101"}},
+         {1, 2}},
     };
     for (const StandardsCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,6 +116,8 @@ TEST(StandardsCsv, Refused) {
         {"blank lines only", "\n \n\n", u"没有数据行"_s},
         {"one column", "1\n2\n", u"第1行：有1列，应为浓度、吸光度两列"_s},
         {"three columns", "1,0.1,0.2\n", u"第1行：有3列，应为浓度、吸光度两列"_s},
+        {"three columns not numbered 1..n", "1,0.1,0.2\n3,0.2,0.3\n",
+         u"第1行：有3列，应为浓度、吸光度两列"_s},
         {"decimal comma where the comma separates", "C,A\n\"1,5\",0.1\n",
          u"第2行：浓度 \"1,5\" 不是数字"_s},
         {"a cell quoted as in the file", "C;A\n1;0,1\n1,2.3;0,2\n",
