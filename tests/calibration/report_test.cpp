@@ -1,0 +1,84 @@
+// The report's keys and values as the text and JSON writers give them.
+
+#include "calibration/report.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+using calibration::Document;
+
+Document threePoints() {
+    Document document;
+    document.unit = "mg/L";
+    for (const auto& [c, a] : {std::pair{"1", ".1"}, {"2", ".2"}, {"3", ".3"}}) {
+        document.standards.push_back({c, a, false, {}});
+    }
+    return document;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(Report, TextBlocks) {
+    Document document = threePoints();
+    document.standards[1].excluded = true;
+    document.standards[1].reason = "污染\t样";
+    calibration::Sample good;
+    good.name = "S\x85\u202E1";
+    good.readings = "-0 0.2";
+    calibration::Sample bad;
+    bad.name = "S2";
+    bad.readings = "0.2x";
+    document.samples = {good, bad};
+    const std::vector<std::string> lines =
+        linesOf(calibration::reportText(document, calibration::evaluate(document)));
+    const std::vector<std::string> head = {
+        "n\t2", "unit\tmg/L", "model\tline", "weight\tnone", "excluded\t2", "level\t95"};
+    ASSERT_GE(lines.size(), 40u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), head);
+    EXPECT_EQ(lines[6], "a\t0");
+    EXPECT_EQ(lines[7], "b\t0.1");
+    EXPECT_EQ(lines[8], "c\t");
+    EXPECT_EQ(lines[23], "loq\t");
+    EXPECT_EQ(lines[24], "");
+    EXPECT_EQ(lines[25], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+                         "recovery_pct");
+    EXPECT_EQ(lines[27], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100");
+    EXPECT_EQ(lines[30], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+                         "error");
+    // A reading typed "-0" is written 0, as the header promises; a name's C1 and bidirectional
+    // controls become blanks.
+    EXPECT_EQ(lines[31].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
+    EXPECT_EQ(lines[32], "S2\t0.2x\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
+    EXPECT_EQ(lines.size(), 33u);
+}
+
+TEST(Report, Json) {
+    Document document = threePoints();
+    calibration::Sample sample;
+    sample.name = "a\"b\\c\n";
+    sample.readings = "0.15";
+    document.samples = {sample};
+    const std::string json = calibration::reportJson(document, calibration::evaluate(document));
+    const std::vector<std::string> lines = linesOf(json);
+    EXPECT_EQ(lines[0], "{");
+    EXPECT_EQ(lines[1], "    \"n\": 3,");
+    EXPECT_EQ(lines[2], "    \"unit\": \"mg/L\",");
+    EXPECT_EQ(lines[5], "    \"excluded\": [],");
+    EXPECT_NE(json.find("\"c\": null"), std::string::npos);
+    EXPECT_NE(json.find("{\"name\": \"a\\\"b\\\\c\\u000a\", \"readings\": [0.15], \"m\": 1"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"flags\": [], \"error\": null}"), std::string::npos);
+    EXPECT_EQ(lines.back(), "}");
+}
+
+} // namespace
