@@ -32,7 +32,7 @@ TEST(Report, TextBlocks) {
     document.standards[1].excluded = true;
     document.standards[1].reason = "污染\t样";
     calibration::Sample good;
-    good.name = "S\x85\u202E1";
+    good.name = "S\u0085\u202E1";
     good.readings = "-0 0.2";
     calibration::Sample bad;
     bad.name = "S2";
