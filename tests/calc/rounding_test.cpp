@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -110,7 +109,9 @@ void integerAndPower(double value, Wide& n, int& exponent) {
     bool point = false;
     for (const char* p = buffer; p != end; ++p) {
         if (*p == 'e') {
-            exponent += std::atoi(p + 1);
+            int power = 0;
+            std::from_chars(p + (p[1] == '+' ? 2 : 1), end, power);
+            exponent += power;
             break;
         }
         if (*p == '.') {
