@@ -42,6 +42,10 @@ Quad sumSquaredDeviations(std::span<const double> values, Quad centre) {
     return sum;
 }
 
+Quad magnitude(Quad value) {
+    return value < 0 ? -value : value;
+}
+
 long double root(Quad value) {
     return std::sqrt(static_cast<long double>(value));
 }
@@ -192,13 +196,11 @@ std::optional<Diagnostics> lineDiagnostics(std::span<const double> x, std::span<
     for (std::size_t i = 0; i < count; ++i) {
         const Quad bx = static_cast<Quad>(b) * x[i];
         e[i] = y[i] - (a + bx);
-        const Quad absBx = bx < 0 ? -bx : bx;
         noise[i] = 8 * static_cast<Quad>(epsilon) *
-                   (static_cast<Quad>(std::fabs(y[i])) + std::fabs(a) + absBx);
-        const Quad absE = e[i] < 0 ? -e[i] : e[i];
-        onLine = onLine && absE <= noise[i];
+                   (static_cast<Quad>(std::fabs(y[i])) + std::fabs(a) + magnitude(bx));
+        onLine = onLine && magnitude(e[i]) <= noise[i];
         ssr += e[i] * e[i];
-        ssrNoise += 2 * absE * noise[i] + noise[i] * noise[i];
+        ssrNoise += 2 * magnitude(e[i]) * noise[i] + noise[i] * noise[i];
     }
     const Quad s2 = ssr / (n - 2);
 
@@ -224,9 +226,8 @@ std::optional<Diagnostics> lineDiagnostics(std::span<const double> x, std::span<
         // SSR without standard i; 0 when the other standards lie on a line, which the rounding
         // of e leaves as a difference within its own noise.
         const Quad ssrDeleted = ssr - e2 / oneMinusH;
-        const Quad absE = e[i] < 0 ? -e[i] : e[i];
         const Quad deletedNoise =
-            ssrNoise + (2 * absE * noise[i] + noise[i] * noise[i]) / oneMinusH;
+            ssrNoise + (2 * magnitude(e[i]) * noise[i] + noise[i] * noise[i]) / oneMinusH;
         if (ssrDeleted > deletedNoise) {
             const auto t = static_cast<double>(static_cast<long double>(e[i]) /
                                                (root(ssrDeleted / (n - 3)) * root(oneMinusH)));
