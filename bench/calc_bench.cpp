@@ -1,11 +1,15 @@
 // Timings of the things a user waits for: the fit of a full table, one sample calculation, the
-// statistics of the analysis window, a sample list recomputed after a fit, and its copied text.
+// statistics of the analysis window, a sample list recomputed after a fit, and its copied text;
+// the validation figures of ten standards and the reported rounding.
 
+#include "calc/distributions.h"
 #include "calc/fit.h"
 #include "calc/number_text.h"
 #include "calc/report_text.h"
+#include "calc/rounding.h"
 #include "calc/sample.h"
 #include "calc/statistics.h"
+#include "calc/validation.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -94,6 +98,44 @@ void ReportTextThousandSamples(benchmark::State& state) {
     }
 }
 BENCHMARK(ReportTextThousandSamples)->Unit(benchmark::kMicrosecond);
+
+// A quantile asked for again: the shared lock and the lookup.
+void KeptQuantile(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::studentQuantile(0.975, 8));
+    }
+}
+BENCHMARK(KeptQuantile);
+
+// Leverage, studentized residual and Cook's distance of ten standards, in quadruple precision.
+void LineDiagnosticsTenPoints(benchmark::State& state) {
+    const auto line = calc::lineStatistics(x, y);
+    for (auto _ : state) {
+        auto diagnostics = calc::lineDiagnostics(x, y, line->a, line->b);
+        benchmark::DoNotOptimize(diagnostics);
+    }
+}
+BENCHMARK(LineDiagnosticsTenPoints);
+
+// DIN 32645 of ten standards: x_c, y_c and the two roots.
+void Din32645TenPoints(benchmark::State& state) {
+    const auto line = calc::lineStatistics(x, y);
+    for (auto _ : state) {
+        auto limits = calc::din32645(line->n, line->xMean, line->sxx, *line->sYX, line->a, line->b,
+                                     0.01, 3, 1);
+        benchmark::DoNotOptimize(limits);
+    }
+}
+BENCHMARK(Din32645TenPoints);
+
+// A figure of the report rounded to four significant digits.
+void RoundSignificant(benchmark::State& state) {
+    for (auto _ : state) {
+        std::string text = calc::roundSignificant(0.0049875629, 4);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(RoundSignificant);
 
 } // namespace
 

@@ -2,12 +2,14 @@
 
 // Quantiles and tail probabilities of Student's t and Fisher's F (Boost.Math), each value computed
 // once and kept: one quantile costs microseconds and the window asks for the same few again and
-// again. Safe to call from several threads.
+// again. Safe to call from several threads. The tails of F are kept too, up to a few thousand
+// values, after which the store starts anew (every test asks for the tail of a new f).
 
 namespace calc {
 
 // The p quantile of Student's t with dof degrees of freedom: t(0.975; 8) = 2.306004...,
-// t(0.99; 6) = 3.142668... NaN when dof < 1 or p is not inside (0, 1).
+// t(0.99; 6) = 3.142668... NaN when dof < 1 or p is not inside (0, 1); -+infinity for a p so close
+// to 0 or 1 that the quantile overflows.
 double studentQuantile(double p, int dof);
 
 // The p quantile of F with (d1, d2) degrees of freedom: F(0.99; 1, 6) = 13.745..., F(0.5; 2, 5) =

@@ -7,7 +7,12 @@
 //   0.125 -> "0.12", 0.135 -> "0.14", 0.1251 -> "0.13", 1234.5 to 3 significant digits -> "1230",
 //   0.02500 to 3 significant digits -> "0.0250".
 // Plain notation always, with the trailing zeros that the digits carry; a result that rounds to
-// zero has no sign ("-0.001" to 2 decimals -> "0.00").
+// zero has no sign ("-0.001" to 2 decimals -> "0.00"). A carry may add a digit: 9.995 to 3
+// significant digits -> "10.0". Zero (and -0) to 3 significant digits is "0.00", as if its one
+// digit stood before the point. The full-precision text of a large integral double may be its
+// plain digits (2^60 -> "1152921504606846976"); those are the digits rounded.
+// Not finite: "inf", "-inf", "nan" as fullPrecision writes them. digits below 1 count as 1,
+// decimals below 0 as 0.
 
 #include <string>
 

@@ -1,13 +1,12 @@
 #include "calc/statistics.h"
 
+#include "calc/distributions.h"
+
 #include <algorithm>
-#include <boost/math/distributions/students_t.hpp>
 #include <climits>
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <map>
-#include <mutex>
 
 namespace calc {
 namespace {
@@ -44,20 +43,7 @@ double residualOf(const LineStatistics& line, double x, double y) {
 } // namespace
 
 double studentT975(int degreesOfFreedom) {
-    if (degreesOfFreedom < 1) {
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    static std::mutex mutex;
-    static std::map<int, double> known;
-    const std::lock_guard lock(mutex);
-    const auto found = known.find(degreesOfFreedom);
-    if (found != known.end()) {
-        return found->second;
-    }
-    const boost::math::students_t distribution(static_cast<double>(degreesOfFreedom));
-    const double t = boost::math::quantile(distribution, 0.975);
-    known.emplace(degreesOfFreedom, t);
-    return t;
+    return studentQuantile(0.975, degreesOfFreedom);
 }
 
 std::optional<LineStatistics> lineStatistics(std::span<const double> x, std::span<const double> y) {
