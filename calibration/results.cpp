@@ -1,8 +1,11 @@
 #include "calibration/results.h"
 
 #include "calc/distributions.h"
+#include "calc/validation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <variant>
 
@@ -173,6 +176,139 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.ci95C = times(curve.t95, curve.sC);
 }
 
+// The standards that take part in the fit, as the validation's functions take them.
+struct Fitted {
+    std::vector<calc::Decimal> x, y;
+    std::vector<double> xValues, yValues;
+    std::vector<std::size_t> index; // into the document's standards
+};
+
+Fitted fittedStandards(const std::vector<calc::Decimal>& x, const std::vector<calc::Decimal>& y,
+                       const std::vector<StandardResult>& standards) {
+    Fitted fitted;
+    for (std::size_t i = 0; i < standards.size(); ++i) {
+        if (!standards[i].excluded) {
+            fitted.x.push_back(x[i]);
+            fitted.y.push_back(y[i]);
+            fitted.xValues.push_back(x[i].value);
+            fitted.yValues.push_back(y[i].value);
+            fitted.index.push_back(i);
+        }
+    }
+    return fitted;
+}
+
+std::optional<calc::ModelFit> unweighted(const Fitted& fitted, calc::Model model) {
+    const calc::ModelOutcome outcome = calc::fitModel(fitted.x, fitted.y, {}, model,
+                                                      calc::Weighting::None);
+    if (const auto* fit = std::get_if<calc::ModelFit>(&outcome)) {
+        return *fit;
+    }
+    return std::nullopt;
+}
+
+void interceptTest(CurveResult& curve) {
+    Validation& v = curve.validation;
+    const calc::ModelFit& fit = *curve.fit;
+    const Message notLine(LUMETRA_MESSAGE("只用于直线模型"));
+    if (fit.model != calc::Model::Line) {
+        v.tIntercept = v.tInterceptCritical = Figure::missing(notLine);
+        return;
+    }
+    const Message fewer = needsMoreStandards(fit.model);
+    v.tInterceptCritical = quantile(95, fit.dof, fewer);
+    if (!curve.sA.value) {
+        v.tIntercept = curve.sA;
+    } else if (*curve.sA.value == 0.0) {
+        // No scatter: an intercept of 0 is 0, any other is significant.
+        v.tIntercept = fit.a == 0.0 ? Figure{0.0, std::nullopt}
+                                    : Figure{std::numeric_limits<double>::infinity(), std::nullopt};
+    } else {
+        v.tIntercept = Figure::of(fit.tIntercept, outOfRange());
+    }
+}
+
+void validate(CurveResult& curve, const Document& document, const Fitted& fitted) {
+    Validation& v = curve.validation;
+    const Settings& settings = document.settings;
+    const int n = int(fitted.x.size());
+    interceptTest(curve);
+    const Message needFour(LUMETRA_MESSAGE("至少需要4个未排除的标准点"));
+    const std::optional<calc::ModelFit> line =
+        curve.fit->model == calc::Model::Line && curve.fit->weighting == calc::Weighting::None
+            ? curve.fit
+            : unweighted(fitted, calc::Model::Line);
+    if (!line) {
+        const Message noLine(LUMETRA_MESSAGE("无法拟合不加权的直线"));
+        v.mandelReason = v.lackOfFitReason = v.diagnosticsReason = v.dinReason = noLine;
+        return;
+    }
+    const double s2Line = line->sYX ? *line->sYX * *line->sYX : 0.0;
+
+    // Mandel: the second-order curve's residual variance against the line's.
+    v.mandelReason = needFour;
+    if (n >= 4) {
+        if (const auto quadratic = unweighted(fitted, calc::Model::Quadratic); quadratic && quadratic->sYX) {
+            v.mandel = calc::mandelTest(n, s2Line, *quadratic->sYX * *quadratic->sYX);
+            v.mandelReason = Message(
+                LUMETRA_MESSAGE("二次拟合的剩余方差为0：各点恰好在一条曲线上"));
+        } else {
+            v.mandelReason = Message(LUMETRA_MESSAGE("无法拟合二次曲线"));
+        }
+    }
+
+    // Lack of fit: the levels of equal concentration.
+    std::vector<int> group(fitted.x.size());
+    std::vector<const calc::Decimal*> levels;
+    for (std::size_t i = 0; i < fitted.x.size(); ++i) {
+        const auto found = std::find_if(levels.begin(), levels.end(),
+                                        [&](const calc::Decimal* level) { return *level == fitted.x[i]; });
+        group[i] = int(found - levels.begin());
+        if (found == levels.end()) {
+            levels.push_back(&fitted.x[i]);
+        }
+    }
+    if (levels.size() == fitted.x.size()) {
+        v.lackOfFitReason = Message(LUMETRA_MESSAGE("没有重复测定的浓度"));
+    } else if (levels.size() < 3) {
+        v.lackOfFitReason = Message(LUMETRA_MESSAGE("至少需要3个不同的浓度"));
+    } else if (line->sYX) {
+        v.lackOfFit = calc::lackOfFit(fitted.yValues, group, s2Line * (n - 2));
+        v.lackOfFitReason = Message(LUMETRA_MESSAGE("各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
+    }
+
+    // Outliers and influential standards.
+    v.diagnosticsReason = needFour;
+    if (n >= 4) {
+        v.diagnostics = calc::lineDiagnostics(fitted.xValues, fitted.yValues, line->a, line->b);
+        if (v.diagnostics) {
+            for (std::size_t i = 0; i < fitted.index.size(); ++i) {
+                const calc::PointDiagnostic& point = v.diagnostics->points[i];
+                StandardResult& standard = curve.standards[fitted.index[i]];
+                standard.studentized = point.studentized;
+                standard.cooks = point.cooks;
+                standard.outlier = point.outlier;
+                standard.influential = point.influential;
+            }
+        } else {
+            v.diagnosticsReason = Message(LUMETRA_MESSAGE("无法计算"));
+        }
+    }
+
+    // DIN 32645 by the calibration method.
+    v.dinReason = needsMoreStandards(calc::Model::Line);
+    if (line->sYX) {
+        if (*line->sYX == 0.0 || line->b == 0.0) {
+            v.dinReason = *line->sYX == 0.0 ? Message(LUMETRA_MESSAGE("剩余标准差为0"))
+                                            : Message(LUMETRA_MESSAGE("斜率为0"));
+        } else {
+            v.din = calc::din32645(n, double(line->meanX), double(line->sxx), *line->sYX, line->a,
+                                   line->b, settings.alpha, settings.k, settings.m);
+            v.dinReason = outOfRange();
+        }
+    }
+}
+
 } // namespace
 
 Message noCurve() {
@@ -238,6 +374,7 @@ CurveResult evaluateCurve(const Document& document) {
     }
     figures(curve, settings);
     checkStandards(curve);
+    validate(curve, document, fittedStandards(x, y, curve.standards));
     return curve;
 }
 

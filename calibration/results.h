@@ -41,15 +41,20 @@ struct StandardResult {
     bool outlier = false, influential = false;
 };
 
+// The figures that check the unweighted straight line through the fitted standards, whatever
+// model is chosen: each exists, or says why not.
 struct Validation {
-    Figure tIntercept; // the intercept test of the straight line
-    double tInterceptCritical = 0;
+    // The intercept test of the chosen straight line: t = |a| / s(a) against t(0.975; n - 2).
+    Figure tIntercept;
+    Figure tInterceptCritical;
     std::optional<calc::MandelTest> mandel;
-    std::optional<Message> mandelReason;
+    Message mandelReason;
     std::optional<calc::LackOfFit> lackOfFit;
-    std::optional<Message> lackOfFitReason;
+    Message lackOfFitReason;
+    std::optional<calc::Diagnostics> diagnostics; // marks in the standards' results
+    Message diagnosticsReason;
     std::optional<calc::Din32645> din;
-    std::optional<Message> dinReason;
+    Message dinReason;
 };
 
 struct CurveResult {
