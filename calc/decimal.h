@@ -13,10 +13,10 @@
 namespace calc {
 
 struct Decimal {
-    bool negative = false;  // never set for zero
-    std::string digits;     // significant digits without leading or trailing zeros; "" for zero
+    bool negative = false;     // never set for zero
+    std::string digits;        // significant digits without leading or trailing zeros; "" for zero
     std::int64_t exponent = 0; // value = (negative ? -1 : 1) * digits * 10^exponent; 0 for zero
-    double value = 0.0;     // the double of the same text (strictParse: correctly rounded)
+    double value = 0.0;        // the double of the same text (strictParse: correctly rounded)
 
     bool isZero() const { return digits.empty(); }
 
@@ -31,10 +31,13 @@ struct Decimal {
 // The decimal of a text that strictParse reads, with the same grammar: nullopt exactly where
 // strictParse gives nullopt (so also for "1e999", whose value is beyond the largest double).
 // "0.500" -> {digits "5", exponent -1}, "-120e-3" -> {negative, "12", -2}, " 0 " -> zero.
+// A written exponent beyond +-10^15 counts as +-10^15 (the value is then 0 as a double, or
+// refused).
 std::optional<Decimal> parseDecimal(std::string_view text);
 
 // The exact decimal value of a finite double: 0.1 -> 0.1000000000000000055511151231257827...
 // (digits "1000000000000000055511151231257827021181583404541015625", exponent -55).
+// Infinities and NaN give zero digits with `value` kept.
 Decimal exactDecimal(double value);
 
 } // namespace calc

@@ -12,8 +12,12 @@
 //     round to 15 digits past the largest double: their Str form is exactly
 //     " 1.79769313486232E+308" or "-1.79769313486232E+308", which strictParse refuses and
 //     lenientParse reads as infinity of the same sign;
-//   - correlationText never exceeds 8 characters.
+//   - correlationText never exceeds 8 characters;
+//   - parseDecimal accepts exactly the texts strictParse accepts, with the same double, digits
+//     without leading or trailing zeros, never a negative zero, and a value that reads back as
+//     that double.
 
+#include "calc/decimal.h"
 #include "calc/number_text.h"
 
 #include <bit>
@@ -50,6 +54,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (strict) {
         check(std::isfinite(*strict));
         check(std::bit_cast<std::uint64_t>(*strict) == std::bit_cast<std::uint64_t>(lenient));
+    }
+
+    const std::optional<calc::Decimal> decimal = calc::parseDecimal(text);
+    check(decimal.has_value() == strict.has_value());
+    if (decimal) {
+        check(std::bit_cast<std::uint64_t>(decimal->value) ==
+              std::bit_cast<std::uint64_t>(*strict));
+        check(decimal->isZero() ? !decimal->negative && decimal->exponent == 0
+                                : decimal->digits.front() != '0' && decimal->digits.back() != '0');
+        if (!decimal->isZero()) {
+            check(decimal->negative == std::signbit(*strict));
+            const std::string canonical = (decimal->negative ? "-" : "") + decimal->digits + "e" +
+                                          std::to_string(decimal->exponent);
+            const std::optional<double> back = calc::strictParse(canonical);
+            check(back &&
+                  std::bit_cast<std::uint64_t>(*back) == std::bit_cast<std::uint64_t>(*strict));
+        }
     }
 
     const std::string form = calc::strForm(lenient);

@@ -1,0 +1,197 @@
+// The exact decimals: parseDecimal against strictParse (the same texts accepted, the same double),
+// the decimal of a double, and the order by value.
+
+#include "calc/decimal.h"
+#include "calc/number_text.h"
+#include "test_support.h"
+
+#include <bit>
+#include <cmath>
+#include <compare>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace {
+
+using calc::Decimal;
+using calc_test::identical;
+
+// The decimal written back as digits "e" exponent, which strictParse reads to the same double
+// when the decimal holds the text's exact value.
+std::string canonicalText(const Decimal& d) {
+    return (d.negative ? "-" : "") + (d.isZero() ? std::string("0") : d.digits) + "e" +
+           std::to_string(d.exponent);
+}
+
+// Whatever parseDecimal does with a text, it agrees with strictParse.
+void expectAgreesWithStrictParse(const std::string& text) {
+    SCOPED_TRACE("text \"" + text + "\"");
+    const auto strict = calc::strictParse(text);
+    const auto decimal = calc::parseDecimal(text);
+    ASSERT_EQ(strict.has_value(), decimal.has_value());
+    if (!decimal) {
+        return;
+    }
+    EXPECT_TRUE(identical(*strict, decimal->value));
+    EXPECT_TRUE(decimal->digits.empty() ||
+                (decimal->digits.front() != '0' && decimal->digits.back() != '0'));
+    if (decimal->isZero()) {
+        EXPECT_FALSE(decimal->negative);
+        EXPECT_EQ(decimal->exponent, 0);
+    } else {
+        // The value of the decimal is the value of the text: both read to the same double.
+        EXPECT_TRUE(identical(*strict, *calc::strictParse(canonicalText(*decimal))));
+        EXPECT_EQ(decimal->negative, std::signbit(*strict));
+    }
+}
+
+TEST(ParseDecimal, TakesTextsApartAsStrictParseReadsThem) {
+    struct Case {
+        const char* name;
+        const char* text;
+        bool accepted;
+        bool negative = false;
+        const char* digits = "";
+        std::int64_t exponent = 0;
+    };
+    const Case cases[] = {
+        {"trailing zeros go to the exponent", "0.500", true, false, "5", -1},
+        {"no digit before the point", ".5", true, false, "5", -1},
+        {"point at the end", "5.", true, false, "5", 0},
+        {"exponent and sign", "-120e-3", true, true, "12", -2},
+        {"blanks around zero", " 0 ", true},
+        {"negative zero is zero", "-0", true},
+        {"zero with an exponent", "+0.000e5", true},
+        {"leading zeros", "00012300", true, false, "123", 2},
+        {"capital E with plus", "1.5E+05", true, false, "15", 4},
+        {"digits beyond a double", "0.10000000000000000000000000001", true, false,
+         "10000000000000000000000000001", -29},
+        {"largest double", "1.7976931348623157e308", true, false, "17976931348623157", 292},
+        {"smallest subnormal", "4.9e-324", true, false, "49", -325},
+        {"below the subnormals: zero as a double, not as a decimal", "1e-400", true, false, "1",
+         -400},
+        {"exponent saturates", "-7e-99999999999999999999", true, true, "7", -1'000'000'000'000'000},
+        {"beyond the largest double", "1.7976931348623159e308", false},
+        {"overflow", "1e999", false},
+        {"empty", "", false},
+        {"blanks only", "   ", false},
+        {"point only", ".", false},
+        {"two points", "1.2.3", false},
+        {"exponent without digits", "1e", false},
+        {"D exponent", "1d2", false},
+        {"comma", "1,5", false},
+        {"inner blank", "- 5", false},
+        {"tab", "\t5", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectAgreesWithStrictParse(c.text);
+        const auto d = calc::parseDecimal(c.text);
+        ASSERT_EQ(d.has_value(), c.accepted);
+        if (d) {
+            EXPECT_EQ(d->negative, c.negative);
+            EXPECT_EQ(d->digits, c.digits);
+            EXPECT_EQ(d->exponent, c.exponent);
+        }
+    }
+}
+
+// Every text of up to five characters from an alphabet that reaches each branch of the grammar.
+TEST(ParseDecimal, AcceptsExactlyWhatStrictParseAcceptsOverEveryShortText) {
+    const std::string alphabet = "09.eE+- d";
+    std::string text;
+    for (std::size_t length = 0; length <= 5; ++length) {
+        std::size_t combinations = 1;
+        for (std::size_t i = 0; i < length; ++i) {
+            combinations *= alphabet.size();
+        }
+        for (std::size_t k = 0; k < combinations; ++k) {
+            text.clear();
+            for (std::size_t rest = k, i = 0; i < length; ++i, rest /= alphabet.size()) {
+                text += alphabet[rest % alphabet.size()];
+            }
+            expectAgreesWithStrictParse(text);
+        }
+    }
+}
+
+TEST(ExactDecimal, GivesTheBinaryValueInFull) {
+    struct Case {
+        const char* name;
+        double value;
+        bool negative;
+        const char* digits;
+        std::int64_t exponent;
+    };
+    const Case cases[] = {
+        {"0.1", 0.1, false, "1000000000000000055511151231257827021181583404541015625", -55},
+        {"negative", -0.5, true, "5", -1},
+        {"trailing decimal zeros", 1200.0, false, "12", 2},
+        {"zero", 0.0, false, "", 0},
+        {"negative zero", -0.0, false, "", 0},
+        {"2^64", 18446744073709551616.0, false, "18446744073709551616", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decimal d = calc::exactDecimal(c.value);
+        EXPECT_EQ(d.negative, c.negative);
+        EXPECT_EQ(d.digits, c.digits);
+        EXPECT_EQ(d.exponent, c.exponent);
+        EXPECT_TRUE(identical(c.value, d.value));
+    }
+    // 2^-1074 = 5^1074 * 10^-1074: 751 digits.
+    const Decimal tiny = calc::exactDecimal(std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(tiny.exponent, -1074);
+    EXPECT_EQ(tiny.digits.size(), 751u);
+    EXPECT_EQ(tiny.digits.substr(0, 17), "49406564584124654");
+    EXPECT_EQ(calc::exactDecimal(std::numeric_limits<double>::max()).digits.size(), 309u);
+}
+
+TEST(ExactDecimal, ReadsBackAsTheSameDouble) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        const double value = std::bit_cast<double>(random()); // every exponent alike
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        const Decimal d = calc::exactDecimal(value);
+        const auto back = calc::parseDecimal(canonicalText(d));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_TRUE(identical(value == 0 ? 0.0 : value, back->value)) << canonicalText(d);
+        EXPECT_EQ(*back, d);
+    }
+}
+
+TEST(DecimalOrder, IsTheOrderOfTheValues) {
+    struct Case {
+        const char* name;
+        const char* left;
+        const char* right;
+        std::strong_ordering expected;
+    };
+    const Case cases[] = {
+        {"same value, other text", "0.50", "5e-1", std::strong_ordering::equal},
+        {"signed zeros", "-0", "0", std::strong_ordering::equal},
+        {"one more digit", "1", "1.0000000000000000001", std::strong_ordering::less},
+        {"more digits, smaller", "0.09999", "0.1", std::strong_ordering::less},
+        {"decade", "9", "10", std::strong_ordering::less},
+        {"negatives reversed", "-2", "-1", std::strong_ordering::less},
+        {"negative below zero", "-1e-400", "0", std::strong_ordering::less},
+        {"tiny above zero", "1e-400", "0", std::strong_ordering::greater},
+        {"tiny ones apart", "2e-400", "1e-400", std::strong_ordering::greater},
+        {"both signs", "-1e308", "1e-308", std::strong_ordering::less},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decimal left = *calc::parseDecimal(c.left);
+        const Decimal right = *calc::parseDecimal(c.right);
+        EXPECT_EQ(left <=> right, c.expected);
+        EXPECT_EQ(right <=> left, 0 <=> c.expected);
+        EXPECT_EQ(left == right, c.expected == 0);
+    }
+}
+
+} // namespace
