@@ -4,13 +4,15 @@
 // offscreen platform, with message boxes, questions and file dialogs recorded.
 
 #include "analysis/analysis_window.h"
+#include "analysis/current_calibration.h"
 #include "app/lumetra.h"
+#include "io/document_text.h"
 #include "tests/support/recording_prompts.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,6 +31,11 @@ inline const std::vector<QString> kX{u"0"_qs, u"2"_qs,  u"4"_qs, u"6"_qs,
                                      u"8"_qs, u"10"_qs, u"12"_qs};
 inline const std::vector<QString> kY{u"2.1"_qs,  u"5.0"_qs,  u"9.0"_qs, u"12.6"_qs,
                                      u"17.3"_qs, u"21.0"_qs, u"24.7"_qs};
+
+// A row of the sample list as the user typed it, in Qt's texts.
+struct SampleEntry {
+    QString name, readings, dilution, mainResult;
+};
 
 class AnalysisWindowTest : public ::testing::Test {
 public:
@@ -72,11 +79,36 @@ public:
         QTest::mouseClick(in(main(), u"Command7"_qs), Qt::LeftButton);
     }
 
+    analysis::CurrentCalibration& calibration() { return window()->calibration(); }
+    const calibration::CurveResult& curve() { return calibration().curve(); }
+
+    std::vector<SampleEntry> entries() {
+        std::vector<SampleEntry> rows;
+        for (const calibration::Sample& s : calibration().document().samples) {
+            rows.push_back({io::fromDocument(s.name), io::fromDocument(s.readings),
+                            io::fromDocument(s.dilution), io::fromDocument(s.mainResult)});
+        }
+        return rows;
+    }
+
+    void append(const std::vector<SampleEntry>& rows) {
+        std::vector<calibration::Sample> samples;
+        for (const SampleEntry& row : rows) {
+            calibration::Sample sample;
+            sample.name = io::toDocument(row.name);
+            sample.readings = io::toDocument(row.readings);
+            sample.dilution = io::toDocument(row.dilution);
+            sample.mainResult = io::toDocument(row.mainResult);
+            samples.push_back(sample);
+        }
+        calibration().appendSamples(samples);
+    }
+
     bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
 
     QString statistic(int row, int column = 1) {
-        auto* table = in<QTableWidget>(window(), u"statistics"_qs);
-        return table->item(row, column)->text();
+        auto* table = in<QTableView>(window(), u"statistics"_qs);
+        return table->model()->index(row, column).data().toString();
     }
 
     test::RecordingPrompts alerts;

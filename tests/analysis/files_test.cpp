@@ -74,7 +74,7 @@ public:
     // something changed.
     std::string everything() {
         std::string text = test::snapshot(main()->worksheetControls(), main()->sheet().state());
-        for (const analysis::SampleEntry& e : window()->samples().entries()) {
+        for (const analysis_test::SampleEntry& e : entries()) {
             text += utf8(u"sample '%1' '%2' '%3' '%4'\n"_qs.arg(e.name, e.readings, e.dilution,
                                                                 e.mainResult));
         }
@@ -85,11 +85,11 @@ public:
     void fillWindows() {
         fit(analysis_test::kX, analysis_test::kY);
         sample(u"13.5"_qs);
-        window()->samples().append({{u"=1+1"_qs, u"13.4 13.6"_qs, u"2"_qs, QString()}});
+        append({{u"=1+1"_qs, u"13.4 13.6"_qs, u"2"_qs, QString()}});
         ASSERT_EQ(alerts.take(), Events{});
     }
 
-    void addRowThatIsNotNumbers() { window()->samples().append({{u"样品 B"_qs, u"x"_qs, {}, {}}}); }
+    void addRowThatIsNotNumbers() { append({{u"样品 B"_qs, u"x"_qs, {}, {}}}); }
 
     QTemporaryDir dir;
 };
@@ -112,7 +112,7 @@ TEST_F(CalibrationFilesTest, SavedAndOpenedInNewWindowsGivesTheSameTextsAndResul
         before[name] = box(name);
     }
     before["Label6"] = in<QLabel>(main(), u"Label6"_qs)->text();
-    const std::vector<analysis::SampleEntry> rows = window()->samples().entries();
+    const std::vector<analysis_test::SampleEntry> rows = entries();
     const QString report = window()->reportText();
     const std::string table = test::snapshot(main()->worksheetControls(), main()->sheet().state());
 
@@ -127,9 +127,9 @@ TEST_F(CalibrationFilesTest, SavedAndOpenedInNewWindowsGivesTheSameTextsAndResul
     EXPECT_EQ(box("Text8"), QString()) << "the sample frame is cleared";
     EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->text(), before["Label6"]);
     EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"µg/100mL"_qs);
-    ASSERT_EQ(window()->samples().entries().size(), rows.size());
+    ASSERT_EQ(entries().size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const analysis::SampleEntry& e = window()->samples().entries()[i];
+        const analysis_test::SampleEntry& e = entries()[i];
         EXPECT_EQ(std::tie(e.name, e.readings, e.dilution, e.mainResult),
                   std::tie(rows[i].name, rows[i].readings, rows[i].dilution, rows[i].mainResult));
     }
@@ -223,12 +223,12 @@ TEST_F(CalibrationFilesTest, AsksBeforeReplacingDataAndNoChangesNothing) {
          false, kAskOpen},
         {"a row in the sample list",
          [](CalibrationFilesTest& t) {
-             t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}});
+             t.append({{{}, u"0.5"_qs, {}, {}}});
          },
          false, kAskOpen},
         {"a row in the sample list, standards imported",
          [](CalibrationFilesTest& t) {
-             t.window()->samples().append({{{}, u"0.5"_qs, {}, {}}});
+             t.append({{{}, u"0.5"_qs, {}, {}}});
          },
          true, ""},
         {"a fitted curve, standards imported",
@@ -279,7 +279,7 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     const QString path = write(u"标准.csv"_qs, bytes);
 
     in<QComboBox>(main(), u"Combo1"_qs)->setEditText(u"ug/mL"_qs);
-    window()->samples().append({{u"kept"_qs, u"9"_qs, {}, {}}});
+    append({{u"kept"_qs, u"9"_qs, {}, {}}});
     alerts.paths = {path};
     trigger(window(), u"importStandardsCsv"_qs);
     EXPECT_EQ(alerts.take(), Events{"<file>导入标准点CSV"});
@@ -289,11 +289,11 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
         EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), analysis_test::kY[std::size_t(i)]);
     }
     EXPECT_EQ(box("Text4"), u"7"_qs);
-    ASSERT_TRUE(window()->statistics().has_value());
-    EXPECT_NEAR(window()->statistics()->b, test::kFluorescenceStatistics.at(u"b"_qs), 1e-12);
+    ASSERT_TRUE(curve().hasCurve());
+    EXPECT_NEAR(curve().fit->b, test::kFluorescenceStatistics.at(u"b"_qs), 1e-12);
     EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"ug/mL"_qs);
     ASSERT_EQ(window()->samples().rowCount(), 1);
-    EXPECT_EQ(window()->samples().entries()[0].name, u"kept"_qs);
+    EXPECT_EQ(entries()[0].name, u"kept"_qs);
     EXPECT_EQ(files().currentFile(), QString());
 
     // Eleven rows are refused before anything changes, naming the file.
@@ -324,7 +324,7 @@ TEST_F(CalibrationFilesTest, AFailedSaveSaysSoAndLeavesTheOldFile) {
     addRowThatIsNotNumbers();
     EXPECT_FALSE(files().saveTo(dir.filePath(u"bad.lumetra"_qs)));
     EXPECT_EQ(alerts.take(), Events{"无法保存：第3个样品：读数 \"x\" 不是数字"});
-    window()->samples().removeSampleRows({2});
+    calibration().removeSamples({2});
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"work"_qs));
     const QString path = dir.filePath(u"work/curve.lumetra"_qs);
     ASSERT_TRUE(files().saveTo(path));

@@ -192,7 +192,7 @@ public:
         for (int row = 0; row < model().rowCount(); ++row) {
             SCOPED_TRACE(cell(row, SampleListModel::Name).toStdString());
             const SampleLine& c = copied[std::size_t(row)];
-            const auto& entry = model().entries()[std::size_t(row)];
+            const auto& entry = entries()[std::size_t(row)];
             const ReferenceSample r = referenceSample(line, entry.readings, entry.dilution);
             // A name never splits a cell: its tab is copied as a blank.
             EXPECT_EQ(c.at(u"name"_qs), QString(entry.name).replace(u'\t', u' '));
@@ -278,7 +278,7 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
                   s.dilution.isEmpty() ? u"1"_qs : s.dilution);
         EXPECT_FALSE(cell(row, SampleListModel::X0).isEmpty());
     }
-    model().clear();
+    calibration().clearSamples();
 
     struct Case {
         const char* name;
@@ -432,13 +432,13 @@ TEST_F(SampleListTest, ClearedTableEmptiesTheResultsAndEveryNewFitRecomputesThem
         SCOPED_TRACE(f.name);
         QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
         fit(f.x, f.y);
-        ASSERT_TRUE(window()->statistics().has_value());
+        ASSERT_TRUE(curve().hasCurve());
         expectRowsAgree(referenceLine(f.x, f.y));
     }
     // With two standards only x0 and the range flag exist.
     EXPECT_EQ(cell(1, SampleListModel::Flags), QString());
     EXPECT_EQ(cell(3, SampleListModel::Flags), u"超出线性范围"_qs);
-    for (int column : {int(SampleListModel::SX0), int(SampleListModel::Ci95X0)}) {
+    for (int column : {int(SampleListModel::SX0), int(SampleListModel::CiX0)}) {
         EXPECT_EQ(cell(1, column), u"—"_qs);
         EXPECT_EQ(cell(1, column, Qt::ToolTipRole), u"至少需要3个标准点"_qs);
     }
