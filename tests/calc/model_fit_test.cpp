@@ -397,6 +397,33 @@ TEST(ModelFitExact, ExcludedStandardsTakeNoPartButAreChecked) {
     EXPECT_TRUE(identical(1.0, parabola.r.value()));
 }
 
+// Decimals spanning more digits than the exact bound are held in fixed point, 1024 bits below the
+// largest value of their variable: the fit ends at once, a value below that counting as 0.
+TEST(ModelFitExact, TextsBeyondTheExactBoundStillFit) {
+    struct Case {
+        const char* name;
+        Texts x, y;
+        double b;
+    };
+    const Case cases[] = {
+        {"1e-3000 beside 1 to 3", {"1e-3000", "1", "2", "3"}, {".1", ".2", ".3", ".4"}, 0.1},
+        {"an exponent beyond 10^15",
+         {"1e-99999999999999999999", "1", "2"},
+         {".1", ".2", ".3"},
+         0.1},
+        {"3001 significant digits",
+         {"1." + std::string(2999, '0') + "1", "2", "3"},
+         {"1", "2", "3"},
+         1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ModelFit fit = fitOrFail(c.x, c.y);
+        EXPECT_TRUE(identical(c.b, fit.b));
+        EXPECT_TRUE(fit.sYX.has_value());
+    }
+}
+
 // Sample readings that the double formulas lose: near the largest double, and a slope whose
 // square is below the smallest one. C 1, 2, 3 with A 1, 2, 3.1 (times 10^k): a = -1/15, b = 21/20,
 // s^2 = 1/600, mean A = 61/30, Sxx = 2.
@@ -560,6 +587,13 @@ TEST(ModelFitProblems, AreFoundInTheirOrder) {
          Weighting::None,
          {"1e-200", "2e-200"},
          {"1e200", "3e200"},
+         {},
+         FitProblem{Kind::OutOfRange}},
+        {"exponents beyond 10^15",
+         Model::Line,
+         Weighting::None,
+         {"1e-99999999999999999999", "2e-99999999999999999999"},
+         {"1", "2"},
          {},
          FitProblem{Kind::OutOfRange}},
         {"slope below the doubles",
