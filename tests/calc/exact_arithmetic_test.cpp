@@ -20,7 +20,7 @@ using calc::exact::Scale;
 using calc_test::identical;
 
 Integer twoTo(unsigned k) {
-    return Integer(1) << k;
+    return boost::multiprecision::pow(Integer(2), k);
 }
 
 void expectValue(std::optional<double> expected, std::optional<double> actual) {
