@@ -1,9 +1,12 @@
 // Timings of the things a user waits for: the fit of a full table, one sample calculation, the
 // statistics of the analysis window, a sample list recomputed after a fit, and its copied text;
-// the validation figures of ten standards and the reported rounding.
+// the validation figures of ten standards and the reported rounding; the calibration models in
+// exact arithmetic and their inverse prediction.
 
+#include "calc/decimal.h"
 #include "calc/distributions.h"
 #include "calc/fit.h"
+#include "calc/model_fit.h"
 #include "calc/number_text.h"
 #include "calc/report_text.h"
 #include "calc/rounding.h"
@@ -136,6 +139,67 @@ void RoundSignificant(benchmark::State& state) {
     }
 }
 BENCHMARK(RoundSignificant);
+
+std::vector<calc::Decimal> decimalsOf(const std::vector<std::string>& texts) {
+    std::vector<calc::Decimal> values;
+    for (const std::string& text : texts) {
+        values.push_back(*calc::parseDecimal(text));
+    }
+    return values;
+}
+
+// n standards: the ten above, or a long series of levels 0.01 apart with four-decimal readings.
+std::pair<std::vector<calc::Decimal>, std::vector<calc::Decimal>> standards(int n) {
+    if (n == 10) {
+        return {decimalsOf(concentrations), decimalsOf(absorbances)};
+    }
+    std::vector<std::string> c;
+    std::vector<std::string> a;
+    for (int i = 1; i <= n; ++i) {
+        c.push_back(std::to_string(i / 100) + "." + std::to_string(100 + i % 100).substr(1));
+        a.push_back("0." + std::to_string(10000 + (i * 37 + i % 7) % 10000).substr(1));
+    }
+    return {decimalsOf(c), decimalsOf(a)};
+}
+
+// fitModel on state.range(0) standards; the model and the weighting as named.
+template <calc::Model model, calc::Weighting weighting> void FitModel(benchmark::State& state) {
+    auto [x, y] = standards(static_cast<int>(state.range(0)));
+    if (weighting != calc::Weighting::None) { // 1/x and 1/y need values above 0
+        x.erase(x.begin());
+        y.erase(y.begin());
+    }
+    for (auto _ : state) {
+        calc::ModelOutcome outcome = calc::fitModel(x, y, {}, model, weighting);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+BENCHMARK(FitModel<calc::Model::Line, calc::Weighting::None>)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(FitModel<calc::Model::Quadratic, calc::Weighting::None>)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(FitModel<calc::Model::Line, calc::Weighting::InverseX2>)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond);
+
+// One sample read back from the quadratic of ten standards, the reading changing each time.
+void InversePredict(benchmark::State& state) {
+    const auto [x, y] = standards(10);
+    const auto fit = std::get<calc::ModelFit>(
+        calc::fitModel(x, y, {}, calc::Model::Quadratic, calc::Weighting::None));
+    long double reading = 0.1L;
+    for (auto _ : state) {
+        calc::InversePrediction p = calc::inversePredict(fit, reading, 2);
+        benchmark::DoNotOptimize(p);
+        reading += 1e-9L;
+    }
+}
+BENCHMARK(InversePredict);
 
 } // namespace
 

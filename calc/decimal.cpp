@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace calc {
 namespace {
@@ -116,13 +117,12 @@ Decimal exactDecimal(double value) {
     mantissa >>= zeros;
     binaryExponent += zeros;
 
-    exact::Integer digits = mantissa;
-    if (binaryExponent >= 0) {
-        digits <<= static_cast<unsigned>(binaryExponent);
-    } else {
-        // m * 2^-k = m * 5^k * 10^-k
-        digits *=
-            boost::multiprecision::pow(exact::Integer(5), static_cast<unsigned>(-binaryExponent));
+    // m * 2^k, or m * 2^-k = m * 5^k * 10^-k
+    const unsigned power = static_cast<unsigned>(std::abs(binaryExponent));
+    exact::Integer digits =
+        boost::multiprecision::pow(exact::Integer(binaryExponent >= 0 ? 2 : 5), power);
+    digits *= mantissa;
+    if (binaryExponent < 0) {
         d.exponent = binaryExponent;
     }
     d.digits = exact::digitsOf(digits);

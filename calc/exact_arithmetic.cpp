@@ -39,11 +39,15 @@ int msbOf(Wide value) {
     return 63 - __builtin_clzll(static_cast<std::uint64_t>(value));
 }
 
+// value < 2^128, read from its 64-bit limbs.
 Wide toWide(const Integer& value) {
-    static const Integer mask = (Integer(1) << 64) - 1;
-    const auto low = static_cast<std::uint64_t>(value & mask);
-    const auto high = static_cast<std::uint64_t>(value >> 64);
-    return (static_cast<Wide>(high) << 64) | low;
+    static_assert(sizeof(boost::multiprecision::limb_type) == sizeof(std::uint64_t));
+    const auto& backend = value.backend();
+    Wide result = backend.limbs()[0];
+    if (backend.size() > 1) {
+        result |= static_cast<Wide>(backend.limbs()[1]) << 64;
+    }
+    return result;
 }
 
 std::int64_t msbOf(const Integer& value) {

@@ -632,8 +632,8 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
             return out;
         }
         // The branch where the slope b + 2 c x = +-sqrt(discriminant) has the sign of the rise,
-        // b + c (xMin + xMax) times the span; the larger of -b and the root first, so that
-        // nothing cancels.
+        // b + c (xMin + xMax) times the span; of the two forms of that root, the one in which
+        // -b and the slope do not cancel.
         const Extended rise = b + c * (static_cast<Extended>(fit.xMin) + fit.xMax);
         slope = rise < 0 ? -std::sqrt(discriminant) : std::sqrt(discriminant);
         if (b != 0 && (b > 0) == (slope > 0)) {
@@ -679,11 +679,11 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
             auto above = std::lower_bound(
                 levels.begin(), levels.end(), x0,
                 [](const std::pair<double, double>& level, Extended v) { return level.first < v; });
-            if (above == levels.end() ||
-                (above != levels.begin() && x0 - std::prev(above)->first <= above->first - x0)) {
+            if (above != levels.begin() &&
+                (above == levels.end() || x0 - std::prev(above)->first <= above->first - x0)) {
                 --above;
             }
-            ws = levels.empty() ? 0 : above->second;
+            ws = above == levels.end() ? 0 : above->second;
             break;
         }
         case Weighting::None:
@@ -695,16 +695,17 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
         return out;
     }
 
-    const Extended reading = fit.varianceYX / (ws * m);
+    const Extended readingVariance = fit.varianceYX / (ws * m);
     Extended variance = 0;
     if (fit.model == Model::Line) {
         const Extended dy = meanY - fit.meanY;
         variance =
             fit.varianceYX / (b * b) * (1 / (ws * m) + 1 / fit.sumW + dy * dy / (b * b * fit.sxx));
     } else if (fit.model == Model::Origin) {
-        variance = reading / (b * b) + meanY * meanY * fit.covariance[1][1] / (b * b * b * b);
+        variance =
+            readingVariance / (b * b) + meanY * meanY * fit.covariance[1][1] / (b * b * b * b);
     } else {
-        variance = (reading + curveVariance(fit, x0)) / (slope * slope);
+        variance = (readingVariance + curveVariance(fit, x0)) / (slope * slope);
     }
     const Extended sX0 = std::sqrt(variance);
     if (!fitsDouble(sX0)) {
