@@ -402,7 +402,7 @@ PlotData AnalysisWindow::plotData() const {
         const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
         if (at.x0) {
             const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;
-            data.current = PlotSample{*at.x0, y, outside};
+            data.current = PlotSample{*at.x0, y, outside, {}};
         }
     }
     return data;

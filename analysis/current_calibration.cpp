@@ -122,10 +122,15 @@ void CurrentCalibration::recomputeCurve() {
     for (calibration::SampleResult& result : samples_) {
         calibration::estimateSample(result, curve_, document_.settings);
     }
+    recomputeBatch();
     if (!samples_.empty()) {
         emit samplesChanged(0, int(samples_.size()) - 1);
     }
     emit resultsChanged();
+}
+
+void CurrentCalibration::recomputeBatch() {
+    batch_ = calibration::evaluateBatch(document_, curve_, samples_);
 }
 
 void CurrentCalibration::recomputeSamples(int first, int last) {
@@ -284,6 +289,7 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples) {
             calibration::evaluateSample(document_.samples.back(), curve_, document_.settings));
     }
     emit samplesInserted();
+    recomputeBatch();
     emit resultsChanged();
     touch();
 }
@@ -298,6 +304,7 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     }
     *cell = text;
     recomputeSamples(row, row);
+    recomputeBatch();
     emit samplesChanged(row, row);
     emit resultsChanged();
     touch();
@@ -315,6 +322,7 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
         samples_.erase(samples_.begin() + first, samples_.begin() + last + 1);
         emit samplesRemoved();
     }
+    recomputeBatch();
     emit resultsChanged();
     touch();
 }
@@ -327,6 +335,7 @@ void CurrentCalibration::clearSamples() {
     document_.samples.clear();
     samples_.clear();
     emit samplesReset();
+    recomputeBatch();
     emit resultsChanged();
     touch();
 }

@@ -28,7 +28,8 @@ public:
     const calibration::Document& document() const { return document_; }
     const calibration::CurveResult& curve() const { return curve_; }
     const std::vector<calibration::SampleResult>& sampleResults() const { return samples_; }
-    calibration::Results results() const { return {curve_, samples_}; }
+    const calibration::BatchResult& batch() const { return batch_; }
+    calibration::Results results() const { return {curve_, samples_, batch_}; }
 
     // Where the standards of a change come from: the main window's own fit (which must not be
     // filled back into it), anywhere else, or the main window filled from the document (its fit
@@ -93,11 +94,13 @@ private:
     void touch(bool modifies = true);
     void recomputeCurve();
     void recomputeSamples(int first, int last);
+    void recomputeBatch();
     void curveReplaced(const std::vector<calibration::Standard>& before);
 
     calibration::Document document_;
     calibration::CurveResult curve_;
     std::vector<calibration::SampleResult> samples_;
+    calibration::BatchResult batch_;
     QString file_;
     bool modified_ = false;
 };

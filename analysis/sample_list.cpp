@@ -204,7 +204,7 @@ std::vector<PlotSample> plotSamples(const CurrentCalibration& calibration) {
     for (const calibration::SampleResult& result : results) {
         if (result.x0.value && result.meanA) {
             samples.push_back({*result.x0.value / result.values.dilution, *result.meanA,
-                               anyFlag(result.flags)});
+                               anyFlag(result.flags), {}});
         }
     }
     return samples;

@@ -17,6 +17,8 @@ std::optional<double> finite(long double value) {
     return std::isfinite(rounded) ? std::optional<double>(rounded) : std::nullopt;
 }
 
+} // namespace
+
 const char* modelName(calc::Model model) {
     switch (model) {
     case calc::Model::Line:
@@ -46,6 +48,8 @@ const char* weightingName(calc::Weighting weighting) {
     }
     return "";
 }
+
+namespace {
 
 bool weightsConcentration(calc::Weighting weighting) {
     return weighting == calc::Weighting::InverseX || weighting == calc::Weighting::InverseX2;
@@ -311,6 +315,86 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
 
 } // namespace
 
+Message modelLine(const Document& document) {
+    const Settings& settings = document.settings;
+    std::string line = translate(modelName(settings.model));
+    line += translate(LUMETRA_MESSAGE("，"));
+    line += settings.weighting == calc::Weighting::None
+                ? translate(LUMETRA_MESSAGE("不加权"))
+                : render(Message(LUMETRA_MESSAGE("权重%1"), {weightingName(settings.weighting)}));
+    std::vector<std::string> reasons;
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        const Standard& standard = document.standards[i];
+        if (standard.excluded) {
+            reasons.push_back(render(Message(LUMETRA_MESSAGE("第%1点：%2"),
+                                             {std::to_string(i + 1), standard.reason})));
+        }
+    }
+    if (!reasons.empty()) {
+        std::string joined;
+        for (const std::string& reason : reasons) {
+            joined += (joined.empty() ? "" : translate(LUMETRA_MESSAGE("；"))) + reason;
+        }
+        line += render(Message(LUMETRA_MESSAGE("，排除%1点（%2）"),
+                               {std::to_string(reasons.size()), joined}));
+    }
+    return Message("%1", {line});
+}
+
+std::vector<WeightingComparison> compareWeightings(const Document& document) {
+    std::vector<calc::Decimal> x, y;
+    std::vector<char> excluded;
+    for (const Standard& standard : document.standards) {
+        const auto values = standardValues(standard);
+        const auto* numbers = std::get_if<StandardValues>(&values);
+        if (!numbers) {
+            return {};
+        }
+        x.push_back(numbers->c);
+        y.push_back(numbers->a);
+        excluded.push_back(standard.excluded ? 1 : 0);
+    }
+    const std::unique_ptr<bool[]> mask(new bool[excluded.size() + 1]);
+    for (std::size_t i = 0; i < excluded.size(); ++i) {
+        mask[i] = excluded[i] != 0;
+    }
+    std::vector<WeightingComparison> rows;
+    for (const calc::Weighting weighting :
+         {calc::Weighting::None, calc::Weighting::InverseX, calc::Weighting::InverseX2,
+          calc::Weighting::InverseY, calc::Weighting::InverseY2,
+          calc::Weighting::InverseVariance}) {
+        const calc::ModelOutcome outcome =
+            calc::fitModel(x, y, std::span<const bool>(mask.get(), excluded.size()),
+                           document.settings.model, weighting);
+        const auto* fit = std::get_if<calc::ModelFit>(&outcome);
+        if (!fit || (fit->b == 0.0 && fit->c == 0.0)) {
+            continue;
+        }
+        long double sum = 0;
+        bool complete = true;
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            if (excluded[i] || x[i].isZero()) {
+                continue;
+            }
+            const calc::InversePrediction back = calc::inversePredict(*fit, y[i].value, 1);
+            if (!back.x0) {
+                complete = false;
+                break;
+            }
+            sum += std::fabs((static_cast<long double>(*back.x0) - x[i].value) / x[i].value) * 100;
+        }
+        if (complete && std::isfinite(static_cast<double>(sum))) {
+            rows.push_back({weighting, static_cast<double>(sum), false});
+        }
+    }
+    if (!rows.empty()) {
+        std::min_element(rows.begin(), rows.end(), [](const auto& l, const auto& r) {
+            return l.sumRelativeErrorPct < r.sumRelativeErrorPct;
+        })->best = true;
+    }
+    return rows;
+}
+
 Message noCurve() {
     return Message(LUMETRA_MESSAGE("尚未计算标准曲线"));
 }
@@ -460,6 +544,60 @@ void estimateSample(SampleResult& result, const CurveResult& curve,
     }
 }
 
+BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
+                          const std::vector<SampleResult>& samples) {
+    BatchResult batch;
+    const Settings& settings = document.settings;
+    std::vector<double> blankMeans, blankX0, spikeX0;
+    for (const SampleResult& sample : samples) {
+        if (!sample.values.ok() || !sample.type) {
+            continue;
+        }
+        if (*sample.type == SampleType::Blank && sample.meanA) {
+            blankMeans.push_back(*sample.meanA);
+            if (sample.x0.value) {
+                blankX0.push_back(*sample.x0.value);
+            }
+        } else if (*sample.type == SampleType::DetectionLimit && sample.x0.value) {
+            spikeX0.push_back(*sample.x0.value);
+        }
+    }
+    const bool reading = curve.fit && !curve.noReading;
+    batch.blanksReason = Message(LUMETRA_MESSAGE("至少需要2个空白"));
+    if (!reading) {
+        batch.blanksReason = curve.noReading ? *curve.noReading
+                                              : curve.problem ? *curve.problem : noCurve();
+    } else if (blankMeans.size() >= 2) {
+        batch.blanks = calc::blankLimits(blankMeans, curve.fit->b, settings.alpha, settings.m);
+        batch.blanksReason = outOfRange();
+    }
+    batch.mdlFromSpikes = spikeX0.size() >= 7;
+    const std::vector<double>& mdlRows = batch.mdlFromSpikes ? spikeX0 : blankX0;
+    batch.mdlReason = Message(LUMETRA_MESSAGE("至少需要7个空白或检出限样"));
+    if (!reading) {
+        batch.mdlReason = batch.blanksReason;
+    } else if (mdlRows.size() >= 7) {
+        batch.mdl = calc::methodDetectionLimit(mdlRows);
+        batch.mdlReason = outOfRange();
+    }
+    switch (settings.limit) {
+    case ReportedLimit::Lod:
+        batch.reportedLimit = curve.lod;
+        break;
+    case ReportedLimit::Xd:
+        batch.reportedLimit =
+            curve.validation.din
+                ? Figure{curve.validation.din->xD, std::nullopt}
+                : Figure::missing(curve.fit ? curve.validation.dinReason : noCurve());
+        break;
+    case ReportedLimit::Mdl:
+        batch.reportedLimit = batch.mdl ? Figure{batch.mdl->mdl, std::nullopt}
+                                        : Figure::missing(batch.mdlReason);
+        break;
+    }
+    return batch;
+}
+
 Results evaluate(const Document& document) {
     Results results;
     results.curve = evaluateCurve(document);
@@ -467,6 +605,7 @@ Results evaluate(const Document& document) {
     for (const Sample& sample : document.samples) {
         results.samples.push_back(evaluateSample(sample, results.curve, document.settings));
     }
+    results.batch = evaluateBatch(document, results.curve, results.samples);
     return results;
 }
 

@@ -91,9 +91,24 @@ struct SampleResult {
     SampleFlags flags;
 };
 
+// What the rows of the batch give together: the limits from the blanks and the method detection
+// limit, and the limit that is reported.
+struct BatchResult {
+    // DIN 32645's blank method from the mean readings of the blank rows (at least two).
+    std::optional<calc::BlankLimits> blanks;
+    Message blanksReason;
+    // HJ 168: from at least seven rows of type "检出限样" when there are, else of blanks.
+    std::optional<calc::MethodDetectionLimit> mdl;
+    Message mdlReason;
+    bool mdlFromSpikes = false;
+    // The limit chosen for the report, in the curve's unit (of the measured solution).
+    Figure reportedLimit;
+};
+
 struct Results {
     CurveResult curve;
     std::vector<SampleResult> samples;
+    BatchResult batch;
 };
 
 // The curve and the standards' checks: everything that depends on the standards and settings
@@ -107,8 +122,28 @@ void estimateSample(SampleResult& result, const CurveResult& curve, const Settin
 SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
                             const Settings& settings);
 
+// The batch's figures from the rows' results.
+BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
+                          const std::vector<SampleResult>& samples);
+
 // Everything.
 Results evaluate(const Document& document);
+
+// The model in one line, as the window, the report and the exports show it:
+// "直线，权重1/x²，排除1点（第3点：污染）", "直线，不加权".
+Message modelLine(const Document& document);
+const char* modelName(calc::Model model);         // "直线", "过原点", "二次" (marked)
+const char* weightingName(calc::Weighting weighting); // "无", "1/x", ..., "1/s²"
+
+// The weightings that can be used with the document's model and standards, each with the sum of
+// the absolute relative errors of the back-calculated fitted standards with C != 0, in % (the
+// criterion of Almeida et al. 2002); `best` marks the smallest sum.
+struct WeightingComparison {
+    calc::Weighting weighting;
+    double sumRelativeErrorPct = 0;
+    bool best = false;
+};
+std::vector<WeightingComparison> compareWeightings(const Document& document);
 
 // "尚未计算标准曲线": no standards yet.
 Message noCurve();
