@@ -2,6 +2,7 @@
 
 #include "analysis/current_calibration.h"
 #include "analysis/export_module.h"
+#include "analysis/model_panel.h"
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
 #include "analysis/readable.h"
@@ -155,6 +156,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
         label->setSizePolicy(policy);
         tableColumn->addWidget(label);
     }
+    tableColumn->insertWidget(0, new ModelControls(calibration_, statisticsPanel_));
     tableColumn->addWidget(statisticsTable_);
     statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
@@ -219,6 +221,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleButtons->addWidget(clearList);
     sampleLayout->addLayout(sampleButtons);
     tabs_->addTab(samplePage, QStringLiteral("样品"));
+    tabs_->addTab(new ModelTab(calibration_, tabs_), QStringLiteral("模型"));
+    validation_ = new ValidationTab(calibration_, tabs_);
+    connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
+    tabs_->addTab(validation_, QStringLiteral("验证"));
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
     connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
             &AnalysisWindow::updateTitle);
@@ -390,6 +396,34 @@ PlotData AnalysisWindow::plotData() const {
     data.a = fit.a;
     data.b = fit.b;
     data.c = fit.c;
+    // The residual plot shows what the fit minimised: sqrt(w)*(A - fit) for a weighted model.
+    const bool weighted = fit.weighting != calc::Weighting::None;
+    for (std::size_t i = 0; i < curve.standards.size(); ++i) {
+        const std::optional<double>& residual = curve.standards[i].residual;
+        const double weight = fit.standards[i].weight;
+        data.residuals.push_back(!residual ? std::nan("")
+                                 : weighted && weight > 0 ? *residual * std::sqrt(weight)
+                                                          : *residual);
+    }
+    data.residualTitle = weighted ? QStringLiteral("加权残差 √w·(A − Â)") : QString();
+    if (curve.t.value && fit.dof > 0) {
+        const double t = *curve.t.value;
+        const double s2 = double(fit.varianceYX);
+        constexpr int kSteps = 100;
+        for (int step = 0; step <= kSteps; ++step) {
+            const double x = fit.xMin + (fit.xMax - fit.xMin) * step / kSteps;
+            const std::optional<long double> variance = calc::fittedVariance(fit, x);
+            if (!variance) {
+                break;
+            }
+            const double y = double(calc::predictY(fit, x));
+            const double confidence = t * std::sqrt(double(*variance));
+            const double prediction = t * std::sqrt(double(*variance) + s2);
+            data.bands.push_back({x, y - confidence, y + confidence, y - prediction, y + prediction});
+        }
+    }
+    data.showConfidence = validation_ && validation_->showConfidence();
+    data.showPrediction = validation_ && validation_->showPrediction();
     data.bandLow = fit.yMin;
     data.bandHigh = fit.yMax;
     data.equation = equationText(fit);

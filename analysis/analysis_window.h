@@ -27,6 +27,7 @@ class StandardsModel;
 class StandardsTable;
 class StatisticsModel;
 class StatisticsTable;
+class ValidationTab;
 
 // "标准曲线分析": the document's curve drawn with its residuals, the statistics a laboratory
 // reports, the standards with their check and the sample list. Everything it shows comes from the
@@ -126,6 +127,7 @@ private:
     StandardsModel* standards_ = nullptr;
     StandardsTable* standardsTable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;
 };

@@ -1,0 +1,250 @@
+#include "analysis/model_panel.h"
+
+#include "analysis/current_calibration.h"
+#include "analysis/readable.h"
+#include "analysis/validation_rows.h"
+#include "io/document_text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace analysis {
+
+namespace {
+
+constexpr calc::Weighting kWeightings[] = {
+    calc::Weighting::None,     calc::Weighting::InverseX,  calc::Weighting::InverseX2,
+    calc::Weighting::InverseY, calc::Weighting::InverseY2, calc::Weighting::InverseVariance,
+};
+
+QString weightingText(calc::Weighting weighting) {
+    return io::fromDocument(calibration::translate(calibration::weightingName(weighting)));
+}
+
+QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->addItems(items);
+    return box;
+}
+
+QStandardItem* cell(const QString& text, const QString& tooltip = {}) {
+    auto* item = new QStandardItem(text);
+    item->setEditable(false);
+    item->setToolTip(tooltip);
+    return item;
+}
+
+void tableLook(QTableView* table) {
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+} // namespace
+
+ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
+    : QWidget(parent), calibration_(calibration) {
+    setObjectName(QStringLiteral("modelControls"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    QStringList models;
+    for (const calc::Model model : {calc::Model::Line, calc::Model::Origin, calc::Model::Quadratic}) {
+        models << io::fromDocument(calibration::translate(calibration::modelName(model)));
+    }
+    QStringList weightings;
+    for (const calc::Weighting weighting : kWeightings) {
+        weightings << weightingText(weighting);
+    }
+    model_ = combo(this, QStringLiteral("model"), models);
+    weighting_ = combo(this, QStringLiteral("weighting"), weightings);
+    level_ = combo(this, QStringLiteral("level"), {QStringLiteral("95%"), QStringLiteral("99%")});
+    const std::pair<QString, QComboBox*> fields[] = {{QStringLiteral("模型"), model_},
+                                                     {QStringLiteral("权重"), weighting_},
+                                                     {QStringLiteral("置信水平"), level_}};
+    for (const auto& [label, box] : fields) {
+        auto* text = new QLabel(label, this);
+        text->setBuddy(box);
+        box->setAccessibleName(label);
+        row->addWidget(text);
+        row->addWidget(box);
+        connect(box, &QComboBox::currentIndexChanged, this, &ModelControls::apply);
+    }
+    row->addStretch();
+    layout->addLayout(row);
+    line_ = new QLabel(this);
+    line_->setObjectName(QStringLiteral("modelLine"));
+    line_->setWordWrap(true);
+    layout->addWidget(line_);
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, &ModelControls::refresh);
+    refresh();
+}
+
+void ModelControls::refresh() {
+    const calibration::Settings& settings = calibration_.document().settings;
+    refreshing_ = true;
+    model_->setCurrentIndex(int(settings.model));
+    weighting_->setCurrentIndex(int(settings.weighting));
+    level_->setCurrentIndex(settings.level == 99 ? 1 : 0);
+    refreshing_ = false;
+    line_->setText(io::fromDocument(calibration::render(calibration::modelLine(calibration_.document()))));
+}
+
+void ModelControls::apply() {
+    if (refreshing_) {
+        return;
+    }
+    calibration::Settings settings = calibration_.document().settings;
+    settings.model = calc::Model(model_->currentIndex());
+    settings.weighting = calc::Weighting(weighting_->currentIndex());
+    settings.level = level_->currentIndex() == 1 ? 99 : 95;
+    calibration_.setSettings(settings);
+}
+
+ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
+    : QWidget(parent), calibration_(calibration) {
+    setObjectName(QStringLiteral("modelTab"));
+    auto* layout = new QVBoxLayout(this);
+    intercept_ = new QLabel(this);
+    intercept_->setObjectName(QStringLiteral("interceptTest"));
+    intercept_->setWordWrap(true);
+    layout->addWidget(intercept_);
+    auto* title = new QLabel(
+        QStringLiteral("权重比较：各权重下未排除、浓度不为0的标准点反算浓度的相对误差绝对值之和"
+                       "（最小者标 ★）；双击一行即采用该权重。"),
+        this);
+    title->setWordWrap(true);
+    layout->addWidget(title);
+    weightings_ = new QStandardItemModel(0, 2, this);
+    weightings_->setHorizontalHeaderLabels({QStringLiteral("权重"), QStringLiteral("Σ|相对误差| %")});
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("weightingComparison"));
+    table_->setAccessibleName(QStringLiteral("权重比较"));
+    table_->setModel(weightings_);
+    tableLook(table_);
+    layout->addWidget(table_, 1);
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const QVariant weighting = weightings_->item(index.row(), 0)->data(Qt::UserRole);
+        calibration::Settings settings = calibration_.document().settings;
+        settings.weighting = calc::Weighting(weighting.toInt());
+        calibration_.setSettings(settings);
+    });
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, &ModelTab::refresh);
+    refresh();
+}
+
+void ModelTab::refresh() {
+    const calibration::Results results = calibration_.results();
+    const QString verdict = interceptVerdict(results);
+    intercept_->setText(verdict.isEmpty() ? QStringLiteral("截距检验：只用于直线模型，且至少需要3个标准点")
+                                          : QStringLiteral("截距检验：") + verdict);
+    weightings_->setRowCount(0);
+    for (const calibration::WeightingComparison& row :
+         calibration::compareWeightings(calibration_.document())) {
+        auto* name = cell(weightingText(row.weighting) + (row.best ? QStringLiteral(" ★") : QString()));
+        name->setData(int(row.weighting), Qt::UserRole);
+        weightings_->appendRow({name, cell(readable(row.sumRelativeErrorPct))});
+    }
+}
+
+ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
+    : QWidget(parent), calibration_(calibration) {
+    setObjectName(QStringLiteral("validationTab"));
+    auto* layout = new QVBoxLayout(this);
+    auto* settings = new QHBoxLayout;
+    alpha_ = combo(this, QStringLiteral("alpha"), {QStringLiteral("0.05"), QStringLiteral("0.01")});
+    k_ = new QDoubleSpinBox(this);
+    k_->setObjectName(QStringLiteral("k"));
+    k_->setRange(1, 10);
+    k_->setDecimals(1);
+    m_ = new QSpinBox(this);
+    m_->setObjectName(QStringLiteral("m"));
+    m_->setRange(1, 10);
+    limit_ = combo(this, QStringLiteral("reportedLimit"),
+                   {QStringLiteral("LOD"), QStringLiteral("x_d (DIN 32645)"), QStringLiteral("MDL (HJ 168)")});
+    const std::pair<QString, QWidget*> fields[] = {{QStringLiteral("α"), alpha_},
+                                                   {QStringLiteral("k"), k_},
+                                                   {QStringLiteral("m"), m_},
+                                                   {QStringLiteral("报告检出限"), limit_}};
+    for (const auto& [label, widget] : fields) {
+        auto* text = new QLabel(label, this);
+        text->setBuddy(widget);
+        widget->setAccessibleName(label);
+        settings->addWidget(text);
+        settings->addWidget(widget);
+    }
+    connect(alpha_, &QComboBox::currentIndexChanged, this, &ValidationTab::apply);
+    connect(limit_, &QComboBox::currentIndexChanged, this, &ValidationTab::apply);
+    connect(k_, &QDoubleSpinBox::valueChanged, this, &ValidationTab::apply);
+    connect(m_, &QSpinBox::valueChanged, this, &ValidationTab::apply);
+    confidence_ = new QCheckBox(QStringLiteral("置信带"), this);
+    confidence_->setObjectName(QStringLiteral("confidenceBand"));
+    prediction_ = new QCheckBox(QStringLiteral("预测带"), this);
+    prediction_->setObjectName(QStringLiteral("predictionBand"));
+    for (QCheckBox* box : {confidence_, prediction_}) {
+        settings->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &ValidationTab::bandsChanged);
+    }
+    settings->addStretch();
+    layout->addLayout(settings);
+    rows_ = new QStandardItemModel(0, 4, this);
+    rows_->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("数值"),
+                                      QStringLiteral("判据"), QStringLiteral("结论")});
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("validation"));
+    table_->setAccessibleName(QStringLiteral("验证"));
+    table_->setModel(rows_);
+    tableLook(table_);
+    layout->addWidget(table_, 1);
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, &ValidationTab::refresh);
+    refresh();
+}
+
+bool ValidationTab::showConfidence() const {
+    return confidence_->isChecked();
+}
+
+bool ValidationTab::showPrediction() const {
+    return prediction_->isChecked();
+}
+
+void ValidationTab::refresh() {
+    const calibration::Settings& settings = calibration_.document().settings;
+    refreshing_ = true;
+    alpha_->setCurrentIndex(settings.alpha == 0.05 ? 0 : 1);
+    k_->setValue(settings.k);
+    m_->setValue(settings.m);
+    limit_->setCurrentIndex(int(settings.limit));
+    refreshing_ = false;
+    rows_->setRowCount(0);
+    for (const ValidationRow& row : validationRows(calibration_.document(), calibration_.results())) {
+        rows_->appendRow({cell(row.item), cell(row.value, row.reason), cell(row.criterion),
+                          cell(row.verdict)});
+    }
+}
+
+void ValidationTab::apply() {
+    if (refreshing_) {
+        return;
+    }
+    calibration::Settings settings = calibration_.document().settings;
+    settings.alpha = alpha_->currentIndex() == 0 ? 0.05 : 0.01;
+    settings.k = k_->value();
+    settings.m = m_->value();
+    settings.limit = calibration::ReportedLimit(limit_->currentIndex());
+    calibration_.setSettings(settings);
+}
+
+} // namespace analysis

@@ -1,0 +1,84 @@
+#pragma once
+
+// The settings of the document's model and validation, and what helps choosing them: the model
+// and weighting above the statistics with the model in one line, the intercept test and the
+// comparison of weightings, and the validation tab.
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+class QStandardItemModel;
+class QTableView;
+
+namespace analysis {
+
+class CurrentCalibration;
+
+// "模型", "权重" and "置信水平" above the statistics, and the model in one line below them.
+class ModelControls final : public QWidget {
+    Q_OBJECT
+public:
+    ModelControls(CurrentCalibration& calibration, QWidget* parent);
+
+private:
+    void refresh();
+    void apply();
+
+    CurrentCalibration& calibration_;
+    QComboBox* model_ = nullptr;
+    QComboBox* weighting_ = nullptr;
+    QComboBox* level_ = nullptr;
+    QLabel* line_ = nullptr;
+    bool refreshing_ = false;
+};
+
+// The tab "模型": whether the intercept differs from 0, and each usable weighting with the sum of
+// the relative errors of the back-calculated standards; choosing a row applies its weighting.
+class ModelTab final : public QWidget {
+    Q_OBJECT
+public:
+    ModelTab(CurrentCalibration& calibration, QWidget* parent);
+
+private:
+    void refresh();
+
+    CurrentCalibration& calibration_;
+    QLabel* intercept_ = nullptr;
+    QStandardItemModel* weightings_ = nullptr;
+    QTableView* table_ = nullptr;
+};
+
+// The tab "验证": α, k, m, the reported limit and the bands of the plot, and every validation
+// figure with its criterion and verdict.
+class ValidationTab final : public QWidget {
+    Q_OBJECT
+public:
+    ValidationTab(CurrentCalibration& calibration, QWidget* parent);
+
+    bool showConfidence() const;
+    bool showPrediction() const;
+
+signals:
+    void bandsChanged();
+
+private:
+    void refresh();
+    void apply();
+
+    CurrentCalibration& calibration_;
+    QComboBox* alpha_ = nullptr;
+    QDoubleSpinBox* k_ = nullptr;
+    QSpinBox* m_ = nullptr;
+    QComboBox* limit_ = nullptr;
+    QCheckBox* confidence_ = nullptr;
+    QCheckBox* prediction_ = nullptr;
+    QStandardItemModel* rows_ = nullptr;
+    QTableView* table_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace analysis

@@ -1,0 +1,203 @@
+#include "analysis/validation_rows.h"
+
+#include "analysis/readable.h"
+#include "calibration/results.h"
+#include "io/document_text.h"
+
+#include <cmath>
+
+namespace analysis {
+
+namespace {
+
+QString rendered(const calibration::Message& message) {
+    return io::fromDocument(calibration::render(message));
+}
+
+// "浓度 0.0698 mg/L" style: a figure with the curve's unit when there is one.
+QString inUnit(double value, const QString& unit) {
+    return unit.trimmed().isEmpty() ? readable(value) : readable(value) + u' ' + unit;
+}
+
+QString numbersOf(const std::vector<int>& standards) {
+    QStringList numbers;
+    for (int number : standards) {
+        numbers << QStringLiteral("第%1点").arg(number);
+    }
+    return numbers.join(QStringLiteral("、"));
+}
+
+ValidationRow missing(const QString& item, const calibration::Message& reason,
+                      const QString& criterion = {}) {
+    return {item, kMissing, criterion, QString(), rendered(reason)};
+}
+
+} // namespace
+
+QString interceptVerdict(const calibration::Results& results) {
+    const calibration::Validation& v = results.curve.validation;
+    if (!v.tIntercept.value || !v.tInterceptCritical.value) {
+        return {};
+    }
+    const double t = *v.tIntercept.value;
+    const double critical = *v.tInterceptCritical.value;
+    if (t == 0.0 && results.curve.fit && results.curve.fit->a == 0.0) {
+        return QStringLiteral("截距为0");
+    }
+    if (std::isinf(t)) {
+        return QStringLiteral("截距与0有显著差异（各点恰在直线上）");
+    }
+    return t < critical ? QStringLiteral("截距与0无显著差异 (t = %1 < %2)")
+                              .arg(readable(t), readable(critical))
+                        : QStringLiteral("截距与0有显著差异 (t = %1 ≥ %2)")
+                              .arg(readable(t), readable(critical));
+}
+
+std::vector<ValidationRow> validationRows(const calibration::Document& document,
+                                          const calibration::Results& results) {
+    std::vector<ValidationRow> rows;
+    const calibration::CurveResult& curve = results.curve;
+    if (!curve.fit) {
+        return rows;
+    }
+    const calibration::Validation& v = curve.validation;
+    const calibration::Settings& settings = document.settings;
+    const QString unit = io::fromDocument(document.unit);
+    const int n = curve.fit->n;
+
+    // The intercept test of the chosen line.
+    if (v.tIntercept.value && v.tInterceptCritical.value) {
+        rows.push_back({QStringLiteral("截距检验"),
+                        QStringLiteral("t = %1").arg(readable(*v.tIntercept.value)),
+                        QStringLiteral("t(0.975; %1) = %2")
+                            .arg(curve.fit->dof)
+                            .arg(readable(*v.tInterceptCritical.value)),
+                        interceptVerdict(results), {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("截距检验"),
+                               v.tIntercept.reason ? *v.tIntercept.reason
+                                                   : *v.tInterceptCritical.reason));
+    }
+
+    if (v.mandel) {
+        rows.push_back({QStringLiteral("Mandel 线性检验"),
+                        QStringLiteral("PW = %1").arg(readable(v.mandel->pw)),
+                        QStringLiteral("F(0.99; 1, %1) = %2").arg(n - 3).arg(readable(v.mandel->fCritical)),
+                        v.mandel->linear ? QStringLiteral("线性")
+                                         : QStringLiteral("非线性，建议二次模型或缩小范围"),
+                        {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("Mandel 线性检验"), v.mandelReason));
+    }
+
+    if (v.lackOfFit) {
+        const calc::LackOfFit& l = *v.lackOfFit;
+        const QString f = std::isinf(l.f) ? QStringLiteral("∞") : readable(l.f);
+        rows.push_back({QStringLiteral("失拟检验"),
+                        QStringLiteral("F = %1 (%2, %3), p = %4")
+                            .arg(f)
+                            .arg(l.df1)
+                            .arg(l.df2)
+                            .arg(readable(l.p)),
+                        QStringLiteral("p < 0.05 为存在失拟"),
+                        l.significant ? (std::isinf(l.f) ? QStringLiteral("存在失拟（重复读数全部相同）")
+                                                          : QStringLiteral("存在失拟"))
+                                      : QStringLiteral("无显著失拟"),
+                        {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("失拟检验"), v.lackOfFitReason));
+    }
+
+    if (v.diagnostics) {
+        std::vector<int> outliers, influential;
+        for (std::size_t i = 0; i < curve.standards.size(); ++i) {
+            if (curve.standards[i].outlier) {
+                outliers.push_back(int(i) + 1);
+            }
+            if (curve.standards[i].influential) {
+                influential.push_back(int(i) + 1);
+            }
+        }
+        rows.push_back({QStringLiteral("离群点（学生化残差）"),
+                        outliers.empty() ? QStringLiteral("无") : numbersOf(outliers),
+                        QStringLiteral("|t| > t(1 − 0.05/(2n); n − 3) = %1")
+                            .arg(readable(v.diagnostics->tCritical)),
+                        outliers.empty() ? QStringLiteral("无可疑离群点")
+                                         : QStringLiteral("可疑离群：") + numbersOf(outliers),
+                        {}});
+        rows.push_back({QStringLiteral("强影响点（Cook 距离）"),
+                        influential.empty() ? QStringLiteral("无") : numbersOf(influential),
+                        QStringLiteral("D > F(0.5; 2, n − 2) = %1")
+                            .arg(readable(v.diagnostics->cooksCritical)),
+                        influential.empty() ? QStringLiteral("无强影响点")
+                                            : QStringLiteral("强影响：") + numbersOf(influential),
+                        {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("离群点（学生化残差）"), v.diagnosticsReason));
+    }
+
+    const QString din = QStringLiteral("α = %1, k = %2, m = %3")
+                            .arg(readable(settings.alpha), readable(settings.k))
+                            .arg(settings.m);
+    if (v.din) {
+        const calc::Din32645& d = *v.din;
+        rows.push_back({QStringLiteral("判定限 x_c (DIN 32645)"),
+                        QStringLiteral("%1 (y_c = %2)").arg(inUnit(d.xC, unit), readable(d.yC)),
+                        din, {}, {}});
+        rows.push_back({QStringLiteral("检出限 x_d = 2·x_c (DIN 32645)"),
+                        d.xDExact ? QStringLiteral("%1（精确解 %2）")
+                                        .arg(inUnit(d.xD, unit), readable(*d.xDExact))
+                                  : inUnit(d.xD, unit),
+                        din, {}, d.xDExact ? QString() : QStringLiteral("精确解不存在")});
+        rows.push_back(d.xQ ? ValidationRow{QStringLiteral("定量限 x_q (DIN 32645)"),
+                                            inUnit(*d.xQ, unit), din, {}, {}}
+                            : missing(QStringLiteral("定量限 x_q (DIN 32645)"),
+                                      calibration::Message(
+                                          LUMETRA_MESSAGE("方程无正根：残差相对于浓度范围太大")),
+                                      din));
+    } else {
+        rows.push_back(missing(QStringLiteral("DIN 32645 校准曲线法"), v.dinReason, din));
+    }
+
+    const calibration::BatchResult& batch = results.batch;
+    if (batch.blanks) {
+        rows.push_back({QStringLiteral("空白法 x_c / x_d (DIN 32645)"),
+                        QStringLiteral("%1 / %2").arg(inUnit(batch.blanks->xC, unit),
+                                                       inUnit(batch.blanks->xD, unit)),
+                        QStringLiteral("n_b = %1, s_空白 = %2")
+                            .arg(batch.blanks->n)
+                            .arg(readable(batch.blanks->s)),
+                        {}, {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("空白法 x_c / x_d (DIN 32645)"), batch.blanksReason));
+    }
+    if (batch.mdl) {
+        rows.push_back({batch.mdlFromSpikes ? QStringLiteral("方法检出限 MDL（检出限样，HJ 168）")
+                                            : QStringLiteral("方法检出限 MDL（空白，HJ 168）"),
+                        QStringLiteral("%1；测定下限 %2")
+                            .arg(inUnit(batch.mdl->mdl, unit), inUnit(batch.mdl->loq, unit)),
+                        QStringLiteral("t(0.99; %1) = %2, S = %3")
+                            .arg(batch.mdl->n - 1)
+                            .arg(readable(batch.mdl->t), readable(batch.mdl->s)),
+                        {}, {}});
+    } else {
+        rows.push_back(missing(QStringLiteral("方法检出限 MDL (HJ 168)"), batch.mdlReason));
+    }
+    for (const auto& [label, figure] :
+         {std::pair{QStringLiteral("LOD = 3.3·s(y/x)/|b|"), &curve.lod},
+          std::pair{QStringLiteral("LOQ = 10·s(y/x)/|b|"), &curve.loq}}) {
+        rows.push_back(figure->value ? ValidationRow{label, inUnit(*figure->value, unit),
+                                                     QStringLiteral("由校准曲线的剩余标准差"), {}, {}}
+                                     : missing(label, *figure->reason));
+    }
+    static const QString kLimits[] = {QStringLiteral("LOD"), QStringLiteral("x_d"),
+                                      QStringLiteral("MDL")};
+    const QString chosen = kLimits[int(settings.limit)];
+    rows.push_back(batch.reportedLimit.value
+                       ? ValidationRow{QStringLiteral("报告检出限"),
+                                       inUnit(*batch.reportedLimit.value, unit), chosen, {}, {}}
+                       : missing(QStringLiteral("报告检出限"), *batch.reportedLimit.reason, chosen));
+    return rows;
+}
+
+} // namespace analysis
