@@ -4,6 +4,7 @@
 #include "analysis/sample_list.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
+#include "io/files.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
@@ -178,7 +179,9 @@ bool CalibrationFiles::openFile(const QString& path) {
 }
 
 void CalibrationFiles::restoreLast() {
-    if (!QFileInfo::exists(lastPath_)) {
+    // Only a path where nothing stands has no data; a dangling or looping link, a FIFO or a
+    // folder that cannot be entered gets its own reason from the reader.
+    if (io::isAbsent(lastPath_)) {
         prompts_.tell(u"没有上次的数据"_s);
         return;
     }
