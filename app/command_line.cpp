@@ -19,7 +19,8 @@ namespace app {
 
 namespace {
 
-// One line whatever the message quotes: a cell's line break or tab becomes a blank.
+// One line whatever the message holds: a control character left in it (one of an argument in
+// Qt's usage error) becomes a blank; quoted texts and file names show theirs as codes.
 int fail(int code, QString line) {
     for (QChar& ch : line) {
         if (ch.unicode() < 0x20) {

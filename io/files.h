@@ -47,9 +47,9 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit = kMaxFil
 // Writes through QSaveFile, unbuffered so that every write is checked as it happens: the bytes go
 // to a new file beside the old one, which is renamed over it only when everything is written. A
 // save that fails leaves the old file as it was and says why, with Error::file = path:
-// "所在的文件夹不存在", "这是文件夹，不是文件", "无法创建文件（…）", "写入失败（…）" (the parentheses
-// hold the system's reason, e.g. "磁盘已满"; failing to put the finished file in place is a write
-// failure too). Every file the program writes goes through here.
+// "所在的文件夹不存在", "这是文件夹，不是文件", "无法创建文件（…）", "写入失败（…）" (the
+// parentheses hold the system's reason, e.g. "磁盘已满"; failing to put the finished file in place
+// is a write failure too). Every file the program writes goes through here.
 std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace io
