@@ -57,14 +57,14 @@ std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data
         return refuse(QStringLiteral("不支持的文件类型（请使用 .png 或 .svg）"));
     }
     if (!hasCurve(data)) {
-        return io::Error{{}, {}, QStringLiteral("尚未计算标准曲线")};
+        return refuse(QStringLiteral("尚未计算标准曲线"));
     }
     // Drawn into memory, then saved as every file is: whole or not at all, each write checked.
     if (suffix == QStringLiteral("svg")) {
         QString whyNot;
         const ExportModule* module = exportModule(&whyNot);
         if (module == nullptr) {
-            return io::Error{{}, {}, whyNot};
+            return refuse(whyNot);
         }
         return io::saveFileAtomically(path, svg(*module, data));
     }

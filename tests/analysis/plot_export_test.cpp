@@ -108,7 +108,7 @@ TEST(SavePlotImage, MissingFolderOrCurve) {
 
     analysis::PlotData empty;
     EXPECT_EQ(messageOf(savePlotImage(dir.filePath(QStringLiteral("plot.svg")), empty)),
-              QStringLiteral("尚未计算标准曲线"));
+              dir.filePath(QStringLiteral("plot.svg：尚未计算标准曲线")));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("plot.svg"))));
 }
 

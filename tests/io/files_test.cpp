@@ -200,8 +200,12 @@ TEST(ReadFileLimited, PermissionDenied) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
     const QString inLocked = dir.filePath(u"locked/a.csv"_s);
     writeFile(inLocked, "1,2\n");
-    ASSERT_TRUE(QFile::setPermissions(dir.filePath(u"locked"_s),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    // No one may enter it, the owner included (the folder is given back for its removal).
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(u"locked"_s), {}));
+    const auto unlock = qScopeGuard([&dir] {
+        QFile::setPermissions(dir.filePath(u"locked"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
     const QString unreadable = dir.filePath(u"secret.csv"_s);
     writeFile(unreadable, "1,2\n");
     ASSERT_TRUE(QFile::setPermissions(unreadable, QFile::WriteOwner));
