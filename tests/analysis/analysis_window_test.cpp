@@ -10,10 +10,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
