@@ -128,7 +128,6 @@ public:
     ~Descriptor() { ::close(fd_); }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
 
 private:
     int fd_;
