@@ -489,7 +489,7 @@ void AnalysisWindow::saveImage() {
         return;
     }
     if (const auto error = savePlotImage(path, plotData())) {
-        prompts_.tell(QStringLiteral("图像保存失败：") + *error);
+        prompts_.tell(QStringLiteral("图像保存失败：") + error->message());
     }
 }
 
@@ -542,7 +542,7 @@ void AnalysisWindow::exportPdf() {
         return;
     }
     if (const auto error = saveReportPdf(path, reportContent())) {
-        prompts_.tell(QStringLiteral("PDF导出失败：") + *error);
+        prompts_.tell(QStringLiteral("PDF导出失败：") + error->message());
     }
 }
 

@@ -3,6 +3,7 @@
 // Saving the calibration plot with the residual plot below it as an image for a report.
 
 #include "analysis/plot_data.h"
+#include "io/error.h"
 
 #include <QString>
 #include <optional>
@@ -15,9 +16,9 @@ inline constexpr int exportWidth = 1600;
 inline constexpr int exportHeight = 1200;
 inline constexpr int exportDpi = 250;
 
-// Writes the figure to `path` as PNG or SVG by its suffix (any case), white behind the plots.
-// The file is written whole or not at all: an existing file is replaced only by a complete
-// image. Returns nullopt on success, else the reason to show after "图像保存失败：".
-std::optional<QString> savePlotImage(const QString& path, const PlotData& data);
+// Writes the figure to `path` as PNG or SVG by its suffix (any case), white behind the plots,
+// through io::saveFileAtomically: an existing file is replaced only by a complete image. Returns
+// nullopt on success, else the error (naming the file) to show after "图像保存失败：".
+std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data);
 
 } // namespace analysis

@@ -1,6 +1,7 @@
 #include "analysis/report.h"
 
 #include "analysis/plot_painter.h"
+#include "io/files.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -9,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace analysis {
@@ -327,7 +327,7 @@ void paintReport(QPagedPaintDevice& device, const ReportContent& content) {
     flow.footer();
 }
 
-std::optional<QString> saveReportPdf(const QString& path, const ReportContent& content) {
+std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent& content) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -339,19 +339,7 @@ std::optional<QString> saveReportPdf(const QString& path, const ReportContent& c
         writer.setResolution(300);
         paintReport(writer, content);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (file.write(buffer.data()) != buffer.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return std::nullopt;
+    return io::saveFileAtomically(path, buffer.data());
 }
 
 } // namespace analysis

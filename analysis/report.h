@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/plot_data.h"
+#include "io/error.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,7 +35,8 @@ const QStringList& statisticDefinitions();
 // More pages follow when the tables need them; each page carries its number.
 void paintReport(QPagedPaintDevice& device, const ReportContent& content);
 
-// Writes the report as a PDF file, whole or not at all; the reason when it fails.
-std::optional<QString> saveReportPdf(const QString& path, const ReportContent& content);
+// Writes the report as a PDF file through io::saveFileAtomically, whole or not at all; the error,
+// naming the file, when it fails.
+std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent& content);
 
 } // namespace analysis

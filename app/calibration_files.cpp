@@ -6,6 +6,7 @@
 #include "io/calibration_file.h"
 #include "io/csv.h"
 #include "io/document_text.h"
+#include "io/files.h"
 #include "ui/main_window.h"
 #include "ui/prompts.h"
 
@@ -127,7 +128,7 @@ bool CalibrationFiles::openFile(const QString& path) {
 }
 
 void CalibrationFiles::restoreLast() {
-    if (!QFileInfo::exists(lastPath_)) {
+    if (io::isAbsent(lastPath_)) {
         prompts_.tell(u"没有上次的数据"_s);
         return;
     }

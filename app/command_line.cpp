@@ -6,10 +6,12 @@
 #include "calc/statistics.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
+#include "io/files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -17,12 +19,8 @@ namespace app {
 
 namespace {
 
-void writeOut(const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
-}
-
-// One line whatever the message quotes: a cell's line break or tab becomes a blank.
+// One line whatever the message holds: a control character left in it (one of an argument in
+// Qt's usage error) becomes a blank; quoted texts and file names show theirs as codes.
 int fail(int code, QString line) {
     for (QChar& ch : line) {
         if (ch.unicode() < 0x20) {
@@ -32,6 +30,22 @@ int fail(int code, QString line) {
     const QByteArray bytes = (QStringLiteral("lumetra: ") + line + u'\n').toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
     return code;
+}
+
+// The output and the end of the run. The write, the flush and the close of standard output are
+// all checked: output lost on a full disk, into a closed or read-only descriptor, or into a pipe
+// whose reader has gone while SIGPIPE is ignored is a failure, never a silent success. With
+// SIGPIPE at its default the write ends the process, as it does every tool.
+int succeedWith(const std::string& bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+        std::fflush(stdout) != 0 || std::fclose(stdout) != 0) {
+        const int code = errno;
+        return fail(kFailure,
+                    QStringLiteral("写入标准输出失败：") +
+                        (code != 0 ? io::systemErrorReason(code) : QStringLiteral("原因不明")));
+    }
+    return kSuccess;
 }
 
 // The standards and samples of a report, as numbers.
@@ -51,21 +65,38 @@ void addStandards(ReportInput& input, const QList<io::Standard>& standards) {
     }
 }
 
+// The report is UTF-8, which has no unpaired surrogate (a calibration file's JSON can escape
+// one): such a half of a character is written as U+FFFD, the replacement character.
+std::string utf8Name(QString name) {
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (name[i].isSurrogate()) {
+            name[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return name.toStdString();
+}
+
 void addSamples(ReportInput& input, const QList<io::Sample>& samples) {
     for (const io::Sample& sample : samples) {
         const io::SampleValues values = io::sampleValues(sample).value();
         input.samples.push_back(
-            {sample.name.toStdString(),
+            {utf8Name(sample.name),
              std::vector<double>(values.readings.begin(), values.readings.end()), values.dilution});
     }
 }
 
-// A .lumetra file by its suffix; anything else is a CSV of standards.
-std::optional<io::Error> readStandards(const QString& path, ReportInput& input) {
+// A .lumetra file by its suffix; anything else is a CSV of standards. The samples of a
+// calibration file are checked and used only when no others replace them.
+std::optional<io::Error> readStandards(const QString& path, bool ownSamples, ReportInput& input) {
     if (QFileInfo(path).suffix().compare(QStringLiteral("lumetra"), Qt::CaseInsensitive) == 0) {
         auto calibration = io::readCalibrationFile(path);
         if (!calibration) {
             return calibration.error();
+        }
+        if (!ownSamples) {
+            calibration->samples.clear();
         }
         if (auto error = io::checkNumbers(calibration.value())) {
             error->file = path;
@@ -99,7 +130,7 @@ std::optional<io::Error> readSamples(const QString& path, ReportInput& input) {
 
 int report(const QString& file, const QString& samplesFile, bool json) {
     ReportInput input;
-    if (auto error = readStandards(file, input)) {
+    if (auto error = readStandards(file, samplesFile.isEmpty(), input)) {
         return fail(kFailure, error->message());
     }
     if (!samplesFile.isEmpty()) {
@@ -108,19 +139,18 @@ int report(const QString& file, const QString& samplesFile, bool json) {
         }
     }
     if (input.x.size() < 2) {
-        return fail(
-            kCannotFit,
-            QStringLiteral("%1：只有%2个标准点，至少需要2个").arg(file).arg(input.x.size()));
+        return fail(kCannotFit, QStringLiteral("%1：只有%2个标准点，至少需要2个")
+                                    .arg(io::shownPath(file))
+                                    .arg(input.x.size()));
     }
     const auto line = calc::lineStatistics(input.x, input.y);
     if (!line) {
         return fail(kCannotFit,
                     QStringLiteral("%1：无法拟合标准曲线（浓度全部相同、吸光度全部相同或斜率为0）")
-                        .arg(file));
+                        .arg(io::shownPath(file)));
     }
-    writeOut(json ? calc::reportJson(input.x, input.y, *line, input.samples)
-                  : calc::reportText(input.x, input.y, *line, input.samples));
-    return kSuccess;
+    return succeedWith(json ? calc::reportJson(input.x, input.y, *line, input.samples)
+                            : calc::reportText(input.x, input.y, *line, input.samples));
 }
 
 } // namespace
@@ -149,15 +179,18 @@ int runCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         return fail(kFailure, parser.errorText());
     }
-    if (parser.isSet(helpOption)) {
-        writeOut(parser.helpText().toStdString());
-        return kSuccess;
+    // The help lists --help-all beside --help; a run without windows has no Qt options to add.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        return succeedWith(parser.helpText().toStdString());
     }
     if (parser.isSet(versionOption)) {
-        writeOut((QCoreApplication::applicationName() + u' ' +
-                  QCoreApplication::applicationVersion() + u'\n')
-                     .toStdString());
-        return kSuccess;
+        return succeedWith((QCoreApplication::applicationName() + u' ' +
+                            QCoreApplication::applicationVersion() + u'\n')
+                               .toStdString());
+    }
+    if (parser.isSet(samplesOption) && parser.value(samplesOption).isEmpty()) {
+        return fail(kFailure, QStringLiteral("--samples 需要一个文件名（用法：lumetra report FILE "
+                                             "--samples SAMPLES.csv）"));
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty() || positional[0] != u"report"_qs) {

@@ -1,16 +1,33 @@
 #include "app/command_line.h"
 #include "app/lumetra.h"
+#include "io/files.h"
 #include "ui/alerts.h"
 #include "ui/application.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
+
+// A standard descriptor the program was started without (`>&-`) is taken by /dev/null before
+// anything else opens a file, so that no file or pipe of the program's own becomes standard
+// output. Standard output is opened for reading only: every write to it fails, and is reported.
+void holdClosedStandardDescriptors() {
+    for (const int fd : {0, 1, 2}) {
+        if (::fcntl(fd, F_GETFD) == -1) {
+            const int opened = ::open("/dev/null", fd == 2 ? O_WRONLY : O_RDONLY);
+            if (opened >= 0 && opened != fd) {
+                ::dup2(opened, fd);
+                ::close(opened);
+            }
+        }
+    }
+}
 
 // `lumetra FILE`: one argument that is neither an option nor the command line's word "report"
 // opens that file in the windows. Everything else with arguments is the command line.
@@ -28,6 +45,7 @@ int main(int argc, char* argv[]) {
     // The command line needs no display: no widget and no GUI application is created on that
     // path.
     if (argc > 1 && !opensFileInWindows(argc, argv)) {
+        holdClosedStandardDescriptors();
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
@@ -38,14 +56,20 @@ int main(int argc, char* argv[]) {
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&translator);
         }
-        return app::runCommandLine(QCoreApplication::arguments());
+        // File names are bytes: one that is not UTF-8 is kept as it is (io::pathFromNative),
+        // where QCoreApplication::arguments() would lose its bytes.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) {
+            arguments.append(io::pathFromNative(QByteArray(argv[i])));
+        }
+        return app::runCommandLine(arguments);
     }
     QApplication application(argc, argv);
     ui::setUpApplication(application);
     ui::MessageBoxAlerts alerts;
     app::Lumetra lumetra(alerts);
     if (argc == 2) {
-        lumetra.runWithFile(QFile::decodeName(argv[1]));
+        lumetra.runWithFile(io::pathFromNative(QByteArray(argv[1])));
     } else {
         lumetra.start();
     }

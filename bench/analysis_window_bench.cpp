@@ -1,14 +1,19 @@
 // Timings of the analysis window beside the real main window, under the offscreen platform:
 // building it (part of "运行程序"), its first showing after a fit, and its update after a fit,
-// each until its plots are painted. Prints the median, minimum and maximum of each; asserts
-// nothing. Usage: lumetra_analysis_window_bench [RUNS]
+// each until its plots are painted; and a sample computed in the main window with 0, 10 000 and
+// 100 000 rows in the sample list, the last worksheet rewritten inside the handler. Prints the
+// median, minimum and maximum of each; asserts nothing. Usage: lumetra_analysis_window_bench
+// [RUNS]
 
 #include "analysis/analysis_window.h"
+#include "app/calibration_files.h"
 #include "app/lumetra.h"
 #include "ui/application.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -104,6 +109,13 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "%s\n", qPrintable(text));
         }
     });
+    // The last worksheet is written after every fit and sample: into a folder of the benchmark's
+    // own, never the user's.
+    QTemporaryDir dataHome;
+    if (!dataHome.isValid()) {
+        return 1;
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication application(argc, argv);
     ui::setUpApplication(application);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
@@ -168,8 +180,45 @@ int main(int argc, char* argv[]) {
         }
     }
 
+    // A sample computed in the main window (Command7 clicked, its handler run to the end) with a
+    // sample list of 0, 10 000 and 100 000 rows; the analysis window closed.
+    std::vector<Series> samples{{"sample computed, 0 rows in the list", {}},
+                                {"sample computed, 10 000 rows in the list", {}},
+                                {"sample computed, 100 000 rows in the list", {}}};
+    const int rows[] = {0, 10'000, 100'000};
+    for (std::size_t k = 0; k < samples.size(); ++k) {
+        app::Lumetra lumetra(prompts);
+        lumetra.start();
+        lumetra.run();
+        ui::MainWindow& main = *lumetra.mainWindow();
+        if (!QTest::qWaitForWindowExposed(&main)) {
+            return 1;
+        }
+        fitWorkedExample(main);
+        QList<io::Sample> list;
+        for (int i = 0; i < rows[k]; ++i) {
+            list.append({QStringLiteral("样品 %1").arg(i),
+                         QStringLiteral("0.512 0.515"),
+                         QStringLiteral("1"),
+                         {}});
+        }
+        lumetra.analysisWindow()->replaceSamples(list);
+        for (int i = 0; i < runs; ++i) {
+            QTest::mouseClick(main.findChild<QWidget*>(QStringLiteral("Command8")), Qt::LeftButton);
+            type(&main, QStringLiteral("Text7"), QStringLiteral("13.5"));
+            QWidget* compute = main.findChild<QWidget*>(QStringLiteral("Command7"));
+            QElapsedTimer timer;
+            timer.start();
+            QTest::mouseClick(compute, Qt::LeftButton);
+            samples[k].ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        std::fprintf(stderr, "last worksheet with %d rows: %lld bytes\n", rows[k],
+                     QFileInfo(app::lastWorksheetPath()).size());
+    }
+
     std::printf("| what | median (ms) | min (ms) | max (ms) | runs |\n|---|---:|---:|---:|---:|\n");
-    for (Series* s : {&firstProcess, &first, &update, &setOnly, &plotsOnly, &hidden, &build}) {
+    for (Series* s : {&firstProcess, &first, &update, &setOnly, &plotsOnly, &hidden, &build,
+                      &samples[0], &samples[1], &samples[2]}) {
         if (!s->ms.empty()) {
             report(*s);
         }

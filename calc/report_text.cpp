@@ -22,10 +22,39 @@ void appendNumber(std::string& out, const std::optional<double>& value) {
     }
 }
 
+// The length of the UTF-8 sequence at name[i] when it is a C1 control (U+0080..U+009F, which
+// terminals take for escape sequences) or a bidirectional control (U+061C, U+200E, U+200F,
+// U+202A..U+202E, U+2066..U+2069, which reorder the line); 0 otherwise.
+std::size_t controlLength(const std::string& name, std::size_t i) {
+    const auto byte = [&name](std::size_t k) {
+        return k < name.size() ? static_cast<unsigned char>(name[k]) : 0U;
+    };
+    const unsigned first = byte(i);
+    const unsigned second = byte(i + 1);
+    const unsigned third = byte(i + 2);
+    if ((first == 0xC2U && second >= 0x80U && second <= 0x9FU) ||
+        (first == 0xD8U && second == 0x9CU)) {
+        return 2;
+    }
+    if (first == 0xE2U && ((second == 0x80U && (third == 0x8EU || third == 0x8FU ||
+                                                (third >= 0xAAU && third <= 0xAEU))) ||
+                           (second == 0x81U && third >= 0xA6U && third <= 0xA9U))) {
+        return 3;
+    }
+    return 0;
+}
+
 void appendName(std::string& out, const std::string& name) {
-    for (char ch : name) {
-        const auto code = static_cast<unsigned char>(ch);
-        out += (code < 0x20U || code == 0x7FU) ? ' ' : ch;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto code = static_cast<unsigned char>(name[i]);
+        if (code < 0x20U || code == 0x7FU) {
+            out += ' ';
+        } else if (const std::size_t length = controlLength(name, i); length > 0) {
+            out += ' ';
+            i += length - 1;
+        } else {
+            out += name[i];
+        }
     }
 }
 

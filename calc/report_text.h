@@ -31,7 +31,9 @@ struct SampleRow {
 //      count stays m); the flags are out_of_range, below_lod, below_loq joined by "," in that
 //      order, an empty cell when there is none.
 //      In a name every control character (tab, line feed, carriage return and the rest below
-//      U+0020, and DEL) becomes one blank, so that a name never splits a cell or a line; nothing
+//      U+0020, DEL and the C1 controls U+0080..U+009F) and every bidirectional control (U+061C,
+//      U+200E, U+200F, U+202A..U+202E, U+2066..U+2069) becomes one blank, so that a name never
+//      splits a cell or a line, sends a terminal an escape sequence or reorders the line; nothing
 //      else of the name changes.
 // Numbers are written by fullPrecision, a zero as "0" (never "-0"); a value that does not exist or
 // is not finite is an empty cell.

@@ -200,6 +200,64 @@ QString syntaxReason(QJsonParseError::ParseError error) {
     return u"不是有效的JSON"_s;
 }
 
+// Qt's reader takes what JSON does not allow inside a text: an unknown escape ("\q") and raw
+// control characters. The first such place, or nullopt.
+struct StringProblem {
+    qsizetype offset = 0;
+    QString reason;
+};
+
+bool isHexDigit(char ch) {
+    return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+}
+
+std::optional<StringProblem> stringProblem(QByteArrayView json) {
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char ch = json[i];
+        if (!inString) {
+            inString = ch == '"';
+            continue;
+        }
+        if (ch == '"') {
+            inString = false;
+        } else if (static_cast<unsigned char>(ch) < 0x20) {
+            const QString code = QString::number(int(ch), 16).toUpper().rightJustified(4, u'0');
+            return StringProblem{i, u"文字中有未转义的控制字符 \\u"_s + code};
+        } else if (ch == '\\') {
+            if (i + 1 >= json.size()) {
+                return std::nullopt; // the text is not closed: Qt says so
+            }
+            const char next = json[i + 1];
+            if (next == 'u') {
+                qsizetype digits = 0;
+                while (digits < 4 && i + 2 + digits < json.size() &&
+                       isHexDigit(json[i + 2 + digits])) {
+                    ++digits;
+                }
+                if (digits < 4) {
+                    return StringProblem{i, u"转义序列 \\u 之后应为4位十六进制数"_s};
+                }
+                i += 5;
+            } else if (QByteArrayView("\"\\/bfnrt").contains(next)) {
+                ++i;
+            } else if (next > 0x20 && next < 0x7F) {
+                return StringProblem{i, u"转义序列 \\%1 无效"_s.arg(QLatin1Char(next))};
+            } else {
+                return StringProblem{i, u"转义序列无效"_s};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+Error placedError(QByteArrayView json, qsizetype offset, const QString& reason,
+                  bool withPath = true) {
+    const QString place = lineAndColumn(json, offset);
+    const QString path = withPath ? pathAt(json, offset) : QString();
+    return Error{{}, path.isEmpty() ? place : u"%1（%2）"_s.arg(path, place), reason};
+}
+
 Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
     qsizetype offset = error.offset;
     QString reason = syntaxReason(error.error);
@@ -208,10 +266,7 @@ Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
         offset = token.start;
         reason = illegalNumberReason(token.text);
     }
-    const QString place = lineAndColumn(json, offset);
-    const QString path =
-        error.error == QJsonParseError::DeepNesting ? QString() : pathAt(json, offset);
-    return Error{{}, path.isEmpty() ? place : u"%1（%2）"_s.arg(path, place), reason};
+    return placedError(json, offset, reason, error.error != QJsonParseError::DeepNesting);
 }
 
 // --- The calibration's fields -------------------------------------------------------------
@@ -398,7 +453,14 @@ Expected<Calibration> readCalibration(const QByteArray& bytes) {
     }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json.toByteArray(), &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
+    const bool parsed = parseError.error == QJsonParseError::NoError;
+    // The first fault in the file is the one reported, Qt's or that of a text.
+    const auto problem = stringProblem(
+        json.first(parsed ? json.size() : std::min<qsizetype>(parseError.offset, json.size())));
+    if (problem) {
+        return placedError(json, problem->offset, problem->reason);
+    }
+    if (!parsed) {
         return syntaxError(json, parseError);
     }
     const QJsonObject root = document.object();

@@ -132,6 +132,22 @@ Expected<Split> splitWith(QStringView text, QChar separator, bool collect = true
     return split;
 }
 
+// Text from a file has passed decodeSpreadsheetText, which takes a control character for binary
+// data; text from elsewhere (the clipboard) is told what it holds, and where.
+std::optional<Error> controlCharacterIn(QStringView text) {
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\n' || (ch == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))) {
+            ++line;
+        } else if (ch < 0x20 && ch != u'\t' && ch != u'\r') {
+            const QString code = QString::number(ch, 16).toUpper().rightJustified(4, u'0');
+            return Error{{}, lineLocation(line), u"含有控制字符 \\u"_s + code};
+        }
+    }
+    return std::nullopt;
+}
+
 // "0,523" or "0,52 0,53": numbers with one decimal comma each, separated by blanks.
 bool isDecimalCommaList(QStringView cell) {
     bool any = false;
@@ -372,8 +388,8 @@ Expected<CsvTable> splitCsv(const QString& text) {
     if (text.size() > kMaxFileBytes) {
         return Error{{}, {}, fileTooLargeReason()};
     }
-    if (const auto problem = controlCharacterProblem(text)) {
-        return Error{{}, {}, *problem};
+    if (auto error = controlCharacterIn(text)) {
+        return *error;
     }
     qsizetype bestCount = 0;
     QChar bestSeparator;

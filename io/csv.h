@@ -50,7 +50,8 @@ struct CsvTable {
 };
 
 // Splits a decoded text into rows of cells by the rules above (no header, no decimal comma).
-// Errors: "第4行：引号没有闭合", the binary reason for control characters, the size limit.
+// Errors: "第4行：引号没有闭合", "第2行：含有控制字符 \u0007" (only text that is not from a file
+// can hold one: decodeSpreadsheetText refuses it as binary data), the size limit.
 Expected<CsvTable> splitCsv(const QString& text);
 
 // Standards: two columns, concentration then absorbance, each one number by calc's strict parse

@@ -14,16 +14,24 @@ struct Error {
     QString location; // "第3行", "standards[3].A", "第2个样品"; empty when the reason is the whole
     QString reason; // one short Chinese clause: "浓度 \"1,2.3\" 不是数字"
 
-    // The non-empty parts joined by "：", e.g. "a.csv：第3行：浓度 \"1,2.3\" 不是数字". The window
-    // shows it in its message box, the command line prints it as its one line of error.
+    // The non-empty parts joined by "：", e.g. "a.csv：第3行：浓度 \"1,2.3\" 不是数字", the file as
+    // shownPath shows it. The window shows it in its message box, the command line prints it as
+    // its one line of error.
     QString message() const;
 
     friend bool operator==(const Error&, const Error&) = default;
 };
 
 // A text quoted in a reason: "1,2.3" -> "\"1,2.3\"", cut to its first 40 characters and "…" so
-// that a message stays one short line.
+// that a message stays one short line. What would not show, or would move or hide the text around
+// it, is written as its code: C0 and C1 controls, DEL, format characters (zero-width ones, the
+// bidirectional marks, overrides and isolates), line and paragraph separators and unpaired
+// surrogates, as \u007F (beyond the BMP \U000E0001). "0.2" and DEL -> "\"0.2\\u007F\"".
 QString quotedForMessage(const QString& text);
+
+// A path as a message shows it: the characters above escaped alike, and the bytes of a name that
+// is not UTF-8 (kept by pathFromNative in files.h) as \xFF.
+QString shownPath(const QString& path);
 
 // A value or an Error (std::expected is C++23).
 template <typename T> class Expected {

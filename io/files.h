@@ -17,16 +17,39 @@ inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 // "文件太大（上限64 MiB）"
 QString fileTooLargeReason(qint64 limit = kMaxFileBytes);
 
-// The whole file, or an error with Error::file = path: "文件不存在", "这是文件夹，不是文件",
-// "无法读取（…）" with the system's reason, and fileTooLargeReason(limit). Reads at most limit + 1
-// bytes whatever the file claims its size is (pipes, /proc).
+// A system error (errno) in words: a short Chinese phrase ("磁盘已满", "权限被拒绝",
+// "符号链接循环") or, for an error without one, the system's own text.
+QString systemErrorPhrase(int code);
+// The phrase with the system's own text after it: "符号链接循环（Too many levels of symbolic
+// links）"; the system's text alone when there is no phrase.
+QString systemErrorReason(int code);
+
+// File names are bytes. A name that is not UTF-8 (written on a system with another encoding)
+// still gets a QString that gives back the same bytes: each byte that is not part of a valid
+// UTF-8 character becomes the unpaired surrogate U+DC80..U+DCFF, which no valid name holds, and
+// shownPath shows as \xFF. QFile::decodeName would turn such bytes into U+FFFD for good.
+QString pathFromNative(const QByteArray& name);
+QByteArray nativePath(const QString& path);
+
+// True only when nothing at all stands at the path (not even a symbolic link, dangling or looping)
+// and the reason is that it does not exist, not that a folder cannot be searched.
+bool isAbsent(const QString& path);
+
+// The whole regular file (symbolic links followed), or an error with Error::file = path:
+//   "文件不存在", "符号链接指向的文件不存在", "这是文件夹，不是文件", "不是普通文件（命名管道）"
+//   (also 字符设备, 块设备, 套接字: refused before opening, so that nothing blocks), the system's
+//   reason for a path that cannot be followed or a file that cannot be opened or read
+//   ("符号链接循环（Too many levels of symbolic links）", "没有读取权限（Permission denied）"), and
+//   fileTooLargeReason(limit). Reads at most limit + 1 bytes whatever the file claims its size is
+//   (/proc). The path may hold bytes kept by pathFromNative.
 Expected<QByteArray> readFileLimited(const QString& path, qint64 limit = kMaxFileBytes);
 
-// Writes through QSaveFile: the bytes go to a new file beside the old one, which is renamed over
-// it only when everything is written. A save that fails leaves the old file as it was and says
-// why, with Error::file = path: "所在的文件夹不存在", "这是文件夹，不是文件",
-// "无法创建文件（…）", "写入失败（…）" (the parentheses hold the system's reason, e.g. "No space
-// left on device").
+// Writes through QSaveFile, unbuffered so that every write is checked as it happens: the bytes go
+// to a new file beside the old one, which is renamed over it only when everything is written. A
+// save that fails leaves the old file as it was and says why, with Error::file = path:
+// "所在的文件夹不存在", "这是文件夹，不是文件", "无法创建文件（…）", "写入失败（…）" (the
+// parentheses hold the system's reason, e.g. "磁盘已满"; failing to put the finished file in place
+// is a write failure too). Every file the program writes goes through here.
 std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace io

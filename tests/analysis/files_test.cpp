@@ -1,7 +1,8 @@
 // Calibration files through the real windows: saved, the windows started anew, opened again with
 // the same texts and results; hostile files refused with nothing changed; the question before
 // data is replaced; CSV of standards from a spreadsheet; a save that fails; the last worksheet
-// kept and restored; the CSV export read back. 100 000 samples: files_large_test.cpp.
+// kept and restored; the CSV export read back; every save onto a full disk; what is not a regular
+// file. 100 000 samples: files_large_test.cpp.
 
 #include "analysis/sample_list.h"
 #include "io/calibration_file.h"
@@ -17,12 +18,21 @@
 #include <QLineEdit>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -413,6 +423,226 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_EQ(lines[27], u"样品 B,x,,,,,,,,"_qs);
     EXPECT_EQ(lines[28], QString());
     EXPECT_EQ(lines.size(), 29);
+}
+
+// What stands at a path instead of a file is refused at once, with the true reason; only a path
+// where nothing stands has no last worksheet.
+TEST_F(CalibrationFilesTest, WhatIsNotARegularFileIsRefusedAtOnceWithItsReason) {
+    const QString last = files().lastPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(last).absolutePath()));
+    const QString fifo = dir.filePath(u"fifo.lumetra"_qs);
+    const auto makeFifo = [](const QString& path) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    };
+    const QString loop = u"符号链接循环（Too many levels of symbolic links）"_qs;
+    struct Case {
+        const char* name;
+        std::function<void()> make; // what stands at the path
+        QString path;
+        bool restore; // 恢复上次的数据, not 打开…
+        QString message;
+    };
+    const Case cases[] = {
+        {"a FIFO opened", [&] { makeFifo(fifo); }, fifo, false,
+         u"无法打开："_qs + fifo + u"：不是普通文件（命名管道）"_qs},
+        {"a FIFO as the last worksheet", [&] { makeFifo(last); }, last, true,
+         u"无法恢复上次的数据："_qs + last + u"：不是普通文件（命名管道）"_qs},
+        {"a link to itself as the last worksheet", [&] { QFile::link(last, last); }, last, true,
+         u"无法恢复上次的数据："_qs + last + u"："_qs + loop},
+        {"a link to nothing as the last worksheet",
+         [&] { QFile::link(dir.filePath(u"gone"_qs), last); }, last, true,
+         u"无法恢复上次的数据："_qs + last + u"：符号链接指向的文件不存在"_qs},
+        {"nothing", [] {}, last, true, u"没有上次的数据"_qs},
+    };
+    fillWindows();
+    const std::string held = everything();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(c.path);
+        c.make();
+        if (c.restore) {
+            trigger(window(), u"restoreLast"_qs);
+        } else {
+            alerts.paths = {c.path};
+            trigger(window(), u"openFile"_qs);
+            EXPECT_EQ(alerts.events.front(), "<file>打开标准曲线文件");
+            alerts.events.erase(alerts.events.begin());
+        }
+        EXPECT_EQ(alerts.take(), Events{utf8(c.message)});
+        EXPECT_EQ(everything(), held);
+        QFile::remove(c.path);
+    }
+}
+
+// Standard error while `run` runs, through a pipe: a file limit or a full disk cannot touch it.
+std::string standardErrorOf(const std::function<void()>& run) {
+    int ends[2];
+    if (::pipe(ends) != 0) {
+        return "(no pipe)";
+    }
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(ends[1], 2);
+    ::close(ends[1]);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    std::string text;
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = ::read(ends[0], buffer, sizeof buffer)) > 0) {
+        text.append(buffer, std::size_t(got));
+    }
+    ::close(ends[0]);
+    return text;
+}
+
+// Every save of the program onto a disk that takes nothing more: the old file stays as it was, no
+// new file is left beside it, and the user is told the file and the reason. The files stand in
+// the program's data folder, beside the last worksheet.
+class FullDiskTest : public CalibrationFilesTest {
+public:
+    void SetUp() override {
+        CalibrationFilesTest::SetUp();
+        folder_ = QFileInfo(app::lastWorksheetPath()).absolutePath();
+        ASSERT_TRUE(QDir().mkpath(folder_));
+    }
+    void TearDown() override {
+        CalibrationFilesTest::TearDown();
+        if (mounted_) {
+            EXPECT_EQ(::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH), 0)
+                << std::strerror(errno);
+        }
+    }
+
+    // A file system of 64 KiB of its own at the data folder; skipped unless the test may mount.
+    void mountSmallDisk() {
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "mounting a file system needs root";
+        }
+        ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs", 0, "size=64k"),
+                  0)
+            << std::strerror(errno);
+        mounted_ = true;
+    }
+
+    // Fills the disk to its last byte.
+    void fill() {
+        QFile filler(folder_ + u"/filler"_qs);
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray page(4096, 'f');
+        while (filler.write(page) == page.size()) {
+        }
+        while (filler.write("f", 1) == 1) {
+        }
+        struct statvfs disk {};
+        ASSERT_EQ(::statvfs(QFile::encodeName(folder_).constData(), &disk), 0);
+        ASSERT_EQ(disk.f_bavail, 0u);
+    }
+
+    // Each save path once, between `limit` and `unlimit`, onto a file that holds older contents.
+    void expectEverySaveKeepsTheOldFile(const QString& reason, const std::function<void()>& limit,
+                                        const std::function<void()>& unlimit) {
+        fillWindows();
+        const QString last = app::lastWorksheetPath();
+        struct Case {
+            const char* name;
+            const char* file;
+            std::function<void(const QString&)> save;
+            std::string dialog;  // the file dialog's event, "" when none is asked
+            std::string message; // the message box, or the line on standard error
+        };
+        const auto asked = [this](void (analysis::AnalysisWindow::*command)()) {
+            return [this, command](const QString& path) {
+                alerts.paths = {path};
+                (window()->*command)();
+            };
+        };
+        const Case cases[] = {
+            {"calibration file", "a.lumetra", [this](const QString& path) { files().saveTo(path); },
+             "", "保存失败："},
+            {"CSV export", "a.csv", asked(&analysis::AnalysisWindow::exportCsv), "<file>导出CSV",
+             "导出失败："},
+            {"PNG", "a.png", asked(&analysis::AnalysisWindow::saveImage), "<file>保存图像",
+             "图像保存失败："},
+            {"SVG", "a.svg", asked(&analysis::AnalysisWindow::saveImage), "<file>保存图像",
+             "图像保存失败："},
+            {"PDF", "a.pdf", asked(&analysis::AnalysisWindow::exportPdf), "<file>导出PDF",
+             "PDF导出失败："},
+            {"the last worksheet", "last.lumetra",
+             [this](const QString&) {
+                 QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
+                 sample(u"5"_qs);
+             },
+             "", "lumetra: 无法保存上次的数据："},
+        };
+        QStringList names{u"last.lumetra"_qs};
+        for (const Case& c : cases) {
+            if (QString::fromUtf8(c.file) != u"last.lumetra"_qs) {
+                QFile file(folder_ + u'/' + QString::fromUtf8(c.file));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(QByteArray("the older ") + c.file);
+                names << QString::fromUtf8(c.file);
+            }
+        }
+        std::map<std::string, QByteArray> before;
+        for (const QString& name : names) {
+            before[utf8(name)] = read(folder_ + u'/' + name);
+        }
+        limit();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            const QString path = folder_ + u'/' + QString::fromUtf8(c.file);
+            const std::string printed = standardErrorOf([&] { c.save(path); });
+            Events expected;
+            if (!c.dialog.empty()) {
+                expected.push_back(c.dialog);
+            }
+            const std::string message = c.message + utf8(path + u"："_qs + reason);
+            if (path == last) {
+                EXPECT_EQ(printed, message + "\n");
+            } else {
+                expected.push_back(message);
+                EXPECT_EQ(printed, "");
+            }
+            EXPECT_EQ(alerts.take(), expected);
+            EXPECT_EQ(read(path), before[c.file]);
+        }
+        unlimit();
+        names << (mounted_ ? QStringList{u"filler"_qs} : QStringList());
+        QStringList left = QDir(folder_).entryList(QDir::Files | QDir::Hidden);
+        left.sort();
+        names.sort();
+        EXPECT_EQ(left, names) << "no new file is left beside the old";
+    }
+
+    QString folder_;
+    bool mounted_ = false;
+};
+
+TEST_F(FullDiskTest, OnAFullFileSystemEverySaveKeepsTheOldFileAndSaysWhy) {
+    mountSmallDisk();
+    expectEverySaveKeepsTheOldFile(
+        u"写入失败（磁盘已满）"_qs, [this] { fill(); }, [] {});
+}
+
+TEST_F(FullDiskTest, OverTheFileSizeLimitEverySaveKeepsTheOldFileAndSaysWhy) {
+    // Writing past the limit fails with EFBIG instead of ending the process.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*previous)(int) = SIG_DFL;
+    expectEverySaveKeepsTheOldFile(
+        u"写入失败（超出文件大小的限制）"_qs,
+        [&] {
+            previous = std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{100, saved.rlim_max};
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        },
+        [&] {
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, previous);
+        });
 }
 
 } // namespace

@@ -327,6 +327,10 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
     const auto events = alerts.take();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0], "粘贴失败：第2行：有4列，应为名称、读数、稀释倍数三列");
+    // No file is involved: the paste is told what its text holds.
+    paste(u"I\t0.5\t1\r\nJ\t0.6\a\t1\r\n"_qs);
+    EXPECT_EQ(model().rowCount(), int(std::size(cases)));
+    EXPECT_EQ(alerts.take(), std::vector<std::string>{"粘贴失败：第2行：含有控制字符 \\u0007"});
 }
 
 TEST_F(SampleListTest, ReplicatesAndDilutionsAgreeWithAnIndependentComputation) {

@@ -9,11 +9,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <cmath>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace {
 
@@ -40,6 +50,7 @@ protected:
         environment.remove(u"DISPLAY"_qs);
         environment.remove(u"WAYLAND_DISPLAY"_qs);
         environment.insert(u"QT_QPA_PLATFORM"_qs, u"no-such-platform"_qs);
+        environment.insert(u"LC_ALL"_qs, u"C.UTF-8"_qs); // the system's error texts in English
         process.setProcessEnvironment(environment);
         process.start(QString::fromUtf8(LUMETRA_BINARY), arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
@@ -49,6 +60,97 @@ protected:
 
     QTemporaryDir dir;
 };
+
+// What standard output is in a run of the program.
+enum class Output {
+    Pipe,     // a pipe read to its end
+    Full,     // /dev/full: every write fails with ENOSPC
+    Closed,   // no descriptor 1 at all (>&-)
+    ReadOnly, // a descriptor open for reading only
+    GonePipe, // a pipe whose reader has already gone
+};
+
+struct Ended {
+    bool signalled = false;
+    int status = -1; // the exit code, or the signal
+    QByteArray out;
+    QString err;
+};
+
+// Runs the program with the arguments as bytes (a name that is not UTF-8 among them) and standard
+// output as asked, in the C.UTF-8 locale so that the system's error texts are the English ones.
+Ended runRaw(const std::vector<QByteArray>& arguments, Output output, bool ignoreSigpipe = false) {
+    std::vector<QByteArray> words{QByteArray(LUMETRA_BINARY)};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (QByteArray& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<QByteArray> environment{"LC_ALL=C.UTF-8"};
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (!QByteArray(*entry).startsWith("LC_ALL=")) {
+            environment.emplace_back(*entry);
+        }
+    }
+    std::vector<char*> envp;
+    for (QByteArray& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+
+    int err[2];
+    int out[2] = {-1, -1};
+    EXPECT_EQ(::pipe2(err, O_CLOEXEC), 0);
+    if (output == Output::Pipe || output == Output::GonePipe) {
+        EXPECT_EQ(::pipe2(out, O_CLOEXEC), 0);
+    } else if (output == Output::Full) {
+        out[1] = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    } else if (output == Output::ReadOnly) {
+        out[1] = ::open(LUMETRA_BINARY, O_RDONLY | O_CLOEXEC);
+    }
+    if (output == Output::GonePipe) {
+        ::close(out[0]);
+        out[0] = -1;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (out[1] >= 0) {
+            ::dup2(out[1], 1);
+        } else {
+            ::close(1);
+        }
+        ::dup2(err[1], 2);
+        ::signal(SIGPIPE, ignoreSigpipe ? SIG_IGN : SIG_DFL);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(err[1]);
+    if (out[1] >= 0) {
+        ::close(out[1]);
+    }
+    const auto readAll = [](int fd) {
+        QByteArray bytes;
+        char buffer[65536];
+        ssize_t got = 0;
+        while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
+            bytes.append(buffer, got);
+        }
+        ::close(fd);
+        return bytes;
+    };
+    // The report is small: the pipe holds all of it while standard error is read.
+    Ended ended;
+    ended.err = QString::fromUtf8(readAll(err[0]));
+    if (out[0] >= 0) {
+        ended.out = readAll(out[0]);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ended.signalled = WIFSIGNALED(status);
+    ended.status = ended.signalled ? WTERMSIG(status) : WEXITSTATUS(status);
+    return ended;
+}
 
 void expectReference(const QString& key, double value) {
     const double expected = test::kFluorescenceStatistics.at(key);
@@ -109,9 +211,48 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
         QString inError; // a part of the one error line
     };
     const QString good = file(u"good.csv"_qs, kStandards);
+    const QString fifo = dir.filePath(u"fifo.csv"_qs);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString self = dir.filePath(u"self.csv"_qs);
+    ASSERT_TRUE(QFile::link(self, self));
     const Case cases[] = {
         {"help", {u"--help"_qs}, 0, {}},
+        {"all the help", {u"--help-all"_qs}, 0, {}},
         {"version", {u"--version"_qs}, 0, {}},
+        {"samples without a name",
+         {u"report"_qs, good, u"--samples="_qs},
+         2,
+         u"--samples 需要一个文件名"_qs},
+        {"a FIFO", {u"report"_qs, fifo}, 2, u"fifo.csv：不是普通文件（命名管道）"_qs},
+        {"a FIFO of samples",
+         {u"report"_qs, good, u"--samples"_qs, fifo},
+         2,
+         u"fifo.csv：不是普通文件（命名管道）"_qs},
+        {"a link to itself",
+         {u"report"_qs, self},
+         2,
+         u"self.csv：符号链接循环（Too many levels of symbolic links）"_qs},
+        {"a number followed by DEL",
+         {u"report"_qs, file(u"del.csv"_qs, "1,0.1\n2,0.2\x7F\n")},
+         2,
+         u"第2行：吸光度 \"0.2\\u007F\" 不是数字"_qs},
+        {"a number followed by a zero-width space",
+         {u"report"_qs, file(u"zw.csv"_qs, "1,0.1\n2,0.2\xE2\x80\x8B\n")},
+         2,
+         u"第2行：吸光度 \"0.2\\u200B\" 不是数字"_qs},
+        {"an escape that JSON does not have",
+         {u"report"_qs, file(u"q.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,
+             "unit":"mg\q","standards":[]})")},
+         2,
+         u"q.lumetra：unit（第2行第24列）：转义序列 \\q 无效"_qs},
+        {"a calibration file's own bad samples, replaced",
+         {u"report"_qs,
+          file(u"own.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,"unit":"",
+             "standards":[{"C":"1","A":".1"},{"C":"2","A":".3"}],
+             "samples":[{"name":"bad","readings":"x","dilution":""}]})"),
+          u"--samples"_qs, file(u"replacing.csv"_qs, "s,0.2\n")},
+         0,
+         {}},
         {"unknown option", {u"report"_qs, good, u"--frobnicate"_qs}, 2, u"frobnicate"_qs},
         {"unknown command", {u"draw"_qs, good}, 2, u"draw"_qs},
         {"no file", {u"report"_qs}, 2, u"report"_qs},
@@ -135,7 +276,7 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
         {"a line break in a quoted cell",
          {u"report"_qs, file(u"break.csv"_qs, "\"1\n2\",0.1\n2,0.3\n")},
          2,
-         u"第1行：浓度 \"1 2\" 不是数字"_qs},
+         u"第1行：浓度 \"1\\u000A2\" 不是数字"_qs},
         {"a standard of a calibration file that is not a number",
          {u"report"_qs,
           file(u"nan.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,"unit":"",
@@ -169,12 +310,17 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
                 QStringLiteral(R"({"C":"%1","A":"%2"})").arg(i).arg(0.1 * i + 0.01).toUtf8();
     }
     json += R"(],"samples":[{"name":"s","readings":"0.5","dilution":""},)"
-            R"({"name":"引\"号\\和\n换行","readings":"0.5","dilution":""}]})";
+            R"({"name":"引\"号\\和\n换行","readings":"0.5","dilution":""},)"
+            R"({"name":"\ud800x","readings":"0.5","dilution":""},)"
+            R"({"name":"a\u009bb\u202ec","readings":"0.5","dilution":""}]})";
     const Outcome result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.out.startsWith(u"n\t12\n"_qs));
     EXPECT_TRUE(result.out.contains(u"\ns\t0.5\t1\t0.5\t1\t"_qs));
     EXPECT_TRUE(result.out.contains(u"\n引\"号\\和 换行\t0.5\t"_qs)) << "no name splits a line";
+    // An unpaired surrogate cannot be UTF-8; C1 and bidirectional controls never reach a terminal.
+    EXPECT_TRUE(result.out.contains(u"\n\uFFFDx\t0.5\t"_qs)) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(u"\na b c\t0.5\t"_qs)) << result.out.toStdString();
 
     const Outcome asJson = run({u"report"_qs, dir.filePath(u"twelve.lumetra"_qs), u"--json"_qs});
     ASSERT_EQ(asJson.exitCode, 0) << asJson.err.toStdString();
@@ -185,6 +331,73 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
     EXPECT_EQ(root[u"points"_qs].toArray().size(), 12);
     EXPECT_EQ(root[u"samples"_qs].toArray()[1].toObject()[u"name"_qs].toString(),
               u"引\"号\\和\n换行"_qs);
+    EXPECT_EQ(root[u"samples"_qs].toArray()[2].toObject()[u"name"_qs].toString(), u"\uFFFDx"_qs);
+}
+
+// Output that cannot be written is a failure named on one line, never an exit 0 in silence.
+TEST_F(CommandLine, OutputThatCannotBeWrittenFails) {
+    const QByteArray good = QFile::encodeName(file(u"good.csv"_qs, kStandards));
+    const char* badDescriptor = "文件描述符无效或不可写入（Bad file descriptor）";
+    struct Case {
+        const char* name;
+        std::vector<QByteArray> arguments;
+        Output output;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a full disk", {"report", good}, Output::Full, "磁盘已满（No space left on device）"},
+        {"the help on a full disk",
+         {"--help"},
+         Output::Full,
+         "磁盘已满（No space left on device）"},
+        {"standard output closed", {"report", good}, Output::Closed, badDescriptor},
+        {"a read-only descriptor", {"report", good, "--json"}, Output::ReadOnly, badDescriptor},
+        {"a pipe whose reader has gone, SIGPIPE ignored",
+         {"report", good, "--json"},
+         Output::GonePipe,
+         "管道的读取端已关闭（Broken pipe）"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Ended ended = runRaw(c.arguments, c.output, true);
+        EXPECT_FALSE(ended.signalled);
+        EXPECT_EQ(ended.status, 2);
+        EXPECT_EQ(ended.err,
+                  u"lumetra: 写入标准输出失败："_qs + QString::fromUtf8(c.reason) + u'\n');
+    }
+    // With SIGPIPE at its default the write ends the process by the signal, as it ends any tool.
+    const Ended killed = runRaw({"report", good, "--json"}, Output::GonePipe);
+    EXPECT_TRUE(killed.signalled);
+    EXPECT_EQ(killed.status, SIGPIPE);
+    EXPECT_EQ(killed.err, QString());
+}
+
+// A file name is bytes: one that is not UTF-8 ("度" in GB18030) is read, and named with the bytes
+// it has.
+TEST_F(CommandLine, AFileNameThatIsNotUtf8) {
+    const QByteArray name = QFile::encodeName(dir.path()) + "/\xB6\xC8.csv";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    const auto removeFile = qScopeGuard([&name] { ::unlink(name.constData()); });
+    ASSERT_EQ(::write(fd, "1,0.1\n", 6), 6);
+    ::close(fd);
+    struct Case {
+        const char* name;
+        QByteArray file;
+        int status;
+        QString err;
+    };
+    const QString shown = dir.path() + u"/\\xB6\\xC8.csv"_qs;
+    const Case cases[] = {
+        {"read", name, 1, u"lumetra: "_qs + shown + u"：只有1个标准点，至少需要2个\n"_qs},
+        {"missing", name + "x", 2, u"lumetra: "_qs + shown + u"x：文件不存在\n"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Ended ended = runRaw({"report", c.file}, Output::Pipe);
+        EXPECT_EQ(ended.status, c.status);
+        EXPECT_EQ(ended.err, c.err);
+    }
 }
 
 // Samples given on the command line replace those of the file, and 100 000 of them are reported.

@@ -126,6 +126,48 @@ TEST(ReportText, LayoutWithTwoStandards) {
     EXPECT_EQ(calc::reportText(x, y, *line, {}), head);
 }
 
+// A name reaches a terminal: no control character and no bidirectional control passes, each
+// becomes one blank; the characters next to them in the encoding stay.
+TEST(ReportText, NamesCarryNoControls) {
+    const Values x = {0, 1};
+    const Values y = {1, 0};
+    const auto line = calc::lineStatistics(x, y);
+    ASSERT_TRUE(line);
+    struct Case {
+        const char* name;
+        const char* sample;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"C0 and DEL", "a\tb\x7F", "a b "},
+        {"C1: CSI and NEL",
+         "a\xC2\x9B"
+         "1m\xC2\x85",
+         "a 1m "},
+        {"the first and last C1", "\xC2\x80\xC2\x9F", "  "},
+        {"no-break space and é stay", "\xC2\xA0\xC3\xA9", "\xC2\xA0\xC3\xA9"},
+        {"right-to-left override and pop",
+         "\xE2\x80\xAE"
+         "abc\xE2\x80\xAC",
+         " abc "},
+        {"isolates",
+         "\xE2\x81\xA6"
+         "x\xE2\x81\xA9",
+         " x "},
+        {"marks: LRM, RLM, ALM", "\xE2\x80\x8E\xE2\x80\x8F\xD8\x9C", "   "},
+        {"zero-width joiner and an emoji stay", "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC",
+         "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC"},
+        {"a cut-off sequence at the end", "a\xE2\x80", "a\xE2\x80"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const calc::SampleRow samples[] = {{c.sample, {0.5}, 1.0}};
+        const std::string text = calc::reportText(x, y, *line, samples);
+        const std::size_t start = text.rfind('\n', text.size() - 2) + 1;
+        EXPECT_EQ(text.substr(start, text.find('\t', start) - start), c.shown);
+    }
+}
+
 // The fluorescence standards with three samples: the blocks, the keys and the flags, and every
 // number read back to the bits of the value it stands for.
 TEST(ReportText, ValuesReadBack) {

@@ -103,6 +103,16 @@ TEST(CalibrationFile, HostileFiles) {
          u"unit（第1行第46列）：文字没有结束（缺少引号）"_s},
         {"invalid UTF-8", withSecondStandard("{\"C\": \"0.5\xff\", \"A\": \".056\"}"),
          u"standards[1].C（第7行第19列）：不是有效的UTF-8文字"_s},
+        // Qt's reader takes these; JSON does not.
+        {"an unknown escape", withSecondStandard(R"({"C": "0.5\q", "A": ".056"})"),
+         u"standards[1].C（第7行第19列）：转义序列 \\q 无效"_s},
+        {"a short \\u escape", withSecondStandard(R"({"C": "0.5\u12", "A": ".056"})"),
+         u"standards[1].C（第7行第19列）：转义序列 \\u 之后应为4位十六进制数"_s},
+        {"a raw tab in a text", withSecondStandard("{\"C\": \"0.5\t\", \"A\": \".056\"}"),
+         u"standards[1].C（第7行第19列）：文字中有未转义的控制字符 \\u0009"_s},
+        {"a raw line break in a text, before a syntax error",
+         withSecondStandard("{\"C\": \"0.5\n\", \"A\" .056}"),
+         u"standards[1].C（第7行第19列）：文字中有未转义的控制字符 \\u000A"_s},
         {"something after the object", valid + "x", u"第10行第1列：JSON对象之后还有多余内容"_s},
         {"no standards", R"({"format": "lumetra-calibration", "version": 1, "unit": "mg"})",
          u"standards：缺少此项"_s},
@@ -168,10 +178,10 @@ TEST(CalibrationFile, AcceptedForms) {
     const auto read = io::readCalibration("\xEF\xBB\xBF"
                                           R"({
         "version": 1.0, "format": "lumetra-calibration", "comment": {"unknown": [1, 2]},
-        "unit": "", "standards": [{"C": " .5", "A": "5."}]
+        "unit": "\"\\\/\b\f\n\r\t\u00B5\uD83E\uDDEA", "standards": [{"C": " .5", "A": "5."}]
     })");
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read.value(), (Calibration{u""_s, {{" .5", "5."}}, {}}));
+    EXPECT_EQ(read.value(), (Calibration{u"\"\\/\b\f\n\r\tµ🧪"_s, {{" .5", "5."}}, {}}));
 }
 
 // Every text survives writing and reading, whatever it holds.
