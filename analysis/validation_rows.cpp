@@ -4,6 +4,7 @@
 #include "calibration/results.h"
 #include "io/document_text.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace analysis {

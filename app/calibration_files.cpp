@@ -123,7 +123,7 @@ bool CalibrationFiles::openFile(const QString& path) {
     if (!mayReplace(true, u"“%1”的内容"_s.arg(QFileInfo(path).fileName()))) {
         return false;
     }
-    calibration_.replaceDocument(io::toDocument(calibration.value()), path, false);
+    calibration_.replaceDocument(calibration.value(), path, false);
     return true;
 }
 
@@ -141,7 +141,7 @@ void CalibrationFiles::restoreLast() {
         return;
     }
     // The kept copy is the program's own: 保存 asks where to write.
-    calibration_.replaceDocument(io::toDocument(calibration.value()), QString(), false);
+    calibration_.replaceDocument(calibration.value(), QString(), false);
 }
 
 void CalibrationFiles::importStandards() {
@@ -199,7 +199,7 @@ bool CalibrationFiles::saveTo(const QString& path) {
         prompts_.tell(u"无法保存：没有可保存的数据"_s);
         return false;
     }
-    if (const auto error = io::saveCalibration(path, io::fromDocument(document))) {
+    if (const auto error = io::saveCalibration(path, document)) {
         prompts_.tell(u"保存失败："_s + error->message());
         return false;
     }
@@ -244,7 +244,7 @@ QString CalibrationFiles::keepBackup() {
     const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss-zzz"_s);
     const QString path = folder + u"/backup-"_s + stamp + u".lumetra"_s;
     if (const auto error =
-            io::saveCalibration(path, io::fromDocument(calibration_.document()))) {
+            io::saveCalibration(path, calibration_.document())) {
         warn(u"无法保存备份："_s + error->message());
         return {};
     }
@@ -257,7 +257,7 @@ void CalibrationFiles::keepLast() {
         return;
     }
     if (const auto error =
-            io::saveCalibration(lastPath_, io::fromDocument(calibration_.document()))) {
+            io::saveCalibration(lastPath_, calibration_.document())) {
         warn(u"无法保存上次的数据："_s + error->message());
     }
 }

@@ -1,17 +1,22 @@
 #include "app/command_line.h"
 
 #include "calc/number_text.h"
-#include "calc/report_json.h"
-#include "calc/report_text.h"
-#include "calc/statistics.h"
+#include "calibration/entries.h"
+#include "calibration/report.h"
+#include "calibration/results.h"
+#include "io/calibration.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
+#include "io/document_text.h"
 #include "io/files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <array>
 #include <cerrno>
+#include <cmath>
+#include <limits>
 #include <cstdio>
 #include <vector>
 
@@ -48,109 +53,301 @@ int succeedWith(const std::string& bytes) {
     return kSuccess;
 }
 
-// The standards and samples of a report, as numbers.
-struct ReportInput {
-    std::vector<double> x, y;
-    std::vector<calc::SampleRow> samples;
-};
-
-double number(const QString& text) {
-    return *calc::strictParse(text.trimmed().toStdString());
+QString located(const QString& file, const calibration::Message& place,
+                const calibration::Message& reason) {
+    return io::shownPath(file) + QStringLiteral("：") +
+           io::fromDocument(calibration::render(calibration::located(place, reason)));
 }
 
-void addStandards(ReportInput& input, const QList<io::Standard>& standards) {
-    for (const io::Standard& s : standards) {
-        input.x.push_back(number(s.c));
-        input.y.push_back(number(s.a));
-    }
+QString rendered(const calibration::Message& message) {
+    return io::fromDocument(calibration::render(message));
 }
 
-// The report is UTF-8, which has no unpaired surrogate (a calibration file's JSON can escape
-// one): such a half of a character is written as U+FFFD, the replacement character.
-std::string utf8Name(QString name) {
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (name[i].isSurrogate()) {
-            name[i] = QChar::ReplacementCharacter;
-        }
-    }
-    return name.toStdString();
+bool isCalibrationFile(const QString& path) {
+    return QFileInfo(path).suffix().compare(QStringLiteral("lumetra"), Qt::CaseInsensitive) == 0;
 }
 
-void addSamples(ReportInput& input, const QList<io::Sample>& samples) {
-    for (const io::Sample& sample : samples) {
-        const io::SampleValues values = io::sampleValues(sample).value();
-        input.samples.push_back(
-            {utf8Name(sample.name),
-             std::vector<double>(values.readings.begin(), values.readings.end()), values.dilution});
+std::vector<calibration::Sample> documentRows(const QList<io::Sample>& rows) {
+    std::vector<calibration::Sample> samples;
+    samples.reserve(std::size_t(rows.size()));
+    for (const io::Sample& row : rows) {
+        samples.push_back(io::toDocument(row));
     }
+    return samples;
 }
 
-// A .lumetra file by its suffix; anything else is a CSV of standards. The samples of a
-// calibration file are checked and used only when no others replace them.
-std::optional<io::Error> readStandards(const QString& path, bool ownSamples, ReportInput& input) {
-    if (QFileInfo(path).suffix().compare(QStringLiteral("lumetra"), Qt::CaseInsensitive) == 0) {
-        auto calibration = io::readCalibrationFile(path);
-        if (!calibration) {
-            return calibration.error();
-        }
-        if (!ownSamples) {
-            calibration->samples.clear();
-        }
-        if (auto error = io::checkNumbers(calibration.value())) {
-            error->file = path;
-            return error;
-        }
-        addStandards(input, calibration->standards);
-        addSamples(input, calibration->samples);
-        return std::nullopt;
-    }
-    auto csv = io::readStandardsCsvFile(path);
-    if (!csv) {
-        return csv.error();
-    }
-    addStandards(input, csv->rows);
-    return std::nullopt;
-}
-
-std::optional<io::Error> readSamples(const QString& path, ReportInput& input) {
+// A samples file for a script must be all numbers: the first row that is not fails the run.
+io::Expected<std::vector<calibration::Sample>> readSamples(const QString& path) {
     auto csv = io::readSamplesCsvFile(path);
     if (!csv) {
         return csv.error();
     }
     if (auto error = io::checkNumbers(csv.value())) {
         error->file = path;
-        return error;
+        return *error;
     }
-    input.samples.clear();
-    addSamples(input, csv->rows);
+    return documentRows(csv->rows);
+}
+
+// The settings a run's options replace, each checked: a value that does not exist is a usage
+// error.
+struct Options {
+    const QCommandLineOption samples{QStringLiteral("samples"),
+                                     QStringLiteral("样品的 CSV 文件（名称、读数、稀释倍数……），"
+                                                    "取代 .lumetra 文件中的样品。"),
+                                     QStringLiteral("SAMPLES.csv")};
+    const QCommandLineOption blanks{QStringLiteral("blanks"),
+                                    QStringLiteral("空白的 CSV 文件：每行一个空白的读数，加入样品列表。"),
+                                    QStringLiteral("BLANKS.csv")};
+    const QCommandLineOption json{QStringLiteral("json"),
+                                  QStringLiteral("以 JSON 输出，键与制表符报告相同。")};
+    const QCommandLineOption model{QStringLiteral("model"),
+                                   QStringLiteral("校准模型：line（直线）、origin（过原点）或 "
+                                                  "quadratic（二次）。"),
+                                   QStringLiteral("MODEL")};
+    const QCommandLineOption weight{QStringLiteral("weight"),
+                                    QStringLiteral("权重：none、1/x、1/x2、1/y、1/y2 或 1/s2。"),
+                                    QStringLiteral("WEIGHT")};
+    const QCommandLineOption exclude{QStringLiteral("exclude"),
+                                     QStringLiteral("排除的标准点（从1起的序号，逗号分隔），"
+                                                    "取代文件中的排除。"),
+                                     QStringLiteral("3,7")};
+    const QCommandLineOption level{QStringLiteral("level"),
+                                   QStringLiteral("置信水平：95 或 99。"), QStringLiteral("LEVEL")};
+    const QCommandLineOption alpha{QStringLiteral("alpha"),
+                                   QStringLiteral("DIN 32645 的 α：0.05 或 0.01。"),
+                                   QStringLiteral("ALPHA")};
+    const QCommandLineOption k{QStringLiteral("k"), QStringLiteral("DIN 32645 定量限的 k（1到10）。"),
+                               QStringLiteral("K")};
+    const QCommandLineOption m{QStringLiteral("m"), QStringLiteral("每个样品的读数次数 m（1到100）。"),
+                               QStringLiteral("M")};
+    const QCommandLineOption limit{QStringLiteral("limit"),
+                                   QStringLiteral("报告检出限：lod、xd 或 mdl。"),
+                                   QStringLiteral("LIMIT")};
+    const QCommandLineOption volume{QStringLiteral("volume"),
+                                    QStringLiteral("取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。"),
+                                    QStringLiteral("V")};
+    const QCommandLineOption factor{QStringLiteral("factor"), QStringLiteral("换算系数 f。"),
+                                    QStringLiteral("F")};
+    const QCommandLineOption resultUnit{QStringLiteral("result-unit"),
+                                       QStringLiteral("结果单位，例如 mg/L。"),
+                                       QStringLiteral("UNIT")};
+    const QCommandLineOption digits{QStringLiteral("digits"),
+                                    QStringLiteral("结果的有效数字位数（1到15）。"),
+                                    QStringLiteral("N")};
+    const QCommandLineOption decimals{QStringLiteral("decimals"),
+                                      QStringLiteral("结果的小数位数（0到15）。"),
+                                      QStringLiteral("N")};
+    const QCommandLineOption below{QStringLiteral("below"),
+                                   QStringLiteral("低于检出限时：nd（未检出）或 lt（<检出限）。"),
+                                   QStringLiteral("nd|lt")};
+    const QCommandLineOption blankCorrection{QStringLiteral("blank-correction"),
+                                             QStringLiteral("空白校正：标准点减去零浓度标准点的"
+                                                            "平均吸光度，样品减去空白的平均吸光度。")};
+    const QCommandLineOption strict{QStringLiteral("strict"),
+                                    QStringLiteral("有质控规则未通过时退出码为3。")};
+
+    std::vector<const QCommandLineOption*> all() const {
+        return {&samples, &blanks, &json,   &model,  &weight,     &exclude, &level,
+                &alpha,   &k,      &m,      &limit,  &volume,     &factor,  &resultUnit,
+                &digits,  &decimals, &below, &blankCorrection, &strict};
+    }
+};
+
+// One of `keys`, or the usage error naming the option and what it accepts.
+template <std::size_t N>
+std::optional<int> choiceOf(const QCommandLineParser& parser, const QCommandLineOption& option,
+                            const std::array<const char*, N>& keys, QString& error) {
+    if (!parser.isSet(option)) {
+        return std::nullopt;
+    }
+    const QString value = parser.value(option);
+    QStringList allowed;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (value == QLatin1StringView(keys[i])) {
+            return int(i);
+        }
+        allowed << QString::fromLatin1(keys[i]);
+    }
+    error = QStringLiteral("--%1 的值“%2”无效，应为 %3").arg(option.names().first(), value,
+                                                            allowed.join(QStringLiteral("、")));
     return std::nullopt;
 }
 
-int report(const QString& file, const QString& samplesFile, bool json) {
-    ReportInput input;
-    if (auto error = readStandards(file, samplesFile.isEmpty(), input)) {
-        return fail(kFailure, error->message());
+// A number within [low, high] (whole when asked), or the usage error.
+std::optional<double> numberOf(const QCommandLineParser& parser, const QCommandLineOption& option,
+                               double low, double high, bool whole, QString& error) {
+    if (!parser.isSet(option)) {
+        return std::nullopt;
     }
-    if (!samplesFile.isEmpty()) {
-        if (auto error = readSamples(samplesFile, input)) {
-            return fail(kFailure, error->message());
+    const QString value = parser.value(option);
+    const std::optional<double> number = calc::strictParse(value.toStdString());
+    if (!number || *number < low || *number > high || (whole && *number != std::floor(*number))) {
+        error = QStringLiteral("--%1 的值“%2”无效，应为%3到%4之间的%5")
+                    .arg(option.names().first(), value, QString::number(low),
+                         QString::number(high), whole ? QStringLiteral("整数") : QStringLiteral("数"));
+        return std::nullopt;
+    }
+    return number;
+}
+
+// The options' settings over the document's; the first usage error.
+std::optional<QString> applyOptions(const QCommandLineParser& parser, const Options& o,
+                                    calibration::Document& document) {
+    QString error;
+    calibration::Settings& s = document.settings;
+    static constexpr std::array<const char*, 3> models{"line", "origin", "quadratic"};
+    static constexpr std::array<const char*, 6> weights{"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
+    static constexpr std::array<const char*, 3> limits{"lod", "xd", "mdl"};
+    static constexpr std::array<const char*, 2> belows{"nd", "lt"};
+    static constexpr std::array<const char*, 2> levels{"95", "99"};
+    static constexpr std::array<const char*, 2> alphas{"0.05", "0.01"};
+    if (const auto v = choiceOf(parser, o.model, models, error)) {
+        s.model = calc::Model(*v);
+    }
+    if (const auto v = choiceOf(parser, o.weight, weights, error)) {
+        s.weighting = calc::Weighting(*v);
+    }
+    if (const auto v = choiceOf(parser, o.limit, limits, error)) {
+        s.limit = calibration::ReportedLimit(*v);
+    }
+    if (const auto v = choiceOf(parser, o.below, belows, error)) {
+        s.below = calibration::BelowLimit(*v);
+    }
+    if (const auto v = choiceOf(parser, o.level, levels, error)) {
+        s.level = *v == 0 ? 95 : 99;
+    }
+    if (const auto v = choiceOf(parser, o.alpha, alphas, error)) {
+        s.alpha = *v == 0 ? 0.05 : 0.01;
+    }
+    if (const auto v = numberOf(parser, o.k, 1, 10, false, error)) {
+        s.k = *v;
+    }
+    if (const auto v = numberOf(parser, o.m, 1, 100, true, error)) {
+        s.m = int(*v);
+    }
+    if (parser.isSet(o.digits) && parser.isSet(o.decimals)) {
+        return QStringLiteral("--digits 和 --decimals 只能选一个");
+    }
+    if (const auto v = numberOf(parser, o.digits, 1, 15, true, error)) {
+        s.rounding = calibration::Rounding::Significant;
+        s.digits = int(*v);
+    }
+    if (const auto v = numberOf(parser, o.decimals, 0, 15, true, error)) {
+        s.rounding = calibration::Rounding::Decimals;
+        s.digits = int(*v);
+    }
+    if (const auto v = numberOf(parser, o.volume, 0, std::numeric_limits<double>::max(), false,
+                                error)) {
+        if (!(*v > 0)) {
+            return QStringLiteral("--volume 的值“%1”无效，应为大于0的数").arg(parser.value(o.volume));
+        }
+        s.volume = parser.value(o.volume).toStdString();
+    }
+    if (const auto v = numberOf(parser, o.factor, -std::numeric_limits<double>::max(),
+                                std::numeric_limits<double>::max(), false, error)) {
+        s.factor = parser.value(o.factor).toStdString();
+    }
+    if (parser.isSet(o.resultUnit)) {
+        s.resultUnit = io::toDocument(parser.value(o.resultUnit));
+    }
+    if (parser.isSet(o.blankCorrection)) {
+        s.blankCorrection = true;
+    }
+    if (!error.isEmpty()) {
+        return error;
+    }
+    if (parser.isSet(o.exclude)) {
+        for (calibration::Standard& standard : document.standards) {
+            standard.excluded = false;
+            standard.reason.clear();
+        }
+        for (const QString& part : parser.value(o.exclude).split(u',')) {
+            bool ok = false;
+            const int number = part.trimmed().toInt(&ok);
+            if (!ok || number < 1 || number > int(document.standards.size())) {
+                return QStringLiteral("--exclude 的“%1”无效，应为1到%2之间的标准点序号")
+                    .arg(part.trimmed())
+                    .arg(document.standards.size());
+            }
+            calibration::Standard& standard = document.standards[std::size_t(number - 1)];
+            standard.excluded = true;
+            standard.reason = "命令行排除";
         }
     }
-    if (input.x.size() < 2) {
-        return fail(kCannotFit, QStringLiteral("%1：只有%2个标准点，至少需要2个")
-                                    .arg(io::shownPath(file))
-                                    .arg(input.x.size()));
+    return std::nullopt;
+}
+
+int report(const QCommandLineParser& parser, const Options& options, const QString& file) {
+    calibration::Document document;
+    const bool replaceSamples = parser.isSet(options.samples);
+    if (isCalibrationFile(file)) {
+        auto read = io::readCalibrationFile(file);
+        if (!read) {
+            return fail(kFailure, read.error().message());
+        }
+        document = std::move(read).value();
+        if (replaceSamples) {
+            document.samples.clear();
+        }
+    } else {
+        auto csv = io::readStandardsCsvFile(file);
+        if (!csv) {
+            return fail(kFailure, csv.error().message());
+        }
+        for (const io::Standard& standard : csv->rows) {
+            document.standards.push_back(io::toDocument(standard));
+        }
     }
-    const auto line = calc::lineStatistics(input.x, input.y);
-    if (!line) {
-        return fail(kCannotFit,
-                    QStringLiteral("%1：无法拟合标准曲线（浓度全部相同、吸光度全部相同或斜率为0）")
-                        .arg(io::shownPath(file)));
+    // The file's own samples must be numbers when they are used.
+    for (std::size_t i = 0; i < document.samples.size(); ++i) {
+        const calibration::SampleValues values = calibration::sampleValues(document.samples[i]);
+        if (!values.ok()) {
+            return fail(kFailure, located(file, calibration::samplePlace(i), *values.problem()));
+        }
     }
-    return succeedWith(json ? calc::reportJson(input.x, input.y, *line, input.samples)
-                            : calc::reportText(input.x, input.y, *line, input.samples));
+    if (replaceSamples) {
+        auto samples = readSamples(parser.value(options.samples));
+        if (!samples) {
+            return fail(kFailure, samples.error().message());
+        }
+        document.samples = std::move(samples).value();
+    }
+    if (parser.isSet(options.blanks)) {
+        auto blanks = readSamples(parser.value(options.blanks));
+        if (!blanks) {
+            return fail(kFailure, blanks.error().message());
+        }
+        int number = 0;
+        for (calibration::Sample& blank : blanks.value()) {
+            blank.type = "blank";
+            if (blank.name.empty()) {
+                blank.name = "空白 " + std::to_string(++number);
+            }
+            document.samples.push_back(std::move(blank));
+        }
+    }
+    if (const auto usage = applyOptions(parser, options, document)) {
+        return fail(kFailure, *usage);
+    }
+    // A standard that is not a number is a fault of the file, not of the data's spread.
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        const auto values = calibration::standardValues(document.standards[i]);
+        if (const auto* problem = std::get_if<calibration::Message>(&values)) {
+            return fail(kFailure, located(file, calibration::standardPlace(i), *problem));
+        }
+    }
+    const calibration::Results results = calibration::evaluate(document);
+    if (results.curve.problem) {
+        return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.problem));
+    }
+    if (results.curve.noReading) {
+        return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.noReading));
+    }
+    const int code = succeedWith(parser.isSet(options.json)
+                                     ? calibration::reportJson(document, results)
+                                     : calibration::reportText(document, results));
+    return code;
 }
 
 } // namespace
@@ -164,14 +361,10 @@ int runCommandLine(const QStringList& arguments) {
         "退出码：0 成功；1 数据无法拟合；2 其他错误（用法、文件、数值）。"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption samplesOption(
-        QStringLiteral("samples"),
-        QStringLiteral("样品的 CSV 文件（名称、读数、稀释倍数），取代 .lumetra 文件中的样品。"),
-        QStringLiteral("SAMPLES.csv"));
-    const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("以 JSON 输出，键与制表符报告相同。"));
-    parser.addOption(samplesOption);
-    parser.addOption(jsonOption);
+    const Options options;
+    for (const QCommandLineOption* option : options.all()) {
+        parser.addOption(*option);
+    }
     parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("命令：report"),
                                  QStringLiteral("report"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("标准曲线文件"));
@@ -188,9 +381,13 @@ int runCommandLine(const QStringList& arguments) {
                             QCoreApplication::applicationVersion() + u'\n')
                                .toStdString());
     }
-    if (parser.isSet(samplesOption) && parser.value(samplesOption).isEmpty()) {
-        return fail(kFailure, QStringLiteral("--samples 需要一个文件名（用法：lumetra report FILE "
-                                             "--samples SAMPLES.csv）"));
+    // An option given an empty value ("--samples=") is a mistake, not a default.
+    for (const QCommandLineOption* option : options.all()) {
+        if (!option->valueName().isEmpty() && parser.isSet(*option) &&
+            parser.value(*option).isEmpty()) {
+            return fail(kFailure, QStringLiteral("--%1 需要一个值（%2）")
+                                      .arg(option->names().first(), option->valueName()));
+        }
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty() || positional[0] != u"report"_qs) {
@@ -206,7 +403,7 @@ int runCommandLine(const QStringList& arguments) {
                         ? QStringLiteral("report 需要一个文件（用法：lumetra report FILE）")
                         : QStringLiteral("多余的参数“%1”").arg(positional[2]));
     }
-    return report(positional[1], parser.value(samplesOption), parser.isSet(jsonOption));
+    return report(parser, options, positional[1]);
 }
 
 } // namespace app

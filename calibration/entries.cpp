@@ -89,7 +89,7 @@ FieldTexts textsOf(Field field) {
 
 // The strict parse's form, whether or not the value fits a double: tells "1e400" (out of range)
 // from "1e4x" (not a number).
-bool hasNumberForm(std::string_view text) {
+bool numberForm(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
     const auto digits = [&] {
@@ -146,6 +146,10 @@ constexpr std::array kTypes{
 
 } // namespace
 
+bool hasNumberForm(std::string_view text) {
+    return numberForm(text);
+}
+
 std::string quoted(std::string_view text) {
     constexpr std::size_t kShown = 40;
     std::string out = "\"";
@@ -177,7 +181,7 @@ std::optional<Message> numberProblem(std::string_view text, Field field) {
     if (calc::strictParse(text)) {
         return std::nullopt;
     }
-    return Message(hasNumberForm(text) ? texts.outOfRange : texts.notNumber, {quoted(text)});
+    return Message(numberForm(text) ? texts.outOfRange : texts.notNumber, {quoted(text)});
 }
 
 std::variant<StandardValues, Message> standardValues(const Standard& standard) {

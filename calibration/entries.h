@@ -29,6 +29,9 @@ std::string quoted(std::string_view text);
 enum class Field { Concentration, Absorbance, Reading, Dilution, Added, Nominal, Certified, U,
                    Volume, Factor };
 
+// The strict parse's form, whether or not the value fits a double: "1e400" has it, "1e4x" not.
+bool hasNumberForm(std::string_view text);
+
 // Why a text is not one whole finite number by the strict parse, or nullopt:
 //   "浓度为空", "浓度 \"1.2.3\" 不是数字", "浓度 \"1e400\" 超出数值范围".
 std::optional<Message> numberProblem(std::string_view text, Field field);

@@ -54,6 +54,8 @@ void appendTextCell(std::string& out, std::string_view value) {
         const char32_t code = text::decode(value, i);
         if (unsafeInText(code)) {
             out += ' ';
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            out += "\uFFFD"; // an unpaired surrogate has no UTF-8 form
         } else {
             out.append(value.substr(start, i - start));
         }
@@ -274,16 +276,27 @@ ReportValue ReportValue::ofKey(std::string value) {
 
 void appendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
+    const auto escape = [&out](unsigned code) {
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4) {
+            out += kHex[(code >> unsigned(shift)) & 0xFU];
+        }
+    };
     out += '"';
-    for (const char ch : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const auto code = static_cast<unsigned char>(ch);
         if (ch == '"' || ch == '\\') {
             out += '\\';
             out += ch;
         } else if (code < 0x20U) {
-            out += "\\u00";
-            out += kHex[code >> 4U];
-            out += kHex[code & 0xFU];
+            escape(code);
+        } else if (code == 0xED && i + 2 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0xA0) {
+            // An unpaired surrogate kept from a Qt text: escaped, so that the JSON is UTF-8.
+            escape(((code & 0x0FU) << 12U) | ((unsigned(text[i + 1]) & 0x3FU) << 6U) |
+                   (unsigned(text[i + 2]) & 0x3FU));
+            i += 2;
         } else {
             out += ch;
         }

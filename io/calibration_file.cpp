@@ -1,5 +1,9 @@
 #include "io/calibration_file.h"
 
+#include "calc/full_precision.h"
+#include "calibration/report.h"
+#include "io/document_text.h"
+#include "io/calibration.h"
 #include "io/encoding.h"
 #include "io/files.h"
 
@@ -8,6 +12,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -271,37 +276,95 @@ Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
 
 // --- The calibration's fields -------------------------------------------------------------
 
-// Reads text fields of one object, remembering the first error. The object is the root (no
-// list) or element `index` of a list; its path is written only for an error.
+// Reads the fields of one object, remembering the first error. The object's path ("settings",
+// "standards[3]") is written only for an error.
 class ObjectReader {
 public:
-    ObjectReader(const QJsonObject& object, QLatin1StringView list = {}, qsizetype index = 0)
-        : object_(object), list_(list), index_(index) {}
+    ObjectReader(const QJsonObject& object, QString path = {})
+        : object_(object), path_(std::move(path)) {}
 
-    QString text(QLatin1StringView key, bool required = true) {
+    std::string text(QLatin1StringView key, bool required = true) {
         const QJsonValue value = object_.value(key);
         if (value.isString()) {
-            return value.toString();
+            return toDocument(value.toString());
         }
-        if ((required || !value.isUndefined()) && !error_) {
-            error_ = typeError(field(key), value, u"文字"_s);
-        }
+        fail(key, value, u"文字"_s, required);
         return {};
     }
 
+    bool flag(QLatin1StringView key, bool otherwise) {
+        const QJsonValue value = object_.value(key);
+        if (value.isBool()) {
+            return value.toBool();
+        }
+        fail(key, value, u"真假值"_s, false);
+        return otherwise;
+    }
+
+    // A number within [low, high]; `whole` asks for a whole number.
+    double number(QLatin1StringView key, double otherwise, double low, double high,
+                  bool whole = false) {
+        const QJsonValue value = object_.value(key);
+        if (value.isUndefined()) {
+            return otherwise;
+        }
+        if (!value.isDouble()) {
+            fail(key, value, u"数字"_s, false);
+            return otherwise;
+        }
+        const double number = value.toDouble();
+        if (number < low || number > high || (whole && number != std::floor(number))) {
+            setError(key, u"数值 %1 无效，应为%2到%3之间的%4"_s.arg(
+                              QString::number(number), QString::number(low), QString::number(high),
+                              whole ? u"整数"_s : u"数"_s));
+            return otherwise;
+        }
+        return number;
+    }
+
+    // One of the keys of `names` (index into it), or `otherwise` when the field is absent.
+    template <std::size_t N>
+    int choice(QLatin1StringView key, const std::array<const char*, N>& names, int otherwise) {
+        const QJsonValue value = object_.value(key);
+        if (value.isUndefined()) {
+            return otherwise;
+        }
+        if (!value.isString()) {
+            fail(key, value, u"文字"_s, false);
+            return otherwise;
+        }
+        QStringList allowed;
+        for (std::size_t i = 0; i < N; ++i) {
+            if (value.toString() == QLatin1StringView(names[i])) {
+                return int(i);
+            }
+            allowed << QString::fromLatin1(names[i]);
+        }
+        setError(key, u"应为%1之一，不是 %2"_s.arg(allowed.join(u"、"_s),
+                                                   quotedForMessage(value.toString())));
+        return otherwise;
+    }
+
+    QString field(QLatin1StringView key) const {
+        return path_.isEmpty() ? key.toString() : path_ + u'.' + key;
+    }
     const std::optional<Error>& error() const { return error_; }
 
 private:
-    QString field(QLatin1StringView key) const {
-        if (list_.isEmpty()) {
-            return key.toString();
+    void fail(QLatin1StringView key, const QJsonValue& value, const QString& expected,
+              bool required) {
+        if ((required || !value.isUndefined()) && !error_) {
+            error_ = typeError(field(key), value, expected);
         }
-        return u"%1[%2].%3"_s.arg(list_).arg(index_).arg(key);
+    }
+    void setError(QLatin1StringView key, const QString& reason) {
+        if (!error_) {
+            error_ = fieldError(field(key), reason);
+        }
     }
 
     const QJsonObject& object_;
-    QLatin1StringView list_;
-    qsizetype index_;
+    QString path_;
     std::optional<Error> error_;
 };
 
@@ -337,105 +400,265 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     return std::nullopt;
 }
 
-Expected<QList<Standard>> readStandards(const QJsonObject& root) {
-    const QJsonValue value = root.value(u"standards"_s);
-    if (!value.isArray()) {
-        return typeError(u"standards"_s, value, u"列表"_s);
+// The keys of the settings' choices, in the order of their enums.
+constexpr std::array<const char*, 3> kModelKeys{"line", "origin", "quadratic"};
+constexpr std::array<const char*, 6> kWeightKeys{"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
+constexpr std::array<const char*, 3> kLimitKeys{"lod", "xd", "mdl"};
+constexpr std::array<const char*, 2> kBelowKeys{"nd", "lt"};
+constexpr std::array<const char*, 2> kRoundingKeys{"significant", "decimals"};
+
+// The settings' number fields, read and written from one table.
+struct NumberField {
+    const char* key;
+    double calibration::Settings::*member;
+    double low, high;
+};
+constexpr NumberField kNumberFields[] = {
+    {"alpha", &calibration::Settings::alpha, 0.001, 0.5},
+    {"k", &calibration::Settings::k, 1, 10},
+    {"min_r", &calibration::Settings::minimumR, 0, 1},
+    {"duplicate_max_pct", &calibration::Settings::duplicateMaxPct, 0, 1000},
+    {"spike_low_pct", &calibration::Settings::spikeLowPct, 0, 1000},
+    {"spike_high_pct", &calibration::Settings::spikeHighPct, 0, 1000},
+    {"check_max_pct", &calibration::Settings::checkMaxPct, 0, 1000},
+};
+struct TextField {
+    const char* key;
+    std::string calibration::Settings::*member;
+};
+constexpr TextField kTextFields[] = {
+    {"volume", &calibration::Settings::volume},
+    {"volume_unit", &calibration::Settings::volumeUnit},
+    {"result_unit", &calibration::Settings::resultUnit},
+    {"factor", &calibration::Settings::factor},
+};
+
+Expected<calibration::Settings> readSettings(const QJsonObject& root) {
+    calibration::Settings settings;
+    const QJsonValue value = root.value(u"settings"_s);
+    if (value.isUndefined()) {
+        return settings;
     }
-    const QJsonArray array = value.toArray();
-    QList<Standard> standards;
-    standards.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const QJsonValue element = array.at(i);
-        if (!element.isObject()) {
-            return typeError(elementPath("standards"_L1, i), element, u"对象"_s);
-        }
-        const QJsonObject object = element.toObject();
-        ObjectReader reader(object, "standards"_L1, i);
-        Standard standard{reader.text("C"_L1), reader.text("A"_L1)};
-        if (reader.error()) {
-            return *reader.error();
-        }
-        standards.append(std::move(standard));
+    if (!value.isObject()) {
+        return typeError(u"settings"_s, value, u"对象"_s);
     }
-    return standards;
+    const QJsonObject object = value.toObject();
+    ObjectReader reader(object, u"settings"_s);
+    settings.model = calc::Model(reader.choice("model"_L1, kModelKeys, 0));
+    settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
+    const double level = reader.number("level"_L1, 95, 95, 99, true);
+    if (level != 95 && level != 99 && !reader.error()) {
+        return fieldError(reader.field("level"_L1), u"应为95或99"_s);
+    }
+    settings.level = int(level);
+    settings.m = int(reader.number("m"_L1, 1, 1, 100, true));
+    settings.limit = calibration::ReportedLimit(reader.choice("limit"_L1, kLimitKeys, 0));
+    settings.blankCorrection = reader.flag("blank_correction"_L1, false);
+    settings.rounding = calibration::Rounding(reader.choice("rounding"_L1, kRoundingKeys, 0));
+    settings.digits = int(reader.number("digits"_L1, 3, 0, 15, true));
+    settings.below = calibration::BelowLimit(reader.choice("below"_L1, kBelowKeys, 0));
+    for (const NumberField& field : kNumberFields) {
+        settings.*field.member = reader.number(QLatin1StringView(field.key),
+                                               settings.*field.member, field.low, field.high);
+    }
+    for (const TextField& field : kTextFields) {
+        if (object.contains(QLatin1StringView(field.key))) {
+            settings.*field.member = reader.text(QLatin1StringView(field.key));
+        }
+    }
+    if (reader.error()) {
+        return *reader.error();
+    }
+    return settings;
 }
 
-Expected<QList<Sample>> readSamples(const QJsonObject& root) {
-    const QJsonValue value = root.value(u"samples"_s);
+// The report's header: every field a text, each optional.
+struct HeaderField {
+    const char* key;
+    std::string calibration::ReportHeader::*member;
+};
+constexpr HeaderField kHeaderFields[] = {
+    {"laboratory", &calibration::ReportHeader::laboratory},
+    {"project", &calibration::ReportHeader::project},
+    {"method", &calibration::ReportHeader::method},
+    {"analyte", &calibration::ReportHeader::analyte},
+    {"instrument", &calibration::ReportHeader::instrument},
+    {"instrument_number", &calibration::ReportHeader::instrumentNumber},
+    {"wavelength", &calibration::ReportHeader::wavelength},
+    {"path_length", &calibration::ReportHeader::pathLength},
+    {"analysis_date", &calibration::ReportHeader::analysisDate},
+    {"analyst", &calibration::ReportHeader::analyst},
+    {"reviewer", &calibration::ReportHeader::reviewer},
+    {"approver", &calibration::ReportHeader::approver},
+};
+
+Expected<calibration::ReportHeader> readHeader(const QJsonObject& root) {
+    calibration::ReportHeader header;
+    const QJsonValue value = root.value(u"header"_s);
     if (value.isUndefined()) {
-        return QList<Sample>();
+        return header;
+    }
+    if (!value.isObject()) {
+        return typeError(u"header"_s, value, u"对象"_s);
+    }
+    const QJsonObject object = value.toObject();
+    ObjectReader reader(object, u"header"_s);
+    for (const HeaderField& field : kHeaderFields) {
+        header.*field.member = reader.text(QLatin1StringView(field.key), false);
+    }
+    if (reader.error()) {
+        return *reader.error();
+    }
+    return header;
+}
+
+// The elements of a list of objects, each read by `read`; an absent list is empty unless
+// required.
+template <typename T, typename Read>
+Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key, bool required,
+                                  Read read) {
+    const QJsonValue value = root.value(key);
+    if (value.isUndefined() && !required) {
+        return std::vector<T>();
     }
     if (!value.isArray()) {
-        return typeError(u"samples"_s, value, u"列表"_s);
+        return typeError(key.toString(), value, u"列表"_s);
     }
     const QJsonArray array = value.toArray();
-    QList<Sample> samples;
-    samples.reserve(array.size());
+    std::vector<T> items;
+    items.reserve(std::size_t(array.size()));
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
-            return typeError(elementPath("samples"_L1, i), element, u"对象"_s);
+            return typeError(elementPath(key, i), element, u"对象"_s);
         }
         const QJsonObject object = element.toObject();
-        ObjectReader reader(object, "samples"_L1, i);
-        Sample sample;
-        sample.name = reader.text("name"_L1);
-        sample.readings = reader.text("readings"_L1);
-        sample.dilution = reader.text("dilution"_L1);
-        sample.mainResult = reader.text("main_result"_L1, false);
+        ObjectReader reader(object, elementPath(key, i));
+        T item = read(reader, object);
         if (reader.error()) {
             return *reader.error();
         }
-        samples.append(std::move(sample));
+        items.push_back(std::move(item));
     }
-    return samples;
+    return items;
+}
+
+calibration::Standard readStandard(ObjectReader& reader, const QJsonObject&) {
+    calibration::Standard standard;
+    standard.c = reader.text("C"_L1);
+    standard.a = reader.text("A"_L1);
+    standard.excluded = reader.flag("excluded"_L1, false);
+    standard.reason = reader.text("reason"_L1, false);
+    return standard;
+}
+
+// The sample row's texts beyond name, readings and dilution, each optional.
+struct SampleText {
+    const char* key;
+    std::string calibration::Sample::*member;
+};
+constexpr SampleText kSampleTexts[] = {
+    {"main_result", &calibration::Sample::mainResult},
+    {"type", &calibration::Sample::type},
+    {"of", &calibration::Sample::of},
+    {"added", &calibration::Sample::added},
+    {"nominal", &calibration::Sample::nominal},
+    {"certified", &calibration::Sample::certified},
+    {"u", &calibration::Sample::u},
+};
+
+calibration::Sample readSample(ObjectReader& reader, const QJsonObject&) {
+    calibration::Sample sample;
+    sample.name = reader.text("name"_L1);
+    sample.readings = reader.text("readings"_L1);
+    sample.dilution = reader.text("dilution"_L1);
+    for (const SampleText& field : kSampleTexts) {
+        sample.*field.member = reader.text(QLatin1StringView(field.key), false);
+    }
+    sample.earlierCurve = reader.flag("earlier_curve"_L1, false);
+    return sample;
+}
+
+calibration::HistoryEntry readEntry(ObjectReader& reader, const QJsonObject& object) {
+    calibration::HistoryEntry entry;
+    entry.time = reader.text("time"_L1);
+    entry.user = reader.text("user"_L1, false);
+    entry.kind = reader.text("kind"_L1);
+    // The values are the entry's own: texts, or numbers and truth values written as texts.
+    const QJsonObject values = object.value(u"values"_s).toObject();
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const QJsonValue value = it.value();
+        const QString text = value.isString() ? value.toString()
+                             : value.isDouble() ? QString::number(value.toDouble(), 'g', 17)
+                             : value.isBool()   ? (value.toBool() ? u"true"_s : u"false"_s)
+                                                : QString();
+        entry.values.emplace_back(toDocument(it.key()), toDocument(text));
+    }
+    return entry;
 }
 
 // --- Writing -------------------------------------------------------------------------------
 
-// A JSON string. Control characters and unpaired surrogates are escaped, so that every QString
-// reads back as it was.
-void appendString(QString& out, const QString& text) {
-    out += u'"';
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == u'"' || ch == u'\\') {
-            out += u'\\';
-            out += ch;
-        } else if (ch == u'\n') {
-            out += u"\\n"_s;
-        } else if (ch == u'\r') {
-            out += u"\\r"_s;
-        } else if (ch == u'\t') {
-            out += u"\\t"_s;
-        } else if (ch.unicode() < 0x20) {
-            out += u"\\u%1"_s.arg(uint(ch.unicode()), 4, 16, QChar(u'0'));
-        } else if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += ch;
-            out += text[++i];
-        } else if (ch.isSurrogate()) {
-            out += u"\\u%1"_s.arg(uint(ch.unicode()), 4, 16, QChar(u'0'));
-        } else {
-            out += ch;
-        }
+void appendMember(std::string& out, const char* key, std::string_view value, bool first = false) {
+    if (!first) {
+        out += ", ";
     }
-    out += u'"';
+    out += '"';
+    out += key;
+    out += "\": ";
+    calibration::appendJsonString(out, value);
 }
 
-void appendMember(QString& out, QStringView key, const QString& value, bool first = false) {
-    if (!first) {
-        out += u", "_s;
-    }
-    out += u'"';
+void appendNumberMember(std::string& out, const char* key, double value) {
+    out += ", \"";
     out += key;
-    out += u"\": "_s;
-    appendString(out, value);
+    out += "\": ";
+    calc::appendFullPrecision(out, value);
+}
+
+// Whether the document holds anything that changes results beyond what version 1 files know:
+// such a file says version 2, so that an older program refuses it rather than ignore it.
+bool needsVersion2(const calibration::Document& document) {
+    if (!(document.settings == calibration::Settings{})) {
+        return true;
+    }
+    for (const calibration::Standard& standard : document.standards) {
+        if (standard.excluded) {
+            return true;
+        }
+    }
+    for (const calibration::Sample& sample : document.samples) {
+        if (!sample.type.empty() || !sample.of.empty() || !sample.added.empty() ||
+            !sample.nominal.empty() || !sample.certified.empty() || !sample.u.empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void appendSettings(std::string& out, const calibration::Settings& s) {
+    out += "{";
+    appendMember(out, "model", kModelKeys[std::size_t(s.model)], true);
+    appendMember(out, "weight", kWeightKeys[std::size_t(s.weighting)]);
+    appendNumberMember(out, "level", s.level);
+    appendNumberMember(out, "m", s.m);
+    appendMember(out, "limit", kLimitKeys[std::size_t(s.limit)]);
+    out += s.blankCorrection ? ", \"blank_correction\": true" : ", \"blank_correction\": false";
+    appendMember(out, "rounding", kRoundingKeys[std::size_t(s.rounding)]);
+    appendNumberMember(out, "digits", s.digits);
+    appendMember(out, "below", kBelowKeys[std::size_t(s.below)]);
+    for (const NumberField& field : kNumberFields) {
+        appendNumberMember(out, field.key, s.*field.member);
+    }
+    for (const TextField& field : kTextFields) {
+        appendMember(out, field.key, s.*field.member);
+    }
+    out += '}';
 }
 
 } // namespace
 
-Expected<Calibration> readCalibration(const QByteArray& bytes) {
+Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
     if (bytes.size() > kMaxFileBytes) {
         return Error{{}, {}, fileTooLargeReason()};
     }
@@ -452,7 +675,7 @@ Expected<Calibration> readCalibration(const QByteArray& bytes) {
         return Error{{}, {}, u"文件内容不是JSON对象，不是Lumetra校准文件"_s};
     }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(json.toByteArray(), &parseError);
+    const QJsonDocument parsedDocument = QJsonDocument::fromJson(json.toByteArray(), &parseError);
     const bool parsed = parseError.error == QJsonParseError::NoError;
     // The first fault in the file is the one reported, Qt's or that of a text.
     const auto problem = stringProblem(
@@ -463,76 +686,140 @@ Expected<Calibration> readCalibration(const QByteArray& bytes) {
     if (!parsed) {
         return syntaxError(json, parseError);
     }
-    const QJsonObject root = document.object();
+    const QJsonObject root = parsedDocument.object();
     if (auto error = checkFormatAndVersion(root)) {
         return *error;
     }
     ObjectReader reader(root);
-    Calibration calibration;
-    calibration.unit = reader.text("unit"_L1);
+    calibration::Document document;
+    document.unit = reader.text("unit"_L1);
+    document.created = reader.text("created"_L1, false);
     if (reader.error()) {
         return *reader.error();
     }
-    Expected<QList<Standard>> standards = readStandards(root);
+    auto settings = readSettings(root);
+    if (!settings) {
+        return settings.error();
+    }
+    document.settings = std::move(settings).value();
+    auto header = readHeader(root);
+    if (!header) {
+        return header.error();
+    }
+    document.header = std::move(header).value();
+    auto standards = readList<calibration::Standard>(root, "standards"_L1, true, readStandard);
     if (!standards) {
         return standards.error();
     }
-    calibration.standards = std::move(standards).value();
-    Expected<QList<Sample>> samples = readSamples(root);
+    document.standards = std::move(standards).value();
+    auto samples = readList<calibration::Sample>(root, "samples"_L1, false, readSample);
     if (!samples) {
         return samples.error();
     }
-    calibration.samples = std::move(samples).value();
-    return calibration;
+    document.samples = std::move(samples).value();
+    auto history = readList<calibration::HistoryEntry>(root, "history"_L1, false, readEntry);
+    if (!history) {
+        return history.error();
+    }
+    document.history = std::move(history).value();
+    return document;
 }
 
-QByteArray calibrationBytes(const Calibration& calibration) {
-    QString out;
-    out += u"{\n    \"format\": "_s;
-    appendString(out, QString::fromUtf16(kCalibrationFormat));
-    out += u",\n    \"version\": %1,\n    \"unit\": "_s.arg(kCalibrationVersion);
-    appendString(out, calibration.unit);
-    out += u",\n    \"standards\": ["_s;
-    for (qsizetype i = 0; i < calibration.standards.size(); ++i) {
-        const Standard& standard = calibration.standards[i];
-        out += i == 0 ? u"\n        {"_s : u",\n        {"_s;
-        appendMember(out, u"C", standard.c, true);
-        appendMember(out, u"A", standard.a);
-        out += u'}';
+QByteArray calibrationBytes(const calibration::Document& document) {
+    std::string out;
+    out.reserve(1024 + document.samples.size() * 96);
+    out += "{\n    \"format\": \"lumetra-calibration\",\n    \"version\": ";
+    out += needsVersion2(document) ? "2" : "1";
+    out += ",\n    ";
+    appendMember(out, "unit", document.unit, true);
+    if (!document.created.empty()) {
+        out += ",\n    ";
+        appendMember(out, "created", document.created, true);
     }
-    out += calibration.standards.isEmpty() ? u"],\n    \"samples\": ["_s
-                                           : u"\n    ],\n    \"samples\": ["_s;
-    for (qsizetype i = 0; i < calibration.samples.size(); ++i) {
-        const Sample& sample = calibration.samples[i];
-        out += i == 0 ? u"\n        {"_s : u",\n        {"_s;
-        appendMember(out, u"name", sample.name, true);
-        appendMember(out, u"readings", sample.readings);
-        appendMember(out, u"dilution", sample.dilution);
-        if (!sample.mainResult.isEmpty()) {
-            appendMember(out, u"main_result", sample.mainResult);
+    if (!(document.settings == calibration::Settings{})) {
+        out += ",\n    \"settings\": ";
+        appendSettings(out, document.settings);
+    }
+    if (!(document.header == calibration::ReportHeader{})) {
+        out += ",\n    \"header\": {";
+        bool first = true;
+        for (const HeaderField& field : kHeaderFields) {
+            if (!(document.header.*field.member).empty()) {
+                appendMember(out, field.key, document.header.*field.member, first);
+                first = false;
+            }
         }
-        out += u'}';
+        out += '}';
     }
-    out += calibration.samples.isEmpty() ? u"]\n}\n"_s : u"\n    ]\n}\n"_s;
-    return out.toUtf8();
+    out += ",\n    \"standards\": [";
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        const calibration::Standard& standard = document.standards[i];
+        out += i == 0 ? "\n        {" : ",\n        {";
+        appendMember(out, "C", standard.c, true);
+        appendMember(out, "A", standard.a);
+        if (standard.excluded) {
+            out += ", \"excluded\": true";
+            appendMember(out, "reason", standard.reason);
+        }
+        out += '}';
+    }
+    out += document.standards.empty() ? "],\n    \"samples\": [" : "\n    ],\n    \"samples\": [";
+    for (std::size_t i = 0; i < document.samples.size(); ++i) {
+        const calibration::Sample& sample = document.samples[i];
+        out += i == 0 ? "\n        {" : ",\n        {";
+        appendMember(out, "name", sample.name, true);
+        appendMember(out, "readings", sample.readings);
+        appendMember(out, "dilution", sample.dilution);
+        for (const SampleText& field : kSampleTexts) {
+            if (!(sample.*field.member).empty()) {
+                appendMember(out, field.key, sample.*field.member);
+            }
+        }
+        if (sample.earlierCurve) {
+            out += ", \"earlier_curve\": true";
+        }
+        out += '}';
+    }
+    out += document.samples.empty() ? "]" : "\n    ]";
+    if (!document.history.empty()) {
+        out += ",\n    \"history\": [";
+        for (std::size_t i = 0; i < document.history.size(); ++i) {
+            const calibration::HistoryEntry& entry = document.history[i];
+            out += i == 0 ? "\n        {" : ",\n        {";
+            appendMember(out, "time", entry.time, true);
+            appendMember(out, "user", entry.user);
+            appendMember(out, "kind", entry.kind);
+            out += ", \"values\": {";
+            for (std::size_t v = 0; v < entry.values.size(); ++v) {
+                out += v == 0 ? "" : ", ";
+                calibration::appendJsonString(out, entry.values[v].first);
+                out += ": ";
+                calibration::appendJsonString(out, entry.values[v].second);
+            }
+            out += "}}";
+        }
+        out += "\n    ]";
+    }
+    out += "\n}\n";
+    return QByteArray(out.data(), qsizetype(out.size()));
 }
 
-Expected<Calibration> readCalibrationFile(const QString& path) {
+Expected<calibration::Document> readCalibrationFile(const QString& path) {
     const Expected<QByteArray> bytes = readFileLimited(path);
     if (!bytes) {
         return bytes.error();
     }
-    Expected<Calibration> calibration = readCalibration(bytes.value());
-    if (!calibration) {
-        Error error = calibration.error();
+    Expected<calibration::Document> document = readCalibration(bytes.value());
+    if (!document) {
+        Error error = document.error();
         error.file = path;
         return error;
     }
-    return calibration;
+    return document;
 }
 
-std::optional<Error> saveCalibration(const QString& path, const Calibration& calibration) {
-    return saveFileAtomically(path, calibrationBytes(calibration));
+std::optional<Error> saveCalibration(const QString& path, const calibration::Document& document) {
+    return saveFileAtomically(path, calibrationBytes(document));
 }
 
 } // namespace io

@@ -29,7 +29,7 @@
 //   told ("standards[0].C（第3行第15列）：数值 NaN 无效，JSON中不能有NaN或Infinity").
 // - At most kMaxFileBytes (64 MiB); JSON nested deeper than Qt's limit of 1024 is refused.
 
-#include "io/calibration.h"
+#include "calibration/document.h"
 #include "io/error.h"
 
 #include <QByteArray>
@@ -39,20 +39,20 @@
 namespace io {
 
 inline constexpr char16_t kCalibrationFormat[] = u"lumetra-calibration";
-inline constexpr int kCalibrationVersion = 1;
+inline constexpr int kCalibrationVersion = 2;
 
 // Checks the whole file and gives the calibration, or the first error. The calibration's texts
 // are not checked as numbers here (checkForWindow, checkNumbers).
-Expected<Calibration> readCalibration(const QByteArray& bytes);
+Expected<calibration::Document> readCalibration(const QByteArray& bytes);
 
 // The file's bytes: the layout above, one standard or sample per line, UTF-8 without a
 // byte-order mark, LF line ends. readCalibration gives back the same value.
-QByteArray calibrationBytes(const Calibration& calibration);
+QByteArray calibrationBytes(const calibration::Document& document);
 
 // readFileLimited and readCalibration; the error names the file.
-Expected<Calibration> readCalibrationFile(const QString& path);
+Expected<calibration::Document> readCalibrationFile(const QString& path);
 
 // calibrationBytes through saveFileAtomically.
-std::optional<Error> saveCalibration(const QString& path, const Calibration& calibration);
+std::optional<Error> saveCalibration(const QString& path, const calibration::Document& document);
 
 } // namespace io

@@ -210,11 +210,13 @@ bool hasLetter(const QString& cell) {
 }
 
 bool isNumber(const QString& text) {
-    return !numberProblem(text, {});
+    return !numberProblem(text, calibration::Field::Concentration);
 }
 
 bool isReadings(const QString& text) {
-    return sampleValues(Sample{{}, text, {}, {}}).ok();
+    Sample sample;
+    sample.readings = text;
+    return !sampleProblem(sample);
 }
 
 // The first row is a header when each of its non-empty number cells holds a letter and is not
@@ -482,22 +484,10 @@ Expected<SamplesCsv> readSamplesCsvFile(const QString& path) {
     return readFromFile(path, readSamplesCsv);
 }
 
-std::optional<Error> checkForWindow(const StandardsCsv& standards) {
-    if (const auto problem = windowCountProblem(standards.rows.size())) {
-        return Error{{}, {}, *problem};
-    }
-    for (qsizetype i = 0; i < standards.rows.size(); ++i) {
-        if (const auto problem = standardWindowProblem(standards.rows[i])) {
-            return Error{{}, lineLocation(standards.lines[i]), *problem};
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<Error> checkNumbers(const SamplesCsv& samples) {
     for (qsizetype i = 0; i < samples.rows.size(); ++i) {
-        if (const auto values = sampleValues(samples.rows[i]); !values) {
-            return Error{{}, lineLocation(samples.lines[i]), values.error().reason};
+        if (const auto problem = sampleProblem(samples.rows[i])) {
+            return Error{{}, lineLocation(samples.lines[i]), *problem};
         }
     }
     return std::nullopt;

@@ -58,7 +58,7 @@ Expected<CsvTable> splitCsv(const QString& text);
 // (after the decimal comma). A third or later column is allowed only when empty. Errors:
 //   "第3行：有3列，应为浓度、吸光度两列", "第3行：浓度为空", "第3行：浓度 \"1,2.3\" 不是数字",
 //   "第3行：吸光度 \"1e999\" 超出数值范围", "没有数据行", and those of decoding and splitting.
-// The window applies its own limits afterwards (checkForWindow below).
+// Any number of standards: too few to fit is the fit's own outcome.
 struct StandardsCsv {
     QList<Standard> rows;
     QList<qsizetype> lines; // lines[i]: the file's line of rows[i]
@@ -84,10 +84,6 @@ struct SamplesCsv {
 Expected<SamplesCsv> readSamplesCsv(const QByteArray& bytes);
 Expected<SamplesCsv> readSamplesText(const QString& text);
 Expected<SamplesCsv> readSamplesCsvFile(const QString& path); // the error names the file
-
-// For the window: the count of standards (2..10, location empty), then each row's box lengths
-// ("第3行：浓度 \"1234567\" 超过6个字符").
-std::optional<Error> checkForWindow(const StandardsCsv& standards);
 
 // For the report: the first sample row that is not numbers ("第3行：读数 \"x\" 不是数字").
 std::optional<Error> checkNumbers(const SamplesCsv& samples);

@@ -15,15 +15,3 @@ QString fromDocument(std::string_view text);
 
 } // namespace io
 
-#include "calibration/document.h"
-#include "io/calibration.h"
-
-namespace io {
-
-// The file forms and the document's, both ways.
-calibration::Standard toDocument(const Standard& standard);
-calibration::Sample toDocument(const Sample& sample);
-calibration::Document toDocument(const Calibration& calibration);
-Calibration fromDocument(const calibration::Document& document);
-
-} // namespace io
