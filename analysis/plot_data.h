@@ -12,8 +12,11 @@ namespace analysis {
 struct PlotSample {
     double concentration;
     double absorbance;
-    bool flagged;  // any flag: drawn in the warning colour
-    QString label; // the sample's name, or the number the results table gives it; may be empty
+    bool flagged;    // any flag: drawn in the warning colour
+    QString label{}; // the sample's name, or the number the results table gives it; may be empty
+    // Drawn in place of every label when not all labels find room in the plot (the number the
+    // results table gives the sample); empty: labels without room are left out.
+    QString shortLabel{};
 };
 
 // The bands of the fitted curve at one concentration: the confidence band of the curve and the
@@ -35,7 +38,7 @@ struct PlotData {
     // Sampled along the curve over the standards' span, ascending in x; drawn only when asked.
     std::vector<BandPoint> bands;
     bool showConfidence = false, showPrediction = false;
-    bool showSampleLabels = false; // each sample's label beside its marker
+    bool showSampleLabels = false;     // each sample's label beside its marker
     double bandLow = 0, bandHigh = 0;  // calibrated range: lowest..highest standard absorbance
     std::vector<PlotSample> samples;   // the sample list, small markers
     std::optional<PlotSample> current; // the last computed sample: a larger marker with guides

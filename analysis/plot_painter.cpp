@@ -1,12 +1,15 @@
 #include "analysis/plot_painter.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace analysis {
 
@@ -24,6 +27,7 @@ const QColor sampleColour(46, 139, 87);
 const QColor warningColour(230, 81, 0);
 const QColor zeroColour(120, 120, 120);
 const QColor boxColour(255, 255, 255, 220);
+const QColor confidenceColour(192, 57, 43, 48); // the curve's colour, translucent
 
 enum class Kind { Calibration, Residuals };
 
@@ -74,15 +78,48 @@ bool finitePoint(double x, double y) {
     return std::isfinite(x) && std::isfinite(y);
 }
 
-std::vector<QPointF> standardsOf(const PlotData& d) {
-    std::vector<QPointF> points;
+// A line is evaluated as a line, so that c = 0 draws and subtracts exactly a + b*x.
+double fitAt(const PlotData& d, double x) {
+    return d.c == 0 ? d.a + d.b * x : d.a + d.b * x + d.c * x * x;
+}
+
+struct Standard {
+    double x, y;
+    bool excluded;
+    double residual; // NaN: none
+};
+
+std::vector<Standard> standardsOf(const PlotData& d) {
+    std::vector<Standard> points;
     const std::size_t n = std::min(d.concentrations.size(), d.absorbances.size());
     for (std::size_t i = 0; i < n; ++i) {
-        if (finitePoint(d.concentrations[i], d.absorbances[i])) {
-            points.emplace_back(d.concentrations[i], d.absorbances[i]);
+        const double x = d.concentrations[i];
+        const double y = d.absorbances[i];
+        if (!finitePoint(x, y)) {
+            continue;
         }
+        double residual = y - fitAt(d, x);
+        if (!d.residuals.empty()) {
+            residual =
+                i < d.residuals.size() ? d.residuals[i] : std::numeric_limits<double>::quiet_NaN();
+        }
+        points.push_back({x, y, i < d.excluded.size() && d.excluded[i], residual});
     }
     return points;
+}
+
+bool anyExcluded(const PlotData& d) {
+    const std::vector<Standard> standards = standardsOf(d);
+    return std::any_of(standards.begin(), standards.end(),
+                       [](const Standard& s) { return s.excluded; });
+}
+
+bool showsConfidence(const PlotData& d) {
+    return d.showConfidence && !d.bands.empty();
+}
+
+bool showsPrediction(const PlotData& d) {
+    return d.showPrediction && !d.bands.empty();
 }
 
 std::vector<PlotSample> samplesOf(const PlotData& d) {
@@ -105,10 +142,21 @@ bool hasBand(const PlotData& d) {
 
 Extent standardsX(const PlotData& d) {
     Extent e;
-    for (const QPointF& p : standardsOf(d)) {
-        e.add(p.x());
+    for (const Standard& p : standardsOf(d)) {
+        e.add(p.x);
     }
     return e;
+}
+
+// The span the curve was fitted over: excluded standards at either end lie beyond it.
+Extent fittedX(const PlotData& d) {
+    Extent e;
+    for (const Standard& p : standardsOf(d)) {
+        if (!p.excluded) {
+            e.add(p.x);
+        }
+    }
+    return e.empty() ? standardsX(d) : e;
 }
 
 // Everything drawn on the concentration axis: the standards and the samples.
@@ -128,16 +176,54 @@ Range calibrationX(const PlotData& d) {
     return e.empty() ? Range{0, 1} : paddedRange(e.low, e.high);
 }
 
+// The curve's lowest and highest values where it is drawn: at both ends, and at the vertex of a
+// parabola between them.
+void addCurve(Extent& e, const PlotData& d) {
+    const Extent x = allX(d);
+    if (x.empty()) {
+        return;
+    }
+    e.add(fitAt(d, x.low));
+    e.add(fitAt(d, x.high));
+    if (d.c != 0) {
+        const double vertex = -d.b / (2 * d.c);
+        if (vertex > x.low && vertex < x.high) {
+            e.add(fitAt(d, vertex));
+        }
+    }
+}
+
+// The bands as far as they do not squeeze the data: a wide prediction band of few standards may
+// add half the data's height on either side, and is cut at the frame beyond that.
+void addBands(Extent& e, const PlotData& d) {
+    Extent bands;
+    for (const BandPoint& p : d.bands) {
+        if (!std::isfinite(p.x)) {
+            continue;
+        }
+        if (showsConfidence(d)) {
+            bands.add(p.confidenceLow);
+            bands.add(p.confidenceHigh);
+        }
+        if (showsPrediction(d)) {
+            bands.add(p.predictionLow);
+            bands.add(p.predictionHigh);
+        }
+    }
+    if (bands.empty() || e.empty()) {
+        return;
+    }
+    const double room = (e.high - e.low) / 2;
+    e.add(std::max(bands.low, e.low - room));
+    e.add(std::min(bands.high, e.high + room));
+}
+
 Range calibrationY(const PlotData& d) {
     Extent e;
-    for (const QPointF& p : standardsOf(d)) {
-        e.add(p.y());
+    for (const Standard& p : standardsOf(d)) {
+        e.add(p.y);
     }
-    const Extent x = allX(d);
-    if (!x.empty()) {
-        e.add(d.a + d.b * x.low);
-        e.add(d.a + d.b * x.high);
-    }
+    addCurve(e, d);
     if (hasBand(d)) {
         e.add(d.bandLow);
         e.add(d.bandHigh);
@@ -148,15 +234,8 @@ Range calibrationY(const PlotData& d) {
     if (hasCurrent(d)) {
         e.add(d.current->absorbance);
     }
+    addBands(e, d);
     return e.empty() ? Range{0, 1} : paddedRange(e.low, e.high);
-}
-
-std::vector<QPointF> residualsOf(const PlotData& d) {
-    std::vector<QPointF> residuals;
-    for (const QPointF& p : standardsOf(d)) {
-        residuals.emplace_back(p.x(), p.y() - (d.a + d.b * p.x()));
-    }
-    return residuals;
 }
 
 // Symmetric about zero, so the zero line sits in the middle. Residuals below a billionth of the
@@ -164,9 +243,9 @@ std::vector<QPointF> residualsOf(const PlotData& d) {
 Range residualY(const PlotData& d) {
     const Range absorbances = calibrationY(d);
     double largest = 1e-9 * (absorbances.high - absorbances.low);
-    for (const QPointF& r : residualsOf(d)) {
-        if (std::isfinite(r.y())) {
-            largest = std::max(largest, std::abs(r.y()));
+    for (const Standard& p : standardsOf(d)) {
+        if (std::isfinite(p.residual)) {
+            largest = std::max(largest, std::abs(p.residual));
         }
     }
     return paddedRange(-largest, largest, 0.1);
@@ -177,7 +256,7 @@ int yTarget(Kind kind) {
     return kind == Kind::Calibration ? 6 : 5;
 }
 
-enum class Swatch { Standard, Line, Band, Sample, Flagged };
+enum class Swatch { Standard, Excluded, Line, Confidence, Prediction, Band, Sample, Flagged };
 
 struct LegendItem {
     Swatch swatch;
@@ -186,8 +265,18 @@ struct LegendItem {
 };
 
 std::vector<LegendItem> legendItems(const PlotData& d) {
-    std::vector<LegendItem> items = {{Swatch::Standard, QStringLiteral("标准点"), {}},
-                                     {Swatch::Line, QStringLiteral("拟合直线"), {}}};
+    std::vector<LegendItem> items = {{Swatch::Standard, QStringLiteral("标准点"), {}}};
+    if (anyExcluded(d)) {
+        items.push_back({Swatch::Excluded, QStringLiteral("排除的标准点"), {}});
+    }
+    items.push_back(
+        {Swatch::Line, d.c == 0 ? QStringLiteral("拟合直线") : QStringLiteral("拟合曲线"), {}});
+    if (showsConfidence(d)) {
+        items.push_back({Swatch::Confidence, QStringLiteral("置信带"), {}});
+    }
+    if (showsPrediction(d)) {
+        items.push_back({Swatch::Prediction, QStringLiteral("预测带"), {}});
+    }
     if (hasBand(d)) {
         items.push_back({Swatch::Band, QStringLiteral("校准范围"), {}});
     }
@@ -243,6 +332,7 @@ struct Layout {
     Ticks xTicks, yTicks;
     QStringList xLabels, yLabels;
     std::vector<LegendItem> legend;
+    QRectF equation; // the box of the equation and R²; empty without them
 };
 
 // Ticks for `pixels` of axis: the target count, fewer while neighbouring labels (or lines of
@@ -260,6 +350,49 @@ Ticks fittingTicks(const Style& s, const QPainter& painter, Range range, int tar
         ticks = niceTicks(range, --target);
     }
     return ticks;
+}
+
+QStringList equationLines(const PlotData& d) {
+    QStringList lines;
+    for (const QString& t : {d.equation, d.r2Text}) {
+        if (!t.isEmpty()) {
+            lines.push_back(t);
+        }
+    }
+    return lines;
+}
+
+double equationInner(const Style& s) {
+    return 0.35 * s.lh;
+}
+
+// The equation and R² go in the upper corner the curve leaves free: the left one for a rising
+// curve, the right one for a falling curve.
+QRectF equationBox(const Style& s, const QPainter& painter, const QRectF& area, const PlotData& d) {
+    const QStringList lines = equationLines(d);
+    if (lines.isEmpty()) {
+        return {};
+    }
+    const double inner = equationInner(s);
+    const QSizeF size(widest(s, painter, lines) + 2 * inner, lines.size() * s.lh + 2 * inner);
+    const double inset = 0.4 * s.lh;
+    bool rising = d.b >= 0;
+    const Extent span = fittedX(d);
+    if (d.c != 0 && !span.empty() && span.low < span.high) {
+        rising = fitAt(d, span.high) >= fitAt(d, span.low);
+    }
+    const double x = rising ? area.left() + inset : area.right() - inset - size.width();
+    return QRectF(QPointF(x, area.top() + inset), size);
+}
+
+std::vector<QRectF> legendRects(const Style& s, const QPainter& painter,
+                                const std::vector<LegendItem>& items) {
+    std::vector<QRectF> rects;
+    for (const LegendItem& item : items) {
+        rects.emplace_back(
+            item.at, QSizeF(swatchWidth(s) + 0.3 * s.lh + widest(s, painter, {item.text}), s.lh));
+    }
+    return rects;
 }
 
 Layout layOut(const QPainter& painter, const Style& s, const QRectF& rect, const PlotData& d,
@@ -290,6 +423,9 @@ Layout layOut(const QPainter& painter, const Style& s, const QRectF& rect, const
     l.yTicks = fittingTicks(s, painter, y, yTarget(kind), l.area.height(), false);
     l.xLabels = tickLabels(l.xTicks);
     l.yLabels = tickLabels(l.yTicks);
+    if (kind == Kind::Calibration) {
+        l.equation = equationBox(s, painter, l.area, d);
+    }
     return l;
 }
 
@@ -297,20 +433,44 @@ bool roomToDraw(const Style& s, const Layout& l) {
     return l.area.width() >= 2 * s.lh && l.area.height() >= s.lh;
 }
 
+// Dashes for what continues the curve, dots for the prediction band's bounds.
 QPen pen(const Style& s, const QColor& colour, double points, Qt::PenStyle style = Qt::SolidLine) {
     QPen p(colour, s.pt(points), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     if (style == Qt::DashLine) {
         p.setDashPattern({4, 3});
+    } else if (style == Qt::DotLine) {
+        p.setDashPattern({1.5, 2});
     }
     return p;
 }
 
+constexpr double standardRadius = 3.2; // points
+constexpr double residualRadius = 2.6;
+constexpr double standardEdgeWidth = 0.6;
+constexpr double hollowEdgeWidth = 1.1;
+
 void drawCircle(QPainter& p, const Style& s, QPointF at, double radiusPoints, const QColor& fill,
                 const QColor& edge) {
-    p.setPen(pen(s, edge, 0.6));
+    p.setPen(pen(s, edge, standardEdgeWidth));
     p.setBrush(fill);
     const double r = s.pt(radiusPoints);
     p.drawEllipse(at, r, r);
+}
+
+// A ring whose outer edge lies where a filled marker's does; the inside stays the background.
+void drawHollowCircle(QPainter& p, const Style& s, QPointF at, double radiusPoints) {
+    p.setPen(pen(s, standardEdge, hollowEdgeWidth));
+    p.setBrush(Qt::NoBrush);
+    const double r = s.pt(radiusPoints + standardEdgeWidth / 2 - hollowEdgeWidth / 2);
+    p.drawEllipse(at, r, r);
+}
+
+void drawStandard(QPainter& p, const Style& s, QPointF at, double radiusPoints, bool excluded) {
+    if (excluded) {
+        drawHollowCircle(p, s, at, radiusPoints);
+    } else {
+        drawCircle(p, s, at, radiusPoints, standardColour, standardEdge);
+    }
 }
 
 void drawDiamond(QPainter& p, const Style& s, QPointF at, double halfPoints, const QColor& fill,
@@ -375,11 +535,26 @@ void drawSwatch(QPainter& p, const Style& s, Swatch swatch, const QRectF& box) {
     const QPointF c = box.center();
     switch (swatch) {
     case Swatch::Standard:
-        drawCircle(p, s, c, 3.2, standardColour, standardEdge);
+        drawCircle(p, s, c, standardRadius, standardColour, standardEdge);
+        break;
+    case Swatch::Excluded:
+        drawHollowCircle(p, s, c, standardRadius);
         break;
     case Swatch::Line:
         p.setPen(pen(s, lineColour, 1.4));
         p.drawLine(QPointF(box.left(), c.y()), QPointF(box.right(), c.y()));
+        break;
+    case Swatch::Confidence:
+        p.setPen(Qt::NoPen);
+        p.setBrush(confidenceColour);
+        p.drawRect(QRectF(box.left(), c.y() - 0.3 * box.height(), box.width(), 0.6 * box.height()));
+        break;
+    case Swatch::Prediction:
+        p.setPen(pen(s, lineColour, 0.9, Qt::DotLine));
+        for (const double dy : {-0.25, 0.25}) {
+            const double y = c.y() + dy * box.height();
+            p.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+        }
         break;
     case Swatch::Band:
         p.setPen(pen(s, bandEdge, 0.6));
@@ -405,23 +580,13 @@ void drawLegend(QPainter& p, const Style& s, const std::vector<LegendItem>& item
     }
 }
 
-// The equation and R² in a light box in the upper corner the line leaves free: the left one for
-// a rising line, the right one for a falling line.
 void drawEquation(QPainter& p, const Style& s, const Layout& l, const PlotData& d) {
-    QStringList lines;
-    for (const QString& t : {d.equation, d.r2Text}) {
-        if (!t.isEmpty()) {
-            lines.push_back(t);
-        }
-    }
+    const QStringList lines = equationLines(d);
     if (lines.isEmpty()) {
         return;
     }
-    const double inner = 0.35 * s.lh;
-    const QSizeF size(widest(s, p, lines) + 2 * inner, lines.size() * s.lh + 2 * inner);
-    const double inset = 0.4 * s.lh;
-    const double x = d.b >= 0 ? l.area.left() + inset : l.area.right() - inset - size.width();
-    const QRectF box(QPointF(x, l.area.top() + inset), size);
+    const QRectF& box = l.equation;
+    const double inner = equationInner(s);
     p.setPen(Qt::NoPen);
     p.setBrush(boxColour);
     p.drawRect(box);
@@ -448,20 +613,179 @@ void drawBand(QPainter& p, const Style& s, const Layout& l, const PlotData& d) {
     }
 }
 
-// Solid across the standards; dashed on beyond them where samples lie outside.
-void drawLine(QPainter& p, const Style& s, const Layout& l, const PlotData& d) {
-    const Extent standards = standardsX(d);
+bool finitePixel(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+// The part of the segment a-b inside r (Liang-Barsky); false when none. Clipping is done here
+// rather than by the painter, which not every paint engine (the SVG one) honours.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& r) {
+    if (!finitePixel(a) || !finitePixel(b)) {
+        return false;
+    }
+    const QPointF delta = b - a;
+    const double p[] = {-delta.x(), delta.x(), -delta.y(), delta.y()};
+    const double q[] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    double t0 = 0, t1 = 1;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) {
+                return false;
+            }
+        } else if (p[i] < 0) {
+            t0 = std::max(t0, q[i] / p[i]);
+        } else {
+            t1 = std::min(t1, q[i] / p[i]);
+        }
+    }
+    if (t0 > t1) {
+        return false;
+    }
+    const QPointF from = a;
+    a = from + t0 * delta;
+    b = from + t1 * delta;
+    return true;
+}
+
+bool crosses(const QPolygonF& polyline, const QRectF& r) {
+    for (qsizetype i = 1; i < polyline.size(); ++i) {
+        QPointF a = polyline[i - 1], b = polyline[i];
+        if (clipSegment(a, b, r)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The pieces of a polyline inside r.
+std::vector<QPolygonF> clipPolyline(const QPolygonF& points, const QRectF& r) {
+    std::vector<QPolygonF> runs;
+    QPolygonF run;
+    const auto flush = [&] {
+        if (run.size() >= 2) {
+            runs.push_back(run);
+        }
+        run.clear();
+    };
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        QPointF a = points[i - 1], b = points[i];
+        if (!clipSegment(a, b, r)) {
+            flush();
+            continue;
+        }
+        if (run.isEmpty() || run.back() != a) {
+            flush();
+            run << a;
+        }
+        run << b;
+        if (b != points[i]) {
+            flush();
+        }
+    }
+    flush();
+    return runs;
+}
+
+void drawClipped(QPainter& p, const QPolygonF& points, const QRectF& area) {
+    for (const QPolygonF& run : clipPolyline(points, area)) {
+        p.drawPolyline(run);
+    }
+}
+
+// The curve from x = from to x = to in pixels: the ends of a line; a parabola a point about
+// every point of width, so that it looks smooth at any resolution.
+QPolygonF curvePoints(const Style& s, const Layout& l, const PlotData& d, double from, double to) {
+    int segments = 1;
+    if (d.c != 0) {
+        const double pixels = std::abs(l.map.pixelX(to) - l.map.pixelX(from));
+        segments = int(std::clamp(std::ceil(pixels / s.pt(1)), 8.0, 4000.0));
+    }
+    QPolygonF points;
+    for (int i = 0; i <= segments; ++i) {
+        const double x = i == segments ? to : from + (to - from) * i / segments;
+        points << l.map.toPixel(x, fitAt(d, x));
+    }
+    return points;
+}
+
+struct CurvePiece {
+    QPolygonF points;
+    bool dashed; // beyond the fitted standards
+};
+
+// Solid across the fitted standards; dashed on beyond them where samples or excluded standards
+// lie outside.
+std::vector<CurvePiece> curvePieces(const Style& s, const Layout& l, const PlotData& d) {
+    const Extent standards = fittedX(d);
     const Extent all = allX(d);
-    const auto at = [&](double x) { return l.map.toPixel(x, d.a + d.b * x); };
-    p.setPen(pen(s, lineColour, 0.9, Qt::DashLine));
+    std::vector<CurvePiece> pieces;
     if (all.low < standards.low) {
-        p.drawLine(at(all.low), at(standards.low));
+        pieces.push_back({curvePoints(s, l, d, all.low, standards.low), true});
     }
     if (all.high > standards.high) {
-        p.drawLine(at(standards.high), at(all.high));
+        pieces.push_back({curvePoints(s, l, d, standards.high, all.high), true});
     }
-    p.setPen(pen(s, lineColour, 1.4));
-    p.drawLine(at(standards.low), at(standards.high));
+    pieces.push_back({curvePoints(s, l, d, standards.low, standards.high), false});
+    return pieces;
+}
+
+void drawCurve(QPainter& p, const Style& s, const Layout& l,
+               const std::vector<CurvePiece>& pieces) {
+    p.setBrush(Qt::NoBrush);
+    for (const CurvePiece& piece : pieces) {
+        p.setPen(piece.dashed ? pen(s, lineColour, 0.9, Qt::DashLine) : pen(s, lineColour, 1.4));
+        drawClipped(p, piece.points, l.area);
+    }
+}
+
+using Bound = double BandPoint::*;
+
+// The low and the high bound in pixels, in runs of points where both are finite.
+std::vector<std::pair<QPolygonF, QPolygonF>> boundRuns(const Layout& l, const PlotData& d,
+                                                       Bound low, Bound high) {
+    std::vector<std::pair<QPolygonF, QPolygonF>> runs(1);
+    for (const BandPoint& b : d.bands) {
+        if (std::isfinite(b.x) && std::isfinite(b.*low) && std::isfinite(b.*high)) {
+            runs.back().first << l.map.toPixel(b.x, b.*low);
+            runs.back().second << l.map.toPixel(b.x, b.*high);
+        } else if (!runs.back().first.isEmpty()) {
+            runs.emplace_back();
+        }
+    }
+    runs.erase(std::remove_if(runs.begin(), runs.end(),
+                              [](const auto& run) { return run.first.size() < 2; }),
+               runs.end());
+    return runs;
+}
+
+// The confidence band filled, the prediction band's bounds dotted: apart also in black and white.
+void drawBands(QPainter& p, const Style& s, const Layout& l, const PlotData& d) {
+    if (showsConfidence(d)) {
+        QPainterPath area;
+        area.addRect(l.area);
+        p.setPen(Qt::NoPen);
+        p.setBrush(confidenceColour);
+        for (const auto& [low, high] :
+             boundRuns(l, d, &BandPoint::confidenceLow, &BandPoint::confidenceHigh)) {
+            QPolygonF outline = high;
+            for (qsizetype i = low.size(); i-- > 0;) {
+                outline << low[i];
+            }
+            QPainterPath band;
+            band.addPolygon(outline);
+            band.closeSubpath();
+            p.drawPath(band.intersected(area));
+        }
+    }
+    if (showsPrediction(d)) {
+        p.setPen(pen(s, lineColour, 0.9, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        for (const auto& [low, high] :
+             boundRuns(l, d, &BandPoint::predictionLow, &BandPoint::predictionHigh)) {
+            drawClipped(p, low, l.area);
+            drawClipped(p, high, l.area);
+        }
+    }
 }
 
 QColor sampleColourOf(const PlotSample& sample) {
@@ -469,17 +793,192 @@ QColor sampleColourOf(const PlotSample& sample) {
 }
 
 // Dashed from the sample to both axes: its absorbance on the left, its concentration below.
-void drawGuides(QPainter& p, const Style& s, const Layout& l, const PlotSample& current) {
+std::vector<QPolygonF> guideLines(const Layout& l, const PlotSample& current) {
     const QPointF at = l.map.toPixel(current.concentration, current.absorbance);
+    return {QPolygonF({QPointF(l.area.left(), at.y()), at}),
+            QPolygonF({at, QPointF(at.x(), l.area.bottom())})};
+}
+
+void drawGuides(QPainter& p, const Style& s, const Layout& l, const PlotSample& current) {
     p.setPen(pen(s, sampleColourOf(current), 0.9, Qt::DashLine));
-    p.drawLine(QPointF(l.area.left(), at.y()), at);
-    p.drawLine(at, QPointF(at.x(), l.area.bottom()));
+    for (const QPolygonF& guide : guideLines(l, current)) {
+        p.drawPolyline(guide);
+    }
+}
+
+constexpr double sampleHalf = 3.4; // points
+constexpr double currentHalf = 5;
+
+// Sample labels in a smaller face than the axes'.
+QFont labelFont(const QFont& font) {
+    QFont small = font;
+    if (font.pointSizeF() > 0) {
+        small.setPointSizeF(0.85 * font.pointSizeF());
+    } else if (font.pixelSize() > 0) {
+        small.setPixelSize(std::max(1, int(std::lround(0.85 * font.pixelSize()))));
+    }
+    return small;
+}
+
+struct LabelTarget {
+    int sample;
+    QPointF at;  // the marker's centre
+    double half; // the marker's half size, pixels
+    const PlotSample* data;
+};
+
+struct Placement {
+    std::vector<PlacedLabel> placed;
+    int dropped = 0;
+};
+
+Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
+                      const std::vector<LabelTarget>& targets, const std::vector<QRectF>& markers,
+                      const std::vector<QRectF>& keepClear, const std::vector<QPolygonF>& lines,
+                      bool useShort) {
+    const QFontMetricsF metrics(labelFont(s.font), painter.device());
+    const double gap = s.pt(1.5);
+    const double padding = s.pt(1);
+    Placement result;
+    for (std::size_t t = 0; t < targets.size(); ++t) {
+        const LabelTarget& target = targets[t];
+        const QString& text = useShort ? target.data->shortLabel : target.data->label;
+        if (text.isEmpty()) {
+            continue;
+        }
+        // The box is the ink's, so that a label sits as close to its marker on every side.
+        const QRectF ink = metrics.tightBoundingRect(text);
+        const double w = ink.width() + 2 * padding;
+        const double h = ink.height() + 2 * padding;
+        const QPointF c = target.at;
+        const double off = target.half + gap;
+        // A diamond leaves its corners free: the diagonals come in closer.
+        const double diagonal = target.half / 2 + gap;
+        const QPointF corners[] = {
+            {c.x() + off, c.y() - h / 2},
+            {c.x() - off - w, c.y() - h / 2},
+            {c.x() - w / 2, c.y() - off - h},
+            {c.x() - w / 2, c.y() + off},
+            {c.x() + diagonal, c.y() - diagonal - h},
+            {c.x() + diagonal, c.y() + diagonal},
+            {c.x() - diagonal - w, c.y() - diagonal - h},
+            {c.x() - diagonal - w, c.y() + diagonal},
+        };
+        const auto free = [&](const QRectF& r) {
+            if (!l.area.contains(r)) {
+                return false;
+            }
+            for (std::size_t m = 0; m < markers.size(); ++m) {
+                if (m != t && markers[m].intersects(r)) {
+                    return false;
+                }
+            }
+            const auto hits = [&r](const QRectF& other) { return other.intersects(r); };
+            return std::none_of(keepClear.begin(), keepClear.end(), hits) &&
+                   std::none_of(result.placed.begin(), result.placed.end(),
+                                [&r](const PlacedLabel& p) { return p.rect.intersects(r); });
+        };
+        const auto clearOfLines = [&](const QRectF& r) {
+            return std::none_of(lines.begin(), lines.end(),
+                                [&r](const QPolygonF& line) { return crosses(line, r); });
+        };
+        std::optional<QRectF> chosen;
+        for (const bool avoidLines : {true, false}) {
+            for (const QPointF& corner : corners) {
+                const QRectF r(corner, QSizeF(w, h));
+                if (free(r) && (!avoidLines || clearOfLines(r))) {
+                    chosen = r;
+                    break;
+                }
+            }
+            if (chosen) {
+                break;
+            }
+        }
+        if (chosen) {
+            result.placed.push_back(
+                {target.sample, text, *chosen,
+                 chosen->topLeft() + QPointF(padding, padding) - ink.topLeft()});
+        } else {
+            ++result.dropped;
+        }
+    }
+    return result;
+}
+
+SampleLabels labelsFor(const QPainter& painter, const Style& s, const Layout& l, const PlotData& d,
+                       const std::vector<CurvePiece>& curve) {
+    SampleLabels labels;
+    labels.equationBox = l.equation;
+    labels.legend = legendRects(s, painter, l.legend);
+    if (!d.showSampleLabels) {
+        return labels;
+    }
+    // The targets first, in the order their labels are placed, so that marker m belongs to
+    // target m; then the other markers.
+    std::vector<LabelTarget> targets;
+    if (hasCurrent(d)) {
+        targets.push_back({-1, l.map.toPixel(d.current->concentration, d.current->absorbance),
+                           s.pt(currentHalf + 0.45), &*d.current});
+    }
+    for (std::size_t i = 0; i < d.samples.size(); ++i) {
+        const PlotSample& sample = d.samples[i];
+        if (finitePoint(sample.concentration, sample.absorbance)) {
+            targets.push_back({int(i), l.map.toPixel(sample.concentration, sample.absorbance),
+                               s.pt(sampleHalf + 0.25), &sample});
+        }
+    }
+    std::vector<QRectF> markers;
+    const auto square = [](QPointF c, double half) {
+        return QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half);
+    };
+    for (const LabelTarget& t : targets) {
+        markers.push_back(square(t.at, t.half));
+    }
+    for (const Standard& st : standardsOf(d)) {
+        markers.push_back(square(l.map.toPixel(st.x, st.y), s.pt(standardRadius + 0.3)));
+    }
+    std::vector<QRectF> keepClear = labels.legend;
+    if (!l.equation.isEmpty()) {
+        keepClear.push_back(l.equation);
+    }
+    std::vector<QPolygonF> lines;
+    for (const CurvePiece& piece : curve) {
+        for (const QPolygonF& run : clipPolyline(piece.points, l.area)) {
+            lines.push_back(run);
+        }
+    }
+    if (hasCurrent(d)) {
+        for (const QPolygonF& guide : guideLines(l, *d.current)) {
+            lines.push_back(guide);
+        }
+    }
+    Placement placement = placeLabels(painter, s, l, targets, markers, keepClear, lines, false);
+    const bool shortForAll = std::all_of(targets.begin(), targets.end(), [](const LabelTarget& t) {
+        return t.data->label.isEmpty() || !t.data->shortLabel.isEmpty();
+    });
+    if (placement.dropped > 0 && shortForAll) {
+        placement = placeLabels(painter, s, l, targets, markers, keepClear, lines, true);
+        labels.shortLabels = true;
+    }
+    labels.placed = std::move(placement.placed);
+    labels.dropped = placement.dropped;
+    return labels;
+}
+
+void drawLabels(QPainter& p, const Style& s, const SampleLabels& labels) {
+    p.setFont(labelFont(s.font));
+    p.setPen(inkColour);
+    for (const PlacedLabel& label : labels.placed) {
+        p.drawText(label.baseline, label.text);
+    }
 }
 
 } // namespace
 
 bool hasCurve(const PlotData& data) {
-    return std::isfinite(data.a) && std::isfinite(data.b) && !standardsOf(data).empty();
+    return std::isfinite(data.a) && std::isfinite(data.b) && std::isfinite(data.c) &&
+           !standardsOf(data).empty();
 }
 
 PlotMapping calibrationMapping(const QPainter& painter, const QRectF& rect, const PlotData& data) {
@@ -488,6 +987,18 @@ PlotMapping calibrationMapping(const QPainter& painter, const QRectF& rect, cons
 
 PlotMapping residualMapping(const QPainter& painter, const QRectF& rect, const PlotData& data) {
     return layOut(painter, styleOf(painter), rect, data, Kind::Residuals).map;
+}
+
+SampleLabels sampleLabels(const QPainter& painter, const QRectF& rect, const PlotData& data) {
+    if (!hasCurve(data)) {
+        return {};
+    }
+    const Style s = styleOf(painter);
+    const Layout l = layOut(painter, s, rect, data, Kind::Calibration);
+    if (!roomToDraw(s, l)) {
+        return {};
+    }
+    return labelsFor(painter, s, l, data, curvePieces(s, l, data));
 }
 
 void paintCalibration(QPainter& painter, const QRectF& rect, const PlotData& data) {
@@ -499,32 +1010,36 @@ void paintCalibration(QPainter& painter, const QRectF& rect, const PlotData& dat
     if (!roomToDraw(s, l)) {
         return;
     }
+    const std::vector<CurvePiece> curve = curvePieces(s, l, data);
+    const SampleLabels labels = labelsFor(painter, s, l, data, curve);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     drawGrid(painter, s, l);
     drawBand(painter, s, l, data);
-    drawLine(painter, s, l, data);
+    drawBands(painter, s, l, data);
+    drawCurve(painter, s, l, curve);
     if (hasCurrent(data)) {
         drawGuides(painter, s, l, *data.current);
     }
     for (const PlotSample& sample : samplesOf(data)) {
         const QColor colour = sampleColourOf(sample);
-        drawDiamond(painter, s, l.map.toPixel(sample.concentration, sample.absorbance), 3.4, colour,
-                    colour.darker(150), 0.5);
+        drawDiamond(painter, s, l.map.toPixel(sample.concentration, sample.absorbance), sampleHalf,
+                    colour, colour.darker(150), 0.5);
     }
-    for (const QPointF& standard : standardsOf(data)) {
-        drawCircle(painter, s, l.map.toPixel(standard.x(), standard.y()), 3.2, standardColour,
-                   standardEdge);
+    for (const Standard& standard : standardsOf(data)) {
+        drawStandard(painter, s, l.map.toPixel(standard.x, standard.y), standardRadius,
+                     standard.excluded);
     }
     if (hasCurrent(data)) {
         // Above the standards, which it may cover.
         const PlotSample& c = *data.current;
         const QColor colour = sampleColourOf(c);
-        drawDiamond(painter, s, l.map.toPixel(c.concentration, c.absorbance), 5, colour,
+        drawDiamond(painter, s, l.map.toPixel(c.concentration, c.absorbance), currentHalf, colour,
                     colour.darker(170), 0.9);
     }
     drawAxes(painter, s, l, rect, data.xTitle, data.yTitle);
     drawEquation(painter, s, l, data);
+    drawLabels(painter, s, labels);
     drawLegend(painter, s, l.legend);
     painter.restore();
 }
@@ -544,16 +1059,24 @@ void paintResiduals(QPainter& painter, const QRectF& rect, const PlotData& data)
     const double zero = l.map.pixelY(0);
     painter.setPen(pen(s, zeroColour, 0.9));
     painter.drawLine(QPointF(l.area.left(), zero), QPointF(l.area.right(), zero));
-    for (const QPointF& r : residualsOf(data)) {
-        if (!std::isfinite(r.y())) {
+    for (const Standard& standard : standardsOf(data)) {
+        if (!std::isfinite(standard.residual)) {
             continue;
         }
-        const QPointF at = l.map.toPixel(r.x(), r.y());
-        painter.setPen(pen(s, standardColour, 1.3));
-        painter.drawLine(QPointF(at.x(), zero), at);
-        drawCircle(painter, s, at, 2.6, standardColour, standardEdge);
+        const QPointF at = l.map.toPixel(standard.x, standard.residual);
+        if (standard.excluded) {
+            // Up to the ring, whose middle stays empty.
+            const double edge = std::min(s.pt(residualRadius), std::abs(at.y() - zero));
+            painter.setPen(pen(s, standardEdge, 0.9, Qt::DashLine));
+            painter.drawLine(QPointF(at.x(), zero), at + QPointF(0, at.y() < zero ? edge : -edge));
+        } else {
+            painter.setPen(pen(s, standardColour, 1.3));
+            painter.drawLine(QPointF(at.x(), zero), at);
+        }
+        drawStandard(painter, s, at, residualRadius, standard.excluded);
     }
-    drawAxes(painter, s, l, rect, data.xTitle, QStringLiteral("残差"));
+    drawAxes(painter, s, l, rect, data.xTitle,
+             data.residualTitle.isEmpty() ? QStringLiteral("残差") : data.residualTitle);
     painter.restore();
 }
 

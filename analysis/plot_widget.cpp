@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace analysis {
@@ -24,6 +25,12 @@ QString description(PlotWidget::Mode mode, const PlotData& d) {
     QString text = mode == PlotWidget::Mode::Calibration
                        ? QStringLiteral("标准曲线图：%1个标准点").arg(n)
                        : QStringLiteral("残差图：%1个标准点的残差").arg(n);
+    const auto excluded =
+        std::count(d.excluded.begin(),
+                   d.excluded.begin() + std::ptrdiff_t(std::min(n, d.excluded.size())), true);
+    if (excluded > 0) {
+        text += QStringLiteral("，排除%1个").arg(excluded);
+    }
     for (const QString& part : {d.equation, d.r2Text}) {
         if (!part.isEmpty()) {
             text += QStringLiteral("，") + part;

@@ -19,7 +19,7 @@ public:
     Mode mode() const { return mode_; }
     const PlotData& data() const { return data_; }
     // Repaints, and describes what the plot now shows to screen readers: the number of
-    // standards, the equation and R².
+    // standards and of those excluded, the equation and R².
     void setData(const PlotData& data);
 
     QSize minimumSizeHint() const override;

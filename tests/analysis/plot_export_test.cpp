@@ -39,10 +39,12 @@ TEST(SavePlotImage, PngAtReportSize) {
     }
 }
 
-TEST(SavePlotImage, SvgIsWellFormedWithItsTitle) {
+// The SVG of the figure: its title, and the texts kept as text (the Chinese, the equation).
+void svgHasItsTitleAndTexts(const analysis::PlotData& data,
+                            const std::vector<const char*>& expected) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plot.Svg"));
-    ASSERT_EQ(savePlotImage(path, analysis_test::workedExample()), std::nullopt);
+    ASSERT_EQ(savePlotImage(path, data), std::nullopt);
     QXmlStreamReader xml(contentsOf(path));
     QStringList elements;
     QString title;
@@ -61,9 +63,37 @@ TEST(SavePlotImage, SvgIsWellFormedWithItsTitle) {
     ASSERT_FALSE(elements.isEmpty());
     EXPECT_EQ(elements.front(), QStringLiteral("svg"));
     EXPECT_EQ(title, QStringLiteral("标准曲线"));
-    // The Chinese and the equation are kept as text.
-    for (const char* expected : {"标准点", "校准范围", "残差", "y = 1.5179 + 1.9304x"}) {
-        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    for (const char* text : expected) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+    }
+}
+
+TEST(SavePlotImage, SvgIsWellFormedWithItsTitle) {
+    struct Case {
+        const char* name;
+        analysis::PlotData data;
+        std::vector<const char*> texts;
+    };
+    analysis::PlotData models = analysis_test::workedExample();
+    models.c = -0.001;
+    models.excluded = {true};
+    models.residuals = {0.1, -0.1};
+    models.residualTitle = QStringLiteral("加权残差");
+    models.bands = {{0, 1, 3, 0, 4}, {12, 23, 25, 22, 26}};
+    models.showConfidence = models.showPrediction = true;
+    models.current->label = QStringLiteral("河水");
+    models.showSampleLabels = true;
+    const Case cases[] = {
+        {"the worked example",
+         analysis_test::workedExample(),
+         {"标准点", "拟合直线", "校准范围", "残差", "y = 1.5179 + 1.9304x"}},
+        {"a curve, an excluded standard, bands and a label",
+         models,
+         {"排除的标准点", "拟合曲线", "置信带", "预测带", "加权残差", "河水"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        svgHasItsTitleAndTexts(c.data, c.texts);
     }
 }
 

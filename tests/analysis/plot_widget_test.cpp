@@ -24,13 +24,26 @@ TEST(PlotWidget, DescribesAndPaintsItsData) {
     struct Case {
         const char* name;
         PlotWidget::Mode mode;
+        std::vector<bool> excluded;
         const char* description;
     };
     const Case cases[] = {
-        {"calibration", PlotWidget::Mode::Calibration,
+        {"calibration",
+         PlotWidget::Mode::Calibration,
+         {},
          "标准曲线图：7个标准点，y = 1.5179 + 1.9304x，R² = 0.99776"},
-        {"residuals", PlotWidget::Mode::Residuals,
+        {"residuals",
+         PlotWidget::Mode::Residuals,
+         {false, false, false, false, false, false, false},
          "残差图：7个标准点的残差，y = 1.5179 + 1.9304x，R² = 0.99776"},
+        {"two excluded",
+         PlotWidget::Mode::Calibration,
+         {true, false, false, false, false, false, true},
+         "标准曲线图：7个标准点，排除2个，y = 1.5179 + 1.9304x，R² = 0.99776"},
+        {"one excluded, residuals",
+         PlotWidget::Mode::Residuals,
+         {false, true},
+         "残差图：7个标准点的残差，排除1个，y = 1.5179 + 1.9304x，R² = 0.99776"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,7 +52,9 @@ TEST(PlotWidget, DescribesAndPaintsItsData) {
         EXPECT_EQ(plot.accessibleDescription(), QStringLiteral("尚未计算标准曲线"));
         EXPECT_TRUE(allWhite(plot.grab().toImage()));
 
-        plot.setData(analysis_test::workedExample());
+        analysis::PlotData data = analysis_test::workedExample();
+        data.excluded = c.excluded;
+        plot.setData(data);
         EXPECT_EQ(plot.accessibleDescription(), QString::fromUtf8(c.description));
         EXPECT_FALSE(allWhite(plot.grab().toImage()));
 
