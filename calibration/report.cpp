@@ -274,7 +274,7 @@ ReportValue ReportValue::ofKey(std::string value) {
     return v;
 }
 
-void appendJsonString(std::string& out, std::string_view text) {
+void appendJsonString(std::string& out, std::string_view text, Surrogates surrogates) {
     static constexpr char kHex[] = "0123456789abcdef";
     const auto escape = [&out](unsigned code) {
         out += "\\u";
@@ -293,9 +293,13 @@ void appendJsonString(std::string& out, std::string_view text) {
             escape(code);
         } else if (code == 0xED && i + 2 < text.size() &&
                    static_cast<unsigned char>(text[i + 1]) >= 0xA0) {
-            // An unpaired surrogate kept from a Qt text: escaped, so that the JSON is UTF-8.
-            escape(((code & 0x0FU) << 12U) | ((unsigned(text[i + 1]) & 0x3FU) << 6U) |
-                   (unsigned(text[i + 2]) & 0x3FU));
+            // An unpaired surrogate kept from a Qt text: never raw, so that the JSON is UTF-8.
+            if (surrogates == Surrogates::Escape) {
+                escape(((code & 0x0FU) << 12U) | ((unsigned(text[i + 1]) & 0x3FU) << 6U) |
+                       (unsigned(text[i + 2]) & 0x3FU));
+            } else {
+                out += "\uFFFD";
+            }
             i += 2;
         } else {
             out += ch;
@@ -351,10 +355,72 @@ std::vector<ReportField> calibrationFields(const Document& document, const Resul
     return fields;
 }
 
+namespace {
+
+ReportValue object(std::vector<ReportField> fields) {
+    ReportValue value;
+    value.kind = Kind::Object;
+    value.fields = std::move(fields);
+    return value;
+}
+
+// An object whose every field is null: a figure that cannot be computed keeps its keys.
+ReportValue nullObject(std::initializer_list<const char*> keys) {
+    std::vector<ReportField> fields;
+    for (const char* key : keys) {
+        fields.push_back({key, ReportValue::null()});
+    }
+    return object(std::move(fields));
+}
+
+} // namespace
+
+std::vector<ReportField> validationFields(const Document& document, const Results& results) {
+    const Validation& v = results.curve.validation;
+    const BatchResult& batch = results.batch;
+    const Settings& settings = document.settings;
+    std::vector<ReportField> fields;
+    fields.push_back({"mandel", v.mandel ? object({{"pw", ReportValue::of(v.mandel->pw)},
+                                                   {"f_crit", ReportValue::of(v.mandel->fCritical)},
+                                                   {"linear", ReportValue::of(v.mandel->linear)}})
+                                         : nullObject({"pw", "f_crit", "linear"})});
+    fields.push_back({"lack_of_fit",
+                      v.lackOfFit ? object({{"f", ReportValue::of(v.lackOfFit->f)},
+                                            {"df1", ReportValue::of(v.lackOfFit->df1)},
+                                            {"df2", ReportValue::of(v.lackOfFit->df2)},
+                                            {"p", ReportValue::of(v.lackOfFit->p)}})
+                                  : nullObject({"f", "df1", "df2", "p"})});
+    std::vector<ReportField> din{{"alpha", ReportValue::of(settings.alpha)},
+                                 {"k", ReportValue::of(settings.k)},
+                                 {"m", ReportValue::of(settings.m)}};
+    const auto& d = v.din;
+    din.push_back({"x_c", d ? ReportValue::of(d->xC) : ReportValue::null()});
+    din.push_back({"y_c", d ? ReportValue::of(d->yC) : ReportValue::null()});
+    din.push_back({"x_d", d ? ReportValue::of(d->xD) : ReportValue::null()});
+    din.push_back({"x_d_exact", d ? ReportValue::of(d->xDExact) : ReportValue::null()});
+    din.push_back({"x_q", d ? ReportValue::of(d->xQ) : ReportValue::null()});
+    fields.push_back({"din32645", object(std::move(din))});
+    const auto& b = batch.blanks;
+    const auto& mdl = batch.mdl;
+    fields.push_back({"blanks", object({{"n", b ? ReportValue::of(b->n) : ReportValue::null()},
+                                        {"s", b ? ReportValue::of(b->s) : ReportValue::null()},
+                                        {"x_c", b ? ReportValue::of(b->xC) : ReportValue::null()},
+                                        {"x_d", b ? ReportValue::of(b->xD) : ReportValue::null()},
+                                        {"mdl", mdl ? ReportValue::of(mdl->mdl) : ReportValue::null()},
+                                        {"loq_mdl",
+                                         mdl ? ReportValue::of(mdl->loq) : ReportValue::null()}})});
+    static const char* const kLimitKeys[] = {"lod", "xd", "mdl"};
+    fields.push_back({"reported_limit",
+                      object({{"kind", ReportValue::ofKey(kLimitKeys[int(settings.limit)])},
+                              {"value", ReportValue::of(batch.reportedLimit)}})});
+    return fields;
+}
+
 const std::vector<const char*>& pointKeys() {
     static const std::vector<const char*> keys = {
-        "C",        "A",             "excluded", "reason",       "A_fit",
-        "residual", "deviation_pct", "C_back",   "recovery_pct",
+        "C",        "A",             "excluded",    "reason",  "A_fit",
+        "residual", "deviation_pct", "C_back",      "recovery_pct", "studentized",
+        "cooks",    "outlier",       "influential",
     };
     return keys;
 }
@@ -373,6 +439,10 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
     row.push_back(ReportValue::of(result.deviationPct));
     row.push_back(ReportValue::of(result.cBack));
     row.push_back(ReportValue::of(result.recoveryPct));
+    row.push_back(ReportValue::of(result.studentized));
+    row.push_back(ReportValue::of(result.cooks));
+    row.push_back(ReportValue::of(result.outlier));
+    row.push_back(ReportValue::of(result.influential));
 }
 
 const std::vector<const char*>& sampleKeys() {
@@ -421,6 +491,8 @@ std::string reportText(const Document& document, const Results& results) {
     out.reserve(1024 + document.samples.size() * 128);
     appendTextFields(out, calibrationFields(document, results));
     out += '\n';
+    appendTextFields(out, validationFields(document, results));
+    out += '\n';
     appendHeader(out, pointKeys());
     std::vector<ReportValue> row;
     for (std::size_t i = 0; i < document.standards.size(); ++i) {
@@ -449,6 +521,8 @@ std::string reportJson(const Document& document, const Results& results) {
         out += "\": ";
         appendJson(out, fields[i].value);
     }
+    out += ",\n    \"validation\": ";
+    appendJsonFields(out, validationFields(document, results));
     std::vector<ReportValue> row;
     const auto appendRows = [&](const char* name, std::size_t count,
                                 const std::vector<const char*>& keys, auto fill) {

@@ -53,8 +53,14 @@ struct ReportField {
 // standards).
 std::vector<ReportField> calibrationFields(const Document& document, const Results& results);
 
+// The validation as objects, each null where it cannot be computed:
+//   mandel {pw, f_crit, linear}, lack_of_fit {f, df1, df2, p}, din32645 {alpha, k, m, x_c, y_c,
+//   x_d, x_d_exact, x_q}, blanks {n, s, x_c, x_d, mdl, loq_mdl}, reported_limit {kind, value}.
+// The text report writes them as "mandel.pw" lines.
+std::vector<ReportField> validationFields(const Document& document, const Results& results);
+
 // One standard a row: C, A, excluded, reason, A_fit, residual, deviation_pct, C_back,
-// recovery_pct.
+// recovery_pct, studentized, cooks, outlier, influential.
 const std::vector<const char*>& pointKeys();
 void pointRow(const Document& document, const Results& results, std::size_t index,
               std::vector<ReportValue>& row);
@@ -66,20 +72,25 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
                std::vector<ReportValue>& row);
 
 // Tab-separated text: the calibration's fields as key TAB value lines, an empty line, the
-// header of the standards and one line each, and, when there are samples, an empty line, their
+// validation's as "object.key" TAB value lines, an empty line, the header of the standards and
+// one line each, and, when there are samples, an empty line, their
 // header and one line each. Every line ends with "\n". A text cell never splits a line: control
 // characters, C1 controls and bidirectional controls become one blank.
 std::string reportText(const Document& document, const Results& results);
 
-// One JSON object with the same keys: the calibration's fields one a line, then "points" and
-// "samples" (always there), one object a line.
+// One JSON object with the same keys: the calibration's fields one a line, "validation", then
+// "points" and "samples" (always there), one object a line.
 std::string reportJson(const Document& document, const Results& results);
 
 // One value as the text report writes it in a cell: lists joined (readings by blanks, numbers and
 // keys by commas), a text with its control characters as blanks, nothing as "".
 std::string textCell(const ReportValue& value);
 
-// A JSON string with quotes, backslashes and control characters escaped.
-void appendJsonString(std::string& out, std::string_view text);
+// A JSON string with quotes, backslashes and control characters escaped. An unpaired surrogate
+// kept from a Qt text is escaped (\ud800) where the program reads it back, its own files, and
+// written as U+FFFD in a report, which a script reads as Unicode.
+enum class Surrogates { Escape, Replace };
+void appendJsonString(std::string& out, std::string_view text,
+                      Surrogates surrogates = Surrogates::Replace);
 
 } // namespace calibration

@@ -606,7 +606,7 @@ void appendMember(std::string& out, const char* key, std::string_view value, boo
     out += '"';
     out += key;
     out += "\": ";
-    calibration::appendJsonString(out, value);
+    calibration::appendJsonString(out, value, calibration::Surrogates::Escape);
 }
 
 void appendNumberMember(std::string& out, const char* key, double value) {
@@ -792,9 +792,11 @@ QByteArray calibrationBytes(const calibration::Document& document) {
             out += ", \"values\": {";
             for (std::size_t v = 0; v < entry.values.size(); ++v) {
                 out += v == 0 ? "" : ", ";
-                calibration::appendJsonString(out, entry.values[v].first);
+                calibration::appendJsonString(out, entry.values[v].first,
+                                              calibration::Surrogates::Escape);
                 out += ": ";
-                calibration::appendJsonString(out, entry.values[v].second);
+                calibration::appendJsonString(out, entry.values[v].second,
+                                              calibration::Surrogates::Escape);
             }
             out += "}}";
         }

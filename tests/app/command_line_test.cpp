@@ -165,16 +165,30 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
     EXPECT_TRUE(text.err.isEmpty());
     const QStringList lines = text.out.split(u'\n');
-    for (int i = 0; i < 12; ++i) {
+    const qsizetype end = lines.indexOf(QString());
+    std::map<QString, QString> fields;
+    for (qsizetype i = 0; i < end; ++i) {
         const QStringList cells = lines[i].split(u'\t');
-        ASSERT_EQ(cells.size(), 2);
-        expectReference(cells[0], cells[1].toDouble());
+        ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
+        fields[cells[0]] = cells[1];
     }
-    EXPECT_EQ(lines[13], u"C\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
-    EXPECT_EQ(lines[22], u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tflags"_qs);
-    EXPECT_TRUE(lines[23].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs)) << lines[23].toStdString();
-    EXPECT_TRUE(lines[24].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs))
-        << lines[24].toStdString();
+    for (const auto& [key, value] : test::kFluorescenceStatistics) {
+        expectReference(key, fields.at(key).toDouble());
+    }
+    EXPECT_EQ(fields.at(u"unit"_qs), QString()); // a CSV of standards has none
+    EXPECT_EQ(fields.at(u"model"_qs), u"line"_qs);
+    // After the calibration's fields, the validation's block, then the standards.
+    EXPECT_TRUE(lines[end + 1].startsWith(u"mandel.pw\t"_qs)) << lines[end + 1].toStdString();
+    const qsizetype pointHeader = lines.indexOf(QString(), end + 1) + 1;
+    EXPECT_EQ(lines[pointHeader], u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+                             u"recovery_pct\tstudentized\tcooks\toutlier\tinfluential"_qs);
+    const qsizetype sampleHeader = lines.indexOf(QString(), pointHeader) + 1;
+    EXPECT_EQ(lines[sampleHeader], u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\t"
+                              u"flags\terror"_qs);
+    EXPECT_TRUE(lines[sampleHeader + 1].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs))
+        << lines[sampleHeader + 1].toStdString();
+    EXPECT_TRUE(lines[sampleHeader + 2].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs))
+        << lines[sampleHeader + 2].toStdString();
 
     const Outcome json = run({u"report"_qs, standards, u"--json"_qs, u"--samples"_qs, samples});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
@@ -222,7 +236,7 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
         {"samples without a name",
          {u"report"_qs, good, u"--samples="_qs},
          2,
-         u"--samples 需要一个文件名"_qs},
+         u"--samples 需要一个值"_qs},
         {"a FIFO", {u"report"_qs, fifo}, 2, u"fifo.csv：不是普通文件（命名管道）"_qs},
         {"a FIFO of samples",
          {u"report"_qs, good, u"--samples"_qs, fifo},
@@ -389,7 +403,7 @@ TEST_F(CommandLine, AFileNameThatIsNotUtf8) {
     };
     const QString shown = dir.path() + u"/\\xB6\\xC8.csv"_qs;
     const Case cases[] = {
-        {"read", name, 1, u"lumetra: "_qs + shown + u"：只有1个标准点，至少需要2个\n"_qs},
+        {"read", name, 1, u"lumetra: "_qs + shown + u"：直线模型至少需要2个未排除的标准点\n"_qs},
         {"missing", name + "x", 2, u"lumetra: "_qs + shown + u"x：文件不存在\n"_qs},
     };
     for (const Case& c : cases) {
@@ -415,10 +429,13 @@ TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
         run({u"report"_qs, calibration, u"--samples"_qs, file(u"many.csv"_qs, csv)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QStringList lines = result.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 12 + 1 + 4 + 1 + 1 + 100'000 + 1);
+    const qsizetype first = lines.indexOf(u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\t"
+                                          u"ci95_x0\tci_x0\tflags\terror"_qs) + 1;
+    ASSERT_GT(first, 0);
+    ASSERT_EQ(lines.size(), first + 100'000 + 1);
     EXPECT_FALSE(result.out.contains(u"from the file"_qs));
-    EXPECT_TRUE(lines[19].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs)) << lines[19].toStdString();
-    EXPECT_TRUE(lines[19 + 99'999].startsWith(u"S99999\t22.4 13.5\t2\t"_qs));
+    EXPECT_TRUE(lines[first].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs)) << lines[first].toStdString();
+    EXPECT_TRUE(lines[first + 99'999].startsWith(u"S99999\t22.4 13.5\t2\t"_qs));
 }
 
 } // namespace

@@ -42,23 +42,27 @@ TEST(Report, TextBlocks) {
         linesOf(calibration::reportText(document, calibration::evaluate(document)));
     const std::vector<std::string> head = {
         "n\t2", "unit\tmg/L", "model\tline", "weight\tnone", "excluded\t2", "level\t95"};
-    ASSERT_EQ(lines.size(), 33u);
+    ASSERT_EQ(lines.size(), 57u);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), head);
     EXPECT_EQ(lines[6], "a\t0");
     EXPECT_EQ(lines[7], "b\t0.1");
     EXPECT_EQ(lines[8], "c\t");
     EXPECT_EQ(lines[23], "loq\t");
     EXPECT_EQ(lines[24], "");
-    EXPECT_EQ(lines[25], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
-                         "recovery_pct");
-    EXPECT_EQ(lines[27], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100");
-    EXPECT_EQ(lines[30], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+    // With two fitted standards no validation figure exists; the keys stay, their values empty.
+    EXPECT_EQ(lines[25], "mandel.pw\t");
+    EXPECT_EQ(lines[32], "din32645.alpha\t0.01");
+    EXPECT_EQ(lines[46], "reported_limit.kind\tlod");
+    EXPECT_EQ(lines[48], "");
+    EXPECT_EQ(lines[49], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+                         "recovery_pct\tstudentized\tcooks\toutlier\tinfluential");
+    EXPECT_EQ(lines[51], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
+    EXPECT_EQ(lines[54], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
                          "error");
     // A reading typed "-0" is written 0, as the header promises; a name's C1 and bidirectional
     // controls become blanks.
-    EXPECT_EQ(lines[31].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
-    EXPECT_EQ(lines[32], "S2\t0.2x\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
-    EXPECT_EQ(lines.size(), 33u);
+    EXPECT_EQ(lines[55].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
+    EXPECT_EQ(lines[56], "S2\t0.2x\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
 }
 
 TEST(Report, Json) {
