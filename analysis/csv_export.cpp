@@ -63,6 +63,17 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
         rows.append({QString::fromLatin1(field.key), cell(field.value)});
     }
 
+    // The validation's objects as "mandel.pw" rows, as the text report writes them.
+    rows.append(io::CsvRow());
+    rows.append({u"validation"_s, u"value"_s});
+    for (const calibration::ReportField& object :
+         calibration::validationFields(document, results)) {
+        for (const calibration::ReportField& field : object.value.fields) {
+            rows.append({QString::fromLatin1(object.key) + u'.' + QString::fromLatin1(field.key),
+                         cell(field.value)});
+        }
+    }
+
     std::vector<calibration::ReportValue> values;
     rows.append(io::CsvRow());
     rows.append(header(calibration::pointKeys()));

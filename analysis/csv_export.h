@@ -8,6 +8,9 @@
 //   unit,mg/L
 //   model,line                        (then every field of the report's calibration block)
 //
+//   validation,value
+//   mandel.pw,0.0770                  (then every field of the report's validation block)
+//
 //   C,A,excluded,reason,A_fit,residual,deviation_pct,C_back,recovery_pct
 //   0,2.1,false,,2.1321428571428573,-0.0321...
 //
