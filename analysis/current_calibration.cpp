@@ -119,24 +119,22 @@ void CurrentCalibration::touch(bool modifies) {
 
 void CurrentCalibration::recomputeCurve() {
     curve_ = calibration::evaluateCurve(document_);
-    for (calibration::SampleResult& result : samples_) {
-        calibration::estimateSample(result, curve_, document_.settings);
-    }
     recomputeBatch();
-    if (!samples_.empty()) {
-        emit samplesChanged(0, int(samples_.size()) - 1);
-    }
     emit resultsChanged();
 }
 
+// Every row's estimate and the batch's figures: a row's result can depend on the others (the
+// blanks taken off, the sample a duplicate or a spike refers to).
 void CurrentCalibration::recomputeBatch() {
     batch_ = calibration::evaluateBatch(document_, curve_, samples_);
+    if (!samples_.empty()) {
+        emit samplesChanged(0, int(samples_.size()) - 1);
+    }
 }
 
 void CurrentCalibration::recomputeSamples(int first, int last) {
     for (int row = first; row <= last; ++row) {
-        samples_[std::size_t(row)] = calibration::evaluateSample(
-            document_.samples[std::size_t(row)], curve_, document_.settings);
+        samples_[std::size_t(row)] = calibration::readSample(document_.samples[std::size_t(row)]);
     }
 }
 
@@ -285,8 +283,7 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples) {
     samples_.reserve(document_.samples.size() + samples.size());
     for (Sample& sample : samples) {
         document_.samples.push_back(std::move(sample));
-        samples_.push_back(
-            calibration::evaluateSample(document_.samples.back(), curve_, document_.settings));
+        samples_.push_back(calibration::readSample(document_.samples.back()));
     }
     emit samplesInserted();
     recomputeBatch();
@@ -305,7 +302,6 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     *cell = text;
     recomputeSamples(row, row);
     recomputeBatch();
-    emit samplesChanged(row, row);
     emit resultsChanged();
     touch();
 }

@@ -98,8 +98,9 @@ struct ReportHeader {
     friend bool operator==(const ReportHeader&, const ReportHeader&) = default;
 };
 
-// One change, as a kind and its values ("standard_edited", {{"index", "3"}, {"from", ".12"}, ...});
-// shown in the interface's language from these, never stored as a sentence.
+// One change, as a kind and its values ("standard_edited", {{"from", ".12"}, {"index", "3"}, ...},
+// ordered by key as the file keeps them); shown in the interface's language from these, never
+// stored as a sentence.
 struct HistoryEntry {
     std::string time; // ISO 8601 with the time zone: "2026-12-07T21:04:53+08:00"
     std::string user; // the login name

@@ -235,6 +235,14 @@ std::string textCell(const ReportValue& value) {
     return out;
 }
 
+ReportValue ReportValue::null() {
+    return {};
+}
+
+ReportValue ReportValue::of(const Figure& figure) {
+    return of(figure.value);
+}
+
 ReportValue ReportValue::of(bool value) {
     ReportValue v;
     v.kind = Kind::Bool;

@@ -30,12 +30,12 @@ struct ReportValue {
     std::vector<const char*> keys;
     std::vector<ReportField> fields;
 
-    static ReportValue null() { return {}; }
+    static ReportValue null();
     static ReportValue of(bool value);
     static ReportValue of(int value);
     static ReportValue of(double value);
     static ReportValue of(const std::optional<double>& value); // none: null
-    static ReportValue of(const Figure& figure) { return of(figure.value); }
+    static ReportValue of(const Figure& figure);
     static ReportValue ofText(std::string value);
     static ReportValue ofKey(std::string value);
 };

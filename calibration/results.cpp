@@ -440,6 +440,29 @@ CurveResult evaluateCurve(const Document& document) {
     if (curve.problem) {
         return curve;
     }
+    // The blank correction takes the zero standards' mean absorbance off every standard, so
+    // that the curve no longer carries the blank in its intercept.
+    if (document.settings.blankCorrection) {
+        long double sum = 0;
+        int zeros = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!excludedBits[i] && x[i].isZero()) {
+                sum += y[i].value;
+                ++zeros;
+            }
+        }
+        if (zeros == 0) {
+            curve.blankCorrectionProblem =
+                Message(LUMETRA_MESSAGE("空白校正无法使用：没有浓度为0的标准点"));
+        } else {
+            const long double zeroA = sum / zeros;
+            curve.zeroA = double(zeroA);
+            for (std::size_t i = 0; i < count; ++i) {
+                y[i] = calc::exactDecimal(double(static_cast<long double>(y[i].value) - zeroA));
+                curve.standards[i].a = y[i].value;
+            }
+        }
+    }
     // std::vector<bool> has no contiguous storage to span.
     const std::unique_ptr<bool[]> excluded(new bool[count]);
     for (std::size_t i = 0; i < count; ++i) {
@@ -469,15 +492,13 @@ SampleResult readSample(const Sample& sample) {
     return result;
 }
 
-SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
-                            const Settings& settings) {
+SampleResult evaluateSample(const Sample& sample, const CurveResult& curve) {
     SampleResult result = readSample(sample);
-    estimateSample(result, curve, settings);
+    estimateSample(result, curve);
     return result;
 }
 
-void estimateSample(SampleResult& result, const CurveResult& curve,
-                    const Settings& /*settings*/) {
+void estimateSample(SampleResult& result, const CurveResult& curve, std::optional<double> blankA) {
     SampleValues values = std::move(result.values);
     const std::optional<SampleType> type = result.type;
     result = SampleResult{};
@@ -493,8 +514,12 @@ void estimateSample(SampleResult& result, const CurveResult& curve,
     const std::vector<double>& readings = result.values.readings;
     const double dilution = result.values.dilution;
     result.m = static_cast<int>(readings.size());
-    const long double mean = calc::meanOf(readings);
+    long double mean = calc::meanOf(readings);
     result.meanA = finite(mean);
+    if (blankA) {
+        result.subtracted = blankA;
+        mean -= *blankA;
+    }
     if (!curve.fit) {
         missing(curve.problem ? *curve.problem : noCurve());
         return;
@@ -534,8 +559,9 @@ void estimateSample(SampleResult& result, const CurveResult& curve,
     result.ci = times(curve.t, result.sX0);
     result.ci95 = times(curve.t95, result.sX0);
     if (result.meanA) {
+        const double measured = double(mean);
         result.flags.outOfRange =
-            prediction.outsideSpan || *result.meanA < fit.yMin || *result.meanA > fit.yMax;
+            prediction.outsideSpan || measured < fit.yMin || measured > fit.yMax;
     }
     if (prediction.x0) {
         // Before the dilution: the limits belong to the measured solution.
@@ -544,66 +570,12 @@ void estimateSample(SampleResult& result, const CurveResult& curve,
     }
 }
 
-BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
-                          const std::vector<SampleResult>& samples) {
-    BatchResult batch;
-    const Settings& settings = document.settings;
-    std::vector<double> blankMeans, blankX0, spikeX0;
-    for (const SampleResult& sample : samples) {
-        if (!sample.values.ok() || !sample.type) {
-            continue;
-        }
-        if (*sample.type == SampleType::Blank && sample.meanA) {
-            blankMeans.push_back(*sample.meanA);
-            if (sample.x0.value) {
-                blankX0.push_back(*sample.x0.value);
-            }
-        } else if (*sample.type == SampleType::DetectionLimit && sample.x0.value) {
-            spikeX0.push_back(*sample.x0.value);
-        }
-    }
-    const bool reading = curve.fit && !curve.noReading;
-    batch.blanksReason = Message(LUMETRA_MESSAGE("至少需要2个空白"));
-    if (!reading) {
-        batch.blanksReason = curve.noReading ? *curve.noReading
-                                              : curve.problem ? *curve.problem : noCurve();
-    } else if (blankMeans.size() >= 2) {
-        batch.blanks = calc::blankLimits(blankMeans, curve.fit->b, settings.alpha, settings.m);
-        batch.blanksReason = outOfRange();
-    }
-    batch.mdlFromSpikes = spikeX0.size() >= 7;
-    const std::vector<double>& mdlRows = batch.mdlFromSpikes ? spikeX0 : blankX0;
-    batch.mdlReason = Message(LUMETRA_MESSAGE("至少需要7个空白或检出限样"));
-    if (!reading) {
-        batch.mdlReason = batch.blanksReason;
-    } else if (mdlRows.size() >= 7) {
-        batch.mdl = calc::methodDetectionLimit(mdlRows);
-        batch.mdlReason = outOfRange();
-    }
-    switch (settings.limit) {
-    case ReportedLimit::Lod:
-        batch.reportedLimit = curve.lod;
-        break;
-    case ReportedLimit::Xd:
-        batch.reportedLimit =
-            curve.validation.din
-                ? Figure{curve.validation.din->xD, std::nullopt}
-                : Figure::missing(curve.fit ? curve.validation.dinReason : noCurve());
-        break;
-    case ReportedLimit::Mdl:
-        batch.reportedLimit = batch.mdl ? Figure{batch.mdl->mdl, std::nullopt}
-                                        : Figure::missing(batch.mdlReason);
-        break;
-    }
-    return batch;
-}
-
 Results evaluate(const Document& document) {
     Results results;
     results.curve = evaluateCurve(document);
     results.samples.reserve(document.samples.size());
     for (const Sample& sample : document.samples) {
-        results.samples.push_back(evaluateSample(sample, results.curve, document.settings));
+        results.samples.push_back(readSample(sample));
     }
     results.batch = evaluateBatch(document, results.curve, results.samples);
     return results;

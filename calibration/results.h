@@ -64,6 +64,10 @@ struct CurveResult {
     std::optional<calc::ModelFit> fit; // exactly when !problem
     // Why no concentration can be read from the curve although it exists (a slope of 0).
     std::optional<Message> noReading;
+    // With the blank correction: the mean absorbance of the zero standards, taken off every
+    // standard before the fit; or why the correction cannot apply.
+    std::optional<double> zeroA;
+    std::optional<Message> blankCorrectionProblem;
     std::vector<StandardResult> standards; // one per standard of the document
 
     int level = 95;             // of the half-widths below
@@ -76,6 +80,16 @@ struct CurveResult {
     bool hasCurve() const { return fit.has_value(); }
 };
 
+// An acceptance rule applied: its figure, the accepted range and the verdict.
+struct QualityCheck {
+    const char* rule = ""; // "duplicate", "spike", "check", "reference", "blank", "calibration"
+    double value = 0;      // relative deviation %, recovery %, relative error %, |result - certified|,
+                           // the blank's concentration, r
+    std::optional<double> low, high; // accepted when low <= value <= high
+    bool pass = false;
+    Message verdict; // "加标回收率 76.4%，要求80–120%"
+};
+
 struct SampleFlags {
     bool outOfRange = false; // the mean reading outside the fitted standards' absorbances
     bool belowLod = false;   // x0 before the dilution below the LOD
@@ -86,9 +100,20 @@ struct SampleResult {
     SampleValues values; // the readings and dilution, or their reasons
     std::optional<SampleType> type;
     int m = 0;
-    std::optional<double> meanA;
+    std::optional<double> meanA; // the mean reading as measured
+    std::optional<double> subtracted; // the blank absorbance taken off the mean before the curve
     Figure x0, sX0, ci, ci95; // times the dilution; the reason when missing
     SampleFlags flags;
+
+    // The batch: why the row's type cells cannot be used (an unknown type, a name that is missing
+    // or not unique, a number its type needs), the result in the reporting unit and as reported
+    // (rounded, "未检出" or "<0.025"), and the row's acceptance rule.
+    std::optional<Message> batchProblem;
+    Figure result;
+    std::string resultText;
+    bool belowLimit = false;
+    std::optional<QualityCheck> qc;
+    std::optional<Message> qcReason; // the rule applies but cannot be judged
 };
 
 // What the rows of the batch give together: the limits from the blanks and the method detection
@@ -103,6 +128,19 @@ struct BatchResult {
     bool mdlFromSpikes = false;
     // The limit chosen for the report, in the curve's unit (of the measured solution).
     Figure reportedLimit;
+
+    // The blank correction: the absorbance taken off every sample's mean (the blank rows' mean,
+    // or the zero standards'), or why it cannot apply.
+    std::optional<double> blankA;
+    std::optional<Message> blankCorrectionProblem;
+    // Why results cannot be given in the reporting unit (the volume or factor), and that unit.
+    std::optional<Message> reportingProblem;
+    std::string resultUnit;
+    // The calibration's own rule (r), and the summary of every rule.
+    std::optional<QualityCheck> calibrationCheck;
+    int passed = 0, failed = 0;
+    std::vector<Message> failures;
+    Message summary; // "质控：5项通过，1项未通过（加标回收率 76.4%，要求80–120%）"
 };
 
 struct Results {
@@ -116,15 +154,18 @@ struct Results {
 CurveResult evaluateCurve(const Document& document);
 
 // One sample row's texts read (its numbers or the reasons), and its estimate against a curve
-// worked out again from them: a new curve needs only the second.
+// worked out again from them, with `blankA` taken off its mean first: a new curve needs only the
+// second.
 SampleResult readSample(const Sample& sample);
-void estimateSample(SampleResult& result, const CurveResult& curve, const Settings& settings);
-SampleResult evaluateSample(const Sample& sample, const CurveResult& curve,
-                            const Settings& settings);
+void estimateSample(SampleResult& result, const CurveResult& curve,
+                    std::optional<double> blankA = std::nullopt);
+SampleResult evaluateSample(const Sample& sample, const CurveResult& curve);
 
-// The batch's figures from the rows' results.
+// The batch from the rows as read: the blank correction, every row's estimate, the limits from
+// the blanks, the results in the reporting unit and the acceptance rules. The rows' results are
+// filled in.
 BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
-                          const std::vector<SampleResult>& samples);
+                          std::vector<SampleResult>& samples);
 
 // Everything.
 Results evaluate(const Document& document);

@@ -295,15 +295,55 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
     return standards;
 }
 
+// The columns of the sample list, in their order when a block has no header: each by its key
+// and its Chinese name, as a header row may name them in any order.
+enum SampleColumn { Name, Readings, Dilution, Type, Of, Added, Nominal, Certified, U, Columns };
+struct ColumnName {
+    const char16_t* key;
+    const char16_t* name;
+};
+constexpr ColumnName kSampleColumns[Columns] = {
+    {u"name", u"名称"},       {u"readings", u"读数"},    {u"dilution", u"稀释倍数"},
+    {u"type", u"类型"},       {u"of", u"所指样品"},      {u"added", u"加标量"},
+    {u"nominal", u"标称浓度"}, {u"certified", u"标准值"}, {u"u", u"不确定度U"},
+};
+
+// The columns a header row names, when every cell of it is one of theirs (a key or a Chinese
+// name, any letter case for the keys): column i of the block is columns[i].
+std::optional<std::vector<int>> namedColumns(const QStringList& cells) {
+    std::vector<int> columns;
+    for (const QString& cell : cells) {
+        int found = -1;
+        for (int c = 0; c < Columns; ++c) {
+            if (cell.compare(QString::fromUtf16(kSampleColumns[c].key), Qt::CaseInsensitive) == 0 ||
+                cell == QString::fromUtf16(kSampleColumns[c].name)) {
+                found = c;
+            }
+        }
+        if (found < 0 || std::find(columns.begin(), columns.end(), found) != columns.end()) {
+            return std::nullopt;
+        }
+        columns.push_back(found);
+    }
+    return columns;
+}
+
 Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
     const bool decimalComma = table.separator != u',';
     SamplesCsv samples;
+    // Without a header row naming them: one cell is readings only; otherwise the columns in
+    // their order.
+    std::optional<std::vector<int>> named;
     for (qsizetype r = 0; r < table.records.size(); ++r) {
         const CsvRecord& record = table.records[r];
         QStringList cells = record.cells;
         dropTrailingEmptyCells(cells, 3);
         if (r == 0) {
-            const QStringList numbers = cells.size() == 1 ? cells : cells.sliced(1);
+            named = namedColumns(cells);
+            if (named) {
+                continue;
+            }
+            const QStringList numbers = cells.size() == 1 ? cells : cells.mid(1, 2);
             QStringList converted;
             for (const QString& cell : numbers) {
                 converted.append(readingsCell(cell, decimalComma));
@@ -312,19 +352,35 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
                 continue;
             }
         }
-        if (cells.size() > 3) {
+        const qsizetype allowed = named ? qsizetype(named->size()) : qsizetype(Columns);
+        if (cells.size() > allowed) {
             return Error{{},
                          lineLocation(record.line),
-                         u"有%1列，应为名称、读数、稀释倍数三列"_s.arg(cells.size())};
+                         named ? u"有%1列，表头只有%2列"_s.arg(cells.size()).arg(allowed)
+                               : u"有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
+                                 u"标称浓度、标准值、不确定度U）"_s.arg(cells.size())
+                                     .arg(allowed)};
         }
         Sample sample;
-        if (cells.size() == 1) {
-            sample.readings = readingsCell(cells[0], decimalComma);
-        } else {
-            sample.name = cells[0];
-            sample.readings = readingsCell(cells[1], decimalComma);
-            if (cells.size() == 3) {
-                sample.dilution = numberCell(cells[2], decimalComma);
+        QString* fields[Columns] = {&sample.name,  &sample.readings, &sample.dilution,
+                                    &sample.type,  &sample.of,       &sample.added,
+                                    &sample.nominal, &sample.certified, &sample.u};
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const int column = named ? (*named)[std::size_t(c)]
+                                     : (cells.size() == 1 ? int(Readings) : int(c));
+            const QString& cell = cells[c];
+            switch (column) {
+            case Readings:
+                *fields[column] = readingsCell(cell, decimalComma);
+                break;
+            case Name:
+            case Type:
+            case Of:
+                *fields[column] = cell;
+                break;
+            default:
+                *fields[column] = numberCell(cell, decimalComma);
+                break;
             }
         }
         if (sample.dilution.isEmpty()) {

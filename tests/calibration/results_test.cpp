@@ -89,7 +89,7 @@ TEST(Results, ExactDecimals) {
     EXPECT_TRUE(vee.noReading);
     calibration::Sample sample;
     sample.readings = "0.5";
-    const auto estimate = calibration::evaluateSample(sample, vee, {});
+    const auto estimate = calibration::evaluateSample(sample, vee);
     EXPECT_EQ(estimate.x0.value, std::nullopt);
     EXPECT_EQ(reasonOf(estimate.x0), "斜率为0，无法由吸光度计算浓度");
 }
@@ -127,13 +127,13 @@ TEST(Results, WhyThereIsNoCurveOrFigure) {
     EXPECT_EQ(reasonOf(two.ciB), "至少需要3个标准点");
     calibration::Sample sample;
     sample.readings = "0.2";
-    const auto estimate = calibration::evaluateSample(sample, two, {});
+    const auto estimate = calibration::evaluateSample(sample, two);
     EXPECT_TRUE(estimate.x0.value);
     EXPECT_EQ(reasonOf(estimate.sX0), "至少需要3个标准点");
 
     // A sample row whose readings are no number keeps its reason and has no figure.
     sample.readings = "0.2 x";
-    const auto bad = calibration::evaluateSample(sample, two, {});
+    const auto bad = calibration::evaluateSample(sample, two);
     EXPECT_EQ(reasonOf(bad.x0), "读数 \"x\" 不是数字");
 }
 

@@ -1,4 +1,7 @@
+#include "calibration/entries.h"
+#include "io/calibration.h"
 #include "io/calibration_file.h"
+#include "io/document_text.h"
 #include "io/files.h"
 #include "io_test_support.h"
 
@@ -8,12 +11,24 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using io::Calibration;
-using io::Sample;
-using io::Standard;
+using calibration::Document;
 using io_test::messageOf;
 
 namespace {
+
+calibration::Sample sampleOf(const QString& name, const QString& readings, const QString& dilution,
+                             const QString& mainResult = {}) {
+    calibration::Sample sample;
+    sample.name = io::toDocument(name);
+    sample.readings = io::toDocument(readings);
+    sample.dilution = io::toDocument(dilution);
+    sample.mainResult = io::toDocument(mainResult);
+    return sample;
+}
+
+calibration::Standard standardOf(const QString& c, const QString& a) {
+    return {io::toDocument(c), io::toDocument(a), false, {}};
+}
 
 // A file whose second standard (line 7, from column 9) is the given text.
 QByteArray withSecondStandard(const QByteArray& entry) {
@@ -71,8 +86,19 @@ TEST(CalibrationFile, HostileFiles) {
         {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
          u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_s},
         {"format as a number", R"({"format": 1, "version": 1})", u"format：应为文字，不是数字"_s},
-        {"newer version", withVersionLine(R"(    "version": 2,)"),
-         u"version：版本2较新，本程序只能读版本1"_s},
+        {"newer version", withVersionLine(R"(    "version": 3,)"),
+         u"version：版本3较新，本程序只能读版本2"_s},
+        {"an unknown model",
+         R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
+             "settings": {"model": "cubic"}})",
+         u"settings.model：应为line、origin、quadratic之一，不是 \"cubic\""_s},
+        {"a level that is no choice",
+         R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
+             "settings": {"level": 90}})",
+         u"settings.level：数值 90 无效，应为95到99之间的整数"_s},
+        {"an exclusion that is text",
+         withSecondStandard(R"({"C": "0.5", "A": ".056", "excluded": "yes"})"),
+         u"standards[1].excluded：应为真假值，不是文字"_s},
         {"version as text", withVersionLine(R"(    "version": "1",)"),
          u"version：应为数字，不是文字"_s},
         {"version not whole", withVersionLine(R"(    "version": 1.5,)"),
@@ -136,29 +162,29 @@ TEST(CalibrationFile, HostileFiles) {
     }
 }
 
-Calibration tenStandards() {
-    Calibration calibration;
-    calibration.unit = u"mg/L"_s;
+Document tenStandards() {
+    Document document;
+    document.unit = "mg/L";
     for (int i = 0; i < 10; ++i) {
-        calibration.standards.append(
-            {QString::number(i * 0.5), QString::number(0.0123 + i * 0.0437, 'f', 3)});
+        document.standards.push_back(
+            standardOf(QString::number(i * 0.5), QString::number(0.0123 + i * 0.0437, 'f', 3)));
     }
-    return calibration;
+    return document;
 }
 
 TEST(CalibrationFile, HundredThousandSamples) {
-    Calibration calibration = tenStandards();
+    Document document = tenStandards();
     for (int i = 0; i < 100'000; ++i) {
-        calibration.samples.append({u"样品 %1"_s.arg(i + 1),
-                                    u"0.512 0.515 0.517 0.52 0.511 0.509 0.514 0.518 0.51 0.516"_s,
-                                    u"2.5"_s, u" .556417569880205"_s});
+        document.samples.push_back(
+            sampleOf(u"样品 %1"_s.arg(i + 1),
+                     u"0.512 0.515 0.517 0.52 0.511 0.509 0.514 0.518 0.51 0.516"_s, u"2.5"_s,
+                     u" .556417569880205"_s));
     }
-    const QByteArray bytes = io::calibrationBytes(calibration);
+    const QByteArray bytes = io::calibrationBytes(document);
     EXPECT_LT(bytes.size(), io::kMaxFileBytes / 2);
     const auto read = io::readCalibration(bytes);
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read.value(), calibration);
-    EXPECT_EQ(messageOf(io::checkForWindow(read.value())), u"ok"_s);
+    EXPECT_EQ(read.value(), document);
 }
 
 // Qt's reader keeps the last of two equal keys.
@@ -170,8 +196,8 @@ TEST(CalibrationFile, DuplicateKeysKeepTheLast) {
         "standards": [{"C": "1", "A": ".1", "C": "2"}]
     })");
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read->unit, u"ug"_s);
-    EXPECT_EQ(read->standards, (QList<Standard>{{"2", ".1"}}));
+    EXPECT_EQ(read->unit, "ug");
+    EXPECT_EQ(read->standards, (std::vector<calibration::Standard>{standardOf(u"2"_s, u".1"_s)}));
 }
 
 TEST(CalibrationFile, AcceptedForms) {
@@ -181,23 +207,60 @@ TEST(CalibrationFile, AcceptedForms) {
         "unit": "\"\\\/\b\f\n\r\t\u00B5\uD83E\uDDEA", "standards": [{"C": " .5", "A": "5."}]
     })");
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read.value(), (Calibration{u"\"\\/\b\f\n\r\tµ🧪"_s, {{" .5", "5."}}, {}}));
+    Document expected;
+    expected.unit = io::toDocument(u"\"\\/\b\f\n\r\tµ🧪"_s);
+    expected.standards = {standardOf(u" .5"_s, u"5."_s)};
+    EXPECT_EQ(read.value(), expected);
 }
 
-// Every text survives writing and reading, whatever it holds.
+// Every text survives writing and reading, whatever it holds; every field of the document too.
 TEST(CalibrationFile, RoundTrip) {
-    Calibration calibration;
-    calibration.unit = u"µg/L \"quoted\" \\ back"_s;
-    calibration.standards = {{"0.500", ".5"}, {"", "1.2.3"}, {"1e5", "-0"}};
-    calibration.samples = {
-        {u"样品 1"_s, u"0.5  0.52\t0.54"_s, u"1"_s, u" .556417569880205"_s},
-        {u"line\nbreak\r\x01"_s, u"𝟏 emoji 🧪"_s, u""_s, u""_s},
-        {QString(QChar(0xD800)) + u"lone surrogate"_s + QChar(0xDC00), u"x"_s, u"0"_s, u"-.5"_s},
+    Document document;
+    document.unit = io::toDocument(u"µg/L \"quoted\" \\ back"_s);
+    document.standards = {standardOf(u"0.500"_s, u".5"_s), standardOf({}, u"1.2.3"_s),
+                          standardOf(u"1e5"_s, u"-0"_s)};
+    document.samples = {
+        sampleOf(u"样品 1"_s, u"0.5  0.52\t0.54"_s, u"1"_s, u" .556417569880205"_s),
+        sampleOf(u"line\nbreak\r\x01"_s, u"𝟏 emoji 🧪"_s, u""_s),
+        sampleOf(QString(QChar(0xD800)) + u"lone surrogate"_s + QChar(0xDC00), u"x"_s, u"0"_s,
+                 u"-.5"_s),
     };
-    const QByteArray bytes = io::calibrationBytes(calibration);
+    const QByteArray plain = io::calibrationBytes(document);
+    EXPECT_TRUE(plain.contains("\"version\": 1,")) << "nothing beyond what version 1 knows";
+
+    document.created = "2026-12-07";
+    document.standards[2].excluded = true;
+    document.standards[2].reason = "污染\t";
+    document.samples[1].type = "加标样";
+    document.samples[1].of = io::toDocument(u"样品 1"_s);
+    document.samples[1].added = "0.5";
+    document.samples[2].earlierCurve = true;
+    document.settings.model = calc::Model::Quadratic;
+    document.settings.weighting = calc::Weighting::InverseX2;
+    document.settings.level = 99;
+    document.settings.alpha = 0.05;
+    document.settings.k = 2.5;
+    document.settings.m = 3;
+    document.settings.limit = calibration::ReportedLimit::Mdl;
+    document.settings.blankCorrection = true;
+    document.settings.volume = "50";
+    document.settings.volumeUnit = "mL";
+    document.settings.resultUnit = "mg/L";
+    document.settings.factor = "0.001";
+    document.settings.rounding = calibration::Rounding::Decimals;
+    document.settings.digits = 2;
+    document.settings.below = calibration::BelowLimit::LessThan;
+    document.settings.minimumR = 0.995;
+    document.settings.spikeLowPct = 85;
+    document.header.laboratory = "实验室";
+    document.header.approver = "王";
+    document.history = {{"2026-12-07T21:04:53+08:00", "lab", "standard_edited",
+                         {{"from", ".12"}, {"index", "3"}, {"to", ".13"}}}};
+    const QByteArray bytes = io::calibrationBytes(document);
+    EXPECT_TRUE(bytes.contains("\"version\": 2,")) << "an exclusion changes results";
     const auto read = io::readCalibration(bytes);
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read.value(), calibration);
+    EXPECT_EQ(read.value(), document);
     EXPECT_EQ(io::calibrationBytes(read.value()), bytes);
 }
 
@@ -205,18 +268,18 @@ TEST(CalibrationFile, SavedAndOpened) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(u"标准曲线.lumetra"_s);
-    const Calibration calibration = tenStandards();
-    ASSERT_EQ(messageOf(io::saveCalibration(path, calibration)), u"ok"_s);
+    const Document document = tenStandards();
+    ASSERT_EQ(messageOf(io::saveCalibration(path, document)), u"ok"_s);
     const auto read = io::readCalibrationFile(path);
     ASSERT_TRUE(read) << messageOf(read).toStdString();
-    EXPECT_EQ(read.value(), calibration);
+    EXPECT_EQ(read.value(), document);
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(R"({"format": "lumetra-calibration", "version": 3})");
     file.close();
     EXPECT_EQ(messageOf(io::readCalibrationFile(path)),
-              path + u"：version：版本3较新，本程序只能读版本1"_s);
+              path + u"：version：版本3较新，本程序只能读版本2"_s);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -224,36 +287,61 @@ TEST(CalibrationFile, SavedAndOpened) {
 
 struct CheckCase {
     const char* name;
-    QList<Standard> standards;
-    QList<Sample> samples;
+    QList<io::Standard> standards;
+    QList<io::Sample> samples;
     QString forWindow;
     QString numbers;
 };
 
+// What keeps the standards out of the main window, and the first text that is no number, as the
+// window and the command line say them.
+QString windowProblemOf(const Document& document) {
+    const auto problem = calibration::windowProblem(document.standards);
+    return problem ? io::fromDocument(calibration::render(*problem)) : u"ok"_s;
+}
+
+QString numbersProblemOf(const Document& document) {
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        const auto values = calibration::standardValues(document.standards[i]);
+        if (const auto* problem = std::get_if<calibration::Message>(&values)) {
+            return io::fromDocument(
+                calibration::render(calibration::located(calibration::standardPlace(i), *problem)));
+        }
+    }
+    for (std::size_t i = 0; i < document.samples.size(); ++i) {
+        const auto values = calibration::sampleValues(document.samples[i]);
+        if (!values.ok()) {
+            return io::fromDocument(calibration::render(
+                calibration::located(calibration::samplePlace(i), *values.problem())));
+        }
+    }
+    return u"ok"_s;
+}
+
 TEST(CalibrationChecks, WindowAndNumbers) {
-    const QList<Standard> two{{"0", ".012"}, {"1", ".5"}};
-    QList<Standard> eleven;
+    const QList<io::Standard> two{{"0", ".012"}, {"1", ".5"}};
+    QList<io::Standard> eleven;
     for (int i = 0; i < 11; ++i) {
         eleven.append({QString::number(i), u".1"_s});
     }
     const CheckCase cases[] = {
         {"two standards", two, {}, u"ok"_s, u"ok"_s},
-        {"one standard", {{"1", ".5"}}, {}, u"有1个标准点，窗口只接受2到10个"_s, u"ok"_s},
-        {"eleven standards", eleven, {}, u"有11个标准点，窗口只接受2到10个"_s, u"ok"_s},
+        {"one standard", {{"1", ".5"}}, {}, u"只有1个标准点，主窗口至少需要2个"_s, u"ok"_s},
+        {"eleven standards", eleven, {}, u"标准点超过10个，主窗口不显示此曲线"_s, u"ok"_s},
         {"seven characters",
          {{"0", ".1"}, {"1234567", ".2"}},
          {},
-         u"第2个标准点：浓度 \"1234567\" 超过6个字符"_s,
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符，主窗口不显示此曲线"_s,
          u"ok"_s},
         {"six characters of absorbance",
          {{"0", "0.1234"}, {"1", ".2"}},
          {},
-         u"第1个标准点：吸光度 \"0.1234\" 超过5个字符"_s,
+         u"第1个标准点：吸光度 \"0.1234\" 超过5个字符，主窗口不显示此曲线"_s,
          u"ok"_s},
         {"box length in UTF-16 units",
          {{"0", ".1"}, {"𝟏𝟐𝟑𝟒", ".2"}},
          {},
-         u"第2个标准点：浓度 \"𝟏𝟐𝟑𝟒\" 超过6个字符"_s,
+         u"第2个标准点：浓度 \"𝟏𝟐𝟑𝟒\" 超过6个字符，主窗口不显示此曲线"_s,
          u"第2个标准点：浓度 \"𝟏𝟐𝟑𝟒\" 不是数字"_s},
         {"empty concentration",
          {{"", ".1"}, {"1", ".2"}},
@@ -283,46 +371,55 @@ TEST(CalibrationChecks, WindowAndNumbers) {
         {"a reading that is not a number",
          two,
          {{"a", "0.5", "1", ""}, {"b", "0.5x", "1", ""}},
-         u"第2个样品：读数 \"0.5x\" 不是数字"_s,
+         u"ok"_s,
          u"第2个样品：读数 \"0.5x\" 不是数字"_s},
         {"no readings",
          two,
          {{"a", " ", "1", ""}},
-         u"第1个样品：没有读数"_s,
+         u"ok"_s,
          u"第1个样品：没有读数"_s},
         {"eleven readings",
          two,
          {{"a", "1 2 3 4 5 6 7 8 9 10 11", "1", ""}},
-         u"第1个样品：读数有11个，最多10个"_s,
+         u"ok"_s,
          u"第1个样品：读数有11个，最多10个"_s},
         {"dilution zero",
          two,
          {{"a", "1", "-0", ""}},
-         u"第1个样品：稀释倍数 \"-0\" 必须大于0"_s,
+         u"ok"_s,
          u"第1个样品：稀释倍数 \"-0\" 必须大于0"_s},
         {"dilution not a number",
          two,
          {{"a", "1", "1:10", ""}},
-         u"第1个样品：稀释倍数 \"1:10\" 不是数字"_s,
+         u"ok"_s,
          u"第1个样品：稀释倍数 \"1:10\" 不是数字"_s},
         {"a long text cut in the message",
          two,
          {{"a", QString(50, u'x'), "1", ""}},
-         u"第1个样品：读数 \"%1…\" 不是数字"_s.arg(QString(40, u'x')),
+         u"ok"_s,
          u"第1个样品：读数 \"%1…\" 不是数字"_s.arg(QString(40, u'x'))},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const Calibration calibration{u"mg"_s, c.standards, c.samples};
-        EXPECT_EQ(messageOf(io::checkForWindow(calibration)), c.forWindow);
-        EXPECT_EQ(messageOf(io::checkNumbers(calibration)), c.numbers);
+        Document document;
+        for (const io::Standard& standard : c.standards) {
+            document.standards.push_back(io::toDocument(standard));
+        }
+        for (const io::Sample& sample : c.samples) {
+            document.samples.push_back(io::toDocument(sample));
+        }
+        // Samples never keep the standards out of the main window: they are not its.
+        EXPECT_EQ(windowProblemOf(document), c.forWindow);
+        EXPECT_EQ(numbersProblemOf(document), c.numbers);
     }
 }
 
 TEST(CalibrationChecks, SampleValues) {
-    const auto values = io::sampleValues({u"a"_s, u" 0.5  0.52\t1e-1\u3000.54 "_s, u" 2.5"_s, {}});
-    ASSERT_TRUE(values) << messageOf(values).toStdString();
-    EXPECT_EQ(values.value(), (io::SampleValues{{0.5, 0.52, 0.1, 0.54}, 2.5}));
+    const calibration::SampleValues values = calibration::sampleValues(
+        sampleOf(u"a"_s, u" 0.5  0.52\t1e-1\u3000.54 "_s, u" 2.5"_s));
+    ASSERT_TRUE(values.ok());
+    EXPECT_EQ(values.readings, (std::vector<double>{0.5, 0.52, 0.1, 0.54}));
+    EXPECT_EQ(values.dilution, 2.5);
 }
 
 } // namespace

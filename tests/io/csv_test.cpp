@@ -1,4 +1,5 @@
 #include "io/csv.h"
+#include "io/document_text.h"
 #include "io/files.h"
 #include "io_test_support.h"
 
@@ -145,18 +146,25 @@ TEST(StandardsCsv, WindowLimits) {
     }
     const RefusedCase cases[] = {
         {"two to ten", "1,0.1\n2,0.2\n", u"ok"_s},
-        {"one", "1,0.1\n", u"有1个标准点，窗口只接受2到10个"_s},
-        {"eleven", eleven, u"有11个标准点，窗口只接受2到10个"_s},
+        {"one", "1,0.1\n", u"只有1个标准点，主窗口至少需要2个"_s},
+        {"eleven", eleven, u"标准点超过10个，主窗口不显示此曲线"_s},
         {"seven characters of concentration", "C,A\n1,0.1\n1234567,0.2\n",
-         u"第3行：浓度 \"1234567\" 超过6个字符"_s},
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符，主窗口不显示此曲线"_s},
         {"six characters of absorbance", "1,0.1\n2,0.1234\n",
-         u"第2行：吸光度 \"0.1234\" 超过5个字符"_s},
+         u"第2个标准点：吸光度 \"0.1234\" 超过5个字符，主窗口不显示此曲线"_s},
     };
+    // Every file of standards is read, whatever the main window can show; what it cannot is said
+    // beside the curve.
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto read = io::readStandardsCsv(c.bytes);
         ASSERT_TRUE(read) << messageOf(read).toStdString();
-        EXPECT_EQ(messageOf(io::checkForWindow(read.value())), c.message);
+        std::vector<calibration::Standard> standards;
+        for (const Standard& standard : read->rows) {
+            standards.push_back(io::toDocument(standard));
+        }
+        const auto problem = calibration::windowProblem(standards);
+        EXPECT_EQ(problem ? io::fromDocument(calibration::render(*problem)) : u"ok"_s, c.message);
     }
 }
 
@@ -217,7 +225,10 @@ TEST(SamplesCsv, ReadAsPasted) {
 
 TEST(SamplesCsv, Refused) {
     const RefusedCase cases[] = {
-        {"four columns", "S1;0,5;1;x\n", u"第1行：有4列，应为名称、读数、稀释倍数三列"_s},
+        {"ten columns", "S1;0,5;1;x;;;;;;y\n",
+         u"第1行：有10列，最多9列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、"
+         u"不确定度U）"_s},
+        {"more cells than the header names", "名称;读数\nS1;0,5;2\n", u"第2行：有3列，表头只有2列"_s},
         {"header only", "名称,读数\n", u"没有数据行"_s},
         {"binary", io_test::pngBytes(), u"文件含有二进制数据，不是文本文件"_s},
     };

@@ -37,7 +37,8 @@ TEST(QuotedForMessage, InvisibleCharactersShowTheirCodes) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(io::quotedForMessage(c.text), c.quoted);
     }
-    EXPECT_EQ(io::numberProblem(u"0.2\x7F"_s, u"吸光度"_s), u"吸光度 \"0.2\\u007F\" 不是数字"_s);
+    EXPECT_EQ(io::numberProblem(u"0.2\x7F"_s, calibration::Field::Absorbance),
+              u"吸光度 \"0.2\\u007F\" 不是数字"_s);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 //   - every sample has a dilution text (an empty cell gives "1");
 //   - the window's and the report's checks run on whatever was read.
 
+#include "calibration/entries.h"
+#include "io/calibration.h"
 #include "io/csv.h"
 
 #include <QByteArray>
@@ -52,8 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const io::Expected<io::StandardsCsv> again = io::readStandardsCsv(io::writeCsv(rows));
         check(again.ok());
         check(again->rows == standards->rows);
-        if (const auto error = io::checkForWindow(standards.value())) {
-            checkRefusal(*error);
+        // Any number of standards is a document the window can hold, shown or not in the main
+        // window.
+        std::vector<calibration::Standard> read;
+        for (const io::Standard& standard : standards->rows) {
+            read.push_back(io::toDocument(standard));
+        }
+        if (const auto problem = calibration::windowProblem(read)) {
+            check(!calibration::render(*problem).empty());
         }
     }
 
