@@ -66,8 +66,10 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
     // The validation's objects as "mandel.pw" rows, as the text report writes them.
     rows.append(io::CsvRow());
     rows.append({u"validation"_s, u"value"_s});
-    for (const calibration::ReportField& object :
-         calibration::validationFields(document, results)) {
+    std::vector<calibration::ReportField> validation =
+        calibration::validationFields(document, results);
+    validation.push_back(calibration::qcSummaryField(results));
+    for (const calibration::ReportField& object : validation) {
         for (const calibration::ReportField& field : object.value.fields) {
             rows.append({QString::fromLatin1(object.key) + u'.' + QString::fromLatin1(field.key),
                          cell(field.value)});

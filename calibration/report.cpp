@@ -110,7 +110,14 @@ void appendText(std::string& out, const ReportValue& value) {
         appendJoined(out, value.keys, ",", [&out](const char* v) { out += v; });
         break;
     case Kind::Object:
-        break; // written as lines of its own (appendTextFields)
+        // A cell that is an object (a sample's quality check) shows its "value"; the objects of
+        // the validation are written as lines of their own (appendTextFields).
+        for (const ReportField& field : value.fields) {
+            if (std::string_view(field.key) == "value") {
+                appendText(out, field.value);
+            }
+        }
+        break;
     }
 }
 
@@ -424,6 +431,11 @@ std::vector<ReportField> validationFields(const Document& document, const Result
     return fields;
 }
 
+ReportField qcSummaryField(const Results& results) {
+    return {"qc_summary", object({{"passed", ReportValue::of(results.batch.passed)},
+                                  {"failed", ReportValue::of(results.batch.failed)}})};
+}
+
 const std::vector<const char*>& pointKeys() {
     static const std::vector<const char*> keys = {
         "C",        "A",             "excluded",    "reason",  "A_fit",
@@ -455,8 +467,10 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 
 const std::vector<const char*>& sampleKeys() {
     static const std::vector<const char*> keys = {
-        "name", "readings", "m",       "mean_A", "dilution", "x0",
-        "s_x0", "ci95_x0",  "ci_x0",   "flags",  "error",
+        "name",      "readings",    "m",      "mean_A",      "dilution", "x0",
+        "s_x0",      "ci95_x0",     "ci_x0",  "flags",       "type",     "of",
+        "added",     "nominal",     "certified", "u",        "result",   "result_text",
+        "result_unit", "qc",        "qc_pass", "below_limit", "error",
     };
     return keys;
 }
@@ -467,12 +481,45 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     const SampleResult& result = results.samples[index];
     row.clear();
     row.push_back(ReportValue::ofText(sample.name));
+    // The type always by its key, whatever the interface's language; a text that is none as typed.
+    const ReportValue type = result.type ? ReportValue::ofKey(typeKey(*result.type))
+                                         : ReportValue::ofText(sample.type);
+    const auto batchCells = [&](bool computed) {
+        row.push_back(type);
+        for (const std::string* text :
+             {&sample.of, &sample.added, &sample.nominal, &sample.certified, &sample.u}) {
+            row.push_back(text->empty() ? ReportValue::null() : ReportValue::ofText(*text));
+        }
+        if (!computed) {
+            for (int i = 0; i < 6; ++i) {
+                row.push_back(ReportValue::null());
+            }
+            return;
+        }
+        row.push_back(ReportValue::of(result.result));
+        row.push_back(result.resultText.empty() ? ReportValue::null()
+                                                : ReportValue::ofText(result.resultText));
+        row.push_back(ReportValue::ofText(results.batch.resultUnit));
+        if (result.qc) {
+            row.push_back(object({{"rule", ReportValue::ofKey(result.qc->rule)},
+                                  {"value", ReportValue::of(result.qc->value)},
+                                  {"low", ReportValue::of(result.qc->low)},
+                                  {"high", ReportValue::of(result.qc->high)},
+                                  {"pass", ReportValue::of(result.qc->pass)}}));
+            row.push_back(ReportValue::of(result.qc->pass));
+        } else {
+            row.push_back(ReportValue::null());
+            row.push_back(ReportValue::null());
+        }
+        row.push_back(ReportValue::of(result.belowLimit));
+    };
     if (!result.values.ok()) {
         // Kept as typed, with the reason it has no values.
         row.push_back(ReportValue::ofText(sample.readings));
-        for (std::size_t i = 2; i + 1 < sampleKeys().size(); ++i) {
+        for (int i = 2; i <= 9; ++i) {
             row.push_back(i == 4 ? ReportValue::ofText(sample.dilution) : ReportValue::null());
         }
+        batchCells(false);
         row.push_back(ReportValue::ofText(render(*result.values.problem())));
         return;
     }
@@ -491,7 +538,9 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     flags.kind = Kind::KeyList;
     flags.keys = flagKeysOf(result.flags);
     row.push_back(std::move(flags));
-    row.push_back(ReportValue::null());
+    batchCells(true);
+    row.push_back(result.batchProblem ? ReportValue::ofText(render(*result.batchProblem))
+                                      : ReportValue::null());
 }
 
 std::string reportText(const Document& document, const Results& results) {
@@ -499,7 +548,9 @@ std::string reportText(const Document& document, const Results& results) {
     out.reserve(1024 + document.samples.size() * 128);
     appendTextFields(out, calibrationFields(document, results));
     out += '\n';
-    appendTextFields(out, validationFields(document, results));
+    std::vector<ReportField> validation = validationFields(document, results);
+    validation.push_back(qcSummaryField(results));
+    appendTextFields(out, validation);
     out += '\n';
     appendHeader(out, pointKeys());
     std::vector<ReportValue> row;
@@ -531,6 +582,8 @@ std::string reportJson(const Document& document, const Results& results) {
     }
     out += ",\n    \"validation\": ";
     appendJsonFields(out, validationFields(document, results));
+    out += ",\n    \"qc_summary\": ";
+    appendJson(out, qcSummaryField(results).value);
     std::vector<ReportValue> row;
     const auto appendRows = [&](const char* name, std::size_t count,
                                 const std::vector<const char*>& keys, auto fill) {

@@ -59,14 +59,22 @@ std::vector<ReportField> calibrationFields(const Document& document, const Resul
 // The text report writes them as "mandel.pw" lines.
 std::vector<ReportField> validationFields(const Document& document, const Results& results);
 
+// The batch's quality checks counted: qc_summary {passed, failed}. The text report writes it in
+// the validation's block, the JSON beside "validation".
+ReportField qcSummaryField(const Results& results);
+
 // One standard a row: C, A, excluded, reason, A_fit, residual, deviation_pct, C_back,
 // recovery_pct, studentized, cooks, outlier, influential.
 const std::vector<const char*>& pointKeys();
 void pointRow(const Document& document, const Results& results, std::size_t index,
               std::vector<ReportValue>& row);
 
-// One sample a row: name, readings, m, mean_A, dilution, x0, s_x0, ci95_x0, ci_x0, flags, error
-// (the reason a row has no values: its readings or dilution are not numbers).
+// One sample a row: name, readings, m, mean_A, dilution, x0, s_x0, ci95_x0, ci_x0, flags, type
+// (always the key: sample, blank, duplicate, spike, check, reference, mdl), of, added, nominal,
+// certified, u, result (in the reporting unit), result_text (as reported: rounded, "未检出" or
+// "<0.025"), result_unit, qc (the rule's object {rule, value, low, high, pass}; its value in the
+// text report), qc_pass, below_limit, error (the reason a row has no values or its type cells
+// cannot be used).
 const std::vector<const char*>& sampleKeys();
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row);

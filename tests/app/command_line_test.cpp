@@ -27,6 +27,10 @@ extern char** environ;
 
 namespace {
 
+const QString kSampleHeader = u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+                              u"type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\t"
+                              u"result_unit\tqc\tqc_pass\tbelow_limit\terror"_qs;
+
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
 struct Outcome {
@@ -183,8 +187,7 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     EXPECT_EQ(lines[pointHeader], u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
                              u"recovery_pct\tstudentized\tcooks\toutlier\tinfluential"_qs);
     const qsizetype sampleHeader = lines.indexOf(QString(), pointHeader) + 1;
-    EXPECT_EQ(lines[sampleHeader], u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\t"
-                              u"flags\terror"_qs);
+    EXPECT_EQ(lines[sampleHeader], kSampleHeader);
     EXPECT_TRUE(lines[sampleHeader + 1].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs))
         << lines[sampleHeader + 1].toStdString();
     EXPECT_TRUE(lines[sampleHeader + 2].startsWith(u"=cmd\t13.4 13.6\t2\t13.5\t2\t"_qs))
@@ -429,8 +432,7 @@ TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
         run({u"report"_qs, calibration, u"--samples"_qs, file(u"many.csv"_qs, csv)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QStringList lines = result.out.split(u'\n');
-    const qsizetype first = lines.indexOf(u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\t"
-                                          u"ci95_x0\tci_x0\tflags\terror"_qs) + 1;
+    const qsizetype first = lines.indexOf(kSampleHeader) + 1;
     ASSERT_GT(first, 0);
     ASSERT_EQ(lines.size(), first + 100'000 + 1);
     EXPECT_FALSE(result.out.contains(u"from the file"_qs));

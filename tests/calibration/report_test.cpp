@@ -42,7 +42,7 @@ TEST(Report, TextBlocks) {
         linesOf(calibration::reportText(document, calibration::evaluate(document)));
     const std::vector<std::string> head = {
         "n\t2", "unit\tmg/L", "model\tline", "weight\tnone", "excluded\t2", "level\t95"};
-    ASSERT_EQ(lines.size(), 57u);
+    ASSERT_EQ(lines.size(), 59u);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), head);
     EXPECT_EQ(lines[6], "a\t0");
     EXPECT_EQ(lines[7], "b\t0.1");
@@ -53,16 +53,18 @@ TEST(Report, TextBlocks) {
     EXPECT_EQ(lines[25], "mandel.pw\t");
     EXPECT_EQ(lines[32], "din32645.alpha\t0.01");
     EXPECT_EQ(lines[46], "reported_limit.kind\tlod");
-    EXPECT_EQ(lines[48], "");
-    EXPECT_EQ(lines[49], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+    EXPECT_EQ(lines[48], "qc_summary.passed\t1"); // the calibration's r
+    EXPECT_EQ(lines[50], "");
+    EXPECT_EQ(lines[51], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
                          "recovery_pct\tstudentized\tcooks\toutlier\tinfluential");
-    EXPECT_EQ(lines[51], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
-    EXPECT_EQ(lines[54], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
-                         "error");
+    EXPECT_EQ(lines[53], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
+    EXPECT_EQ(lines[56], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+                         "type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tresult_unit\t"
+                         "qc\tqc_pass\tbelow_limit\terror");
     // A reading typed "-0" is written 0, as the header promises; a name's C1 and bidirectional
     // controls become blanks.
-    EXPECT_EQ(lines[55].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
-    EXPECT_EQ(lines[56], "S2\t0.2x\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
+    EXPECT_EQ(lines[57].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
+    EXPECT_EQ(lines[58], "S2\t0.2x\t\t\t\t\t\t\t\t\tsample\t\t\t\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
 }
 
 TEST(Report, Json) {
@@ -81,7 +83,10 @@ TEST(Report, Json) {
     EXPECT_NE(json.find("{\"name\": \"a\\\"b\\\\c\\u000a\", \"readings\": [0.15], \"m\": 1"),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("\"flags\": [], \"error\": null}"), std::string::npos);
+    EXPECT_NE(json.find("\"flags\": [], \"type\": \"sample\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"qc\": null, \"qc_pass\": null, \"below_limit\": false, \"error\": null}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"qc_summary\": {\"passed\": 1, \"failed\": 0}"), std::string::npos);
     EXPECT_EQ(lines.back(), "}");
 }
 
