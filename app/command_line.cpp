@@ -347,6 +347,10 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
     const int code = succeedWith(parser.isSet(options.json)
                                      ? calibration::reportJson(document, results)
                                      : calibration::reportText(document, results));
+    // A failed quality rule is reported, not a failure of the run, unless the script asks.
+    if (code == kSuccess && parser.isSet(options.strict) && results.batch.failed > 0) {
+        return kQualityFailed;
+    }
     return code;
 }
 
@@ -355,10 +359,11 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
 int runCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口。\n\n"
-        "report FILE   输出标准曲线的统计量、各标准点和样品的报告（制表符分隔）。\n"
+        "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。\n\n"
+        "report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。\n"
         "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n\n"
-        "退出码：0 成功；1 数据无法拟合；2 其他错误（用法、文件、数值）。"));
+        "退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；\n"
+        "2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const Options options;

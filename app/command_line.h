@@ -7,8 +7,10 @@ namespace app {
 // Exit codes of the command line, for scripts.
 enum ExitCode : int {
     kSuccess = 0,
-    kCannotFit = 1, // fewer than two standards, all concentrations or all absorbances equal
+    kCannotFit = 1, // no curve (too few standards, no spread, a weighting that cannot be used), or a
+                    // slope of 0 from which no concentration can be read
     kFailure = 2,   // a usage error, a file that cannot be read, a value that is not a number
+    kQualityFailed = 3, // --strict: a quality rule of the batch failed (the report is written)
 };
 
 // The program's command line without its windows: `lumetra report FILE [--samples CSV]
