@@ -1,6 +1,7 @@
 #include "analysis/analysis_window.h"
 
 #include "analysis/current_calibration.h"
+#include "analysis/batch_panel.h"
 #include "analysis/export_module.h"
 #include "analysis/model_panel.h"
 #include "analysis/plot_export.h"
@@ -206,6 +207,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     samples_ = new SampleListModel(calibration_, this);
     auto* samplePage = new QWidget(tabs_);
     auto* sampleLayout = new QVBoxLayout(samplePage);
+    sampleLayout->addWidget(new BatchPanel(calibration_, samplePage));
     sampleTable_ = new SampleTable(*samples_, prompts_, samplePage);
     sampleLayout->addWidget(sampleTable_);
     auto* sampleButtons = new QHBoxLayout;
@@ -213,7 +215,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     clearList->setObjectName(QStringLiteral("clearSamples"));
     connect(clearList, &QPushButton::clicked, sampleTable_, &SampleTable::clearList);
     auto* hint = new QLabel(
-        QStringLiteral("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数，或只有读数）；"
+        QStringLiteral("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、"
+                       "加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；"
                        "Delete 删除所选行；双击单元格编辑。"),
         samplePage);
     hint->setWordWrap(true);

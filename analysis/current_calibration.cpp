@@ -296,10 +296,11 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
         return;
     }
     std::string* cell = sampleCell(document_.samples[std::size_t(row)], field);
-    if (*cell == text) {
+    const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
+    if (*cell == kept) {
         return;
     }
-    *cell = text;
+    *cell = kept;
     recomputeSamples(row, row);
     recomputeBatch();
     emit resultsChanged();

@@ -90,20 +90,26 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     }
     static const QString kTitles[Columns] = {
-        QStringLiteral("名称"),   QStringLiteral("读数"),       QStringLiteral("稀释倍数"),
-        QStringLiteral("m"),      QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
-        QStringLiteral("s(x0)"),  QString(),                    QStringLiteral("标记"),
-        QStringLiteral("主窗口结果"),
+        QStringLiteral("名称"),     QStringLiteral("读数"),     QStringLiteral("稀释倍数"),
+        QStringLiteral("类型"),     QStringLiteral("所指样品"), QStringLiteral("加标量"),
+        QStringLiteral("标称浓度"), QStringLiteral("标准值"),   QStringLiteral("不确定度U"),
+        QStringLiteral("m"),        QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
+        QStringLiteral("s(x0)"),    QString(),                  QStringLiteral("标记"),
+        QString(),                  QStringLiteral("质控"),     QStringLiteral("主窗口结果"),
     };
     if (section == CiX0) {
         return QStringLiteral("%1% 半宽").arg(calibration_.document().settings.level);
+    }
+    if (section == Result) {
+        const QString unit = io::fromDocument(calibration_.batch().resultUnit).trimmed();
+        return unit.isEmpty() ? QStringLiteral("结果") : QStringLiteral("结果 (%1)").arg(unit);
     }
     return section >= 0 && section < Columns ? kTitles[section] : QVariant();
 }
 
 Qt::ItemFlags SampleListModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() <= Dilution) {
+    if (index.column() <= kLastEditable) {
         f |= Qt::ItemIsEditable;
     }
     return f;
@@ -121,7 +127,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     const bool badCell = (column == Readings && values.readingsProblem) ||
                          (column == Dilution && values.dilutionProblem);
     // Without its numbers or a curve a row has no computed cell: they are empty and say why.
-    const bool computed = column >= Count && column <= Flags;
+    const bool computed = column >= Count && column <= Qc;
+    const bool badType = result.batchProblem && column >= Type && column <= U;
     const bool estimated = values.ok() && calibration_.curve().hasCurve();
     if (computed && !estimated) {
         return role == Qt::ToolTipRole ? reasonOf(result.x0) : QVariant();
@@ -141,6 +148,30 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
                        : io::fromDocument(sample.dilution);
         case MainResult:
             return io::fromDocument(sample.mainResult);
+        case Type:
+            // A key shows as its name; any other text as typed (marked).
+            return role == Qt::DisplayRole && result.type && !sample.type.empty()
+                       ? io::fromDocument(
+                             calibration::translate(calibration::typeName(*result.type)))
+                       : io::fromDocument(sample.type);
+        case Of:
+            return io::fromDocument(sample.of);
+        case Added:
+            return io::fromDocument(sample.added);
+        case Nominal:
+            return io::fromDocument(sample.nominal);
+        case Certified:
+            return io::fromDocument(sample.certified);
+        case U:
+            return io::fromDocument(sample.u);
+        case Result:
+            return io::fromDocument(result.resultText);
+        case Qc:
+            if (!result.qc) {
+                return result.qcReason ? kMissing : QString();
+            }
+            return (result.qc->pass ? QStringLiteral("通过 ") : QStringLiteral("未通过 ")) +
+                   readable(result.qc->value);
         case Count:
             return result.m;
         case MeanA:
@@ -170,9 +201,18 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         if (column == MainResult && sample.earlierCurve && sample.mainResult.empty()) {
             return QStringLiteral("由之前的标准曲线计算");
         }
+        if (badType) {
+            return messageText(result.batchProblem);
+        }
+        if (column == Result) {
+            return result.result.value ? readable(*result.result.value) : reasonOf(result.result);
+        }
+        if (column == Qc) {
+            return result.qc ? messageText(result.qc->verdict) : messageText(result.qcReason);
+        }
         return {};
     case Qt::BackgroundRole:
-        if (badCell) {
+        if (badCell || badType || (result.qc && !result.qc->pass)) {
             return QBrush(QColor(255, 200, 200));
         }
         if (column == Flags && anyFlag(result.flags)) {
@@ -180,20 +220,24 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::TextAlignmentRole:
-        return column >= Count && column <= CiX0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-                                                 : QVariant();
+        return (column >= Count && column <= CiX0) || column == Result
+                   ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                   : QVariant();
     default:
         return {};
     }
 }
 
 bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || index.column() > Dilution) {
+    if (role != Qt::EditRole || !index.isValid() || index.column() > kLastEditable) {
         return false;
     }
-    const SampleField field = index.column() == Name       ? SampleField::Name
-                              : index.column() == Readings ? SampleField::Readings
-                                                           : SampleField::Dilution;
+    static constexpr SampleField kFields[] = {
+        SampleField::Name,    SampleField::Readings, SampleField::Dilution,
+        SampleField::Type,    SampleField::Of,       SampleField::Added,
+        SampleField::Nominal, SampleField::Certified, SampleField::U,
+    };
+    const SampleField field = kFields[index.column()];
     calibration_.editSample(index.row(), field, io::toDocument(value.toString()));
     return true;
 }

@@ -24,15 +24,25 @@ public:
         Name,
         Readings,
         Dilution,
+        Type,
+        Of,
+        Added,
+        Nominal,
+        Certified,
+        U,
         Count,
         MeanA,
         X0,
         SX0,
         CiX0,
         Flags,
+        Result,
+        Qc,
         MainResult,
         Columns
     };
+    // The cells a user types: name to U.
+    static constexpr int kLastEditable = U;
 
     explicit SampleListModel(CurrentCalibration& calibration, QObject* parent = nullptr);
 

@@ -5,6 +5,8 @@
 #include "io/document_text.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QStyledItemDelegate>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -12,6 +14,34 @@
 #include <QMenu>
 
 namespace analysis {
+
+namespace {
+
+// The type cell is chosen from the types' names, or typed.
+class TypeDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* box = new QComboBox(parent);
+        box->setEditable(true);
+        for (int t = 0; t <= int(calibration::SampleType::DetectionLimit); ++t) {
+            box->addItem(io::fromDocument(
+                calibration::translate(calibration::typeName(calibration::SampleType(t)))));
+        }
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        static_cast<QComboBox*>(editor)->setCurrentText(index.data(Qt::DisplayRole).toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+    }
+};
+
+} // namespace
 
 SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent)
     : QTableView(parent), model_(model), prompts_(prompts) {
@@ -26,6 +56,7 @@ SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* 
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setWordWrap(false);
+    setItemDelegateForColumn(SampleListModel::Type, new TypeDelegate(this));
 }
 
 // As a CSV file of samples is read: the separator, quotes, decimal commas and a header row of a

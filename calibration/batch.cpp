@@ -2,6 +2,7 @@
 // results in the reporting unit and the acceptance rules of blanks, duplicates, spikes, check
 // standards, reference materials and the calibration itself.
 
+#include "calc/full_precision.h"
 #include "calc/number_text.h"
 #include "calc/rounding.h"
 #include "calibration/results.h"
@@ -21,6 +22,11 @@ std::optional<double> finite(long double value) {
 // "12.3": a figure in a verdict, to three significant digits.
 std::string shown(double value) {
     return calc::roundSignificant(value, 3);
+}
+
+// A limit as the user set it: "80", "0.999".
+std::string limitText(double value) {
+    return calc::fullPrecision(value + 0.0);
 }
 
 // The mean reading of the blank rows, or of the zero standards when there is no blank row.
@@ -180,7 +186,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         const double rpd = std::fabs(x1 - x2) / (x1 + x2) * 100;
         result.qc = within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
                            Message(LUMETRA_MESSAGE("平行样 %1 相对偏差 %2%，要求≤%3%"),
-                                   {quoted(sample.name), shown(rpd), shown(s.duplicateMaxPct)}));
+                                   {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)}));
         return;
     }
     case SampleType::Spike: {
@@ -205,7 +211,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             (*result.x0.value - *original->x0.value) / std::get<double>(added) * 100;
         result.qc = within("spike", recovery, s.spikeLowPct, s.spikeHighPct,
                            Message(LUMETRA_MESSAGE("加标回收率 %1%，要求%2–%3%"),
-                                   {shown(recovery), shown(s.spikeLowPct), shown(s.spikeHighPct)}));
+                                   {shown(recovery), limitText(s.spikeLowPct), limitText(s.spikeHighPct)}));
         return;
     }
     case SampleType::Check: {
@@ -225,7 +231,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             (*result.x0.value - std::get<double>(nominal)) / std::get<double>(nominal) * 100;
         result.qc = within("check", error, -s.checkMaxPct, s.checkMaxPct,
                            Message(LUMETRA_MESSAGE("校准核查相对误差 %1%，要求±%2%"),
-                                   {shown(error), shown(s.checkMaxPct)}));
+                                   {shown(error), limitText(s.checkMaxPct)}));
         return;
     }
     case SampleType::Reference: {
@@ -299,9 +305,13 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     }
     for (SampleResult& sample : samples) {
         std::optional<double> subtract;
-        if (batch.blankA && sample.type && *sample.type != SampleType::Blank) {
-            // Check standards are measured as standards are: the zero standards' mean.
-            subtract = *sample.type == SampleType::Check ? curve.zeroA : batch.blankA;
+        if (batch.blankA && sample.type) {
+            // Check standards and the blanks themselves are measured as standards are: the zero
+            // standards' mean comes off them, so that a blank is judged against the limit by what
+            // it adds to a zero standard.
+            const bool asStandards =
+                *sample.type == SampleType::Check || *sample.type == SampleType::Blank;
+            subtract = asStandards ? curve.zeroA : batch.blankA;
         }
         estimateSample(sample, curve, subtract);
     }
@@ -405,7 +415,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         batch.calibrationCheck = within(
             "calibration", *curve.r.value, settings.minimumR, std::nullopt,
             Message(LUMETRA_MESSAGE("校准曲线 r = %1，要求r ≥ %2"),
-                    {calc::roundSignificant(*curve.r.value, 6), shown(settings.minimumR)}));
+                    {calc::roundSignificant(*curve.r.value, 6), limitText(settings.minimumR)}));
     }
     const Names names(document.samples);
     for (std::size_t i = 0; i < samples.size(); ++i) {

@@ -271,6 +271,14 @@ std::optional<SampleType> sampleType(std::string_view typed) {
     return std::nullopt;
 }
 
+std::string normalizedType(std::string_view typed) {
+    const std::optional<SampleType> type = sampleType(typed);
+    if (!type) {
+        return std::string(typed);
+    }
+    return *type == SampleType::Sample ? std::string() : std::string(typeKey(*type));
+}
+
 const char* typeKey(SampleType type) {
     return kTypes[static_cast<std::size_t>(type)].key;
 }

@@ -66,6 +66,9 @@ SampleValues sampleValues(const Sample& sample);
 // names their types; nullopt for any other text.
 std::optional<SampleType> sampleType(std::string_view text);
 const char* typeKey(SampleType type);     // "sample", "blank", ...
+// The type as the document keeps it: the key of a type typed by its key or name ("空白" ->
+// "blank"), "" for a sample, any other text as typed.
+std::string normalizedType(std::string_view typed);
 const char* typeName(SampleType type);    // "样品", "空白", ... (a marked source text)
 
 // What the designed main window can show: 2 to 10 standards, each text within its box's length

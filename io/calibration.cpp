@@ -52,7 +52,7 @@ calibration::Sample toDocument(const Sample& sample) {
     converted.readings = toDocument(sample.readings);
     converted.dilution = toDocument(sample.dilution);
     converted.mainResult = toDocument(sample.mainResult);
-    converted.type = toDocument(sample.type);
+    converted.type = calibration::normalizedType(toDocument(sample.type));
     converted.of = toDocument(sample.of);
     converted.added = toDocument(sample.added);
     converted.nominal = toDocument(sample.nominal);

@@ -1,0 +1,48 @@
+#pragma once
+
+// The batch's settings above the sample list, stored in the document: the blank correction, the
+// sample volume, the factor and the reporting unit, the rounding and what is reported below the
+// limit, the acceptance limits of the quality checks; and the summary of the checks.
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace analysis {
+
+class CurrentCalibration;
+
+class BatchPanel final : public QWidget {
+    Q_OBJECT
+public:
+    BatchPanel(CurrentCalibration& calibration, QWidget* parent);
+
+private:
+    void refresh();
+    void apply();
+
+    CurrentCalibration& calibration_;
+    QCheckBox* blankCorrection_ = nullptr;
+    QLineEdit* volume_ = nullptr;
+    QLineEdit* volumeUnit_ = nullptr;
+    QLineEdit* factor_ = nullptr;
+    QLineEdit* resultUnit_ = nullptr;
+    QComboBox* rounding_ = nullptr;
+    QSpinBox* digits_ = nullptr;
+    QComboBox* below_ = nullptr;
+    QDoubleSpinBox* minimumR_ = nullptr;
+    QDoubleSpinBox* duplicate_ = nullptr;
+    QDoubleSpinBox* spikeLow_ = nullptr;
+    QDoubleSpinBox* spikeHigh_ = nullptr;
+    QDoubleSpinBox* check_ = nullptr;
+    QLabel* problem_ = nullptr;
+    QLabel* summary_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace analysis
