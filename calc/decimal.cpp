@@ -36,7 +36,69 @@ void normalize(Decimal& d) {
     d.digits = d.digits.substr(first, last + 1 - first);
 }
 
+// The value as a signed integer times 10^exponent, at the given exponent (<= its own).
+exact::Integer scaledTo(const Decimal& d, std::int64_t exponent) {
+    exact::Integer value = exact::integerOfDigits(d.digits) *
+                           exact::powerOfTen(std::uint64_t(d.exponent - exponent));
+    return d.negative ? exact::Integer(-value) : value;
+}
+
+// integer * 10^exponent as a decimal, its double correctly rounded.
+Decimal decimalOf(exact::Integer integer, std::int64_t exponent) {
+    Decimal d;
+    d.negative = integer < 0;
+    if (d.negative) {
+        integer = -integer;
+    }
+    d.digits = exact::digitsOf(integer);
+    d.exponent = exponent;
+    const std::optional<double> magnitude =
+        exact::toDouble(integer, exact::Integer(1), exact::Scale{exponent, 0});
+    d.value = magnitude ? (d.negative ? -*magnitude : *magnitude) : 0.0;
+    normalize(d);
+    d.negative = d.negative && !d.isZero();
+    return d;
+}
+
 } // namespace
+
+Decimal difference(const Decimal& left, const Decimal& right) {
+    const std::int64_t exponent = std::min(left.isZero() ? right.exponent : left.exponent,
+                                           right.isZero() ? left.exponent : right.exponent);
+    return decimalOf(scaledTo(left, exponent) - scaledTo(right, exponent), exponent);
+}
+
+std::optional<Decimal> exactMean(std::span<const Decimal> values) {
+    if (values.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t exponent = 0;
+    bool first = true;
+    for (const Decimal& value : values) {
+        if (!value.isZero()) {
+            exponent = first ? value.exponent : std::min(exponent, value.exponent);
+            first = false;
+        }
+    }
+    exact::Integer sum = 0;
+    for (const Decimal& value : values) {
+        if (!value.isZero()) {
+            sum += scaledTo(value, exponent);
+        }
+    }
+    // sum / n terminates when n's factors other than 2 and 5 divide the sum; then sum * 10^k / n
+    // is whole for the k that takes the 2s and 5s.
+    exact::Integer count = static_cast<long long>(values.size());
+    std::int64_t shift = 0;
+    exact::Integer scaled = sum;
+    for (; shift < 64 && scaled % count != 0; ++shift) {
+        scaled *= 10;
+    }
+    if (scaled % count != 0) {
+        return std::nullopt;
+    }
+    return decimalOf(scaled / count, exponent - shift);
+}
 
 std::strong_ordering operator<=>(const Decimal& left, const Decimal& right) {
     const int leftSign = signOf(left);

@@ -7,6 +7,7 @@
 #include <compare>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,14 @@ std::optional<Decimal> parseDecimal(std::string_view text);
 // (digits "1000000000000000055511151231257827021181583404541015625", exponent -55).
 // Infinities and NaN give zero digits with `value` kept.
 Decimal exactDecimal(double value);
+
+// The exact difference left - right, its double correctly rounded: .210 - .010 is .2 exactly,
+// where the doubles' difference is 0.19999999999999998.
+Decimal difference(const Decimal& left, const Decimal& right);
+
+// The mean of the values when it is a decimal (the count divides the sum into a terminating
+// decimal: .010 and .012 give .011), else nullopt (.010, .011, .013 give .011333...). None of
+// no value.
+std::optional<Decimal> exactMean(std::span<const Decimal> values);
 
 } // namespace calc

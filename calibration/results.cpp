@@ -443,22 +443,28 @@ CurveResult evaluateCurve(const Document& document) {
     // The blank correction takes the zero standards' mean absorbance off every standard, so
     // that the curve no longer carries the blank in its intercept.
     if (document.settings.blankCorrection) {
-        long double sum = 0;
-        int zeros = 0;
+        std::vector<calc::Decimal> zeros;
         for (std::size_t i = 0; i < count; ++i) {
             if (!excludedBits[i] && x[i].isZero()) {
-                sum += y[i].value;
-                ++zeros;
+                zeros.push_back(y[i]);
             }
         }
-        if (zeros == 0) {
+        if (zeros.empty()) {
             curve.blankCorrectionProblem =
                 Message(LUMETRA_MESSAGE("空白校正无法使用：没有浓度为0的标准点"));
         } else {
-            const long double zeroA = sum / zeros;
-            curve.zeroA = double(zeroA);
+            // Exact in the decimals when their mean is a decimal (one or two zero standards),
+            // else from the mean in extended precision.
+            const std::optional<calc::Decimal> mean = calc::exactMean(zeros);
+            long double sum = 0;
+            for (const calc::Decimal& zero : zeros) {
+                sum += zero.value;
+            }
+            const long double approximate = sum / static_cast<long double>(zeros.size());
+            curve.zeroA = mean ? mean->value : double(approximate);
             for (std::size_t i = 0; i < count; ++i) {
-                y[i] = calc::exactDecimal(double(static_cast<long double>(y[i].value) - zeroA));
+                y[i] = mean ? calc::difference(y[i], *mean)
+                            : calc::exactDecimal(double(y[i].value - approximate));
                 curve.standards[i].a = y[i].value;
             }
         }

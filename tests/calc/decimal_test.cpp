@@ -194,4 +194,35 @@ TEST(DecimalOrder, IsTheOrderOfTheValues) {
     }
 }
 
+// Differences and means in the decimals, their doubles rounded once.
+TEST(DecimalArithmetic, DifferenceAndMean) {
+    const auto d = [](const char* text) { return *calc::parseDecimal(text); };
+    struct Case {
+        const char* name;
+        const char* left;
+        const char* right;
+        const char* difference;
+    };
+    const Case cases[] = {
+        {"the blank off a standard", ".210", ".010", ".2"},
+        {"to zero", "0.5", ".50", "0"},
+        {"below zero", ".010", ".210", "-.2"},
+        {"far apart", "1e20", "1e-20", "99999999999999999999.99999999999999999999"},
+        {"from zero", "0", "3.5e-400", "-3.5e-400"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decimal difference = calc::difference(d(c.left), d(c.right));
+        EXPECT_EQ(difference, d(c.difference));
+        EXPECT_EQ(difference.value, d(c.difference).value);
+    }
+    const std::vector<Decimal> two{d(".010"), d(".013")};
+    EXPECT_EQ(calc::exactMean(two), d(".0115"));
+    const std::vector<Decimal> three{d(".010"), d(".011"), d(".013")};
+    EXPECT_EQ(calc::exactMean(three), std::nullopt) << ".034 / 3 does not terminate";
+    const std::vector<Decimal> thirds{d(".010"), d(".011"), d(".012")};
+    EXPECT_EQ(calc::exactMean(thirds), d(".011"));
+    EXPECT_EQ(calc::exactMean(std::vector<Decimal>{}), std::nullopt);
+}
+
 } // namespace
