@@ -1,0 +1,168 @@
+#include "calibration/history.h"
+
+#include "calibration/entries.h"
+
+#include <algorithm>
+#include <array>
+
+namespace calibration {
+namespace {
+
+std::string valueOf(const HistoryEntry& entry, std::string_view key) {
+    for (const auto& [name, value] : entry.values) {
+        if (name == key) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// The words of a value that is a key of this program ("main_window", "C", "model"), translated;
+// any other value as it stands.
+std::string wordOf(const std::string& value) {
+    struct Word {
+        const char* key;
+        const char* text;
+    };
+    static constexpr std::array kWords{
+        Word{"main_window", LUMETRA_MESSAGE("主窗口的拟合")},
+        Word{"import", LUMETRA_MESSAGE("导入")},
+        Word{"paste", LUMETRA_MESSAGE("粘贴")},
+        Word{"file", LUMETRA_MESSAGE("文件")},
+        Word{"command_line", LUMETRA_MESSAGE("命令行")},
+        Word{"C", LUMETRA_MESSAGE("浓度")},
+        Word{"A", LUMETRA_MESSAGE("吸光度")},
+        Word{"name", LUMETRA_MESSAGE("名称")},
+        Word{"readings", LUMETRA_MESSAGE("读数")},
+        Word{"dilution", LUMETRA_MESSAGE("稀释倍数")},
+        Word{"type", LUMETRA_MESSAGE("类型")},
+        Word{"of", LUMETRA_MESSAGE("所指样品")},
+        Word{"added", LUMETRA_MESSAGE("加标量")},
+        Word{"nominal", LUMETRA_MESSAGE("标称浓度")},
+        Word{"certified", LUMETRA_MESSAGE("标准值")},
+        Word{"u", LUMETRA_MESSAGE("不确定度U")},
+        Word{"unit", LUMETRA_MESSAGE("单位")},
+        Word{"model", LUMETRA_MESSAGE("模型")},
+        Word{"weight", LUMETRA_MESSAGE("权重")},
+        Word{"level", LUMETRA_MESSAGE("置信水平")},
+        Word{"alpha", "α"},
+        Word{"k", "k"},
+        Word{"m", "m"},
+        Word{"limit", LUMETRA_MESSAGE("报告检出限")},
+        Word{"blank_correction", LUMETRA_MESSAGE("空白校正")},
+        Word{"volume", LUMETRA_MESSAGE("取样量")},
+        Word{"volume_unit", LUMETRA_MESSAGE("取样量单位")},
+        Word{"result_unit", LUMETRA_MESSAGE("结果单位")},
+        Word{"factor", LUMETRA_MESSAGE("换算系数")},
+        Word{"rounding", LUMETRA_MESSAGE("修约")},
+        Word{"digits", LUMETRA_MESSAGE("位数")},
+        Word{"below", LUMETRA_MESSAGE("低于检出限时")},
+        Word{"min_r", LUMETRA_MESSAGE("r 下限")},
+        Word{"duplicate_max_pct", LUMETRA_MESSAGE("平行样相对偏差上限")},
+        Word{"spike_low_pct", LUMETRA_MESSAGE("加标回收率下限")},
+        Word{"spike_high_pct", LUMETRA_MESSAGE("加标回收率上限")},
+        Word{"check_max_pct", LUMETRA_MESSAGE("校准核查相对误差上限")},
+        Word{"laboratory", LUMETRA_MESSAGE("实验室")},
+        Word{"project", LUMETRA_MESSAGE("项目/批号")},
+        Word{"method", LUMETRA_MESSAGE("方法")},
+        Word{"analyte", LUMETRA_MESSAGE("分析项目")},
+        Word{"instrument", LUMETRA_MESSAGE("仪器")},
+        Word{"instrument_number", LUMETRA_MESSAGE("仪器编号")},
+        Word{"wavelength", LUMETRA_MESSAGE("波长")},
+        Word{"path_length", LUMETRA_MESSAGE("比色皿光程")},
+        Word{"analysis_date", LUMETRA_MESSAGE("分析日期")},
+        Word{"analyst", LUMETRA_MESSAGE("分析人")},
+        Word{"reviewer", LUMETRA_MESSAGE("校核人")},
+        Word{"approver", LUMETRA_MESSAGE("审核人")},
+    };
+    for (const Word& word : kWords) {
+        if (value == word.key) {
+            return translate(word.text);
+        }
+    }
+    return value;
+}
+
+struct Kind {
+    const char* kind;
+    const char* text;              // with %1.. for the values below, in order
+    std::array<const char*, 4> keys; // nullptr after the last
+    std::array<bool, 4> quoted;      // a value the user typed, shown quoted
+    std::array<bool, 4> words;       // a value that is a key of this program
+};
+
+constexpr std::array kKinds{
+    Kind{"history_started", LUMETRA_MESSAGE("记录从此开始"), {}, {}, {}},
+    Kind{"file_opened", LUMETRA_MESSAGE("打开文件 %1"), {"file"}, {}, {}},
+    Kind{"file_saved", LUMETRA_MESSAGE("保存到文件 %1"), {"file"}, {}, {}},
+    Kind{"standards_replaced",
+         LUMETRA_MESSAGE("标准点由%1替换为%2个"),
+         {"source", "count"},
+         {},
+         {true, false}},
+    Kind{"standard_edited",
+         LUMETRA_MESSAGE("第%1个标准点的%2由 %3 改为 %4"),
+         {"number", "field", "from", "to"},
+         {false, false, true, true},
+         {false, true}},
+    Kind{"standards_inserted", LUMETRA_MESSAGE("在第%1个位置插入%2个标准点"), {"number", "count"}, {}, {}},
+    Kind{"standards_removed", LUMETRA_MESSAGE("删除标准点 %1"), {"numbers"}, {}, {}},
+    Kind{"standard_excluded",
+         LUMETRA_MESSAGE("排除第%1个标准点，原因：%2"),
+         {"number", "reason"},
+         {false, true},
+         {}},
+    Kind{"standard_included", LUMETRA_MESSAGE("取消排除第%1个标准点"), {"number"}, {}, {}},
+    Kind{"setting_changed",
+         LUMETRA_MESSAGE("%1由 %2 改为 %3"),
+         {"setting", "from", "to"},
+         {false, true, true},
+         {true}},
+    Kind{"samples_added",
+         LUMETRA_MESSAGE("由%1添加%2个样品（自第%3行）"),
+         {"source", "count", "first"},
+         {},
+         {true}},
+    Kind{"sample_edited",
+         LUMETRA_MESSAGE("第%1个样品的%2由 %3 改为 %4"),
+         {"number", "field", "from", "to"},
+         {false, false, true, true},
+         {false, true}},
+    Kind{"samples_removed", LUMETRA_MESSAGE("删除%1个样品：%2"), {"count", "numbers"}, {}, {}},
+    Kind{"samples_cleared", LUMETRA_MESSAGE("清空样品列表（%1个样品）"), {"count"}, {}, {}},
+    Kind{"header_changed",
+         LUMETRA_MESSAGE("报告信息的%1由 %2 改为 %3"),
+         {"field", "from", "to"},
+         {false, true, true},
+         {true}},
+};
+
+} // namespace
+
+HistoryEntry historyEntry(std::string kind, HistoryValues values) {
+    std::sort(values.begin(), values.end());
+    return HistoryEntry{{}, {}, std::move(kind), std::move(values)};
+}
+
+Message describe(const HistoryEntry& entry) {
+    for (const Kind& kind : kKinds) {
+        if (entry.kind != kind.kind) {
+            continue;
+        }
+        Message message(kind.text);
+        for (std::size_t i = 0; i < kind.keys.size() && kind.keys[i] != nullptr; ++i) {
+            std::string value = valueOf(entry, kind.keys[i]);
+            value = kind.quoted[i] ? quoted(value) : kind.words[i] ? wordOf(value) : value;
+            message.args.push_back(std::move(value));
+        }
+        return message;
+    }
+    // A kind of a newer program: its key and values as they stand.
+    std::string text = entry.kind;
+    for (const auto& [key, value] : entry.values) {
+        text += " " + key + "=" + quoted(value);
+    }
+    return Message("%1", {text});
+}
+
+} // namespace calibration

@@ -1,0 +1,38 @@
+#pragma once
+
+// The change history of a document: each entry a kind and its values, recorded as the document
+// changes and shown in the interface's language from them. The kinds and their values:
+//   history_started        {}                       the first entry, or the first after a file
+//                                                   whose history was removed
+//   file_opened            {file}                   file_saved {file}
+//   standards_replaced     {source, count}          the main window's fit, an import, a paste
+//   standard_edited        {number, field, from, to}
+//   standards_inserted     {number, count}          standards_removed {numbers}
+//   standard_excluded      {number, reason}         standard_included {number}
+//   setting_changed        {setting, from, to}
+//   samples_added          {source, count, first}   a pasted block is one entry
+//   sample_edited          {number, field, from, to}
+//   samples_removed        {count, numbers}         samples_cleared {count}
+//   header_changed         {field, from, to}
+// Numbers count from 1, as the tables show them.
+
+#include "calibration/document.h"
+#include "calibration/message.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace calibration {
+
+using HistoryValues = std::vector<std::pair<std::string, std::string>>;
+
+// An entry of a kind with its values, ordered by key as the file keeps them; its time and user
+// are the caller's to set.
+HistoryEntry historyEntry(std::string kind, HistoryValues values);
+
+// The entry in words: "第3个标准点的吸光度由 \".12\" 改为 \".13\"". A kind this program does not
+// know (a newer one's) is shown with its values as they stand.
+Message describe(const HistoryEntry& entry);
+
+} // namespace calibration
