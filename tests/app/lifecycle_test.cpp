@@ -2,6 +2,7 @@
 // with all its state while the cover is shown again, and the program ended from the cover.
 
 #include "app/lumetra.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/recording_prompts.h"
 #include "tests/support/state_text.h"
 #include "ui/controls.h"
