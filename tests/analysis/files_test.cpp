@@ -104,6 +104,30 @@ public:
 
     void addRowThatIsNotNumbers() { append({{u"样品 B"_qs, u"x"_qs, {}, {}}}); }
 
+    using Standards = std::vector<std::pair<QString, QString>>;
+
+    // A calibration file of these standards in mg, without samples.
+    QString writeStandards(const QString& name, const Standards& standards) {
+        QByteArray list;
+        for (const auto& [c, a] : standards) {
+            list += (list.isEmpty() ? "" : ", ") +
+                    u"{\"C\": \"%1\", \"A\": \"%2\"}"_qs.arg(c, a).toUtf8();
+        }
+        return write(name, R"({"format": "lumetra-calibration", "version": 1, "unit": "mg", )"
+                           R"("standards": [)" +
+                               list + R"(], "samples": []})");
+    }
+
+    Standards documentStandards() {
+        Standards standards;
+        for (const calibration::Standard& s : calibration().document().standards) {
+            standards.emplace_back(io::fromDocument(s.c), io::fromDocument(s.a));
+        }
+        return standards;
+    }
+
+    QLabel* note() { return in<QLabel>(window(), u"mainWindowNote"_qs); }
+
     QTemporaryDir dir;
 };
 
@@ -459,6 +483,187 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_EQ(lines[samples + 3], u"样品 B,x,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
     EXPECT_EQ(lines[samples + 4], QString());
     EXPECT_EQ(lines.size(), samples + 5);
+}
+
+// No file is refused only because the main window cannot show its standards: it opens, the main
+// window is cleared as its two 清零 buttons clear it, and the analysis window says why. Standards
+// that fit are filled into the main window.
+TEST_F(CalibrationFilesTest, StandardsTheMainWindowCannotShowOpenAndTheWindowSaysWhy) {
+    Standards twelve;
+    for (int i = 0; i < 12; ++i) {
+        twelve.emplace_back(QString::number(i), QString::number(0.01 + 0.08 * i, 'f', 2));
+    }
+    struct Case {
+        const char* name;
+        Standards standards;
+        QString note; // "": the main window shows them
+        QString n;    // the statistics' n, "" without a curve
+    };
+    const Case cases[] = {
+        {"twelve standards", twelve, u"标准点超过10个，主窗口不显示此曲线"_qs, u"12"_qs},
+        {"an absorbance of four decimals",
+         {{u"0.05"_qs, u"0.0105"_qs}, {u"0.5"_qs, u"0.101"_qs}, {u"1"_qs, u"0.199"_qs}},
+         u"第1个标准点：吸光度 \"0.0105\" 超过5个字符，主窗口不显示此曲线"_qs,
+         u"3"_qs},
+        {"a concentration of seven characters",
+         {{u"0"_qs, u"0.01"_qs}, {u"1234567"_qs, u"0.5"_qs}},
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符，主窗口不显示此曲线"_qs,
+         u"2"_qs},
+        {"one standard", {{u"0"_qs, u"0.01"_qs}}, u"只有1个标准点，主窗口至少需要2个"_qs, {}},
+        {"a text that is not a number",
+         {{u"0"_qs, u"0.01"_qs}, {u"1"_qs, u"0.5x"_qs}},
+         u"第2个标准点：吸光度 \"0.5x\" 不是数字"_qs,
+         {}},
+        {"three standards that fit",
+         {{u"0"_qs, u"0.002"_qs}, {u"0.5"_qs, u"0.101"_qs}, {u"1"_qs, u"0.198"_qs}},
+         {},
+         u"3"_qs},
+    };
+    // The main window after a fit, cleared by its two 清零 buttons.
+    const auto typeAFit = [this] { fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".2"_qs}); };
+    typeAFit();
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
+    const std::string cleared =
+        test::snapshot(main()->worksheetControls(), main()->sheet().state());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        typeAFit();
+        alerts.take();
+        openFromMainWindow(writeStandards(u"a.lumetra"_qs, c.standards));
+        EXPECT_EQ(
+            alerts.take(),
+            (Events{"<file>打开标准曲线文件",
+                    "<ask>工作表或样品列表中已有数据，将被“a.lumetra”的内容替换。是否继续？"}));
+        EXPECT_EQ(documentStandards(), c.standards);
+        EXPECT_EQ(statistic(0), c.n);
+        EXPECT_EQ(note()->text(), c.note);
+        EXPECT_EQ(note()->isHidden(), c.note.isEmpty());
+        if (!c.note.isEmpty()) {
+            EXPECT_EQ(test::snapshot(main()->worksheetControls(), main()->sheet().state()),
+                      cleared);
+            continue;
+        }
+        EXPECT_EQ(box("Text4"), QString::number(c.standards.size()));
+        for (std::size_t i = 0; i < c.standards.size(); ++i) {
+            EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), c.standards[i].first);
+            EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), c.standards[i].second);
+        }
+        EXPECT_TRUE(main()->curve().has_value());
+    }
+}
+
+// The window's title names the file, with "*" while the document has changes that are not saved;
+// opening a file and filling the main window from it change nothing.
+TEST_F(CalibrationFilesTest, TheTitleNamesTheFileWithAStarWhileThereAreUnsavedChanges) {
+    const QString path = dir.filePath(u"a.lumetra"_qs);
+    struct Step {
+        const char* name;
+        std::function<void(CalibrationFilesTest&)> act;
+        QString title;
+    };
+    const Step steps[] = {
+        {"new", [](CalibrationFilesTest&) {}, u"标准曲线分析"_qs},
+        {"a fit in the main window",
+         [](CalibrationFilesTest& t) {
+             t.fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".2"_qs});
+         },
+         u"*标准曲线分析"_qs},
+        {"saved", [&path](CalibrationFilesTest& t) { t.files().saveTo(path); },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"a sample computed in the main window",
+         [](CalibrationFilesTest& t) { t.sample(u".15"_qs); }, u"*a.lumetra - 标准曲线分析"_qs},
+        {"saved by 保存",
+         [](CalibrationFilesTest& t) { t.trigger(t.main(), u"saveCalibration"_qs); },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"opened in new windows, the main window filled",
+         [&path](CalibrationFilesTest& t) {
+             t.restart();
+             t.files().openFile(path);
+         },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"a standard edited",
+         [](CalibrationFilesTest& t) {
+             t.calibration().editStandard(1, analysis::StandardField::A, "0.21");
+         },
+         u"*a.lumetra - 标准曲线分析"_qs},
+        {"the last worksheet restored",
+         [](CalibrationFilesTest& t) {
+             t.files().flushLast();
+             t.trigger(t.window(), u"restoreLast"_qs);
+         },
+         u"标准曲线分析"_qs},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act(*this);
+        EXPECT_EQ(window()->windowTitle(), step.title);
+    }
+    EXPECT_EQ(box("Text2(1)"), u"0.21"_qs);
+    EXPECT_EQ(alerts.take(),
+              (Events{"<ask>工作表或样品列表中已有数据，将被上次的数据替换。是否继续？"}));
+}
+
+// Clicks the label's link, wherever its text put it, as the user does.
+void clickLink(QLabel* label) {
+    bool clicked = false;
+    const QMetaObject::Connection connection =
+        QObject::connect(label, &QLabel::linkActivated, [&clicked] { clicked = true; });
+    const int step = std::max(2, label->fontMetrics().height() / 3);
+    for (int y = 1; y < label->height() && !clicked; y += step) {
+        for (int x = 1; x < label->width() && !clicked; x += step) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, y));
+        }
+    }
+    QObject::disconnect(connection);
+    EXPECT_TRUE(clicked) << "no link in " << label->text().toStdString();
+}
+
+// Nothing typed is lost when the main window takes over: its fit over standards it did not show
+// keeps the document as a backup beside the last worksheet, which the window offers to open.
+TEST_F(CalibrationFilesTest, AMainWindowFitOverStandardsItDidNotShowKeepsThemAsABackup) {
+    const QDir data = QFileInfo(files().lastPath()).absoluteDir();
+    const auto backups = [&data] {
+        return data.entryList({u"backup-*.lumetra"_qs}, QDir::Files, QDir::Name);
+    };
+    const QStringList before = backups();
+    Standards twelve;
+    for (int i = 0; i < 12; ++i) {
+        twelve.emplace_back(QString::number(i * 0.5), QString::number(0.003 + 0.1 * i, 'g', 4));
+    }
+    ASSERT_TRUE(files().openFile(writeStandards(u"twelve.lumetra"_qs, twelve)));
+    window()->open();
+    auto* backupNote = in<QLabel>(window(), u"backupNote"_qs);
+    EXPECT_TRUE(backupNote->isHidden());
+
+    fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
+    EXPECT_EQ(documentStandards().size(), 3u);
+    QStringList added = backups();
+    for (const QString& old : before) {
+        added.removeAll(old);
+    }
+    ASSERT_EQ(added.size(), 1);
+    const QString backup = data.filePath(added[0]);
+    EXPECT_FALSE(backupNote->isHidden());
+    EXPECT_EQ(backupNote->toolTip(), backup);
+    EXPECT_TRUE(note()->isHidden());
+    EXPECT_EQ(alerts.take(), Events{}) << "the designed fit shows no new question";
+
+    // A fit over standards the main window showed keeps no backup.
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".25"_qs});
+    EXPECT_EQ(backups().size(), before.size() + 1);
+
+    window()->open();
+    QApplication::setActiveWindow(window());
+    clickLink(backupNote);
+    EXPECT_EQ(alerts.take(), Events{"<ask>工作表或样品列表中已有数据，将被“" + utf8(added[0]) +
+                                    "”的内容替换。是否继续？"});
+    EXPECT_EQ(documentStandards(), twelve);
+    EXPECT_EQ(statistic(0), u"12"_qs);
+    EXPECT_EQ(note()->text(), u"标准点超过10个，主窗口不显示此曲线"_qs);
+    EXPECT_EQ(box("Text4"), QString());
 }
 
 // What stands at a path instead of a file is refused at once, with the true reason; only a path
