@@ -130,6 +130,24 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
     EXPECT_EQ(fields.at(u"b"_qs), u"0.2"_qs);
 }
 
+// The statistics come from the typed decimals: standards exactly on a line have no scatter at
+// all, where sums of binary fractions leave some 1e-17.
+TEST_F(AnalysisWindowTest, StandardsExactlyOnALineGiveExactZeros) {
+    fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
+    const std::map<QString, QString> fields = reportFields(window()->reportText());
+    for (const char* key : {"a", "s_a", "s_b", "ci95_a", "ci95_b", "s_yx", "lod", "loq"}) {
+        EXPECT_EQ(fields.at(QString::fromUtf8(key)), u"0"_qs) << key;
+    }
+    for (const char* key : {"b", "r", "r2"}) {
+        EXPECT_EQ(fields.at(QString::fromUtf8(key)), key[0] == 'b' ? u"0.1"_qs : u"1"_qs) << key;
+    }
+    const QString shown[] = {u"3"_qs, u"0"_qs, u"0.1"_qs, u"0"_qs,    u"0"_qs,
+                             u"1"_qs, u"1"_qs, u"0"_qs,   u"0 mg"_qs, u"0 mg"_qs};
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_EQ(statistic(row), shown[row]) << statistic(row, 0).toStdString();
+    }
+}
+
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
     fit(kX, kY);
     activateAnalysis();

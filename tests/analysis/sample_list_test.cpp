@@ -324,6 +324,19 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
     }
     EXPECT_EQ(cell(7, SampleListModel::MeanA), u"0.55"_qs);
     EXPECT_EQ(cell(7, SampleListModel::Dilution), u"1.5"_qs);
+    // The copy keeps a row that is not numbers as typed, with its reason.
+    const std::vector<SampleLine> copied = copiedSamples();
+    ASSERT_EQ(copied.size(), std::size(cases));
+    for (std::size_t row = 0; row < copied.size(); ++row) {
+        const Case& c = cases[row];
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(copied[row].at(u"error"_qs), c.reason);
+        if (c.badColumn >= 0) {
+            EXPECT_EQ(copied[row].at(u"readings"_qs), c.line.section(u'\t', 1, 1));
+            EXPECT_EQ(copied[row].at(u"dilution"_qs), c.line.section(u'\t', 2, 2));
+            EXPECT_EQ(copied[row].at(u"x0"_qs), QString());
+        }
+    }
     EXPECT_TRUE(alerts.take().empty());
 
     // A line of four cells cannot be told apart: the block is refused whole, with the reason.
