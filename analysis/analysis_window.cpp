@@ -7,12 +7,12 @@
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
 #include "analysis/readable.h"
-#include "calibration/report.h"
 #include "analysis/sample_list.h"
 #include "analysis/sample_table.h"
 #include "analysis/standards_table.h"
 #include "analysis/statistics_table.h"
 #include "analysis/window_placement.h"
+#include "calibration/report.h"
 #include "io/document_text.h"
 
 #include <QAction>
@@ -48,8 +48,8 @@ QString equationText(const calc::ModelFit& fit) {
             text += (value < 0 ? QStringLiteral("−") : QString()) + term(value) + power;
             first = false;
         } else {
-            text += (value < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(value) +
-                    power;
+            text +=
+                (value < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(value) + power;
         }
     };
     if (fit.model != calc::Model::Origin) {
@@ -362,9 +362,10 @@ void AnalysisWindow::setMainWindowNote(const QString& note) {
 
 void AnalysisWindow::setBackup(const QString& path) {
     backup_ = path;
-    backupNote_->setText(path.isEmpty() ? QString()
-                                        : QStringLiteral("主窗口的拟合替换了它没有显示的标准点；"
-                                                         "替换前的数据已备份：<a href=\"open\">打开备份</a>"));
+    backupNote_->setText(path.isEmpty()
+                             ? QString()
+                             : QStringLiteral("主窗口的拟合替换了它没有显示的标准点；"
+                                              "替换前的数据已备份：<a href=\"open\">打开备份</a>"));
     backupNote_->setToolTip(path);
     backupNote_->setVisible(!path.isEmpty());
 }
@@ -404,7 +405,7 @@ PlotData AnalysisWindow::plotData() const {
     for (std::size_t i = 0; i < curve.standards.size(); ++i) {
         const std::optional<double>& residual = curve.standards[i].residual;
         const double weight = fit.standards[i].weight;
-        data.residuals.push_back(!residual ? std::nan("")
+        data.residuals.push_back(!residual                ? std::nan("")
                                  : weighted && weight > 0 ? *residual * std::sqrt(weight)
                                                           : *residual);
     }
@@ -422,7 +423,8 @@ PlotData AnalysisWindow::plotData() const {
             const double y = double(calc::predictY(fit, x));
             const double confidence = t * std::sqrt(double(*variance));
             const double prediction = t * std::sqrt(double(*variance) + s2);
-            data.bands.push_back({x, y - confidence, y + confidence, y - prediction, y + prediction});
+            data.bands.push_back(
+                {x, y - confidence, y + confidence, y - prediction, y + prediction});
         }
     }
     data.showConfidence = validation_ && validation_->showConfidence();
@@ -459,9 +461,11 @@ void AnalysisWindow::refresh() {
                              ? io::fromDocument(calibration::render(calibration::noCurve()))
                              : QStringLiteral("无法拟合标准曲线"));
     emptyHint_->setText(
-        none ? QStringLiteral("在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
-                              "这里即显示标准曲线和统计结果。")
-             : io::fromDocument(calibration::render(*curve.problem)));
+        none || !curve.problem
+            ? QStringLiteral(
+                  "在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
+                  "这里即显示标准曲线和统计结果。")
+            : io::fromDocument(calibration::render(*curve.problem)));
     updatePlots();
     updateTitle();
 }

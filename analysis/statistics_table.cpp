@@ -65,8 +65,8 @@ std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QStrin
     rows.push_back({u"定量限 LOQ", figureOf<&CurveResult::loq>, nullptr, true});
 
     std::vector<StatisticText> texts;
-    texts.push_back({QStringLiteral("n"), curve.fit ? QString::number(curve.fit->n) : QString(),
-                     {}, {}, {}});
+    texts.push_back(
+        {QStringLiteral("n"), curve.fit ? QString::number(curve.fit->n) : QString(), {}, {}, {}});
     for (const Row& row : rows) {
         StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}};
         if (curve.fit) {
@@ -94,8 +94,8 @@ StatisticsModel::StatisticsModel(const CurrentCalibration& calibration, QObject*
 }
 
 void StatisticsModel::refresh() {
-    std::vector<StatisticText> rows = statisticTexts(
-        calibration_.curve(), io::fromDocument(calibration_.document().unit));
+    std::vector<StatisticText> rows =
+        statisticTexts(calibration_.curve(), io::fromDocument(calibration_.document().unit));
     if (rows.size() != rows_.size()) {
         beginResetModel();
         rows_ = std::move(rows);
@@ -131,7 +131,7 @@ QVariant StatisticsModel::data(const QModelIndex& index, int role) const {
         }
     }
     if (role == Qt::ToolTipRole) {
-        return index.column() == 1 ? row.valueTooltip
+        return index.column() == 1   ? row.valueTooltip
                : index.column() == 2 ? row.halfWidthTooltip
                                      : QVariant();
     }
@@ -146,7 +146,7 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
     }
     if (orientation == Qt::Vertical) {
         return section >= 0 && section < rowCount() ? rows_[std::size_t(section)].label
-                                                     : QVariant();
+                                                    : QVariant();
     }
     switch (section) {
     case 0:
@@ -172,9 +172,11 @@ StatisticsTable::StatisticsTable(StatisticsModel& model, QWidget* parent) : QTab
     // the default size, unless that is made small first.
     horizontalHeader()->setDefaultSectionSize(horizontalHeader()->minimumSectionSize());
     horizontalHeader()->setStretchLastSection(true);
-    // As tall as its rows, so that every statistic shows at once without a gap below them.
+    // As tall as its rows, so that every statistic shows at once without a gap below them; never
+    // squeezed below that (with the model's controls above it the plots' split would): a window
+    // smaller than its content scrolls as a whole.
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);

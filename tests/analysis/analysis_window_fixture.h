@@ -7,6 +7,7 @@
 #include "analysis/current_calibration.h"
 #include "app/lumetra.h"
 #include "io/document_text.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/recording_prompts.h"
 
 #include <QApplication>
@@ -16,13 +17,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
 #include <vector>
-
-// Failures print texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace analysis_test {
 
@@ -59,7 +54,11 @@ public:
         return found;
     }
 
+    // Into a box of the main window, activated first as a click into it does.
     void clickAndType(const QString& box, const QString& text) {
+        if (!main()->isActiveWindow()) {
+            QApplication::setActiveWindow(main());
+        }
         QTest::mouseClick(in(main(), box), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), text);
     }
@@ -106,9 +105,24 @@ public:
 
     bool showsEmptyState() { return in(window(), u"emptyState"_qs)->isVisibleTo(window()); }
 
-    QString statistic(int row, int column = 1) {
+    // A cell of the statistics or of the standards, read through the table's model.
+    QString statistic(int row, int column = 1, int role = Qt::DisplayRole) {
         auto* table = in<QTableView>(window(), u"statistics"_qs);
-        return table->model()->index(row, column).data().toString();
+        return table->model()->index(row, column).data(role).toString();
+    }
+    QTableView* points() { return in<QTableView>(window(), u"points"_qs); }
+    QString point(int row, int column, int role = Qt::DisplayRole) {
+        return points()->model()->index(row, column).data(role).toString();
+    }
+
+    // The text of a box of the main window.
+    QString box(const QString& name) { return in<QLineEdit>(main(), name)->text(); }
+
+    // The analysis window shown and active, as after the user clicked into it (the offscreen
+    // platform activates only the first window it shows).
+    void activateAnalysis() {
+        window()->open();
+        QApplication::setActiveWindow(window());
     }
 
     test::RecordingPrompts alerts;

@@ -2,6 +2,7 @@
 // follows fits, clears and samples, the copied report read back, and the plots saved as files.
 
 #include "analysis/plot_widget.h"
+#include "analysis/standards_table.h"
 #include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
 
@@ -17,8 +18,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -70,7 +73,9 @@ TEST_F(AnalysisWindowTest, OpensByF2ByDoubleClickOnTheEquationAndFromTheContextM
     EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->toolTip(), u"双击打开标准曲线分析 (F2)"_qs);
 }
 
-TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
+// The document is the home of the curve: the main window's 清零 empties only the main window,
+// its sample frame's 清零 takes the current sample away.
+TEST_F(AnalysisWindowTest, FollowsFitsAndSamplesWhetherShownOrNotAndKeepsTheCurveOverAClear) {
     EXPECT_TRUE(showsEmptyState());
     fit(kX, kY); // while the window is closed
     window()->open();
@@ -79,7 +84,7 @@ TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_EQ(statistic(1), u"1.51786"_qs);
     EXPECT_EQ(statistic(1, 2), u"0.758157"_qs);
     EXPECT_EQ(statistic(8), u"0.739965 mg"_qs);
-    EXPECT_EQ(in<QTableWidget>(window(), u"points"_qs)->rowCount(), 7);
+    EXPECT_EQ(points()->model()->rowCount(), 7);
     EXPECT_FALSE(window()->plotData().current.has_value());
 
     sample(u"13.5"_qs);
@@ -91,29 +96,61 @@ TEST_F(AnalysisWindowTest, FollowsFitsClearsAndSamplesWhetherShownOrNot) {
     EXPECT_FALSE(window()->plotData().current.has_value());
 
     QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
-    EXPECT_TRUE(showsEmptyState());
-    EXPECT_EQ(in<QTableWidget>(window(), u"points"_qs)->rowCount(), 0);
+    EXPECT_EQ(box(u"Text4"_qs), QString());
+    EXPECT_FALSE(showsEmptyState());
+    EXPECT_EQ(points()->model()->rowCount(), 7);
+    EXPECT_EQ(statistic(0), u"7"_qs);
     EXPECT_TRUE(alerts.take().empty());
+}
+
+// The copied report's calibration fields, key by value, up to the first empty line.
+std::map<QString, QString> reportFields(const QString& report) {
+    std::map<QString, QString> fields;
+    for (const QString& line : report.split(u'\n')) {
+        if (line.isEmpty()) {
+            break;
+        }
+        fields[line.section(u'\t', 0, 0)] = line.section(u'\t', 1);
+    }
+    return fields;
 }
 
 TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
     fit({u"1"_qs, u"2"_qs}, {u"0.1"_qs, u"0.3"_qs});
-    auto* table = in<QTableWidget>(window(), u"statistics"_qs);
     for (int row : {3, 4, 7, 8, 9}) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(table->item(row, 1)->text(), u"—"_qs);
-        EXPECT_EQ(table->item(row, 1)->toolTip(), u"至少需要3个标准点"_qs);
+        EXPECT_EQ(statistic(row), u"—"_qs);
+        EXPECT_EQ(statistic(row, 1, Qt::ToolTipRole), u"至少需要3个标准点"_qs);
     }
-    EXPECT_EQ(table->item(1, 2)->text(), u"—"_qs);
-    const QStringList lines = window()->reportText().split(u'\n');
-    EXPECT_EQ(lines[3], u"s_a\t"_qs);
+    EXPECT_EQ(statistic(1, 2), u"—"_qs);
+    const std::map<QString, QString> fields = reportFields(window()->reportText());
+    for (const char* key : {"s_a", "s_b", "ci95_a", "ci_b", "s_yx", "lod", "loq"}) {
+        EXPECT_EQ(fields.at(QString::fromUtf8(key)), QString()) << key;
+    }
+    EXPECT_EQ(fields.at(u"b"_qs), u"0.2"_qs);
+}
+
+// The statistics come from the typed decimals: standards exactly on a line have no scatter at
+// all, where sums of binary fractions leave some 1e-17.
+TEST_F(AnalysisWindowTest, StandardsExactlyOnALineGiveExactZeros) {
+    fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
+    const std::map<QString, QString> fields = reportFields(window()->reportText());
+    for (const char* key : {"a", "s_a", "s_b", "ci95_a", "ci95_b", "s_yx", "lod", "loq"}) {
+        EXPECT_EQ(fields.at(QString::fromUtf8(key)), u"0"_qs) << key;
+    }
+    for (const char* key : {"b", "r", "r2"}) {
+        EXPECT_EQ(fields.at(QString::fromUtf8(key)), key[0] == 'b' ? u"0.1"_qs : u"1"_qs) << key;
+    }
+    const QString shown[] = {u"3"_qs, u"0"_qs, u"0.1"_qs, u"0"_qs,    u"0"_qs,
+                             u"1"_qs, u"1"_qs, u"0"_qs,   u"0 mg"_qs, u"0 mg"_qs};
+    for (int row = 0; row < 10; ++row) {
+        EXPECT_EQ(statistic(row), shown[row]) << statistic(row, 0).toStdString();
+    }
 }
 
 TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
     fit(kX, kY);
-    window()->open();
-    // The offscreen platform activates only the first window it shows.
-    QApplication::setActiveWindow(window());
+    activateAnalysis();
     in(window(), u"statistics"_qs)->setFocus(); // the window's copy, not the table's own cell
     QApplication::clipboard()->clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
@@ -121,28 +158,47 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     ASSERT_FALSE(copied.isEmpty());
     EXPECT_EQ(copied, window()->reportText());
 
+    // The calibration's fields in their order: the texts as they are, the numbers against the
+    // exact figures (at the level of 95 % the ci_ are the ci95_; t is |a| / s(a)).
+    std::map<QString, double> exact = test::kFluorescenceStatistics;
+    exact[u"ci_a"_qs] = exact.at(u"ci95_a"_qs);
+    exact[u"ci_b"_qs] = exact.at(u"ci95_b"_qs);
+    exact[u"t_intercept"_qs] = exact.at(u"a"_qs) / exact.at(u"s_a"_qs);
+    const std::map<QString, QString> texts{
+        {u"unit"_qs, u"mg"_qs}, {u"model"_qs, u"line"_qs}, {u"weight"_qs, u"none"_qs},
+        {u"excluded"_qs, {}},   {u"level"_qs, u"95"_qs},   {u"c"_qs, {}},
+        {u"s_c"_qs, {}},        {u"ci95_c"_qs, {}},        {u"ci_c"_qs, {}},
+    };
+    const QStringList keys = u"n unit model weight excluded level a b c s_a s_b s_c ci95_a ci95_b "
+                             "ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod loq"_qs.split(u' ');
     const QStringList lines = copied.split(u'\n');
-    const char* keys[] = {"n",      "a", "b",  "s_a",  "s_b", "ci95_a",
-                          "ci95_b", "r", "r2", "s_yx", "lod", "loq"};
-    for (int i = 0; i < 12; ++i) {
-        const QStringList cells = lines[i].split(u'\t');
-        ASSERT_EQ(cells.size(), 2) << lines[i].toStdString();
-        EXPECT_EQ(cells[0], QString::fromUtf8(keys[i]));
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QStringList cells = lines.value(i).split(u'\t');
+        ASSERT_EQ(cells.size(), 2) << lines.value(i).toStdString();
+        EXPECT_EQ(cells[0], keys[i]);
+        if (texts.count(cells[0])) {
+            EXPECT_EQ(cells[1], texts.at(cells[0])) << cells[0].toStdString();
+            continue;
+        }
         bool ok = false;
         const double value = cells[1].toDouble(&ok);
-        ASSERT_TRUE(ok) << cells[1].toStdString();
-        const double expected = test::kFluorescenceStatistics.at(cells[0]);
-        EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << keys[i];
+        ASSERT_TRUE(ok) << cells[0].toStdString() << " " << cells[1].toStdString();
+        const double expected = exact.at(cells[0]);
+        EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << cells[0].toStdString();
     }
-    EXPECT_EQ(lines[12], QString());
-    EXPECT_EQ(lines[13], u"C\tA\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
-    EXPECT_EQ(lines[14].split(u'\t').value(6), QString()); // C = 0 has no recovery
-    EXPECT_EQ(lines[15].split(u'\t').value(0), u"2"_qs);
+    const qsizetype points = keys.size() + 1;
+    EXPECT_EQ(lines[points - 1], QString());
+    EXPECT_EQ(lines[points],
+              u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
+    EXPECT_EQ(lines[points + 1].section(u'\t', 0, 3), u"0\t2.1\tfalse\t"_qs);
+    EXPECT_EQ(lines[points + 1].section(u'\t', 8), QString()); // C = 0 has no recovery
+    EXPECT_EQ(lines[points + 2].section(u'\t', 0, 0), u"2"_qs);
 
     auto* unit = in<QComboBox>(main(), u"Combo1"_qs);
     unit->setCurrentText(u"mg/L"_qs);
     EXPECT_EQ(window()->plotData().xTitle, u"浓度 C (mg/L)"_qs);
     EXPECT_EQ(statistic(9), u"2.24232 mg/L"_qs);
+    EXPECT_EQ(reportFields(window()->reportText()).at(u"unit"_qs), u"mg/L"_qs);
 }
 
 TEST_F(AnalysisWindowTest, SavesThePlotsAsPngAndSvgAndSaysWhenItCannot) {
@@ -185,13 +241,13 @@ TEST_F(AnalysisWindowTest, ArrangesItselfByItsSize) {
     };
     const Case cases[] = {
         {"wide", 56, 46, false, false},
-        {"narrow", 35, 42, true, false},
+        {"narrow", 35, 46, true, false},
         {"wide again", 50, 46, false, false},
         {"smaller than its content", 20, 12, true, true},
     };
     fit(kX, kY);
     window()->open();
-    auto* table = in<QTableWidget>(window(), u"statistics"_qs);
+    auto* table = in<QTableView>(window(), u"statistics"_qs);
     auto* tabs = window()->findChild<QTabWidget*>();
     auto* scroll = window()->findChild<QScrollArea*>();
     auto* plot = in(window(), u"calibrationPlot"_qs);
@@ -204,7 +260,7 @@ TEST_F(AnalysisWindowTest, ArrangesItselfByItsSize) {
         QApplication::processEvents();
         const bool inTab = tabs->indexOf(table->parentWidget()) >= 0;
         EXPECT_EQ(inTab, c.statisticsInTab);
-        EXPECT_EQ(tabs->count(), c.statisticsInTab ? 3 : 2);
+        EXPECT_EQ(tabs->count(), c.statisticsInTab ? 5 : 4);
         if (inTab) {
             EXPECT_EQ(tabs->tabText(0), u"统计量"_qs);
         }
@@ -228,6 +284,224 @@ TEST_F(AnalysisWindowTest, HidesWithTheMainWindowAndComesBackWithIt) {
     lumetra->backToCover();
     lumetra->run();
     EXPECT_FALSE(window()->isVisible());
+}
+
+// The standards tab, edited through the real table: every edit refits the document and is filled
+// into the main window when the main window can show it.
+class StandardsTabTest : public AnalysisWindowTest {
+public:
+    using Standards = std::vector<std::pair<QString, QString>>;
+
+    void SetUp() override {
+        AnalysisWindowTest::SetUp();
+        activateAnalysis();
+        auto* tabs = window()->findChild<QTabWidget*>();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) == u"标准点"_qs) {
+                tabs->setCurrentIndex(i);
+            }
+        }
+        ASSERT_TRUE(points()->isVisible());
+    }
+
+    Standards standards() {
+        Standards all;
+        for (const calibration::Standard& s : calibration().document().standards) {
+            all.emplace_back(io::fromDocument(s.c), io::fromDocument(s.a));
+        }
+        return all;
+    }
+
+    // The analysis window active, as after a click into it.
+    void activate() {
+        if (!window()->isActiveWindow()) {
+            activateAnalysis();
+        }
+    }
+    QPoint centre(int row, int column) {
+        activate();
+        return points()->visualRect(points()->model()->index(row, column)).center();
+    }
+    void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(points()->viewport(), Qt::LeftButton, modifiers, centre(row, column));
+    }
+    // A double click (as a mouse sends it: press, release, double click, release) opens the
+    // cell's editor; Enter ends the edit.
+    void editCell(int row, int column, const QString& text) {
+        const QPoint at = centre(row, column);
+        QTest::mouseClick(points()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(points()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(points()->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents(); // the view commits an edit after the editor's own keys
+    }
+    // A click on the check box of the column 排除, where the view's delegate draws it.
+    void clickExclusion(int row) {
+        activate();
+        const QModelIndex index = points()->model()->index(row, analysis::StandardsModel::Excluded);
+        QStyleOptionViewItem option;
+        option.initFrom(points());
+        option.rect = points()->visualRect(index);
+        option.features =
+            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.text = index.data().toString();
+        const QRect box = points()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator,
+                                                            &option, points());
+        QTest::mouseClick(points()->viewport(), Qt::LeftButton, {}, box.center());
+    }
+    void paste(const QString& block) {
+        activate();
+        QApplication::clipboard()->setText(block);
+        QTest::keyClick(points(), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    // The main window shows exactly these standards, fitted, and the note is hidden.
+    void expectMainWindowShows(const Standards& shown) {
+        EXPECT_EQ(box(u"Text4"_qs), QString::number(shown.size()));
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(box(u"Text1(%1)"_qs.arg(i)), shown[i].first) << i;
+            EXPECT_EQ(box(u"Text2(%1)"_qs.arg(i)), shown[i].second) << i;
+        }
+        EXPECT_NE(in<QLabel>(main(), u"Label6"_qs)->text(), u"y=a+bx"_qs);
+        EXPECT_TRUE(in(window(), u"mainWindowNote"_qs)->isHidden());
+    }
+};
+
+// The least-squares slope of the standards, computed apart from the program in long double.
+long double slopeOf(const StandardsTabTest::Standards& standards) {
+    long double meanX = 0, meanY = 0;
+    for (const auto& [c, a] : standards) {
+        meanX += c.toDouble() / standards.size();
+        meanY += a.toDouble() / standards.size();
+    }
+    long double sxx = 0, sxy = 0;
+    for (const auto& [c, a] : standards) {
+        sxx += (c.toDouble() - meanX) * (c.toDouble() - meanX);
+        sxy += (c.toDouble() - meanX) * (a.toDouble() - meanY);
+    }
+    return sxy / sxx;
+}
+
+TEST_F(StandardsTabTest, EveryEditRefitsAndIsFilledIntoTheMainWindow) {
+    fit(kX, kY);
+    Standards fluorescence;
+    for (std::size_t i = 0; i < kX.size(); ++i) {
+        fluorescence.emplace_back(kX[i], kY[i]);
+    }
+    Standards edited = fluorescence;
+    edited[2].second = u"9.4"_qs;
+    Standards inserted = edited;
+    inserted.emplace_back(QString(), QString());
+    Standards typed = edited;
+    typed.emplace_back(u"14"_qs, u"28.6"_qs);
+    const Standards deleted(typed.begin() + 1, typed.end() - 1);
+    using Column = analysis::StandardsModel::Column;
+    struct Step {
+        const char* name;
+        QString note; // why the main window is cleared; "": it shows the standards
+        std::function<void(StandardsTabTest&)> act;
+        Standards standards;
+    };
+    const Step steps[] = {
+        {"a cell edited",
+         {},
+         [](StandardsTabTest& t) { t.editCell(2, Column::A, u"9.4"_qs); },
+         edited},
+        {"Insert adds an empty row after the current one", u"第8个标准点：浓度为空"_qs,
+         [](StandardsTabTest& t) {
+             t.clickCell(6, Column::C);
+             QTest::keyClick(t.points(), Qt::Key_Insert);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+         },
+         inserted},
+        {"its cells typed",
+         {},
+         [](StandardsTabTest& t) {
+             t.editCell(7, Column::C, u"14"_qs);
+             t.editCell(7, Column::A, u"28.6"_qs);
+         },
+         typed},
+        {"Delete removes the selected rows",
+         {},
+         [](StandardsTabTest& t) {
+             t.clickCell(0, Column::A);
+             t.clickCell(7, Column::C, Qt::ControlModifier);
+             QTest::keyClick(t.points(), Qt::Key_Delete);
+         },
+         deleted},
+        {"a block pasted over every row, its header and index column skipped",
+         {},
+         [](StandardsTabTest& t) {
+             t.points()->selectAll();
+             t.paste(u"序号\t浓度\t吸光度\n1\t0\t0.002\n2\t0.5\t0.101\n3\t1\t0.198"_qs);
+         },
+         {{u"0"_qs, u"0.002"_qs}, {u"0.5"_qs, u"0.101"_qs}, {u"1"_qs, u"0.198"_qs}}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act(*this);
+        EXPECT_EQ(standards(), step.standards);
+        EXPECT_EQ(points()->model()->rowCount(), int(step.standards.size()));
+        if (!step.note.isEmpty()) {
+            EXPECT_EQ(box(u"Text4"_qs), QString());
+            EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->text(), u"y=a+bx"_qs);
+            EXPECT_EQ(in<QLabel>(window(), u"mainWindowNote"_qs)->text(), step.note);
+            EXPECT_FALSE(in(window(), u"mainWindowNote"_qs)->isHidden());
+            EXPECT_EQ(statistic(0), QString()) << "no curve through an empty standard";
+            continue;
+        }
+        expectMainWindowShows(step.standards);
+        EXPECT_EQ(statistic(0), QString::number(step.standards.size()));
+        const long double b = slopeOf(step.standards);
+        EXPECT_NEAR(reportFields(window()->reportText()).at(u"b"_qs).toDouble(), double(b),
+                    1e-12 * std::fabs(double(b)));
+    }
+    EXPECT_EQ(alerts.take(), std::vector<std::string>{});
+}
+
+// A standard is excluded only with a reason; a new fit in the main window with the same values
+// keeps the exclusion, the k-th of equal standards matching the k-th, whatever their texts.
+TEST_F(StandardsTabTest, AnExclusionNeedsAReasonAndAMainWindowFitOfTheSameValuesKeepsIt) {
+    fit({u"0"_qs, u"1"_qs, u"1"_qs, u"2"_qs, u"3"_qs},
+        {u"0.002"_qs, u"0.1"_qs, u"0.1"_qs, u"0.198"_qs, u"0.31"_qs});
+    const std::string asked =
+        std::string(test::RecordingPrompts::kAskText) + "排除第3个标准点的原因：";
+    struct Case {
+        const char* name;
+        std::optional<QString> reason; // nullopt: cancelled
+        std::vector<std::string> events;
+        bool excluded;
+    };
+    const Case cases[] = {
+        {"cancelled", std::nullopt, {asked}, false},
+        {"an empty reason", u"  "_qs, {asked, "排除标准点必须说明原因"}, false},
+        {"a reason", u"比色皿污染"_qs, {asked}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        alerts.texts = {c.reason};
+        clickExclusion(2);
+        EXPECT_EQ(alerts.take(), c.events);
+        const QModelIndex cell = points()->model()->index(2, analysis::StandardsModel::Excluded);
+        EXPECT_EQ(cell.data(Qt::CheckStateRole).toInt(), c.excluded ? Qt::Checked : Qt::Unchecked);
+        EXPECT_EQ(cell.data().toString(), c.excluded ? u"比色皿污染"_qs : QString());
+        EXPECT_EQ(statistic(0), c.excluded ? u"4"_qs : u"5"_qs);
+    }
+
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    fit({u"1"_qs, u"3"_qs, u"1"_qs, u"0"_qs, u"2"_qs},
+        {u"0.10"_qs, u"0.31"_qs, u"0.1"_qs, u"0.002"_qs, u"0.198"_qs});
+    std::vector<bool> excluded;
+    for (const calibration::Standard& s : calibration().document().standards) {
+        excluded.push_back(s.excluded);
+    }
+    EXPECT_EQ(excluded, (std::vector<bool>{false, false, true, false, false}));
+    EXPECT_EQ(point(2, analysis::StandardsModel::Excluded), u"比色皿污染"_qs);
+    EXPECT_EQ(statistic(0), u"4"_qs);
+    EXPECT_EQ(alerts.take(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // file. 100 000 samples: files_large_test.cpp.
 
 #include "analysis/sample_list.h"
+#include "analysis/sample_table.h"
 #include "io/calibration_file.h"
 #include "tests/analysis/analysis_window_fixture.h"
 #include "tests/support/fluorescence_reference.h"
@@ -12,9 +13,11 @@
 #include "ui/controls.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -101,6 +104,30 @@ public:
 
     void addRowThatIsNotNumbers() { append({{u"样品 B"_qs, u"x"_qs, {}, {}}}); }
 
+    using Standards = std::vector<std::pair<QString, QString>>;
+
+    // A calibration file of these standards in mg, without samples.
+    QString writeStandards(const QString& name, const Standards& standards) {
+        QByteArray list;
+        for (const auto& [c, a] : standards) {
+            list += (list.isEmpty() ? "" : ", ") +
+                    u"{\"C\": \"%1\", \"A\": \"%2\"}"_qs.arg(c, a).toUtf8();
+        }
+        return write(name, R"({"format": "lumetra-calibration", "version": 1, "unit": "mg", )"
+                           R"("standards": [)" +
+                               list + R"(], "samples": []})");
+    }
+
+    Standards documentStandards() {
+        Standards standards;
+        for (const calibration::Standard& s : calibration().document().standards) {
+            standards.emplace_back(io::fromDocument(s.c), io::fromDocument(s.a));
+        }
+        return standards;
+    }
+
+    QLabel* note() { return in<QLabel>(window(), u"mainWindowNote"_qs); }
+
     QTemporaryDir dir;
 };
 
@@ -139,7 +166,7 @@ TEST_F(CalibrationFilesTest, SavedAndOpenedInNewWindowsGivesTheSameTextsAndResul
     EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"µg/100mL"_qs);
     ASSERT_EQ(entries().size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const analysis_test::SampleEntry& e = entries()[i];
+        const analysis_test::SampleEntry e = entries()[i];
         EXPECT_EQ(std::tie(e.name, e.readings, e.dilution, e.mainResult),
                   std::tie(rows[i].name, rows[i].readings, rows[i].dilution, rows[i].mainResult));
     }
@@ -170,30 +197,13 @@ TEST_F(CalibrationFilesTest, AHostileFileGetsItsMessageAndChangesNothing) {
         return R"({"format": "lumetra-calibration", "version": 1, "unit": "mg", "standards": [)" +
                standards + R"(], "samples": )" + samples + "}";
     };
-    QByteArray eleven;
-    for (int i = 0; i < 11; ++i) {
-        eleven += (i ? "," : "") + u"{\"C\": \"%1\", \"A\": \".%1\"}"_qs.arg(i + 1).toUtf8();
-    }
-    const QByteArray two = R"({"C": "0", "A": ".01"}, {"C": "1", "A": ".5"})";
     const Case cases[] = {
         {"not JSON", "C,A\n1,0.1\n", u"文件内容不是JSON对象，不是Lumetra校准文件"_qs},
         {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
          u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_qs},
         {"newer version", R"({"format": "lumetra-calibration", "version": 2})",
          u"version：版本2较新，本程序只能读版本1"_qs},
-        {"eleven standards", withStandards(eleven), u"有11个标准点，窗口只接受2到10个"_qs},
-        {"one standard", withStandards(R"({"C": "0", "A": ".01"})"),
-         u"有1个标准点，窗口只接受2到10个"_qs},
-        {"a text longer than its box",
-         withStandards(R"({"C": "0", "A": ".01"}, {"C": "1234567", "A": ".5"})"),
-         u"第2个标准点：浓度 \"1234567\" 超过6个字符"_qs},
-        {"a text that is not a number",
-         withStandards(R"({"C": "0", "A": ".01"}, {"C": "1", "A": "0.5x"})"),
-         u"第2个标准点：吸光度 \"0.5x\" 不是数字"_qs},
         {"NaN", withStandards(R"({"C": "0", "A": NaN})"), QString()},
-        {"a sample that is not numbers",
-         withStandards(two, R"([{"name": "a", "readings": "0.5", "dilution": "0"}])"),
-         u"第1个样品：稀释倍数 \"0\" 必须大于0"_qs},
     };
     fillWindows();
     const std::string held = everything();
@@ -306,38 +316,50 @@ TEST_F(CalibrationFilesTest, ASpreadsheetsGb18030SemicolonCsvImportsAsStandards)
     EXPECT_EQ(entries()[0].name, u"kept"_qs);
     EXPECT_EQ(files().currentFile(), QString());
 
-    // Eleven rows are refused before anything changes, naming the file.
-    const std::string held = everything();
+    // Eleven rows import too: the main window cannot show them, is cleared and the window says
+    // why; the sample list stays.
     QByteArray eleven;
     for (int i = 0; i < 11; ++i) {
         eleven += QByteArray::number(i) + ";0," + QByteArray::number(i + 1) + "\n";
     }
-    const QString refused = write(u"eleven.csv"_qs, eleven);
-    EXPECT_FALSE(files().importStandardsFrom(refused));
+    EXPECT_TRUE(files().importStandardsFrom(write(u"eleven.csv"_qs, eleven)));
     EXPECT_EQ(alerts.take(),
-              Events{"无法导入：" + utf8(refused) + "：有11个标准点，窗口只接受2到10个"});
-    EXPECT_EQ(everything(), held);
+              Events{"<ask>工作表中已有数据，将被“eleven.csv”中的标准点替换。是否继续？"});
+    EXPECT_EQ(box("Text4"), QString());
+    EXPECT_EQ(statistic(0), u"11"_qs);
+    EXPECT_EQ(in<QLabel>(window(), u"mainWindowNote"_qs)->text(),
+              u"标准点超过10个，主窗口不显示此曲线"_qs);
+    EXPECT_EQ(entries().size(), 1u);
 }
 
-TEST_F(CalibrationFilesTest, AFailedSaveSaysSoAndLeavesTheOldFile) {
+// Everything typed is saved, a sample row that is not numbers included, and opens again marked
+// with its reason; only an empty document is not saved. A save that fails says so and leaves the
+// old file.
+TEST_F(CalibrationFilesTest, EverythingTypedIsSavedAndAFailedSaveLeavesTheOldFile) {
     EXPECT_FALSE(files().saveTo(dir.filePath(u"none.lumetra"_qs)));
-    EXPECT_EQ(alerts.take(), Events{"无法保存：没有可保存的标准点"});
+    EXPECT_EQ(alerts.take(), Events{"无法保存：没有可保存的数据"});
+    // A table typed but not fitted is the main window's, not yet the document's.
     clickAndType(u"Text4"_qs, u"3"_qs);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     clickAndType(u"Text1(0)"_qs, u"1"_qs);
     EXPECT_FALSE(files().saveTo(dir.filePath(u"half.lumetra"_qs)));
-    EXPECT_EQ(alerts.take(), Events{"无法保存：第1个标准点：吸光度为空"});
+    EXPECT_EQ(alerts.take(), Events{"无法保存：没有可保存的数据"});
     EXPECT_FALSE(QFile::exists(dir.filePath(u"half.lumetra"_qs)));
 
     restart();
     fillWindows();
     addRowThatIsNotNumbers();
-    EXPECT_FALSE(files().saveTo(dir.filePath(u"bad.lumetra"_qs)));
-    EXPECT_EQ(alerts.take(), Events{"无法保存：第3个样品：读数 \"x\" 不是数字"});
-    calibration().removeSamples({2});
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"work"_qs));
     const QString path = dir.filePath(u"work/curve.lumetra"_qs);
     ASSERT_TRUE(files().saveTo(path));
+    EXPECT_EQ(alerts.take(), Events{});
+    restart();
+    ASSERT_TRUE(files().openFile(path));
+    ASSERT_EQ(entries().size(), 3u);
+    EXPECT_EQ(entries()[2].readings, u"x"_qs);
+    const QModelIndex readings = window()->samples().index(2, analysis::SampleListModel::Readings);
+    EXPECT_EQ(readings.data(Qt::ToolTipRole).toString(), u"读数 \"x\" 不是数字"_qs);
+
     const QByteArray saved = read(path);
     // The folder goes away while the file is open in the window.
     ASSERT_TRUE(QDir(dir.path()).rename(u"work"_qs, u"moved"_qs));
@@ -354,16 +376,17 @@ TEST_F(CalibrationFilesTest, AFailedSaveSaysSoAndLeavesTheOldFile) {
     EXPECT_EQ(files().currentFile(), dir.filePath(u"elsewhere.lumetra"_qs));
     const auto reread = io::readCalibrationFile(files().currentFile());
     ASSERT_TRUE(reread);
-    EXPECT_EQ(reread->samples.size(), 3);
+    EXPECT_EQ(reread->samples.size(), 4);
 }
 
-TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEachFitAndSampleAndRestoredOnlyWhenAsked) {
+TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEveryChangeAndRestoredOnlyWhenAsked) {
     const QString last = app::lastWorksheetPath();
     EXPECT_EQ(last, qEnvironmentVariable("XDG_DATA_HOME") + u"/lumetra/last.lumetra"_qs);
     trigger(window(), u"restoreLast"_qs);
     EXPECT_EQ(alerts.take(), Events{"没有上次的数据"});
 
     fit({u"1"_qs, u"2"_qs, u"4"_qs}, {u".1"_qs, u".21"_qs, u".4"_qs});
+    files().flushLast();
     auto kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept) << utf8(kept.error().message());
     EXPECT_EQ(
@@ -371,10 +394,21 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEachFitAndSampleAndResto
         (QList<io::Standard>{{u"1"_qs, u"0.1"_qs}, {u"2"_qs, u"0.21"_qs}, {u"4"_qs, u"0.4"_qs}}));
     EXPECT_TRUE(kept->samples.isEmpty());
     sample(u".3"_qs);
+    files().flushLast();
     kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept);
     ASSERT_EQ(kept->samples.size(), 1);
     EXPECT_EQ(kept->samples[0].mainResult, box("Text8"));
+    // A row pasted into the sample list, as every change of the document, is kept too.
+    window()->open();
+    QApplication::clipboard()->setText(u"粘贴\t0.25 0.26\t2"_qs);
+    QTest::keyClick(&window()->sampleTable(), Qt::Key_V, Qt::ControlModifier);
+    files().flushLast();
+    kept = io::readCalibrationFile(last);
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept->samples.size(), 2);
+    EXPECT_EQ(kept->samples[1].name, u"粘贴"_qs);
+    EXPECT_EQ(kept->samples[1].readings, u"0.25 0.26"_qs);
     const std::string table = test::snapshot(main()->worksheetControls(), main()->sheet().state());
     const QString label6 = in<QLabel>(main(), u"Label6"_qs)->text();
 
@@ -386,7 +420,8 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEachFitAndSampleAndResto
     EXPECT_EQ(in<QLabel>(main(), u"Label6"_qs)->text(), label6);
     std::string restored = test::snapshot(main()->worksheetControls(), main()->sheet().state());
     EXPECT_EQ(restored.substr(0, restored.find("Text7")), table.substr(0, table.find("Text7")));
-    EXPECT_EQ(window()->samples().rowCount(), 1);
+    ASSERT_EQ(window()->samples().rowCount(), 2);
+    EXPECT_EQ(entries()[1].dilution, u"2"_qs);
     EXPECT_EQ(files().currentFile(), QString()) << "保存 does not write into the kept copy";
 }
 
@@ -403,26 +438,232 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_qs);
     EXPECT_EQ(lines[0], u"statistic,value"_qs);
-    EXPECT_EQ(lines[1], u"unit,mg"_qs);
-    for (int i = 2; i < 14; ++i) {
-        const QStringList cells = lines[i].split(u',');
-        ASSERT_EQ(cells.size(), 2) << utf8(lines[i]);
-        const double expected = test::kFluorescenceStatistics.at(cells[0]);
+    // The calibration's fields by the copy's keys: the texts as they are, the numbers against
+    // the exact figures (at 95 % the ci_ are the ci95_; t is |a| / s(a)).
+    std::map<QString, double> exact = test::kFluorescenceStatistics;
+    exact[u"ci_a"_qs] = exact.at(u"ci95_a"_qs);
+    exact[u"ci_b"_qs] = exact.at(u"ci95_b"_qs);
+    exact[u"t_intercept"_qs] = exact.at(u"a"_qs) / exact.at(u"s_a"_qs);
+    const QStringList keys = u"n unit model weight excluded level a b c s_a s_b s_c ci95_a ci95_b "
+                             "ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod loq"_qs.split(u' ');
+    const std::map<QString, QString> texts{
+        {u"unit"_qs, u"mg"_qs}, {u"model"_qs, u"line"_qs}, {u"weight"_qs, u"none"_qs},
+        {u"excluded"_qs, {}},   {u"level"_qs, u"95"_qs},   {u"c"_qs, {}},
+        {u"s_c"_qs, {}},        {u"ci95_c"_qs, {}},        {u"ci_c"_qs, {}},
+    };
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QStringList cells = lines.value(i + 1).split(u',');
+        ASSERT_EQ(cells.size(), 2) << utf8(lines.value(i + 1));
+        EXPECT_EQ(cells[0], keys[i]);
+        if (texts.count(cells[0])) {
+            EXPECT_EQ(cells[1], texts.at(cells[0]));
+            continue;
+        }
+        const double expected = exact.at(cells[0]);
         EXPECT_NEAR(cells[1].toDouble(), expected, 1e-9 * std::fabs(expected)) << utf8(cells[0]);
     }
-    EXPECT_EQ(lines[14], QString());
-    EXPECT_EQ(lines[15], u"C,A,A_fit,residual,deviation_pct,C_back,recovery_pct"_qs);
-    EXPECT_TRUE(lines[16].startsWith(u"0,2.1,1.51785714285714"_qs)) << utf8(lines[16]);
-    EXPECT_TRUE(lines[16].endsWith(u","_qs)) << "C = 0 has no recovery";
-    EXPECT_EQ(lines[23], QString());
-    EXPECT_EQ(lines[24], u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,flags,main_result"_qs);
-    EXPECT_TRUE(lines[25].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs)) << utf8(lines[25]);
-    EXPECT_TRUE(lines[25].endsWith(u",,"_qs + box("Text8").trimmed()))
+    const qsizetype points = keys.size() + 2;
+    EXPECT_EQ(lines[points - 1], QString());
+    EXPECT_EQ(lines[points],
+              u"C,A,excluded,reason,A_fit,residual,deviation_pct,C_back,recovery_pct"_qs);
+    EXPECT_TRUE(lines[points + 1].startsWith(u"0,2.1,false,,1.51785714285714"_qs))
+        << utf8(lines[points + 1]);
+    EXPECT_TRUE(lines[points + 1].endsWith(u","_qs)) << "C = 0 has no recovery";
+    const qsizetype samples = points + 9;
+    EXPECT_EQ(lines[samples - 1], QString());
+    EXPECT_EQ(lines[samples],
+              u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,ci_x0,flags,error,main_result"_qs);
+    EXPECT_TRUE(lines[samples + 1].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs))
+        << utf8(lines[samples + 1]);
+    EXPECT_TRUE(lines[samples + 1].endsWith(u",,"_qs + box("Text8").trimmed()))
         << "the main window's result";
-    EXPECT_TRUE(lines[26].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs)) << utf8(lines[26]);
-    EXPECT_EQ(lines[27], u"样品 B,x,,,,,,,,"_qs);
-    EXPECT_EQ(lines[28], QString());
-    EXPECT_EQ(lines.size(), 29);
+    EXPECT_TRUE(lines[samples + 2].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs))
+        << utf8(lines[samples + 2]);
+    // A row that is not numbers: its texts and its reason.
+    EXPECT_EQ(lines[samples + 3], u"样品 B,x,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
+    EXPECT_EQ(lines[samples + 4], QString());
+    EXPECT_EQ(lines.size(), samples + 5);
+}
+
+// No file is refused only because the main window cannot show its standards: it opens, the main
+// window is cleared as its two 清零 buttons clear it, and the analysis window says why. Standards
+// that fit are filled into the main window.
+TEST_F(CalibrationFilesTest, StandardsTheMainWindowCannotShowOpenAndTheWindowSaysWhy) {
+    Standards twelve;
+    for (int i = 0; i < 12; ++i) {
+        twelve.emplace_back(QString::number(i), QString::number(0.01 + 0.08 * i, 'f', 2));
+    }
+    struct Case {
+        const char* name;
+        Standards standards;
+        QString note; // "": the main window shows them
+        QString n;    // the statistics' n, "" without a curve
+    };
+    const Case cases[] = {
+        {"twelve standards", twelve, u"标准点超过10个，主窗口不显示此曲线"_qs, u"12"_qs},
+        {"an absorbance of four decimals",
+         {{u"0.05"_qs, u"0.0105"_qs}, {u"0.5"_qs, u"0.101"_qs}, {u"1"_qs, u"0.199"_qs}},
+         u"第1个标准点：吸光度 \"0.0105\" 超过5个字符，主窗口不显示此曲线"_qs,
+         u"3"_qs},
+        {"a concentration of seven characters",
+         {{u"0"_qs, u"0.01"_qs}, {u"1234567"_qs, u"0.5"_qs}},
+         u"第2个标准点：浓度 \"1234567\" 超过6个字符，主窗口不显示此曲线"_qs,
+         u"2"_qs},
+        {"one standard", {{u"0"_qs, u"0.01"_qs}}, u"只有1个标准点，主窗口至少需要2个"_qs, {}},
+        {"a text that is not a number",
+         {{u"0"_qs, u"0.01"_qs}, {u"1"_qs, u"0.5x"_qs}},
+         u"第2个标准点：吸光度 \"0.5x\" 不是数字"_qs,
+         {}},
+        {"three standards that fit",
+         {{u"0"_qs, u"0.002"_qs}, {u"0.5"_qs, u"0.101"_qs}, {u"1"_qs, u"0.198"_qs}},
+         {},
+         u"3"_qs},
+    };
+    // The main window after a fit, cleared by its two 清零 buttons.
+    const auto typeAFit = [this] { fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".2"_qs}); };
+    typeAFit();
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
+    const std::string cleared =
+        test::snapshot(main()->worksheetControls(), main()->sheet().state());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        typeAFit();
+        alerts.take();
+        openFromMainWindow(writeStandards(u"a.lumetra"_qs, c.standards));
+        EXPECT_EQ(
+            alerts.take(),
+            (Events{"<file>打开标准曲线文件",
+                    "<ask>工作表或样品列表中已有数据，将被“a.lumetra”的内容替换。是否继续？"}));
+        EXPECT_EQ(documentStandards(), c.standards);
+        EXPECT_EQ(statistic(0), c.n);
+        EXPECT_EQ(note()->text(), c.note);
+        EXPECT_EQ(note()->isHidden(), c.note.isEmpty());
+        if (!c.note.isEmpty()) {
+            EXPECT_EQ(test::snapshot(main()->worksheetControls(), main()->sheet().state()),
+                      cleared);
+            continue;
+        }
+        EXPECT_EQ(box("Text4"), QString::number(c.standards.size()));
+        for (std::size_t i = 0; i < c.standards.size(); ++i) {
+            EXPECT_EQ(box(utf8(u"Text1(%1)"_qs.arg(i)).c_str()), c.standards[i].first);
+            EXPECT_EQ(box(utf8(u"Text2(%1)"_qs.arg(i)).c_str()), c.standards[i].second);
+        }
+        EXPECT_TRUE(main()->curve().has_value());
+    }
+}
+
+// The window's title names the file, with "*" while the document has changes that are not saved;
+// opening a file and filling the main window from it change nothing.
+TEST_F(CalibrationFilesTest, TheTitleNamesTheFileWithAStarWhileThereAreUnsavedChanges) {
+    const QString path = dir.filePath(u"a.lumetra"_qs);
+    struct Step {
+        const char* name;
+        std::function<void(CalibrationFilesTest&)> act;
+        QString title;
+    };
+    const Step steps[] = {
+        {"new", [](CalibrationFilesTest&) {}, u"标准曲线分析"_qs},
+        {"a fit in the main window",
+         [](CalibrationFilesTest& t) {
+             t.fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".2"_qs});
+         },
+         u"*标准曲线分析"_qs},
+        {"saved", [&path](CalibrationFilesTest& t) { t.files().saveTo(path); },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"a sample computed in the main window",
+         [](CalibrationFilesTest& t) { t.sample(u".15"_qs); }, u"*a.lumetra - 标准曲线分析"_qs},
+        {"saved by 保存",
+         [](CalibrationFilesTest& t) { t.trigger(t.main(), u"saveCalibration"_qs); },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"opened in new windows, the main window filled",
+         [&path](CalibrationFilesTest& t) {
+             t.restart();
+             t.files().openFile(path);
+         },
+         u"a.lumetra - 标准曲线分析"_qs},
+        {"a standard edited",
+         [](CalibrationFilesTest& t) {
+             t.calibration().editStandard(1, analysis::StandardField::A, "0.21");
+         },
+         u"*a.lumetra - 标准曲线分析"_qs},
+        {"the last worksheet restored",
+         [](CalibrationFilesTest& t) {
+             t.files().flushLast();
+             t.trigger(t.window(), u"restoreLast"_qs);
+         },
+         u"标准曲线分析"_qs},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act(*this);
+        EXPECT_EQ(window()->windowTitle(), step.title);
+    }
+    EXPECT_EQ(box("Text2(1)"), u"0.21"_qs);
+    EXPECT_EQ(alerts.take(),
+              (Events{"<ask>工作表或样品列表中已有数据，将被上次的数据替换。是否继续？"}));
+}
+
+// Clicks the label's link, wherever its text put it, as the user does.
+void clickLink(QLabel* label) {
+    bool clicked = false;
+    const QMetaObject::Connection connection =
+        QObject::connect(label, &QLabel::linkActivated, [&clicked] { clicked = true; });
+    const int step = std::max(2, label->fontMetrics().height() / 3);
+    for (int y = 1; y < label->height() && !clicked; y += step) {
+        for (int x = 1; x < label->width() && !clicked; x += step) {
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, y));
+        }
+    }
+    QObject::disconnect(connection);
+    EXPECT_TRUE(clicked) << "no link in " << label->text().toStdString();
+}
+
+// Nothing typed is lost when the main window takes over: its fit over standards it did not show
+// keeps the document as a backup beside the last worksheet, which the window offers to open.
+TEST_F(CalibrationFilesTest, AMainWindowFitOverStandardsItDidNotShowKeepsThemAsABackup) {
+    const QDir data = QFileInfo(files().lastPath()).absoluteDir();
+    const auto backups = [&data] {
+        return data.entryList({u"backup-*.lumetra"_qs}, QDir::Files, QDir::Name);
+    };
+    const QStringList before = backups();
+    Standards twelve;
+    for (int i = 0; i < 12; ++i) {
+        twelve.emplace_back(QString::number(i * 0.5), QString::number(0.003 + 0.1 * i, 'g', 4));
+    }
+    ASSERT_TRUE(files().openFile(writeStandards(u"twelve.lumetra"_qs, twelve)));
+    window()->open();
+    auto* backupNote = in<QLabel>(window(), u"backupNote"_qs);
+    EXPECT_TRUE(backupNote->isHidden());
+
+    fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
+    EXPECT_EQ(documentStandards().size(), 3u);
+    QStringList added = backups();
+    for (const QString& old : before) {
+        added.removeAll(old);
+    }
+    ASSERT_EQ(added.size(), 1);
+    const QString backup = data.filePath(added[0]);
+    EXPECT_FALSE(backupNote->isHidden());
+    EXPECT_EQ(backupNote->toolTip(), backup);
+    EXPECT_TRUE(note()->isHidden());
+    EXPECT_EQ(alerts.take(), Events{}) << "the designed fit shows no new question";
+
+    // A fit over standards the main window showed keeps no backup.
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    fit({u"1"_qs, u"2"_qs}, {u".1"_qs, u".25"_qs});
+    EXPECT_EQ(backups().size(), before.size() + 1);
+
+    window()->open();
+    QApplication::setActiveWindow(window());
+    clickLink(backupNote);
+    EXPECT_EQ(alerts.take(), Events{"<ask>工作表或样品列表中已有数据，将被“" + utf8(added[0]) +
+                                    "”的内容替换。是否继续？"});
+    EXPECT_EQ(documentStandards(), twelve);
+    EXPECT_EQ(statistic(0), u"12"_qs);
+    EXPECT_EQ(note()->text(), u"标准点超过10个，主窗口不显示此曲线"_qs);
+    EXPECT_EQ(box("Text4"), QString());
 }
 
 // What stands at a path instead of a file is refused at once, with the true reason; only a path
@@ -545,6 +786,7 @@ public:
     void expectEverySaveKeepsTheOldFile(const QString& reason, const std::function<void()>& limit,
                                         const std::function<void()>& unlimit) {
         fillWindows();
+        files().flushLast();
         const QString last = app::lastWorksheetPath();
         struct Case {
             const char* name;
@@ -574,6 +816,7 @@ public:
              [this](const QString&) {
                  QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
                  sample(u"5"_qs);
+                 files().flushLast();
              },
              "", "lumetra: 无法保存上次的数据："},
         };

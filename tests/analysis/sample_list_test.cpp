@@ -171,7 +171,8 @@ public:
         EXPECT_EQ(blocks.size(), 3);
         QStringList lines = blocks.value(2).split(u'\n', Qt::SkipEmptyParts);
         const QStringList keys = lines.isEmpty() ? QStringList() : lines.takeFirst().split(u'\t');
-        EXPECT_EQ(keys.join(u' '), u"name readings m mean_A dilution x0 s_x0 ci95_x0 flags"_qs);
+        EXPECT_EQ(keys.join(u' '),
+                  u"name readings m mean_A dilution x0 s_x0 ci95_x0 ci_x0 flags error"_qs);
         std::vector<SampleLine> samples;
         for (const QString& line : lines) {
             const QStringList cells = line.split(u'\t');
@@ -192,7 +193,7 @@ public:
         for (int row = 0; row < model().rowCount(); ++row) {
             SCOPED_TRACE(cell(row, SampleListModel::Name).toStdString());
             const SampleLine& c = copied[std::size_t(row)];
-            const auto& entry = entries()[std::size_t(row)];
+            const analysis_test::SampleEntry entry = entries()[std::size_t(row)];
             const ReferenceSample r = referenceSample(line, entry.readings, entry.dilution);
             // A name never splits a cell: its tab is copied as a blank.
             EXPECT_EQ(c.at(u"name"_qs), QString(entry.name).replace(u'\t', u' '));
@@ -202,10 +203,14 @@ public:
             if (line.hasDegreesOfFreedom) {
                 expectRelative(c.at(u"s_x0"_qs), r.sX0, "s_x0");
                 expectRelative(c.at(u"ci95_x0"_qs), r.ci95X0, "ci95_x0");
+                // At the level of 95 %.
+                expectRelative(c.at(u"ci_x0"_qs), r.ci95X0, "ci_x0");
             } else {
                 EXPECT_EQ(c.at(u"s_x0"_qs), QString());
                 EXPECT_EQ(c.at(u"ci95_x0"_qs), QString());
+                EXPECT_EQ(c.at(u"ci_x0"_qs), QString());
             }
+            EXPECT_EQ(c.at(u"error"_qs), QString());
             EXPECT_EQ(c.at(u"flags"_qs), r.flags);
             EXPECT_EQ(cell(row, SampleListModel::Flags), chineseFlags(r.flags));
         }
@@ -319,6 +324,19 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
     }
     EXPECT_EQ(cell(7, SampleListModel::MeanA), u"0.55"_qs);
     EXPECT_EQ(cell(7, SampleListModel::Dilution), u"1.5"_qs);
+    // The copy keeps a row that is not numbers as typed, with its reason.
+    const std::vector<SampleLine> copied = copiedSamples();
+    ASSERT_EQ(copied.size(), std::size(cases));
+    for (std::size_t row = 0; row < copied.size(); ++row) {
+        const Case& c = cases[row];
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(copied[row].at(u"error"_qs), c.reason);
+        if (c.badColumn >= 0) {
+            EXPECT_EQ(copied[row].at(u"readings"_qs), c.line.section(u'\t', 1, 1));
+            EXPECT_EQ(copied[row].at(u"dilution"_qs), c.line.section(u'\t', 2, 2));
+            EXPECT_EQ(copied[row].at(u"x0"_qs), QString());
+        }
+    }
     EXPECT_TRUE(alerts.take().empty());
 
     // A line of four cells cannot be told apart: the block is refused whole, with the reason.
@@ -404,40 +422,39 @@ TEST_F(SampleListTest, EachFlagAtItsBoundary) {
     }
 }
 
-TEST_F(SampleListTest, ClearedTableEmptiesTheResultsAndEveryNewFitRecomputesThem) {
+// The rows follow the document's curve: the main window's 清零 leaves it, a new curve computes
+// them again and empties the main window's results, which belong to the curve they were computed
+// with; without standards the rows stay, empty, and say why.
+TEST_F(SampleListTest, RowsFollowTheCurveAndTheMainWindowsResultBelongsToItsCurve) {
     fit(kX, kY);
-    mainWindowSample(u"13.5"_qs);
+    const QString mainResult = mainWindowSample(u"13.5"_qs);
     paste(u"A\t0.25\nB\t0.5 0.52\t5\nC\t3\n"_qs);
     ASSERT_EQ(model().rowCount(), 4);
     expectRowsAgree(referenceLine(kX, kY));
-    const QString mainResult = cell(0, SampleListModel::MainResult);
-
-    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
-    ASSERT_EQ(model().rowCount(), 4);
-    for (int row = 0; row < 4; ++row) {
-        SCOPED_TRACE(row);
-        for (int column = SampleListModel::Count; column <= SampleListModel::Flags; ++column) {
-            EXPECT_EQ(cell(row, column), QString()) << column;
-            EXPECT_EQ(cell(row, column, Qt::ToolTipRole), u"尚未计算标准曲线"_qs) << column;
-        }
-    }
-    EXPECT_EQ(cell(0, SampleListModel::MainResult), mainResult);
-    EXPECT_EQ(cell(2, SampleListModel::Readings), u"0.5 0.52"_qs);
-    EXPECT_TRUE(window()->plotData().samples.empty());
 
     const struct {
         const char* name;
         std::vector<QString> x, y;
+        bool newCurve;
     } fits[] = {
-        {"three standards", {u"1"_qs, u"2"_qs, u"4"_qs}, {u"0.21"_qs, u"0.39"_qs, u"0.83"_qs}},
-        {"two standards", {u"1"_qs, u"3"_qs}, {u"0.2"_qs, u"0.8"_qs}},
+        {"the same standards fitted again", kX, kY, false},
+        {"three standards",
+         {u"1"_qs, u"2"_qs, u"4"_qs},
+         {u"0.21"_qs, u"0.39"_qs, u"0.83"_qs},
+         true},
+        {"two standards", {u"1"_qs, u"3"_qs}, {u"0.2"_qs, u"0.8"_qs}, true},
     };
     for (const auto& f : fits) {
         SCOPED_TRACE(f.name);
         QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+        ASSERT_TRUE(curve().hasCurve()) << "the main window's 清零 keeps the document's curve";
         fit(f.x, f.y);
         ASSERT_TRUE(curve().hasCurve());
         expectRowsAgree(referenceLine(f.x, f.y));
+        EXPECT_EQ(cell(0, SampleListModel::MainResult), f.newCurve ? QString() : mainResult);
+        EXPECT_EQ(entries()[0].mainResult, f.newCurve ? QString() : mainResult);
+        EXPECT_EQ(cell(0, SampleListModel::MainResult, Qt::ToolTipRole),
+                  f.newCurve ? u"由之前的标准曲线计算"_qs : QString());
     }
     // With two standards only x0 and the range flag exist.
     EXPECT_EQ(cell(1, SampleListModel::Flags), QString());
@@ -446,6 +463,22 @@ TEST_F(SampleListTest, ClearedTableEmptiesTheResultsAndEveryNewFitRecomputesThem
         EXPECT_EQ(cell(1, column), u"—"_qs);
         EXPECT_EQ(cell(1, column, Qt::ToolTipRole), u"至少需要3个标准点"_qs);
     }
+
+    // Every standard deleted in the standards tab.
+    auto* points = in<QTableView>(window(), u"points"_qs);
+    points->selectAll();
+    QTest::keyClick(points, Qt::Key_Delete);
+    ASSERT_FALSE(curve().hasCurve());
+    ASSERT_EQ(model().rowCount(), 4);
+    for (int row = 0; row < 4; ++row) {
+        SCOPED_TRACE(row);
+        for (int column = SampleListModel::Count; column <= SampleListModel::Flags; ++column) {
+            EXPECT_EQ(cell(row, column), QString()) << column;
+            EXPECT_EQ(cell(row, column, Qt::ToolTipRole), u"尚未计算标准曲线"_qs) << column;
+        }
+    }
+    EXPECT_EQ(cell(2, SampleListModel::Readings), u"0.5 0.52"_qs);
+    EXPECT_TRUE(window()->plotData().samples.empty());
     EXPECT_TRUE(alerts.take().empty());
 }
 

@@ -129,13 +129,13 @@ shoot_windows() {
 }
 
 # open_analysis MAIN: presses F2 in the main window and prints the analysis window's id once it
-# is shown.
+# is shown (titled "*标准曲线分析" after a fit, which is a change not saved).
 open_analysis() {
     local id
     xdotool windowfocus --sync "$1"
     xdotool key F2
     for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name '^标准曲线分析$' 2>/dev/null | head -n 1 || true)
+        id=$(xdotool search --onlyvisible --name '^[*]?标准曲线分析$' 2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
