@@ -223,7 +223,13 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleButtons->addWidget(hint, 1);
     sampleButtons->addWidget(clearList);
     sampleLayout->addLayout(sampleButtons);
-    tabs_->addTab(samplePage, QStringLiteral("样品"));
+    // The batch's settings make the page tall: it scrolls rather than holding the window up.
+    auto* sampleScroll = new QScrollArea(tabs_);
+    sampleScroll->setFrameShape(QFrame::NoFrame);
+    sampleScroll->setWidgetResizable(true);
+    sampleScroll->setWidget(samplePage);
+    tabs_->addTab(sampleScroll, QStringLiteral("样品"));
+    samplesTab_ = sampleScroll;
     tabs_->addTab(new ModelTab(calibration_, tabs_), QStringLiteral("模型"));
     validation_ = new ValidationTab(calibration_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);

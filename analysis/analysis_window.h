@@ -127,6 +127,7 @@ private:
     StandardsModel* standards_ = nullptr;
     StandardsTable* standardsTable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QWidget* samplesTab_ = nullptr; // the sample list's page
     ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

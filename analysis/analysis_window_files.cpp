@@ -74,7 +74,7 @@ void AnalysisWindow::importSamplesCsv() {
         rows.push_back(io::toDocument(row));
     }
     calibration_.appendSamples(std::move(rows));
-    tabs_->setCurrentWidget(sampleTable_->parentWidget());
+    tabs_->setCurrentWidget(samplesTab_);
     sampleTable_->scrollTo(samples_->index(first, 0));
 }
 

@@ -366,8 +366,10 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
                                     &sample.type,  &sample.of,       &sample.added,
                                     &sample.nominal, &sample.certified, &sample.u};
         for (qsizetype c = 0; c < cells.size(); ++c) {
-            const int column = named ? (*named)[std::size_t(c)]
-                                     : (cells.size() == 1 ? int(Readings) : int(c));
+            // A line of one cell is readings only, whatever a header names.
+            const int column = cells.size() == 1 ? int(Readings)
+                               : named           ? (*named)[std::size_t(c)]
+                                                 : int(c);
             const QString& cell = cells[c];
             switch (column) {
             case Readings:

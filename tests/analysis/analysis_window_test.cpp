@@ -186,12 +186,14 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
         const double expected = exact.at(cells[0]);
         EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << cells[0].toStdString();
     }
-    const qsizetype points = keys.size() + 1;
-    EXPECT_EQ(lines[points - 1], QString());
-    EXPECT_EQ(lines[points],
-              u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\trecovery_pct"_qs);
+    // Then the validation's block, and the standards.
+    EXPECT_EQ(lines[keys.size()], QString());
+    EXPECT_TRUE(lines[keys.size() + 1].startsWith(u"mandel.pw\t"_qs));
+    const qsizetype points = lines.indexOf(QString(), keys.size() + 1) + 1;
+    EXPECT_EQ(lines[points], u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+                             u"recovery_pct\tstudentized\tcooks\toutlier\tinfluential"_qs);
     EXPECT_EQ(lines[points + 1].section(u'\t', 0, 3), u"0\t2.1\tfalse\t"_qs);
-    EXPECT_EQ(lines[points + 1].section(u'\t', 8), QString()); // C = 0 has no recovery
+    EXPECT_EQ(lines[points + 1].section(u'\t', 8, 8), QString()); // C = 0 has no recovery
     EXPECT_EQ(lines[points + 2].section(u'\t', 0, 0), u"2"_qs);
 
     auto* unit = in<QComboBox>(main(), u"Combo1"_qs);

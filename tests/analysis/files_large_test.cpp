@@ -20,18 +20,22 @@ using Events = std::vector<std::string>;
 class LargeFiles : public analysis_test::AnalysisWindowTest {};
 
 TEST_F(LargeFiles, HundredThousandSamplesOpenInTheWindow) {
-    io::Calibration calibration;
-    calibration.unit = u"mg/L"_qs;
-    for (qsizetype i = 0; i < qsizetype(analysis_test::kX.size()); ++i) {
-        calibration.standards.append(
-            {analysis_test::kX[std::size_t(i)], analysis_test::kY[std::size_t(i)]});
+    calibration::Document document;
+    document.unit = "mg/L";
+    for (std::size_t i = 0; i < analysis_test::kX.size(); ++i) {
+        document.standards.push_back({io::toDocument(analysis_test::kX[i]),
+                                      io::toDocument(analysis_test::kY[i]), false, {}});
     }
     for (int i = 0; i < 100'000; ++i) {
-        calibration.samples.append({u"样品 %1"_qs.arg(i + 1), u"13.4 13.6 13.5"_qs, u"2"_qs, {}});
+        calibration::Sample sample;
+        sample.name = "样品 " + std::to_string(i + 1);
+        sample.readings = "13.4 13.6 13.5";
+        sample.dilution = "2";
+        document.samples.push_back(sample);
     }
     QTemporaryDir dir;
     const QString path = dir.filePath(u"many.lumetra"_qs);
-    ASSERT_FALSE(io::saveCalibration(path, calibration).has_value());
+    ASSERT_FALSE(io::saveCalibration(path, document).has_value());
     window()->open();
     alerts.paths = {path};
     in<QAction>(main(), u"openCalibration"_qs)->trigger();

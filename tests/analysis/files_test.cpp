@@ -201,8 +201,8 @@ TEST_F(CalibrationFilesTest, AHostileFileGetsItsMessageAndChangesNothing) {
         {"not JSON", "C,A\n1,0.1\n", u"文件内容不是JSON对象，不是Lumetra校准文件"_qs},
         {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
          u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_qs},
-        {"newer version", R"({"format": "lumetra-calibration", "version": 2})",
-         u"version：版本2较新，本程序只能读版本1"_qs},
+        {"newer version", R"({"format": "lumetra-calibration", "version": 3})",
+         u"version：版本3较新，本程序只能读版本2"_qs},
         {"NaN", withStandards(R"({"C": "0", "A": NaN})"), QString()},
     };
     fillWindows();
@@ -389,16 +389,16 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEveryChangeAndRestoredOn
     files().flushLast();
     auto kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept) << utf8(kept.error().message());
-    EXPECT_EQ(
-        kept->standards,
-        (QList<io::Standard>{{u"1"_qs, u"0.1"_qs}, {u"2"_qs, u"0.21"_qs}, {u"4"_qs, u"0.4"_qs}}));
-    EXPECT_TRUE(kept->samples.isEmpty());
+    EXPECT_EQ(kept->standards, (std::vector<calibration::Standard>{
+                                   {"1", "0.1", false, {}}, {"2", "0.21", false, {}},
+                                   {"4", "0.4", false, {}}}));
+    EXPECT_TRUE(kept->samples.empty());
     sample(u".3"_qs);
     files().flushLast();
     kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept);
     ASSERT_EQ(kept->samples.size(), 1);
-    EXPECT_EQ(kept->samples[0].mainResult, box("Text8"));
+    EXPECT_EQ(io::fromDocument(kept->samples[0].mainResult), box("Text8"));
     // A row pasted into the sample list, as every change of the document, is kept too.
     window()->open();
     QApplication::clipboard()->setText(u"粘贴\t0.25 0.26\t2"_qs);
@@ -407,8 +407,8 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEveryChangeAndRestoredOn
     kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept);
     ASSERT_EQ(kept->samples.size(), 2);
-    EXPECT_EQ(kept->samples[1].name, u"粘贴"_qs);
-    EXPECT_EQ(kept->samples[1].readings, u"0.25 0.26"_qs);
+    EXPECT_EQ(kept->samples[1].name, "粘贴");
+    EXPECT_EQ(kept->samples[1].readings, "0.25 0.26");
     const std::string table = test::snapshot(main()->worksheetControls(), main()->sheet().state());
     const QString label6 = in<QLabel>(main(), u"Label6"_qs)->text();
 
@@ -462,17 +462,21 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
         const double expected = exact.at(cells[0]);
         EXPECT_NEAR(cells[1].toDouble(), expected, 1e-9 * std::fabs(expected)) << utf8(cells[0]);
     }
-    const qsizetype points = keys.size() + 2;
-    EXPECT_EQ(lines[points - 1], QString());
-    EXPECT_EQ(lines[points],
-              u"C,A,excluded,reason,A_fit,residual,deviation_pct,C_back,recovery_pct"_qs);
+    // The validation's block, then the standards.
+    EXPECT_EQ(lines[keys.size() + 1], QString());
+    EXPECT_EQ(lines[keys.size() + 2], u"validation,value"_qs);
+    const qsizetype points = lines.indexOf(QString(), keys.size() + 2) + 1;
+    EXPECT_EQ(lines[points], u"C,A,excluded,reason,A_fit,residual,deviation_pct,C_back,"
+                             u"recovery_pct,studentized,cooks,outlier,influential"_qs);
     EXPECT_TRUE(lines[points + 1].startsWith(u"0,2.1,false,,1.51785714285714"_qs))
         << utf8(lines[points + 1]);
-    EXPECT_TRUE(lines[points + 1].endsWith(u","_qs)) << "C = 0 has no recovery";
+    EXPECT_EQ(lines[points + 1].section(u',', 8, 8), QString()) << "C = 0 has no recovery";
     const qsizetype samples = points + 9;
     EXPECT_EQ(lines[samples - 1], QString());
     EXPECT_EQ(lines[samples],
-              u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,ci_x0,flags,error,main_result"_qs);
+              u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,ci_x0,flags,type,of,added,nominal,"
+              u"certified,u,result,result_text,result_unit,qc,qc_pass,below_limit,error,"
+              u"main_result"_qs);
     EXPECT_TRUE(lines[samples + 1].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs))
         << utf8(lines[samples + 1]);
     EXPECT_TRUE(lines[samples + 1].endsWith(u",,"_qs + box("Text8").trimmed()))
@@ -480,7 +484,7 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_TRUE(lines[samples + 2].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs))
         << utf8(lines[samples + 2]);
     // A row that is not numbers: its texts and its reason.
-    EXPECT_EQ(lines[samples + 3], u"样品 B,x,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
+    EXPECT_EQ(lines[samples + 3], u"样品 B,x,,,,,,,,,sample,,,,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
     EXPECT_EQ(lines[samples + 4], QString());
     EXPECT_EQ(lines.size(), samples + 5);
 }

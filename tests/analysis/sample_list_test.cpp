@@ -168,11 +168,14 @@ public:
         QApplication::clipboard()->clear();
         QTest::mouseClick(in(window(), u"copyResults"_qs), Qt::LeftButton);
         const QStringList blocks = QApplication::clipboard()->text().split(u"\n\n"_qs);
-        EXPECT_EQ(blocks.size(), 3);
-        QStringList lines = blocks.value(2).split(u'\n', Qt::SkipEmptyParts);
+        // The calibration's fields, the validation's, the standards, the samples.
+        EXPECT_EQ(blocks.size(), 4);
+        QStringList lines = blocks.value(3).split(u'\n', Qt::SkipEmptyParts);
         const QStringList keys = lines.isEmpty() ? QStringList() : lines.takeFirst().split(u'\t');
         EXPECT_EQ(keys.join(u' '),
-                  u"name readings m mean_A dilution x0 s_x0 ci95_x0 ci_x0 flags error"_qs);
+                  u"name readings m mean_A dilution x0 s_x0 ci95_x0 ci_x0 flags type of added "
+                  u"nominal certified u result result_text result_unit qc qc_pass below_limit "
+                  u"error"_qs);
         std::vector<SampleLine> samples;
         for (const QString& line : lines) {
             const QStringList cells = line.split(u'\t');
@@ -339,12 +342,13 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
     }
     EXPECT_TRUE(alerts.take().empty());
 
-    // A line of four cells cannot be told apart: the block is refused whole, with the reason.
-    paste(u"I\t0.5\t1\r\nJ\t0.6\t1\tzu\r\n"_qs);
+    // A line of ten cells cannot be told apart: the block is refused whole, with the reason.
+    paste(u"I\t0.5\t1\r\nJ\t0.6\t1\tzu\t\t\t\t\t\tu\r\n"_qs);
     EXPECT_EQ(model().rowCount(), int(std::size(cases)));
     const auto events = alerts.take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0], "粘贴失败：第2行：有4列，应为名称、读数、稀释倍数三列");
+    EXPECT_EQ(events[0], "粘贴失败：第2行：有10列，最多9列（名称、读数、稀释倍数、类型、所指样品、加标量、"
+                         "标称浓度、标准值、不确定度U）");
     // No file is involved: the paste is told what its text holds.
     paste(u"I\t0.5\t1\r\nJ\t0.6\a\t1\r\n"_qs);
     EXPECT_EQ(model().rowCount(), int(std::size(cases)));
