@@ -3,6 +3,8 @@
 #include "analysis/current_calibration.h"
 #include "analysis/batch_panel.h"
 #include "analysis/export_module.h"
+#include "analysis/header_dialog.h"
+#include "analysis/history_tab.h"
 #include "analysis/model_panel.h"
 #include "analysis/plot_export.h"
 #include "analysis/plot_widget.h"
@@ -234,6 +236,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     validation_ = new ValidationTab(calibration_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
     tabs_->addTab(validation_, QStringLiteral("验证"));
+    tabs_->addTab(new HistoryTab(calibration_, tabs_), QStringLiteral("记录"));
+    header_ = new HeaderDialog(calibration_, this);
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
     connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
             &AnalysisWindow::updateTitle);
@@ -258,6 +262,11 @@ void AnalysisWindow::buildMenu() {
     file->addSeparator();
     file->addAction(QStringLiteral("保存图像…"), this, &AnalysisWindow::saveImage);
     file->addSeparator();
+    auto* header = file->addAction(QStringLiteral("报告信息…"), this, [this] { header_->edit(); });
+    header->setObjectName(QStringLiteral("reportHeader"));
+    historyInReport_ = file->addAction(QStringLiteral("报告附记录"));
+    historyInReport_->setObjectName(QStringLiteral("historyInReport"));
+    historyInReport_->setCheckable(true);
     file->addAction(QStringLiteral("打印…"), this, &AnalysisWindow::printReport);
     file->addAction(QStringLiteral("导出PDF…"), this, &AnalysisWindow::exportPdf);
 }
@@ -350,6 +359,10 @@ void AnalysisWindow::showEvent(QShowEvent* event) {
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
     arrange();
     QWidget::resizeEvent(event);
+}
+
+bool AnalysisWindow::historyInReport() const {
+    return historyInReport_->isChecked();
 }
 
 bool AnalysisWindow::hasCurve() const {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <optional>
 
+class QAction;
 class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
@@ -20,6 +21,7 @@ class QTabWidget;
 namespace analysis {
 
 class CurrentCalibration;
+class HeaderDialog;
 class PlotWidget;
 class SampleListModel;
 class SampleTable;
@@ -58,6 +60,8 @@ public:
     void exportPdf();
     void printReport();
     ReportContent reportContent() const;
+    // Whether the printed report ends with the change history ("报告附记录").
+    bool historyInReport() const;
 
     // "导入样品CSV…": asks for a file and adds its rows to the list; a refused file changes
     // nothing and says why.
@@ -128,6 +132,8 @@ private:
     StandardsTable* standardsTable_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QWidget* samplesTab_ = nullptr; // the sample list's page
+    HeaderDialog* header_ = nullptr;
+    QAction* historyInReport_ = nullptr; // the report's appendix of the history, when checked
     ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

@@ -73,7 +73,7 @@ void AnalysisWindow::importSamplesCsv() {
     for (const io::Sample& row : csv->rows) {
         rows.push_back(io::toDocument(row));
     }
-    calibration_.appendSamples(std::move(rows));
+    calibration_.appendSamples(std::move(rows), "import");
     tabs_->setCurrentWidget(samplesTab_);
     sampleTable_->scrollTo(samples_->index(first, 0));
 }

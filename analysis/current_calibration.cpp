@@ -1,6 +1,12 @@
 #include "analysis/current_calibration.h"
 
+#include "analysis/header_dialog.h"
 #include "calc/decimal.h"
+#include "io/document_text.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <map>
@@ -106,7 +112,73 @@ std::string* sampleCell(Sample& sample, SampleField field) {
 } // namespace
 
 CurrentCalibration::CurrentCalibration(QObject* parent) : QObject(parent) {
+    document_.created = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    document_.header = defaultHeader();
     recomputeCurve();
+}
+
+namespace {
+
+// "2026-12-07T21:04:53+08:00": local time with its offset from UTC.
+std::string now() {
+    const QDateTime local = QDateTime::currentDateTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate).toStdString();
+}
+
+// The login name of whoever works.
+std::string user() {
+    for (const char* name : {"USER", "LOGNAME", "USERNAME"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) {
+            return io::toDocument(value);
+        }
+    }
+    return {};
+}
+
+std::string standardText(const Standard& standard) {
+    return standard.c + "; " + standard.a;
+}
+
+} // namespace
+
+// Every change is an entry of the history; a history that is empty (a new document, or a file
+// whose history was removed) starts with one saying so. Edits of the same setting one after the
+// other (a value typed key by key) are one entry.
+void CurrentCalibration::record(const char* kind, calibration::HistoryValues values) {
+    std::vector<calibration::HistoryEntry>& history = document_.history;
+    calibration::HistoryEntry entry = calibration::historyEntry(kind, std::move(values));
+    entry.time = now();
+    entry.user = user();
+    if (!history.empty() && entry.kind == "setting_changed" &&
+        history.back().kind == entry.kind) {
+        calibration::HistoryEntry& last = history.back();
+        const auto key = [](const calibration::HistoryEntry& e, std::string_view name) {
+            for (const auto& [k, v] : e.values) {
+                if (k == name) {
+                    return v;
+                }
+            }
+            return std::string();
+        };
+        if (key(last, "setting") == key(entry, "setting")) {
+            const std::string from = key(last, "from");
+            last = entry;
+            for (auto& [k, v] : last.values) {
+                if (k == "from") {
+                    v = from;
+                }
+            }
+            return;
+        }
+    }
+    if (history.empty()) {
+        calibration::HistoryEntry started = calibration::historyEntry("history_started", {});
+        started.time = entry.time;
+        started.user = entry.user;
+        history.push_back(std::move(started));
+    }
+    history.push_back(std::move(entry));
 }
 
 void CurrentCalibration::touch(bool modifies) {
@@ -170,6 +242,10 @@ void CurrentCalibration::replaceDocument(Document document, const QString& file,
     }
     emit standardsReset();
     emit samplesReset();
+    if (!file.isEmpty()) {
+        // Recording an opening is no change of the document.
+        record("file_opened", {{"file", io::toDocument(QFileInfo(file).fileName())}});
+    }
     recomputeCurve();
     if (file_ != file) {
         file_ = file;
@@ -184,7 +260,29 @@ void CurrentCalibration::replaceDocument(Document document, const QString& file,
 }
 
 void CurrentCalibration::setStandards(std::vector<Standard> standards,
-                                      const std::optional<std::string>& unit, From from) {
+                                      const std::optional<std::string>& unit, From from,
+                                      const char* source) {
+    if (from != From::Filling) {
+        const std::vector<Standard>& before = document_.standards;
+        if (before.size() == standards.size()) {
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                if (before[i].c != standards[i].c || before[i].a != standards[i].a) {
+                    record("standard_edited", {{"number", std::to_string(i + 1)},
+                                               {"field", "C; A"},
+                                               {"from", standardText(before[i])},
+                                               {"to", standardText(standards[i])}});
+                }
+            }
+        } else {
+            record("standards_replaced",
+                   {{"source", source}, {"count", std::to_string(standards.size())}});
+        }
+    }
+    applyStandards(std::move(standards), unit, from);
+}
+
+void CurrentCalibration::applyStandards(std::vector<Standard> standards,
+                                        const std::optional<std::string>& unit, From from) {
     keepExclusions(document_.standards, standards);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
@@ -210,23 +308,44 @@ void CurrentCalibration::editStandard(int row, StandardField field, const std::s
     }
     std::vector<Standard> standards = document_.standards;
     Standard& standard = standards[std::size_t(row)];
-    (field == StandardField::C ? standard.c : standard.a) = text;
-    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    std::string& cell = field == StandardField::C ? standard.c : standard.a;
+    if (cell == text) {
+        return;
+    }
+    record("standard_edited", {{"number", std::to_string(row + 1)},
+                               {"field", field == StandardField::C ? "C" : "A"},
+                               {"from", cell},
+                               {"to", text}});
+    cell = text;
+    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
 }
 
 void CurrentCalibration::insertStandards(int row, std::vector<Standard> inserted) {
     std::vector<Standard> standards = document_.standards;
     row = std::clamp(row, 0, int(standards.size()));
+    record("standards_inserted",
+           {{"number", std::to_string(row + 1)}, {"count", std::to_string(inserted.size())}});
     standards.insert(standards.begin() + row, inserted.begin(), inserted.end());
-    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
 }
 
 void CurrentCalibration::removeStandards(std::vector<int> rows) {
     std::vector<Standard> standards = document_.standards;
-    for (const auto& [first, last] : rangesFromLast(std::move(rows), int(standards.size()))) {
+    const auto ranges = rangesFromLast(std::move(rows), int(standards.size()));
+    if (ranges.empty()) {
+        return;
+    }
+    std::vector<int> removed;
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+        for (int row = it->first; row <= it->second; ++row) {
+            removed.push_back(row);
+        }
+    }
+    record("standards_removed", {{"numbers", calibration::numberList(removed)}});
+    for (const auto& [first, last] : ranges) {
         standards.erase(standards.begin() + first, standards.begin() + last + 1);
     }
-    setStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
 }
 
 void CurrentCalibration::setExcluded(int row, bool excluded, const std::string& reason) {
@@ -236,6 +355,11 @@ void CurrentCalibration::setExcluded(int row, bool excluded, const std::string& 
     Standard& standard = document_.standards[std::size_t(row)];
     if (standard.excluded == excluded && (!excluded || standard.reason == reason)) {
         return;
+    }
+    if (excluded) {
+        record("standard_excluded", {{"number", std::to_string(row + 1)}, {"reason", reason}});
+    } else {
+        record("standard_included", {{"number", std::to_string(row + 1)}});
     }
     emit standardsAboutToBeReset();
     standard.excluded = excluded;
@@ -249,6 +373,9 @@ void CurrentCalibration::setUnit(const std::string& unit, From from) {
     if (unit == document_.unit) {
         return;
     }
+    if (from != From::Filling) {
+        record("setting_changed", {{"setting", "unit"}, {"from", document_.unit}, {"to", unit}});
+    }
     document_.unit = unit;
     emit resultsChanged();
     emit standardsChanged(from);
@@ -259,6 +386,10 @@ void CurrentCalibration::setSettings(const calibration::Settings& settings) {
     if (settings == document_.settings) {
         return;
     }
+    for (const calibration::Change& change :
+         calibration::settingChanges(document_.settings, settings)) {
+        record("setting_changed", {{"setting", change.key}, {"from", change.from}, {"to", change.to}});
+    }
     document_.settings = settings;
     recomputeCurve();
     touch();
@@ -268,15 +399,22 @@ void CurrentCalibration::setHeader(const calibration::ReportHeader& header) {
     if (header == document_.header) {
         return;
     }
+    for (const calibration::Change& change : calibration::headerChanges(document_.header, header)) {
+        record("header_changed", {{"field", change.key}, {"from", change.from}, {"to", change.to}});
+    }
     document_.header = header;
     touch();
 }
 
-void CurrentCalibration::appendSamples(std::vector<Sample> samples) {
+void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* source) {
     if (samples.empty()) {
         return;
     }
     const int first = int(document_.samples.size());
+    // A pasted block is one entry, not one per cell.
+    record("samples_added", {{"source", source},
+                             {"count", std::to_string(samples.size())},
+                             {"first", std::to_string(first + 1)}});
     const int last = first + int(samples.size()) - 1;
     emit samplesAboutToBeInserted(first, last);
     document_.samples.reserve(document_.samples.size() + samples.size());
@@ -300,6 +438,12 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     if (*cell == kept) {
         return;
     }
+    static constexpr const char* kFields[] = {"name",    "readings",  "dilution", "type", "of",
+                                              "added",   "nominal",   "certified", "u"};
+    record("sample_edited", {{"number", std::to_string(row + 1)},
+                             {"field", kFields[int(field)]},
+                             {"from", *cell},
+                             {"to", kept}});
     *cell = kept;
     recomputeSamples(row, row);
     recomputeBatch();
@@ -312,6 +456,14 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
     if (ranges.empty()) {
         return;
     }
+    std::vector<int> removed;
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+        for (int row = it->first; row <= it->second; ++row) {
+            removed.push_back(row);
+        }
+    }
+    record("samples_removed",
+           {{"count", std::to_string(removed.size())}, {"numbers", calibration::numberList(removed)}});
     for (const auto& [first, last] : ranges) {
         emit samplesAboutToBeRemoved(first, last);
         document_.samples.erase(document_.samples.begin() + first,
@@ -328,6 +480,7 @@ void CurrentCalibration::clearSamples() {
     if (document_.samples.empty()) {
         return;
     }
+    record("samples_cleared", {{"count", std::to_string(document_.samples.size())}});
     emit samplesAboutToBeReset();
     document_.samples.clear();
     samples_.clear();
@@ -352,6 +505,16 @@ std::string CurrentCalibration::nextSampleName() const {
         }
     }
     return kPrefix + std::to_string(highest + 1);
+}
+
+void CurrentCalibration::recordSave(const QString& file) {
+    record("file_saved", {{"file", io::toDocument(QFileInfo(file).fileName())}});
+}
+
+void CurrentCalibration::forgetSave() {
+    if (!document_.history.empty() && document_.history.back().kind == "file_saved") {
+        document_.history.pop_back();
+    }
 }
 
 void CurrentCalibration::markSaved(const QString& file) {

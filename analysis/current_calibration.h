@@ -7,6 +7,7 @@
 // moc cannot parse the standard library's concepts, which the calibration headers bring.
 #ifndef Q_MOC_RUN
 #include "calibration/document.h"
+#include "calibration/history.h"
 #include "calibration/results.h"
 #endif
 
@@ -43,8 +44,10 @@ public:
     // The standards replaced (and the unit, when given). A standard keeps its exclusion when
     // the new standards hold one with the same values (by the strict parse; among equal pairs the
     // k-th matches the k-th).
+    // `source` names where they came from in the history ("main_window", "import", "paste").
     void setStandards(std::vector<calibration::Standard> standards,
-                      const std::optional<std::string>& unit, From from);
+                      const std::optional<std::string>& unit, From from,
+                      const char* source = "paste");
     void editStandard(int row, StandardField field, const std::string& text);
     void insertStandards(int row, std::vector<calibration::Standard> standards);
     void removeStandards(std::vector<int> rows);
@@ -53,7 +56,7 @@ public:
     void setSettings(const calibration::Settings& settings);
     void setHeader(const calibration::ReportHeader& header);
 
-    void appendSamples(std::vector<calibration::Sample> samples);
+    void appendSamples(std::vector<calibration::Sample> samples, const char* source = "paste");
     void editSample(int row, SampleField field, const std::string& text);
     void removeSamples(std::vector<int> rows);
     void clearSamples();
@@ -65,6 +68,10 @@ public:
     // opened or saved.
     const QString& file() const { return file_; }
     bool isModified() const { return modified_; }
+    // A save to `file` about to be written is recorded in the history (so that the file holds
+    // it); markSaved after the write, forgetSave when it failed.
+    void recordSave(const QString& file);
+    void forgetSave();
     void markSaved(const QString& file);
 
 signals:
@@ -92,6 +99,9 @@ signals:
 
 private:
     void touch(bool modifies = true);
+    void record(const char* kind, calibration::HistoryValues values);
+    void applyStandards(std::vector<calibration::Standard> standards,
+                        const std::optional<std::string>& unit, From from);
     void recomputeCurve();
     void recomputeSamples(int first, int last);
     void recomputeBatch();

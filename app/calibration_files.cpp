@@ -166,7 +166,7 @@ bool CalibrationFiles::importStandardsFrom(const QString& path) {
         standards.push_back(io::toDocument(standard));
     }
     calibration_.setStandards(std::move(standards), std::nullopt,
-                              analysis::CurrentCalibration::From::Elsewhere);
+                              analysis::CurrentCalibration::From::Elsewhere, "import");
     return true;
 }
 
@@ -199,7 +199,9 @@ bool CalibrationFiles::saveTo(const QString& path) {
         prompts_.tell(u"无法保存：没有可保存的数据"_s);
         return false;
     }
-    if (const auto error = io::saveCalibration(path, document)) {
+    calibration_.recordSave(path);
+    if (const auto error = io::saveCalibration(path, calibration_.document())) {
+        calibration_.forgetSave();
         prompts_.tell(u"保存失败："_s + error->message());
         return false;
     }

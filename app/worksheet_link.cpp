@@ -85,7 +85,7 @@ WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& ana
                 sample.name = calibration.nextSampleName();
                 sample.readings = io::toDocument(absorbance.trimmed());
                 sample.mainResult = io::toDocument(result);
-                calibration.appendSamples({sample});
+                calibration.appendSamples({sample}, "main_window");
                 analysis_.setCurrentSample(calc::strictParse(utf8(absorbance)));
             });
     connect(events, &ui::WorksheetEvents::sampleCleared, this,
@@ -118,7 +118,7 @@ void WorksheetLink::mainWindowFitted() {
         analysis_.setBackup(keepBackup_());
     }
     calibration.setStandards(mainWindowStandards(main_), unit,
-                             CurrentCalibration::From::MainWindow);
+                             CurrentCalibration::From::MainWindow, "main_window");
 }
 
 void WorksheetLink::documentStandardsChanged(int fromValue) {

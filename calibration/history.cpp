@@ -1,5 +1,6 @@
 #include "calibration/history.h"
 
+#include "calc/full_precision.h"
 #include "calibration/entries.h"
 
 #include <algorithm>
@@ -137,7 +138,96 @@ constexpr std::array kKinds{
          {true}},
 };
 
+std::string numberText(double value) {
+    return calc::fullPrecision(value + 0.0);
+}
+
 } // namespace
+
+std::vector<Change> settingChanges(const Settings& before, const Settings& after) {
+    static constexpr const char* kModels[] = {"line", "origin", "quadratic"};
+    static constexpr const char* kWeights[] = {"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
+    static constexpr const char* kLimits[] = {"lod", "xd", "mdl"};
+    static constexpr const char* kRoundings[] = {"significant", "decimals"};
+    static constexpr const char* kBelows[] = {"nd", "lt"};
+    const auto texts = [](const Settings& s) {
+        return std::vector<std::pair<const char*, std::string>>{
+            {"model", kModels[int(s.model)]},
+            {"weight", kWeights[int(s.weighting)]},
+            {"level", std::to_string(s.level)},
+            {"alpha", numberText(s.alpha)},
+            {"k", numberText(s.k)},
+            {"m", std::to_string(s.m)},
+            {"limit", kLimits[int(s.limit)]},
+            {"blank_correction", s.blankCorrection ? "true" : "false"},
+            {"volume", s.volume},
+            {"volume_unit", s.volumeUnit},
+            {"result_unit", s.resultUnit},
+            {"factor", s.factor},
+            {"rounding", kRoundings[int(s.rounding)]},
+            {"digits", std::to_string(s.digits)},
+            {"below", kBelows[int(s.below)]},
+            {"min_r", numberText(s.minimumR)},
+            {"duplicate_max_pct", numberText(s.duplicateMaxPct)},
+            {"spike_low_pct", numberText(s.spikeLowPct)},
+            {"spike_high_pct", numberText(s.spikeHighPct)},
+            {"check_max_pct", numberText(s.checkMaxPct)},
+        };
+    };
+    const auto old = texts(before);
+    const auto now = texts(after);
+    std::vector<Change> changes;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old[i].second != now[i].second) {
+            changes.push_back({old[i].first, old[i].second, now[i].second});
+        }
+    }
+    return changes;
+}
+
+std::vector<Change> headerChanges(const ReportHeader& before, const ReportHeader& after) {
+    const std::pair<const char*, std::string ReportHeader::*> fields[] = {
+        {"laboratory", &ReportHeader::laboratory},
+        {"project", &ReportHeader::project},
+        {"method", &ReportHeader::method},
+        {"analyte", &ReportHeader::analyte},
+        {"instrument", &ReportHeader::instrument},
+        {"instrument_number", &ReportHeader::instrumentNumber},
+        {"wavelength", &ReportHeader::wavelength},
+        {"path_length", &ReportHeader::pathLength},
+        {"analysis_date", &ReportHeader::analysisDate},
+        {"analyst", &ReportHeader::analyst},
+        {"reviewer", &ReportHeader::reviewer},
+        {"approver", &ReportHeader::approver},
+    };
+    std::vector<Change> changes;
+    for (const auto& [key, member] : fields) {
+        if (before.*member != after.*member) {
+            changes.push_back({key, before.*member, after.*member});
+        }
+    }
+    return changes;
+}
+
+std::string numberList(const std::vector<int>& rows) {
+    std::string text;
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t end = i;
+        while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1) {
+            ++end;
+        }
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += std::to_string(rows[i] + 1);
+        if (end > i) {
+            text += '-';
+            text += std::to_string(rows[end] + 1);
+        }
+        i = end + 1;
+    }
+    return text;
+}
 
 HistoryEntry historyEntry(std::string kind, HistoryValues values) {
     std::sort(values.begin(), values.end());
@@ -160,7 +250,10 @@ Message describe(const HistoryEntry& entry) {
     // A kind of a newer program: its key and values as they stand.
     std::string text = entry.kind;
     for (const auto& [key, value] : entry.values) {
-        text += " " + key + "=" + quoted(value);
+        text += ' ';
+        text += key;
+        text += '=';
+        text += quoted(value);
     }
     return Message("%1", {text});
 }

@@ -31,6 +31,16 @@ using HistoryValues = std::vector<std::pair<std::string, std::string>>;
 // are the caller's to set.
 HistoryEntry historyEntry(std::string kind, HistoryValues values);
 
+// What changed between two settings: each field's key (as the file writes it), old and new text.
+struct Change {
+    std::string key, from, to;
+};
+std::vector<Change> settingChanges(const Settings& before, const Settings& after);
+std::vector<Change> headerChanges(const ReportHeader& before, const ReportHeader& after);
+
+// "3-5,8": 1-based numbers of sorted 0-based rows, runs joined.
+std::string numberList(const std::vector<int>& rows);
+
 // The entry in words: "第3个标准点的吸光度由 \".12\" 改为 \".13\"". A kind this program does not
 // know (a newer one's) is shown with its values as they stand.
 Message describe(const HistoryEntry& entry);

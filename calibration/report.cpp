@@ -1,6 +1,7 @@
 #include "calibration/report.h"
 
 #include "calc/full_precision.h"
+#include "calibration/history.h"
 #include "calibration/text.h"
 
 #include <cmath>
@@ -601,6 +602,28 @@ std::string reportJson(const Document& document, const Results& results) {
                [&](std::size_t i) { pointRow(document, results, i, row); });
     appendRows("samples", document.samples.size(), sampleKeys(),
                [&](std::size_t i) { sampleRow(document, results, i, row); });
+    // The change history, each entry with its values and in words.
+    out += ",\n    \"history\": [";
+    for (std::size_t i = 0; i < document.history.size(); ++i) {
+        const HistoryEntry& entry = document.history[i];
+        out += i == 0 ? "\n        {\"time\": " : ",\n        {\"time\": ";
+        appendJsonString(out, entry.time);
+        out += ", \"user\": ";
+        appendJsonString(out, entry.user);
+        out += ", \"kind\": ";
+        appendJsonString(out, entry.kind);
+        out += ", \"values\": {";
+        for (std::size_t v = 0; v < entry.values.size(); ++v) {
+            out += v == 0 ? "" : ", ";
+            appendJsonString(out, entry.values[v].first);
+            out += ": ";
+            appendJsonString(out, entry.values[v].second);
+        }
+        out += "}, \"text\": ";
+        appendJsonString(out, render(describe(entry)));
+        out += '}';
+    }
+    out += document.history.empty() ? "]" : "\n    ]";
     out += "\n}\n";
     return out;
 }

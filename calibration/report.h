@@ -86,8 +86,9 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
 // characters, C1 controls and bidirectional controls become one blank.
 std::string reportText(const Document& document, const Results& results);
 
-// One JSON object with the same keys: the calibration's fields one a line, "validation", then
-// "points" and "samples" (always there), one object a line.
+// One JSON object with the same keys: the calibration's fields one a line, "validation",
+// "qc_summary", then "points" and "samples" (always there), one object a line, and "history":
+// each entry's time, user, kind, values and its text in words.
 std::string reportJson(const Document& document, const Results& results);
 
 // One value as the text report writes it in a cell: lists joined (readings by blanks, numbers and

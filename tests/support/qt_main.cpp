@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    // Its settings (the analysis window's place, the folder last used, the report's header) too.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dataHome.path() + u"/config"_qs));
     QApplication application(argc, argv);
     ui::setUpApplication(application);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,101 @@
+#include "analysis/header_dialog.h"
+
+#include "analysis/current_calibration.h"
+#include "io/document_text.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace analysis {
+
+namespace {
+
+struct Field {
+    const char16_t* label;
+    const char* name;
+    std::string calibration::ReportHeader::*member;
+    bool laboratoryDefault; // kept in the settings for new documents
+};
+
+const Field kFields[] = {
+    {u"实验室名称", "laboratory", &calibration::ReportHeader::laboratory, true},
+    {u"项目/批号", "project", &calibration::ReportHeader::project, false},
+    {u"方法", "method", &calibration::ReportHeader::method, false},
+    {u"分析项目", "analyte", &calibration::ReportHeader::analyte, false},
+    {u"仪器", "instrument", &calibration::ReportHeader::instrument, true},
+    {u"仪器编号", "instrumentNumber", &calibration::ReportHeader::instrumentNumber, false},
+    {u"波长", "wavelength", &calibration::ReportHeader::wavelength, false},
+    {u"比色皿光程", "pathLength", &calibration::ReportHeader::pathLength, false},
+    {u"分析日期", "analysisDate", &calibration::ReportHeader::analysisDate, false},
+    {u"分析人", "analyst", &calibration::ReportHeader::analyst, true},
+    {u"校核人", "reviewer", &calibration::ReportHeader::reviewer, false},
+    {u"审核人", "approver", &calibration::ReportHeader::approver, false},
+};
+
+QString settingsKey(const Field& field) {
+    return QStringLiteral("report/") + QLatin1StringView(field.name);
+}
+
+} // namespace
+
+calibration::ReportHeader defaultHeader() {
+    calibration::ReportHeader header;
+    const QSettings settings;
+    for (const Field& field : kFields) {
+        if (field.laboratoryDefault) {
+            header.*field.member = io::toDocument(settings.value(settingsKey(field)).toString());
+        }
+    }
+    return header;
+}
+
+HeaderDialog::HeaderDialog(CurrentCalibration& calibration, QWidget* parent)
+    : QDialog(parent), calibration_(calibration) {
+    setObjectName(QStringLiteral("headerDialog"));
+    setWindowTitle(QStringLiteral("报告信息"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    for (const Field& field : kFields) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1StringView(field.name));
+        box->setAccessibleName(QString::fromUtf16(field.label));
+        form->addRow(QString::fromUtf16(field.label), box);
+        fields_.push_back(box);
+    }
+    layout->addLayout(form);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &HeaderDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &HeaderDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void HeaderDialog::edit() {
+    const calibration::Document& document = calibration_.document();
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        fields_[i]->setText(io::fromDocument(document.header.*kFields[i].member));
+    }
+    // The analysis date defaults to the day the document was created.
+    QLineEdit* date = fields_[8];
+    date->setPlaceholderText(io::fromDocument(document.created));
+    open();
+}
+
+void HeaderDialog::accept() {
+    calibration::ReportHeader header = calibration_.document().header;
+    QSettings settings;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        const QString text = fields_[i]->text().trimmed();
+        header.*kFields[i].member = io::toDocument(text);
+        if (kFields[i].laboratoryDefault) {
+            settings.setValue(settingsKey(kFields[i]), text);
+        }
+    }
+    calibration_.setHeader(header);
+    QDialog::accept();
+}
+
+} // namespace analysis
