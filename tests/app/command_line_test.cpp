@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonValue>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -438,6 +439,151 @@ TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
     EXPECT_FALSE(result.out.contains(u"from the file"_qs));
     EXPECT_TRUE(lines[first].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs)) << lines[first].toStdString();
     EXPECT_TRUE(lines[first + 99'999].startsWith(u"S99999\t22.4 13.5\t2\t"_qs));
+}
+
+// The figures of the JSON report for standards, options and a key path ("validation.mandel.pw").
+struct JsonCase {
+    const char* name;
+    QByteArray standards;
+    QStringList options;
+    std::vector<std::pair<const char*, double>> figures; // NaN: null
+    double printed = 0; // the published figures' half unit in their last printed digit
+};
+
+double figureAt(const QJsonObject& root, const char* path) {
+    QJsonValue value = root;
+    for (const QString& key : QString::fromUtf8(path).split(u'.')) {
+        value = value.toObject().value(key);
+    }
+    return value.isNull() ? std::nan("") : value.toDouble();
+}
+
+// Exact decimals and magnitudes far from 1: the true figure, never a rounding noise or a 0 where a
+// figure exists (each worked out in exact fractions).
+TEST_F(CommandLine, FiguresFromTheDecimalsAtAnyMagnitude) {
+    const double nan = std::nan("");
+    const JsonCase cases[] = {
+        {"standards exactly on a line", "1,.1\n2,.2\n3,.3\n", {},
+         {{"s_yx", 0}, {"s_a", 0}, {"s_b", 0}, {"lod", 0}, {"loq", 0}, {"b", 0.1}}},
+        // n Sxx overflows a double: s(a) = sqrt(1/450).
+        {"concentrations near 1e154",
+         "-7.071067811865475e153,1\n0,2.1\n7.071067811865475e153,3\n", {},
+         {{"s_a", 0.0471404520791032}}},
+        // The squared residuals underflow a double: s(y/x) = sqrt(7/20) * 1e-162.
+        {"absorbances near 1e-155", "1,1e-155\n2,2.0000001e-155\n3,3e-155\n4,4e-155\n", {},
+         {{"s_yx", 5.916079783099616e-163}}},
+        // The decimals' slope, which the doubles lose.
+        {"concentrations one unit apart in the last digit", "1,.1\n1,.2\n1.0000000000000002,.3\n",
+         {}, {{"b", 7.5e14}}},
+        {"concentrations near 1e-200", "1e-200,.1\n2e-200,.2\n3e-200,.3\n", {}, {{"b", 1e199}}},
+        // NIST StRD NoInt2 through the origin, certified.
+        {"through the origin", "4,3\n5,4\n6,4\n", {u"--model"_qs, u"origin"_qs},
+         {{"b", 0.727272727272727}, {"s_b", 0.0420827318078432}, {"s_yx", 0.369274472937998},
+          {"r2", 0.993348115299335}, {"a", nan}, {"s_a", nan}, {"c", nan}}},
+        // DIN 32645's published example: x_c = 0.0698 at y_c = 3155.39, x_d = 0.1329 exactly,
+        // x_q = 0.212; Mandel's PW = 0.077.
+        {"DIN 32645",
+         "0.05,3060\n0.10,3522\n0.15,3707\n0.20,4280\n0.25,5058\n0.30,5510\n0.35,5703\n"
+         "0.40,6205\n0.45,7156\n0.50,7178\n",
+         {},
+         {{"validation.din32645.x_c", 0.0698}, {"validation.din32645.x_d_exact", 0.1329},
+          {"validation.din32645.x_q", 0.212}, {"validation.mandel.pw", 0.077},
+          {"validation.din32645.alpha", 0.01}},
+         5e-4},
+    };
+    for (const JsonCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList arguments{u"report"_qs, file(u"s.csv"_qs, c.standards), u"--json"_qs};
+        arguments += c.options;
+        const Outcome result = run(arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+        for (const auto& [key, expected] : c.figures) {
+            SCOPED_TRACE(key);
+            const double value = figureAt(root, key);
+            if (std::isnan(expected)) {
+                EXPECT_TRUE(std::isnan(value));
+            } else if (expected == 0) {
+                EXPECT_EQ(value, 0.0);
+            } else if (c.printed > 0) {
+                EXPECT_NEAR(value, expected, c.printed);
+            } else {
+                EXPECT_NEAR(value / expected, 1.0, 1e-12) << value;
+            }
+        }
+    }
+}
+
+// The options a script gives, each checked; what a model cannot use is the data's fault (exit 1).
+TEST_F(CommandLine, ModelOptionsAndTheirRefusals) {
+    const QString good = file(u"good.csv"_qs, kStandards);
+    const QString zero = file(u"zero.csv"_qs, "1,.15\n2,.2\n3,.3\n4,.1\n5,.2\n");
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString inError;
+    };
+    const Case cases[] = {
+        {"a model that does not exist", {u"report"_qs, good, u"--model"_qs, u"cubic"_qs}, 2,
+         u"--model 的值“cubic”无效，应为 line、origin、quadratic"_qs},
+        {"a weighting that does not exist", {u"report"_qs, good, u"--weight"_qs, u"1/z"_qs}, 2,
+         u"--weight"_qs},
+        {"an exclusion out of range", {u"report"_qs, good, u"--exclude"_qs, u"3,9"_qs}, 2,
+         u"--exclude 的“9”无效，应为1到7之间的标准点序号"_qs},
+        {"a level that is no choice", {u"report"_qs, good, u"--level"_qs, u"90"_qs}, 2,
+         u"--level"_qs},
+        {"a zero volume", {u"report"_qs, good, u"--volume"_qs, u"0"_qs}, 2, u"--volume"_qs},
+        {"1/x with a standard at 0", {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs}, 1,
+         u"权重1/x²要求浓度不为0：第1个标准点为0，请排除该点或选择其他权重"_qs},
+        {"1/x with that standard excluded",
+         {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs, u"--exclude"_qs, u"1"_qs}, 0, {}},
+        {"a slope of 0 in the decimals", {u"report"_qs, zero}, 1,
+         u"斜率为0，无法由吸光度计算浓度"_qs},
+        {"a second-order curve", {u"report"_qs, good, u"--model"_qs, u"quadratic"_qs}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(c.inError)) << result.err.toStdString();
+    }
+    // The excluded standard's reason and the level's half-widths reach the report.
+    const Outcome json = run({u"report"_qs, good, u"--json"_qs, u"--exclude"_qs, u"2"_qs,
+                              u"--level"_qs, u"99"_qs});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(root[u"excluded"_qs].toArray(), QJsonArray({2}));
+    EXPECT_EQ(root[u"points"_qs].toArray()[1].toObject()[u"reason"_qs].toString(), u"命令行排除"_qs);
+    EXPECT_EQ(root[u"n"_qs].toInt(), 6);
+    EXPECT_GT(root[u"ci_b"_qs].toDouble(), root[u"ci95_b"_qs].toDouble());
+}
+
+// A batch read from a samples file with its columns named by a header, the settings from the
+// options: results in mg/L, one failed spike, --strict turns it into exit 3.
+TEST_F(CommandLine, ABatchInReportingUnits) {
+    const QString standards = file(u"std.csv"_qs, "0,.010\n1,.060\n2,.112\n3,.158\n4,.210\n");
+    const QString samples = file(u"batch.csv"_qs,
+                                 "name,readings,dilution,type,of,added\n"
+                                 "B1,0.013,,blank,,\nB2,0.011,,空白,,\nS1,0.162 0.164,2,,,\n"
+                                 "P2,0.240,2,spike,S1,4\n");
+    const QStringList arguments{u"report"_qs,  standards,         u"--samples"_qs,
+                                samples,       u"--json"_qs,      u"--blank-correction"_qs,
+                                u"--volume"_qs, u"50"_qs,         u"--result-unit"_qs,
+                                u"mg/L"_qs};
+    const Outcome result = run(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    const QJsonArray rows = root[u"samples"_qs].toArray();
+    EXPECT_EQ(rows[1].toObject()[u"type"_qs].toString(), u"blank"_qs) << "a key, never the name";
+    EXPECT_EQ(rows[2].toObject()[u"result_text"_qs].toString(), u"0.121"_qs);
+    EXPECT_EQ(rows[2].toObject()[u"result_unit"_qs].toString(), u"mg/L"_qs);
+    const QJsonObject qc = rows[3].toObject()[u"qc"_qs].toObject();
+    EXPECT_EQ(qc[u"rule"_qs].toString(), u"spike"_qs);
+    EXPECT_NEAR(qc[u"value"_qs].toDouble(), 77.3092, 1e-3);
+    EXPECT_FALSE(qc[u"pass"_qs].toBool());
+    EXPECT_EQ(root[u"qc_summary"_qs].toObject()[u"failed"_qs].toInt(), 1);
+    EXPECT_EQ(run(arguments + QStringList{u"--strict"_qs}).exitCode, 3);
 }
 
 } // namespace
