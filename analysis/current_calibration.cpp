@@ -2,6 +2,7 @@
 
 #include "analysis/header_dialog.h"
 #include "calc/decimal.h"
+#include "calibration/text.h"
 #include "io/document_text.h"
 
 #include <QDate>
@@ -83,6 +84,28 @@ std::vector<std::pair<int, int>> rangesFromLast(std::vector<int> rows, int count
         }
     }
     return ranges;
+}
+
+// Whether rows first..last are plain samples that no row refers to: they change nothing of the
+// batch (its blanks, limits and checks), so that only they need working out again.
+bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_t last) {
+    for (std::size_t row = first; row <= last; ++row) {
+        if (calibration::sampleType(samples[row].type) != calibration::SampleType::Sample) {
+            return false;
+        }
+    }
+    for (const Sample& sample : samples) {
+        if (sample.of.empty()) {
+            continue;
+        }
+        const std::string_view referred = calibration::text::trimmed(sample.of);
+        for (std::size_t row = first; row <= last; ++row) {
+            if (calibration::text::trimmed(samples[row].name) == referred) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 std::string* sampleCell(Sample& sample, SampleField field) {
@@ -190,7 +213,7 @@ void CurrentCalibration::touch(bool modifies) {
 }
 
 void CurrentCalibration::recomputeCurve() {
-    curve_ = calibration::evaluateCurve(document_);
+    results_.curve = calibration::evaluateCurve(document_);
     recomputeBatch();
     emit resultsChanged();
 }
@@ -198,15 +221,15 @@ void CurrentCalibration::recomputeCurve() {
 // Every row's estimate and the batch's figures: a row's result can depend on the others (the
 // blanks taken off, the sample a duplicate or a spike refers to).
 void CurrentCalibration::recomputeBatch() {
-    batch_ = calibration::evaluateBatch(document_, curve_, samples_);
-    if (!samples_.empty()) {
-        emit samplesChanged(0, int(samples_.size()) - 1);
+    results_.batch = calibration::evaluateBatch(document_, results_.curve, results_.samples);
+    if (!results_.samples.empty()) {
+        emit samplesChanged(0, int(results_.samples.size()) - 1);
     }
 }
 
 void CurrentCalibration::recomputeSamples(int first, int last) {
     for (int row = first; row <= last; ++row) {
-        samples_[std::size_t(row)] = calibration::readSample(document_.samples[std::size_t(row)]);
+        results_.samples[std::size_t(row)] = calibration::readSample(document_.samples[std::size_t(row)]);
     }
 }
 
@@ -235,10 +258,10 @@ void CurrentCalibration::replaceDocument(Document document, const QString& file,
     emit standardsAboutToBeReset();
     emit samplesAboutToBeReset();
     document_ = std::move(document);
-    samples_.clear();
-    samples_.reserve(document_.samples.size());
+    results_.samples.clear();
+    results_.samples.reserve(document_.samples.size());
     for (const Sample& sample : document_.samples) {
-        samples_.push_back(calibration::readSample(sample));
+        results_.samples.push_back(calibration::readSample(sample));
     }
     emit standardsReset();
     emit samplesReset();
@@ -417,14 +440,24 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
                              {"first", std::to_string(first + 1)}});
     const int last = first + int(samples.size()) - 1;
     emit samplesAboutToBeInserted(first, last);
-    document_.samples.reserve(document_.samples.size() + samples.size());
-    samples_.reserve(document_.samples.size() + samples.size());
+    // Room grows geometrically: a reserve of exactly one more row at every sample would move the
+    // whole list each time.
+    const std::size_t wanted = document_.samples.size() + samples.size();
+    if (wanted > document_.samples.capacity()) {
+        document_.samples.reserve(std::max(wanted, 2 * document_.samples.capacity()));
+        results_.samples.reserve(document_.samples.capacity());
+    }
     for (Sample& sample : samples) {
         document_.samples.push_back(std::move(sample));
-        samples_.push_back(calibration::readSample(document_.samples.back()));
+        results_.samples.push_back(calibration::readSample(document_.samples.back()));
     }
     emit samplesInserted();
-    recomputeBatch();
+    if (plainRows(document_.samples, std::size_t(first), std::size_t(last))) {
+        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples, std::size_t(first),
+                                  std::size_t(last));
+    } else {
+        recomputeBatch();
+    }
     emit resultsChanged();
     touch();
 }
@@ -446,7 +479,15 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
                              {"to", kept}});
     *cell = kept;
     recomputeSamples(row, row);
-    recomputeBatch();
+    const bool alone = (field == SampleField::Readings || field == SampleField::Dilution) &&
+                       plainRows(document_.samples, std::size_t(row), std::size_t(row));
+    if (alone) {
+        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples, std::size_t(row),
+                                  std::size_t(row));
+        emit samplesChanged(row, row);
+    } else {
+        recomputeBatch();
+    }
     emit resultsChanged();
     touch();
 }
@@ -468,7 +509,7 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
         emit samplesAboutToBeRemoved(first, last);
         document_.samples.erase(document_.samples.begin() + first,
                                 document_.samples.begin() + last + 1);
-        samples_.erase(samples_.begin() + first, samples_.begin() + last + 1);
+        results_.samples.erase(results_.samples.begin() + first, results_.samples.begin() + last + 1);
         emit samplesRemoved();
     }
     recomputeBatch();
@@ -483,7 +524,7 @@ void CurrentCalibration::clearSamples() {
     record("samples_cleared", {{"count", std::to_string(document_.samples.size())}});
     emit samplesAboutToBeReset();
     document_.samples.clear();
-    samples_.clear();
+    results_.samples.clear();
     emit samplesReset();
     recomputeBatch();
     emit resultsChanged();

@@ -27,10 +27,12 @@ public:
     explicit CurrentCalibration(QObject* parent = nullptr);
 
     const calibration::Document& document() const { return document_; }
-    const calibration::CurveResult& curve() const { return curve_; }
-    const std::vector<calibration::SampleResult>& sampleResults() const { return samples_; }
-    const calibration::BatchResult& batch() const { return batch_; }
-    calibration::Results results() const { return {curve_, samples_, batch_}; }
+    const calibration::Results& results() const { return results_; }
+    const calibration::CurveResult& curve() const { return results_.curve; }
+    const std::vector<calibration::SampleResult>& sampleResults() const {
+        return results_.samples;
+    }
+    const calibration::BatchResult& batch() const { return results_.batch; }
 
     // Where the standards of a change come from: the main window's own fit (which must not be
     // filled back into it), anywhere else, or the main window filled from the document (its fit
@@ -108,9 +110,7 @@ private:
     void curveReplaced(const std::vector<calibration::Standard>& before);
 
     calibration::Document document_;
-    calibration::CurveResult curve_;
-    std::vector<calibration::SampleResult> samples_;
-    calibration::BatchResult batch_;
+    calibration::Results results_;
     QString file_;
     bool modified_ = false;
 };

@@ -146,7 +146,7 @@ ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
 }
 
 void ModelTab::refresh() {
-    const calibration::Results results = calibration_.results();
+    const calibration::Results& results = calibration_.results();
     const QString verdict = interceptVerdict(results);
     intercept_->setText(verdict.isEmpty() ? QStringLiteral("截距检验：只用于直线模型，且至少需要3个标准点")
                                           : QStringLiteral("截距检验：") + verdict);

@@ -154,7 +154,7 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
                                             inUnit(*d.xQ, unit), din, {}, {}}
                             : missing(QStringLiteral("定量限 x_q (DIN 32645)"),
                                       calibration::Message(
-                                          LUMETRA_MESSAGE("方程无正根：残差相对于浓度范围太大")),
+                                          QT_TRANSLATE_NOOP("calibration", "方程无正根：残差相对于浓度范围太大")),
                                       din));
     } else {
         rows.push_back(missing(QStringLiteral("DIN 32645 校准曲线法"), v.dinReason, din));

@@ -6,6 +6,7 @@
 // [RUNS]
 
 #include "analysis/analysis_window.h"
+#include "analysis/current_calibration.h"
 #include "app/calibration_files.h"
 #include "app/lumetra.h"
 #include "ui/application.h"
@@ -124,10 +125,10 @@ int main(int argc, char* argv[]) {
     Series firstProcess{"first showing, the first in the process", {}};
     Series build{"building the window (in 运行程序)", {}};
     Series first{"first showing after a fit", {}};
-    Series update{"update after a fit, shown (setCurve + repaint)", {}};
-    Series setOnly{"of which setCurve, shown, before the repaint", {}};
+    Series update{"update after a new curve, shown (setStandards + repaint)", {}};
+    Series setOnly{"of which setStandards, shown, before the repaint", {}};
     Series plotsOnly{"the two plots repainted alone", {}};
-    Series hidden{"update after a fit, closed (setCurve)", {}};
+    Series hidden{"update after a new curve, closed (setStandards)", {}};
 
     for (int run = 0; run < runs; ++run) {
         app::Lumetra lumetra(prompts);
@@ -140,19 +141,27 @@ int main(int argc, char* argv[]) {
         {
             QElapsedTimer timer;
             timer.start();
-            analysis::AnalysisWindow spare(&main, prompts);
+            analysis::CurrentCalibration calibration;
+            analysis::AnalysisWindow spare(&main, calibration, prompts);
             build.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         fitWorkedExample(main);
-        const calc::Curve fitted = *main.curve();
-        calc::Curve other = fitted;
-        other.absorbances[3] = 12.9;
+        // Two sets of standards, one absorbance apart, set in turn as any change of the document
+        // sets them.
+        analysis::CurrentCalibration& calibration = *lumetra.calibration();
+        const std::vector<calibration::Standard> fitted = calibration.document().standards;
+        std::vector<calibration::Standard> other = fitted;
+        other[3].a = "12.9";
+        const auto setCurve = [&calibration](const std::vector<calibration::Standard>& standards) {
+            calibration.setStandards(standards, std::nullopt,
+                                     analysis::CurrentCalibration::From::Filling);
+        };
 
         analysis::AnalysisWindow& window = *lumetra.analysisWindow();
         QElapsedTimer timer;
         timer.start();
-        window.setCurve(other);
-        window.setCurve(fitted);
+        setCurve(other);
+        setCurve(fitted);
         hidden.ms.push_back(double(timer.nsecsElapsed()) / 2e6);
 
         PaintCounter counter;
@@ -166,7 +175,7 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < 10; ++i) {
             counter.paints = 0;
             timer.start();
-            window.setCurve(i % 2 ? fitted : other);
+            setCurve(i % 2 ? fitted : other);
             setOnly.ms.push_back(double(timer.nsecsElapsed()) / 1e6);
             update.ms.push_back(untilPainted(counter, timer));
         }
@@ -195,14 +204,14 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         fitWorkedExample(main);
-        QList<io::Sample> list;
+        std::vector<calibration::Sample> list(std::size_t(rows[k]));
         for (int i = 0; i < rows[k]; ++i) {
-            list.append({QStringLiteral("样品 %1").arg(i),
-                         QStringLiteral("0.512 0.515"),
-                         QStringLiteral("1"),
-                         {}});
+            list[std::size_t(i)].name = "样品 " + std::to_string(i);
+            list[std::size_t(i)].readings = "0.512 0.515";
+            list[std::size_t(i)].dilution = "1";
         }
-        lumetra.analysisWindow()->replaceSamples(list);
+        lumetra.calibration()->appendSamples(std::move(list));
+        lumetra.files()->flushLast();
         for (int i = 0; i < runs; ++i) {
             QTest::mouseClick(main.findChild<QWidget*>(QStringLiteral("Command8")), Qt::LeftButton);
             type(&main, QStringLiteral("Text7"), QStringLiteral("13.5"));
@@ -212,6 +221,7 @@ int main(int argc, char* argv[]) {
             QTest::mouseClick(compute, Qt::LeftButton);
             samples[k].ms.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
+        lumetra.files()->flushLast();
         std::fprintf(stderr, "last worksheet with %d rows: %lld bytes\n", rows[k],
                      QFileInfo(app::lastWorksheetPath()).size());
     }

@@ -68,7 +68,7 @@ Reporting reportingOf(const Settings& settings) {
         }
         const double volume = *calc::strictParse(settings.volume);
         if (!(volume > 0)) {
-            reporting.problem = Message(LUMETRA_MESSAGE("取样量 %1 必须大于0"),
+            reporting.problem = Message(QT_TRANSLATE_NOOP("calibration", "取样量 %1 必须大于0"),
                                         {quoted(settings.volume)});
             return reporting;
         }
@@ -102,14 +102,14 @@ public:
     std::variant<std::size_t, Message> find(std::string_view name) const {
         const std::string_view trimmed = text::trimmed(name);
         if (trimmed.empty()) {
-            return Message(LUMETRA_MESSAGE("缺少所指的样品名称"));
+            return Message(QT_TRANSLATE_NOOP("calibration", "缺少所指的样品名称"));
         }
         const auto found = rows_.find(std::string(trimmed));
         if (found == rows_.end()) {
-            return Message(LUMETRA_MESSAGE("找不到样品 %1"), {quoted(trimmed)});
+            return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"), {quoted(trimmed)});
         }
         if (found->second == kAmbiguous) {
-            return Message(LUMETRA_MESSAGE("样品名称 %1 不唯一"), {quoted(trimmed)});
+            return Message(QT_TRANSLATE_NOOP("calibration", "样品名称 %1 不唯一"), {quoted(trimmed)});
         }
         return found->second;
     }
@@ -165,7 +165,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         const double x = *result.x0.value / result.values.dilution;
         const double limit = *batch.reportedLimit.value;
         result.qc = QualityCheck{"blank", x, std::nullopt, limit, x < limit,
-                                 Message(LUMETRA_MESSAGE("空白 %1 浓度 %2 不低于检出限 %3"),
+                                 Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
                                          {quoted(sample.name), shown(x), shown(limit)})};
         return;
     }
@@ -176,16 +176,16 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         }
         if (!original->result.value || !result.result.value) {
             return fail(!result.result.value ? *result.result.reason
-                                             : Message(LUMETRA_MESSAGE("所指样品没有结果")));
+                                             : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
         }
         const double x1 = *original->result.value;
         const double x2 = *result.result.value;
         if (!(x1 + x2 > 0)) {
-            return fail(Message(LUMETRA_MESSAGE("两个结果之和不大于0，相对偏差无意义")));
+            return fail(Message(QT_TRANSLATE_NOOP("calibration", "两个结果之和不大于0，相对偏差无意义")));
         }
         const double rpd = std::fabs(x1 - x2) / (x1 + x2) * 100;
         result.qc = within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
-                           Message(LUMETRA_MESSAGE("平行样 %1 相对偏差 %2%，要求≤%3%"),
+                           Message(QT_TRANSLATE_NOOP("calibration", "平行样 %1 相对偏差 %2%，要求≤%3%"),
                                    {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)}));
         return;
     }
@@ -200,17 +200,17 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             return;
         }
         if (std::get<double>(added) == 0.0) {
-            result.batchProblem = Message(LUMETRA_MESSAGE("加标量不能为0"));
+            result.batchProblem = Message(QT_TRANSLATE_NOOP("calibration", "加标量不能为0"));
             return;
         }
         if (!original->x0.value || !result.x0.value) {
             return fail(!result.x0.value ? *result.x0.reason
-                                         : Message(LUMETRA_MESSAGE("所指样品没有结果")));
+                                         : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
         }
         const double recovery =
             (*result.x0.value - *original->x0.value) / std::get<double>(added) * 100;
         result.qc = within("spike", recovery, s.spikeLowPct, s.spikeHighPct,
-                           Message(LUMETRA_MESSAGE("加标回收率 %1%，要求%2–%3%"),
+                           Message(QT_TRANSLATE_NOOP("calibration", "加标回收率 %1%，要求%2–%3%"),
                                    {shown(recovery), limitText(s.spikeLowPct), limitText(s.spikeHighPct)}));
         return;
     }
@@ -221,7 +221,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             return;
         }
         if (std::get<double>(nominal) == 0.0) {
-            result.batchProblem = Message(LUMETRA_MESSAGE("标称浓度不能为0"));
+            result.batchProblem = Message(QT_TRANSLATE_NOOP("calibration", "标称浓度不能为0"));
             return;
         }
         if (!result.x0.value) {
@@ -230,7 +230,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         const double error =
             (*result.x0.value - std::get<double>(nominal)) / std::get<double>(nominal) * 100;
         result.qc = within("check", error, -s.checkMaxPct, s.checkMaxPct,
-                           Message(LUMETRA_MESSAGE("校准核查相对误差 %1%，要求±%2%"),
+                           Message(QT_TRANSLATE_NOOP("calibration", "校准核查相对误差 %1%，要求±%2%"),
                                    {shown(error), limitText(s.checkMaxPct)}));
         return;
     }
@@ -248,7 +248,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         }
         const double difference = std::fabs(*result.result.value - std::get<double>(certified));
         result.qc = within("reference", difference, std::nullopt, std::get<double>(u),
-                           Message(LUMETRA_MESSAGE("质控样 %1 |结果−标准值| %2，要求≤U %3"),
+                           Message(QT_TRANSLATE_NOOP("calibration", "质控样 %1 |结果−标准值| %2，要求≤U %3"),
                                    {quoted(sample.name), shown(difference),
                                     shown(std::get<double>(u))}));
         return;
@@ -275,20 +275,82 @@ void summarize(BatchResult& batch, const std::vector<SampleResult>& samples) {
     }
     if (batch.failed == 0) {
         batch.summary = batch.passed == 0
-                            ? Message(LUMETRA_MESSAGE("质控：没有质控项"))
-                            : Message(LUMETRA_MESSAGE("质控：%1项全部通过"),
+                            ? Message(QT_TRANSLATE_NOOP("calibration", "质控：没有质控项"))
+                            : Message(QT_TRANSLATE_NOOP("calibration", "质控：%1项全部通过"),
                                       {std::to_string(batch.passed)});
         return;
     }
     std::string reasons;
     for (const Message& failure : batch.failures) {
-        reasons += (reasons.empty() ? "" : translate(LUMETRA_MESSAGE("；"))) + render(failure);
+        reasons += (reasons.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) + render(failure);
     }
-    batch.summary = Message(LUMETRA_MESSAGE("质控：%1项通过，%2项未通过（%3）"),
+    batch.summary = Message(QT_TRANSLATE_NOOP("calibration", "质控：%1项通过，%2项未通过（%3）"),
                             {std::to_string(batch.passed), std::to_string(batch.failed), reasons});
 }
 
+void estimateRow(SampleResult& sample, const CurveResult& curve, const BatchResult& batch) {
+    std::optional<double> subtract;
+    if (batch.blankA && sample.type) {
+        // Check standards and the blanks themselves are measured as standards are: the zero
+        // standards' mean comes off them, so that a blank is judged against the limit by what it
+        // adds to a zero standard.
+        const bool asStandards =
+            *sample.type == SampleType::Check || *sample.type == SampleType::Blank;
+        subtract = asStandards ? curve.zeroA : batch.blankA;
+    }
+    estimateSample(sample, curve, subtract);
+}
+
+void reportRow(std::size_t row, const Document& document, const BatchResult& batch,
+               std::vector<SampleResult>& samples) {
+    SampleResult& sample = samples[row];
+    const Settings& settings = document.settings;
+    if (!sample.type) {
+        if (sample.values.ok()) {
+            sample.batchProblem = Message(QT_TRANSLATE_NOOP("calibration", "类型 %1 无法识别"),
+                                          {quoted(document.samples[row].type)});
+        }
+        return;
+    }
+    if (batch.reportingProblem) {
+        sample.result = Figure::missing(*batch.reportingProblem);
+        return;
+    }
+    if (!sample.x0.value) {
+        sample.result = sample.x0;
+        return;
+    }
+    sample.result =
+        Figure::of(finite(*sample.x0.value * static_cast<long double>(batch.resultFactor)),
+                   outOfRange());
+    if (!sample.result.value) {
+        return;
+    }
+    const double undiluted = *sample.x0.value / sample.values.dilution;
+    const std::optional<double>& limit = batch.reportedLimit.value;
+    sample.belowLimit = limit && undiluted < *limit;
+    if (!sample.belowLimit) {
+        sample.resultText = rounded(*sample.result.value, settings);
+    } else if (settings.below == BelowLimit::NotDetected) {
+        sample.resultText = translate(QT_TRANSLATE_NOOP("calibration", "未检出"));
+    } else {
+        const std::string shownLimit =
+            rounded(double(*limit * sample.values.dilution * batch.resultFactor), settings);
+        sample.resultText.reserve(shownLimit.size() + 1);
+        sample.resultText.push_back('<');
+        sample.resultText.append(shownLimit);
+    }
+}
+
 } // namespace
+
+void evaluateRows(const Document& document, const CurveResult& curve, const BatchResult& batch,
+                  std::vector<SampleResult>& samples, std::size_t first, std::size_t last) {
+    for (std::size_t row = first; row <= last && row < samples.size(); ++row) {
+        estimateRow(samples[row], curve, batch);
+        reportRow(row, document, batch, samples);
+    }
+}
 
 BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
                           std::vector<SampleResult>& samples) {
@@ -304,16 +366,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         }
     }
     for (SampleResult& sample : samples) {
-        std::optional<double> subtract;
-        if (batch.blankA && sample.type) {
-            // Check standards and the blanks themselves are measured as standards are: the zero
-            // standards' mean comes off them, so that a blank is judged against the limit by what
-            // it adds to a zero standard.
-            const bool asStandards =
-                *sample.type == SampleType::Check || *sample.type == SampleType::Blank;
-            subtract = asStandards ? curve.zeroA : batch.blankA;
-        }
-        estimateSample(sample, curve, subtract);
+        estimateRow(sample, curve, batch);
     }
 
     std::vector<double> blankMeans, blankX0, spikeX0;
@@ -333,7 +386,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     const bool reading = curve.fit && !curve.noReading;
     const Message notReadable =
         curve.noReading ? *curve.noReading : curve.problem ? *curve.problem : noCurve();
-    batch.blanksReason = Message(LUMETRA_MESSAGE("至少需要2个空白"));
+    batch.blanksReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要2个空白"));
     if (!reading) {
         batch.blanksReason = notReadable;
     } else if (blankMeans.size() >= 2) {
@@ -342,7 +395,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     }
     batch.mdlFromSpikes = spikeX0.size() >= 7;
     const std::vector<double>& mdlRows = batch.mdlFromSpikes ? spikeX0 : blankX0;
-    batch.mdlReason = Message(LUMETRA_MESSAGE("至少需要7个空白或检出限样"));
+    batch.mdlReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要7个空白或检出限样"));
     if (!reading) {
         batch.mdlReason = notReadable;
     } else if (mdlRows.size() >= 7) {
@@ -369,52 +422,17 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     // not detected or as "<" and the limit converted as the result is.
     const Reporting reporting = reportingOf(settings);
     batch.reportingProblem = reporting.problem;
+    batch.resultFactor = double(reporting.factor);
     batch.resultUnit = text::isBlank(settings.resultUnit) ? document.unit : settings.resultUnit;
-    for (SampleResult& sample : samples) {
-        if (!sample.type) {
-            continue;
-        }
-        if (reporting.problem) {
-            sample.result = Figure::missing(*reporting.problem);
-            continue;
-        }
-        if (!sample.x0.value) {
-            sample.result = sample.x0;
-            continue;
-        }
-        sample.result = Figure::of(finite(*sample.x0.value * reporting.factor), outOfRange());
-        if (!sample.result.value) {
-            continue;
-        }
-        const double undiluted = *sample.x0.value / sample.values.dilution;
-        const std::optional<double>& limit = batch.reportedLimit.value;
-        sample.belowLimit = limit && undiluted < *limit;
-        if (sample.belowLimit) {
-            if (settings.below == BelowLimit::NotDetected) {
-                sample.resultText = translate(LUMETRA_MESSAGE("未检出"));
-            } else {
-                const std::string shownLimit =
-                    rounded(double(*limit * sample.values.dilution * reporting.factor), settings);
-                sample.resultText.reserve(shownLimit.size() + 1);
-                sample.resultText.push_back('<');
-                sample.resultText.append(shownLimit);
-            }
-        } else {
-            sample.resultText = rounded(*sample.result.value, settings);
-        }
-    }
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (!samples[i].type && samples[i].values.ok()) {
-            samples[i].batchProblem = Message(LUMETRA_MESSAGE("类型 %1 无法识别"),
-                                              {quoted(document.samples[i].type)});
-        }
+        reportRow(i, document, batch, samples);
     }
 
     // The acceptance rules.
     if (curve.r.value) {
         batch.calibrationCheck = within(
             "calibration", *curve.r.value, settings.minimumR, std::nullopt,
-            Message(LUMETRA_MESSAGE("校准曲线 r = %1，要求r ≥ %2"),
+            Message(QT_TRANSLATE_NOOP("calibration", "校准曲线 r = %1，要求r ≥ %2"),
                     {calc::roundSignificant(*curve.r.value, 6), limitText(settings.minimumR)}));
     }
     const Names names(document.samples);

@@ -54,35 +54,35 @@ struct FieldTexts {
 FieldTexts textsOf(Field field) {
     switch (field) {
     case Field::Concentration:
-        return {LUMETRA_MESSAGE("浓度为空"), LUMETRA_MESSAGE("浓度 %1 不是数字"),
-                LUMETRA_MESSAGE("浓度 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "浓度为空"), QT_TRANSLATE_NOOP("calibration", "浓度 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "浓度 %1 超出数值范围")};
     case Field::Absorbance:
-        return {LUMETRA_MESSAGE("吸光度为空"), LUMETRA_MESSAGE("吸光度 %1 不是数字"),
-                LUMETRA_MESSAGE("吸光度 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "吸光度为空"), QT_TRANSLATE_NOOP("calibration", "吸光度 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超出数值范围")};
     case Field::Reading:
-        return {LUMETRA_MESSAGE("读数为空"), LUMETRA_MESSAGE("读数 %1 不是数字"),
-                LUMETRA_MESSAGE("读数 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "读数为空"), QT_TRANSLATE_NOOP("calibration", "读数 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "读数 %1 超出数值范围")};
     case Field::Dilution:
-        return {LUMETRA_MESSAGE("稀释倍数为空"), LUMETRA_MESSAGE("稀释倍数 %1 不是数字"),
-                LUMETRA_MESSAGE("稀释倍数 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "稀释倍数为空"), QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 超出数值范围")};
     case Field::Added:
-        return {LUMETRA_MESSAGE("缺少加标量"), LUMETRA_MESSAGE("加标量 %1 不是数字"),
-                LUMETRA_MESSAGE("加标量 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "缺少加标量"), QT_TRANSLATE_NOOP("calibration", "加标量 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "加标量 %1 超出数值范围")};
     case Field::Nominal:
-        return {LUMETRA_MESSAGE("缺少标称浓度"), LUMETRA_MESSAGE("标称浓度 %1 不是数字"),
-                LUMETRA_MESSAGE("标称浓度 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "缺少标称浓度"), QT_TRANSLATE_NOOP("calibration", "标称浓度 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "标称浓度 %1 超出数值范围")};
     case Field::Certified:
-        return {LUMETRA_MESSAGE("缺少标准值"), LUMETRA_MESSAGE("标准值 %1 不是数字"),
-                LUMETRA_MESSAGE("标准值 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "缺少标准值"), QT_TRANSLATE_NOOP("calibration", "标准值 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "标准值 %1 超出数值范围")};
     case Field::U:
-        return {LUMETRA_MESSAGE("缺少不确定度U"), LUMETRA_MESSAGE("不确定度U %1 不是数字"),
-                LUMETRA_MESSAGE("不确定度U %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "缺少不确定度U"), QT_TRANSLATE_NOOP("calibration", "不确定度U %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "不确定度U %1 超出数值范围")};
     case Field::Volume:
-        return {LUMETRA_MESSAGE("取样量为空"), LUMETRA_MESSAGE("取样量 %1 不是数字"),
-                LUMETRA_MESSAGE("取样量 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "取样量为空"), QT_TRANSLATE_NOOP("calibration", "取样量 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "取样量 %1 超出数值范围")};
     case Field::Factor:
-        return {LUMETRA_MESSAGE("换算系数为空"), LUMETRA_MESSAGE("换算系数 %1 不是数字"),
-                LUMETRA_MESSAGE("换算系数 %1 超出数值范围")};
+        return {QT_TRANSLATE_NOOP("calibration", "换算系数为空"), QT_TRANSLATE_NOOP("calibration", "换算系数 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "换算系数 %1 超出数值范围")};
     }
     return {"", "", ""};
 }
@@ -226,9 +226,9 @@ SampleValues sampleValues(const Sample& sample) {
     SampleValues values;
     const std::vector<std::string_view> readings = readingTexts(sample.readings);
     if (readings.empty()) {
-        values.readingsProblem = Message(LUMETRA_MESSAGE("没有读数"));
+        values.readingsProblem = Message(QT_TRANSLATE_NOOP("calibration", "没有读数"));
     } else if (readings.size() > kMaxReadings) {
-        values.readingsProblem = Message(LUMETRA_MESSAGE("读数有%1个，最多%2个"),
+        values.readingsProblem = Message(QT_TRANSLATE_NOOP("calibration", "读数有%1个，最多%2个"),
                                          {std::to_string(readings.size()),
                                           std::to_string(kMaxReadings)});
     } else {
@@ -249,7 +249,7 @@ SampleValues sampleValues(const Sample& sample) {
         } else {
             values.dilution = *calc::strictParse(sample.dilution);
             if (!(values.dilution > 0)) {
-                values.dilutionProblem = Message(LUMETRA_MESSAGE("稀释倍数 %1 必须大于0"),
+                values.dilutionProblem = Message(QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 必须大于0"),
                                                  {quoted(sample.dilution)});
                 values.dilution = 1.0;
             }
@@ -289,21 +289,21 @@ const char* typeName(SampleType type) {
 
 std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
     if (standards.size() > kMaxWindowStandards) {
-        return Message(LUMETRA_MESSAGE("标准点超过%1个，主窗口不显示此曲线"),
+        return Message(QT_TRANSLATE_NOOP("calibration", "标准点超过%1个，主窗口不显示此曲线"),
                        {std::to_string(kMaxWindowStandards)});
     }
     if (standards.size() < kMinStandards) {
-        return Message(LUMETRA_MESSAGE("只有%1个标准点，主窗口至少需要%2个"),
+        return Message(QT_TRANSLATE_NOOP("calibration", "只有%1个标准点，主窗口至少需要%2个"),
                        {std::to_string(standards.size()), std::to_string(kMinStandards)});
     }
     for (std::size_t i = 0; i < standards.size(); ++i) {
         const Standard& standard = standards[i];
         std::optional<Message> problem;
         if (text::utf16Length(standard.c) > kConcentrationBoxLength) {
-            problem = Message(LUMETRA_MESSAGE("浓度 %1 超过%2个字符，主窗口不显示此曲线"),
+            problem = Message(QT_TRANSLATE_NOOP("calibration", "浓度 %1 超过%2个字符，主窗口不显示此曲线"),
                               {quoted(standard.c), std::to_string(kConcentrationBoxLength)});
         } else if (text::utf16Length(standard.a) > kAbsorbanceBoxLength) {
-            problem = Message(LUMETRA_MESSAGE("吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
+            problem = Message(QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
                               {quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
         } else if (const auto values = standardValues(standard);
                    const auto* message = std::get_if<Message>(&values)) {
@@ -317,11 +317,11 @@ std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
 }
 
 Message standardPlace(std::size_t index) {
-    return Message(LUMETRA_MESSAGE("第%1个标准点"), {std::to_string(index + 1)});
+    return Message(QT_TRANSLATE_NOOP("calibration", "第%1个标准点"), {std::to_string(index + 1)});
 }
 
 Message samplePlace(std::size_t index) {
-    return Message(LUMETRA_MESSAGE("第%1个样品"), {std::to_string(index + 1)});
+    return Message(QT_TRANSLATE_NOOP("calibration", "第%1个样品"), {std::to_string(index + 1)});
 }
 
 } // namespace calibration

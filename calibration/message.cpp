@@ -20,7 +20,7 @@ std::string render(const Message& message) {
 }
 
 Message located(const Message& place, const Message& reason) {
-    return Message(LUMETRA_MESSAGE("%1：%2"), {render(place), render(reason)});
+    return Message(QT_TRANSLATE_NOOP("calibration", "%1：%2"), {render(place), render(reason)});
 }
 
 std::string render(std::string_view text, const std::vector<std::string>& args) {

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-// Marks a source text for the translation tools without translating it here.
+// Marks a source text for the translation tools without translating it here (Qt's own macro,
+// defined alike when Qt is not included): QT_TRANSLATE_NOOP("calibration", "浓度为空").
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(context, text) text
+#define QT_TRANSLATE_NOOP(scope, x) x
 #endif
-#define LUMETRA_MESSAGE(text) QT_TRANSLATE_NOOP("calibration", text)
 
 namespace calibration {
 

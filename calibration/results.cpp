@@ -22,11 +22,11 @@ std::optional<double> finite(long double value) {
 const char* modelName(calc::Model model) {
     switch (model) {
     case calc::Model::Line:
-        return LUMETRA_MESSAGE("直线");
+        return QT_TRANSLATE_NOOP("calibration", "直线");
     case calc::Model::Origin:
-        return LUMETRA_MESSAGE("过原点");
+        return QT_TRANSLATE_NOOP("calibration", "过原点");
     case calc::Model::Quadratic:
-        return LUMETRA_MESSAGE("二次");
+        return QT_TRANSLATE_NOOP("calibration", "二次");
     }
     return "";
 }
@@ -34,7 +34,7 @@ const char* modelName(calc::Model model) {
 const char* weightingName(calc::Weighting weighting) {
     switch (weighting) {
     case calc::Weighting::None:
-        return LUMETRA_MESSAGE("无");
+        return QT_TRANSLATE_NOOP("calibration", "无");
     case calc::Weighting::InverseX:
         return "1/x";
     case calc::Weighting::InverseX2:
@@ -61,44 +61,44 @@ Message fitProblemMessage(const calc::FitProblem& problem, const Document& docum
     const std::string number = std::to_string(problem.standard + 1);
     switch (problem.kind) {
     case calc::FitProblem::Kind::TooFewStandards:
-        return Message(LUMETRA_MESSAGE("%1模型至少需要%2个未排除的标准点"),
+        return Message(QT_TRANSLATE_NOOP("calibration", "%1模型至少需要%2个未排除的标准点"),
                        {translate(modelName(settings.model)),
                         std::to_string(calc::minimumStandards(settings.model))});
     case calc::FitProblem::Kind::NoSpread:
         switch (settings.model) {
         case calc::Model::Line:
-            return Message(LUMETRA_MESSAGE("浓度全部相同，无法拟合直线"));
+            return Message(QT_TRANSLATE_NOOP("calibration", "浓度全部相同，无法拟合直线"));
         case calc::Model::Origin:
-            return Message(LUMETRA_MESSAGE("浓度全部为0，无法拟合过原点的直线"));
+            return Message(QT_TRANSLATE_NOOP("calibration", "浓度全部为0，无法拟合过原点的直线"));
         case calc::Model::Quadratic:
             break;
         }
-        return Message(LUMETRA_MESSAGE("二次模型至少需要3个不同的浓度"));
+        return Message(QT_TRANSLATE_NOOP("calibration", "二次模型至少需要3个不同的浓度"));
     case calc::FitProblem::Kind::WeightNotPositive: {
         const StandardResult& standard = standards[problem.standard];
         const std::optional<double> value =
             weightsConcentration(settings.weighting) ? standard.c : standard.a;
         const bool zero = value && *value == 0.0;
         if (weightsConcentration(settings.weighting)) {
-            return Message(zero ? LUMETRA_MESSAGE(
+            return Message(zero ? QT_TRANSLATE_NOOP("calibration", 
                                       "权重%1要求浓度不为0：第%2个标准点为0，请排除该点或选择其他权重")
-                                : LUMETRA_MESSAGE(
+                                : QT_TRANSLATE_NOOP("calibration", 
                                       "权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重"),
                            {weightingName(settings.weighting), number});
         }
-        return Message(zero ? LUMETRA_MESSAGE(
+        return Message(zero ? QT_TRANSLATE_NOOP("calibration", 
                                   "权重%1要求吸光度不为0：第%2个标准点为0，请排除该点或选择其他权重")
-                            : LUMETRA_MESSAGE(
+                            : QT_TRANSLATE_NOOP("calibration", 
                                   "权重%1要求吸光度为正：第%2个标准点为负，请排除该点或选择其他权重"),
                        {weightingName(settings.weighting), number});
     }
     case calc::FitProblem::Kind::NoReplicate:
         return Message(
-            LUMETRA_MESSAGE("权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，"
+            QT_TRANSLATE_NOOP("calibration", "权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，"
                             "请排除该点或选择其他权重"),
             {number});
     case calc::FitProblem::Kind::NoSpreadAtLevel:
-        return Message(LUMETRA_MESSAGE("权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同"),
+        return Message(QT_TRANSLATE_NOOP("calibration", "权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同"),
                        {number});
     case calc::FitProblem::Kind::OutOfRange:
         break;
@@ -153,21 +153,21 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.t = quantile(settings.level, fit.dof, fewer);
     curve.t95 = quantile(95, fit.dof, fewer);
     curve.sYX = Figure::of(fit.sYX, fewer);
-    const Message noIntercept(LUMETRA_MESSAGE("过原点模型没有截距"));
-    const Message notQuadratic(LUMETRA_MESSAGE("只有二次模型有二次项"));
+    const Message noIntercept(QT_TRANSLATE_NOOP("calibration", "过原点模型没有截距"));
+    const Message notQuadratic(QT_TRANSLATE_NOOP("calibration", "只有二次模型有二次项"));
     curve.sA = fit.model == calc::Model::Origin ? Figure::missing(noIntercept)
                                                 : Figure::of(fit.sA, fewer);
     curve.sB = Figure::of(fit.sB, fewer);
     curve.sC = fit.model != calc::Model::Quadratic ? Figure::missing(notQuadratic)
                                                    : Figure::of(fit.sC, fewer);
-    const Message equalA(LUMETRA_MESSAGE("吸光度全部相同"));
+    const Message equalA(QT_TRANSLATE_NOOP("calibration", "吸光度全部相同"));
     curve.r = Figure::of(fit.r, equalA);
     curve.r2 = Figure::of(fit.r2, equalA);
     Message noLimit = fewer;
     if (curve.noReading) {
         noLimit = *curve.noReading;
     } else if (fit.model == calc::Model::Quadratic || fit.weighting != calc::Weighting::None) {
-        noLimit = Message(LUMETRA_MESSAGE("LOD和LOQ只用于不加权的直线模型；请用验证中空白或"
+        noLimit = Message(QT_TRANSLATE_NOOP("calibration", "LOD和LOQ只用于不加权的直线模型；请用验证中空白或"
                                           "检出限样的检出限"));
     }
     curve.lod = Figure::of(fit.lod, noLimit);
@@ -214,7 +214,7 @@ std::optional<calc::ModelFit> unweighted(const Fitted& fitted, calc::Model model
 void interceptTest(CurveResult& curve) {
     Validation& v = curve.validation;
     const calc::ModelFit& fit = *curve.fit;
-    const Message notLine(LUMETRA_MESSAGE("只用于直线模型"));
+    const Message notLine(QT_TRANSLATE_NOOP("calibration", "只用于直线模型"));
     if (fit.model != calc::Model::Line) {
         v.tIntercept = v.tInterceptCritical = Figure::missing(notLine);
         return;
@@ -237,13 +237,13 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     const Settings& settings = document.settings;
     const int n = int(fitted.x.size());
     interceptTest(curve);
-    const Message needFour(LUMETRA_MESSAGE("至少需要4个未排除的标准点"));
+    const Message needFour(QT_TRANSLATE_NOOP("calibration", "至少需要4个未排除的标准点"));
     const std::optional<calc::ModelFit> line =
         curve.fit->model == calc::Model::Line && curve.fit->weighting == calc::Weighting::None
             ? curve.fit
             : unweighted(fitted, calc::Model::Line);
     if (!line) {
-        const Message noLine(LUMETRA_MESSAGE("无法拟合不加权的直线"));
+        const Message noLine(QT_TRANSLATE_NOOP("calibration", "无法拟合不加权的直线"));
         v.mandelReason = v.lackOfFitReason = v.diagnosticsReason = v.dinReason = noLine;
         return;
     }
@@ -255,9 +255,9 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
         if (const auto quadratic = unweighted(fitted, calc::Model::Quadratic); quadratic && quadratic->sYX) {
             v.mandel = calc::mandelTest(n, s2Line, *quadratic->sYX * *quadratic->sYX);
             v.mandelReason = Message(
-                LUMETRA_MESSAGE("二次拟合的剩余方差为0：各点恰好在一条曲线上"));
+                QT_TRANSLATE_NOOP("calibration", "二次拟合的剩余方差为0：各点恰好在一条曲线上"));
         } else {
-            v.mandelReason = Message(LUMETRA_MESSAGE("无法拟合二次曲线"));
+            v.mandelReason = Message(QT_TRANSLATE_NOOP("calibration", "无法拟合二次曲线"));
         }
     }
 
@@ -273,12 +273,12 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
         }
     }
     if (levels.size() == fitted.x.size()) {
-        v.lackOfFitReason = Message(LUMETRA_MESSAGE("没有重复测定的浓度"));
+        v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "没有重复测定的浓度"));
     } else if (levels.size() < 3) {
-        v.lackOfFitReason = Message(LUMETRA_MESSAGE("至少需要3个不同的浓度"));
+        v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要3个不同的浓度"));
     } else if (line->sYX) {
         v.lackOfFit = calc::lackOfFit(fitted.yValues, group, s2Line * (n - 2));
-        v.lackOfFitReason = Message(LUMETRA_MESSAGE("各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
+        v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
     }
 
     // Outliers and influential standards.
@@ -295,7 +295,7 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
                 standard.influential = point.influential;
             }
         } else {
-            v.diagnosticsReason = Message(LUMETRA_MESSAGE("无法计算"));
+            v.diagnosticsReason = Message(QT_TRANSLATE_NOOP("calibration", "无法计算"));
         }
     }
 
@@ -303,8 +303,8 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     v.dinReason = needsMoreStandards(calc::Model::Line);
     if (line->sYX) {
         if (*line->sYX == 0.0 || line->b == 0.0) {
-            v.dinReason = *line->sYX == 0.0 ? Message(LUMETRA_MESSAGE("剩余标准差为0"))
-                                            : Message(LUMETRA_MESSAGE("斜率为0"));
+            v.dinReason = *line->sYX == 0.0 ? Message(QT_TRANSLATE_NOOP("calibration", "剩余标准差为0"))
+                                            : Message(QT_TRANSLATE_NOOP("calibration", "斜率为0"));
         } else {
             v.din = calc::din32645(n, double(line->meanX), double(line->sxx), *line->sYX, line->a,
                                    line->b, settings.alpha, settings.k, settings.m);
@@ -318,24 +318,24 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
 Message modelLine(const Document& document) {
     const Settings& settings = document.settings;
     std::string line = translate(modelName(settings.model));
-    line += translate(LUMETRA_MESSAGE("，"));
+    line += translate(QT_TRANSLATE_NOOP("calibration", "，"));
     line += settings.weighting == calc::Weighting::None
-                ? translate(LUMETRA_MESSAGE("不加权"))
-                : render(Message(LUMETRA_MESSAGE("权重%1"), {weightingName(settings.weighting)}));
+                ? translate(QT_TRANSLATE_NOOP("calibration", "不加权"))
+                : render(Message(QT_TRANSLATE_NOOP("calibration", "权重%1"), {weightingName(settings.weighting)}));
     std::vector<std::string> reasons;
     for (std::size_t i = 0; i < document.standards.size(); ++i) {
         const Standard& standard = document.standards[i];
         if (standard.excluded) {
-            reasons.push_back(render(Message(LUMETRA_MESSAGE("第%1点：%2"),
+            reasons.push_back(render(Message(QT_TRANSLATE_NOOP("calibration", "第%1点：%2"),
                                              {std::to_string(i + 1), standard.reason})));
         }
     }
     if (!reasons.empty()) {
         std::string joined;
         for (const std::string& reason : reasons) {
-            joined += (joined.empty() ? "" : translate(LUMETRA_MESSAGE("；"))) + reason;
+            joined += (joined.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) + reason;
         }
-        line += render(Message(LUMETRA_MESSAGE("，排除%1点（%2）"),
+        line += render(Message(QT_TRANSLATE_NOOP("calibration", "，排除%1点（%2）"),
                                {std::to_string(reasons.size()), joined}));
     }
     return Message("%1", {line});
@@ -396,15 +396,15 @@ std::vector<WeightingComparison> compareWeightings(const Document& document) {
 }
 
 Message noCurve() {
-    return Message(LUMETRA_MESSAGE("尚未计算标准曲线"));
+    return Message(QT_TRANSLATE_NOOP("calibration", "尚未计算标准曲线"));
 }
 
 Message outOfRange() {
-    return Message(LUMETRA_MESSAGE("数值超出可计算的范围"));
+    return Message(QT_TRANSLATE_NOOP("calibration", "数值超出可计算的范围"));
 }
 
 Message needsMoreStandards(calc::Model model) {
-    return Message(LUMETRA_MESSAGE("至少需要%1个标准点"),
+    return Message(QT_TRANSLATE_NOOP("calibration", "至少需要%1个标准点"),
                    {std::to_string(calc::minimumStandards(model) + 1)});
 }
 
@@ -451,7 +451,7 @@ CurveResult evaluateCurve(const Document& document) {
         }
         if (zeros.empty()) {
             curve.blankCorrectionProblem =
-                Message(LUMETRA_MESSAGE("空白校正无法使用：没有浓度为0的标准点"));
+                Message(QT_TRANSLATE_NOOP("calibration", "空白校正无法使用：没有浓度为0的标准点"));
         } else {
             // Exact in the decimals when their mean is a decimal (one or two zero standards),
             // else from the mean in extended precision.
@@ -483,7 +483,7 @@ CurveResult evaluateCurve(const Document& document) {
     }
     curve.fit = std::get<calc::ModelFit>(outcome);
     if (curve.fit->b == 0.0 && curve.fit->c == 0.0) {
-        curve.noReading = Message(LUMETRA_MESSAGE("斜率为0，无法由吸光度计算浓度"));
+        curve.noReading = Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
     }
     figures(curve, settings);
     checkStandards(curve);
@@ -536,32 +536,34 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
     }
     const calc::ModelFit& fit = *curve.fit;
     const calc::InversePrediction prediction = calc::inversePredict(fit, mean, result.m);
-    Message why = needsMoreStandards(fit.model);
-    switch (prediction.problem) {
-    case calc::InversePrediction::Problem::None:
-    case calc::InversePrediction::Problem::NoDof:
-        break;
-    case calc::InversePrediction::Problem::ZeroSlope:
-        why = Message(LUMETRA_MESSAGE("斜率为0，无法由吸光度计算浓度"));
-        break;
-    case calc::InversePrediction::Problem::NoRealRoot:
-        why = Message(LUMETRA_MESSAGE("无实数解"));
-        break;
-    case calc::InversePrediction::Problem::FlatAtRoot:
-        why = Message(LUMETRA_MESSAGE("曲线在此处斜率为0"));
-        break;
-    case calc::InversePrediction::Problem::NoWeight:
-        why = Message(LUMETRA_MESSAGE("此处无法取权重（浓度或吸光度不为正）"));
-        break;
-    case calc::InversePrediction::Problem::OutOfRange:
-        why = outOfRange();
-        break;
-    }
+    // The reason is worked out only for a figure that is missing: most rows have none.
+    const auto why = [&]() -> Message {
+        switch (prediction.problem) {
+        case calc::InversePrediction::Problem::None:
+        case calc::InversePrediction::Problem::NoDof:
+            break;
+        case calc::InversePrediction::Problem::ZeroSlope:
+            return Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
+        case calc::InversePrediction::Problem::NoRealRoot:
+            return Message(QT_TRANSLATE_NOOP("calibration", "无实数解"));
+        case calc::InversePrediction::Problem::FlatAtRoot:
+            return Message(QT_TRANSLATE_NOOP("calibration", "曲线在此处斜率为0"));
+        case calc::InversePrediction::Problem::NoWeight:
+            return Message(QT_TRANSLATE_NOOP("calibration", "此处无法取权重（浓度或吸光度不为正）"));
+        case calc::InversePrediction::Problem::OutOfRange:
+            return outOfRange();
+        }
+        return needsMoreStandards(fit.model);
+    };
     const auto scaled = [dilution](std::optional<double> value) {
         return value ? finite(static_cast<long double>(*value) * dilution) : std::nullopt;
     };
-    result.x0 = Figure::of(scaled(prediction.x0), prediction.x0 ? outOfRange() : why);
-    result.sX0 = Figure::of(scaled(prediction.sX0), prediction.sX0 ? outOfRange() : why);
+    const std::optional<double> x0 = scaled(prediction.x0);
+    const std::optional<double> sX0 = scaled(prediction.sX0);
+    result.x0 = x0 ? Figure{x0, std::nullopt}
+                   : Figure::missing(prediction.x0 ? outOfRange() : why());
+    result.sX0 = sX0 ? Figure{sX0, std::nullopt}
+                     : Figure::missing(prediction.sX0 ? outOfRange() : why());
     result.ci = times(curve.t, result.sX0);
     result.ci95 = times(curve.t95, result.sX0);
     if (result.meanA) {

@@ -135,6 +135,7 @@ struct BatchResult {
     std::optional<Message> blankCorrectionProblem;
     // Why results cannot be given in the reporting unit (the volume or factor), and that unit.
     std::optional<Message> reportingProblem;
+    double resultFactor = 1; // f / V: the result is x0 (with its dilution) times this
     std::string resultUnit;
     // The calibration's own rule (r), and the summary of every rule.
     std::optional<QualityCheck> calibrationCheck;
@@ -166,6 +167,11 @@ SampleResult evaluateSample(const Sample& sample, const CurveResult& curve);
 // filled in.
 BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
                           std::vector<SampleResult>& samples);
+
+// Rows first..last again against the batch's figures as they stand: enough for rows of plain
+// samples that no other row refers to, which change nothing of the batch.
+void evaluateRows(const Document& document, const CurveResult& curve, const BatchResult& batch,
+                  std::vector<SampleResult>& samples, std::size_t first, std::size_t last);
 
 // Everything.
 Results evaluate(const Document& document);
