@@ -31,7 +31,7 @@ struct Sample {
     QString dilution;   // the dilution factor; empty counts as 1
     QString mainResult; // the main window's result text (" .556417569880205"), empty if none
     // The batch's cells: the row's type, the sample it refers to and its numbers, as typed.
-    QString type, of, added, nominal, certified, u;
+    QString type{}, of{}, added{}, nominal{}, certified{}, u{};
 
     friend bool operator==(const Sample&, const Sample&) = default;
 };
