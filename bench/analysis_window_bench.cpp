@@ -8,6 +8,7 @@
 #include "analysis/analysis_window.h"
 #include "analysis/current_calibration.h"
 #include "app/calibration_files.h"
+#include "app/language.h"
 #include "app/lumetra.h"
 #include "ui/application.h"
 
@@ -119,6 +120,7 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
     QApplication application(argc, argv);
     ui::setUpApplication(application);
+    app::installLanguage(application, QStringLiteral("zh"));
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     NoPrompts prompts;
 

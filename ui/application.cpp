@@ -3,11 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 
 namespace ui {
 
@@ -38,14 +35,6 @@ void setUpApplication(QApplication& app) {
     // QApplication passes it on to the windows already shown, so every window ends with the same
     // icon as when it is set here, and the cover is mapped without waiting for it.
     QTimer::singleShot(0, &app, &setWindowIcon);
-
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
-    QLocale::setDefault(chinese);
-    auto* translator = new QTranslator(&app);
-    if (translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
-    }
 }
 
 } // namespace ui

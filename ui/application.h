@@ -4,8 +4,8 @@ class QApplication;
 
 namespace ui {
 
-// Application-wide look: the Fusion style, a CJK-capable default font, the program's icon and
-// Qt's own Chinese translations (so standard buttons read "确定").
+// Application-wide look: the Fusion style, a CJK-capable default font and the program's icon. The
+// language is installed by the program (app/language.h).
 void setUpApplication(QApplication& app);
 
 } // namespace ui

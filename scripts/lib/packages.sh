@@ -17,7 +17,8 @@ ensure_packages() {
 
 # What building and running the program needs.
 RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev
-              libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk)
+              libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk
+              qt6-tools-dev qt6-l10n-tools)
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks,
 # pdftotext for the exported report, the manual page rendered.

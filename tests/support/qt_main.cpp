@@ -1,3 +1,4 @@
+#include "app/language.h"
 #include "ui/application.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dataHome.path() + u"/config"_qs));
     QApplication application(argc, argv);
     ui::setUpApplication(application);
+    // Chinese, as the program starts, unless a test binary asks for English.
+    app::installLanguage(application, qEnvironmentVariable("LUMETRA_TEST_LANGUAGE"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
