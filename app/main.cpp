@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/lumetra.h"
 #include "io/files.h"
 #include "ui/alerts.h"
@@ -66,6 +67,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     ui::setUpApplication(application);
+    app::installLanguage(application, app::savedLanguage());
     ui::MessageBoxAlerts alerts;
     app::Lumetra lumetra(alerts);
     if (argc == 2) {
