@@ -24,6 +24,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -128,6 +129,20 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     calibrationPlot_->setObjectName(QStringLiteral("calibrationPlot"));
     residualPlot_ = new PlotWidget(PlotWidget::Mode::Residuals, content);
     residualPlot_->setObjectName(QStringLiteral("residualPlot"));
+    for (PlotWidget* plot : {calibrationPlot_, residualPlot_}) {
+        connect(plot, &PlotWidget::standardMenuRequested, this,
+                [this](int standard, const QPoint& at) {
+                    QMenu menu(this);
+                    const bool excluded =
+                        calibration_.document().standards[std::size_t(standard)].excluded;
+                    menu.addAction(excluded ? QStringLiteral("取消排除第%1点").arg(standard + 1)
+                                            : QStringLiteral("排除第%1点…").arg(standard + 1),
+                                   this, [this, standard, excluded] {
+                                       standards_->setExcluded(standard, !excluded);
+                                   });
+                    menu.exec(at);
+                });
+    }
     plots->addWidget(calibrationPlot_, 3);
     plots->addWidget(residualPlot_, 2);
     contentLayout_->addLayout(plots, 1);

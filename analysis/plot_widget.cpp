@@ -2,7 +2,9 @@
 
 #include "analysis/plot_painter.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -60,6 +62,49 @@ QSize PlotWidget::minimumSizeHint() const {
 
 QSize PlotWidget::sizeHint() const {
     return mode_ == Mode::Calibration ? linesToSize(*this, 30, 16) : linesToSize(*this, 30, 9);
+}
+
+int PlotWidget::standardAt(const QPoint& position) const {
+    if (!hasCurve(data_)) {
+        return -1;
+    }
+    // The painting's mapping, from a painter on an image of the widget's size and resolution.
+    QImage probe(size(), QImage::Format_ARGB32);
+    probe.setDotsPerMeterX(int(std::lround(logicalDpiX() / 0.0254)));
+    probe.setDotsPerMeterY(int(std::lround(logicalDpiY() / 0.0254)));
+    QPainter measuring(&probe);
+    measuring.setFont(font());
+    const PlotMapping mapping = mode_ == Mode::Calibration
+                                    ? calibrationMapping(measuring, rect(), data_)
+                                    : residualMapping(measuring, rect(), data_);
+    const double reach = QFontMetricsF(font()).height() * 0.6;
+    int nearest = -1;
+    double best = reach * reach;
+    const std::size_t n = std::min(data_.concentrations.size(), data_.absorbances.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const double y = mode_ == Mode::Calibration
+                             ? data_.absorbances[i]
+                             : (i < data_.residuals.size() ? data_.residuals[i] : std::nan(""));
+        if (!std::isfinite(y)) {
+            continue;
+        }
+        const QPointF at = mapping.toPixel(data_.concentrations[i], y) - QPointF(position);
+        const double distance = at.x() * at.x() + at.y() * at.y();
+        if (distance <= best) {
+            best = distance;
+            nearest = int(i);
+        }
+    }
+    return nearest;
+}
+
+void PlotWidget::contextMenuEvent(QContextMenuEvent* event) {
+    const int standard = standardAt(event->pos());
+    if (standard < 0) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    emit standardMenuRequested(standard, event->globalPos());
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {

@@ -25,7 +25,16 @@ public:
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
+    // The standard whose marker lies within a few pixels of `position`, or -1.
+    int standardAt(const QPoint& position) const;
+
+signals:
+    // The context menu asked for on the marker of a standard.
+    void standardMenuRequested(int standard, const QPoint& globalPosition);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -1,8 +1,13 @@
+#include "analysis/plot_painter.h"
 #include "analysis/plot_widget.h"
 #include "worked_example.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,3 +84,32 @@ TEST(PlotWidget, MinimumSizeFollowsTheFont) {
 }
 
 } // namespace
+
+// The context menu on a standard's marker names that standard; elsewhere, none.
+TEST(PlotWidget, FindsTheStandardUnderTheMenu) {
+    PlotWidget plot(PlotWidget::Mode::Calibration);
+    plot.resize(plot.sizeHint());
+    const analysis::PlotData data = analysis_test::workedExample();
+    plot.setData(data);
+    QImage image(plot.size(), QImage::Format_ARGB32);
+    image.setDotsPerMeterX(int(std::lround(plot.logicalDpiX() / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(plot.logicalDpiY() / 0.0254)));
+    QPainter painter(&image);
+    painter.setFont(plot.font());
+    const analysis::PlotMapping mapping =
+        analysis::calibrationMapping(painter, QRectF(plot.rect()), data);
+    std::vector<int> asked;
+    QObject::connect(&plot, &PlotWidget::standardMenuRequested,
+                     [&asked](int standard, const QPoint&) { asked.push_back(standard); });
+    for (int i : {0, 3, 6}) {
+        const QPoint at = (mapping.toPixel(data.concentrations[std::size_t(i)],
+                                           data.absorbances[std::size_t(i)]) +
+                           QPointF(2, -1))
+                              .toPoint();
+        EXPECT_EQ(plot.standardAt(at), i);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, plot.mapToGlobal(at));
+        QApplication::sendEvent(&plot, &event);
+    }
+    EXPECT_EQ(asked, (std::vector<int>{0, 3, 6}));
+    EXPECT_EQ(plot.standardAt(QPoint(2, 2)), -1) << "far from every marker";
+}
