@@ -161,6 +161,11 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     note_->setObjectName(QStringLiteral("mainWindowNote"));
     note_->setWordWrap(true);
     note_->hide();
+    curveNote_ = new QLabel(statisticsPanel_);
+    curveNote_->setObjectName(QStringLiteral("curveNote"));
+    curveNote_->setWordWrap(true);
+    curveNote_->setStyleSheet(QStringLiteral("color: #b71c1c"));
+    curveNote_->hide();
     backupNote_ = new QLabel(statisticsPanel_);
     backupNote_->setObjectName(QStringLiteral("backupNote"));
     backupNote_->setWordWrap(true);
@@ -168,7 +173,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     backupNote_->hide();
     connect(backupNote_, &QLabel::linkActivated, this,
             [this] { emit openBackupRequested(backup_); });
-    for (QLabel* label : {note_, backupNote_}) {
+    for (QLabel* label : {curveNote_, note_, backupNote_}) {
         QSizePolicy policy = label->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
         label->setSizePolicy(policy);
@@ -500,6 +505,10 @@ void AnalysisWindow::refresh() {
                   "在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
                   "这里即显示标准曲线和统计结果。")
             : io::fromDocument(calibration::render(*curve.problem)));
+    // A curve from which no concentration can be read says so above its figures.
+    curveNote_->setText(curve.noReading ? io::fromDocument(calibration::render(*curve.noReading))
+                                        : QString());
+    curveNote_->setVisible(curve.noReading.has_value());
     updatePlots();
     updateTitle();
 }

@@ -124,6 +124,7 @@ private:
     PlotWidget* residualPlot_ = nullptr;
     QLabel* emptyTitle_ = nullptr;
     QLabel* emptyHint_ = nullptr;
+    QLabel* curveNote_ = nullptr; // why no concentration can be read from the curve
     QLabel* note_ = nullptr;
     QLabel* backupNote_ = nullptr;
     StatisticsModel* statistics_ = nullptr;

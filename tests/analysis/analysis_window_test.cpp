@@ -507,3 +507,22 @@ TEST_F(StandardsTabTest, AnExclusionNeedsAReasonAndAMainWindowFitOfTheSameValues
 }
 
 } // namespace
+
+namespace {
+
+// A slope of 0 in the decimals: the curve and the figures that exist are shown, and the window
+// says why no concentration can be read from it.
+TEST_F(AnalysisWindowTest, ASlopeOfZeroSaysNoConcentrationCanBeRead) {
+    fit({u"0"_qs, u"1"_qs, u"2"_qs}, {u"0"_qs, u"1"_qs, u"0"_qs});
+    window()->open();
+    EXPECT_FALSE(showsEmptyState());
+    auto* note = in<QLabel>(window(), u"curveNote"_qs);
+    EXPECT_TRUE(note->isVisibleTo(window()));
+    EXPECT_EQ(note->text(), u"斜率为0，无法由吸光度计算浓度"_qs);
+    EXPECT_EQ(statistic(2), u"0"_qs); // b
+    EXPECT_EQ(statistic(9), u"—"_qs); // LOD
+    fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
+    EXPECT_FALSE(note->isVisibleTo(window()));
+}
+
+} // namespace
