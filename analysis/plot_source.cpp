@@ -11,10 +11,17 @@ namespace analysis {
 
 QString coefficientText(double value, Digits digits) {
     if (value == 0.0) {
-        value = 0.0; // never "-0"
+        return QStringLiteral("0"); // never "-0", nor "0.000"
     }
-    return QString::fromStdString(digits == Digits::Four ? calc::roundSignificant(value, 4)
-                                                         : calc::fullPrecision(value));
+    if (digits == Digits::Full) {
+        return QString::fromStdString(calc::fullPrecision(value));
+    }
+    // Plain digits, as a laboratory writes them, unless they would run long: 1.234e-07.
+    const double size = std::fabs(value);
+    if (size < 1e-6 || size >= 1e9) {
+        return QString::number(value, 'e', 3);
+    }
+    return QString::fromStdString(calc::roundSignificant(value, 4));
 }
 
 QString equationText(const calc::ModelFit& fit, Digits digits) {

@@ -32,8 +32,9 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                   const std::vector<calibration::SampleResult>& samples,
                   const PlotOptions& options = {});
 
-// A coefficient as the plot writes it, to four significant digits ("0.09704", "1.930"), or in
-// full precision as the statistics give it ("0.097041234567891").
+// A coefficient as the plot writes it, to four significant digits ("0.09704", "1.930", rounded
+// half to even; "1.234e-07" below a millionth and from 10⁹ on), or in full precision
+// ("0.097041234567891"); zero is "0".
 enum class Digits { Four, Full };
 QString coefficientText(double value, Digits digits);
 

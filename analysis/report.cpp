@@ -681,7 +681,9 @@ ReportContent reportContent(const calibration::Document& document,
     content.program = QStringLiteral("Lumetra %1").arg(QStringLiteral(LUMETRA_VERSION));
     content.made = isoTime(source.made);
     for (const auto& [file, hash] : source.files) {
-        content.source << QStringLiteral("数据文件：%1　　SHA-256：%2").arg(printable(file), hash);
+        // The hash on a line of its own, so that a long path never parts it from its label.
+        content.source << QStringLiteral("数据文件：") + printable(file)
+                       << QStringLiteral("SHA-256：") + hash;
     }
     if (!source.options.isEmpty()) {
         content.source << QStringLiteral("改变结果的命令行选项：") +
