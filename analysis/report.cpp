@@ -34,10 +34,6 @@ namespace analysis {
 
 namespace {
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
-
 // A user's text on paper: control characters, and the bidirectional controls that would reorder
 // what stands around them, as blanks; an unpaired surrogate as U+FFFD.
 QString printable(const QString& text) {
@@ -59,6 +55,10 @@ QString printable(const QString& text) {
 
 QString fromDocument(const std::string& text) {
     return printable(io::fromDocument(text));
+}
+
+QString rendered(const calibration::Message& message) {
+    return fromDocument(calibration::render(message));
 }
 
 // ISO 8601 with the offset of the time zone, as the history writes its times:
@@ -125,7 +125,7 @@ std::vector<std::pair<QString, QString>> headerFields(const calibration::ReportH
 
 ReportTable statisticsTable(const calibration::Document& document,
                             const calibration::Results& results) {
-    const QString unit = io::fromDocument(document.unit);
+    const QString unit = fromDocument(document.unit);
     ReportTable table;
     table.header = {QStringLiteral("统计量"), QStringLiteral("数值"),
                     QStringLiteral("%1% 半宽 (±)").arg(document.settings.level),
@@ -144,7 +144,7 @@ ReportTable statisticsTable(const calibration::Document& document,
 
 ReportTable standardsTable(const calibration::Document& document,
                            const calibration::Results& results) {
-    const QString unit = io::fromDocument(document.unit);
+    const QString unit = fromDocument(document.unit);
     ReportTable table;
     table.header = {QStringLiteral("序号"),
                     withUnit(QStringLiteral("浓度 C"), unit),
@@ -230,8 +230,8 @@ QString qcText(const calibration::SampleResult& result) {
 
 ReportTable resultsTable(const calibration::Document& document,
                          const calibration::Results& results) {
-    const QString unit = io::fromDocument(document.unit);
-    const QString resultUnit = io::fromDocument(results.batch.resultUnit);
+    const QString unit = fromDocument(document.unit);
+    const QString resultUnit = fromDocument(results.batch.resultUnit);
     ReportTable table;
     table.header = {QStringLiteral("序号"),
                     QStringLiteral("名称"),
@@ -262,7 +262,7 @@ ReportTable resultsTable(const calibration::Document& document,
             notes << rendered(*result.batchProblem);
         }
         const QString dilution = fromDocument(sample.dilution).trimmed();
-        const QString shown = io::fromDocument(result.resultText);
+        const QString shown = fromDocument(result.resultText);
         table.rows.push_back({QString::number(i + 1), fromDocument(sample.name),
                               typeText(sample, result), fromDocument(sample.readings).simplified(),
                               dilution.isEmpty() ? QStringLiteral("1") : dilution,
@@ -278,7 +278,7 @@ QStringList batchLines(const calibration::Document& document, const calibration:
     const calibration::Settings& s = document.settings;
     const calibration::BatchResult& batch = results.batch;
     QStringList lines;
-    const QString resultUnit = io::fromDocument(batch.resultUnit).trimmed();
+    const QString resultUnit = fromDocument(batch.resultUnit).trimmed();
     QString formula = QStringLiteral("结果 = x0·f");
     QString values = QStringLiteral("f = %1").arg(fromDocument(s.factor));
     if (!calibration::text::isBlank(s.volume)) {
@@ -323,8 +323,7 @@ ReportTable historyTable(const calibration::Document& document) {
     for (std::size_t i = 0; i < document.history.size(); ++i) {
         const calibration::HistoryEntry& entry = document.history[i];
         table.rows.push_back({QString::number(i + 1), fromDocument(entry.time),
-                              fromDocument(entry.user),
-                              printable(rendered(calibration::describe(entry)))});
+                              fromDocument(entry.user), rendered(calibration::describe(entry))});
     }
     return table;
 }
@@ -379,8 +378,6 @@ public:
         unit_ = device.logicalDpiY() / 96.0;
     }
 
-    double mm() const { return mm_; }
-
     void paragraph(const QString& text, double points = 9, bool bold = false,
                    Qt::Alignment align = Qt::AlignLeft, double spaceAfterMm = 1.5,
                    bool breakBefore = false) {
@@ -403,8 +400,7 @@ public:
         cursor_.insertText(text, chars);
     }
 
-    // A heading kept with what follows it up to `keepWith` characters on (set by the caller
-    // through keepFrom and keepTo).
+    // A heading; where it starts, for keep().
     int heading(const QString& text, bool breakBefore = false) {
         paragraph(text, 12, true, Qt::AlignLeft, 2, breakBefore);
         return cursor_.block().position();
@@ -419,16 +415,16 @@ public:
         struct Row {
             int first, second; // indexes into fields; second -1: the first spans the row
         };
+        // The laboratory and the method (a standard's number and title) take a row, as does any
+        // long value.
+        const auto wide = [&fields](int i) {
+            const auto& [label, value] = fields[std::size_t(i)];
+            return value.size() > 18 || label == QStringLiteral("实验室") ||
+                   label == QStringLiteral("分析方法");
+        };
         std::vector<Row> rows;
         for (int i = 0; i < int(fields.size()); ++i) {
-            const bool wide = fields[std::size_t(i)].second.size() > 18 ||
-                              fields[std::size_t(i)].first == QStringLiteral("实验室") ||
-                              fields[std::size_t(i)].first == QStringLiteral("分析方法");
-            const bool nextWide = i + 1 < int(fields.size()) &&
-                                  (fields[std::size_t(i + 1)].second.size() > 18 ||
-                                   fields[std::size_t(i + 1)].first == QStringLiteral("实验室") ||
-                                   fields[std::size_t(i + 1)].first == QStringLiteral("分析方法"));
-            if (wide || nextWide || i + 1 == int(fields.size())) {
+            if (i + 1 == int(fields.size()) || wide(i) || wide(i + 1)) {
                 rows.push_back({i, -1});
             } else {
                 rows.push_back({i, i + 1});
@@ -660,7 +656,7 @@ ReportSource documentSource(const QString& file, bool modified, const QDateTime&
     ReportSource source;
     source.made = made;
     source.history = history;
-    source.fileName = file.isEmpty() ? QString() : QFileInfo(file).fileName();
+    source.fileName = file.isEmpty() ? QString() : io::shownPath(QFileInfo(file).fileName());
     const QString shown = file.isEmpty() ? QStringLiteral("（无文件）") : source.fileName;
     if (file.isEmpty() || modified) {
         source.files.push_back({shown, QStringLiteral("未保存")});
@@ -693,8 +689,8 @@ ReportContent reportContent(const calibration::Document& document,
                                                  : printable(source.fileName);
 
     const calibration::CurveResult& curve = results.curve;
-    const QString unit = io::fromDocument(document.unit);
-    content.modelLine = printable(rendered(calibration::modelLine(document)));
+    const QString unit = fromDocument(document.unit);
+    content.modelLine = rendered(calibration::modelLine(document));
     content.equation = curve.fit
                            ? equationText(*curve.fit, Digits::Full) +
                                  QStringLiteral("（A：吸光度，C：浓度，%1；系数未修约）")
