@@ -110,18 +110,24 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
         }
     }
     // The samples where they were read from the curve: the concentration before dilution at the
-    // mean reading. Each is named, or numbered as the results number it.
+    // mean reading. When labels are asked for, each is named, or numbered as the results number
+    // it (the window's list may hold 100 000 rows: no texts for them unasked).
     for (std::size_t i = 0; i < samples.size() && i < document.samples.size(); ++i) {
         const calibration::SampleResult& result = samples[i];
         if (!result.x0.value || !result.meanA) {
             continue;
         }
         const calibration::SampleFlags& f = result.flags;
-        const QString number = QString::number(i + 1);
-        const QString name = io::fromDocument(document.samples[i].name).simplified();
-        data.samples.push_back({*result.x0.value / result.values.dilution, *result.meanA,
-                                f.outOfRange || f.belowLod || f.belowLoq,
-                                name.isEmpty() ? number : name, number});
+        PlotSample sample{*result.x0.value / result.values.dilution, *result.meanA,
+                          f.outOfRange || f.belowLod || f.belowLoq};
+        if (options.sampleLabels) {
+            sample.shortLabel = QString::number(i + 1);
+            sample.label = io::fromDocument(document.samples[i].name).simplified();
+            if (sample.label.isEmpty()) {
+                sample.label = sample.shortLabel;
+            }
+        }
+        data.samples.push_back(std::move(sample));
     }
     data.showSampleLabels = options.sampleLabels;
     if (options.currentSample && !curve.noReading) {
