@@ -1,12 +1,13 @@
 #include "analysis/analysis_window.h"
 
-#include "analysis/current_calibration.h"
 #include "analysis/batch_panel.h"
+#include "analysis/current_calibration.h"
 #include "analysis/export_module.h"
 #include "analysis/header_dialog.h"
 #include "analysis/history_tab.h"
 #include "analysis/model_panel.h"
 #include "analysis/plot_export.h"
+#include "analysis/plot_source.h"
 #include "analysis/plot_widget.h"
 #include "analysis/readable.h"
 #include "analysis/sample_list.h"
@@ -40,33 +41,10 @@ namespace analysis {
 
 namespace {
 
-// "y = 1.51786 + 1.93036x", with a true minus sign for negative terms; "y = 2.07438x" through
-// the origin, "y = a + bx + cx²" for the second-order curve.
-QString equationText(const calc::ModelFit& fit) {
-    const auto term = [](double v) { return readable(std::fabs(v)); };
-    QString text = QStringLiteral("y = ");
-    bool first = true;
-    const auto add = [&](double value, const QString& power) {
-        if (first) {
-            text += (value < 0 ? QStringLiteral("−") : QString()) + term(value) + power;
-            first = false;
-        } else {
-            text +=
-                (value < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + term(value) + power;
-        }
-    };
-    if (fit.model != calc::Model::Origin) {
-        add(fit.a, QString());
-    }
-    add(fit.b, QStringLiteral("x"));
-    if (fit.model == calc::Model::Quadratic) {
-        add(fit.c, QStringLiteral("x²"));
-    }
-    return text;
-}
-
 // The settings key of the window's size and place, kept after its first opening ever.
 const QString kGeometryKey = QStringLiteral("analysis/geometry");
+// Whether the printed report carries the change history.
+const QString kReportHistoryKey = QStringLiteral("report/history");
 
 QLabel* emptyStateLine(const QString& text, QWidget* parent, bool title) {
     auto* label = new QLabel(text, parent);
@@ -284,11 +262,18 @@ void AnalysisWindow::buildMenu() {
     file->addSeparator();
     auto* header = file->addAction(QStringLiteral("报告信息…"), this, [this] { header_->edit(); });
     header->setObjectName(QStringLiteral("reportHeader"));
-    historyInReport_ = file->addAction(QStringLiteral("报告附记录"));
-    historyInReport_->setObjectName(QStringLiteral("historyInReport"));
-    historyInReport_->setCheckable(true);
     file->addAction(QStringLiteral("打印…"), this, &AnalysisWindow::printReport);
     file->addAction(QStringLiteral("导出PDF…"), this, &AnalysisWindow::exportPdf);
+    reportHistory_ = file->addAction(QStringLiteral("报告附修改记录"));
+    reportHistory_->setObjectName(QStringLiteral("reportHistory"));
+    reportHistory_->setCheckable(true);
+    reportHistory_->setChecked(QSettings().value(kReportHistoryKey, false).toBool());
+    connect(reportHistory_, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(kReportHistoryKey, on); });
+}
+
+void AnalysisWindow::setReportHistory(bool history) {
+    reportHistory_->setChecked(history);
 }
 
 void AnalysisWindow::open() {
@@ -381,10 +366,6 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-bool AnalysisWindow::historyInReport() const {
-    return historyInReport_->isChecked();
-}
-
 bool AnalysisWindow::hasCurve() const {
     return calibration_.curve().hasCurve();
 }
@@ -422,68 +403,12 @@ void AnalysisWindow::updateTitle() {
 }
 
 PlotData AnalysisWindow::plotData() const {
-    PlotData data;
-    const calibration::Document& document = calibration_.document();
-    data.xTitle = concentrationTitle(io::fromDocument(document.unit));
-    data.yTitle = QStringLiteral("吸光度 A");
-    if (!hasCurve()) {
-        return data;
-    }
-    const calibration::CurveResult& curve = calibration_.curve();
-    const calc::ModelFit& fit = *curve.fit;
-    for (const calibration::StandardResult& standard : curve.standards) {
-        data.concentrations.push_back(standard.c.value_or(0.0));
-        data.absorbances.push_back(standard.a.value_or(0.0));
-        data.excluded.push_back(standard.excluded);
-    }
-    data.a = fit.a;
-    data.b = fit.b;
-    data.c = fit.c;
-    // The residual plot shows what the fit minimised: sqrt(w)*(A - fit) for a weighted model.
-    const bool weighted = fit.weighting != calc::Weighting::None;
-    for (std::size_t i = 0; i < curve.standards.size(); ++i) {
-        const std::optional<double>& residual = curve.standards[i].residual;
-        const double weight = fit.standards[i].weight;
-        data.residuals.push_back(!residual                ? std::nan("")
-                                 : weighted && weight > 0 ? *residual * std::sqrt(weight)
-                                                          : *residual);
-    }
-    data.residualTitle = weighted ? QStringLiteral("加权残差 √w·(A − Â)") : QString();
-    if (curve.t.value && fit.dof > 0) {
-        const double t = *curve.t.value;
-        const double s2 = double(fit.varianceYX);
-        constexpr int kSteps = 100;
-        for (int step = 0; step <= kSteps; ++step) {
-            const double x = fit.xMin + (fit.xMax - fit.xMin) * step / kSteps;
-            const std::optional<long double> variance = calc::fittedVariance(fit, x);
-            if (!variance) {
-                break;
-            }
-            const double y = double(calc::predictY(fit, x));
-            const double confidence = t * std::sqrt(double(*variance));
-            const double prediction = t * std::sqrt(double(*variance) + s2);
-            data.bands.push_back(
-                {x, y - confidence, y + confidence, y - prediction, y + prediction});
-        }
-    }
-    data.showConfidence = validation_ && validation_->showConfidence();
-    data.showPrediction = validation_ && validation_->showPrediction();
-    data.bandLow = fit.yMin;
-    data.bandHigh = fit.yMax;
-    data.equation = equationText(fit);
-    if (curve.r2.value) {
-        data.r2Text = QStringLiteral("R² = ") + readable(*curve.r2.value);
-    }
-    data.samples = plotSamples(calibration_);
-    if (sampleAbsorbance_ && !curve.noReading) {
-        const double y = *sampleAbsorbance_;
-        const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
-        if (at.x0) {
-            const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;
-            data.current = PlotSample{*at.x0, y, outside, {}};
-        }
-    }
-    return data;
+    PlotOptions options;
+    options.currentSample = sampleAbsorbance_;
+    options.showConfidence = validation_ && validation_->showConfidence();
+    options.showPrediction = validation_ && validation_->showPrediction();
+    return analysis::plotData(calibration_.document(), calibration_.curve(),
+                              calibration_.sampleResults(), options);
 }
 
 void AnalysisWindow::updatePlots() {
@@ -544,41 +469,10 @@ void AnalysisWindow::saveImage() {
 }
 
 ReportContent AnalysisWindow::reportContent() const {
-    ReportContent content;
-    content.created = QDateTime::currentDateTime();
-    content.unit = io::fromDocument(calibration_.document().unit);
-    content.plot = plotData();
-    content.equation = content.plot.equation;
-    for (const StatisticText& text : statisticTexts(calibration_.curve(), content.unit)) {
-        content.statistics.emplace_back(text.label,
-                                        text.halfWidth.isEmpty()
-                                            ? text.value
-                                            : text.value + QStringLiteral(" ± ") + text.halfWidth);
-    }
-    auto headerOf = [](const QAbstractItemModel& model, int columns) {
-        QStringList header;
-        for (int c = 0; c < columns; ++c) {
-            header << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        }
-        return header;
-    };
-    auto rowsOf = [](const QAbstractItemModel& model, int columns) {
-        std::vector<QStringList> rows;
-        for (int r = 0; r < model.rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < columns; ++c) {
-                cells << model.index(r, c).data(Qt::DisplayRole).toString();
-            }
-            rows.push_back(cells);
-        }
-        return rows;
-    };
-    const QAbstractItemModel& points = *standards_;
-    content.pointHeader = headerOf(points, points.columnCount());
-    content.points = rowsOf(points, points.columnCount());
-    content.sampleHeader = headerOf(*samples_, SampleListModel::Columns);
-    content.samples = rowsOf(*samples_, SampleListModel::Columns);
-    return content;
+    const ReportSource source =
+        documentSource(calibration_.file(), calibration_.isModified(), QDateTime::currentDateTime(),
+                       reportHistory_->isChecked());
+    return analysis::reportContent(calibration_.document(), calibration_.results(), source);
 }
 
 void AnalysisWindow::exportPdf() {

@@ -56,12 +56,13 @@ public:
     // "保存图像…": asks for a file name and writes the plots as PNG or SVG.
     void saveImage();
 
-    // "导出PDF…" asks for a file name only; "打印…" opens the print preview and dialog.
+    // "导出PDF…" asks for a file name only; "打印…" opens the print preview and dialog. Both
+    // print the document with the SHA-256 of its file when it is saved as it stands, and the
+    // change history as an appendix when "报告附修改记录" is checked.
     void exportPdf();
     void printReport();
     ReportContent reportContent() const;
-    // Whether the printed report ends with the change history ("报告附记录").
-    bool historyInReport() const;
+    void setReportHistory(bool history);
 
     // "导入样品CSV…": asks for a file and adds its rows to the list; a refused file changes
     // nothing and says why.
@@ -113,6 +114,7 @@ private:
     std::optional<double> sampleAbsorbance_;
     QString backup_;
     bool placed_ = false;
+    QAction* reportHistory_ = nullptr;
     bool balanced_ = false;
 
     QSplitter* split_ = nullptr;
@@ -134,7 +136,6 @@ private:
     QTabWidget* tabs_ = nullptr;
     QWidget* samplesTab_ = nullptr; // the sample list's page
     HeaderDialog* header_ = nullptr;
-    QAction* historyInReport_ = nullptr; // the report's appendix of the history, when checked
     ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

@@ -1,330 +1,788 @@
 #include "analysis/report.h"
 
 #include "analysis/plot_painter.h"
+#include "analysis/plot_source.h"
+#include "analysis/readable.h"
+#include "analysis/sample_list.h"
+#include "analysis/statistics_table.h"
+#include "analysis/validation_rows.h"
+#include "calibration/entries.h"
+#include "calibration/history.h"
+#include "calibration/text.h"
+#include "io/document_text.h"
 #include "io/files.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QFileInfo>
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextObjectInterface>
+#include <QTextTable>
 #include <algorithm>
+#include <cmath>
 
 namespace analysis {
 
 namespace {
 
-// AR PL UMing embeds with a full character map, so that text extraction gives back every
-// character, digits included.
-QFont reportFont(double points, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-// A top-to-bottom writer over pages: each block asks for its height, and a new page starts
-// when the current one has no room.
-class PageFlow {
-public:
-    PageFlow(QPagedPaintDevice& device, QPainter& painter)
-        : device_(device), painter_(painter), page_(painter.viewport()) {
-        mm_ = device.logicalDpiY() / 25.4;
-        y_ = page_.top();
-        bottom_ = page_.bottom() - 10 * mm_; // room for the page number
-    }
-
-    double mm() const { return mm_; }
-    double width() const { return page_.width(); }
-    double left() const { return page_.left(); }
-    double y() const { return y_; }
-
-    void ensure(double height) {
-        if (y_ + height > bottom_ && y_ > page_.top()) {
-            newPage();
+// A user's text on paper: control characters, and the bidirectional controls that would reorder
+// what stands around them, as blanks; an unpaired surrogate as U+FFFD.
+QString printable(const QString& text) {
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            out[i] = QChar(QChar::ReplacementCharacter);
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E ||
+                   c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+                   c == 0x2028 || c == 0x2029) {
+            out[i] = u' ';
         }
     }
-    void advance(double height) { y_ += height; }
-
-    void newPage() {
-        footer();
-        device_.newPage();
-        ++pageNumber_;
-        y_ = page_.top();
-    }
-
-    void footer() {
-        painter_.setFont(reportFont(8));
-        painter_.setPen(Qt::black);
-        const QRectF band(page_.left(), page_.bottom() - 7 * mm_, page_.width(), 7 * mm_);
-        painter_.drawText(band, Qt::AlignCenter, QStringLiteral("第 %1 页").arg(pageNumber_));
-    }
-
-private:
-    QPagedPaintDevice& device_;
-    QPainter& painter_;
-    QRectF page_;
-    double mm_ = 1;
-    double y_ = 0;
-    double bottom_ = 0;
-    int pageNumber_ = 1;
-};
-
-void textLine(QPainter& painter, PageFlow& flow, const QString& text, const QFont& font,
-              double gapAfter = 0) {
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, painter.device());
-    const QRectF bounds =
-        metrics.boundingRect(QRectF(0, 0, flow.width(), 1e6), Qt::TextWordWrap, text);
-    flow.ensure(bounds.height());
-    painter.drawText(QRectF(flow.left(), flow.y(), flow.width(), bounds.height()), Qt::TextWordWrap,
-                     text);
-    flow.advance(bounds.height() + gapAfter);
+    return out;
 }
 
-// A cell's text cut after each blank and enumeration comma: the places where a line may break,
-// so that a number or a flag never splits.
-QStringList cellWords(const QString& text) {
-    QStringList words;
-    QString word;
-    for (const QChar ch : text) {
-        word += ch;
-        if (ch == u' ' || ch == u'、' || ch == u'，') {
-            words << word;
-            word.clear();
+QString fromDocument(const std::string& text) {
+    return printable(io::fromDocument(text));
+}
+
+QString rendered(const calibration::Message& message) {
+    return fromDocument(calibration::render(message));
+}
+
+// ISO 8601 with the offset of the time zone, as the history writes its times:
+// "2026-12-07T21:04:53+08:00" (also "+00:00", never "Z").
+QString isoTime(const QDateTime& time) {
+    const int offset = time.offsetFromUtc() / 60;
+    const int minutes = std::abs(offset);
+    return time.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) + (offset < 0 ? u'-' : u'+') +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// The concentration unit, "浓度单位" when the document names none, in parentheses where a
+// quotient would otherwise read wrong: "A/(mg/L)".
+QString concentrationUnit(const QString& unit) {
+    const QString trimmed = unit.trimmed();
+    return trimmed.isEmpty() ? QStringLiteral("浓度单位") : trimmed;
+}
+
+QString perUnit(const QString& unit) {
+    const QString shown = concentrationUnit(unit);
+    return shown.contains(u'/') || shown.contains(u' ') ? u'(' + shown + u')' : shown;
+}
+
+QString unitOf(Quantity quantity, const QString& unit) {
+    switch (quantity) {
+    case Quantity::Absorbance:
+        return QStringLiteral("A");
+    case Quantity::Slope:
+        return QStringLiteral("A/") + perUnit(unit);
+    case Quantity::Curvature:
+        return QStringLiteral("A/") + perUnit(unit) + QStringLiteral("²");
+    case Quantity::Concentration:
+        return concentrationUnit(unit);
+    case Quantity::None:
+        break;
+    }
+    return {};
+}
+
+// "浓度 C (mg/L)" as a column's title: the unit in parentheses, or none.
+QString withUnit(const QString& title, const QString& unit) {
+    const QString trimmed = unit.trimmed();
+    return trimmed.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, trimmed);
+}
+
+std::vector<std::pair<QString, QString>> headerFields(const calibration::ReportHeader& h) {
+    return {
+        {QStringLiteral("实验室"), fromDocument(h.laboratory)},
+        {QStringLiteral("项目/批号"), fromDocument(h.project)},
+        {QStringLiteral("分析项目"), fromDocument(h.analyte)},
+        {QStringLiteral("分析方法"), fromDocument(h.method)},
+        {QStringLiteral("仪器"), fromDocument(h.instrument)},
+        {QStringLiteral("仪器编号"), fromDocument(h.instrumentNumber)},
+        {QStringLiteral("波长"), fromDocument(h.wavelength)},
+        {QStringLiteral("比色皿光程"), fromDocument(h.pathLength)},
+        {QStringLiteral("分析日期"), fromDocument(h.analysisDate)},
+        {QStringLiteral("分析人"), fromDocument(h.analyst)},
+        {QStringLiteral("校核人"), fromDocument(h.reviewer)},
+        {QStringLiteral("审核人"), fromDocument(h.approver)},
+    };
+}
+
+ReportTable statisticsTable(const calibration::Document& document,
+                            const calibration::Results& results) {
+    const QString unit = fromDocument(document.unit);
+    ReportTable table;
+    table.header = {QStringLiteral("统计量"), QStringLiteral("数值"),
+                    QStringLiteral("%1% 半宽 (±)").arg(document.settings.level),
+                    QStringLiteral("单位")};
+    table.rightAligned = {false, true, true, false};
+    // The limits' unit stands in the unit column like every other.
+    for (const StatisticText& text : statisticTexts(results.curve, QString())) {
+        QString value = text.value;
+        if (value == kMissing && !text.valueTooltip.isEmpty()) {
+            value += QStringLiteral("（") + text.valueTooltip + QStringLiteral("）");
         }
+        table.rows.push_back({text.label, value, text.halfWidth, unitOf(text.quantity, unit)});
     }
-    if (!word.isEmpty()) {
-        words << word;
-    }
-    return words;
+    return table;
 }
 
-// A cell's text in lines no wider than `width`, broken between words; only a word wider than the
-// column on its own is broken between characters.
-QStringList wrapCell(const QString& text, const QFontMetricsF& metrics, double width) {
+ReportTable standardsTable(const calibration::Document& document,
+                           const calibration::Results& results) {
+    const QString unit = fromDocument(document.unit);
+    ReportTable table;
+    table.header = {QStringLiteral("序号"),
+                    withUnit(QStringLiteral("浓度 C"), unit),
+                    QStringLiteral("吸光度 A"),
+                    QStringLiteral("拟合值 Â"),
+                    QStringLiteral("残差 A − Â"),
+                    QStringLiteral("相对偏差 (%)"),
+                    withUnit(QStringLiteral("回算浓度 Ĉ"), unit),
+                    QStringLiteral("回收率 (%)"),
+                    QStringLiteral("状态")};
+    table.rightAligned = {true, true, true, true, true, true, true, true, false};
+    const std::vector<calibration::StandardResult>& checks = results.curve.standards;
+    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+        const calibration::Standard& standard = document.standards[i];
+        const calibration::StandardResult check =
+            i < checks.size() ? checks[i] : calibration::StandardResult{};
+        QStringList status;
+        if (standard.excluded) {
+            status << QStringLiteral("排除：") + fromDocument(standard.reason);
+        } else {
+            status << QStringLiteral("参与拟合");
+        }
+        if (check.outlier) {
+            status << QStringLiteral("可疑离群");
+        }
+        if (check.influential) {
+            status << QStringLiteral("强影响");
+        }
+        table.rows.push_back({QString::number(i + 1), fromDocument(standard.c),
+                              fromDocument(standard.a), readable(check.fit),
+                              readable(check.residual), readable(check.deviationPct),
+                              readable(check.cBack), readable(check.recoveryPct),
+                              status.join(QStringLiteral("、"))});
+    }
+    return table;
+}
+
+ReportTable validationTable(const calibration::Document& document,
+                            const calibration::Results& results) {
+    ReportTable table;
+    table.header = {QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("判据"),
+                    QStringLiteral("结论")};
+    table.rightAligned = {false, false, false, false};
+    for (const ValidationRow& row : validationRows(document, results)) {
+        table.rows.push_back(
+            {row.item, row.value, row.criterion, row.verdict.isEmpty() ? row.reason : row.verdict});
+    }
+    return table;
+}
+
+// A row's type as the results table shows it: its name, with the sample it refers to.
+QString typeText(const calibration::Sample& sample, const calibration::SampleResult& result) {
+    if (!result.type) {
+        return fromDocument(sample.type);
+    }
+    QString text = io::fromDocument(calibration::translate(calibration::typeName(*result.type)));
+    const QString of = fromDocument(sample.of).trimmed();
+    if ((*result.type == calibration::SampleType::Duplicate ||
+         *result.type == calibration::SampleType::Spike) &&
+        !of.isEmpty()) {
+        text += QStringLiteral("（") + of + QStringLiteral("）");
+    }
+    return text;
+}
+
+// The verdict of a row's acceptance rule in words, or why it cannot be judged.
+QString qcText(const calibration::SampleResult& result) {
+    if (result.qc) {
+        const calibration::QualityCheck& qc = *result.qc;
+        const QString verdict = qc.pass ? QStringLiteral("通过") : QStringLiteral("未通过");
+        // The blank's words say what fails; one that passes is below the limit.
+        if (std::string_view(qc.rule) == "blank" && qc.pass && qc.high) {
+            return verdict + QStringLiteral("：浓度 %1 低于检出限 %2")
+                                 .arg(readable(qc.value), readable(*qc.high));
+        }
+        return verdict + QStringLiteral("：") + rendered(qc.verdict);
+    }
+    if (result.qcReason) {
+        return QStringLiteral("无法判定：") + rendered(*result.qcReason);
+    }
+    return {};
+}
+
+ReportTable resultsTable(const calibration::Document& document,
+                         const calibration::Results& results) {
+    const QString unit = fromDocument(document.unit);
+    const QString resultUnit = fromDocument(results.batch.resultUnit);
+    ReportTable table;
+    table.header = {QStringLiteral("序号"),
+                    QStringLiteral("名称"),
+                    QStringLiteral("类型"),
+                    QStringLiteral("读数 A"),
+                    QStringLiteral("稀释倍数"),
+                    QStringLiteral("平均吸光度"),
+                    withUnit(QStringLiteral("x0"), unit),
+                    withUnit(QStringLiteral("结果"), resultUnit),
+                    QStringLiteral("质控"),
+                    QStringLiteral("说明")};
+    table.rightAligned = {true, false, false, false, true, true, true, true, false, false};
+    for (std::size_t i = 0; i < document.samples.size() && i < results.samples.size(); ++i) {
+        const calibration::Sample& sample = document.samples[i];
+        const calibration::SampleResult& result = results.samples[i];
+        QStringList notes;
+        if (const QString flags = flagsText(result.flags); !flags.isEmpty()) {
+            notes << flags;
+        }
+        if (const auto problem = result.values.problem()) {
+            notes << rendered(*problem);
+        } else if (!result.x0.value && result.x0.reason) {
+            notes << rendered(*result.x0.reason);
+        } else if (!result.result.value && result.result.reason) {
+            notes << rendered(*result.result.reason);
+        }
+        if (result.batchProblem) {
+            notes << rendered(*result.batchProblem);
+        }
+        const QString dilution = fromDocument(sample.dilution).trimmed();
+        const QString shown = fromDocument(result.resultText);
+        table.rows.push_back({QString::number(i + 1), fromDocument(sample.name),
+                              typeText(sample, result), fromDocument(sample.readings).simplified(),
+                              dilution.isEmpty() ? QStringLiteral("1") : dilution,
+                              readable(result.meanA), readable(result.x0.value),
+                              shown.isEmpty() ? kMissing : shown, qcText(result),
+                              notes.join(QStringLiteral("；"))});
+    }
+    return table;
+}
+
+// How the results are given, the blank correction, the calibration's own rule and the summary.
+QStringList batchLines(const calibration::Document& document, const calibration::Results& results) {
+    const calibration::Settings& s = document.settings;
+    const calibration::BatchResult& batch = results.batch;
     QStringList lines;
-    QString line;
-    for (QString w : cellWords(text)) {
-        if (!line.isEmpty() && metrics.horizontalAdvance((line + w).trimmed()) > width) {
-            lines << line.trimmed();
-            line.clear();
-        }
-        while (line.isEmpty() && w.size() > 1 && metrics.horizontalAdvance(w.trimmed()) > width) {
-            qsizetype fit = 1;
-            while (fit < w.size() && metrics.horizontalAdvance(w.left(fit + 1)) <= width) {
-                ++fit;
-            }
-            lines << w.left(fit);
-            w = w.mid(fit);
-        }
-        line += w;
+    const QString resultUnit = fromDocument(batch.resultUnit).trimmed();
+    QString formula = QStringLiteral("结果 = x0·f");
+    QString values = QStringLiteral("f = %1").arg(fromDocument(s.factor));
+    if (!calibration::text::isBlank(s.volume)) {
+        formula += QStringLiteral("/V");
+        values += QStringLiteral("，V = %1 %2")
+                      .arg(fromDocument(s.volume), fromDocument(s.volumeUnit))
+                      .trimmed();
     }
-    if (!line.trimmed().isEmpty() || lines.isEmpty()) {
-        lines << line.trimmed();
+    lines << QStringLiteral("%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；"
+                            "修约：%4（四舍六入五成双）；低于检出限报告为：%5。")
+                 .arg(formula, values,
+                      resultUnit.isEmpty() ? QStringLiteral("同浓度单位") : resultUnit,
+                      s.rounding == calibration::Rounding::Significant
+                          ? QStringLiteral("%1位有效数字").arg(s.digits)
+                          : QStringLiteral("%1位小数").arg(s.digits),
+                      s.below == calibration::BelowLimit::NotDetected
+                          ? QStringLiteral("“未检出”")
+                          : QStringLiteral("“<检出限”"));
+    if (batch.reportingProblem) {
+        lines << QStringLiteral("无法换算结果：") + rendered(*batch.reportingProblem);
     }
+    if (batch.blankA) {
+        lines
+            << QStringLiteral("空白校正：各样品的平均吸光度减去 %1。").arg(readable(*batch.blankA));
+    } else if (batch.blankCorrectionProblem) {
+        lines << QStringLiteral("空白校正无法进行：") + rendered(*batch.blankCorrectionProblem);
+    }
+    if (batch.calibrationCheck) {
+        lines << (batch.calibrationCheck->pass ? QStringLiteral("校准曲线：通过，")
+                                               : QStringLiteral("校准曲线：未通过，")) +
+                     rendered(batch.calibrationCheck->verdict);
+    }
+    lines << rendered(batch.summary);
     return lines;
 }
 
-// The widest word of a text: the least width at which it wraps without a word broken.
-double widestWord(const QString& text, const QFontMetricsF& metrics) {
-    double widest = 0;
-    for (const QString& word : cellWords(text)) {
-        widest = std::max(widest, metrics.horizontalAdvance(word.trimmed()));
+ReportTable historyTable(const calibration::Document& document) {
+    ReportTable table;
+    table.header = {QStringLiteral("序号"), QStringLiteral("时间"), QStringLiteral("用户"),
+                    QStringLiteral("内容")};
+    table.rightAligned = {true, false, false, false};
+    for (std::size_t i = 0; i < document.history.size(); ++i) {
+        const calibration::HistoryEntry& entry = document.history[i];
+        table.rows.push_back({QString::number(i + 1), fromDocument(entry.time),
+                              fromDocument(entry.user), rendered(calibration::describe(entry))});
     }
-    return widest;
+    return table;
 }
 
-// Column widths from the contents: each column as wide as its longest text where the page
-// allows; otherwise the columns that can wrap give up width, down to their widest word.
-std::vector<double> columnWidths(const QFontMetricsF& metrics, const QFontMetricsF& boldMetrics,
-                                 const QStringList& header, const std::vector<QStringList>& rows,
-                                 std::size_t columns, double available, double pad) {
-    std::vector<double> natural(columns, 0), least(columns, 0);
-    for (std::size_t c = 0; c < columns; ++c) {
-        const QString title = header.value(int(c));
-        natural[c] = boldMetrics.horizontalAdvance(title);
-        least[c] = widestWord(title, boldMetrics);
-        for (const QStringList& row : rows) {
-            const QString text = row.value(int(c));
-            natural[c] = std::max(natural[c], metrics.horizontalAdvance(text));
-            least[c] = std::max(least[c], widestWord(text, metrics));
-        }
-        natural[c] += 2 * pad;
-        least[c] += 2 * pad;
-    }
-    double naturalTotal = 0, leastTotal = 0;
-    for (std::size_t c = 0; c < columns; ++c) {
-        naturalTotal += natural[c];
-        leastTotal += least[c];
-    }
-    std::vector<double> widths(columns);
-    if (naturalTotal <= available) {
-        // The room left over goes to the columns in proportion to their width.
-        for (std::size_t c = 0; c < columns; ++c) {
-            widths[c] = natural[c] * available / naturalTotal;
-        }
-    } else if (leastTotal <= available) {
-        const double share = (available - leastTotal) / (naturalTotal - leastTotal);
-        for (std::size_t c = 0; c < columns; ++c) {
-            widths[c] = least[c] + (natural[c] - least[c]) * share;
-        }
-    } else {
-        for (std::size_t c = 0; c < columns; ++c) {
-            widths[c] = least[c] * available / leastTotal;
-        }
-    }
-    return widths;
+// ----- the page -----
+
+// AR PL UMing embeds with a full character map, so that text extraction gives back every
+// character, digits included (Noto CJK, as Qt 6.4 embeds it, gives its digits back as dots).
+QFont reportFont(double points) {
+    QFont font;
+    font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(points);
+    return font;
 }
 
-// The columns whose every cell is numbers separated by blanks (or "—"), to be right-aligned.
-std::vector<bool> numberColumns(const QStringList& header, const std::vector<QStringList>& rows) {
-    std::vector<bool> numbers(std::size_t(header.size()), true);
-    for (std::size_t c = 0; c < numbers.size(); ++c) {
-        for (const QStringList& row : rows) {
-            for (const QString& part : row.value(int(c)).split(u' ', Qt::SkipEmptyParts)) {
-                bool ok = part == QStringLiteral("—");
-                if (!ok) {
-                    part.toDouble(&ok);
+constexpr int kPlotObject = QTextFormat::UserObject + 1;
+
+// The figure as a character of the text: drawn with the plots' own paint code, so that it stays
+// a vector drawing in the PDF.
+class PlotObject final : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    PlotObject(const PlotData& data, const QSizeF& size, QObject* parent)
+        : QObject(parent), data_(data), size_(size) {}
+
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return size_; }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                    const QTextFormat&) override {
+        painter->save();
+        painter->setFont(reportFont(9)); // the plots write in the painter's font
+        paintFigure(*painter, rect, data_);
+        painter->restore();
+    }
+
+private:
+    const PlotData& data_;
+    QSizeF size_;
+};
+
+// The report as a text document over pages of the device's size less the foot, which the
+// painting adds. Parts that must not be parted (a heading and the start of its table, the
+// signatures) are kept as ranges and moved whole to the next page after the layout.
+class Layout {
+public:
+    Layout(QTextDocument& document, const QPaintDevice& device, double pageWidth)
+        : document_(document), cursor_(&document), pageWidth_(pageWidth) {
+        mm_ = device.logicalDpiY() / 25.4;
+        // Lengths of frames and tables are given at the default resolution and scaled to the
+        // device by the layout; text sizes are in points.
+        unit_ = device.logicalDpiY() / 96.0;
+    }
+
+    void paragraph(const QString& text, double points = 9, bool bold = false,
+                   Qt::Alignment align = Qt::AlignLeft, double spaceAfterMm = 1.5,
+                   bool breakBefore = false) {
+        QTextBlockFormat block;
+        block.setAlignment(align);
+        block.setBottomMargin(length(spaceAfterMm));
+        if (breakBefore) {
+            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        }
+        QTextCharFormat chars;
+        chars.setFontPointSize(points);
+        chars.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+        if (first_) {
+            cursor_.setBlockFormat(block);
+            cursor_.setBlockCharFormat(chars);
+            first_ = false;
+        } else {
+            cursor_.insertBlock(block, chars);
+        }
+        cursor_.insertText(text, chars);
+    }
+
+    // A heading; where it starts, for keep().
+    int heading(const QString& text, bool breakBefore = false) {
+        paragraph(text, 12, true, Qt::AlignLeft, 2, breakBefore);
+        return cursor_.block().position();
+    }
+
+    int position() const { return cursor_.position(); }
+    void keep(int from, int to) { kept_.push_back({from, to}); }
+
+    // The record's fields as a form: two to a row (a long one alone), each value over a line
+    // to write on, so that an empty field is a blank to fill in by hand.
+    void form(const std::vector<std::pair<QString, QString>>& fields) {
+        struct Row {
+            int first, second; // indexes into fields; second -1: the first spans the row
+        };
+        // The laboratory and the method (a standard's number and title) take a row, as does any
+        // long value.
+        const auto wide = [&fields](int i) {
+            const auto& [label, value] = fields[std::size_t(i)];
+            return value.size() > 18 || label == QStringLiteral("实验室") ||
+                   label == QStringLiteral("分析方法");
+        };
+        std::vector<Row> rows;
+        for (int i = 0; i < int(fields.size()); ++i) {
+            if (i + 1 == int(fields.size()) || wide(i) || wide(i + 1)) {
+                rows.push_back({i, -1});
+            } else {
+                rows.push_back({i, i + 1});
+                ++i;
+            }
+        }
+        QTextTableFormat format;
+        format.setBorder(0);
+        format.setCellSpacing(0);
+        format.setCellPadding(length(1.2));
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 14),
+                                          QTextLength(QTextLength::PercentageLength, 36),
+                                          QTextLength(QTextLength::PercentageLength, 14),
+                                          QTextLength(QTextLength::PercentageLength, 36)});
+        format.setBottomMargin(length(3));
+        QTextTable* table = cursor_.insertTable(int(rows.size()), 4, format);
+        QTextCharFormat chars;
+        chars.setFontPointSize(9.5);
+        QTextTableCellFormat line;
+        line.setBottomBorder(length(0.25));
+        line.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        line.setBottomBorderBrush(Qt::black);
+        const auto put = [&](int row, int column, const std::pair<QString, QString>& field) {
+            QTextCursor label = table->cellAt(row, column).firstCursorPosition();
+            label.insertText(field.first + QStringLiteral("："), chars);
+            QTextTableCell value = table->cellAt(row, column + 1);
+            value.setFormat(line);
+            value.firstCursorPosition().insertText(field.second, chars);
+        };
+        for (int r = 0; r < int(rows.size()); ++r) {
+            put(r, 0, fields[std::size_t(rows[std::size_t(r)].first)]);
+            if (rows[std::size_t(r)].second >= 0) {
+                put(r, 2, fields[std::size_t(rows[std::size_t(r)].second)]);
+            } else {
+                table->mergeCells(r, 1, 1, 3);
+            }
+        }
+        cursor_.movePosition(QTextCursor::End);
+    }
+
+    // A ruled table whose header repeats on every page it runs onto; its heading (at
+    // `headingAt`, -1 for none) stays with its first row.
+    void table(const ReportTable& content, int headingAt = -1, double points = 8) {
+        const int columns = int(content.header.size());
+        const int rows = int(content.rows.size()) + 1;
+        // Every cell ruled and the table framed on each page it runs onto (collapsed borders
+        // would leave a table open where a page ends it).
+        QTextTableFormat format;
+        format.setBorder(length(0.15));
+        format.setBorderBrush(QColor(110, 110, 110));
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setCellSpacing(0);
+        format.setCellPadding(length(0.8));
+        format.setHeaderRowCount(1);
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        format.setBottomMargin(length(2.5));
+        QTextTable* table = cursor_.insertTable(rows, columns, format);
+        QTextCharFormat chars;
+        chars.setFontPointSize(points);
+        QTextCharFormat bold = chars;
+        bold.setFontWeight(QFont::Bold);
+        QTextTableCellFormat headerCell;
+        headerCell.setBackground(QColor(236, 236, 236));
+        // A title breaks only before its unit, which stands whole on a line of its own:
+        // "结果" over "(mg/kg)", never "结果 (mg/" over "kg)".
+        QTextBlockFormat title;
+        title.setNonBreakableLines(true);
+        for (int c = 0; c < columns; ++c) {
+            QTextTableCell cell = table->cellAt(0, c);
+            cell.setFormat(headerCell);
+            QTextCursor at = cell.firstCursorPosition();
+            at.setBlockFormat(title);
+            QString text = content.header[c];
+            if (const qsizetype unit = text.lastIndexOf(QStringLiteral(" (")); unit > 0) {
+                text[unit] = QChar::LineSeparator;
+            }
+            at.insertText(text, bold);
+        }
+        // A number never breaks inside; texts wrap at blanks, between Chinese characters and
+        // after punctuation.
+        QTextBlockFormat number;
+        number.setAlignment(Qt::AlignRight);
+        number.setNonBreakableLines(true);
+        for (int r = 1; r < rows; ++r) {
+            const QStringList& row = content.rows[std::size_t(r - 1)];
+            for (int c = 0; c < columns; ++c) {
+                QTextCursor at = table->cellAt(r, c).firstCursorPosition();
+                const QString text = row.value(c);
+                const bool right =
+                    std::size_t(c) < content.rightAligned.size() && content.rightAligned[c];
+                if (right) {
+                    at.setBlockFormat(number);
                 }
-                numbers[c] = numbers[c] && ok;
+                at.insertText(right ? text : breakable(text), chars);
+            }
+        }
+        if (headingAt >= 0) {
+            const int firstRowEnd = rows > 1 ? table->cellAt(1, columns - 1).lastPosition()
+                                             : table->cellAt(0, columns - 1).lastPosition();
+            keep(headingAt, firstRowEnd);
+        }
+        cursor_.movePosition(QTextCursor::End);
+    }
+
+    void plot(const PlotData& data, double heightMm) {
+        auto* object = new PlotObject(data, QSizeF(pageWidth_, heightMm * mm_), &document_);
+        document_.documentLayout()->registerHandler(kPlotObject, object);
+        QTextBlockFormat block;
+        block.setBottomMargin(length(2));
+        cursor_.insertBlock(block);
+        QTextCharFormat format;
+        format.setObjectType(kPlotObject);
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    }
+
+    // Each kept range that a page edge parts starts the next page, one at a time in order: a
+    // range moved moves everything after it.
+    void keepRangesTogether(double pageHeight) {
+        QAbstractTextDocumentLayout* layout = document_.documentLayout();
+        const auto pageOf = [&](double y) { return int(std::floor(y / pageHeight)); };
+        for (const auto& [from, to] : kept_) {
+            const QTextBlock first = document_.findBlock(from);
+            const QTextBlock last = document_.findBlock(to);
+            const QRectF top = layout->blockBoundingRect(first);
+            const QRectF bottom = layout->blockBoundingRect(last);
+            if (pageOf(top.top() + 1) != pageOf(bottom.bottom() - 1)) {
+                QTextCursor at(first);
+                QTextBlockFormat format = first.blockFormat();
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                at.setBlockFormat(format);
             }
         }
     }
-    return numbers;
-}
 
-// A ruled table whose cells wrap; the header repeats at the top of every page it runs onto.
-// Numbers stand right-aligned, texts left-aligned, as `rightAligned` says per column.
-void table(QPainter& painter, PageFlow& flow, const QStringList& header,
-           const std::vector<QStringList>& rows, const std::vector<bool>& rightAligned) {
-    const QFont font = reportFont(8);
-    const QFont bold = reportFont(8, true);
-    const QFontMetricsF metrics(font, painter.device());
-    const QFontMetricsF boldMetrics(bold, painter.device());
-    const double pad = flow.mm();
-    const double lineHeight = metrics.height();
-    const std::size_t columns = rightAligned.size();
-    const std::vector<double> widths =
-        columnWidths(metrics, boldMetrics, header, rows, columns, flow.width(), pad);
+private:
+    double length(double millimetres) const { return millimetres * mm_ / unit_; }
 
-    auto layOut = [&](const QStringList& cells, bool isHeader) {
-        std::vector<QStringList> lines;
-        std::size_t most = 1;
-        for (std::size_t c = 0; c < columns; ++c) {
-            lines.push_back(wrapCell(cells.value(int(c)), isHeader ? boldMetrics : metrics,
-                                     widths[c] - 2 * pad));
-            most = std::max(most, std::size_t(lines.back().size()));
-        }
-        return std::pair{lines, double(most) * lineHeight + 0.5 * lineHeight};
-    };
-    auto drawRow = [&](const std::vector<QStringList>& lines, double height, bool isHeader) {
-        painter.setFont(isHeader ? bold : font);
-        double x = flow.left();
-        for (std::size_t c = 0; c < columns; ++c) {
-            const QRectF cell(x, flow.y(), widths[c], height);
-            painter.setPen(QPen(Qt::gray, 0));
-            painter.drawRect(cell);
-            painter.setPen(Qt::black);
-            const Qt::Alignment align =
-                !isHeader && rightAligned[c] ? Qt::AlignRight : Qt::AlignLeft;
-            double y = flow.y() + 0.25 * lineHeight;
-            for (const QString& line : lines[c]) {
-                painter.drawText(QRectF(x + pad, y, widths[c] - 2 * pad, lineHeight),
-                                 align | Qt::AlignVCenter, line);
-                y += lineHeight;
+    // A word too long for any column (a name of 30 letters without a blank) may break inside;
+    // numbers and shorter words never do.
+    static QString breakable(const QString& text) {
+        QString out;
+        int run = 0;
+        for (const QChar ch : text) {
+            run = ch.isSpace() ? 0 : run + 1;
+            if (run > 24) {
+                out += QChar(0x200B);
+                run = 1;
             }
-            x += widths[c];
+            out += ch;
         }
-        flow.advance(height);
-    };
-    const auto [headerLines, headerHeight] = layOut(header, true);
-    flow.ensure(headerHeight + (rows.empty() ? 0 : layOut(rows.front(), false).second));
-    drawRow(headerLines, headerHeight, true);
-    for (const QStringList& row : rows) {
-        const auto [lines, height] = layOut(row, false);
-        const double before = flow.y();
-        flow.ensure(height);
-        if (flow.y() < before) {
-            drawRow(headerLines, headerHeight, true);
-        }
-        drawRow(lines, height, false);
+        return out;
     }
-    flow.advance(3 * flow.mm());
+
+    QTextDocument& document_;
+    QTextCursor cursor_;
+    double pageWidth_;
+    double mm_ = 1;
+    double unit_ = 1;
+    bool first_ = true;
+    std::vector<std::pair<int, int>> kept_;
+};
+
+void build(Layout& page, const ReportContent& content) {
+    page.paragraph(content.title, 16, true, Qt::AlignHCenter, 3);
+    page.form(content.header);
+    page.paragraph(content.program + QStringLiteral("　　生成时间：") + content.made, 9);
+    for (const QString& line : content.source) {
+        page.paragraph(line, 9);
+    }
+
+    int at = page.heading(QStringLiteral("标准曲线"));
+    page.paragraph(QStringLiteral("模型：") + content.modelLine, 9);
+    page.paragraph(QStringLiteral("方程：") + content.equation, 9);
+    page.table(content.statistics, at, 8.5);
+    for (const QString& note : content.statisticsNotes) {
+        page.paragraph(note, 8);
+    }
+
+    at = page.heading(QStringLiteral("校准曲线图与残差图"));
+    page.plot(content.plot, 115);
+    page.keep(at, page.position());
+
+    at = page.heading(QStringLiteral("标准点"));
+    page.table(content.standards, at);
+    for (const QString& note : content.standardsNotes) {
+        page.paragraph(note, 8);
+    }
+
+    at = page.heading(QStringLiteral("验证"));
+    page.table(content.validation, at);
+
+    at = page.heading(QStringLiteral("样品结果"));
+    if (content.results.rows.empty()) {
+        page.paragraph(QStringLiteral("（无样品）"), 9);
+    } else {
+        page.table(content.results, at);
+    }
+    for (const QString& line : content.batch) {
+        page.paragraph(line, 9);
+    }
+
+    // The signatures stay together, at the end of the record.
+    const int signatures = page.position() + 1;
+    for (const QString& line : content.signatures) {
+        page.paragraph(line, 10.5, false, Qt::AlignLeft, 6);
+    }
+    page.keep(signatures, page.position());
+
+    if (content.history) {
+        at = page.heading(
+            QStringLiteral("附录：修改记录（共%1条）").arg(content.history->rows.size()), true);
+        if (content.history->rows.empty()) {
+            page.paragraph(QStringLiteral("（无记录）"), 9);
+        } else {
+            page.table(*content.history, at);
+        }
+    }
 }
 
 } // namespace
 
-const QStringList& statisticDefinitions() {
-    static const QStringList kDefinitions = {
-        QStringLiteral("标准点的个数"),
-        QStringLiteral("直线 y = a + b·x 的截距，± 为 95% 置信区间的半宽"),
-        QStringLiteral("直线的斜率（灵敏度），± 为 95% 置信区间的半宽"),
-        QStringLiteral("截距的标准误差"),
-        QStringLiteral("斜率的标准误差"),
-        QStringLiteral("浓度与吸光度的线性相关程度，越接近 ±1 越线性"),
-        QStringLiteral("吸光度的变化中由直线解释的比例"),
-        QStringLiteral("标准点偏离直线的标准差，√(Σ残差²/(n−2))"),
-        QStringLiteral("能可靠检出的最低浓度，3.3·s(y/x)/|b|"),
-        QStringLiteral("能可靠定量的最低浓度，10·s(y/x)/|b|"),
-    };
-    return kDefinitions;
+QString sha256Hex(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
-void paintReport(QPagedPaintDevice& device, const ReportContent& content) {
+ReportSource documentSource(const QString& file, bool modified, const QDateTime& made,
+                            bool history) {
+    ReportSource source;
+    source.made = made;
+    source.history = history;
+    source.fileName = file.isEmpty() ? QString() : io::shownPath(QFileInfo(file).fileName());
+    const QString shown = file.isEmpty() ? QStringLiteral("（无文件）") : source.fileName;
+    if (file.isEmpty() || modified) {
+        source.files.push_back({shown, QStringLiteral("未保存")});
+        return source;
+    }
+    const io::Expected<QByteArray> bytes = io::readFileLimited(file);
+    source.files.push_back(
+        {shown, bytes ? sha256Hex(bytes.value())
+                      : QStringLiteral("无法读取（%1）").arg(bytes.error().reason)});
+    return source;
+}
+
+ReportContent reportContent(const calibration::Document& document,
+                            const calibration::Results& results, const ReportSource& source) {
+    ReportContent content;
+    content.title = QStringLiteral("标准曲线分析报告");
+    content.header = headerFields(document.header);
+    content.program = QStringLiteral("Lumetra %1").arg(QStringLiteral(LUMETRA_VERSION));
+    content.made = isoTime(source.made);
+    for (const auto& [file, hash] : source.files) {
+        // The hash on a line of its own, so that a long path never parts it from its label.
+        content.source << QStringLiteral("数据文件：") + printable(file)
+                       << QStringLiteral("SHA-256：") + hash;
+    }
+    if (!source.options.isEmpty()) {
+        content.source << QStringLiteral("改变结果的命令行选项：") +
+                              printable(source.options.join(u' '));
+    }
+    content.fileName = source.fileName.isEmpty() ? QStringLiteral("（未保存的标准曲线）")
+                                                 : printable(source.fileName);
+
+    const calibration::CurveResult& curve = results.curve;
+    const QString unit = fromDocument(document.unit);
+    content.modelLine = rendered(calibration::modelLine(document));
+    content.equation = curve.fit
+                           ? equationText(*curve.fit, Digits::Full) +
+                                 QStringLiteral("（A：吸光度，C：浓度，%1；系数未修约）")
+                                     .arg(concentrationUnit(unit))
+                           : rendered(curve.problem ? *curve.problem : calibration::noCurve());
+    content.statistics = statisticsTable(document, results);
+    content.statisticsNotes << QStringLiteral(
+        "LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t "
+        "分布分位数；“—”为该项无法计算，括号内为原因。");
+
+    PlotOptions options;
+    options.sampleLabels = true;
+    content.plot = plotData(document, results, options);
+    content.standards = standardsTable(document, results);
+    if (curve.zeroA) {
+        content.standardsNotes << QStringLiteral(
+                                      "空白校正：拟合前各标准点的吸光度减去零浓度标准点的平均"
+                                      "吸光度 %1。")
+                                      .arg(readable(*curve.zeroA));
+    } else if (curve.blankCorrectionProblem) {
+        content.standardsNotes << QStringLiteral("空白校正无法进行：") +
+                                      rendered(*curve.blankCorrectionProblem);
+    }
+    content.validation = validationTable(document, results);
+    content.results = resultsTable(document, results);
+    content.batch = batchLines(document, results);
+    content.signatures = {QStringLiteral("分析：______ 日期：______"),
+                          QStringLiteral("校核：______ 日期：______"),
+                          QStringLiteral("审核：______ 日期：______")};
+    if (source.history) {
+        content.history = historyTable(document);
+    }
+    return content;
+}
+
+int paintReport(QPagedPaintDevice& device, const ReportContent& content) {
     QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing);
-    PageFlow flow(device, painter);
-    const double mm = flow.mm();
+    const double mm = device.logicalDpiY() / 25.4;
+    const double width = device.width();
+    const double footer = 9 * mm;
+    const double bodyHeight = device.height() - footer;
 
-    textLine(painter, flow, QStringLiteral("标准曲线分析报告"), reportFont(16, true), 2 * mm);
-    textLine(painter, flow,
-             QStringLiteral("生成时间：%1    浓度单位：%2")
-                 .arg(content.created.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                      content.unit.isEmpty() ? QStringLiteral("—") : content.unit),
-             reportFont(9), 4 * mm);
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(&device);
+    document.setDefaultFont(reportFont(9));
+    // A little room at the top and foot of every page, so that the rule a table draws where a
+    // page ends it stays on the page.
+    QTextFrameFormat root = document.rootFrame()->frameFormat();
+    root.setMargin(0);
+    root.setTopMargin(mm / (device.logicalDpiY() / 96.0));
+    root.setBottomMargin(2 * mm / (device.logicalDpiY() / 96.0));
+    document.rootFrame()->setFrameFormat(root);
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+    document.setPageSize(QSizeF(width, bodyHeight));
+    Layout layout(document, device, width);
+    // Laid out once at the end: each cell written would otherwise lay out its whole table again.
+    QTextCursor(&document).beginEditBlock();
+    build(layout, content);
+    QTextCursor(&document).endEditBlock();
+    layout.keepRangesTogether(bodyHeight);
 
-    textLine(painter, flow, QStringLiteral("标准曲线"), reportFont(12, true), 2 * mm);
-    textLine(painter, flow, QStringLiteral("方程（未取整的最小二乘拟合）：") + content.equation,
-             reportFont(9), 2 * mm);
-    std::vector<QStringList> statistics;
-    const QStringList& definitions = statisticDefinitions();
-    for (std::size_t i = 0; i < content.statistics.size(); ++i) {
-        statistics.push_back(
-            {content.statistics[i].first, content.statistics[i].second, definitions.value(int(i))});
+    const int pages = document.pageCount();
+    const QFont footFont = reportFont(8);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            device.newPage();
+        }
+        painter.save();
+        const QRectF visible(0, page * bodyHeight, width, bodyHeight);
+        painter.setClipRect(QRectF(0, 0, width, bodyHeight));
+        painter.translate(0, -page * bodyHeight);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = visible;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+
+        painter.setFont(footFont);
+        painter.setPen(QPen(QColor(110, 110, 110), 0));
+        const double ruleY = device.height() - footer + 3 * mm;
+        painter.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
+        painter.setPen(Qt::black);
+        const QRectF band(0, ruleY + mm, width, footer - 4 * mm);
+        painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
+                         content.fileName + QStringLiteral("　") + content.title);
+        painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
     }
-    table(painter, flow, {QStringLiteral("统计量"), QStringLiteral("数值"), QStringLiteral("含义")},
-          statistics, {false, true, false});
-
-    const double plotWidth = flow.width();
-    const double calibrationHeight = 85 * mm;
-    const double residualHeight = 42 * mm;
-    flow.ensure(calibrationHeight + residualHeight);
-    painter.setFont(reportFont(9)); // the plots write in the painter's font
-    paintCalibration(painter, QRectF(flow.left(), flow.y(), plotWidth, calibrationHeight),
-                     content.plot);
-    flow.advance(calibrationHeight + 2 * mm);
-    paintResiduals(painter, QRectF(flow.left(), flow.y(), plotWidth, residualHeight), content.plot);
-    flow.advance(residualHeight + 4 * mm);
-
-    // A heading stays with the start of its table.
-    flow.ensure(25 * mm);
-    textLine(painter, flow, QStringLiteral("标准点"), reportFont(12, true), 2 * mm);
-    table(painter, flow, content.pointHeader, content.points,
-          numberColumns(content.pointHeader, content.points));
-
-    flow.ensure(25 * mm);
-    textLine(painter, flow, QStringLiteral("样品"), reportFont(12, true), 2 * mm);
-    if (content.samples.empty()) {
-        textLine(painter, flow, QStringLiteral("（无样品）"), reportFont(9), 2 * mm);
-    } else {
-        table(painter, flow, content.sampleHeader, content.samples,
-              numberColumns(content.sampleHeader, content.samples));
-    }
-    flow.footer();
+    return pages;
 }
 
 std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent& content) {
@@ -332,8 +790,8 @@ std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent&
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("标准曲线分析报告"));
-        writer.setCreator(QStringLiteral("Lumetra"));
+        writer.setTitle(content.title);
+        writer.setCreator(content.program);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
         writer.setResolution(300);
@@ -343,3 +801,5 @@ std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent&
 }
 
 } // namespace analysis
+
+#include "report.moc"

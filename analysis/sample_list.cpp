@@ -242,16 +242,4 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
-std::vector<PlotSample> plotSamples(const CurrentCalibration& calibration) {
-    std::vector<PlotSample> samples;
-    const auto& results = calibration.sampleResults();
-    for (const calibration::SampleResult& result : results) {
-        if (result.x0.value && result.meanA) {
-            samples.push_back({*result.x0.value / result.values.dilution, *result.meanA,
-                               anyFlag(result.flags), {}});
-        }
-    }
-    return samples;
-}
-
 } // namespace analysis

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "analysis/plot_data.h"
 // moc cannot parse the standard library's concepts, which the calibration headers bring.
 #ifndef Q_MOC_RUN
 #include "calibration/results.h"
@@ -61,8 +60,5 @@ private:
 
 // "超出线性范围、低于检出限", the flags in Chinese joined by "、".
 QString flagsText(const calibration::SampleFlags& flags);
-
-// The samples as the plot draws them: the concentration before dilution and the mean reading.
-std::vector<PlotSample> plotSamples(const CurrentCalibration& calibration);
 
 } // namespace analysis

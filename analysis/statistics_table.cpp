@@ -19,7 +19,7 @@ struct Row {
     const char16_t* label;
     Figure (*value)(const CurveResult&);
     const Figure CurveResult::*halfWidth; // nullptr: no half-width
-    bool inUnit;                          // LOD and LOQ are concentrations
+    Quantity quantity;
 };
 
 template <const Figure CurveResult::*member> Figure figureOf(const CurveResult& curve) {
@@ -45,34 +45,39 @@ std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QStrin
     const bool origin = curve.fit && curve.fit->model == calc::Model::Origin;
     std::vector<Row> rows;
     if (!origin) {
-        rows.push_back({u"截距 a", coefficientOf<&calc::ModelFit::a>, &CurveResult::ciA, false});
+        rows.push_back({u"截距 a", coefficientOf<&calc::ModelFit::a>, &CurveResult::ciA,
+                        Quantity::Absorbance});
     }
-    rows.push_back({u"斜率 b", coefficientOf<&calc::ModelFit::b>, &CurveResult::ciB, false});
+    rows.push_back(
+        {u"斜率 b", coefficientOf<&calc::ModelFit::b>, &CurveResult::ciB, Quantity::Slope});
     if (quadratic) {
-        rows.push_back({u"二次项 c", coefficientOf<&calc::ModelFit::c>, &CurveResult::ciC, false});
+        rows.push_back({u"二次项 c", coefficientOf<&calc::ModelFit::c>, &CurveResult::ciC,
+                        Quantity::Curvature});
     }
     if (!origin) {
-        rows.push_back({u"s(a)", figureOf<&CurveResult::sA>, nullptr, false});
+        rows.push_back({u"s(a)", figureOf<&CurveResult::sA>, nullptr, Quantity::Absorbance});
     }
-    rows.push_back({u"s(b)", figureOf<&CurveResult::sB>, nullptr, false});
+    rows.push_back({u"s(b)", figureOf<&CurveResult::sB>, nullptr, Quantity::Slope});
     if (quadratic) {
-        rows.push_back({u"s(c)", figureOf<&CurveResult::sC>, nullptr, false});
+        rows.push_back({u"s(c)", figureOf<&CurveResult::sC>, nullptr, Quantity::Curvature});
     }
-    rows.push_back({u"相关系数 r", figureOf<&CurveResult::r>, nullptr, false});
-    rows.push_back({u"决定系数 R²", figureOf<&CurveResult::r2>, nullptr, false});
-    rows.push_back({u"剩余标准差 s(y/x)", figureOf<&CurveResult::sYX>, nullptr, false});
-    rows.push_back({u"检出限 LOD", figureOf<&CurveResult::lod>, nullptr, true});
-    rows.push_back({u"定量限 LOQ", figureOf<&CurveResult::loq>, nullptr, true});
+    rows.push_back({u"相关系数 r", figureOf<&CurveResult::r>, nullptr, Quantity::None});
+    rows.push_back({u"决定系数 R²", figureOf<&CurveResult::r2>, nullptr, Quantity::None});
+    rows.push_back(
+        {u"剩余标准差 s(y/x)", figureOf<&CurveResult::sYX>, nullptr, Quantity::Absorbance});
+    rows.push_back({u"检出限 LOD", figureOf<&CurveResult::lod>, nullptr, Quantity::Concentration});
+    rows.push_back({u"定量限 LOQ", figureOf<&CurveResult::loq>, nullptr, Quantity::Concentration});
 
     std::vector<StatisticText> texts;
     texts.push_back(
         {QStringLiteral("n"), curve.fit ? QString::number(curve.fit->n) : QString(), {}, {}, {}});
     for (const Row& row : rows) {
-        StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}};
+        StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}, row.quantity};
         if (curve.fit) {
             const Figure value = row.value(curve);
             text.value = figureText(value);
-            if (value.value && row.inUnit && !unit.trimmed().isEmpty()) {
+            if (value.value && row.quantity == Quantity::Concentration &&
+                !unit.trimmed().isEmpty()) {
                 text.value += QLatin1Char(' ') + unit;
             }
             text.valueTooltip = reasonText(value);

@@ -13,6 +13,11 @@ namespace analysis {
 
 class CurrentCalibration;
 
+// What a statistic measures, for the unit the report gives it: n, r and R² have none; a, s(a)
+// and s(y/x) are absorbances; b and s(b) absorbance per concentration unit, c and s(c) per its
+// square; the limits are concentrations.
+enum class Quantity { None, Absorbance, Slope, Curvature, Concentration };
+
 // One statistic as the window and the report show it: its label, its value (limits with the
 // unit) and, for the coefficients, the half-width at the window's level; "—" with the reason
 // where a figure does not exist.
@@ -22,6 +27,7 @@ struct StatisticText {
     QString valueTooltip;
     QString halfWidth; // "" for the statistics without one
     QString halfWidthTooltip;
+    Quantity quantity = Quantity::None;
 };
 
 // The rows of the statistics for the document's model, in their order; without a curve the

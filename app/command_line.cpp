@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "analysis/report.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "calibration/report.h"
@@ -12,12 +13,14 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <limits>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace app {
@@ -76,9 +79,32 @@ std::vector<calibration::Sample> documentRows(const QList<io::Sample>& rows) {
     return samples;
 }
 
+// The files a run read, each with the SHA-256 of the bytes read, for the PDF to name.
+using ReadFiles = std::vector<std::pair<QString, QString>>;
+
+// A file read once, parsed from the bytes that were hashed; the error names the file.
+template <typename T>
+io::Expected<T> readHashed(const QString& path, io::Expected<T> (*parse)(const QByteArray&),
+                           const QString& label, ReadFiles& read) {
+    const io::Expected<QByteArray> bytes = io::readFileLimited(path);
+    if (!bytes) {
+        return bytes.error();
+    }
+    read.push_back({label, analysis::sha256Hex(bytes.value())});
+    io::Expected<T> parsed = parse(bytes.value());
+    if (!parsed) {
+        io::Error error = parsed.error();
+        error.file = path;
+        return error;
+    }
+    return parsed;
+}
+
 // A samples file for a script must be all numbers: the first row that is not fails the run.
-io::Expected<std::vector<calibration::Sample>> readSamples(const QString& path) {
-    auto csv = io::readSamplesCsvFile(path);
+io::Expected<std::vector<calibration::Sample>> readSamples(const QString& path,
+                                                           const QString& option, ReadFiles& read) {
+    auto csv = readHashed(path, io::readSamplesCsv,
+                          io::shownPath(path) + QStringLiteral("（%1）").arg(option), read);
     if (!csv) {
         return csv.error();
     }
@@ -146,11 +172,32 @@ struct Options {
                                                             "平均吸光度，样品减去空白的平均吸光度。")};
     const QCommandLineOption strict{QStringLiteral("strict"),
                                     QStringLiteral("有质控规则未通过时退出码为3。")};
+    const QCommandLineOption pdf{QStringLiteral("pdf"),
+                                 QStringLiteral("把报告写成 PDF 文件（与窗口的“导出PDF…”相同，"
+                                                "含各输入文件的 SHA-256），不输出到标准输出。"),
+                                 QStringLiteral("OUT.pdf")};
+    const QCommandLineOption history{QStringLiteral("history"),
+                                     QStringLiteral("PDF 报告附修改记录（与 --pdf 同用）。")};
 
     std::vector<const QCommandLineOption*> all() const {
-        return {&samples, &blanks, &json,   &model,  &weight,     &exclude, &level,
-                &alpha,   &k,      &m,      &limit,  &volume,     &factor,  &resultUnit,
-                &digits,  &decimals, &below, &blankCorrection, &strict};
+        return {&samples, &blanks,   &json,  &model,           &weight, &exclude, &level,
+                &alpha,   &k,        &m,     &limit,           &volume, &factor,  &resultUnit,
+                &digits,  &decimals, &below, &blankCorrection, &strict, &pdf,     &history};
+    }
+
+    // The options that change the result, as the PDF prints them beside the files' SHA-256.
+    QStringList changing(const QCommandLineParser& parser) const {
+        QStringList given;
+        for (const QCommandLineOption* option :
+             {&model, &weight, &exclude, &level, &alpha, &k, &m, &limit, &volume, &factor,
+              &resultUnit, &digits, &decimals, &below, &blankCorrection}) {
+            if (parser.isSet(*option)) {
+                const QString name = QStringLiteral("--") + option->names().first();
+                given << (option->valueName().isEmpty() ? name
+                                                        : name + u' ' + parser.value(*option));
+            }
+        }
+        return given;
     }
 };
 
@@ -278,20 +325,48 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
     return std::nullopt;
 }
 
+// The report as a PDF at `path`, whole or not at all: an old file there stays when it fails.
+int writePdf(const QCommandLineParser& parser, const Options& options, const QString& file,
+             const ReadFiles& read, const calibration::Document& document,
+             const calibration::Results& results) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return fail(kFailure, QStringLiteral("--pdf 需要在图形应用中运行"));
+    }
+    analysis::ReportSource source;
+    source.fileName = io::shownPath(QFileInfo(file).fileName());
+    source.files = read;
+    source.options = options.changing(parser);
+    source.made = QDateTime::currentDateTime();
+    source.history = parser.isSet(options.history);
+    const QString path = parser.value(options.pdf);
+    if (const auto error =
+            analysis::saveReportPdf(path, analysis::reportContent(document, results, source))) {
+        return fail(kFailure, QStringLiteral("PDF导出失败：") + error->message());
+    }
+    return kSuccess;
+}
+
 int report(const QCommandLineParser& parser, const Options& options, const QString& file) {
+    if (parser.isSet(options.pdf) && parser.isSet(options.json)) {
+        return fail(kFailure, QStringLiteral("--pdf 和 --json 只能选一个"));
+    }
+    if (parser.isSet(options.history) && !parser.isSet(options.pdf)) {
+        return fail(kFailure, QStringLiteral("--history 只用于 --pdf"));
+    }
     calibration::Document document;
+    ReadFiles read;
     const bool replaceSamples = parser.isSet(options.samples);
     if (isCalibrationFile(file)) {
-        auto read = io::readCalibrationFile(file);
-        if (!read) {
-            return fail(kFailure, read.error().message());
+        auto calibration = readHashed(file, io::readCalibration, io::shownPath(file), read);
+        if (!calibration) {
+            return fail(kFailure, calibration.error().message());
         }
-        document = std::move(read).value();
+        document = std::move(calibration).value();
         if (replaceSamples) {
             document.samples.clear();
         }
     } else {
-        auto csv = io::readStandardsCsvFile(file);
+        auto csv = readHashed(file, io::readStandardsCsv, io::shownPath(file), read);
         if (!csv) {
             return fail(kFailure, csv.error().message());
         }
@@ -307,14 +382,15 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         }
     }
     if (replaceSamples) {
-        auto samples = readSamples(parser.value(options.samples));
+        auto samples =
+            readSamples(parser.value(options.samples), QStringLiteral("--samples"), read);
         if (!samples) {
             return fail(kFailure, samples.error().message());
         }
         document.samples = std::move(samples).value();
     }
     if (parser.isSet(options.blanks)) {
-        auto blanks = readSamples(parser.value(options.blanks));
+        auto blanks = readSamples(parser.value(options.blanks), QStringLiteral("--blanks"), read);
         if (!blanks) {
             return fail(kFailure, blanks.error().message());
         }
@@ -344,9 +420,10 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
     if (results.curve.noReading) {
         return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.noReading));
     }
-    const int code = succeedWith(parser.isSet(options.json)
-                                     ? calibration::reportJson(document, results)
-                                     : calibration::reportText(document, results));
+    const int code =
+        parser.isSet(options.pdf)    ? writePdf(parser, options, file, read, document, results)
+        : parser.isSet(options.json) ? succeedWith(calibration::reportJson(document, results))
+                                     : succeedWith(calibration::reportText(document, results));
     // A failed quality rule is reported, not a failure of the run, unless the script asks.
     if (code == kSuccess && parser.isSet(options.strict) && results.batch.failed > 0) {
         return kQualityFailed;
@@ -361,7 +438,8 @@ int runCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。\n\n"
         "report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。\n"
-        "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n\n"
+        "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n"
+        "              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。\n\n"
         "退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；\n"
         "2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。"));
     const QCommandLineOption helpOption = parser.addHelpOption();

@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -40,14 +43,42 @@ bool opensFileInWindows(int argc, char* argv[]) {
     return !argument.isEmpty() && !argument.startsWith('-') && argument != "report";
 }
 
+// `--pdf OUT.pdf` or `--pdf=OUT.pdf`: the report drawn as a PDF.
+bool writesPdf(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--pdf" || argument.startsWith("--pdf=")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The command line needs no display: no widget and no GUI application is created on that
-    // path.
+    // The command line needs no display: no widget is created on that path, and no GUI
+    // application but for --pdf, whose pages need Qt's fonts: on the offscreen platform, chosen
+    // here for this run whatever the environment says, and given no arguments of Qt's own (a
+    // -platform among them would choose another).
     if (argc > 1 && !opensFileInWindows(argc, argv)) {
         holdClosedStandardDescriptors();
-        QCoreApplication core(argc, argv);
+        // Qt's own notes (the runtime folder the offscreen platform would like) are not the
+        // command line's one line of error; only its fatal ones are.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                const QByteArray bytes = text.toUtf8() + '\n';
+                std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+            }
+        });
+        int guiArgc = 1;
+        std::unique_ptr<QCoreApplication> application;
+        if (writesPdf(argc, argv)) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            application = std::make_unique<QGuiApplication>(guiArgc, argv);
+        } else {
+            application = std::make_unique<QCoreApplication>(argc, argv);
+        }
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
         // Qt's own texts of the help ("用法：", the standard options) in Chinese as well.

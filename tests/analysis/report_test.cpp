@@ -1,118 +1,240 @@
-// The report as "导出PDF…" writes it, read back with poppler's pdftotext: every figure and
-// Chinese character extractable, the samples over several numbered pages, and a failed export
-// that says so and leaves the old file.
+// The report as "导出PDF…" writes it, read back with poppler's pdftotext: a record a laboratory
+// can file (every field of its header, units, verdicts, signatures, "第 N 页 共 M 页" and the
+// SHA-256 of the saved file), a batch of 300 samples over pages with its header repeated, and a
+// failed export that says so and leaves the old file.
 
-#include "analysis/sample_list.h"
-#include "analysis/sample_table.h"
+#include "analysis/validation_rows.h"
 #include "tests/analysis/analysis_window_fixture.h"
 
+#include <QComboBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
-using analysis::SampleListModel;
+using analysis::CurrentCalibration;
 using analysis_test::kX;
 using analysis_test::kY;
 
 class ReportTest : public analysis_test::AnalysisWindowTest {
 public:
-    // The report's text as pdftotext extracts it, pages separated by form feeds.
-    static QString pdfText(const QString& path) {
+    // The report's text as pdftotext extracts it, one entry a page: with -layout a table's row
+    // is a line; without, the lines of one cell follow each other.
+    static QStringList pdfPages(const QString& path, bool layout = true) {
         QProcess process;
-        process.start(u"pdftotext"_qs, {u"-enc"_qs, u"UTF-8"_qs, path, u"-"_qs});
-        EXPECT_TRUE(process.waitForFinished(30000));
+        QStringList arguments{u"-enc"_qs, u"UTF-8"_qs, path, u"-"_qs};
+        if (layout) {
+            arguments.prepend(u"-layout"_qs);
+        }
+        process.start(u"pdftotext"_qs, arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        return QString::fromUtf8(process.readAllStandardOutput());
+        QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+        EXPECT_TRUE(pages.back().trimmed().isEmpty()); // what follows the last form feed
+        pages.removeLast();
+        return pages;
     }
 
-    // Every display text of a sample row, each as a word of its own in the extracted text.
-    void expectSamplesIn(const QString& text) {
-        // A cell may wrap at its blanks and after "、".
-        const auto words = [](const QString& text) {
-            return QString(text)
-                .replace(u"、"_qs, u"、 "_qs)
-                .simplified()
-                .split(u' ', Qt::SkipEmptyParts);
-        };
-        const QStringList extracted = words(text);
-        const SampleListModel& model = window()->samples();
-        for (int row = 0; row < model.rowCount(); ++row) {
-            for (int column = 0; column < SampleListModel::Columns; ++column) {
-                const QString cell = model.index(row, column).data().toString();
-                for (const QString& word : words(cell)) {
-                    EXPECT_TRUE(extracted.contains(word))
-                        << row << ", " << column << ": " << word.toStdString();
-                }
-            }
-        }
+    // Exported through the window's command, as the user does it.
+    QStringList exported(const QString& path) {
+        alerts.paths = {path};
+        window()->exportPdf();
+        EXPECT_EQ(alerts.take(),
+                  std::vector<std::string>{std::string(test::RecordingPrompts::kFile) + "导出PDF"});
+        return pdfPages(path);
     }
+
+    // The fluorescence standards in mg/L, the fourth excluded with its reason.
+    void fitWithExclusion() {
+        in<QComboBox>(main(), u"Combo1"_qs)->setEditText(u"mg/L"_qs);
+        fit(kX, kY);
+        calibration().setExcluded(3, true, "读数漂移");
+    }
+
+    QTemporaryDir dir;
 };
 
-TEST_F(ReportTest, PdfGivesBackTheEquationTheStatisticsAndEverySample) {
-    fit(kX, kY);
-    sample(u"2.9"_qs);
-    QTest::mouseClick(in(main(), u"Command8"_qs), Qt::LeftButton);
-    sample(u"13.5"_qs);
-    // The last row is wider than the page: its readings wrap at their blanks.
-    window()->sampleTable().pasteBlock(
-        u"批号A-01\t5.1 5.3 5.2\t2.5\n批号A-02\t24.9\n"
-        "第三批次地表水样品（复测）\t8.0123 8.0345 8.0567 7.9789 8.0012 7.9934 8.0456 8.0278 "
-        "7.9891 8.0101\t20\n"_qs);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"报告.pdf"_qs);
-    alerts.paths = {path};
-    window()->exportPdf();
-    ASSERT_EQ(alerts.take(),
-              (std::vector<std::string>{std::string(test::RecordingPrompts::kFile) + "导出PDF"}));
-
-    const QString text = pdfText(path);
-    for (const QString& expected :
-         {u"标准曲线分析报告"_qs, u"第 1 页"_qs, u"y = 1.51786 + 1.93036x"_qs, u"R² = 0.99776"_qs,
-          u"决定系数 R²"_qs, u"检出限 LOD"_qs, u"0.739965"_qs, u"浓度 C (mg)"_qs, u"残差"_qs,
-          u"超出线性范围"_qs, u"低于检出限"_qs, u"低于定量限"_qs}) {
-        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
-    }
-    expectSamplesIn(text);
+// Blanks and runs of blanks as one blank, so that the columns' spacing does not matter.
+QString simplified(const QString& text) {
+    return QString(text).replace(u'\f', u' ').simplified();
 }
 
-TEST_F(ReportTest, ManySamplesRunOntoNumberedPages) {
-    fit(kX, kY);
-    QString block;
-    for (int i = 1; i <= 120; ++i) {
-        block += QStringLiteral("S%1\t%2 %3\t%4\n")
-                     .arg(i, 3, 10, QChar(u'0'))
-                     .arg(2 + i * 0.18)
-                     .arg(2.1 + i * 0.18)
-                     .arg(1 + i % 3);
-    }
-    window()->sampleTable().pasteBlock(block);
-    ASSERT_EQ(window()->samples().rowCount(), 120);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"many.pdf"_qs);
-    alerts.paths = {path};
-    window()->exportPdf();
+TEST_F(ReportTest, FiledRecordShowsItsHeaderUnitsVerdictsAndTheSavedFilesHash) {
+    fitWithExclusion();
+    calibration::ReportHeader header;
+    header.laboratory = "青岚环境监测站";
+    header.project = "QL-2026-118";
+    header.method = "HJ 535-2009 水质 氨氮的测定 纳氏试剂分光光度法";
+    header.analyte = "氨氮";
+    header.instrument = "紫外可见分光光度计";
+    header.instrumentNumber = "UV-07";
+    header.wavelength = "420 nm";
+    header.pathLength = "10 mm";
+    header.analysisDate = "2026-12-07";
+    header.analyst = "李明";
+    header.reviewer = "王芳";
+    header.approver = "张伟";
+    calibration().setHeader(header);
+    calibration::Settings settings = calibration().document().settings;
+    settings.resultUnit = "mg/kg";
+    settings.volume = "25";
+    settings.volumeUnit = "mL";
+    calibration().setSettings(settings);
+    // A duplicate and a check standard that pass, a spike recovered far beyond 120 %, blanks.
+    const auto row = [](const char* name, const char* readings, const char* type = "",
+                        const char* of = "") {
+        calibration::Sample sample;
+        sample.name = name;
+        sample.readings = readings;
+        sample.dilution = "2";
+        sample.type = type;
+        sample.of = of;
+        return sample;
+    };
+    std::vector<calibration::Sample> rows = {row("地表水1", "9.0 9.2"),
+                                             row("地表水1平行", "9.3", "duplicate", "地表水1"),
+                                             row("加标", "12.0", "spike", "地表水1"),
+                                             row("核查", "13.1", "check"),
+                                             row("空白1", "2.1", "blank"),
+                                             row("空白2", "2.2", "blank")};
+    rows[2].added = "1";
+    rows[3].nominal = "12";
+    calibration().appendSamples(rows);
 
-    const QStringList pages = pdfText(path).split(u'\f');
-    ASSERT_GE(pages.size(), 4); // three pages at least, and what follows the last form feed
-    for (qsizetype i = 0; i + 1 < pages.size(); ++i) {
-        EXPECT_TRUE(pages[i].contains(QStringLiteral("第 %1 页").arg(i + 1))) << i + 1;
-        // The header is repeated on every page the sample table runs onto.
-        if (i > 0) {
-            EXPECT_TRUE(pages[i].contains(u"主窗口结果"_qs)) << i + 1;
+    const QString saved = dir.filePath(u"批次.lumetra"_qs);
+    activateAnalysis();
+    alerts.paths = {saved};
+    QTest::keyClick(window(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(alerts.take(), std::vector<std::string>{"<file>保存标准曲线文件"});
+    ASSERT_FALSE(calibration().isModified());
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+
+    const QStringList pages = exported(dir.filePath(u"报告.pdf"_qs));
+    ASSERT_GE(pages.size(), 2);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        EXPECT_TRUE(
+            pages[i].contains(QStringLiteral("第 %1 页 共 %2 页").arg(i + 1).arg(pages.size())))
+            << i + 1;
+        EXPECT_TRUE(pages[i].contains(u"批次.lumetra"_qs)) << i + 1;
+    }
+    for (const std::string* field :
+         {&header.laboratory, &header.project, &header.method, &header.analyte, &header.instrument,
+          &header.instrumentNumber, &header.wavelength, &header.pathLength, &header.analysisDate,
+          &header.analyst, &header.reviewer, &header.approver}) {
+        EXPECT_TRUE(simplified(pages[0]).contains(QString::fromStdString(*field))) << *field;
+    }
+    const QString text = simplified(pages.join(u' '));
+    for (const char* pattern :
+         {"Lumetra \\d+\\.\\d+\\.\\d+ "
+          "生成时间：\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d",
+          "R² = 0\\.99\\d+ r = 0\\.99\\d+"}) {
+        EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(pattern)))) << pattern;
+    }
+    const calibration::Results results = calibration().results();
+    std::vector<QString> expected = {
+        // Where the paper comes from, the model with the exclusion's reason.
+        u"SHA-256："_qs + hash, u"直线，不加权，排除1点（第4点：读数漂移）"_qs,
+        u"排除：读数漂移"_qs,
+        // The equation in the laboratory's letters, to four significant digits in the plot and
+        // with every digit in the text. Without (6, 12.6): Sxx = 112, Sxy = 216.2, so
+        // b = 1.93035714285714..., a = 79.1/6 - 6 b = 1.60119047619047...
+        u"A = 1.601 + 1.930·C"_qs, u"A = 1.60119047619047"_qs, u" + 1.93035714285714"_qs,
+        // Units: absorbance, absorbance per concentration, the curve's unit, the reporting unit.
+        u"斜率 b"_qs, u"A/(mg/L)"_qs, u"浓度 C (mg/L)"_qs, u"x0(mg/L)"_qs, u"(mg/kg)"_qs,
+        u"结果单位：mg/kg"_qs, u"V = 25 mL"_qs,
+        // The summary, and the signature lines at the end.
+        u"分析：______ 日期：______"_qs, u"校核：______ 日期：______"_qs,
+        u"审核：______ 日期：______"_qs};
+    expected.push_back(io::fromDocument(calibration::render(results.batch.summary)));
+    // Every verdict: the validation's in words, and each acceptance rule's.
+    for (const analysis::ValidationRow& v :
+         analysis::validationRows(calibration().document(), results)) {
+        expected.push_back(v.verdict.isEmpty() ? v.reason : v.verdict);
+    }
+    int failed = 0;
+    for (const calibration::SampleResult& sample : results.samples) {
+        if (sample.qc && std::string_view(sample.qc->rule) != "blank") {
+            expected.push_back((sample.qc->pass ? u"通过："_qs : u"未通过："_qs) +
+                               io::fromDocument(calibration::render(sample.qc->verdict)));
+            failed += sample.qc->pass ? 0 : 1;
         }
     }
-    EXPECT_TRUE(pages.back().trimmed().isEmpty());
-    expectSamplesIn(pages.join(u' '));
+    EXPECT_EQ(failed, 1) << "the spike";
+    // A cell's text wraps, so blanks and line ends are not compared.
+    const QString packed = pdfPages(dir.filePath(u"报告.pdf"_qs), false)
+                               .join(QString())
+                               .remove(QRegularExpression(u"\\s"_qs));
+    for (const QString& e : expected) {
+        EXPECT_TRUE(packed.contains(QString(e).remove(u' '))) << e.toStdString();
+    }
+    EXPECT_FALSE(text.contains(u"未保存"_qs));
+
+    // A change not saved: the paper says so instead of a hash.
+    calibration().editSample(0, analysis::SampleField::Readings, "9.0 9.3");
+    const QString unsaved = simplified(exported(dir.filePath(u"未保存.pdf"_qs)).join(u' '));
+    EXPECT_TRUE(unsaved.contains(u"SHA-256：未保存"_qs));
+    EXPECT_FALSE(unsaved.contains(hash));
+}
+
+TEST_F(ReportTest, ThreeHundredSamplesPrintEveryRowWithTheHeaderOnEachPage) {
+    fitWithExclusion();
+    std::vector<calibration::Sample> rows;
+    for (int i = 1; i <= 300; ++i) {
+        calibration::Sample sample;
+        sample.name = QStringLiteral("S%1").arg(i, 3, 10, QChar(u'0')).toStdString();
+        sample.readings = QString::number(3 + i * 0.07, 'f', 3).toStdString();
+        rows.push_back(sample);
+    }
+    calibration().appendSamples(rows);
+    const QStringList pages = exported(dir.filePath(u"300.pdf"_qs));
+    const calibration::Results results = calibration().results();
+
+    // Each row on one line: its number, name, readings and result.
+    const QString text = pages.join(u'\n');
+    for (const int number : {1, 150, 300}) {
+        const calibration::SampleResult& result = results.samples[std::size_t(number - 1)];
+        const QString line = QStringLiteral("%1 S%2 样品 %3")
+                                 .arg(number)
+                                 .arg(number, 3, 10, QChar(u'0'))
+                                 .arg(io::fromDocument(rows[std::size_t(number - 1)].readings));
+        const qsizetype at = simplified(text).indexOf(line);
+        ASSERT_GE(at, 0) << line.toStdString();
+        EXPECT_TRUE(simplified(text).mid(at, 200).contains(io::fromDocument(result.resultText)))
+            << number;
+    }
+    // From the page where the results begin to the last with a row, the header leads each page.
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (pages[i].contains(u"样品结果"_qs)) {
+            first = i;
+        }
+        if (first >= 0 && pages[i].contains(QRegularExpression(u" S\\d{3} "_qs))) {
+            last = i;
+        }
+    }
+    ASSERT_GE(first, 0);
+    ASSERT_GE(last - first, 3) << "several pages of samples";
+    for (qsizetype i = first; i <= last; ++i) {
+        EXPECT_TRUE(simplified(pages[i]).contains(u"序号 名称 类型 读数 A"_qs)) << i + 1;
+    }
+    int printed = 0;
+    for (int i = 1; i <= 300; ++i) {
+        printed += text.contains(QStringLiteral(" S%1 ").arg(i, 3, 10, QChar(u'0'))) ? 1 : 0;
+    }
+    EXPECT_EQ(printed, 300);
 }
 
 TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {
     fit(kX, kY);
-    QTemporaryDir dir;
     const QString existing = dir.filePath(u"old.pdf"_qs);
     const QByteArray old = "an earlier report";
     struct Case {

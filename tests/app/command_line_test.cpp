@@ -3,6 +3,7 @@
 
 #include "tests/support/fluorescence_reference.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -13,12 +14,15 @@
 #include <QScopeGuard>
 #include <QStringConverter>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -272,6 +276,11 @@ TEST_F(CommandLine, ExitCodesAndOneLineOfError) {
          0,
          {}},
         {"unknown option", {u"report"_qs, good, u"--frobnicate"_qs}, 2, u"frobnicate"_qs},
+        {"a PDF and JSON at once",
+         {u"report"_qs, good, u"--json"_qs, u"--pdf"_qs, dir.filePath(u"r.pdf"_qs)},
+         2,
+         u"--pdf 和 --json"_qs},
+        {"the history without a PDF", {u"report"_qs, good, u"--history"_qs}, 2, u"--history"_qs},
         {"unknown command", {u"draw"_qs, good}, 2, u"draw"_qs},
         {"no file", {u"report"_qs}, 2, u"report"_qs},
         {"two files", {u"report"_qs, good, good}, 2, good},
@@ -416,6 +425,106 @@ TEST_F(CommandLine, AFileNameThatIsNotUtf8) {
         EXPECT_EQ(ended.status, c.status);
         EXPECT_EQ(ended.err, c.err);
     }
+}
+
+QString sha256(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+// The PDF's text as pdftotext -layout extracts it, blanks and runs of blanks as one blank.
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start(u"pdftotext"_qs, {u"-layout"_qs, u"-enc"_qs, u"UTF-8"_qs, path, u"-"_qs});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+// --pdf draws the window's report with no display (the platform is chosen inside the program, so
+// that the one set here cannot be loaded), naming every file read by its SHA-256 and the options
+// that changed the result; --history adds the change history.
+TEST_F(CommandLine, PdfNamesItsFilesByTheirHashAndCarriesTheHistoryWhenAsked) {
+    const QByteArray csv = "名称,读数\nS1,9.0\n";
+    const QString samples = file(u"samples.csv"_qs, csv);
+    const QString curve = file(u"curve.lumetra"_qs, R"({"format":"lumetra-calibration","version":1,
+        "unit":"mg/L","standards":[{"C":"0","A":"2.1"},{"C":"2","A":"5.0"},{"C":"4","A":"9.0"},
+        {"C":"6","A":"12.6"},{"C":"8","A":"17.3"},{"C":"10","A":"21.0"},{"C":"12","A":"24.7"}],
+        "history":[{"time":"2026-12-07T21:04:53+08:00","user":"lab","kind":"standard_edited",
+        "values":{"field":"A","from":"12.7","number":"4","to":"12.6"}}]})");
+    QFile read(curve);
+    ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+    const QByteArray bytes = read.readAll();
+
+    struct Case {
+        const char* name;
+        QStringList options;
+        bool history;
+    };
+    const Case cases[] = {{"without the history", {u"--level"_qs, u"99"_qs}, false},
+                          {"with it", {u"--history"_qs}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString pdf = dir.filePath(u"report.pdf"_qs);
+        const Outcome made =
+            run(QStringList{u"report"_qs, curve, u"--samples"_qs, samples, u"--pdf"_qs, pdf} +
+                c.options);
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+        EXPECT_TRUE(made.out.isEmpty());
+        EXPECT_TRUE(made.err.isEmpty()) << made.err.toStdString();
+        const QString text = pdfText(pdf);
+        // The published example: a = 1.5179, b = 1.9304, to four significant digits in the plot.
+        for (const QString& expected :
+             {u"A = 1.518 + 1.930·C"_qs, u"SHA-256："_qs + sha256(bytes), sha256(csv),
+              u"samples.csv（--samples）"_qs, u"第 1 页 共 "_qs, u"curve.lumetra"_qs}) {
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+        }
+        EXPECT_EQ(text.contains(u"改变结果的命令行选项：--level 99"_qs), !c.history);
+        EXPECT_EQ(text.contains(u"附录：修改记录"_qs), c.history);
+        EXPECT_EQ(text.contains(u"lab"_qs), c.history);
+    }
+}
+
+// A PDF that cannot be written is a failure naming the file, and an old file there stays.
+TEST_F(CommandLine, PdfOntoAReadOnlyPathFailsAndLeavesTheOldFile) {
+    QTemporaryDir locked;
+    const QByteArray folder = QFile::encodeName(locked.path());
+    const QString old = locked.filePath(u"old.pdf"_qs);
+    const auto writeOld = [&old] {
+        QFile f(old);
+        return f.open(QIODevice::WriteOnly) && f.write("an earlier report") == 17;
+    };
+    // Root writes into any folder: a file system mounted read-only stops it too.
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k"), 0)
+            << std::strerror(errno);
+    }
+    const auto restore = qScopeGuard([&] {
+        if (root) {
+            ::umount2(folder.constData(), MNT_DETACH);
+        } else {
+            ::chmod(folder.constData(), 0700);
+        }
+    });
+    ASSERT_TRUE(writeOld());
+    if (root) {
+        ASSERT_EQ(::mount("tmpfs", folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"),
+                  0)
+            << std::strerror(errno);
+    } else {
+        ASSERT_EQ(::chmod(folder.constData(), 0500), 0);
+    }
+
+    const Outcome result = run({u"report"_qs, file(u"good.csv"_qs, kStandards), u"--pdf"_qs, old});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(result.err.count(u'\n'), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.startsWith(u"lumetra: PDF导出失败："_qs + old))
+        << result.err.toStdString();
+    QFile kept(old);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("an earlier report"));
+    EXPECT_EQ(QDir(locked.path()).entryList(QDir::Files), QStringList{u"old.pdf"_qs});
 }
 
 // Samples given on the command line replace those of the file, and 100 000 of them are reported.

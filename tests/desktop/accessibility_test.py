@@ -517,9 +517,9 @@ def check_analysis(r, tree, main, main_id, cover):
     r.check(len(plot) == 1, "analysis: one plot named 标准曲线图", repr(len(plot)))
     if plot:
         described = plot[0].description
-        r.check(described.startswith("标准曲线图：3个标准点，y = ") and "0.1x" in described
-                and described.endswith("，R² = 1"),
-                "analysis: the plot describes n, the equation and R²", repr(described))
+        r.check(described.startswith("标准曲线图：3个标准点，A = ") and "0.1000·C" in described
+                and described.endswith("，R² = 1  r = 1"),
+                "analysis: the plot describes n, the equation, R² and r", repr(described))
 
 
 

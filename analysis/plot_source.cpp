@@ -1,0 +1,144 @@
+#include "analysis/plot_source.h"
+
+#include "analysis/readable.h"
+#include "calc/full_precision.h"
+#include "calc/rounding.h"
+#include "io/document_text.h"
+
+#include <cmath>
+
+namespace analysis {
+
+QString coefficientText(double value, Digits digits) {
+    if (value == 0.0) {
+        return QStringLiteral("0"); // never "-0", nor "0.000"
+    }
+    if (digits == Digits::Full) {
+        return QString::fromStdString(calc::fullPrecision(value));
+    }
+    // Plain digits, as a laboratory writes them, unless they would run long: 1.234e-07.
+    const double size = std::fabs(value);
+    if (size < 1e-6 || size >= 1e9) {
+        return QString::number(value, 'e', 3);
+    }
+    return QString::fromStdString(calc::roundSignificant(value, 4));
+}
+
+QString equationText(const calc::ModelFit& fit, Digits digits) {
+    QString text = QStringLiteral("A = ");
+    bool first = true;
+    const auto add = [&](double value, const QString& power) {
+        const bool negative = value < 0;
+        if (first) {
+            text += negative ? QStringLiteral("−") : QString();
+            first = false;
+        } else {
+            text += negative ? QStringLiteral(" − ") : QStringLiteral(" + ");
+        }
+        text += coefficientText(std::fabs(value), digits) + power;
+    };
+    if (fit.model != calc::Model::Origin) {
+        add(fit.a, QString());
+    }
+    add(fit.b, QStringLiteral("·C"));
+    if (fit.model == calc::Model::Quadratic) {
+        add(fit.c, QStringLiteral("·C²"));
+    }
+    return text;
+}
+
+PlotData plotData(const calibration::Document& document, const calibration::Results& results,
+                  const PlotOptions& options) {
+    return plotData(document, results.curve, results.samples, options);
+}
+
+PlotData plotData(const calibration::Document& document, const calibration::CurveResult& curve,
+                  const std::vector<calibration::SampleResult>& samples,
+                  const PlotOptions& options) {
+    PlotData data;
+    data.xTitle = concentrationTitle(io::fromDocument(document.unit));
+    data.yTitle = QStringLiteral("吸光度 A");
+    if (!curve.hasCurve()) {
+        return data;
+    }
+    const calc::ModelFit& fit = *curve.fit;
+    for (const calibration::StandardResult& standard : curve.standards) {
+        data.concentrations.push_back(standard.c.value_or(0.0));
+        data.absorbances.push_back(standard.a.value_or(0.0));
+        data.excluded.push_back(standard.excluded);
+    }
+    data.a = fit.a;
+    data.b = fit.b;
+    data.c = fit.c;
+    // The residual plot shows what the fit minimised: sqrt(w)*(A - fit) for a weighted model.
+    const bool weighted = fit.weighting != calc::Weighting::None;
+    for (std::size_t i = 0; i < curve.standards.size(); ++i) {
+        const std::optional<double>& residual = curve.standards[i].residual;
+        const double weight = fit.standards[i].weight;
+        data.residuals.push_back(!residual                ? std::nan("")
+                                 : weighted && weight > 0 ? *residual * std::sqrt(weight)
+                                                          : *residual);
+    }
+    data.residualTitle = weighted ? QStringLiteral("加权残差 √w·(A − Â)") : QString();
+    if (curve.t.value && fit.dof > 0) {
+        const double t = *curve.t.value;
+        const double s2 = double(fit.varianceYX);
+        constexpr int kSteps = 100;
+        for (int step = 0; step <= kSteps; ++step) {
+            const double x = fit.xMin + (fit.xMax - fit.xMin) * step / kSteps;
+            const std::optional<long double> variance = calc::fittedVariance(fit, x);
+            if (!variance) {
+                break;
+            }
+            const double y = double(calc::predictY(fit, x));
+            const double confidence = t * std::sqrt(double(*variance));
+            const double prediction = t * std::sqrt(double(*variance) + s2);
+            data.bands.push_back(
+                {x, y - confidence, y + confidence, y - prediction, y + prediction});
+        }
+    }
+    data.showConfidence = options.showConfidence;
+    data.showPrediction = options.showPrediction;
+    data.bandLow = fit.yMin;
+    data.bandHigh = fit.yMax;
+    data.equation = equationText(fit, Digits::Four);
+    // Chinese practice reports r beside R².
+    if (curve.r2.value) {
+        data.r2Text = QStringLiteral("R² = ") + readable(*curve.r2.value);
+        if (curve.r.value) {
+            data.r2Text += QStringLiteral("  r = ") + readable(*curve.r.value);
+        }
+    }
+    // The samples where they were read from the curve: the concentration before dilution at the
+    // mean reading. When labels are asked for, each is named, or numbered as the results number
+    // it (the window's list may hold 100 000 rows: no texts for them unasked).
+    for (std::size_t i = 0; i < samples.size() && i < document.samples.size(); ++i) {
+        const calibration::SampleResult& result = samples[i];
+        if (!result.x0.value || !result.meanA) {
+            continue;
+        }
+        const calibration::SampleFlags& f = result.flags;
+        PlotSample sample{*result.x0.value / result.values.dilution, *result.meanA,
+                          f.outOfRange || f.belowLod || f.belowLoq};
+        if (options.sampleLabels) {
+            sample.shortLabel = QString::number(i + 1);
+            sample.label = io::fromDocument(document.samples[i].name).simplified();
+            if (sample.label.isEmpty()) {
+                sample.label = sample.shortLabel;
+            }
+        }
+        data.samples.push_back(std::move(sample));
+    }
+    data.showSampleLabels = options.sampleLabels;
+    if (options.currentSample && !curve.noReading) {
+        const double y = *options.currentSample;
+        const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
+        if (at.x0) {
+            const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;
+            data.current = PlotSample{*at.x0, y, outside, {}};
+        }
+    }
+    return data;
+}
+
+} // namespace analysis

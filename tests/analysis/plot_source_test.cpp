@@ -1,0 +1,58 @@
+// The curve written in the laboratory's letters: four significant digits in the plot, rounded
+// half to even on the decimal value, every digit in the text, a true minus sign.
+
+#include "analysis/plot_source.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using analysis::Digits;
+
+TEST(EquationText, InTheLaboratorysLetters) {
+    struct Case {
+        const char* name;
+        calc::Model model;
+        double a, b, c;
+        Digits digits;
+        const char* expected;
+    };
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    constexpr double kSmallest = std::numeric_limits<double>::denorm_min();
+    const Case cases[] = {
+        {"the worked line", calc::Model::Line, 0.006656, 0.09704, 0, Digits::Four,
+         "A = 0.006656 + 0.09704·C"},
+        {"trailing zeros kept", calc::Model::Line, 1.5178571428571406, 1.930357142857143, 0,
+         Digits::Four, "A = 1.518 + 1.930·C"},
+        {"every digit", calc::Model::Line, 1.5178571428571406, 1.930357142857143, 0, Digits::Full,
+         "A = 1.5178571428571406 + 1.930357142857143·C"},
+        {"half to even on the decimal value", calc::Model::Line, 1.2345, 2.6755, 0, Digits::Four,
+         "A = 1.234 + 2.676·C"},
+        {"a carry adds a digit", calc::Model::Line, 9.9995, 1, 0, Digits::Four,
+         "A = 10.00 + 1.000·C"},
+        {"a negative intercept and slope", calc::Model::Line, -0.01, -2.5, 0, Digits::Four,
+         "A = −0.01000 − 2.500·C"},
+        {"zero and minus zero", calc::Model::Line, -0.0, 0.0, 0, Digits::Full, "A = 0 + 0·C"},
+        {"through the origin", calc::Model::Origin, 0, 0.09704, 0, Digits::Four, "A = 0.09704·C"},
+        {"second order", calc::Model::Quadratic, 0.01, 0.1, -0.0002, Digits::Four,
+         "A = 0.01000 + 0.1000·C − 0.0002000·C²"},
+        {"a millionth and just below", calc::Model::Line, 1e-6, 9.999e-7, 0, Digits::Four,
+         "A = 0.000001000 + 9.999e-07·C"},
+        {"just below 10⁹ and 10⁹", calc::Model::Line, 999999999, 1e9, 0, Digits::Four,
+         "A = 1000000000 + 1.000e+09·C"},
+        {"the largest and smallest doubles", calc::Model::Line, kLargest, kSmallest, 0,
+         Digits::Four, "A = 1.798e+308 + 4.941e-324·C"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        calc::ModelFit fit;
+        fit.model = c.model;
+        fit.a = c.a;
+        fit.b = c.b;
+        fit.c = c.c;
+        EXPECT_EQ(analysis::equationText(fit, c.digits).toStdString(), c.expected);
+    }
+}
+
+} // namespace
