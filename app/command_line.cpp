@@ -79,8 +79,12 @@ std::vector<calibration::Sample> documentRows(const QList<io::Sample>& rows) {
     return samples;
 }
 
-// The files a run read, each with the SHA-256 of the bytes read, for the PDF to name.
-using ReadFiles = std::vector<std::pair<QString, QString>>;
+// The files a run read, each with the SHA-256 of its bytes, for the PDF's record; gathered only
+// when `wanted` (hashing 8 MiB takes longer than reporting them).
+struct ReadFiles {
+    bool wanted = false;
+    std::vector<std::pair<QString, QString>> files;
+};
 
 // A file read once, parsed from the bytes that were hashed; the error names the file.
 template <typename T>
@@ -90,7 +94,9 @@ io::Expected<T> readHashed(const QString& path, io::Expected<T> (*parse)(const Q
     if (!bytes) {
         return bytes.error();
     }
-    read.push_back({label, analysis::sha256Hex(bytes.value())});
+    if (read.wanted) {
+        read.files.push_back({label, analysis::sha256Hex(bytes.value())});
+    }
     io::Expected<T> parsed = parse(bytes.value());
     if (!parsed) {
         io::Error error = parsed.error();
@@ -334,7 +340,7 @@ int writePdf(const QCommandLineParser& parser, const Options& options, const QSt
     }
     analysis::ReportSource source;
     source.fileName = io::shownPath(QFileInfo(file).fileName());
-    source.files = read;
+    source.files = read.files;
     source.options = options.changing(parser);
     source.made = QDateTime::currentDateTime();
     source.history = parser.isSet(options.history);
@@ -354,7 +360,7 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         return fail(kFailure, QStringLiteral("--history 只用于 --pdf"));
     }
     calibration::Document document;
-    ReadFiles read;
+    ReadFiles read{parser.isSet(options.pdf), {}};
     const bool replaceSamples = parser.isSet(options.samples);
     if (isCalibrationFile(file)) {
         auto calibration = readHashed(file, io::readCalibration, io::shownPath(file), read);

@@ -83,26 +83,19 @@ std::string rounded(double value, const Settings& settings) {
 }
 
 // The names of the rows, for the rows that refer to one: each name once, or marked as not unique.
+// Gathered at the first such row (a list of plain samples has none).
 class Names {
 public:
-    explicit Names(const std::vector<Sample>& samples) {
-        for (std::size_t i = 0; i < samples.size(); ++i) {
-            const std::string_view name = text::trimmed(samples[i].name);
-            if (name.empty()) {
-                continue;
-            }
-            const auto [found, added] = rows_.emplace(std::string(name), i);
-            if (!added) {
-                found->second = kAmbiguous;
-            }
-        }
-    }
+    explicit Names(const std::vector<Sample>& samples) : samples_(samples) {}
 
     // The row named `name`, or the reason there is none.
-    std::variant<std::size_t, Message> find(std::string_view name) const {
+    std::variant<std::size_t, Message> find(std::string_view name) {
         const std::string_view trimmed = text::trimmed(name);
         if (trimmed.empty()) {
             return Message(QT_TRANSLATE_NOOP("calibration", "缺少所指的样品名称"));
+        }
+        if (!gathered_) {
+            gather();
         }
         const auto found = rows_.find(std::string(trimmed));
         if (found == rows_.end()) {
@@ -115,7 +108,24 @@ public:
     }
 
 private:
+    void gather() {
+        rows_.reserve(samples_.size());
+        for (std::size_t i = 0; i < samples_.size(); ++i) {
+            const std::string_view name = text::trimmed(samples_[i].name);
+            if (name.empty()) {
+                continue;
+            }
+            const auto [found, added] = rows_.emplace(std::string(name), i);
+            if (!added) {
+                found->second = kAmbiguous;
+            }
+        }
+        gathered_ = true;
+    }
+
     static constexpr std::size_t kAmbiguous = static_cast<std::size_t>(-1);
+    const std::vector<Sample>& samples_;
+    bool gathered_ = false;
     std::unordered_map<std::string, std::size_t> rows_;
 };
 
@@ -135,7 +145,7 @@ QualityCheck within(const char* rule, double value, std::optional<double> low,
 
 // The acceptance rule of one row, from its own figures and those of the row it refers to.
 void judge(std::size_t row, const Document& document, std::vector<SampleResult>& samples,
-           const Names& names, const BatchResult& batch) {
+           Names& names, const BatchResult& batch) {
     const Sample& sample = document.samples[row];
     SampleResult& result = samples[row];
     const Settings& s = document.settings;
@@ -435,7 +445,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
             Message(QT_TRANSLATE_NOOP("calibration", "校准曲线 r = %1，要求r ≥ %2"),
                     {calc::roundSignificant(*curve.r.value, 6), limitText(settings.minimumR)}));
     }
-    const Names names(document.samples);
+    Names names(document.samples);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         judge(i, document, samples, names, batch);
     }

@@ -2,6 +2,7 @@
 
 #include "calc/full_precision.h"
 #include "calibration/history.h"
+#include "calibration/memory.h"
 #include "calibration/text.h"
 
 #include <cmath>
@@ -546,7 +547,9 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
 
 std::string reportText(const Document& document, const Results& results) {
     std::string out;
-    out.reserve(1024 + document.samples.size() * 128);
+    // About 180 characters a sample row.
+    out.reserve(1024 + document.samples.size() * 200);
+    preferHugePages(out.data(), out.capacity());
     appendTextFields(out, calibrationFields(document, results));
     out += '\n';
     std::vector<ReportField> validation = validationFields(document, results);
@@ -572,7 +575,8 @@ std::string reportText(const Document& document, const Results& results) {
 
 std::string reportJson(const Document& document, const Results& results) {
     std::string out;
-    out.reserve(1024 + document.samples.size() * 256);
+    out.reserve(1024 + document.samples.size() * 512);
+    preferHugePages(out.data(), out.capacity());
     out += '{';
     const std::vector<ReportField> fields = calibrationFields(document, results);
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include "calc/distributions.h"
 #include "calc/validation.h"
+#include "calibration/memory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -505,11 +506,19 @@ SampleResult evaluateSample(const Sample& sample, const CurveResult& curve) {
 }
 
 void estimateSample(SampleResult& result, const CurveResult& curve, std::optional<double> blankA) {
-    SampleValues values = std::move(result.values);
-    const std::optional<SampleType> type = result.type;
-    result = SampleResult{};
-    result.values = std::move(values);
-    result.type = type;
+    // Everything but the row as read is worked out anew (field by field: the row is large, and a
+    // list of 100 000 is estimated again at every new curve).
+    result.m = 0;
+    result.meanA.reset();
+    result.subtracted.reset();
+    result.x0 = result.sX0 = result.ci = result.ci95 = Figure{};
+    result.flags = SampleFlags{};
+    result.batchProblem.reset();
+    result.result = Figure{};
+    result.resultText.clear();
+    result.belowLimit = false;
+    result.qc.reset();
+    result.qcReason.reset();
     const auto missing = [&result](const Message& why) {
         result.x0 = result.sX0 = result.ci = result.ci95 = Figure::missing(why);
     };
@@ -582,6 +591,7 @@ Results evaluate(const Document& document) {
     Results results;
     results.curve = evaluateCurve(document);
     results.samples.reserve(document.samples.size());
+    preferHugePages(results.samples.data(), results.samples.capacity() * sizeof(SampleResult));
     for (const Sample& sample : document.samples) {
         results.samples.push_back(readSample(sample));
     }

@@ -1,6 +1,7 @@
 #include "io/calibration_file.h"
 
 #include "calc/full_precision.h"
+#include "calibration/memory.h"
 #include "calibration/report.h"
 #include "io/document_text.h"
 #include "io/calibration.h"
@@ -280,8 +281,10 @@ Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
 // "standards[3]") is written only for an error.
 class ObjectReader {
 public:
-    ObjectReader(const QJsonObject& object, QString path = {})
-        : object_(object), path_(std::move(path)) {}
+    // The object's path is "list" or "list[index]" (index -1: none), written only for an error:
+    // a file of 100 000 samples has as many objects.
+    ObjectReader(const QJsonObject& object, QLatin1StringView list = {}, qsizetype index = -1)
+        : object_(object), list_(list), index_(index) {}
 
     std::string text(QLatin1StringView key, bool required = true) {
         const QJsonValue value = object_.value(key);
@@ -346,7 +349,11 @@ public:
     }
 
     QString field(QLatin1StringView key) const {
-        return path_.isEmpty() ? key.toString() : path_ + u'.' + key;
+        if (list_.isEmpty()) {
+            return key.toString();
+        }
+        const QString path = index_ < 0 ? list_.toString() : u"%1[%2]"_s.arg(list_).arg(index_);
+        return path + u'.' + key;
     }
     const std::optional<Error>& error() const { return error_; }
 
@@ -364,7 +371,8 @@ private:
     }
 
     const QJsonObject& object_;
-    QString path_;
+    QLatin1StringView list_;
+    qsizetype index_;
     std::optional<Error> error_;
 };
 
@@ -443,7 +451,7 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
         return typeError(u"settings"_s, value, u"对象"_s);
     }
     const QJsonObject object = value.toObject();
-    ObjectReader reader(object, u"settings"_s);
+    ObjectReader reader(object, "settings"_L1);
     settings.model = calc::Model(reader.choice("model"_L1, kModelKeys, 0));
     settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
     const double level = reader.number("level"_L1, 95, 95, 99, true);
@@ -502,7 +510,7 @@ Expected<calibration::ReportHeader> readHeader(const QJsonObject& root) {
         return typeError(u"header"_s, value, u"对象"_s);
     }
     const QJsonObject object = value.toObject();
-    ObjectReader reader(object, u"header"_s);
+    ObjectReader reader(object, "header"_L1);
     for (const HeaderField& field : kHeaderFields) {
         header.*field.member = reader.text(QLatin1StringView(field.key), false);
     }
@@ -527,13 +535,14 @@ Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key
     const QJsonArray array = value.toArray();
     std::vector<T> items;
     items.reserve(std::size_t(array.size()));
+    calibration::preferHugePages(items.data(), items.capacity() * sizeof(T));
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
             return typeError(elementPath(key, i), element, u"对象"_s);
         }
         const QJsonObject object = element.toObject();
-        ObjectReader reader(object, elementPath(key, i));
+        ObjectReader reader(object, key, i);
         T item = read(reader, object);
         if (reader.error()) {
             return *reader.error();
@@ -665,8 +674,9 @@ Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
     if (const auto problem = textBytesProblem(bytes)) {
         return Error{{}, {}, *problem};
     }
-    const QByteArrayView json =
-        QByteArrayView(bytes).sliced(bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+    // The bytes after a byte order mark (shared, not copied, when there is none).
+    const QByteArray source = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    const QByteArrayView json(source);
     const QByteArrayView content = json.trimmed();
     if (content.isEmpty()) {
         return Error{{}, {}, u"文件是空的"_s};
@@ -675,7 +685,7 @@ Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
         return Error{{}, {}, u"文件内容不是JSON对象，不是Lumetra校准文件"_s};
     }
     QJsonParseError parseError;
-    const QJsonDocument parsedDocument = QJsonDocument::fromJson(json.toByteArray(), &parseError);
+    const QJsonDocument parsedDocument = QJsonDocument::fromJson(source, &parseError);
     const bool parsed = parseError.error == QJsonParseError::NoError;
     // The first fault in the file is the one reported, Qt's or that of a text.
     const auto problem = stringProblem(

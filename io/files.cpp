@@ -1,5 +1,7 @@
 #include "io/files.h"
 
+#include "calibration/memory.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -255,6 +257,7 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
     }
     QByteArray bytes;
     bytes.reserve(qsizetype(status.st_size) + 1); // 0 for /proc, which claims no size
+    calibration::preferHugePages(bytes.constData(), std::size_t(bytes.capacity()));
     constexpr qsizetype chunk = 1 << 20;
     while (bytes.size() <= limit) {
         // Into the room reserved while there is some, so that the read that finds the end does
