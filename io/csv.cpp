@@ -282,17 +282,17 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
         if (indexed) {
             cells.removeFirst();
         }
-        const QString where = lineLocation(record.line);
+        // The place is written only for an error: a translated text for every row costs.
         if (cells.size() != 2) {
             return Error{{},
-                         where,
+                         lineLocation(record.line),
                          QCoreApplication::translate("io", "有%1列，应为浓度、吸光度两列")
                              .arg(cells.size())};
         }
         const Standard standard{numberCell(cells[0], decimalComma),
                                 numberCell(cells[1], decimalComma)};
         if (const auto problem = standardNumberProblem(standard)) {
-            return Error{{}, where, *problem};
+            return Error{{}, lineLocation(record.line), *problem};
         }
         standards.rows.append(standard);
         standards.lines.append(record.line);
