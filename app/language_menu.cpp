@@ -24,10 +24,15 @@ QMenu* addLanguageMenu(QWidget& owner, ui::Prompts& prompts) {
     auto* group = new QActionGroup(menu);
     struct Choice {
         QString language, name, objectName;
+        const char* told; // said in the language in use, a whole sentence for each choice
     };
     // Each language by its own name, whatever the interface's language.
-    const Choice choices[] = {{u"zh"_s, u"中文"_s, u"languageZh"_s},
-                              {u"en"_s, u"English"_s, u"languageEn"_s}};
+    const Choice choices[] = {
+        {u"zh"_s, u"中文"_s, u"languageZh"_s,
+         QT_TRANSLATE_NOOP("app::LanguageMenu", "界面语言将在下次启动时切换为中文。")},
+        {u"en"_s, u"English"_s, u"languageEn"_s,
+         QT_TRANSLATE_NOOP("app::LanguageMenu", "界面语言将在下次启动时切换为English。")},
+    };
     for (const Choice& choice : choices) {
         auto* action = new QAction(choice.name, group);
         action->setObjectName(choice.objectName);
@@ -37,9 +42,7 @@ QMenu* addLanguageMenu(QWidget& owner, ui::Prompts& prompts) {
         QObject::connect(action, &QAction::triggered, menu, [&prompts, choice] {
             saveLanguage(choice.language);
             if (choice.language != currentLanguage()) {
-                prompts.tell(QCoreApplication::translate("app::LanguageMenu",
-                                                         "界面语言将在下次启动时切换为%1。")
-                                 .arg(choice.name));
+                prompts.tell(QCoreApplication::translate("app::LanguageMenu", choice.told));
             }
         });
     }

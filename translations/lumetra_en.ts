@@ -337,7 +337,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>界面语言将在下次启动时切换为%1。</source>
+        <source>界面语言将在下次启动时切换为中文。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>界面语言将在下次启动时切换为English。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
