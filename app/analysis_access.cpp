@@ -5,6 +5,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -36,7 +37,8 @@ private:
 void attachAnalysis(ui::MainWindow& main, analysis::AnalysisWindow& analysis) {
     // F2 types no character, so it is no key of the worksheet's; the action also fills the
     // window's context menu.
-    auto* open = new QAction(QStringLiteral("标准曲线分析 (F2)"), &main);
+    auto* open =
+        new QAction(QCoreApplication::translate("app::AnalysisAccess", "标准曲线分析 (F2)"), &main);
     open->setObjectName(QStringLiteral("openAnalysis"));
     open->setShortcut(Qt::Key_F2);
     open->setShortcutContext(Qt::WindowShortcut);
@@ -45,7 +47,8 @@ void attachAnalysis(ui::MainWindow& main, analysis::AnalysisWindow& analysis) {
     main.setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* equation = main.findChild<QLabel*>(QStringLiteral("Label6"));
-    equation->setToolTip(QStringLiteral("双击打开标准曲线分析 (F2)"));
+    equation->setToolTip(
+        QCoreApplication::translate("app::AnalysisAccess", "双击打开标准曲线分析 (F2)"));
     equation->installEventFilter(new DoubleClickOpener(equation, analysis));
 }
 

@@ -23,8 +23,11 @@ namespace app {
 
 namespace {
 
-const QString kCalibrationFilter = u"Lumetra 标准曲线文件 (*.lumetra);;所有文件 (*)"_s;
 const QString kSuffix = u"lumetra"_s;
+
+QString calibrationFilter() {
+    return CalibrationFiles::tr("Lumetra 标准曲线文件 (*.lumetra);;所有文件 (*)");
+}
 
 void warn(const QString& line) {
     const QByteArray bytes = (u"lumetra: "_s + line + u'\n').toUtf8();
@@ -39,7 +42,7 @@ bool holdsData(const calibration::Document& document) {
 QString dataFolder(const QString& lastPath, const QString& what) {
     const QString folder = QFileInfo(lastPath).absolutePath();
     if (!QDir().mkpath(folder)) {
-        warn(u"无法保存%1：无法创建文件夹 "_s.arg(what) + folder);
+        warn(CalibrationFiles::tr("无法保存%1：无法创建文件夹 %2").arg(what, folder));
         return {};
     }
     return folder;
@@ -67,13 +70,13 @@ CalibrationFiles::CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindo
             [this](const QString& path) { openFile(path); });
 
     // The main window's context menu; no keys, so that none of the worksheet's is taken.
-    const std::tuple<const char16_t*, const char16_t*, void (CalibrationFiles::*)()> entries[] = {
-        {u"打开…", u"openCalibration", &CalibrationFiles::open},
-        {u"保存", u"saveCalibration", &CalibrationFiles::save},
-        {u"另存为…", u"saveCalibrationAs", &CalibrationFiles::saveAs},
+    const std::tuple<const char*, const char16_t*, void (CalibrationFiles::*)()> entries[] = {
+        {QT_TR_NOOP("打开…"), u"openCalibration", &CalibrationFiles::open},
+        {QT_TR_NOOP("保存"), u"saveCalibration", &CalibrationFiles::save},
+        {QT_TR_NOOP("另存为…"), u"saveCalibrationAs", &CalibrationFiles::saveAs},
     };
     for (const auto& [text, name, command] : entries) {
-        auto* action = new QAction(QString::fromUtf16(text), &main);
+        auto* action = new QAction(tr(text), &main);
         action->setObjectName(QString::fromUtf16(name));
         connect(action, &QAction::triggered, this, command);
         main.addAction(action);
@@ -103,12 +106,12 @@ bool CalibrationFiles::mayReplace(bool samplesToo, const QString& what) {
     if (!worksheetHoldsData(main_) && document.standards.empty() && !listed) {
         return true;
     }
-    const QString holding = samplesToo ? u"工作表或样品列表中已有数据"_s : u"工作表中已有数据"_s;
-    return prompts_.ask(u"%1，将被%2替换。是否继续？"_s.arg(holding, what));
+    const QString holding = samplesToo ? tr("工作表或样品列表中已有数据") : tr("工作表中已有数据");
+    return prompts_.ask(tr("%1，将被%2替换。是否继续？").arg(holding, what));
 }
 
 void CalibrationFiles::open() {
-    const QString path = prompts_.openFileName(u"打开标准曲线文件"_s, kCalibrationFilter);
+    const QString path = prompts_.openFileName(tr("打开标准曲线文件"), calibrationFilter());
     if (!path.isEmpty()) {
         openFile(path);
     }
@@ -117,10 +120,10 @@ void CalibrationFiles::open() {
 bool CalibrationFiles::openFile(const QString& path) {
     const auto calibration = io::readCalibrationFile(path);
     if (!calibration) {
-        prompts_.tell(u"无法打开："_s + calibration.error().message());
+        prompts_.tell(tr("无法打开：%1").arg(calibration.error().message()));
         return false;
     }
-    if (!mayReplace(true, u"“%1”的内容"_s.arg(QFileInfo(path).fileName()))) {
+    if (!mayReplace(true, tr("“%1”的内容").arg(QFileInfo(path).fileName()))) {
         return false;
     }
     calibration_.replaceDocument(calibration.value(), path, false);
@@ -129,15 +132,15 @@ bool CalibrationFiles::openFile(const QString& path) {
 
 void CalibrationFiles::restoreLast() {
     if (io::isAbsent(lastPath_)) {
-        prompts_.tell(u"没有上次的数据"_s);
+        prompts_.tell(tr("没有上次的数据"));
         return;
     }
     const auto calibration = io::readCalibrationFile(lastPath_);
     if (!calibration) {
-        prompts_.tell(u"无法恢复上次的数据："_s + calibration.error().message());
+        prompts_.tell(tr("无法恢复上次的数据：%1").arg(calibration.error().message()));
         return;
     }
-    if (!mayReplace(true, u"上次的数据"_s)) {
+    if (!mayReplace(true, tr("上次的数据"))) {
         return;
     }
     // The kept copy is the program's own: 保存 asks where to write.
@@ -146,7 +149,7 @@ void CalibrationFiles::restoreLast() {
 
 void CalibrationFiles::importStandards() {
     const QString path = prompts_.openFileName(
-        u"导入标准点CSV"_s, u"CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)"_s);
+        tr("导入标准点CSV"), tr("CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)"));
     if (!path.isEmpty()) {
         importStandardsFrom(path);
     }
@@ -155,10 +158,10 @@ void CalibrationFiles::importStandards() {
 bool CalibrationFiles::importStandardsFrom(const QString& path) {
     const auto csv = io::readStandardsCsvFile(path);
     if (!csv) {
-        prompts_.tell(u"无法导入："_s + csv.error().message());
+        prompts_.tell(tr("无法导入：%1").arg(csv.error().message()));
         return false;
     }
-    if (!mayReplace(false, u"“%1”中的标准点"_s.arg(QFileInfo(path).fileName()))) {
+    if (!mayReplace(false, tr("“%1”中的标准点").arg(QFileInfo(path).fileName()))) {
         return false;
     }
     std::vector<calibration::Standard> standards;
@@ -180,8 +183,8 @@ void CalibrationFiles::save() {
 
 void CalibrationFiles::saveAs() {
     const QString suggested =
-        currentFile().isEmpty() ? u"标准曲线.lumetra"_s : QFileInfo(currentFile()).fileName();
-    QString path = prompts_.saveFileName(u"保存标准曲线文件"_s, kCalibrationFilter, suggested);
+        currentFile().isEmpty() ? tr("标准曲线.lumetra") : QFileInfo(currentFile()).fileName();
+    QString path = prompts_.saveFileName(tr("保存标准曲线文件"), calibrationFilter(), suggested);
     if (path.isEmpty()) {
         return;
     }
@@ -196,13 +199,13 @@ void CalibrationFiles::saveAs() {
 bool CalibrationFiles::saveTo(const QString& path) {
     const calibration::Document& document = calibration_.document();
     if (!holdsData(document)) {
-        prompts_.tell(u"无法保存：没有可保存的数据"_s);
+        prompts_.tell(tr("无法保存：没有可保存的数据"));
         return false;
     }
     calibration_.recordSave(path);
     if (const auto error = io::saveCalibration(path, calibration_.document())) {
         calibration_.forgetSave();
-        prompts_.tell(u"保存失败："_s + error->message());
+        prompts_.tell(tr("保存失败：%1").arg(error->message()));
         return false;
     }
     calibration_.markSaved(path);
@@ -214,7 +217,7 @@ bool CalibrationFiles::mayEnd() {
     if (!calibration_.isModified() || !holdsData(calibration_.document())) {
         return true;
     }
-    switch (prompts_.askSave(u"标准曲线数据有未保存的修改。是否保存？"_s)) {
+    switch (prompts_.askSave(tr("标准曲线数据有未保存的修改。是否保存？"))) {
     case ui::Prompts::SaveChoice::Save: {
         if (currentFile().isEmpty()) {
             saveAs();
@@ -239,15 +242,14 @@ void CalibrationFiles::flushLast() {
 }
 
 QString CalibrationFiles::keepBackup() {
-    const QString folder = dataFolder(lastPath_, u"备份"_s);
+    const QString folder = dataFolder(lastPath_, tr("备份"));
     if (folder.isEmpty()) {
         return {};
     }
     const QString stamp = QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss-zzz"_s);
     const QString path = folder + u"/backup-"_s + stamp + u".lumetra"_s;
-    if (const auto error =
-            io::saveCalibration(path, calibration_.document())) {
-        warn(u"无法保存备份："_s + error->message());
+    if (const auto error = io::saveCalibration(path, calibration_.document())) {
+        warn(tr("无法保存备份：%1").arg(error->message()));
         return {};
     }
     return path;
@@ -255,12 +257,11 @@ QString CalibrationFiles::keepBackup() {
 
 // Never a message in the middle of the user's work: a failure is one line on standard error.
 void CalibrationFiles::keepLast() {
-    if (dataFolder(lastPath_, u"上次的数据"_s).isEmpty()) {
+    if (dataFolder(lastPath_, tr("上次的数据")).isEmpty()) {
         return;
     }
-    if (const auto error =
-            io::saveCalibration(lastPath_, calibration_.document())) {
-        warn(u"无法保存上次的数据："_s + error->message());
+    if (const auto error = io::saveCalibration(lastPath_, calibration_.document())) {
+        warn(tr("无法保存上次的数据：%1").arg(error->message()));
     }
 }
 

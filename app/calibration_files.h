@@ -34,6 +34,8 @@ QString lastWorksheetPath();
 // The last worksheet is the document as it stands, written after every change to it, at most
 // once a second (so that a crash loses at most the last second), and when the program ends.
 class CalibrationFiles final : public QObject {
+    Q_OBJECT
+
 public:
     CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis, ui::Prompts& prompts,
                      QString lastPath = lastWorksheetPath());

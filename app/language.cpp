@@ -15,8 +15,9 @@ namespace {
 const QString kLanguageKey = QStringLiteral("language");
 QString installed = QStringLiteral("zh");
 
-// The Qt-free layers mark their texts in the context "calibration" and the worksheet's in
-// "worksheet"; both are translated here, through Qt.
+// The Qt-free calibration layer marks its texts in the context "calibration", translated here
+// through Qt; the worksheet's (context "worksheet") are translated by the message box that shows
+// them (ui/alerts.cpp).
 std::string translateCalibration(const char* source) {
     return QCoreApplication::translate("calibration", source).toStdString();
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/current_calibration.h"
 #include "app/analysis_access.h"
+#include "app/language_menu.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ void Lumetra::run() {
         analysis_ = new analysis::AnalysisWindow(main_.get(), *calibration_, prompts_);
         attachAnalysis(*main_, *analysis_);
         files_ = new CalibrationFiles(*main_, *analysis_, prompts_);
+        addLanguageMenu(*main_, prompts_);
     }
     main_->display();
     if (analysisWasOpen_) {

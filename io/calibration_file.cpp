@@ -3,11 +3,12 @@
 #include "calc/full_precision.h"
 #include "calibration/memory.h"
 #include "calibration/report.h"
-#include "io/document_text.h"
 #include "io/calibration.h"
+#include "io/document_text.h"
 #include "io/encoding.h"
 #include "io/files.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,19 +28,19 @@ QString typeName(const QJsonValue& value) {
     case QJsonValue::Null:
         return u"null"_s;
     case QJsonValue::Bool:
-        return u"真假值"_s;
+        return QCoreApplication::translate("io", "真假值");
     case QJsonValue::Double:
-        return u"数字"_s;
+        return QCoreApplication::translate("io", "数字");
     case QJsonValue::String:
-        return u"文字"_s;
+        return QCoreApplication::translate("io", "文字");
     case QJsonValue::Array:
-        return u"列表"_s;
+        return QCoreApplication::translate("io", "列表");
     case QJsonValue::Object:
-        return u"对象"_s;
+        return QCoreApplication::translate("io", "对象");
     case QJsonValue::Undefined:
         break;
     }
-    return u"空"_s;
+    return QCoreApplication::translate("io", "空");
 }
 
 Error fieldError(const QString& path, const QString& reason) {
@@ -49,9 +50,10 @@ Error fieldError(const QString& path, const QString& reason) {
 // "缺少此项" or "应为文字，不是数字".
 Error typeError(const QString& path, const QJsonValue& value, const QString& expected) {
     if (value.isUndefined()) {
-        return fieldError(path, u"缺少此项"_s);
+        return fieldError(path, QCoreApplication::translate("io", "缺少此项"));
     }
-    return fieldError(path, u"应为%1，不是%2"_s.arg(expected, typeName(value)));
+    return fieldError(
+        path, QCoreApplication::translate("io", "应为%1，不是%2").arg(expected, typeName(value)));
 }
 
 // --- Errors of the JSON text itself --------------------------------------------------------
@@ -131,7 +133,7 @@ QString lineAndColumn(QByteArrayView json, qsizetype offset) {
             ++column;
         }
     }
-    return u"第%1行第%2列"_s.arg(line).arg(column);
+    return QCoreApplication::translate("io", "第%1行第%2列").arg(line).arg(column);
 }
 
 bool isTokenByte(char ch) {
@@ -164,46 +166,47 @@ QString illegalNumberReason(const QString& token) {
     const QString unsignedToken =
         token.startsWith(u'-') || token.startsWith(u'+') ? token.sliced(1) : token;
     if (!unsignedToken.isEmpty() && unsignedToken.front().isLetter()) {
-        return u"数值 %1 无效，JSON中不能有NaN或Infinity"_s.arg(shown);
+        return QCoreApplication::translate("io", "数值 %1 无效，JSON中不能有NaN或Infinity")
+            .arg(shown);
     }
     if (hasNumberForm(token)) {
-        return u"数值 %1 超出范围"_s.arg(shown);
+        return QCoreApplication::translate("io", "数值 %1 超出范围").arg(shown);
     }
-    return u"数值无效"_s;
+    return QCoreApplication::translate("io", "数值无效");
 }
 
 QString syntaxReason(QJsonParseError::ParseError error) {
     switch (error) {
     case QJsonParseError::UnterminatedObject:
-        return u"对象没有结束（缺少 } 或逗号）"_s;
+        return QCoreApplication::translate("io", "对象没有结束（缺少 } 或逗号）");
     case QJsonParseError::MissingNameSeparator:
-        return u"缺少冒号"_s;
+        return QCoreApplication::translate("io", "缺少冒号");
     case QJsonParseError::UnterminatedArray:
-        return u"列表没有结束（缺少 ] 或逗号）"_s;
+        return QCoreApplication::translate("io", "列表没有结束（缺少 ] 或逗号）");
     case QJsonParseError::MissingValueSeparator:
-        return u"缺少逗号"_s;
+        return QCoreApplication::translate("io", "缺少逗号");
     case QJsonParseError::IllegalValue:
-        return u"不是有效的JSON值"_s;
+        return QCoreApplication::translate("io", "不是有效的JSON值");
     case QJsonParseError::TerminationByNumber:
-        return u"文件在数字之后意外结束"_s;
+        return QCoreApplication::translate("io", "文件在数字之后意外结束");
     case QJsonParseError::IllegalEscapeSequence:
-        return u"转义序列无效"_s;
+        return QCoreApplication::translate("io", "转义序列无效");
     case QJsonParseError::IllegalUTF8String:
-        return u"不是有效的UTF-8文字"_s;
+        return QCoreApplication::translate("io", "不是有效的UTF-8文字");
     case QJsonParseError::UnterminatedString:
-        return u"文字没有结束（缺少引号）"_s;
+        return QCoreApplication::translate("io", "文字没有结束（缺少引号）");
     case QJsonParseError::MissingObject:
-        return u"此处应为带引号的键名"_s;
+        return QCoreApplication::translate("io", "此处应为带引号的键名");
     case QJsonParseError::DeepNesting:
-        return u"嵌套太深"_s;
+        return QCoreApplication::translate("io", "嵌套太深");
     case QJsonParseError::DocumentTooLarge:
-        return u"JSON内容太多"_s;
+        return QCoreApplication::translate("io", "JSON内容太多");
     case QJsonParseError::GarbageAtEnd:
-        return u"JSON对象之后还有多余内容"_s;
+        return QCoreApplication::translate("io", "JSON对象之后还有多余内容");
     default:
         break;
     }
-    return u"不是有效的JSON"_s;
+    return QCoreApplication::translate("io", "不是有效的JSON");
 }
 
 // Qt's reader takes what JSON does not allow inside a text: an unknown escape ("\q") and raw
@@ -229,7 +232,8 @@ std::optional<StringProblem> stringProblem(QByteArrayView json) {
             inString = false;
         } else if (static_cast<unsigned char>(ch) < 0x20) {
             const QString code = QString::number(int(ch), 16).toUpper().rightJustified(4, u'0');
-            return StringProblem{i, u"文字中有未转义的控制字符 \\u"_s + code};
+            return StringProblem{
+                i, QCoreApplication::translate("io", "文字中有未转义的控制字符 \\u") + code};
         } else if (ch == '\\') {
             if (i + 1 >= json.size()) {
                 return std::nullopt; // the text is not closed: Qt says so
@@ -242,15 +246,18 @@ std::optional<StringProblem> stringProblem(QByteArrayView json) {
                     ++digits;
                 }
                 if (digits < 4) {
-                    return StringProblem{i, u"转义序列 \\u 之后应为4位十六进制数"_s};
+                    return StringProblem{
+                        i, QCoreApplication::translate("io", "转义序列 \\u 之后应为4位十六进制数")};
                 }
                 i += 5;
             } else if (QByteArrayView("\"\\/bfnrt").contains(next)) {
                 ++i;
             } else if (next > 0x20 && next < 0x7F) {
-                return StringProblem{i, u"转义序列 \\%1 无效"_s.arg(QLatin1Char(next))};
+                return StringProblem{
+                    i,
+                    QCoreApplication::translate("io", "转义序列 \\%1 无效").arg(QLatin1Char(next))};
             } else {
-                return StringProblem{i, u"转义序列无效"_s};
+                return StringProblem{i, QCoreApplication::translate("io", "转义序列无效")};
             }
         }
     }
@@ -261,7 +268,10 @@ Error placedError(QByteArrayView json, qsizetype offset, const QString& reason,
                   bool withPath = true) {
     const QString place = lineAndColumn(json, offset);
     const QString path = withPath ? pathAt(json, offset) : QString();
-    return Error{{}, path.isEmpty() ? place : u"%1（%2）"_s.arg(path, place), reason};
+    if (path.isEmpty()) {
+        return Error{{}, place, reason};
+    }
+    return Error{{}, QCoreApplication::translate("io", "%1（%2）").arg(path, place), reason};
 }
 
 Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
@@ -291,7 +301,7 @@ public:
         if (value.isString()) {
             return toDocument(value.toString());
         }
-        fail(key, value, u"文字"_s, required);
+        fail(key, value, QCoreApplication::translate("io", "文字"), required);
         return {};
     }
 
@@ -300,7 +310,7 @@ public:
         if (value.isBool()) {
             return value.toBool();
         }
-        fail(key, value, u"真假值"_s, false);
+        fail(key, value, QCoreApplication::translate("io", "真假值"), false);
         return otherwise;
     }
 
@@ -312,14 +322,16 @@ public:
             return otherwise;
         }
         if (!value.isDouble()) {
-            fail(key, value, u"数字"_s, false);
+            fail(key, value, QCoreApplication::translate("io", "数字"), false);
             return otherwise;
         }
         const double number = value.toDouble();
         if (number < low || number > high || (whole && number != std::floor(number))) {
-            setError(key, u"数值 %1 无效，应为%2到%3之间的%4"_s.arg(
-                              QString::number(number), QString::number(low), QString::number(high),
-                              whole ? u"整数"_s : u"数"_s));
+            setError(key,
+                     QCoreApplication::translate("io", "数值 %1 无效，应为%2到%3之间的%4")
+                         .arg(QString::number(number), QString::number(low), QString::number(high),
+                              whole ? QCoreApplication::translate("io", "整数")
+                                    : QCoreApplication::translate("io", "数")));
             return otherwise;
         }
         return number;
@@ -333,7 +345,7 @@ public:
             return otherwise;
         }
         if (!value.isString()) {
-            fail(key, value, u"文字"_s, false);
+            fail(key, value, QCoreApplication::translate("io", "文字"), false);
             return otherwise;
         }
         QStringList allowed;
@@ -343,8 +355,10 @@ public:
             }
             allowed << QString::fromLatin1(names[i]);
         }
-        setError(key, u"应为%1之一，不是 %2"_s.arg(allowed.join(u"、"_s),
-                                                   quotedForMessage(value.toString())));
+        //: Between the allowed values of a field: line、origin、quadratic
+        const QString separator = QCoreApplication::translate("io", "、");
+        setError(key, QCoreApplication::translate("io", "应为%1之一，不是 %2")
+                          .arg(allowed.join(separator), quotedForMessage(value.toString())));
         return otherwise;
     }
 
@@ -383,27 +397,31 @@ QString elementPath(QLatin1StringView list, qsizetype index) {
 std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     const QJsonValue format = root.value(u"format"_s);
     if (format.isUndefined()) {
-        return fieldError(u"format"_s, u"缺少此项，不是Lumetra校准文件"_s);
+        return fieldError(u"format"_s,
+                          QCoreApplication::translate("io", "缺少此项，不是Lumetra校准文件"));
     }
     if (!format.isString()) {
-        return typeError(u"format"_s, format, u"文字"_s);
+        return typeError(u"format"_s, format, QCoreApplication::translate("io", "文字"));
     }
     const QString expected = QString::fromUtf16(kCalibrationFormat);
     if (format.toString() != expected) {
-        return fieldError(u"format"_s, u"应为 \"%1\"，不是 %2"_s.arg(
-                                           expected, quotedForMessage(format.toString())));
+        return fieldError(u"format"_s, QCoreApplication::translate("io", "应为 \"%1\"，不是 %2")
+                                           .arg(expected, quotedForMessage(format.toString())));
     }
     const QJsonValue version = root.value(u"version"_s);
     if (!version.isDouble()) {
-        return typeError(u"version"_s, version, u"数字"_s);
+        return typeError(u"version"_s, version, QCoreApplication::translate("io", "数字"));
     }
     const double number = version.toDouble();
     if (number != std::floor(number) || number < 1) {
-        return fieldError(u"version"_s, u"版本号 %1 无效"_s.arg(number));
+        return fieldError(u"version"_s,
+                          QCoreApplication::translate("io", "版本号 %1 无效").arg(number));
     }
     if (number > kCalibrationVersion) {
         return fieldError(u"version"_s,
-                          u"版本%1较新，本程序只能读版本%2"_s.arg(number).arg(kCalibrationVersion));
+                          QCoreApplication::translate("io", "版本%1较新，本程序只能读版本%2")
+                              .arg(number)
+                              .arg(kCalibrationVersion));
     }
     return std::nullopt;
 }
@@ -448,7 +466,7 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
         return settings;
     }
     if (!value.isObject()) {
-        return typeError(u"settings"_s, value, u"对象"_s);
+        return typeError(u"settings"_s, value, QCoreApplication::translate("io", "对象"));
     }
     const QJsonObject object = value.toObject();
     ObjectReader reader(object, "settings"_L1);
@@ -456,7 +474,8 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
     settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
     const double level = reader.number("level"_L1, 95, 95, 99, true);
     if (level != 95 && level != 99 && !reader.error()) {
-        return fieldError(reader.field("level"_L1), u"应为95或99"_s);
+        return fieldError(reader.field("level"_L1),
+                          QCoreApplication::translate("io", "应为95或99"));
     }
     settings.level = int(level);
     settings.m = int(reader.number("m"_L1, 1, 1, 100, true));
@@ -466,8 +485,8 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
     settings.digits = int(reader.number("digits"_L1, 3, 0, 15, true));
     settings.below = calibration::BelowLimit(reader.choice("below"_L1, kBelowKeys, 0));
     for (const NumberField& field : kNumberFields) {
-        settings.*field.member = reader.number(QLatin1StringView(field.key),
-                                               settings.*field.member, field.low, field.high);
+        settings.*field.member = reader.number(QLatin1StringView(field.key), settings.*field.member,
+                                               field.low, field.high);
     }
     for (const TextField& field : kTextFields) {
         if (object.contains(QLatin1StringView(field.key))) {
@@ -507,7 +526,7 @@ Expected<calibration::ReportHeader> readHeader(const QJsonObject& root) {
         return header;
     }
     if (!value.isObject()) {
-        return typeError(u"header"_s, value, u"对象"_s);
+        return typeError(u"header"_s, value, QCoreApplication::translate("io", "对象"));
     }
     const QJsonObject object = value.toObject();
     ObjectReader reader(object, "header"_L1);
@@ -530,7 +549,7 @@ Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key
         return std::vector<T>();
     }
     if (!value.isArray()) {
-        return typeError(key.toString(), value, u"列表"_s);
+        return typeError(key.toString(), value, QCoreApplication::translate("io", "列表"));
     }
     const QJsonArray array = value.toArray();
     std::vector<T> items;
@@ -539,7 +558,8 @@ Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key
     for (qsizetype i = 0; i < array.size(); ++i) {
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
-            return typeError(elementPath(key, i), element, u"对象"_s);
+            return typeError(elementPath(key, i), element,
+                             QCoreApplication::translate("io", "对象"));
         }
         const QJsonObject object = element.toObject();
         ObjectReader reader(object, key, i);
@@ -597,7 +617,7 @@ calibration::HistoryEntry readEntry(ObjectReader& reader, const QJsonObject& obj
     const QJsonObject values = object.value(u"values"_s).toObject();
     for (auto it = values.begin(); it != values.end(); ++it) {
         const QJsonValue value = it.value();
-        const QString text = value.isString() ? value.toString()
+        const QString text = value.isString()   ? value.toString()
                              : value.isDouble() ? QString::number(value.toDouble(), 'g', 17)
                              : value.isBool()   ? (value.toBool() ? u"true"_s : u"false"_s)
                                                 : QString();
@@ -679,10 +699,11 @@ Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
     const QByteArrayView json(source);
     const QByteArrayView content = json.trimmed();
     if (content.isEmpty()) {
-        return Error{{}, {}, u"文件是空的"_s};
+        return Error{{}, {}, QCoreApplication::translate("io", "文件是空的")};
     }
     if (content.front() != '{') {
-        return Error{{}, {}, u"文件内容不是JSON对象，不是Lumetra校准文件"_s};
+        return Error{
+            {}, {}, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra校准文件")};
     }
     QJsonParseError parseError;
     const QJsonDocument parsedDocument = QJsonDocument::fromJson(source, &parseError);

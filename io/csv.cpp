@@ -4,6 +4,7 @@
 #include "io/encoding.h"
 #include "io/files.h"
 
+#include <QCoreApplication>
 #include <QStringView>
 #include <algorithm>
 #include <array>
@@ -17,7 +18,7 @@ namespace io {
 namespace {
 
 QString lineLocation(qsizetype line) {
-    return u"第%1行"_s.arg(line);
+    return QCoreApplication::translate("io", "第%1行").arg(line);
 }
 
 struct Split {
@@ -68,7 +69,9 @@ Expected<Split> splitWith(QStringView text, QChar separator, bool collect = true
                 ++i;
                 for (;;) {
                     if (i >= n) {
-                        return Error{{}, lineLocation(quoteLine), u"引号没有闭合"_s};
+                        return Error{{},
+                                     lineLocation(quoteLine),
+                                     QCoreApplication::translate("io", "引号没有闭合")};
                     }
                     if (text[i] == u'"') {
                         if (i + 1 < n && text[i + 1] == u'"') {
@@ -142,7 +145,9 @@ std::optional<Error> controlCharacterIn(QStringView text) {
             ++line;
         } else if (ch < 0x20 && ch != u'\t' && ch != u'\r') {
             const QString code = QString::number(ch, 16).toUpper().rightJustified(4, u'0');
-            return Error{{}, lineLocation(line), u"含有控制字符 \\u"_s + code};
+            return Error{{},
+                         lineLocation(line),
+                         QCoreApplication::translate("io", "含有控制字符 \\u") + code};
         }
     }
     return std::nullopt;
@@ -277,20 +282,23 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
         if (indexed) {
             cells.removeFirst();
         }
-        const QString where = lineLocation(record.line);
+        // The place is written only for an error: a translated text for every row costs.
         if (cells.size() != 2) {
-            return Error{{}, where, u"有%1列，应为浓度、吸光度两列"_s.arg(cells.size())};
+            return Error{{},
+                         lineLocation(record.line),
+                         QCoreApplication::translate("io", "有%1列，应为浓度、吸光度两列")
+                             .arg(cells.size())};
         }
         const Standard standard{numberCell(cells[0], decimalComma),
                                 numberCell(cells[1], decimalComma)};
         if (const auto problem = standardNumberProblem(standard)) {
-            return Error{{}, where, *problem};
+            return Error{{}, lineLocation(record.line), *problem};
         }
         standards.rows.append(standard);
         standards.lines.append(record.line);
     }
     if (standards.rows.isEmpty()) {
-        return Error{{}, {}, u"没有数据行"_s};
+        return Error{{}, {}, QCoreApplication::translate("io", "没有数据行")};
     }
     return standards;
 }
@@ -303,8 +311,8 @@ struct ColumnName {
     const char16_t* name;
 };
 constexpr ColumnName kSampleColumns[Columns] = {
-    {u"name", u"名称"},       {u"readings", u"读数"},    {u"dilution", u"稀释倍数"},
-    {u"type", u"类型"},       {u"of", u"所指样品"},      {u"added", u"加标量"},
+    {u"name", u"名称"},        {u"readings", u"读数"},    {u"dilution", u"稀释倍数"},
+    {u"type", u"类型"},        {u"of", u"所指样品"},      {u"added", u"加标量"},
     {u"nominal", u"标称浓度"}, {u"certified", u"标准值"}, {u"u", u"不确定度U"},
 };
 
@@ -354,16 +362,21 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
         }
         const qsizetype allowed = named ? qsizetype(named->size()) : qsizetype(Columns);
         if (cells.size() > allowed) {
-            return Error{{},
-                         lineLocation(record.line),
-                         named ? u"有%1列，表头只有%2列"_s.arg(cells.size()).arg(allowed)
-                               : u"有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
-                                 u"标称浓度、标准值、不确定度U）"_s.arg(cells.size())
-                                     .arg(allowed)};
+            return Error{
+                {},
+                lineLocation(record.line),
+                named ? QCoreApplication::translate("io", "有%1列，表头只有%2列")
+                            .arg(cells.size())
+                            .arg(allowed)
+                      : QCoreApplication::translate(
+                            "io", "有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
+                                  "标称浓度、标准值、不确定度U）")
+                            .arg(cells.size())
+                            .arg(allowed)};
         }
         Sample sample;
-        QString* fields[Columns] = {&sample.name,  &sample.readings, &sample.dilution,
-                                    &sample.type,  &sample.of,       &sample.added,
+        QString* fields[Columns] = {&sample.name,    &sample.readings,  &sample.dilution,
+                                    &sample.type,    &sample.of,        &sample.added,
                                     &sample.nominal, &sample.certified, &sample.u};
         for (qsizetype c = 0; c < cells.size(); ++c) {
             // A line of one cell is readings only, whatever a header names.
@@ -392,7 +405,7 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
         samples.lines.append(record.line);
     }
     if (samples.rows.isEmpty()) {
-        return Error{{}, {}, u"没有数据行"_s};
+        return Error{{}, {}, QCoreApplication::translate("io", "没有数据行")};
     }
     return samples;
 }

@@ -1,5 +1,6 @@
 #include "io/encoding.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -9,12 +10,12 @@ namespace io {
 
 std::optional<QString> textBytesProblem(const QByteArray& bytes) {
     if (bytes.isEmpty()) {
-        return u"文件是空的"_s;
+        return QCoreApplication::translate("io", "文件是空的");
     }
-    const QString utf16 = u"文件是UTF-16编码，请另存为UTF-8"_s;
+    const QString utf16 = QCoreApplication::translate("io", "文件是UTF-16编码，请另存为UTF-8");
     if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) ||
         bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4))) {
-        return u"文件是UTF-32编码，请另存为UTF-8"_s;
+        return QCoreApplication::translate("io", "文件是UTF-32编码，请另存为UTF-8");
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         return utf16;
@@ -40,7 +41,7 @@ std::optional<QString> textBytesProblem(const QByteArray& bytes) {
     if (oneSided(even, odd) || oneSided(odd, even)) {
         return utf16;
     }
-    return u"文件含有二进制数据，不是文本文件"_s;
+    return QCoreApplication::translate("io", "文件含有二进制数据，不是文本文件");
 }
 
 std::optional<QString> controlCharacterProblem(QStringView text) {
@@ -48,7 +49,7 @@ std::optional<QString> controlCharacterProblem(QStringView text) {
         return ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r';
     });
     if (control) {
-        return u"文件含有二进制数据，不是文本文件"_s;
+        return QCoreApplication::translate("io", "文件含有二进制数据，不是文本文件");
     }
     return std::nullopt;
 }
@@ -72,7 +73,8 @@ Expected<QString> decodeSpreadsheetText(const QByteArray& bytes) {
         }
     }
     if (!decoded) {
-        return Error{{}, {}, u"文件编码无法识别（应为UTF-8或GB18030）"_s};
+        return Error{
+            {}, {}, QCoreApplication::translate("io", "文件编码无法识别（应为UTF-8或GB18030）")};
     }
     if (const auto problem = controlCharacterProblem(text)) {
         return Error{{}, {}, *problem};

@@ -1,5 +1,6 @@
 #include "io/error.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -70,7 +71,8 @@ QString Error::message() const {
             parts.append(*part);
         }
     }
-    return parts.join(u"："_s);
+    //: Joins a message's file, place and reason: a.csv：第3行：没有数据行
+    return parts.join(QCoreApplication::translate("io", "："));
 }
 
 QString quotedForMessage(const QString& text) {

@@ -12,7 +12,7 @@ namespace io {
 struct Error {
     QString file; // the path as the caller gave it; empty when the data came from elsewhere
     QString location; // "第3行", "standards[3].A", "第2个样品"; empty when the reason is the whole
-    QString reason; // one short Chinese clause: "浓度 \"1,2.3\" 不是数字"
+    QString reason; // one short clause in the interface's language: "浓度 \"1,2.3\" 不是数字"
 
     // The non-empty parts joined by "：", e.g. "a.csv：第3行：浓度 \"1,2.3\" 不是数字", the file as
     // shownPath shows it. The window shows it in its message box, the command line prints it as

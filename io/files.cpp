@@ -2,6 +2,7 @@
 
 #include "calibration/memory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -84,7 +85,7 @@ QString saveFailure(const QFileDevice& file, int code) {
     if (code != 0 && (reason.isEmpty() || reason == qt_error_string(code))) {
         return systemErrorPhrase(code);
     }
-    return reason.isEmpty() ? u"原因不明"_s : reason;
+    return reason.isEmpty() ? QCoreApplication::translate("io", "原因不明") : reason;
 }
 
 std::optional<QString> notRegularProblem(mode_t mode) {
@@ -92,21 +93,21 @@ std::optional<QString> notRegularProblem(mode_t mode) {
         return std::nullopt;
     }
     if (S_ISDIR(mode)) {
-        return u"这是文件夹，不是文件"_s;
+        return QCoreApplication::translate("io", "这是文件夹，不是文件");
     }
     if (S_ISFIFO(mode)) {
-        return u"不是普通文件（命名管道）"_s;
+        return QCoreApplication::translate("io", "不是普通文件（命名管道）");
     }
     if (S_ISCHR(mode)) {
-        return u"不是普通文件（字符设备）"_s;
+        return QCoreApplication::translate("io", "不是普通文件（字符设备）");
     }
     if (S_ISBLK(mode)) {
-        return u"不是普通文件（块设备）"_s;
+        return QCoreApplication::translate("io", "不是普通文件（块设备）");
     }
     if (S_ISSOCK(mode)) {
-        return u"不是普通文件（套接字）"_s;
+        return QCoreApplication::translate("io", "不是普通文件（套接字）");
     }
-    return u"不是普通文件"_s;
+    return QCoreApplication::translate("io", "不是普通文件");
 }
 
 // Why stat() could not reach the file.
@@ -114,12 +115,13 @@ QString unreachableReason(const QByteArray& native, int code) {
     if (code == ENOENT) {
         struct stat link {};
         if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            return u"符号链接指向的文件不存在"_s;
+            return QCoreApplication::translate("io", "符号链接指向的文件不存在");
         }
-        return u"文件不存在"_s;
+        return QCoreApplication::translate("io", "文件不存在");
     }
     if (code == EACCES) {
-        return u"没有进入所在文件夹的权限（%1）"_s.arg(QString::fromLocal8Bit(std::strerror(code)));
+        return QCoreApplication::translate("io", "没有进入所在文件夹的权限（%1）")
+            .arg(QString::fromLocal8Bit(std::strerror(code)));
     }
     return systemErrorReason(code);
 }
@@ -139,40 +141,41 @@ private:
 
 QString fileTooLargeReason(qint64 limit) {
     if (limit % (1024 * 1024) == 0) {
-        return u"文件太大（上限%1 MiB）"_s.arg(limit / (1024 * 1024));
+        return QCoreApplication::translate("io", "文件太大（上限%1 MiB）")
+            .arg(limit / (1024 * 1024));
     }
-    return u"文件太大（上限%1字节）"_s.arg(limit);
+    return QCoreApplication::translate("io", "文件太大（上限%1字节）").arg(limit);
 }
 
 QString systemErrorPhrase(int code) {
     struct Phrase {
         int code;
-        const char16_t* text;
+        const char* text;
     };
     static constexpr Phrase phrases[] = {
-        {ENOENT, u"文件不存在"},
-        {ELOOP, u"符号链接循环"},
-        {EACCES, u"权限被拒绝"},
-        {EPERM, u"不允许此操作"},
-        {ENOTDIR, u"路径中有一项不是文件夹"},
-        {ENAMETOOLONG, u"文件名太长"},
-        {EISDIR, u"这是文件夹"},
-        {ENOSPC, u"磁盘已满"},
-        {EDQUOT, u"超出磁盘配额"},
-        {EFBIG, u"超出文件大小的限制"},
-        {EROFS, u"只读文件系统"},
-        {EIO, u"输入输出错误"},
-        {EBADF, u"文件描述符无效或不可写入"},
-        {EPIPE, u"管道的读取端已关闭"},
-        {EMFILE, u"打开的文件太多"},
-        {ENFILE, u"打开的文件太多"},
-        {ENOMEM, u"内存不足"},
-        {ENXIO, u"设备不存在"},
-        {ETXTBSY, u"文件正在被执行"},
+        {ENOENT, QT_TRANSLATE_NOOP("io", "文件不存在")},
+        {ELOOP, QT_TRANSLATE_NOOP("io", "符号链接循环")},
+        {EACCES, QT_TRANSLATE_NOOP("io", "权限被拒绝")},
+        {EPERM, QT_TRANSLATE_NOOP("io", "不允许此操作")},
+        {ENOTDIR, QT_TRANSLATE_NOOP("io", "路径中有一项不是文件夹")},
+        {ENAMETOOLONG, QT_TRANSLATE_NOOP("io", "文件名太长")},
+        {EISDIR, QT_TRANSLATE_NOOP("io", "这是文件夹")},
+        {ENOSPC, QT_TRANSLATE_NOOP("io", "磁盘已满")},
+        {EDQUOT, QT_TRANSLATE_NOOP("io", "超出磁盘配额")},
+        {EFBIG, QT_TRANSLATE_NOOP("io", "超出文件大小的限制")},
+        {EROFS, QT_TRANSLATE_NOOP("io", "只读文件系统")},
+        {EIO, QT_TRANSLATE_NOOP("io", "输入输出错误")},
+        {EBADF, QT_TRANSLATE_NOOP("io", "文件描述符无效或不可写入")},
+        {EPIPE, QT_TRANSLATE_NOOP("io", "管道的读取端已关闭")},
+        {EMFILE, QT_TRANSLATE_NOOP("io", "打开的文件太多")},
+        {ENFILE, QT_TRANSLATE_NOOP("io", "打开的文件太多")},
+        {ENOMEM, QT_TRANSLATE_NOOP("io", "内存不足")},
+        {ENXIO, QT_TRANSLATE_NOOP("io", "设备不存在")},
+        {ETXTBSY, QT_TRANSLATE_NOOP("io", "文件正在被执行")},
     };
     for (const Phrase& phrase : phrases) {
         if (phrase.code == code) {
-            return QString::fromUtf16(phrase.text);
+            return QCoreApplication::translate("io", phrase.text);
         }
     }
     return QString::fromLocal8Bit(std::strerror(code));
@@ -181,7 +184,12 @@ QString systemErrorPhrase(int code) {
 QString systemErrorReason(int code) {
     const QString system = QString::fromLocal8Bit(std::strerror(code));
     const QString phrase = systemErrorPhrase(code);
-    return phrase == system ? system : u"%1（%2）"_s.arg(phrase, system);
+    if (phrase == system) {
+        return system;
+    }
+    //: A text and, in brackets, what it comes from: 磁盘已满（No space left on device）,
+    //: standards[0].C（第3行第5列）
+    return QCoreApplication::translate("io", "%1（%2）").arg(phrase, system);
 }
 
 QString pathFromNative(const QByteArray& name) {
@@ -241,7 +249,8 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
     if (fd < 0) {
         const int code = errno;
         if (code == EACCES) {
-            return refuse(u"没有读取权限（%1）"_s.arg(QString::fromLocal8Bit(std::strerror(code))));
+            return refuse(QCoreApplication::translate("io", "没有读取权限（%1）")
+                              .arg(QString::fromLocal8Bit(std::strerror(code))));
         }
         return refuse(systemErrorReason(code));
     }
@@ -274,7 +283,8 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
             if (code == EINTR) {
                 continue;
             }
-            return refuse(u"读取出错：%1"_s.arg(systemErrorReason(code)));
+            return refuse(
+                QCoreApplication::translate("io", "读取出错：%1").arg(systemErrorReason(code)));
         }
         bytes.resize(before + got);
         if (got == 0) {
@@ -291,29 +301,31 @@ std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& b
     const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
     const QFileInfo info(path);
     if (info.isDir()) {
-        return refuse(u"这是文件夹，不是文件"_s);
+        return refuse(QCoreApplication::translate("io", "这是文件夹，不是文件"));
     }
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir()) {
-        return refuse(u"所在的文件夹不存在"_s);
+        return refuse(QCoreApplication::translate("io", "所在的文件夹不存在"));
     }
     QSaveFile file(path);
     // Unbuffered: a buffered QSaveFile of this Qt commits (and replaces the old file with an empty
     // one) although the flush of its buffer failed on a full disk.
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return refuse(u"无法创建文件（%1）"_s.arg(saveFailure(file, errno)));
+        return refuse(
+            QCoreApplication::translate("io", "无法创建文件（%1）").arg(saveFailure(file, errno)));
     }
     errno = 0;
     if (file.write(bytes) != bytes.size()) {
         const QString reason = saveFailure(file, errno);
         file.cancelWriting();
         file.commit(); // removes the new file
-        return refuse(u"写入失败（%1）"_s.arg(reason));
+        return refuse(QCoreApplication::translate("io", "写入失败（%1）").arg(reason));
     }
     errno = 0;
     if (!file.commit()) {
-        return refuse(u"写入失败（%1）"_s.arg(saveFailure(file, errno)));
+        return refuse(
+            QCoreApplication::translate("io", "写入失败（%1）").arg(saveFailure(file, errno)));
     }
     return std::nullopt;
 }

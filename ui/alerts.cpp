@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <string>
 
 namespace ui {
 
@@ -34,12 +36,21 @@ void rememberFolder(const QString& path) {
     }
 }
 
+// The worksheet's messages come as their marked source texts and are translated here; a text
+// built in Qt comes translated already, and finds no entry of the worksheet's.
+QString shownMessage(std::string_view text) {
+    const std::string source(text);
+    if (source.find('\0') != std::string::npos) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    return QCoreApplication::translate("worksheet", source.c_str());
+}
+
 } // namespace
 
 void MessageBoxAlerts::message(std::string_view text) {
     QWidget* owner = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumetra"),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Lumetra"), shownMessage(text),
                     QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // text only, as everywhere in the windows
@@ -67,9 +78,13 @@ Prompts::SaveChoice MessageBoxAlerts::askSave(const QString& question) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Lumetra"), question,
                     QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
-    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(QCoreApplication::translate("ui::MessageBoxAlerts", "保存"),
+                                      QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QCoreApplication::translate("ui::MessageBoxAlerts", "不保存"),
+                      QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("ui::MessageBoxAlerts", "取消"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

@@ -12,7 +12,7 @@ CoverWindow::CoverWindow() {
     setUpWindow(*this, QStringLiteral("Form2"), form2::kClientWidth, form2::kClientHeight);
     // setGeometry places the client area, not the frame around it.
     setGeometry(pixels(form2::kClientLeft), pixels(form2::kClientTop), width(), height());
-    buildControls(*this, form2::kControls);
+    buildControls(*this, form2::kControls, "Form2");
     auto* run = findControl<Button>(*this, controlName("Command1"));
     connect(run, &Button::clicked, this, &CoverWindow::runRequested);
     connect(findControl<Button>(*this, controlName("Command2")), &Button::clicked, this,

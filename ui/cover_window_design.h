@@ -20,13 +20,13 @@ using K = Kind;
 // clang-format off
 inline constexpr std::array kControls = {
     ControlSpec{"Image1", -1, K::Picture, nullptr, ":/lumetra/cover.jpg", 480, 480, 7695, 4860, {}, kFormBack, -1},
-    ControlSpec{"Label1", -1, K::Label, nullptr, "我的野蛮女友，漂亮不漂亮", 2640, 4680, 3600, 300, {15, false}, kFormBack, 2},
+    ControlSpec{"Label1", -1, K::Label, nullptr, QT_TRANSLATE_NOOP("Form2", "我的野蛮女友，漂亮不漂亮"), 2640, 4680, 3600, 300, {15, false}, kFormBack, 2},
     ControlSpec{"Line1", -1, K::Line, nullptr, "", 240, 5640, 8520, 5640, {}, kFormBack, -1},
     ControlSpec{"Line2", -1, K::Line, nullptr, "", 240, 7200, 8520, 7200, {}, kFormBack, -1},
     ControlSpec{"Line3", -1, K::Line, nullptr, "", 240, 5640, 240, 7200, {}, kFormBack, -1},
     ControlSpec{"Line4", -1, K::Line, nullptr, "", 8520, 5640, 8520, 7200, {}, kFormBack, -1},
-    ControlSpec{"Command1", -1, K::Button, nullptr, "运行程序", 1080, 6000, 3495, 855, {}, kFormBack, 0},
-    ControlSpec{"Command2", -1, K::Button, nullptr, "退出程序", 4560, 6000, 3135, 855, {}, kFormBack, 1},
+    ControlSpec{"Command1", -1, K::Button, nullptr, QT_TRANSLATE_NOOP("Form2", "运行程序"), 1080, 6000, 3495, 855, {}, kFormBack, 0},
+    ControlSpec{"Command2", -1, K::Button, nullptr, QT_TRANSLATE_NOOP("Form2", "退出程序"), 4560, 6000, 3135, 855, {}, kFormBack, 1},
 };
 // clang-format on
 

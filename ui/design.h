@@ -3,6 +3,14 @@
 #include <cstdint>
 #include <span>
 
+// The captions and accessible names that are words are marked for Qt's translation tools in the
+// tables (the window's design name as the context: "Form1", "Form2") and translated when the
+// window is built. The tables are also read without Qt (the worksheet's tests), hence Qt's own
+// macro, defined alike.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 // The vocabulary of the window design tables: positions and sizes in twips (15 to a pixel at
 // 96 dots per inch), relative to the client area of the container.
 namespace ui {
@@ -32,7 +40,7 @@ struct ControlSpec {
     int index;        // element of a control array, or -1
     Kind kind;
     const char* container; // nullptr: the window
-    const char* text;      // caption or initial text (UTF-8)
+    const char* text;      // caption or initial text (UTF-8), the source text when marked
     int left, top, width, height;
     FontSpec font;
     Rgb back;

@@ -12,7 +12,7 @@ namespace ui {
 
 MainWindow::MainWindow(worksheet::Alerts& alerts) : sheet_(sheetControls_, alerts) {
     setUpWindow(*this, QStringLiteral("Form1"), form1::kClientWidth, form1::kClientHeight);
-    buildControls(*this, form1::kControls);
+    buildControls(*this, form1::kControls, "Form1");
     // Each label that explains a box is that box's buddy, so screen readers tie the two.
     for (const auto& [label, box] : form1::kLabelledBoxes) {
         findControl<QLabel>(*this, controlName(label))

@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/read_only_box_accessible.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QPalette>
 #include <algorithm>
@@ -74,18 +75,24 @@ QWidget* createTextBox(QWidget& parent, const ControlSpec& item) {
     return box;
 }
 
-QWidget* createControl(QWidget& parent, const ControlSpec& item) {
+// A caption or name as the user reads it. Texts the table leaves unmarked (the keypad's
+// digits, numbers, units) have no translation and come back as they are.
+QString translated(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
+
+QWidget* createControl(QWidget& parent, const ControlSpec& item, const char* context) {
     switch (item.kind) {
     case Kind::Label: {
         auto* label = new Label(&parent);
-        label->setText(utf8(item.text));
+        label->setText(translated(context, item.text));
         return label;
     }
     case Kind::TextBox:
         return createTextBox(parent, item);
     case Kind::Button: {
         auto* button = new Button(&parent);
-        button->setText(utf8(item.text));
+        button->setText(translated(context, item.text));
         setBack(*button, QPalette::Button, item.back);
         return button;
     }
@@ -106,7 +113,7 @@ QWidget* createControl(QWidget& parent, const ControlSpec& item) {
         return combo;
     }
     case Kind::Frame: {
-        auto* frame = new QGroupBox(utf8(item.text), &parent);
+        auto* frame = new QGroupBox(translated(context, item.text), &parent);
         frame->setAutoFillBackground(true);
         setBack(*frame, QPalette::Window, item.back);
         return frame;
@@ -158,14 +165,14 @@ void setUpWindow(QWidget& window, const QString& name, int clientWidth, int clie
     setBack(window, QPalette::Window, kFormBack);
 }
 
-void buildControls(QWidget& window, std::span<const ControlSpec> items) {
+void buildControls(QWidget& window, std::span<const ControlSpec> items, const char* context) {
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlSpec& item : items) {
         QWidget* parent = &window;
         if (item.container != nullptr) {
             parent = window.findChild<QWidget*>(utf8(item.container));
         }
-        QWidget* control = createControl(*parent, item);
+        QWidget* control = createControl(*parent, item, context);
         control->setObjectName(controlName(item));
         control->setGeometry(item.kind == Kind::Line ? control->geometry() : geometry(item));
         // Controls without a font of their own take the window's default font, not the font
@@ -174,7 +181,7 @@ void buildControls(QWidget& window, std::span<const ControlSpec> items) {
         if (item.kind == Kind::TextBox || item.kind == Kind::Button ||
             item.kind == Kind::ComboBox || item.kind == Kind::Frame) {
             const char* accessible = item.accessibleName ? item.accessibleName : item.text;
-            nameForScreenReaders(*control, utf8(accessible));
+            nameForScreenReaders(*control, translated(context, accessible));
         }
         if (control->focusPolicy() != Qt::NoFocus) {
             focusable.emplace_back(item.tabIndex, control);

@@ -20,8 +20,10 @@ QFont songFont(const FontSpec& item);
 void setUpWindow(QWidget& window, const QString& name, int clientWidth, int clientHeight);
 
 // Creates every control of the table inside window (or inside the frame the table names) and
-// chains the focusable ones in the order of their tab indexes.
-void buildControls(QWidget& window, std::span<const ControlSpec> items);
+// chains the focusable ones in the order of their tab indexes. Captions and accessible names are
+// translated in `context`, the context the table marks them in; an initial text of a box or list
+// is data and stays as designed.
+void buildControls(QWidget& window, std::span<const ControlSpec> items, const char* context);
 
 template <class T> T* findControl(const QWidget& window, const QString& name) {
     return window.findChild<T*>(name);

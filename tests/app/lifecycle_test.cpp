@@ -2,6 +2,7 @@
 // with all its state while the cover is shown again, and the program ended from the cover, after
 // a question when the document has changes that are not saved.
 
+#include "app/language.h"
 #include "app/lumetra.h"
 #include "io/calibration_file.h"
 #include "tests/analysis/analysis_window_fixture.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +117,43 @@ TEST_F(Lifecycle, ClosingTheMainWindowReturnsToTheCover) {
     main()->close();
     EXPECT_FALSE(main()->isVisible());
     EXPECT_TRUE(cover()->isVisible());
+}
+
+// The choice is saved for the next start, and the user told so in the language in use (Chinese
+// here); choosing the language in use again leaves nothing to tell.
+TEST_F(Lifecycle, TheLanguageIsChosenInTheContextMenuForTheNextStart) {
+    clickRun();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main()));
+    auto* menu = control<QMenu>(main(), "languageMenu");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), u"语言 / Language"_qs);
+    ASSERT_EQ(main()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_TRUE(main()->actions().contains(menu->menuAction()));
+    struct Case {
+        const char* name;
+        const char* action;
+        QString saved;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"English", "languageEn", u"en"_qs, {"界面语言将在下次启动时切换为English。"}},
+        {"English again", "languageEn", u"en"_qs, {"界面语言将在下次启动时切换为English。"}},
+        {"Chinese, the language in use", "languageZh", u"zh"_qs, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* chosen = control<QAction>(main(), c.action);
+        ASSERT_NE(chosen, nullptr);
+        menu->popup(main()->mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(app::savedLanguage(), c.saved);
+        EXPECT_EQ(alerts.take(), c.told);
+        EXPECT_EQ(control<QAction>(main(), "languageEn")->isChecked(), c.saved == u"en"_qs);
+        EXPECT_EQ(control<QAction>(main(), "languageZh")->isChecked(), c.saved == u"zh"_qs);
+    }
+    EXPECT_EQ(app::currentLanguage(), u"zh"_qs) << "nothing changes before the next start";
 }
 
 // Each of these ends the application's event loops, so nothing may run after them in the same

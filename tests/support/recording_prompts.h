@@ -40,14 +40,16 @@ public:
     }
     std::optional<QString> askText(const QString& question, const QString&) override {
         events.push_back(std::string(kAskText) + question.toStdString());
-        if (texts.empty()) {
-            return std::nullopt;
+        std::optional<QString> text;
+        if (!texts.empty()) {
+            text.swap(texts.front());
+            texts.pop_front();
         }
-        std::optional<QString> text = texts.front();
-        texts.pop_front();
         return text;
     }
-    QString openFileName(const QString& caption, const QString&) override { return nextPath(caption); }
+    QString openFileName(const QString& caption, const QString&) override {
+        return nextPath(caption);
+    }
     QString saveFileName(const QString& caption, const QString&, const QString&) override {
         return nextPath(caption);
     }
@@ -63,8 +65,8 @@ public:
     std::vector<std::string> events;
     std::deque<bool> answers;
     std::deque<QString> paths;
-    std::deque<SaveChoice> saveChoices;          // none queued: "不保存"
-    std::deque<std::optional<QString>> texts;    // none queued: cancelled
+    std::deque<SaveChoice> saveChoices;       // none queued: "不保存"
+    std::deque<std::optional<QString>> texts; // none queued: cancelled
 
 private:
     QString nextPath(const QString& caption) {

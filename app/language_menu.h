@@ -1,0 +1,20 @@
+#pragma once
+
+// The choice of the interface's language, "语言 / Language": "中文" and "English", each named in
+// its own language. The choice is saved (app/language.h) and applies at the next start, which the
+// user is told in the language in use.
+
+class QMenu;
+class QWidget;
+namespace ui {
+class Prompts;
+}
+
+namespace app {
+
+// Adds the submenu, after a separator, to `owner`: a window whose context menu lists its actions,
+// or a menu. Its actions are languageZh and languageEn, the saved choice checked. Returns the
+// submenu.
+QMenu* addLanguageMenu(QWidget& owner, ui::Prompts& prompts);
+
+} // namespace app
