@@ -380,13 +380,9 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
             document.standards.push_back(io::toDocument(standard));
         }
     }
-    // The file's own samples must be numbers when they are used.
-    for (std::size_t i = 0; i < document.samples.size(); ++i) {
-        const calibration::SampleValues values = calibration::sampleValues(document.samples[i]);
-        if (!values.ok()) {
-            return fail(kFailure, located(file, calibration::samplePlace(i), *values.problem()));
-        }
-    }
+    // The file's own samples, the first rows, must be numbers when they are used (checked as
+    // they are read for the results).
+    const std::size_t ownSamples = document.samples.size();
     if (replaceSamples) {
         auto samples =
             readSamples(parser.value(options.samples), QStringLiteral("--samples"), read);
@@ -420,6 +416,11 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         }
     }
     const calibration::Results results = calibration::evaluate(document);
+    for (std::size_t i = 0; i < ownSamples; ++i) {
+        if (const auto problem = results.samples[i].values.problem()) {
+            return fail(kFailure, located(file, calibration::samplePlace(i), *problem));
+        }
+    }
     if (results.curve.problem) {
         return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.problem));
     }
