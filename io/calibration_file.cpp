@@ -7,6 +7,7 @@
 #include "io/document_text.h"
 #include "io/encoding.h"
 #include "io/files.h"
+#include "io/samples_text.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -581,28 +582,11 @@ calibration::Standard readStandard(ObjectReader& reader, const QJsonObject&) {
     return standard;
 }
 
-// The sample row's texts beyond name, readings and dilution, each optional.
-struct SampleText {
-    const char* key;
-    std::string calibration::Sample::*member;
-};
-constexpr SampleText kSampleTexts[] = {
-    {"main_result", &calibration::Sample::mainResult},
-    {"type", &calibration::Sample::type},
-    {"of", &calibration::Sample::of},
-    {"added", &calibration::Sample::added},
-    {"nominal", &calibration::Sample::nominal},
-    {"certified", &calibration::Sample::certified},
-    {"u", &calibration::Sample::u},
-};
-
 calibration::Sample readSample(ObjectReader& reader, const QJsonObject&) {
     calibration::Sample sample;
-    sample.name = reader.text("name"_L1);
-    sample.readings = reader.text("readings"_L1);
-    sample.dilution = reader.text("dilution"_L1);
-    for (const SampleText& field : kSampleTexts) {
-        sample.*field.member = reader.text(QLatin1StringView(field.key), false);
+    for (std::size_t i = 0; i < std::size(kSampleKeys); ++i) {
+        sample.*kSampleKeys[i].member =
+            reader.text(QLatin1StringView(kSampleKeys[i].key), i < kRequiredSampleKeys);
     }
     sample.earlierCurve = reader.flag("earlier_curve"_L1, false);
     return sample;
@@ -687,7 +671,9 @@ void appendSettings(std::string& out, const calibration::Settings& s) {
 
 } // namespace
 
-Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
+namespace {
+
+Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool samplesAsText) {
     if (bytes.size() > kMaxFileBytes) {
         return Error{{}, {}, fileTooLargeReason()};
     }
@@ -705,8 +691,29 @@ Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
         return Error{
             {}, {}, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra校准文件")};
     }
+    // The sample rows straight from the text where they can be, the rest through the tree with
+    // "[]" in their place; when that text is not valid JSON the whole is read again, so that
+    // errors are told in the file's own lines and columns.
+    std::optional<SamplesText> samplesText;
+    if (samplesAsText) {
+        samplesText = readSamplesText(std::string_view(source.constData(), std::size_t(source.size())));
+    }
     QJsonParseError parseError;
-    const QJsonDocument parsedDocument = QJsonDocument::fromJson(source, &parseError);
+    QJsonDocument parsedDocument;
+    if (samplesText) {
+        QByteArray rest;
+        rest.reserve(source.size() - qsizetype(samplesText->end - samplesText->begin) + 2);
+        rest.append(json.first(qsizetype(samplesText->begin)));
+        rest.append("[]");
+        rest.append(json.sliced(qsizetype(samplesText->end)));
+        parsedDocument = QJsonDocument::fromJson(rest, &parseError);
+        if (parseError.error != QJsonParseError::NoError) {
+            samplesText.reset();
+        }
+    }
+    if (!samplesText) {
+        parsedDocument = QJsonDocument::fromJson(source, &parseError);
+    }
     const bool parsed = parseError.error == QJsonParseError::NoError;
     // The first fault in the file is the one reported, Qt's or that of a text.
     const auto problem = stringProblem(
@@ -747,13 +754,23 @@ Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
     if (!samples) {
         return samples.error();
     }
-    document.samples = std::move(samples).value();
+    document.samples = samplesText ? std::move(samplesText->samples) : std::move(samples).value();
     auto history = readList<calibration::HistoryEntry>(root, "history"_L1, false, readEntry);
     if (!history) {
         return history.error();
     }
     document.history = std::move(history).value();
     return document;
+}
+
+} // namespace
+
+Expected<calibration::Document> readCalibration(const QByteArray& bytes) {
+    return readCalibrationAs(bytes, true);
+}
+
+Expected<calibration::Document> readCalibrationThroughTree(const QByteArray& bytes) {
+    return readCalibrationAs(bytes, false);
 }
 
 QByteArray calibrationBytes(const calibration::Document& document) {
@@ -798,12 +815,10 @@ QByteArray calibrationBytes(const calibration::Document& document) {
     for (std::size_t i = 0; i < document.samples.size(); ++i) {
         const calibration::Sample& sample = document.samples[i];
         out += i == 0 ? "\n        {" : ",\n        {";
-        appendMember(out, "name", sample.name, true);
-        appendMember(out, "readings", sample.readings);
-        appendMember(out, "dilution", sample.dilution);
-        for (const SampleText& field : kSampleTexts) {
-            if (!(sample.*field.member).empty()) {
-                appendMember(out, field.key, sample.*field.member);
+        for (std::size_t k = 0; k < std::size(kSampleKeys); ++k) {
+            const std::string& text = sample.*kSampleKeys[k].member;
+            if (k < kRequiredSampleKeys || !text.empty()) {
+                appendMember(out, kSampleKeys[k].key, text, k == 0);
             }
         }
         if (sample.earlierCurve) {
