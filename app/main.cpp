@@ -58,10 +58,11 @@ QString languageOption(int argc, char* argv[]) {
     QString language;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        QByteArray value;
         if (argument == "--") {
             break;
-        } else if (argument == "--lang" && i + 1 < argc) {
+        }
+        QByteArray value;
+        if (argument == "--lang" && i + 1 < argc) {
             value = argv[++i];
         } else if (argument.startsWith("--lang=")) {
             value = argument.mid(7);
