@@ -39,6 +39,14 @@ const QString kSampleHeader = u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tc
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
+// An empty settings folder, so that no language saved in the windows of whoever runs the tests
+// changes the command line's texts.
+const QString& noSettings() {
+    static const QTemporaryDir folder;
+    static const QString path = folder.path();
+    return path;
+}
+
 struct Outcome {
     int exitCode = -1;
     QString out, err;
@@ -58,6 +66,7 @@ protected:
     static Outcome run(const QStringList& arguments, const QProcessEnvironment& extra = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_qs, noSettings());
         environment.insert(extra);
         environment.remove(u"DISPLAY"_qs);
         environment.remove(u"WAYLAND_DISPLAY"_qs);
@@ -99,9 +108,11 @@ Ended runRaw(const std::vector<QByteArray>& arguments, Output output, bool ignor
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    std::vector<QByteArray> environment{"LC_ALL=C.UTF-8"};
+    std::vector<QByteArray> environment{"LC_ALL=C.UTF-8",
+                                        "XDG_CONFIG_HOME=" + QFile::encodeName(noSettings())};
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (!QByteArray(*entry).startsWith("LC_ALL=")) {
+        if (!QByteArray(*entry).startsWith("LC_ALL=") &&
+            !QByteArray(*entry).startsWith("XDG_CONFIG_HOME=")) {
             environment.emplace_back(*entry);
         }
     }
