@@ -19,6 +19,7 @@
 #include "io/document_text.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -36,6 +37,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 namespace analysis {
 
@@ -113,8 +115,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
                     QMenu menu(this);
                     const bool excluded =
                         calibration_.document().standards[std::size_t(standard)].excluded;
-                    menu.addAction(excluded ? QStringLiteral("取消排除第%1点").arg(standard + 1)
-                                            : QStringLiteral("排除第%1点…").arg(standard + 1),
+                    menu.addAction(excluded ? tr("取消排除第%1点").arg(standard + 1)
+                                            : tr("排除第%1点…").arg(standard + 1),
                                    this, [this, standard, excluded] {
                                        standards_->setExcluded(standard, !excluded);
                                    });
@@ -162,11 +164,11 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
     // One formula a line, so that narrow wrapping never splits one.
-    auto* note = new QLabel(QStringLiteral("由未取整的最小二乘拟合计算：\n"
-                                           "LOD = 3.3·s(y/x)/|b|\n"
-                                           "LOQ = 10·s(y/x)/|b|\n"
-                                           "（s(y/x)：响应的标准差，b：斜率）\n"
-                                           "95% 半宽 = t(0.975; n−2)·s"),
+    auto* note = new QLabel(tr("由未取整的最小二乘拟合计算：\n"
+                               "LOD = 3.3·s(y/x)/|b|\n"
+                               "LOQ = 10·s(y/x)/|b|\n"
+                               "（s(y/x)：响应的标准差，b：斜率）\n"
+                               "95% 半宽 = t(0.975; n−2)·s"),
                             statisticsPanel_);
     note->setObjectName(QStringLiteral("definitions"));
     note->setWordWrap(true);
@@ -176,10 +178,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     note->setSizePolicy(notePolicy);
     extras->addWidget(note);
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("复制结果"), statisticsPanel_);
+    auto* copy = new QPushButton(tr("复制结果"), statisticsPanel_);
     copy->setObjectName(QStringLiteral("copyResults"));
     connect(copy, &QPushButton::clicked, this, &AnalysisWindow::copyResults);
-    auto* save = new QPushButton(QStringLiteral("保存图像…"), statisticsPanel_);
+    auto* save = new QPushButton(tr("保存图像…"), statisticsPanel_);
     save->setObjectName(QStringLiteral("saveImage"));
     connect(save, &QPushButton::clicked, this, &AnalysisWindow::saveImage);
     buttons->addWidget(copy);
@@ -197,13 +199,13 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     auto* standardsLayout = new QVBoxLayout(standardsPage);
     standardsTable_ = new StandardsTable(*standards_, calibration_, prompts_, standardsPage);
     standardsLayout->addWidget(standardsTable_);
-    auto* standardsHint = new QLabel(
-        QStringLiteral("双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，"
-                       "Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。"),
-        standardsPage);
+    auto* standardsHint =
+        new QLabel(tr("双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，"
+                      "Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。"),
+                   standardsPage);
     standardsHint->setWordWrap(true);
     standardsLayout->addWidget(standardsHint);
-    tabs_->addTab(standardsPage, QStringLiteral("标准点"));
+    tabs_->addTab(standardsPage, tr("标准点"));
     samples_ = new SampleListModel(calibration_, this);
     auto* samplePage = new QWidget(tabs_);
     auto* sampleLayout = new QVBoxLayout(samplePage);
@@ -211,13 +213,13 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleTable_ = new SampleTable(*samples_, prompts_, samplePage);
     sampleLayout->addWidget(sampleTable_);
     auto* sampleButtons = new QHBoxLayout;
-    auto* clearList = new QPushButton(QStringLiteral("清空列表"), samplePage);
+    auto* clearList = new QPushButton(tr("清空列表"), samplePage);
     clearList->setObjectName(QStringLiteral("clearSamples"));
     connect(clearList, &QPushButton::clicked, sampleTable_, &SampleTable::clearList);
     auto* hint = new QLabel(
-        QStringLiteral("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、"
-                       "加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；"
-                       "Delete 删除所选行；双击单元格编辑。"),
+        tr("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、"
+           "加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；"
+           "Delete 删除所选行；双击单元格编辑。"),
         samplePage);
     hint->setWordWrap(true);
     sampleButtons->addWidget(hint, 1);
@@ -228,13 +230,13 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleScroll->setFrameShape(QFrame::NoFrame);
     sampleScroll->setWidgetResizable(true);
     sampleScroll->setWidget(samplePage);
-    tabs_->addTab(sampleScroll, QStringLiteral("样品"));
+    tabs_->addTab(sampleScroll, tr("样品"));
     samplesTab_ = sampleScroll;
-    tabs_->addTab(new ModelTab(calibration_, tabs_), QStringLiteral("模型"));
+    tabs_->addTab(new ModelTab(calibration_, tabs_), tr("模型"));
     validation_ = new ValidationTab(calibration_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
-    tabs_->addTab(validation_, QStringLiteral("验证"));
-    tabs_->addTab(new HistoryTab(calibration_, tabs_), QStringLiteral("记录"));
+    tabs_->addTab(validation_, tr("验证"));
+    tabs_->addTab(new HistoryTab(calibration_, tabs_), tr("记录"));
     header_ = new HeaderDialog(calibration_, this);
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
     connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
@@ -250,26 +252,48 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
 void AnalysisWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
-    auto* edit = bar->addMenu(QStringLiteral("编辑(&E)"));
-    auto* copy = edit->addAction(QStringLiteral("复制结果"), this, &AnalysisWindow::copyResults);
+    auto* edit = bar->addMenu(tr("编辑(&E)"));
+    auto* copy = edit->addAction(tr("复制结果"), this, &AnalysisWindow::copyResults);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WindowShortcut);
     addAction(copy);
-    auto* file = bar->addMenu(QStringLiteral("文件(&F)"));
+    auto* file = bar->addMenu(tr("文件(&F)"));
     buildFileMenu(*file);
     file->addSeparator();
-    file->addAction(QStringLiteral("保存图像…"), this, &AnalysisWindow::saveImage);
+    file->addAction(tr("保存图像…"), this, &AnalysisWindow::saveImage);
     file->addSeparator();
-    auto* header = file->addAction(QStringLiteral("报告信息…"), this, [this] { header_->edit(); });
+    auto* header = file->addAction(tr("报告信息…"), this, [this] { header_->edit(); });
     header->setObjectName(QStringLiteral("reportHeader"));
-    file->addAction(QStringLiteral("打印…"), this, &AnalysisWindow::printReport);
-    file->addAction(QStringLiteral("导出PDF…"), this, &AnalysisWindow::exportPdf);
-    reportHistory_ = file->addAction(QStringLiteral("报告附修改记录"));
+    file->addAction(tr("打印…"), this, &AnalysisWindow::printReport);
+    file->addAction(tr("导出PDF…"), this, &AnalysisWindow::exportPdf);
+    reportHistory_ = file->addAction(tr("报告附修改记录"));
     reportHistory_->setObjectName(QStringLiteral("reportHistory"));
     reportHistory_->setCheckable(true);
     reportHistory_->setChecked(QSettings().value(kReportHistoryKey, false).toBool());
     connect(reportHistory_, &QAction::toggled, this,
             [](bool on) { QSettings().setValue(kReportHistoryKey, on); });
+
+    // Read in either language, so that a user who cannot read the one shown still finds it: the
+    // title and the languages' own names are never translated.
+    auto* language = bar->addMenu(QStringLiteral("语言 / Language"));
+    language->setObjectName(QStringLiteral("languageMenu"));
+    languages_ = new QActionGroup(language);
+    for (const auto& [name, code] : {std::pair{QStringLiteral("中文"), QStringLiteral("zh")},
+                                     std::pair{QStringLiteral("English"), QStringLiteral("en")}}) {
+        QAction* action = language->addAction(name);
+        action->setObjectName(QStringLiteral("language_") + code);
+        action->setData(code);
+        action->setCheckable(true);
+        action->setChecked(code == u"zh");
+        languages_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, code] { emit languageRequested(code); });
+    }
+}
+
+void AnalysisWindow::setLanguage(const QString& language) {
+    for (QAction* action : languages_->actions()) {
+        action->setChecked(action->data().toString() == language);
+    }
 }
 
 void AnalysisWindow::setReportHistory(bool history) {
@@ -337,7 +361,7 @@ void AnalysisWindow::arrange() {
         statisticsPanel_->show();
     } else if (!wide && tab < 0) {
         contentLayout_->removeWidget(statisticsPanel_);
-        tabs_->insertTab(0, statisticsPanel_, QStringLiteral("统计量"));
+        tabs_->insertTab(0, statisticsPanel_, tr("统计量"));
         tabs_->setCurrentIndex(0);
     } else {
         return;
@@ -382,17 +406,16 @@ void AnalysisWindow::setMainWindowNote(const QString& note) {
 
 void AnalysisWindow::setBackup(const QString& path) {
     backup_ = path;
-    backupNote_->setText(path.isEmpty()
-                             ? QString()
-                             : QStringLiteral("主窗口的拟合替换了它没有显示的标准点；"
-                                              "替换前的数据已备份：<a href=\"open\">打开备份</a>"));
+    backupNote_->setText(path.isEmpty() ? QString()
+                                        : tr("主窗口的拟合替换了它没有显示的标准点；"
+                                             "替换前的数据已备份：<a href=\"open\">打开备份</a>"));
     backupNote_->setToolTip(path);
     backupNote_->setVisible(!path.isEmpty());
 }
 
 void AnalysisWindow::updateTitle() {
     const QString file = calibration_.file();
-    QString title = QStringLiteral("标准曲线分析");
+    QString title = tr("标准曲线分析");
     if (!file.isEmpty()) {
         title = QFileInfo(file).fileName() + QStringLiteral(" - ") + title;
     }
@@ -423,12 +446,11 @@ void AnalysisWindow::refresh() {
     const bool none = calibration_.document().standards.empty();
     emptyTitle_->setText(none || !curve.problem
                              ? io::fromDocument(calibration::render(calibration::noCurve()))
-                             : QStringLiteral("无法拟合标准曲线"));
+                             : tr("无法拟合标准曲线"));
     emptyHint_->setText(
         none || !curve.problem
-            ? QStringLiteral(
-                  "在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
-                  "这里即显示标准曲线和统计结果。")
+            ? tr("在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，"
+                 "这里即显示标准曲线和统计结果。")
             : io::fromDocument(calibration::render(*curve.problem)));
     // A curve from which no concentration can be read says so above its figures.
     curveNote_->setText(curve.noReading ? io::fromDocument(calibration::render(*curve.noReading))
@@ -457,14 +479,13 @@ void AnalysisWindow::saveImage() {
     if (!hasCurve()) {
         return;
     }
-    const QString path = prompts_.saveFileName(QStringLiteral("保存图像"),
-                                               QStringLiteral("PNG 图像 (*.png);;SVG 图像 (*.svg)"),
-                                               QStringLiteral("标准曲线.png"));
+    const QString path = prompts_.saveFileName(
+        tr("保存图像"), tr("PNG 图像 (*.png);;SVG 图像 (*.svg)"), tr("标准曲线.png"));
     if (path.isEmpty()) {
         return;
     }
     if (const auto error = savePlotImage(path, plotData())) {
-        prompts_.tell(QStringLiteral("图像保存失败：") + error->message());
+        prompts_.tell(tr("图像保存失败：%1").arg(error->message()));
     }
 }
 
@@ -480,13 +501,12 @@ void AnalysisWindow::exportPdf() {
         return;
     }
     const QString path =
-        prompts_.saveFileName(QStringLiteral("导出PDF"), QStringLiteral("PDF 文件 (*.pdf)"),
-                              QStringLiteral("标准曲线报告.pdf"));
+        prompts_.saveFileName(tr("导出PDF"), tr("PDF 文件 (*.pdf)"), tr("标准曲线报告.pdf"));
     if (path.isEmpty()) {
         return;
     }
     if (const auto error = saveReportPdf(path, reportContent())) {
-        prompts_.tell(QStringLiteral("PDF导出失败：") + error->message());
+        prompts_.tell(tr("PDF导出失败：%1").arg(error->message()));
     }
 }
 
@@ -497,7 +517,7 @@ void AnalysisWindow::printReport() {
     QString whyNot;
     const ExportModule* module = exportModule(&whyNot);
     if (module == nullptr) {
-        prompts_.tell(QStringLiteral("无法打印：") + whyNot);
+        prompts_.tell(tr("无法打印：%1").arg(whyNot));
         return;
     }
     const ReportContent content = reportContent();

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QAction;
+class QActionGroup;
 class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
@@ -64,6 +65,10 @@ public:
     ReportContent reportContent() const;
     void setReportHistory(bool history);
 
+    // The language the "语言 / Language" menu shows checked, "zh" or "en": the one in use, as
+    // its owner knows it ("zh" until told).
+    void setLanguage(const QString& language);
+
     // "导入样品CSV…": asks for a file and adds its rows to the list; a refused file changes
     // nothing and says why.
     void importSamplesCsv();
@@ -85,6 +90,9 @@ signals:
     void restoreLastRequested();     // "恢复上次的数据"
     void importStandardsRequested(); // "导入标准点CSV…"
     void openBackupRequested(const QString& path);
+    // "中文" or "English" chosen in the "语言 / Language" menu: "zh" or "en", for its owner to keep
+    // and apply at the next start.
+    void languageRequested(const QString& language);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +123,7 @@ private:
     QString backup_;
     bool placed_ = false;
     QAction* reportHistory_ = nullptr;
+    QActionGroup* languages_ = nullptr;
     bool balanced_ = false;
 
     QSplitter* split_ = nullptr;

@@ -13,41 +13,36 @@
 #include <QKeySequence>
 #include <QMenu>
 
-using namespace Qt::StringLiterals;
-
 namespace analysis {
-
-namespace {
-
-const QString kCsvFilter = u"CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)"_s;
-
-} // namespace
 
 void AnalysisWindow::buildFileMenu(QMenu& file) {
     struct Entry {
-        const char16_t* text;
+        const char* text; // marked for translation
         const char16_t* name;
         void (AnalysisWindow::*command)();
         QKeySequence keys;
     };
     const Entry entries[] = {
-        {u"打开…", u"openFile", &AnalysisWindow::openRequested, QKeySequence::Open},
-        {u"保存", u"saveFile", &AnalysisWindow::saveRequested, QKeySequence::Save},
-        {u"另存为…", u"saveFileAs", &AnalysisWindow::saveAsRequested,
+        {QT_TR_NOOP("打开…"), u"openFile", &AnalysisWindow::openRequested, QKeySequence::Open},
+        {QT_TR_NOOP("保存"), u"saveFile", &AnalysisWindow::saveRequested, QKeySequence::Save},
+        {QT_TR_NOOP("另存为…"), u"saveFileAs", &AnalysisWindow::saveAsRequested,
          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {nullptr, nullptr, nullptr, {}},
-        {u"恢复上次的数据", u"restoreLast", &AnalysisWindow::restoreLastRequested, {}},
+        {QT_TR_NOOP("恢复上次的数据"), u"restoreLast", &AnalysisWindow::restoreLastRequested, {}},
         {nullptr, nullptr, nullptr, {}},
-        {u"导入标准点CSV…", u"importStandardsCsv", &AnalysisWindow::importStandardsRequested, {}},
-        {u"导入样品CSV…", u"importSamplesCsv", &AnalysisWindow::importSamplesCsv, {}},
-        {u"导出CSV…", u"exportCsv", &AnalysisWindow::exportCsv, {}},
+        {QT_TR_NOOP("导入标准点CSV…"),
+         u"importStandardsCsv",
+         &AnalysisWindow::importStandardsRequested,
+         {}},
+        {QT_TR_NOOP("导入样品CSV…"), u"importSamplesCsv", &AnalysisWindow::importSamplesCsv, {}},
+        {QT_TR_NOOP("导出CSV…"), u"exportCsv", &AnalysisWindow::exportCsv, {}},
     };
     for (const Entry& entry : entries) {
         if (entry.text == nullptr) {
             file.addSeparator();
             continue;
         }
-        QAction* action = file.addAction(QString::fromUtf16(entry.text), this, entry.command);
+        QAction* action = file.addAction(tr(entry.text), this, entry.command);
         action->setObjectName(QString::fromUtf16(entry.name));
         if (!entry.keys.isEmpty()) {
             action->setShortcut(entry.keys);
@@ -58,13 +53,14 @@ void AnalysisWindow::buildFileMenu(QMenu& file) {
 }
 
 void AnalysisWindow::importSamplesCsv() {
-    const QString path = prompts_.openFileName(u"导入样品CSV"_s, kCsvFilter);
+    const QString path = prompts_.openFileName(
+        tr("导入样品CSV"), tr("CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)"));
     if (path.isEmpty()) {
         return;
     }
     const auto csv = io::readSamplesCsvFile(path);
     if (!csv) {
-        prompts_.tell(u"无法导入："_s + csv.error().message());
+        prompts_.tell(tr("无法导入：%1").arg(csv.error().message()));
         return;
     }
     const int first = samples_->rowCount();
@@ -87,17 +83,16 @@ QList<io::CsvRow> AnalysisWindow::exportTable() const {
 
 void AnalysisWindow::exportCsv() {
     if (!hasCurve()) {
-        prompts_.tell(io::fromDocument(calibration::render(calibration::noCurve())) +
-                      u"，没有可导出的结果"_s);
+        prompts_.tell(tr("尚未计算标准曲线，没有可导出的结果"));
         return;
     }
     const QString path =
-        prompts_.saveFileName(u"导出CSV"_s, u"CSV 文件 (*.csv)"_s, u"标准曲线.csv"_s);
+        prompts_.saveFileName(tr("导出CSV"), tr("CSV 文件 (*.csv)"), tr("标准曲线.csv"));
     if (path.isEmpty()) {
         return;
     }
     if (const auto error = io::saveFileAtomically(path, io::writeCsv(exportTable()))) {
-        prompts_.tell(u"导出失败："_s + error->message());
+        prompts_.tell(tr("导出失败：%1").arg(error->message()));
     }
 }
 

@@ -56,11 +56,11 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    blankCorrection_ = new QCheckBox(QStringLiteral("空白校正"), this);
+    blankCorrection_ = new QCheckBox(tr("空白校正"), this);
     blankCorrection_->setObjectName(QStringLiteral("blankCorrection"));
-    blankCorrection_->setToolTip(QStringLiteral(
-        "标准点减去浓度为0的标准点的平均吸光度后拟合；样品、平行样、加标样和质控样减去空白的"
-        "平均吸光度（没有空白时用零浓度标准点的），校准核查和空白本身减去零浓度标准点的。"));
+    blankCorrection_->setToolTip(
+        tr("标准点减去浓度为0的标准点的平均吸光度后拟合；样品、平行样、加标样和质控样减去空白的"
+           "平均吸光度（没有空白时用零浓度标准点的），校准核查和空白本身减去零浓度标准点的。"));
     volume_ = textBox(this, QStringLiteral("volume"), 8);
     volumeUnit_ = textBox(this, QStringLiteral("volumeUnit"), 5);
     factor_ = textBox(this, QStringLiteral("factor"), 8);
@@ -68,26 +68,24 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
     auto* reporting = new QHBoxLayout;
     reporting->addWidget(blankCorrection_);
     addFields(reporting, this,
-              {{QStringLiteral("取样量 V"), volume_},
+              {{tr("取样量 V"), volume_},
                {QString(), volumeUnit_},
-               {QStringLiteral("换算系数 f"), factor_},
-               {QStringLiteral("结果单位"), resultUnit_}});
+               {tr("换算系数 f"), factor_},
+               {tr("结果单位"), resultUnit_}});
     layout->addLayout(reporting);
 
     rounding_ = new QComboBox(this);
     rounding_->setObjectName(QStringLiteral("rounding"));
-    rounding_->addItems({QStringLiteral("有效数字"), QStringLiteral("小数位数")});
+    rounding_->addItems({tr("有效数字"), tr("小数位数")});
     digits_ = new QSpinBox(this);
     digits_->setObjectName(QStringLiteral("digits"));
     digits_->setRange(0, 15);
     below_ = new QComboBox(this);
     below_->setObjectName(QStringLiteral("below"));
-    below_->addItems({QStringLiteral("未检出"), QStringLiteral("<检出限")});
+    below_->addItems({tr("未检出"), tr("<检出限")});
     auto* rounding = new QHBoxLayout;
     addFields(rounding, this,
-              {{QStringLiteral("修约"), rounding_},
-               {QString(), digits_},
-               {QStringLiteral("低于检出限时报告"), below_}});
+              {{tr("修约"), rounding_}, {QString(), digits_}, {tr("低于检出限时报告"), below_}});
     layout->addLayout(rounding);
 
     minimumR_ = limitBox(this, QStringLiteral("minimumR"), 0, 1, 4);
@@ -97,11 +95,11 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
     check_ = limitBox(this, QStringLiteral("checkMaxPct"), 0, 1000, 1);
     auto* limits = new QHBoxLayout;
     addFields(limits, this,
-              {{QStringLiteral("质控要求：r ≥"), minimumR_},
-               {QStringLiteral("平行样相对偏差 ≤"), duplicate_},
-               {QStringLiteral("% 加标回收率"), spikeLow_},
+              {{tr("质控要求：r ≥"), minimumR_},
+               {tr("平行样相对偏差 ≤"), duplicate_},
+               {tr("% 加标回收率"), spikeLow_},
                {QStringLiteral("–"), spikeHigh_},
-               {QStringLiteral("% 校准核查 ±"), check_},
+               {tr("% 校准核查 ±"), check_},
                {QStringLiteral("%"), new QWidget(this)}});
     layout->addLayout(limits);
 

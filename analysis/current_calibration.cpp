@@ -8,7 +8,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
-
+#include <QStringList>
 #include <algorithm>
 #include <map>
 
@@ -173,8 +173,7 @@ void CurrentCalibration::record(const char* kind, calibration::HistoryValues val
     calibration::HistoryEntry entry = calibration::historyEntry(kind, std::move(values));
     entry.time = now();
     entry.user = user();
-    if (!history.empty() && entry.kind == "setting_changed" &&
-        history.back().kind == entry.kind) {
+    if (!history.empty() && entry.kind == "setting_changed" && history.back().kind == entry.kind) {
         calibration::HistoryEntry& last = history.back();
         const auto key = [](const calibration::HistoryEntry& e, std::string_view name) {
             for (const auto& [k, v] : e.values) {
@@ -229,7 +228,8 @@ void CurrentCalibration::recomputeBatch() {
 
 void CurrentCalibration::recomputeSamples(int first, int last) {
     for (int row = first; row <= last; ++row) {
-        results_.samples[std::size_t(row)] = calibration::readSample(document_.samples[std::size_t(row)]);
+        results_.samples[std::size_t(row)] =
+            calibration::readSample(document_.samples[std::size_t(row)]);
     }
 }
 
@@ -411,7 +411,8 @@ void CurrentCalibration::setSettings(const calibration::Settings& settings) {
     }
     for (const calibration::Change& change :
          calibration::settingChanges(document_.settings, settings)) {
-        record("setting_changed", {{"setting", change.key}, {"from", change.from}, {"to", change.to}});
+        record("setting_changed",
+               {{"setting", change.key}, {"from", change.from}, {"to", change.to}});
     }
     document_.settings = settings;
     recomputeCurve();
@@ -453,8 +454,8 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
     }
     emit samplesInserted();
     if (plainRows(document_.samples, std::size_t(first), std::size_t(last))) {
-        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples, std::size_t(first),
-                                  std::size_t(last));
+        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples,
+                                  std::size_t(first), std::size_t(last));
     } else {
         recomputeBatch();
     }
@@ -471,8 +472,8 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     if (*cell == kept) {
         return;
     }
-    static constexpr const char* kFields[] = {"name",    "readings",  "dilution", "type", "of",
-                                              "added",   "nominal",   "certified", "u"};
+    static constexpr const char* kFields[] = {"name",  "readings", "dilution",  "type", "of",
+                                              "added", "nominal",  "certified", "u"};
     record("sample_edited", {{"number", std::to_string(row + 1)},
                              {"field", kFields[int(field)]},
                              {"from", *cell},
@@ -482,8 +483,8 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     const bool alone = (field == SampleField::Readings || field == SampleField::Dilution) &&
                        plainRows(document_.samples, std::size_t(row), std::size_t(row));
     if (alone) {
-        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples, std::size_t(row),
-                                  std::size_t(row));
+        calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples,
+                                  std::size_t(row), std::size_t(row));
         emit samplesChanged(row, row);
     } else {
         recomputeBatch();
@@ -503,13 +504,14 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
             removed.push_back(row);
         }
     }
-    record("samples_removed",
-           {{"count", std::to_string(removed.size())}, {"numbers", calibration::numberList(removed)}});
+    record("samples_removed", {{"count", std::to_string(removed.size())},
+                               {"numbers", calibration::numberList(removed)}});
     for (const auto& [first, last] : ranges) {
         emit samplesAboutToBeRemoved(first, last);
         document_.samples.erase(document_.samples.begin() + first,
                                 document_.samples.begin() + last + 1);
-        results_.samples.erase(results_.samples.begin() + first, results_.samples.begin() + last + 1);
+        results_.samples.erase(results_.samples.begin() + first,
+                               results_.samples.begin() + last + 1);
         emit samplesRemoved();
     }
     recomputeBatch();
@@ -531,21 +533,31 @@ void CurrentCalibration::clearSamples() {
     touch();
 }
 
+// Numbered on from the names in the interface's language; a translation without its number is
+// not used.
 std::string CurrentCalibration::nextSampleName() const {
-    static const std::string kPrefix = "样品 ";
+    QStringList parts = tr("样品 %1").split(QStringLiteral("%1"));
+    if (parts.size() != 2) {
+        parts = QString::fromUtf8("样品 %1").split(QStringLiteral("%1"));
+    }
+    const std::string prefix = io::toDocument(parts[0]);
+    const std::string suffix = io::toDocument(parts[1]);
+    const std::size_t fixed = prefix.size() + suffix.size();
     long long highest = 0;
     for (const Sample& sample : document_.samples) {
         const std::string& name = sample.name;
-        if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 9 ||
-            name.compare(0, kPrefix.size(), kPrefix) != 0) {
+        if (name.size() <= fixed || name.size() > fixed + 9 ||
+            name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
             continue;
         }
-        const std::string digits = name.substr(kPrefix.size());
-        if (std::all_of(digits.begin(), digits.end(), [](char ch) { return ch >= '0' && ch <= '9'; })) {
+        const std::string digits = name.substr(prefix.size(), name.size() - fixed);
+        if (std::all_of(digits.begin(), digits.end(),
+                        [](char ch) { return ch >= '0' && ch <= '9'; })) {
             highest = std::max(highest, std::stoll(digits));
         }
     }
-    return kPrefix + std::to_string(highest + 1);
+    return prefix + std::to_string(highest + 1) + suffix;
 }
 
 void CurrentCalibration::recordSave(const QString& file) {

@@ -29,9 +29,7 @@ public:
     const calibration::Document& document() const { return document_; }
     const calibration::Results& results() const { return results_; }
     const calibration::CurveResult& curve() const { return results_.curve; }
-    const std::vector<calibration::SampleResult>& sampleResults() const {
-        return results_.samples;
-    }
+    const std::vector<calibration::SampleResult>& sampleResults() const { return results_.samples; }
     const calibration::BatchResult& batch() const { return results_.batch; }
 
     // Where the standards of a change come from: the main window's own fit (which must not be
@@ -63,7 +61,7 @@ public:
     void removeSamples(std::vector<int> rows);
     void clearSamples();
 
-    // "样品 N", N one more than the highest such number in the list.
+    // "样品 N" ("Sample N" in English), N one more than the highest such number in the list.
     std::string nextSampleName() const;
 
     // The file 保存 writes to ("" when none), and whether the document changed since it was

@@ -44,7 +44,7 @@ const ExportModule* exportModule(QString* whyNot) {
         }
     }
     if (module == nullptr && whyNot != nullptr) {
-        *whyNot = QStringLiteral("无法加载导出模块（%1）").arg(reason);
+        *whyNot = QCoreApplication::translate("Export", "无法加载导出模块（%1）").arg(reason);
     }
     return module;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/export_module.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -27,7 +28,7 @@ void printPreview(QWidget* parent, const std::function<void(QPagedPaintDevice&)>
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
     QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("打印预览"));
+    preview.setWindowTitle(QCoreApplication::translate("Export", "打印预览"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter* target) { paint(*target); });
     preview.exec();

@@ -15,25 +15,37 @@ namespace analysis {
 namespace {
 
 struct Field {
-    const char16_t* label;
+    const char* label; // marked for translation
     const char* name;
     std::string calibration::ReportHeader::*member;
     bool laboratoryDefault; // kept in the settings for new documents
 };
 
 const Field kFields[] = {
-    {u"实验室名称", "laboratory", &calibration::ReportHeader::laboratory, true},
-    {u"项目/批号", "project", &calibration::ReportHeader::project, false},
-    {u"方法", "method", &calibration::ReportHeader::method, false},
-    {u"分析项目", "analyte", &calibration::ReportHeader::analyte, false},
-    {u"仪器", "instrument", &calibration::ReportHeader::instrument, true},
-    {u"仪器编号", "instrumentNumber", &calibration::ReportHeader::instrumentNumber, false},
-    {u"波长", "wavelength", &calibration::ReportHeader::wavelength, false},
-    {u"比色皿光程", "pathLength", &calibration::ReportHeader::pathLength, false},
-    {u"分析日期", "analysisDate", &calibration::ReportHeader::analysisDate, false},
-    {u"分析人", "analyst", &calibration::ReportHeader::analyst, true},
-    {u"校核人", "reviewer", &calibration::ReportHeader::reviewer, false},
-    {u"审核人", "approver", &calibration::ReportHeader::approver, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "实验室名称"), "laboratory",
+     &calibration::ReportHeader::laboratory, true},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "项目/批号"), "project",
+     &calibration::ReportHeader::project, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "方法"), "method",
+     &calibration::ReportHeader::method, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "分析项目"), "analyte",
+     &calibration::ReportHeader::analyte, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "仪器"), "instrument",
+     &calibration::ReportHeader::instrument, true},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "仪器编号"), "instrumentNumber",
+     &calibration::ReportHeader::instrumentNumber, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "波长"), "wavelength",
+     &calibration::ReportHeader::wavelength, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "比色皿光程"), "pathLength",
+     &calibration::ReportHeader::pathLength, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "分析日期"), "analysisDate",
+     &calibration::ReportHeader::analysisDate, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "分析人"), "analyst",
+     &calibration::ReportHeader::analyst, true},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "校核人"), "reviewer",
+     &calibration::ReportHeader::reviewer, false},
+    {QT_TRANSLATE_NOOP("analysis::HeaderDialog", "审核人"), "approver",
+     &calibration::ReportHeader::approver, false},
 };
 
 QString settingsKey(const Field& field) {
@@ -56,14 +68,14 @@ calibration::ReportHeader defaultHeader() {
 HeaderDialog::HeaderDialog(CurrentCalibration& calibration, QWidget* parent)
     : QDialog(parent), calibration_(calibration) {
     setObjectName(QStringLiteral("headerDialog"));
-    setWindowTitle(QStringLiteral("报告信息"));
+    setWindowTitle(tr("报告信息"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     for (const Field& field : kFields) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1StringView(field.name));
-        box->setAccessibleName(QString::fromUtf16(field.label));
-        form->addRow(QString::fromUtf16(field.label), box);
+        box->setAccessibleName(tr(field.label));
+        form->addRow(tr(field.label), box);
         fields_.push_back(box);
     }
     layout->addLayout(form);

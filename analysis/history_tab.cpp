@@ -46,7 +46,8 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) {
         return {};
     }
-    const calibration::HistoryEntry& entry = calibration_.document().history[std::size_t(index.row())];
+    const calibration::HistoryEntry& entry =
+        calibration_.document().history[std::size_t(index.row())];
     switch (index.column()) {
     case 0:
         return io::fromDocument(entry.time);
@@ -64,9 +65,9 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical) {
         return section + 1;
     }
-    static const QString kTitles[] = {QStringLiteral("时间"), QStringLiteral("用户"),
-                                      QStringLiteral("变更")};
-    return section >= 0 && section < 3 ? kTitles[section] : QVariant();
+    static const char* const kTitles[] = {QT_TR_NOOP("时间"), QT_TR_NOOP("用户"),
+                                          QT_TR_NOOP("变更")};
+    return section >= 0 && section < 3 ? tr(kTitles[section]) : QVariant();
 }
 
 HistoryTab::HistoryTab(const CurrentCalibration& calibration, QWidget* parent) : QWidget(parent) {
@@ -74,15 +75,14 @@ HistoryTab::HistoryTab(const CurrentCalibration& calibration, QWidget* parent) :
     auto* layout = new QVBoxLayout(this);
     auto* table = new QTableView(this);
     table->setObjectName(QStringLiteral("history"));
-    table->setAccessibleName(QStringLiteral("记录"));
+    table->setAccessibleName(tr("记录"));
     table->setModel(new HistoryModel(calibration, table));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table);
-    auto* note = new QLabel(
-        QStringLiteral("每次修改都记入文件，只增不删；打开文件不改写它的记录。"), this);
+    auto* note = new QLabel(tr("每次修改都记入文件，只增不删；打开文件不改写它的记录。"), this);
     note->setWordWrap(true);
     layout->addWidget(note);
 }

@@ -61,7 +61,8 @@ ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
     QStringList models;
-    for (const calc::Model model : {calc::Model::Line, calc::Model::Origin, calc::Model::Quadratic}) {
+    for (const calc::Model model :
+         {calc::Model::Line, calc::Model::Origin, calc::Model::Quadratic}) {
         models << io::fromDocument(calibration::translate(calibration::modelName(model)));
     }
     QStringList weightings;
@@ -71,9 +72,8 @@ ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
     model_ = combo(this, QStringLiteral("model"), models);
     weighting_ = combo(this, QStringLiteral("weighting"), weightings);
     level_ = combo(this, QStringLiteral("level"), {QStringLiteral("95%"), QStringLiteral("99%")});
-    const std::pair<QString, QComboBox*> fields[] = {{QStringLiteral("模型"), model_},
-                                                     {QStringLiteral("权重"), weighting_},
-                                                     {QStringLiteral("置信水平"), level_}};
+    const std::pair<QString, QComboBox*> fields[] = {
+        {tr("模型"), model_}, {tr("权重"), weighting_}, {tr("置信水平"), level_}};
     for (const auto& [label, box] : fields) {
         auto* text = new QLabel(label, this);
         text->setBuddy(box);
@@ -99,7 +99,8 @@ void ModelControls::refresh() {
     weighting_->setCurrentIndex(int(settings.weighting));
     level_->setCurrentIndex(settings.level == 99 ? 1 : 0);
     refreshing_ = false;
-    line_->setText(io::fromDocument(calibration::render(calibration::modelLine(calibration_.document()))));
+    line_->setText(
+        io::fromDocument(calibration::render(calibration::modelLine(calibration_.document()))));
 }
 
 void ModelControls::apply() {
@@ -121,17 +122,17 @@ ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
     intercept_->setObjectName(QStringLiteral("interceptTest"));
     intercept_->setWordWrap(true);
     layout->addWidget(intercept_);
-    auto* title = new QLabel(
-        QStringLiteral("权重比较：各权重下未排除、浓度不为0的标准点反算浓度的相对误差绝对值之和"
-                       "（最小者标 ★）；双击一行即采用该权重。"),
-        this);
+    auto* title =
+        new QLabel(tr("权重比较：各权重下未排除、浓度不为0的标准点反算浓度的相对误差绝对值之和"
+                      "（最小者标 ★）；双击一行即采用该权重。"),
+                   this);
     title->setWordWrap(true);
     layout->addWidget(title);
     weightings_ = new QStandardItemModel(0, 2, this);
-    weightings_->setHorizontalHeaderLabels({QStringLiteral("权重"), QStringLiteral("Σ|相对误差| %")});
+    weightings_->setHorizontalHeaderLabels({tr("权重"), tr("Σ|相对误差| %")});
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("weightingComparison"));
-    table_->setAccessibleName(QStringLiteral("权重比较"));
+    table_->setAccessibleName(tr("权重比较"));
     table_->setModel(weightings_);
     tableLook(table_);
     layout->addWidget(table_, 1);
@@ -148,12 +149,13 @@ ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
 void ModelTab::refresh() {
     const calibration::Results& results = calibration_.results();
     const QString verdict = interceptVerdict(results);
-    intercept_->setText(verdict.isEmpty() ? QStringLiteral("截距检验：只用于直线模型，且至少需要3个标准点")
-                                          : QStringLiteral("截距检验：") + verdict);
+    intercept_->setText(verdict.isEmpty() ? tr("截距检验：只用于直线模型，且至少需要3个标准点")
+                                          : tr("截距检验：%1").arg(verdict));
     weightings_->setRowCount(0);
     for (const calibration::WeightingComparison& row :
          calibration::compareWeightings(calibration_.document())) {
-        auto* name = cell(weightingText(row.weighting) + (row.best ? QStringLiteral(" ★") : QString()));
+        auto* name =
+            cell(weightingText(row.weighting) + (row.best ? QStringLiteral(" ★") : QString()));
         name->setData(int(row.weighting), Qt::UserRole);
         weightings_->appendRow({name, cell(readable(row.sumRelativeErrorPct))});
     }
@@ -172,12 +174,13 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
     m_ = new QSpinBox(this);
     m_->setObjectName(QStringLiteral("m"));
     m_->setRange(1, 10);
-    limit_ = combo(this, QStringLiteral("reportedLimit"),
-                   {QStringLiteral("LOD"), QStringLiteral("x_d (DIN 32645)"), QStringLiteral("MDL (HJ 168)")});
+    limit_ = combo(
+        this, QStringLiteral("reportedLimit"),
+        {QStringLiteral("LOD"), QStringLiteral("x_d (DIN 32645)"), QStringLiteral("MDL (HJ 168)")});
     const std::pair<QString, QWidget*> fields[] = {{QStringLiteral("α"), alpha_},
                                                    {QStringLiteral("k"), k_},
                                                    {QStringLiteral("m"), m_},
-                                                   {QStringLiteral("报告检出限"), limit_}};
+                                                   {tr("报告检出限"), limit_}};
     for (const auto& [label, widget] : fields) {
         auto* text = new QLabel(label, this);
         text->setBuddy(widget);
@@ -189,9 +192,9 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
     connect(limit_, &QComboBox::currentIndexChanged, this, &ValidationTab::apply);
     connect(k_, &QDoubleSpinBox::valueChanged, this, &ValidationTab::apply);
     connect(m_, &QSpinBox::valueChanged, this, &ValidationTab::apply);
-    confidence_ = new QCheckBox(QStringLiteral("置信带"), this);
+    confidence_ = new QCheckBox(tr("置信带"), this);
     confidence_->setObjectName(QStringLiteral("confidenceBand"));
-    prediction_ = new QCheckBox(QStringLiteral("预测带"), this);
+    prediction_ = new QCheckBox(tr("预测带"), this);
     prediction_->setObjectName(QStringLiteral("predictionBand"));
     for (QCheckBox* box : {confidence_, prediction_}) {
         settings->addWidget(box);
@@ -200,11 +203,10 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
     settings->addStretch();
     layout->addLayout(settings);
     rows_ = new QStandardItemModel(0, 4, this);
-    rows_->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("数值"),
-                                      QStringLiteral("判据"), QStringLiteral("结论")});
+    rows_->setHorizontalHeaderLabels({tr("项目"), tr("数值"), tr("判据"), tr("结论")});
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("validation"));
-    table_->setAccessibleName(QStringLiteral("验证"));
+    table_->setAccessibleName(tr("验证"));
     table_->setModel(rows_);
     tableLook(table_);
     layout->addWidget(table_, 1);
@@ -229,9 +231,10 @@ void ValidationTab::refresh() {
     limit_->setCurrentIndex(int(settings.limit));
     refreshing_ = false;
     rows_->setRowCount(0);
-    for (const ValidationRow& row : validationRows(calibration_.document(), calibration_.results())) {
-        rows_->appendRow({cell(row.item), cell(row.value, row.reason), cell(row.criterion),
-                          cell(row.verdict)});
+    for (const ValidationRow& row :
+         validationRows(calibration_.document(), calibration_.results())) {
+        rows_->appendRow(
+            {cell(row.item), cell(row.value, row.reason), cell(row.criterion), cell(row.verdict)});
     }
 }
 

@@ -5,6 +5,7 @@
 #include "io/files.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -40,7 +41,8 @@ QByteArray svg(const ExportModule& module, const PlotData& data) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const SvgFigure figure{QSize(exportWidth, exportHeight), figureRect, exportDpi,
-                           QStringLiteral("标准曲线"), data.equation + u' ' + data.r2Text};
+                           QCoreApplication::translate("Plot", "标准曲线"),
+                           data.equation + u' ' + data.r2Text};
     module.writeSvg(buffer, figure, [&data](QPainter& painter) {
         painter.fillRect(figureRect, Qt::white);
         paintFigure(painter, figureRect, data);
@@ -54,10 +56,11 @@ std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data
     const auto refuse = [&path](const QString& reason) { return io::Error{path, {}, reason}; };
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg")) {
-        return refuse(QStringLiteral("不支持的文件类型（请使用 .png 或 .svg）"));
+        return refuse(
+            QCoreApplication::translate("Plot", "不支持的文件类型（请使用 .png 或 .svg）"));
     }
     if (!hasCurve(data)) {
-        return refuse(QStringLiteral("尚未计算标准曲线"));
+        return refuse(QCoreApplication::translate("Plot", "尚未计算标准曲线"));
     }
     // Drawn into memory, then saved as every file is: whole or not at all, each write checked.
     if (suffix == QStringLiteral("svg")) {
@@ -70,7 +73,7 @@ std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data
     }
     const std::optional<QByteArray> bytes = png(data);
     if (!bytes) {
-        return refuse(QStringLiteral("无法生成PNG图像"));
+        return refuse(QCoreApplication::translate("Plot", "无法生成PNG图像"));
     }
     return io::saveFileAtomically(path, *bytes);
 }

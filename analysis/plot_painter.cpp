@@ -1,5 +1,6 @@
 #include "analysis/plot_painter.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPaintDevice>
@@ -14,6 +15,11 @@
 namespace analysis {
 
 namespace {
+
+// The plots' texts, translated in the context "Plot".
+struct Plot {
+    Q_DECLARE_TR_FUNCTIONS(Plot)
+};
 
 const QColor inkColour(34, 34, 34);
 const QColor frameColour(90, 90, 90);
@@ -265,20 +271,19 @@ struct LegendItem {
 };
 
 std::vector<LegendItem> legendItems(const PlotData& d) {
-    std::vector<LegendItem> items = {{Swatch::Standard, QStringLiteral("标准点"), {}}};
+    std::vector<LegendItem> items = {{Swatch::Standard, Plot::tr("标准点"), {}}};
     if (anyExcluded(d)) {
-        items.push_back({Swatch::Excluded, QStringLiteral("排除的标准点"), {}});
+        items.push_back({Swatch::Excluded, Plot::tr("排除的标准点"), {}});
     }
-    items.push_back(
-        {Swatch::Line, d.c == 0 ? QStringLiteral("拟合直线") : QStringLiteral("拟合曲线"), {}});
+    items.push_back({Swatch::Line, d.c == 0 ? Plot::tr("拟合直线") : Plot::tr("拟合曲线"), {}});
     if (showsConfidence(d)) {
-        items.push_back({Swatch::Confidence, QStringLiteral("置信带"), {}});
+        items.push_back({Swatch::Confidence, Plot::tr("置信带"), {}});
     }
     if (showsPrediction(d)) {
-        items.push_back({Swatch::Prediction, QStringLiteral("预测带"), {}});
+        items.push_back({Swatch::Prediction, Plot::tr("预测带"), {}});
     }
     if (hasBand(d)) {
-        items.push_back({Swatch::Band, QStringLiteral("校准范围"), {}});
+        items.push_back({Swatch::Band, Plot::tr("校准范围"), {}});
     }
     std::vector<PlotSample> samples = samplesOf(d);
     if (hasCurrent(d)) {
@@ -286,10 +291,10 @@ std::vector<LegendItem> legendItems(const PlotData& d) {
     }
     const auto flagged = [](const PlotSample& s) { return s.flagged; };
     if (!std::all_of(samples.begin(), samples.end(), flagged)) {
-        items.push_back({Swatch::Sample, QStringLiteral("样品"), {}});
+        items.push_back({Swatch::Sample, Plot::tr("样品"), {}});
     }
     if (std::any_of(samples.begin(), samples.end(), flagged)) {
-        items.push_back({Swatch::Flagged, QStringLiteral("有标记的样品"), {}});
+        items.push_back({Swatch::Flagged, Plot::tr("有标记的样品"), {}});
     }
     return items;
 }
@@ -1076,7 +1081,7 @@ void paintResiduals(QPainter& painter, const QRectF& rect, const PlotData& data)
         drawStandard(painter, s, at, residualRadius, standard.excluded);
     }
     drawAxes(painter, s, l, rect, data.xTitle,
-             data.residualTitle.isEmpty() ? QStringLiteral("残差") : data.residualTitle);
+             data.residualTitle.isEmpty() ? Plot::tr("残差") : data.residualTitle);
     painter.restore();
 }
 

@@ -5,6 +5,7 @@
 #include "calc/rounding.h"
 #include "io/document_text.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace analysis {
@@ -57,7 +58,7 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                   const PlotOptions& options) {
     PlotData data;
     data.xTitle = concentrationTitle(io::fromDocument(document.unit));
-    data.yTitle = QStringLiteral("吸光度 A");
+    data.yTitle = QCoreApplication::translate("Plot", "吸光度 A");
     if (!curve.hasCurve()) {
         return data;
     }
@@ -79,7 +80,8 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                                  : weighted && weight > 0 ? *residual * std::sqrt(weight)
                                                           : *residual);
     }
-    data.residualTitle = weighted ? QStringLiteral("加权残差 √w·(A − Â)") : QString();
+    data.residualTitle =
+        weighted ? QCoreApplication::translate("Plot", "加权残差 √w·(A − Â)") : QString();
     if (curve.t.value && fit.dof > 0) {
         const double t = *curve.t.value;
         const double s2 = double(fit.varianceYX);

@@ -21,21 +21,23 @@ QSize linesToSize(const QWidget& w, double across, double down) {
 
 QString description(PlotWidget::Mode mode, const PlotData& d) {
     if (!hasCurve(d)) {
-        return QStringLiteral("尚未计算标准曲线");
+        return PlotWidget::tr("尚未计算标准曲线");
     }
     const std::size_t n = std::min(d.concentrations.size(), d.absorbances.size());
-    QString text = mode == PlotWidget::Mode::Calibration
-                       ? QStringLiteral("标准曲线图：%1个标准点").arg(n)
-                       : QStringLiteral("残差图：%1个标准点的残差").arg(n);
     const auto excluded =
         std::count(d.excluded.begin(),
                    d.excluded.begin() + std::ptrdiff_t(std::min(n, d.excluded.size())), true);
-    if (excluded > 0) {
-        text += QStringLiteral("，排除%1个").arg(excluded);
-    }
+    const bool calibration = mode == PlotWidget::Mode::Calibration;
+    QString text =
+        excluded == 0
+            ? (calibration ? PlotWidget::tr("标准曲线图：%n个标准点", nullptr, int(n))
+                           : PlotWidget::tr("残差图：%n个标准点的残差", nullptr, int(n)))
+            : (calibration ? PlotWidget::tr("标准曲线图：%n个标准点，排除%1个", nullptr, int(n))
+                           : PlotWidget::tr("残差图：%n个标准点的残差，排除%1个", nullptr, int(n)))
+                  .arg(excluded);
     for (const QString& part : {d.equation, d.r2Text}) {
         if (!part.isEmpty()) {
-            text += QStringLiteral("，") + part;
+            text = PlotWidget::tr("%1，%2", "a list of the plot's figures").arg(text, part);
         }
     }
     return text;
@@ -44,8 +46,7 @@ QString description(PlotWidget::Mode mode, const PlotData& d) {
 } // namespace
 
 PlotWidget::PlotWidget(Mode mode, QWidget* parent) : QWidget(parent), mode_(mode) {
-    setAccessibleName(mode == Mode::Calibration ? QStringLiteral("标准曲线图")
-                                                : QStringLiteral("残差图"));
+    setAccessibleName(mode == Mode::Calibration ? tr("标准曲线图") : tr("残差图"));
     setAccessibleDescription(description(mode_, data_));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }

@@ -1,5 +1,7 @@
 #include "analysis/readable.h"
 
+#include <QCoreApplication>
+
 namespace analysis {
 
 QString readable(double value) {
@@ -15,7 +17,8 @@ QString readable(const std::optional<double>& value) {
 
 QString concentrationTitle(const QString& unit) {
     const QString trimmed = unit.trimmed();
-    return trimmed.isEmpty() ? QStringLiteral("浓度 C") : QStringLiteral("浓度 C (%1)").arg(unit);
+    return trimmed.isEmpty() ? QCoreApplication::translate("Plot", "浓度 C")
+                             : QCoreApplication::translate("Plot", "浓度 C (%1)").arg(unit);
 }
 
 } // namespace analysis

@@ -14,9 +14,6 @@ QString readable(const std::optional<double>& value);
 
 inline const QString kMissing = QStringLiteral("—");
 
-// The tooltip of a figure that needs n − 2 degrees of freedom.
-inline const QString kNeedsThreePoints = QStringLiteral("至少需要3个标准点");
-
 // "浓度 C (mg/L)", or "浓度 C" with no unit.
 QString concentrationTitle(const QString& unit);
 

@@ -14,6 +14,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QFont>
@@ -33,6 +34,11 @@
 namespace analysis {
 
 namespace {
+
+// The printed report's texts, translated in the context "Report".
+struct Report {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 // A user's text on paper: control characters, and the bidirectional controls that would reorder
 // what stands around them, as blanks; an unpaired surrogate as U+FFFD.
@@ -76,7 +82,7 @@ QString isoTime(const QDateTime& time) {
 // quotient would otherwise read wrong: "A/(mg/L)".
 QString concentrationUnit(const QString& unit) {
     const QString trimmed = unit.trimmed();
-    return trimmed.isEmpty() ? QStringLiteral("浓度单位") : trimmed;
+    return trimmed.isEmpty() ? Report::tr("浓度单位") : trimmed;
 }
 
 QString perUnit(const QString& unit) {
@@ -106,20 +112,29 @@ QString withUnit(const QString& title, const QString& unit) {
     return trimmed.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, trimmed);
 }
 
+// The laboratory and the method (a standard's number and title) take a row of the form each.
+QString laboratoryLabel() {
+    return Report::tr("实验室");
+}
+
+QString methodLabel() {
+    return Report::tr("分析方法");
+}
+
 std::vector<std::pair<QString, QString>> headerFields(const calibration::ReportHeader& h) {
     return {
-        {QStringLiteral("实验室"), fromDocument(h.laboratory)},
-        {QStringLiteral("项目/批号"), fromDocument(h.project)},
-        {QStringLiteral("分析项目"), fromDocument(h.analyte)},
-        {QStringLiteral("分析方法"), fromDocument(h.method)},
-        {QStringLiteral("仪器"), fromDocument(h.instrument)},
-        {QStringLiteral("仪器编号"), fromDocument(h.instrumentNumber)},
-        {QStringLiteral("波长"), fromDocument(h.wavelength)},
-        {QStringLiteral("比色皿光程"), fromDocument(h.pathLength)},
-        {QStringLiteral("分析日期"), fromDocument(h.analysisDate)},
-        {QStringLiteral("分析人"), fromDocument(h.analyst)},
-        {QStringLiteral("校核人"), fromDocument(h.reviewer)},
-        {QStringLiteral("审核人"), fromDocument(h.approver)},
+        {laboratoryLabel(), fromDocument(h.laboratory)},
+        {Report::tr("项目/批号"), fromDocument(h.project)},
+        {Report::tr("分析项目"), fromDocument(h.analyte)},
+        {methodLabel(), fromDocument(h.method)},
+        {Report::tr("仪器"), fromDocument(h.instrument)},
+        {Report::tr("仪器编号"), fromDocument(h.instrumentNumber)},
+        {Report::tr("波长"), fromDocument(h.wavelength)},
+        {Report::tr("比色皿光程"), fromDocument(h.pathLength)},
+        {Report::tr("分析日期"), fromDocument(h.analysisDate)},
+        {Report::tr("分析人"), fromDocument(h.analyst)},
+        {Report::tr("校核人"), fromDocument(h.reviewer)},
+        {Report::tr("审核人"), fromDocument(h.approver)},
     };
 }
 
@@ -127,15 +142,15 @@ ReportTable statisticsTable(const calibration::Document& document,
                             const calibration::Results& results) {
     const QString unit = fromDocument(document.unit);
     ReportTable table;
-    table.header = {QStringLiteral("统计量"), QStringLiteral("数值"),
-                    QStringLiteral("%1% 半宽 (±)").arg(document.settings.level),
-                    QStringLiteral("单位")};
+    table.header = {Report::tr("统计量"), Report::tr("数值"),
+                    Report::tr("%1% 半宽 (±)").arg(document.settings.level), Report::tr("单位")};
     table.rightAligned = {false, true, true, false};
     // The limits' unit stands in the unit column like every other.
     for (const StatisticText& text : statisticTexts(results.curve, QString())) {
         QString value = text.value;
         if (value == kMissing && !text.valueTooltip.isEmpty()) {
-            value += QStringLiteral("（") + text.valueTooltip + QStringLiteral("）");
+            value = Report::tr("%1（%2）", "a value with why it is missing")
+                        .arg(value, text.valueTooltip);
         }
         table.rows.push_back({text.label, value, text.halfWidth, unitOf(text.quantity, unit)});
     }
@@ -146,15 +161,15 @@ ReportTable standardsTable(const calibration::Document& document,
                            const calibration::Results& results) {
     const QString unit = fromDocument(document.unit);
     ReportTable table;
-    table.header = {QStringLiteral("序号"),
-                    withUnit(QStringLiteral("浓度 C"), unit),
-                    QStringLiteral("吸光度 A"),
-                    QStringLiteral("拟合值 Â"),
-                    QStringLiteral("残差 A − Â"),
-                    QStringLiteral("相对偏差 (%)"),
-                    withUnit(QStringLiteral("回算浓度 Ĉ"), unit),
-                    QStringLiteral("回收率 (%)"),
-                    QStringLiteral("状态")};
+    table.header = {Report::tr("序号"),
+                    withUnit(Report::tr("浓度 C"), unit),
+                    Report::tr("吸光度 A"),
+                    Report::tr("拟合值 Â"),
+                    Report::tr("残差 A − Â"),
+                    Report::tr("相对偏差 (%)"),
+                    withUnit(Report::tr("回算浓度 Ĉ"), unit),
+                    Report::tr("回收率 (%)"),
+                    Report::tr("状态")};
     table.rightAligned = {true, true, true, true, true, true, true, true, false};
     const std::vector<calibration::StandardResult>& checks = results.curve.standards;
     for (std::size_t i = 0; i < document.standards.size(); ++i) {
@@ -163,21 +178,21 @@ ReportTable standardsTable(const calibration::Document& document,
             i < checks.size() ? checks[i] : calibration::StandardResult{};
         QStringList status;
         if (standard.excluded) {
-            status << QStringLiteral("排除：") + fromDocument(standard.reason);
+            status << Report::tr("排除：%1").arg(fromDocument(standard.reason));
         } else {
-            status << QStringLiteral("参与拟合");
+            status << Report::tr("参与拟合");
         }
         if (check.outlier) {
-            status << QStringLiteral("可疑离群");
+            status << Report::tr("可疑离群");
         }
         if (check.influential) {
-            status << QStringLiteral("强影响");
+            status << Report::tr("强影响");
         }
         table.rows.push_back({QString::number(i + 1), fromDocument(standard.c),
                               fromDocument(standard.a), readable(check.fit),
                               readable(check.residual), readable(check.deviationPct),
                               readable(check.cBack), readable(check.recoveryPct),
-                              status.join(QStringLiteral("、"))});
+                              status.join(Report::tr("、", "between the words of a list"))});
     }
     return table;
 }
@@ -185,8 +200,7 @@ ReportTable standardsTable(const calibration::Document& document,
 ReportTable validationTable(const calibration::Document& document,
                             const calibration::Results& results) {
     ReportTable table;
-    table.header = {QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("判据"),
-                    QStringLiteral("结论")};
+    table.header = {Report::tr("项目"), Report::tr("数值"), Report::tr("判据"), Report::tr("结论")};
     table.rightAligned = {false, false, false, false};
     for (const ValidationRow& row : validationRows(document, results)) {
         table.rows.push_back(
@@ -205,7 +219,7 @@ QString typeText(const calibration::Sample& sample, const calibration::SampleRes
     if ((*result.type == calibration::SampleType::Duplicate ||
          *result.type == calibration::SampleType::Spike) &&
         !of.isEmpty()) {
-        text += QStringLiteral("（") + of + QStringLiteral("）");
+        text = Report::tr("%1（%2）", "a row's type with the sample it refers to").arg(text, of);
     }
     return text;
 }
@@ -214,16 +228,16 @@ QString typeText(const calibration::Sample& sample, const calibration::SampleRes
 QString qcText(const calibration::SampleResult& result) {
     if (result.qc) {
         const calibration::QualityCheck& qc = *result.qc;
-        const QString verdict = qc.pass ? QStringLiteral("通过") : QStringLiteral("未通过");
         // The blank's words say what fails; one that passes is below the limit.
         if (std::string_view(qc.rule) == "blank" && qc.pass && qc.high) {
-            return verdict + QStringLiteral("：浓度 %1 低于检出限 %2")
-                                 .arg(readable(qc.value), readable(*qc.high));
+            return Report::tr("通过：浓度 %1 低于检出限 %2")
+                .arg(readable(qc.value), readable(*qc.high));
         }
-        return verdict + QStringLiteral("：") + rendered(qc.verdict);
+        return (qc.pass ? Report::tr("通过：%1") : Report::tr("未通过：%1"))
+            .arg(rendered(qc.verdict));
     }
     if (result.qcReason) {
-        return QStringLiteral("无法判定：") + rendered(*result.qcReason);
+        return Report::tr("无法判定：%1").arg(rendered(*result.qcReason));
     }
     return {};
 }
@@ -233,16 +247,16 @@ ReportTable resultsTable(const calibration::Document& document,
     const QString unit = fromDocument(document.unit);
     const QString resultUnit = fromDocument(results.batch.resultUnit);
     ReportTable table;
-    table.header = {QStringLiteral("序号"),
-                    QStringLiteral("名称"),
-                    QStringLiteral("类型"),
-                    QStringLiteral("读数 A"),
-                    QStringLiteral("稀释倍数"),
-                    QStringLiteral("平均吸光度"),
+    table.header = {Report::tr("序号"),
+                    Report::tr("名称"),
+                    Report::tr("类型"),
+                    Report::tr("读数 A"),
+                    Report::tr("稀释倍数"),
+                    Report::tr("平均吸光度"),
                     withUnit(QStringLiteral("x0"), unit),
-                    withUnit(QStringLiteral("结果"), resultUnit),
-                    QStringLiteral("质控"),
-                    QStringLiteral("说明")};
+                    withUnit(Report::tr("结果"), resultUnit),
+                    Report::tr("质控"),
+                    Report::tr("说明")};
     table.rightAligned = {true, false, false, false, true, true, true, true, false, false};
     for (std::size_t i = 0; i < document.samples.size() && i < results.samples.size(); ++i) {
         const calibration::Sample& sample = document.samples[i];
@@ -268,7 +282,7 @@ ReportTable resultsTable(const calibration::Document& document,
                               dilution.isEmpty() ? QStringLiteral("1") : dilution,
                               readable(result.meanA), readable(result.x0.value),
                               shown.isEmpty() ? kMissing : shown, qcText(result),
-                              notes.join(QStringLiteral("；"))});
+                              notes.join(Report::tr("；", "between the notes of a row"))});
     }
     return table;
 }
@@ -279,37 +293,33 @@ QStringList batchLines(const calibration::Document& document, const calibration:
     const calibration::BatchResult& batch = results.batch;
     QStringList lines;
     const QString resultUnit = fromDocument(batch.resultUnit).trimmed();
-    QString formula = QStringLiteral("结果 = x0·f");
-    QString values = QStringLiteral("f = %1").arg(fromDocument(s.factor));
-    if (!calibration::text::isBlank(s.volume)) {
-        formula += QStringLiteral("/V");
-        values += QStringLiteral("，V = %1 %2")
-                      .arg(fromDocument(s.volume), fromDocument(s.volumeUnit))
-                      .trimmed();
-    }
-    lines << QStringLiteral("%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；"
-                            "修约：%4（四舍六入五成双）；低于检出限报告为：%5。")
-                 .arg(formula, values,
-                      resultUnit.isEmpty() ? QStringLiteral("同浓度单位") : resultUnit,
+    const bool volume = !calibration::text::isBlank(s.volume);
+    const QString formula = volume ? Report::tr("结果 = x0·f/V") : Report::tr("结果 = x0·f");
+    const QString values = volume ? Report::tr("f = %1，V = %2 %3")
+                                        .arg(fromDocument(s.factor), fromDocument(s.volume),
+                                             fromDocument(s.volumeUnit))
+                                        .trimmed()
+                                  : QStringLiteral("f = %1").arg(fromDocument(s.factor));
+    lines << Report::tr("%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；"
+                        "修约：%4（四舍六入五成双）；低于检出限报告为：%5。")
+                 .arg(formula, values, resultUnit.isEmpty() ? Report::tr("同浓度单位") : resultUnit,
                       s.rounding == calibration::Rounding::Significant
-                          ? QStringLiteral("%1位有效数字").arg(s.digits)
-                          : QStringLiteral("%1位小数").arg(s.digits),
-                      s.below == calibration::BelowLimit::NotDetected
-                          ? QStringLiteral("“未检出”")
-                          : QStringLiteral("“<检出限”"));
+                          ? Report::tr("%n位有效数字", nullptr, s.digits)
+                          : Report::tr("%n位小数", nullptr, s.digits),
+                      s.below == calibration::BelowLimit::NotDetected ? Report::tr("“未检出”")
+                                                                      : Report::tr("“<检出限”"));
     if (batch.reportingProblem) {
-        lines << QStringLiteral("无法换算结果：") + rendered(*batch.reportingProblem);
+        lines << Report::tr("无法换算结果：%1").arg(rendered(*batch.reportingProblem));
     }
     if (batch.blankA) {
-        lines
-            << QStringLiteral("空白校正：各样品的平均吸光度减去 %1。").arg(readable(*batch.blankA));
+        lines << Report::tr("空白校正：各样品的平均吸光度减去 %1。").arg(readable(*batch.blankA));
     } else if (batch.blankCorrectionProblem) {
-        lines << QStringLiteral("空白校正无法进行：") + rendered(*batch.blankCorrectionProblem);
+        lines << Report::tr("空白校正无法进行：%1").arg(rendered(*batch.blankCorrectionProblem));
     }
     if (batch.calibrationCheck) {
-        lines << (batch.calibrationCheck->pass ? QStringLiteral("校准曲线：通过，")
-                                               : QStringLiteral("校准曲线：未通过，")) +
-                     rendered(batch.calibrationCheck->verdict);
+        lines << (batch.calibrationCheck->pass ? Report::tr("校准曲线：通过，%1")
+                                               : Report::tr("校准曲线：未通过，%1"))
+                     .arg(rendered(batch.calibrationCheck->verdict));
     }
     lines << rendered(batch.summary);
     return lines;
@@ -317,8 +327,7 @@ QStringList batchLines(const calibration::Document& document, const calibration:
 
 ReportTable historyTable(const calibration::Document& document) {
     ReportTable table;
-    table.header = {QStringLiteral("序号"), QStringLiteral("时间"), QStringLiteral("用户"),
-                    QStringLiteral("内容")};
+    table.header = {Report::tr("序号"), Report::tr("时间"), Report::tr("用户"), Report::tr("内容")};
     table.rightAligned = {true, false, false, false};
     for (std::size_t i = 0; i < document.history.size(); ++i) {
         const calibration::HistoryEntry& entry = document.history[i];
@@ -415,12 +424,10 @@ public:
         struct Row {
             int first, second; // indexes into fields; second -1: the first spans the row
         };
-        // The laboratory and the method (a standard's number and title) take a row, as does any
-        // long value.
+        // The laboratory and the method take a row, as does any long value.
         const auto wide = [&fields](int i) {
             const auto& [label, value] = fields[std::size_t(i)];
-            return value.size() > 18 || label == QStringLiteral("实验室") ||
-                   label == QStringLiteral("分析方法");
+            return value.size() > 18 || label == laboratoryLabel() || label == methodLabel();
         };
         std::vector<Row> rows;
         for (int i = 0; i < int(fields.size()); ++i) {
@@ -450,7 +457,7 @@ public:
         line.setBottomBorderBrush(Qt::black);
         const auto put = [&](int row, int column, const std::pair<QString, QString>& field) {
             QTextCursor label = table->cellAt(row, column).firstCursorPosition();
-            label.insertText(field.first + QStringLiteral("："), chars);
+            label.insertText(Report::tr("%1：", "a field's label").arg(field.first), chars);
             QTextTableCell value = table->cellAt(row, column + 1);
             value.setFormat(line);
             value.firstCursorPosition().insertText(field.second, chars);
@@ -591,35 +598,35 @@ private:
 void build(Layout& page, const ReportContent& content) {
     page.paragraph(content.title, 16, true, Qt::AlignHCenter, 3);
     page.form(content.header);
-    page.paragraph(content.program + QStringLiteral("　　生成时间：") + content.made, 9);
+    page.paragraph(Report::tr("%1　　生成时间：%2").arg(content.program, content.made), 9);
     for (const QString& line : content.source) {
         page.paragraph(line, 9);
     }
 
-    int at = page.heading(QStringLiteral("标准曲线"));
-    page.paragraph(QStringLiteral("模型：") + content.modelLine, 9);
-    page.paragraph(QStringLiteral("方程：") + content.equation, 9);
+    int at = page.heading(Report::tr("标准曲线"));
+    page.paragraph(Report::tr("模型：%1").arg(content.modelLine), 9);
+    page.paragraph(Report::tr("方程：%1").arg(content.equation), 9);
     page.table(content.statistics, at, 8.5);
     for (const QString& note : content.statisticsNotes) {
         page.paragraph(note, 8);
     }
 
-    at = page.heading(QStringLiteral("校准曲线图与残差图"));
+    at = page.heading(Report::tr("校准曲线图与残差图"));
     page.plot(content.plot, 115);
     page.keep(at, page.position());
 
-    at = page.heading(QStringLiteral("标准点"));
+    at = page.heading(Report::tr("标准点"));
     page.table(content.standards, at);
     for (const QString& note : content.standardsNotes) {
         page.paragraph(note, 8);
     }
 
-    at = page.heading(QStringLiteral("验证"));
+    at = page.heading(Report::tr("验证"));
     page.table(content.validation, at);
 
-    at = page.heading(QStringLiteral("样品结果"));
+    at = page.heading(Report::tr("样品结果"));
     if (content.results.rows.empty()) {
-        page.paragraph(QStringLiteral("（无样品）"), 9);
+        page.paragraph(Report::tr("（无样品）"), 9);
     } else {
         page.table(content.results, at);
     }
@@ -636,9 +643,10 @@ void build(Layout& page, const ReportContent& content) {
 
     if (content.history) {
         at = page.heading(
-            QStringLiteral("附录：修改记录（共%1条）").arg(content.history->rows.size()), true);
+            Report::tr("附录：修改记录（共%n条）", nullptr, int(content.history->rows.size())),
+            true);
         if (content.history->rows.empty()) {
-            page.paragraph(QStringLiteral("（无记录）"), 9);
+            page.paragraph(Report::tr("（无记录）"), 9);
         } else {
             page.table(*content.history, at);
         }
@@ -657,47 +665,45 @@ ReportSource documentSource(const QString& file, bool modified, const QDateTime&
     source.made = made;
     source.history = history;
     source.fileName = file.isEmpty() ? QString() : io::shownPath(QFileInfo(file).fileName());
-    const QString shown = file.isEmpty() ? QStringLiteral("（无文件）") : source.fileName;
+    const QString shown = file.isEmpty() ? Report::tr("（无文件）") : source.fileName;
     if (file.isEmpty() || modified) {
-        source.files.push_back({shown, QStringLiteral("未保存")});
+        source.files.push_back({shown, Report::tr("未保存")});
         return source;
     }
     const io::Expected<QByteArray> bytes = io::readFileLimited(file);
-    source.files.push_back(
-        {shown, bytes ? sha256Hex(bytes.value())
-                      : QStringLiteral("无法读取（%1）").arg(bytes.error().reason)});
+    source.files.push_back({shown, bytes ? sha256Hex(bytes.value())
+                                         : Report::tr("无法读取（%1）").arg(bytes.error().reason)});
     return source;
 }
 
 ReportContent reportContent(const calibration::Document& document,
                             const calibration::Results& results, const ReportSource& source) {
     ReportContent content;
-    content.title = QStringLiteral("标准曲线分析报告");
+    content.title = Report::tr("标准曲线分析报告");
     content.header = headerFields(document.header);
     content.program = QStringLiteral("Lumetra %1").arg(QStringLiteral(LUMETRA_VERSION));
     content.made = isoTime(source.made);
     for (const auto& [file, hash] : source.files) {
         // The hash on a line of its own, so that a long path never parts it from its label.
-        content.source << QStringLiteral("数据文件：") + printable(file)
-                       << QStringLiteral("SHA-256：") + hash;
+        content.source << Report::tr("数据文件：%1").arg(printable(file))
+                       << Report::tr("SHA-256：%1").arg(hash);
     }
     if (!source.options.isEmpty()) {
-        content.source << QStringLiteral("改变结果的命令行选项：") +
-                              printable(source.options.join(u' '));
+        content.source
+            << Report::tr("改变结果的命令行选项：%1").arg(printable(source.options.join(u' ')));
     }
-    content.fileName = source.fileName.isEmpty() ? QStringLiteral("（未保存的标准曲线）")
-                                                 : printable(source.fileName);
+    content.fileName =
+        source.fileName.isEmpty() ? Report::tr("（未保存的标准曲线）") : printable(source.fileName);
 
     const calibration::CurveResult& curve = results.curve;
     const QString unit = fromDocument(document.unit);
     content.modelLine = rendered(calibration::modelLine(document));
-    content.equation = curve.fit
-                           ? equationText(*curve.fit, Digits::Full) +
-                                 QStringLiteral("（A：吸光度，C：浓度，%1；系数未修约）")
-                                     .arg(concentrationUnit(unit))
-                           : rendered(curve.problem ? *curve.problem : calibration::noCurve());
+    content.equation =
+        curve.fit ? Report::tr("%1（A：吸光度，C：浓度，%2；系数未修约）")
+                        .arg(equationText(*curve.fit, Digits::Full), concentrationUnit(unit))
+                  : rendered(curve.problem ? *curve.problem : calibration::noCurve());
     content.statistics = statisticsTable(document, results);
-    content.statisticsNotes << QStringLiteral(
+    content.statisticsNotes << Report::tr(
         "LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t "
         "分布分位数；“—”为该项无法计算，括号内为原因。");
 
@@ -706,20 +712,20 @@ ReportContent reportContent(const calibration::Document& document,
     content.plot = plotData(document, results, options);
     content.standards = standardsTable(document, results);
     if (curve.zeroA) {
-        content.standardsNotes << QStringLiteral(
+        content.standardsNotes << Report::tr(
                                       "空白校正：拟合前各标准点的吸光度减去零浓度标准点的平均"
                                       "吸光度 %1。")
                                       .arg(readable(*curve.zeroA));
     } else if (curve.blankCorrectionProblem) {
-        content.standardsNotes << QStringLiteral("空白校正无法进行：") +
-                                      rendered(*curve.blankCorrectionProblem);
+        content.standardsNotes
+            << Report::tr("空白校正无法进行：%1").arg(rendered(*curve.blankCorrectionProblem));
     }
     content.validation = validationTable(document, results);
     content.results = resultsTable(document, results);
     content.batch = batchLines(document, results);
-    content.signatures = {QStringLiteral("分析：______ 日期：______"),
-                          QStringLiteral("校核：______ 日期：______"),
-                          QStringLiteral("审核：______ 日期：______")};
+    content.signatures = {Report::tr("分析：______ 日期：______"),
+                          Report::tr("校核：______ 日期：______"),
+                          Report::tr("审核：______ 日期：______")};
     if (source.history) {
         content.history = historyTable(document);
     }
@@ -778,9 +784,10 @@ int paintReport(QPagedPaintDevice& device, const ReportContent& content) {
         painter.setPen(Qt::black);
         const QRectF band(0, ruleY + mm, width, footer - 4 * mm);
         painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                         content.fileName + QStringLiteral("　") + content.title);
+                         Report::tr("%1　%2", "the page's foot: the file, the title")
+                             .arg(content.fileName, content.title));
         painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
+                         Report::tr("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
     }
     return pages;
 }

@@ -39,15 +39,15 @@ const calibration::Figure& figureOf(const calibration::SampleResult& result, int
 QString flagsText(const calibration::SampleFlags& flags) {
     QStringList parts;
     if (flags.outOfRange) {
-        parts << QStringLiteral("超出线性范围");
+        parts << SampleListModel::tr("超出线性范围");
     }
     if (flags.belowLod) {
-        parts << QStringLiteral("低于检出限");
+        parts << SampleListModel::tr("低于检出限");
     }
     if (flags.belowLoq) {
-        parts << QStringLiteral("低于定量限");
+        parts << SampleListModel::tr("低于定量限");
     }
-    return parts.join(QStringLiteral("、"));
+    return parts.join(SampleListModel::tr("、", "between the flags"));
 }
 
 SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* parent)
@@ -62,8 +62,7 @@ SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* paren
             &SampleListModel::endRemoveRows);
     connect(&calibration, &CurrentCalibration::samplesAboutToBeReset, this,
             &SampleListModel::beginResetModel);
-    connect(&calibration, &CurrentCalibration::samplesReset, this,
-            &SampleListModel::endResetModel);
+    connect(&calibration, &CurrentCalibration::samplesReset, this, &SampleListModel::endResetModel);
     connect(&calibration, &CurrentCalibration::samplesChanged, this, [this](int first, int last) {
         emit dataChanged(index(first, 0), index(last, Columns - 1));
     });
@@ -84,27 +83,42 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     }
     if (role == Qt::ToolTipRole && section == MainResult) {
-        return QStringLiteral("主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合");
+        return tr("主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合");
     }
     if (role != Qt::DisplayRole) {
         return {};
     }
-    static const QString kTitles[Columns] = {
-        QStringLiteral("名称"),     QStringLiteral("读数"),     QStringLiteral("稀释倍数"),
-        QStringLiteral("类型"),     QStringLiteral("所指样品"), QStringLiteral("加标量"),
-        QStringLiteral("标称浓度"), QStringLiteral("标准值"),   QStringLiteral("不确定度U"),
-        QStringLiteral("m"),        QStringLiteral("平均吸光度"), QStringLiteral("浓度 x0"),
-        QStringLiteral("s(x0)"),    QString(),                  QStringLiteral("标记"),
-        QString(),                  QStringLiteral("质控"),     QStringLiteral("主窗口结果"),
+    // "m" and "s(x0)" are symbols, not marked; the half-width and the result are written below.
+    static const char* const kTitles[Columns] = {
+        QT_TR_NOOP("名称"),
+        QT_TR_NOOP("读数"),
+        QT_TR_NOOP("稀释倍数"),
+        QT_TR_NOOP("类型"),
+        QT_TR_NOOP("所指样品"),
+        QT_TR_NOOP("加标量"),
+        QT_TR_NOOP("标称浓度"),
+        QT_TR_NOOP("标准值"),
+        QT_TR_NOOP("不确定度U"),
+        "m",
+        QT_TR_NOOP("平均吸光度"),
+        QT_TR_NOOP("浓度 x0"),
+        "s(x0)",
+        nullptr,
+        QT_TR_NOOP("标记"),
+        nullptr,
+        QT_TR_NOOP("质控"),
+        QT_TR_NOOP("主窗口结果"),
     };
-    if (section == CiX0) {
-        return QStringLiteral("%1% 半宽").arg(calibration_.document().settings.level);
-    }
-    if (section == Result) {
+    switch (section) {
+    case CiX0:
+        return tr("%1% 半宽").arg(calibration_.document().settings.level);
+    case Result: {
         const QString unit = io::fromDocument(calibration_.batch().resultUnit).trimmed();
-        return unit.isEmpty() ? QStringLiteral("结果") : QStringLiteral("结果 (%1)").arg(unit);
+        return unit.isEmpty() ? tr("结果") : tr("结果 (%1)").arg(unit);
     }
-    return section >= 0 && section < Columns ? kTitles[section] : QVariant();
+    default:
+        return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
+    }
 }
 
 Qt::ItemFlags SampleListModel::flags(const QModelIndex& index) const {
@@ -142,8 +156,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         case Readings:
             return io::fromDocument(sample.readings);
         case Dilution:
-            return role == Qt::DisplayRole && sample.dilution.find_first_not_of(' ') ==
-                                                  std::string::npos
+            return role == Qt::DisplayRole &&
+                           sample.dilution.find_first_not_of(' ') == std::string::npos
                        ? QStringLiteral("1")
                        : io::fromDocument(sample.dilution);
         case MainResult:
@@ -170,8 +184,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             if (!result.qc) {
                 return result.qcReason ? kMissing : QString();
             }
-            return (result.qc->pass ? QStringLiteral("通过 ") : QStringLiteral("未通过 ")) +
-                   readable(result.qc->value);
+            return (result.qc->pass ? tr("通过 %1") : tr("未通过 %1"))
+                .arg(readable(result.qc->value));
         case Count:
             return result.m;
         case MeanA:
@@ -199,7 +213,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return reasonOf(result.x0);
         }
         if (column == MainResult && sample.earlierCurve && sample.mainResult.empty()) {
-            return QStringLiteral("由之前的标准曲线计算");
+            return tr("由之前的标准曲线计算");
         }
         if (badType) {
             return messageText(result.batchProblem);
@@ -233,8 +247,8 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     }
     static constexpr SampleField kFields[] = {
-        SampleField::Name,    SampleField::Readings, SampleField::Dilution,
-        SampleField::Type,    SampleField::Of,       SampleField::Added,
+        SampleField::Name,    SampleField::Readings,  SampleField::Dilution,
+        SampleField::Type,    SampleField::Of,        SampleField::Added,
         SampleField::Nominal, SampleField::Certified, SampleField::U,
     };
     const SampleField field = kFields[index.column()];

@@ -58,7 +58,7 @@ private:
     CurrentCalibration& calibration_;
 };
 
-// "超出线性范围、低于检出限", the flags in Chinese joined by "、".
+// "超出线性范围、低于检出限": the flags in words, in the interface's language.
 QString flagsText(const calibration::SampleFlags& flags);
 
 } // namespace analysis

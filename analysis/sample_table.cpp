@@ -5,13 +5,13 @@
 #include "io/document_text.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QStyledItemDelegate>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStyledItemDelegate>
 
 namespace analysis {
 
@@ -46,7 +46,7 @@ public:
 SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent)
     : QTableView(parent), model_(model), prompts_(prompts) {
     setObjectName(QStringLiteral("samples"));
-    setAccessibleName(QStringLiteral("样品"));
+    setAccessibleName(tr("样品"));
     setModel(&model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -68,7 +68,7 @@ void SampleTable::pasteBlock(const QString& block) {
     }
     const io::Expected<io::SamplesCsv> samples = io::readSamplesText(block);
     if (!samples) {
-        prompts_.tell(QStringLiteral("粘贴失败：") + samples.error().message());
+        prompts_.tell(tr("粘贴失败：%1").arg(samples.error().message()));
         return;
     }
     std::vector<calibration::Sample> rows;
@@ -95,7 +95,7 @@ void SampleTable::clearList() {
     if (model_.rowCount() == 0) {
         return;
     }
-    if (prompts_.ask(QStringLiteral("清空样品列表中的全部%1个样品？").arg(model_.rowCount()))) {
+    if (prompts_.ask(tr("清空样品列表中的全部%n个样品？", nullptr, model_.rowCount()))) {
         model_.calibration().clearSamples();
     }
 }
@@ -116,13 +116,11 @@ void SampleTable::keyPressEvent(QKeyEvent* event) {
 
 void SampleTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("粘贴"), this,
-                   [this] { pasteBlock(QApplication::clipboard()->text()); });
-    auto* remove =
-        menu.addAction(QStringLiteral("删除所选行"), this, &SampleTable::deleteSelectedRows);
+    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    auto* remove = menu.addAction(tr("删除所选行"), this, &SampleTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     menu.addSeparator();
-    auto* clear = menu.addAction(QStringLiteral("清空列表"), this, &SampleTable::clearList);
+    auto* clear = menu.addAction(tr("清空列表"), this, &SampleTable::clearList);
     clear->setEnabled(model_.rowCount() > 0);
     menu.exec(event->globalPos());
 }

@@ -54,12 +54,18 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Vertical) {
         return section + 1;
     }
-    static const QString kTitles[Columns] = {
-        QStringLiteral("C"),          QStringLiteral("A"),      QStringLiteral("排除"),
-        QStringLiteral("拟合 A"),     QStringLiteral("残差"),   QStringLiteral("相对偏差 %"),
-        QStringLiteral("反算 C"),     QStringLiteral("回收率 %"),
+    // C and A are symbols, not marked.
+    static const char* const kTitles[Columns] = {
+        "C",
+        "A",
+        QT_TR_NOOP("排除"),
+        QT_TR_NOOP("拟合 A"),
+        QT_TR_NOOP("残差"),
+        QT_TR_NOOP("相对偏差 %"),
+        QT_TR_NOOP("反算 C"),
+        QT_TR_NOOP("回收率 %"),
     };
-    return section >= 0 && section < Columns ? kTitles[section] : QVariant();
+    return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
 }
 
 Qt::ItemFlags StandardsModel::flags(const QModelIndex& index) const {
@@ -76,7 +82,8 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const calibration::Standard& standard = calibration_.document().standards[std::size_t(index.row())];
+    const calibration::Standard& standard =
+        calibration_.document().standards[std::size_t(index.row())];
     const calibration::StandardResult& result =
         calibration_.curve().standards[std::size_t(index.row())];
     const int column = index.column();
@@ -117,7 +124,7 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::ToolTipRole:
         if (column == Excluded && standard.excluded) {
-            return QStringLiteral("已排除：%1").arg(io::fromDocument(standard.reason));
+            return tr("已排除：%1").arg(io::fromDocument(standard.reason));
         }
         return {};
     default:
@@ -136,7 +143,8 @@ bool StandardsModel::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || (index.column() != C && index.column() != A)) {
         return false;
     }
-    calibration_.editStandard(index.row(), index.column() == C ? StandardField::C : StandardField::A,
+    calibration_.editStandard(index.row(),
+                              index.column() == C ? StandardField::C : StandardField::A,
                               io::toDocument(value.toString().trimmed()));
     return true;
 }
@@ -147,12 +155,12 @@ void StandardsModel::setExcluded(int row, bool excluded) {
         return;
     }
     const std::optional<QString> reason =
-        prompts_.askText(QStringLiteral("排除第%1个标准点的原因：").arg(row + 1), QString());
+        prompts_.askText(tr("排除第%1个标准点的原因：").arg(row + 1), QString());
     if (!reason) {
         return;
     }
     if (reason->trimmed().isEmpty()) {
-        prompts_.tell(QStringLiteral("排除标准点必须说明原因"));
+        prompts_.tell(tr("排除标准点必须说明原因"));
         return;
     }
     calibration_.setExcluded(row, true, io::toDocument(reason->trimmed()));
@@ -162,7 +170,7 @@ StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibr
                                ui::Prompts& prompts, QWidget* parent)
     : QTableView(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("points"));
-    setAccessibleName(QStringLiteral("标准点"));
+    setAccessibleName(tr("标准点"));
     setModel(&model);
     // One line per standard whatever the columns' width: numbers never wrap.
     setWordWrap(false);
@@ -181,7 +189,7 @@ void StandardsTable::pasteBlock(const QString& block) {
     }
     const io::Expected<io::StandardsCsv> csv = io::readStandardsText(block);
     if (!csv) {
-        prompts_.tell(QStringLiteral("粘贴失败：") + csv.error().message());
+        prompts_.tell(tr("粘贴失败：%1").arg(csv.error().message()));
         return;
     }
     std::vector<calibration::Standard> pasted;
@@ -244,20 +252,18 @@ void StandardsTable::keyPressEvent(QKeyEvent* event) {
 
 void StandardsTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("添加标准点"), this, &StandardsTable::addRow);
-    menu.addAction(QStringLiteral("粘贴"), this,
-                   [this] { pasteBlock(QApplication::clipboard()->text()); });
-    auto* remove =
-        menu.addAction(QStringLiteral("删除所选标准点"), this, &StandardsTable::deleteSelectedRows);
+    menu.addAction(tr("添加标准点"), this, &StandardsTable::addRow);
+    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    auto* remove = menu.addAction(tr("删除所选标准点"), this, &StandardsTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     const QModelIndex at = indexAt(event->pos());
     if (at.isValid()) {
         menu.addSeparator();
         auto& standards = static_cast<StandardsModel&>(*model());
         const bool excluded = calibration_.document().standards[std::size_t(at.row())].excluded;
-        menu.addAction(excluded ? QStringLiteral("取消排除第%1点").arg(at.row() + 1)
-                                : QStringLiteral("排除第%1点…").arg(at.row() + 1),
-                       this, [&standards, at, excluded] { standards.setExcluded(at.row(), !excluded); });
+        menu.addAction(
+            excluded ? tr("取消排除第%1点").arg(at.row() + 1) : tr("排除第%1点…").arg(at.row() + 1),
+            this, [&standards, at, excluded] { standards.setExcluded(at.row(), !excluded); });
     }
     menu.exec(event->globalPos());
 }

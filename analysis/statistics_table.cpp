@@ -16,7 +16,7 @@ using calibration::CurveResult;
 using calibration::Figure;
 
 struct Row {
-    const char16_t* label;
+    const char* label; // translated in the statistics model's context
     Figure (*value)(const CurveResult&);
     const Figure CurveResult::*halfWidth; // nullptr: no half-width
     Quantity quantity;
@@ -45,34 +45,39 @@ std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QStrin
     const bool origin = curve.fit && curve.fit->model == calc::Model::Origin;
     std::vector<Row> rows;
     if (!origin) {
-        rows.push_back({u"截距 a", coefficientOf<&calc::ModelFit::a>, &CurveResult::ciA,
+        rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "截距 a"),
+                        coefficientOf<&calc::ModelFit::a>, &CurveResult::ciA,
                         Quantity::Absorbance});
     }
-    rows.push_back(
-        {u"斜率 b", coefficientOf<&calc::ModelFit::b>, &CurveResult::ciB, Quantity::Slope});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "斜率 b"),
+                    coefficientOf<&calc::ModelFit::b>, &CurveResult::ciB, Quantity::Slope});
     if (quadratic) {
-        rows.push_back({u"二次项 c", coefficientOf<&calc::ModelFit::c>, &CurveResult::ciC,
-                        Quantity::Curvature});
+        rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "二次项 c"),
+                        coefficientOf<&calc::ModelFit::c>, &CurveResult::ciC, Quantity::Curvature});
     }
     if (!origin) {
-        rows.push_back({u"s(a)", figureOf<&CurveResult::sA>, nullptr, Quantity::Absorbance});
+        rows.push_back({"s(a)", figureOf<&CurveResult::sA>, nullptr, Quantity::Absorbance});
     }
-    rows.push_back({u"s(b)", figureOf<&CurveResult::sB>, nullptr, Quantity::Slope});
+    rows.push_back({"s(b)", figureOf<&CurveResult::sB>, nullptr, Quantity::Slope});
     if (quadratic) {
-        rows.push_back({u"s(c)", figureOf<&CurveResult::sC>, nullptr, Quantity::Curvature});
+        rows.push_back({"s(c)", figureOf<&CurveResult::sC>, nullptr, Quantity::Curvature});
     }
-    rows.push_back({u"相关系数 r", figureOf<&CurveResult::r>, nullptr, Quantity::None});
-    rows.push_back({u"决定系数 R²", figureOf<&CurveResult::r2>, nullptr, Quantity::None});
-    rows.push_back(
-        {u"剩余标准差 s(y/x)", figureOf<&CurveResult::sYX>, nullptr, Quantity::Absorbance});
-    rows.push_back({u"检出限 LOD", figureOf<&CurveResult::lod>, nullptr, Quantity::Concentration});
-    rows.push_back({u"定量限 LOQ", figureOf<&CurveResult::loq>, nullptr, Quantity::Concentration});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "相关系数 r"),
+                    figureOf<&CurveResult::r>, nullptr, Quantity::None});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "决定系数 R²"),
+                    figureOf<&CurveResult::r2>, nullptr, Quantity::None});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "剩余标准差 s(y/x)"),
+                    figureOf<&CurveResult::sYX>, nullptr, Quantity::Absorbance});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "检出限 LOD"),
+                    figureOf<&CurveResult::lod>, nullptr, Quantity::Concentration});
+    rows.push_back({QT_TRANSLATE_NOOP("analysis::StatisticsModel", "定量限 LOQ"),
+                    figureOf<&CurveResult::loq>, nullptr, Quantity::Concentration});
 
     std::vector<StatisticText> texts;
     texts.push_back(
         {QStringLiteral("n"), curve.fit ? QString::number(curve.fit->n) : QString(), {}, {}, {}});
     for (const Row& row : rows) {
-        StatisticText text{QString::fromUtf16(row.label), {}, {}, {}, {}, row.quantity};
+        StatisticText text{StatisticsModel::tr(row.label), {}, {}, {}, {}, row.quantity};
         if (curve.fit) {
             const Figure value = row.value(curve);
             text.value = figureText(value);
@@ -155,11 +160,11 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
     }
     switch (section) {
     case 0:
-        return QStringLiteral("统计量");
+        return tr("统计量");
     case 1:
-        return QStringLiteral("数值");
+        return tr("数值");
     case 2:
-        return QStringLiteral("%1% 半宽 (±)").arg(calibration_.document().settings.level);
+        return tr("%1% 半宽 (±)").arg(calibration_.document().settings.level);
     default:
         return {};
     }
@@ -170,7 +175,7 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
 // the whole table again, some milliseconds per fit.
 StatisticsTable::StatisticsTable(StatisticsModel& model, QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("statistics"));
-    setAccessibleName(QStringLiteral("统计量"));
+    setAccessibleName(StatisticsModel::tr("统计量"));
     setModel(&model);
     verticalHeader()->hide();
     // A stretched last section never narrows below the size it had when the stretch was set:

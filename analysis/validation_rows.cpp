@@ -4,12 +4,18 @@
 #include "calibration/results.h"
 #include "io/document_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <cmath>
 
 namespace analysis {
 
 namespace {
+
+// The validation's texts, translated in the context "Validation".
+struct Validation {
+    Q_DECLARE_TR_FUNCTIONS(Validation)
+};
 
 QString rendered(const calibration::Message& message) {
     return io::fromDocument(calibration::render(message));
@@ -23,9 +29,9 @@ QString inUnit(double value, const QString& unit) {
 QString numbersOf(const std::vector<int>& standards) {
     QStringList numbers;
     for (int number : standards) {
-        numbers << QStringLiteral("第%1点").arg(number);
+        numbers << Validation::tr("第%1点").arg(number);
     }
-    return numbers.join(QStringLiteral("、"));
+    return numbers.join(Validation::tr("、", "between the standards' numbers"));
 }
 
 ValidationRow missing(const QString& item, const calibration::Message& reason,
@@ -43,15 +49,14 @@ QString interceptVerdict(const calibration::Results& results) {
     const double t = *v.tIntercept.value;
     const double critical = *v.tInterceptCritical.value;
     if (t == 0.0 && results.curve.fit && results.curve.fit->a == 0.0) {
-        return QStringLiteral("截距为0");
+        return Validation::tr("截距为0");
     }
     if (std::isinf(t)) {
-        return QStringLiteral("截距与0有显著差异（各点恰在直线上）");
+        return Validation::tr("截距与0有显著差异（各点恰在直线上）");
     }
-    return t < critical ? QStringLiteral("截距与0无显著差异 (t = %1 < %2)")
-                              .arg(readable(t), readable(critical))
-                        : QStringLiteral("截距与0有显著差异 (t = %1 ≥ %2)")
-                              .arg(readable(t), readable(critical));
+    return (t < critical ? Validation::tr("截距与0无显著差异 (t = %1 < %2)")
+                         : Validation::tr("截距与0有显著差异 (t = %1 ≥ %2)"))
+        .arg(readable(t), readable(critical));
 }
 
 std::vector<ValidationRow> validationRows(const calibration::Document& document,
@@ -68,45 +73,48 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
 
     // The intercept test of the chosen line.
     if (v.tIntercept.value && v.tInterceptCritical.value) {
-        rows.push_back({QStringLiteral("截距检验"),
+        rows.push_back({Validation::tr("截距检验"),
                         QStringLiteral("t = %1").arg(readable(*v.tIntercept.value)),
                         QStringLiteral("t(0.975; %1) = %2")
                             .arg(curve.fit->dof)
                             .arg(readable(*v.tInterceptCritical.value)),
-                        interceptVerdict(results), {}});
+                        interceptVerdict(results),
+                        {}});
     } else {
-        rows.push_back(missing(QStringLiteral("截距检验"),
-                               v.tIntercept.reason ? *v.tIntercept.reason
-                                                   : *v.tInterceptCritical.reason));
+        rows.push_back(missing(Validation::tr("截距检验"), v.tIntercept.reason
+                                                               ? *v.tIntercept.reason
+                                                               : *v.tInterceptCritical.reason));
     }
 
     if (v.mandel) {
-        rows.push_back({QStringLiteral("Mandel 线性检验"),
-                        QStringLiteral("PW = %1").arg(readable(v.mandel->pw)),
-                        QStringLiteral("F(0.99; 1, %1) = %2").arg(n - 3).arg(readable(v.mandel->fCritical)),
-                        v.mandel->linear ? QStringLiteral("线性")
-                                         : QStringLiteral("非线性，建议二次模型或缩小范围"),
-                        {}});
+        rows.push_back(
+            {Validation::tr("Mandel 线性检验"),
+             QStringLiteral("PW = %1").arg(readable(v.mandel->pw)),
+             QStringLiteral("F(0.99; 1, %1) = %2").arg(n - 3).arg(readable(v.mandel->fCritical)),
+             v.mandel->linear ? Validation::tr("线性")
+                              : Validation::tr("非线性，建议二次模型或缩小范围"),
+             {}});
     } else {
-        rows.push_back(missing(QStringLiteral("Mandel 线性检验"), v.mandelReason));
+        rows.push_back(missing(Validation::tr("Mandel 线性检验"), v.mandelReason));
     }
 
     if (v.lackOfFit) {
         const calc::LackOfFit& l = *v.lackOfFit;
         const QString f = std::isinf(l.f) ? QStringLiteral("∞") : readable(l.f);
-        rows.push_back({QStringLiteral("失拟检验"),
+        rows.push_back({Validation::tr("失拟检验"),
                         QStringLiteral("F = %1 (%2, %3), p = %4")
                             .arg(f)
                             .arg(l.df1)
                             .arg(l.df2)
                             .arg(readable(l.p)),
-                        QStringLiteral("p < 0.05 为存在失拟"),
-                        l.significant ? (std::isinf(l.f) ? QStringLiteral("存在失拟（重复读数全部相同）")
-                                                          : QStringLiteral("存在失拟"))
-                                      : QStringLiteral("无显著失拟"),
+                        Validation::tr("p < 0.05 为存在失拟"),
+                        l.significant
+                            ? (std::isinf(l.f) ? Validation::tr("存在失拟（重复读数全部相同）")
+                                               : Validation::tr("存在失拟"))
+                            : Validation::tr("无显著失拟"),
                         {}});
     } else {
-        rows.push_back(missing(QStringLiteral("失拟检验"), v.lackOfFitReason));
+        rows.push_back(missing(Validation::tr("失拟检验"), v.lackOfFitReason));
     }
 
     if (v.diagnostics) {
@@ -119,22 +127,23 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
                 influential.push_back(int(i) + 1);
             }
         }
-        rows.push_back({QStringLiteral("离群点（学生化残差）"),
-                        outliers.empty() ? QStringLiteral("无") : numbersOf(outliers),
+        rows.push_back({Validation::tr("离群点（学生化残差）"),
+                        outliers.empty() ? Validation::tr("无") : numbersOf(outliers),
                         QStringLiteral("|t| > t(1 − 0.05/(2n); n − 3) = %1")
                             .arg(readable(v.diagnostics->tCritical)),
-                        outliers.empty() ? QStringLiteral("无可疑离群点")
-                                         : QStringLiteral("可疑离群：") + numbersOf(outliers),
+                        outliers.empty() ? Validation::tr("无可疑离群点")
+                                         : Validation::tr("可疑离群：%1").arg(numbersOf(outliers)),
                         {}});
-        rows.push_back({QStringLiteral("强影响点（Cook 距离）"),
-                        influential.empty() ? QStringLiteral("无") : numbersOf(influential),
+        rows.push_back({Validation::tr("强影响点（Cook 距离）"),
+                        influential.empty() ? Validation::tr("无") : numbersOf(influential),
                         QStringLiteral("D > F(0.5; 2, n − 2) = %1")
                             .arg(readable(v.diagnostics->cooksCritical)),
-                        influential.empty() ? QStringLiteral("无强影响点")
-                                            : QStringLiteral("强影响：") + numbersOf(influential),
+                        influential.empty()
+                            ? Validation::tr("无强影响点")
+                            : Validation::tr("强影响：%1").arg(numbersOf(influential)),
                         {}});
     } else {
-        rows.push_back(missing(QStringLiteral("离群点（学生化残差）"), v.diagnosticsReason));
+        rows.push_back(missing(Validation::tr("离群点（学生化残差）"), v.diagnosticsReason));
     }
 
     const QString din = QStringLiteral("α = %1, k = %2, m = %3")
@@ -142,62 +151,79 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
                             .arg(settings.m);
     if (v.din) {
         const calc::Din32645& d = *v.din;
-        rows.push_back({QStringLiteral("判定限 x_c (DIN 32645)"),
+        rows.push_back({Validation::tr("判定限 x_c (DIN 32645)"),
                         QStringLiteral("%1 (y_c = %2)").arg(inUnit(d.xC, unit), readable(d.yC)),
-                        din, {}, {}});
-        rows.push_back({QStringLiteral("检出限 x_d = 2·x_c (DIN 32645)"),
-                        d.xDExact ? QStringLiteral("%1（精确解 %2）")
-                                        .arg(inUnit(d.xD, unit), readable(*d.xDExact))
-                                  : inUnit(d.xD, unit),
-                        din, {}, d.xDExact ? QString() : QStringLiteral("精确解不存在")});
-        rows.push_back(d.xQ ? ValidationRow{QStringLiteral("定量限 x_q (DIN 32645)"),
-                                            inUnit(*d.xQ, unit), din, {}, {}}
-                            : missing(QStringLiteral("定量限 x_q (DIN 32645)"),
-                                      calibration::Message(
-                                          QT_TRANSLATE_NOOP("calibration", "方程无正根：残差相对于浓度范围太大")),
+                        din,
+                        {},
+                        {}});
+        rows.push_back(
+            {Validation::tr("检出限 x_d = 2·x_c (DIN 32645)"),
+             d.xDExact
+                 ? Validation::tr("%1（精确解 %2）").arg(inUnit(d.xD, unit), readable(*d.xDExact))
+                 : inUnit(d.xD, unit),
+             din,
+             {},
+             d.xDExact ? QString() : Validation::tr("精确解不存在")});
+        rows.push_back(d.xQ ? ValidationRow{Validation::tr("定量限 x_q (DIN 32645)"),
+                                            inUnit(*d.xQ, unit),
+                                            din,
+                                            {},
+                                            {}}
+                            : missing(Validation::tr("定量限 x_q (DIN 32645)"),
+                                      calibration::Message(QT_TRANSLATE_NOOP(
+                                          "calibration", "方程无正根：残差相对于浓度范围太大")),
                                       din));
     } else {
-        rows.push_back(missing(QStringLiteral("DIN 32645 校准曲线法"), v.dinReason, din));
+        rows.push_back(missing(Validation::tr("DIN 32645 校准曲线法"), v.dinReason, din));
     }
 
     const calibration::BatchResult& batch = results.batch;
     if (batch.blanks) {
-        rows.push_back({QStringLiteral("空白法 x_c / x_d (DIN 32645)"),
+        rows.push_back({Validation::tr("空白法 x_c / x_d (DIN 32645)"),
                         QStringLiteral("%1 / %2").arg(inUnit(batch.blanks->xC, unit),
-                                                       inUnit(batch.blanks->xD, unit)),
-                        QStringLiteral("n_b = %1, s_空白 = %2")
+                                                      inUnit(batch.blanks->xD, unit)),
+                        Validation::tr("n_b = %1, s_空白 = %2")
                             .arg(batch.blanks->n)
                             .arg(readable(batch.blanks->s)),
-                        {}, {}});
+                        {},
+                        {}});
     } else {
-        rows.push_back(missing(QStringLiteral("空白法 x_c / x_d (DIN 32645)"), batch.blanksReason));
+        rows.push_back(missing(Validation::tr("空白法 x_c / x_d (DIN 32645)"), batch.blanksReason));
     }
     if (batch.mdl) {
-        rows.push_back({batch.mdlFromSpikes ? QStringLiteral("方法检出限 MDL（检出限样，HJ 168）")
-                                            : QStringLiteral("方法检出限 MDL（空白，HJ 168）"),
-                        QStringLiteral("%1；测定下限 %2")
+        rows.push_back({batch.mdlFromSpikes ? Validation::tr("方法检出限 MDL（检出限样，HJ 168）")
+                                            : Validation::tr("方法检出限 MDL（空白，HJ 168）"),
+                        Validation::tr("%1；测定下限 %2")
                             .arg(inUnit(batch.mdl->mdl, unit), inUnit(batch.mdl->loq, unit)),
                         QStringLiteral("t(0.99; %1) = %2, S = %3")
                             .arg(batch.mdl->n - 1)
                             .arg(readable(batch.mdl->t), readable(batch.mdl->s)),
-                        {}, {}});
+                        {},
+                        {}});
     } else {
-        rows.push_back(missing(QStringLiteral("方法检出限 MDL (HJ 168)"), batch.mdlReason));
+        rows.push_back(missing(Validation::tr("方法检出限 MDL (HJ 168)"), batch.mdlReason));
     }
     for (const auto& [label, figure] :
          {std::pair{QStringLiteral("LOD = 3.3·s(y/x)/|b|"), &curve.lod},
           std::pair{QStringLiteral("LOQ = 10·s(y/x)/|b|"), &curve.loq}}) {
-        rows.push_back(figure->value ? ValidationRow{label, inUnit(*figure->value, unit),
-                                                     QStringLiteral("由校准曲线的剩余标准差"), {}, {}}
+        rows.push_back(figure->value ? ValidationRow{label,
+                                                     inUnit(*figure->value, unit),
+                                                     Validation::tr("由校准曲线的剩余标准差"),
+                                                     {},
+                                                     {}}
                                      : missing(label, *figure->reason));
     }
     static const QString kLimits[] = {QStringLiteral("LOD"), QStringLiteral("x_d"),
                                       QStringLiteral("MDL")};
     const QString chosen = kLimits[int(settings.limit)];
-    rows.push_back(batch.reportedLimit.value
-                       ? ValidationRow{QStringLiteral("报告检出限"),
-                                       inUnit(*batch.reportedLimit.value, unit), chosen, {}, {}}
-                       : missing(QStringLiteral("报告检出限"), *batch.reportedLimit.reason, chosen));
+    rows.push_back(
+        batch.reportedLimit.value
+            ? ValidationRow{Validation::tr("报告检出限"),
+                            inUnit(*batch.reportedLimit.value, unit),
+                            chosen,
+                            {},
+                            {}}
+            : missing(Validation::tr("报告检出限"), *batch.reportedLimit.reason, chosen));
     return rows;
 }
 

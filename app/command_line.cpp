@@ -27,6 +27,11 @@ namespace app {
 
 namespace {
 
+// The command line's texts, translated in the context "CommandLine".
+struct CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 // One line whatever the message holds: a control character left in it (one of an argument in
 // Qt's usage error) becomes a blank; quoted texts and file names show theirs as codes.
 int fail(int code, QString line) {
@@ -49,17 +54,22 @@ int succeedWith(const std::string& bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
         std::fflush(stdout) != 0 || std::fclose(stdout) != 0) {
         const int code = errno;
-        return fail(kFailure,
-                    QStringLiteral("写入标准输出失败：") +
-                        (code != 0 ? io::systemErrorReason(code) : QStringLiteral("原因不明")));
+        return fail(kFailure, CommandLine::tr("写入标准输出失败：%1")
+                                  .arg(code != 0 ? io::systemErrorReason(code)
+                                                 : CommandLine::tr("原因不明")));
     }
     return kSuccess;
 }
 
+// "standards.csv：第3行：…": the file, then what went wrong in it.
+QString inFile(const QString& file, const QString& what) {
+    return CommandLine::tr("%1：%2", "a file, then what went wrong in it")
+        .arg(io::shownPath(file), what);
+}
+
 QString located(const QString& file, const calibration::Message& place,
                 const calibration::Message& reason) {
-    return io::shownPath(file) + QStringLiteral("：") +
-           io::fromDocument(calibration::render(calibration::located(place, reason)));
+    return inFile(file, io::fromDocument(calibration::render(calibration::located(place, reason))));
 }
 
 QString rendered(const calibration::Message& message) {
@@ -110,7 +120,9 @@ io::Expected<T> readHashed(const QString& path, io::Expected<T> (*parse)(const Q
 io::Expected<std::vector<calibration::Sample>> readSamples(const QString& path,
                                                            const QString& option, ReadFiles& read) {
     auto csv = readHashed(path, io::readSamplesCsv,
-                          io::shownPath(path) + QStringLiteral("（%1）").arg(option), read);
+                          CommandLine::tr("%1（%2）", "a file with the option that named it")
+                              .arg(io::shownPath(path), option),
+                          read);
     if (!csv) {
         return csv.error();
     }
@@ -125,70 +137,80 @@ io::Expected<std::vector<calibration::Sample>> readSamples(const QString& path,
 // error.
 struct Options {
     const QCommandLineOption samples{QStringLiteral("samples"),
-                                     QStringLiteral("样品的 CSV 文件（名称、读数、稀释倍数……），"
-                                                    "取代 .lumetra 文件中的样品。"),
+                                     CommandLine::tr("样品的 CSV 文件（名称、读数、稀释倍数……），"
+                                                     "取代 .lumetra 文件中的样品。"),
                                      QStringLiteral("SAMPLES.csv")};
-    const QCommandLineOption blanks{QStringLiteral("blanks"),
-                                    QStringLiteral("空白的 CSV 文件：每行一个空白的读数，加入样品列表。"),
-                                    QStringLiteral("BLANKS.csv")};
+    const QCommandLineOption blanks{
+        QStringLiteral("blanks"),
+        CommandLine::tr("空白的 CSV 文件：每行一个空白的读数，加入样品列表。"),
+        QStringLiteral("BLANKS.csv")};
     const QCommandLineOption json{QStringLiteral("json"),
-                                  QStringLiteral("以 JSON 输出，键与制表符报告相同。")};
+                                  CommandLine::tr("以 JSON 输出，键与制表符报告相同。")};
     const QCommandLineOption model{QStringLiteral("model"),
-                                   QStringLiteral("校准模型：line（直线）、origin（过原点）或 "
-                                                  "quadratic（二次）。"),
+                                   CommandLine::tr("校准模型：line（直线）、origin（过原点）或 "
+                                                   "quadratic（二次）。"),
                                    QStringLiteral("MODEL")};
     const QCommandLineOption weight{QStringLiteral("weight"),
-                                    QStringLiteral("权重：none、1/x、1/x2、1/y、1/y2 或 1/s2。"),
+                                    CommandLine::tr("权重：none、1/x、1/x2、1/y、1/y2 或 1/s2。"),
                                     QStringLiteral("WEIGHT")};
     const QCommandLineOption exclude{QStringLiteral("exclude"),
-                                     QStringLiteral("排除的标准点（从1起的序号，逗号分隔），"
-                                                    "取代文件中的排除。"),
+                                     CommandLine::tr("排除的标准点（从1起的序号，逗号分隔），"
+                                                     "取代文件中的排除。"),
                                      QStringLiteral("3,7")};
-    const QCommandLineOption level{QStringLiteral("level"),
-                                   QStringLiteral("置信水平：95 或 99。"), QStringLiteral("LEVEL")};
+    const QCommandLineOption level{QStringLiteral("level"), CommandLine::tr("置信水平：95 或 99。"),
+                                   QStringLiteral("LEVEL")};
     const QCommandLineOption alpha{QStringLiteral("alpha"),
-                                   QStringLiteral("DIN 32645 的 α：0.05 或 0.01。"),
+                                   CommandLine::tr("DIN 32645 的 α：0.05 或 0.01。"),
                                    QStringLiteral("ALPHA")};
-    const QCommandLineOption k{QStringLiteral("k"), QStringLiteral("DIN 32645 定量限的 k（1到10）。"),
+    const QCommandLineOption k{QStringLiteral("k"),
+                               CommandLine::tr("DIN 32645 定量限的 k（1到10）。"),
                                QStringLiteral("K")};
-    const QCommandLineOption m{QStringLiteral("m"), QStringLiteral("每个样品的读数次数 m（1到100）。"),
+    const QCommandLineOption m{QStringLiteral("m"),
+                               CommandLine::tr("每个样品的读数次数 m（1到100）。"),
                                QStringLiteral("M")};
     const QCommandLineOption limit{QStringLiteral("limit"),
-                                   QStringLiteral("报告检出限：lod、xd 或 mdl。"),
+                                   CommandLine::tr("报告检出限：lod、xd 或 mdl。"),
                                    QStringLiteral("LIMIT")};
-    const QCommandLineOption volume{QStringLiteral("volume"),
-                                    QStringLiteral("取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。"),
-                                    QStringLiteral("V")};
-    const QCommandLineOption factor{QStringLiteral("factor"), QStringLiteral("换算系数 f。"),
+    const QCommandLineOption volume{
+        QStringLiteral("volume"),
+        CommandLine::tr("取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。"), QStringLiteral("V")};
+    const QCommandLineOption factor{QStringLiteral("factor"), CommandLine::tr("换算系数 f。"),
                                     QStringLiteral("F")};
     const QCommandLineOption resultUnit{QStringLiteral("result-unit"),
-                                       QStringLiteral("结果单位，例如 mg/L。"),
-                                       QStringLiteral("UNIT")};
+                                        CommandLine::tr("结果单位，例如 mg/L。"),
+                                        QStringLiteral("UNIT")};
     const QCommandLineOption digits{QStringLiteral("digits"),
-                                    QStringLiteral("结果的有效数字位数（1到15）。"),
+                                    CommandLine::tr("结果的有效数字位数（1到15）。"),
                                     QStringLiteral("N")};
     const QCommandLineOption decimals{QStringLiteral("decimals"),
-                                      QStringLiteral("结果的小数位数（0到15）。"),
+                                      CommandLine::tr("结果的小数位数（0到15）。"),
                                       QStringLiteral("N")};
     const QCommandLineOption below{QStringLiteral("below"),
-                                   QStringLiteral("低于检出限时：nd（未检出）或 lt（<检出限）。"),
+                                   CommandLine::tr("低于检出限时：nd（未检出）或 lt（<检出限）。"),
                                    QStringLiteral("nd|lt")};
-    const QCommandLineOption blankCorrection{QStringLiteral("blank-correction"),
-                                             QStringLiteral("空白校正：标准点减去零浓度标准点的"
-                                                            "平均吸光度，样品减去空白的平均吸光度。")};
+    const QCommandLineOption blankCorrection{
+        QStringLiteral("blank-correction"),
+        CommandLine::tr("空白校正：标准点减去零浓度标准点的"
+                        "平均吸光度，样品减去空白的平均吸光度。")};
     const QCommandLineOption strict{QStringLiteral("strict"),
-                                    QStringLiteral("有质控规则未通过时退出码为3。")};
+                                    CommandLine::tr("有质控规则未通过时退出码为3。")};
     const QCommandLineOption pdf{QStringLiteral("pdf"),
-                                 QStringLiteral("把报告写成 PDF 文件（与窗口的“导出PDF…”相同，"
-                                                "含各输入文件的 SHA-256），不输出到标准输出。"),
+                                 CommandLine::tr("把报告写成 PDF 文件（与窗口的“导出PDF…”相同，"
+                                                 "含各输入文件的 SHA-256），不输出到标准输出。"),
                                  QStringLiteral("OUT.pdf")};
     const QCommandLineOption history{QStringLiteral("history"),
-                                     QStringLiteral("PDF 报告附修改记录（与 --pdf 同用）。")};
+                                     CommandLine::tr("PDF 报告附修改记录（与 --pdf 同用）。")};
+    // Read by main() before the application exists; checked here with the others.
+    const QCommandLineOption language{
+        QStringLiteral("lang"),
+        CommandLine::tr("帮助和消息的语言：zh（中文）或 en（英文）；不给时用窗口中选定的语言。"),
+        QStringLiteral("zh|en")};
 
     std::vector<const QCommandLineOption*> all() const {
-        return {&samples, &blanks,   &json,  &model,           &weight, &exclude, &level,
-                &alpha,   &k,        &m,     &limit,           &volume, &factor,  &resultUnit,
-                &digits,  &decimals, &below, &blankCorrection, &strict, &pdf,     &history};
+        return {&samples, &blanks,     &json,    &model,    &weight, &exclude,
+                &level,   &alpha,      &k,       &m,        &limit,  &volume,
+                &factor,  &resultUnit, &digits,  &decimals, &below,  &blankCorrection,
+                &strict,  &pdf,        &history, &language};
     }
 
     // The options that change the result, as the PDF prints them beside the files' SHA-256.
@@ -222,8 +244,9 @@ std::optional<int> choiceOf(const QCommandLineParser& parser, const QCommandLine
         }
         allowed << QString::fromLatin1(keys[i]);
     }
-    error = QStringLiteral("--%1 的值“%2”无效，应为 %3").arg(option.names().first(), value,
-                                                            allowed.join(QStringLiteral("、")));
+    error = CommandLine::tr("--%1 的值“%2”无效，应为 %3")
+                .arg(option.names().first(), value,
+                     allowed.join(CommandLine::tr("、", "between the values an option accepts")));
     return std::nullopt;
 }
 
@@ -236,9 +259,10 @@ std::optional<double> numberOf(const QCommandLineParser& parser, const QCommandL
     const QString value = parser.value(option);
     const std::optional<double> number = calc::strictParse(value.toStdString());
     if (!number || *number < low || *number > high || (whole && *number != std::floor(*number))) {
-        error = QStringLiteral("--%1 的值“%2”无效，应为%3到%4之间的%5")
-                    .arg(option.names().first(), value, QString::number(low),
-                         QString::number(high), whole ? QStringLiteral("整数") : QStringLiteral("数"));
+        error =
+            (whole ? CommandLine::tr("--%1 的值“%2”无效，应为%3到%4之间的整数")
+                   : CommandLine::tr("--%1 的值“%2”无效，应为%3到%4之间的数"))
+                .arg(option.names().first(), value, QString::number(low), QString::number(high));
         return std::nullopt;
     }
     return number;
@@ -250,7 +274,8 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
     QString error;
     calibration::Settings& s = document.settings;
     static constexpr std::array<const char*, 3> models{"line", "origin", "quadratic"};
-    static constexpr std::array<const char*, 6> weights{"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
+    static constexpr std::array<const char*, 6> weights{"none", "1/x",  "1/x2",
+                                                        "1/y",  "1/y2", "1/s2"};
     static constexpr std::array<const char*, 3> limits{"lod", "xd", "mdl"};
     static constexpr std::array<const char*, 2> belows{"nd", "lt"};
     static constexpr std::array<const char*, 2> levels{"95", "99"};
@@ -280,7 +305,7 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
         s.m = int(*v);
     }
     if (parser.isSet(o.digits) && parser.isSet(o.decimals)) {
-        return QStringLiteral("--digits 和 --decimals 只能选一个");
+        return CommandLine::tr("--digits 和 --decimals 只能选一个");
     }
     if (const auto v = numberOf(parser, o.digits, 1, 15, true, error)) {
         s.rounding = calibration::Rounding::Significant;
@@ -290,10 +315,11 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
         s.rounding = calibration::Rounding::Decimals;
         s.digits = int(*v);
     }
-    if (const auto v = numberOf(parser, o.volume, 0, std::numeric_limits<double>::max(), false,
-                                error)) {
+    if (const auto v =
+            numberOf(parser, o.volume, 0, std::numeric_limits<double>::max(), false, error)) {
         if (!(*v > 0)) {
-            return QStringLiteral("--volume 的值“%1”无效，应为大于0的数").arg(parser.value(o.volume));
+            return CommandLine::tr("--volume 的值“%1”无效，应为大于0的数")
+                .arg(parser.value(o.volume));
         }
         s.volume = parser.value(o.volume).toStdString();
     }
@@ -319,13 +345,13 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
             bool ok = false;
             const int number = part.trimmed().toInt(&ok);
             if (!ok || number < 1 || number > int(document.standards.size())) {
-                return QStringLiteral("--exclude 的“%1”无效，应为1到%2之间的标准点序号")
+                return CommandLine::tr("--exclude 的“%1”无效，应为1到%2之间的标准点序号")
                     .arg(part.trimmed())
                     .arg(document.standards.size());
             }
             calibration::Standard& standard = document.standards[std::size_t(number - 1)];
             standard.excluded = true;
-            standard.reason = "命令行排除";
+            standard.reason = io::toDocument(CommandLine::tr("命令行排除"));
         }
     }
     return std::nullopt;
@@ -336,7 +362,7 @@ int writePdf(const QCommandLineParser& parser, const Options& options, const QSt
              const ReadFiles& read, const calibration::Document& document,
              const calibration::Results& results) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        return fail(kFailure, QStringLiteral("--pdf 需要在图形应用中运行"));
+        return fail(kFailure, CommandLine::tr("--pdf 需要在图形应用中运行"));
     }
     analysis::ReportSource source;
     source.fileName = io::shownPath(QFileInfo(file).fileName());
@@ -347,17 +373,17 @@ int writePdf(const QCommandLineParser& parser, const Options& options, const QSt
     const QString path = parser.value(options.pdf);
     if (const auto error =
             analysis::saveReportPdf(path, analysis::reportContent(document, results, source))) {
-        return fail(kFailure, QStringLiteral("PDF导出失败：") + error->message());
+        return fail(kFailure, CommandLine::tr("PDF导出失败：%1").arg(error->message()));
     }
     return kSuccess;
 }
 
 int report(const QCommandLineParser& parser, const Options& options, const QString& file) {
     if (parser.isSet(options.pdf) && parser.isSet(options.json)) {
-        return fail(kFailure, QStringLiteral("--pdf 和 --json 只能选一个"));
+        return fail(kFailure, CommandLine::tr("--pdf 和 --json 只能选一个"));
     }
     if (parser.isSet(options.history) && !parser.isSet(options.pdf)) {
-        return fail(kFailure, QStringLiteral("--history 只用于 --pdf"));
+        return fail(kFailure, CommandLine::tr("--history 只用于 --pdf"));
     }
     calibration::Document document;
     ReadFiles read{parser.isSet(options.pdf), {}};
@@ -400,7 +426,7 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         for (calibration::Sample& blank : blanks.value()) {
             blank.type = "blank";
             if (blank.name.empty()) {
-                blank.name = "空白 " + std::to_string(++number);
+                blank.name = io::toDocument(CommandLine::tr("空白 %1").arg(++number));
             }
             document.samples.push_back(std::move(blank));
         }
@@ -422,10 +448,10 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         }
     }
     if (results.curve.problem) {
-        return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.problem));
+        return fail(kCannotFit, inFile(file, rendered(*results.curve.problem)));
     }
     if (results.curve.noReading) {
-        return fail(kCannotFit, io::shownPath(file) + QStringLiteral("：") + rendered(*results.curve.noReading));
+        return fail(kCannotFit, inFile(file, rendered(*results.curve.noReading)));
     }
     const int code =
         parser.isSet(options.pdf)    ? writePdf(parser, options, file, read, document, results)
@@ -442,7 +468,7 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
 
 int runCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(CommandLine::tr(
         "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。\n\n"
         "report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。\n"
         "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n"
@@ -455,9 +481,9 @@ int runCommandLine(const QStringList& arguments) {
     for (const QCommandLineOption* option : options.all()) {
         parser.addOption(*option);
     }
-    parser.addPositionalArgument(QStringLiteral("report"), QStringLiteral("命令：report"),
+    parser.addPositionalArgument(QStringLiteral("report"), CommandLine::tr("命令：report"),
                                  QStringLiteral("report"));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("标准曲线文件"));
+    parser.addPositionalArgument(QStringLiteral("FILE"), CommandLine::tr("标准曲线文件"));
 
     if (!parser.parse(arguments)) {
         return fail(kFailure, parser.errorText());
@@ -475,23 +501,28 @@ int runCommandLine(const QStringList& arguments) {
     for (const QCommandLineOption* option : options.all()) {
         if (!option->valueName().isEmpty() && parser.isSet(*option) &&
             parser.value(*option).isEmpty()) {
-            return fail(kFailure, QStringLiteral("--%1 需要一个值（%2）")
+            return fail(kFailure, CommandLine::tr("--%1 需要一个值（%2）")
                                       .arg(option->names().first(), option->valueName()));
         }
     }
+    static constexpr std::array<const char*, 2> languages{"zh", "en"};
+    QString languageError;
+    choiceOf(parser, options.language, languages, languageError);
+    if (!languageError.isEmpty()) {
+        return fail(kFailure, languageError);
+    }
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty() || positional[0] != u"report"_qs) {
-        return fail(
-            kFailure,
-            positional.isEmpty()
-                ? QStringLiteral("缺少命令（用法：lumetra report FILE）")
-                : QStringLiteral("未知的命令“%1”（用法：lumetra report FILE）").arg(positional[0]));
+        return fail(kFailure, positional.isEmpty()
+                                  ? CommandLine::tr("缺少命令（用法：lumetra report FILE）")
+                                  : CommandLine::tr("未知的命令“%1”（用法：lumetra report FILE）")
+                                        .arg(positional[0]));
     }
     if (positional.size() != 2) {
         return fail(kFailure,
                     positional.size() < 2
-                        ? QStringLiteral("report 需要一个文件（用法：lumetra report FILE）")
-                        : QStringLiteral("多余的参数“%1”").arg(positional[2]));
+                        ? CommandLine::tr("report 需要一个文件（用法：lumetra report FILE）")
+                        : CommandLine::tr("多余的参数“%1”").arg(positional[2]));
     }
     return report(parser, options, positional[1]);
 }

@@ -8,9 +8,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -54,6 +51,29 @@ bool writesPdf(int argc, char* argv[]) {
     return false;
 }
 
+// `--lang en|zh` or `--lang=en`: the command line's language for this run, read before the
+// application exists; the last one given counts, as it does for QCommandLineParser. "" when none
+// is given or its value is neither, which the command line then reports as a usage error.
+QString languageOption(int argc, char* argv[]) {
+    QString language;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--") {
+            break;
+        }
+        QByteArray value;
+        if (argument == "--lang" && i + 1 < argc) {
+            value = argv[++i];
+        } else if (argument.startsWith("--lang=")) {
+            value = argument.mid(7);
+        } else {
+            continue;
+        }
+        language = value == "en" || value == "zh" ? QString::fromLatin1(value) : QString();
+    }
+    return language;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,6 +83,7 @@ int main(int argc, char* argv[]) {
     // -platform among them would choose another).
     if (argc > 1 && !opensFileInWindows(argc, argv)) {
         holdClosedStandardDescriptors();
+        const QString language = languageOption(argc, argv);
         // Qt's own notes (the runtime folder the offscreen platform would like) are not the
         // command line's one line of error; only its fatal ones are.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -81,13 +102,9 @@ int main(int argc, char* argv[]) {
         }
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
-        // Qt's own texts of the help ("用法：", the standard options) in Chinese as well.
-        QTranslator translator;
-        if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                            QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QCoreApplication::installTranslator(&translator);
-        }
+        // The program's texts and Qt's own (the help's "用法：", the standard options) in the
+        // language asked for, else in the one the windows use.
+        app::installLanguage(*application, language.isEmpty() ? app::savedLanguage() : language);
         // File names are bytes: one that is not UTF-8 is kept as it is (io::pathFromNative),
         // where QCoreApplication::arguments() would lose its bytes.
         QStringList arguments;

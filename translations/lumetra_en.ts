@@ -2,6 +2,218 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>写入标准输出失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原因不明</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <comment>a file, then what went wrong in it</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a file with the option that named it</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>样品的 CSV 文件（名称、读数、稀释倍数……），取代 .lumetra 文件中的样品。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白的 CSV 文件：每行一个空白的读数，加入样品列表。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>以 JSON 输出，键与制表符报告相同。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校准模型：line（直线）、origin（过原点）或 quadratic（二次）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>权重：none、1/x、1/x2、1/y、1/y2 或 1/s2。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除的标准点（从1起的序号，逗号分隔），取代文件中的排除。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>置信水平：95 或 99。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIN 32645 的 α：0.05 或 0.01。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIN 32645 定量限的 k（1到10）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>每个样品的读数次数 m（1到100）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告检出限：lod、xd 或 mdl。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>换算系数 f。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果单位，例如 mg/L。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果的有效数字位数（1到15）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果的小数位数（0到15）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>低于检出限时：nd（未检出）或 lt（&lt;检出限）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白校正：标准点减去零浓度标准点的平均吸光度，样品减去空白的平均吸光度。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>有质控规则未通过时退出码为3。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>把报告写成 PDF 文件（与窗口的“导出PDF…”相同，含各输入文件的 SHA-256），不输出到标准输出。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF 报告附修改记录（与 --pdf 同用）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>帮助和消息的语言：zh（中文）或 en（英文）；不给时用窗口中选定的语言。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the values an option accepts</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为%3到%4之间的整数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为%3到%4之间的数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--digits 和 --decimals 只能选一个</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--volume 的值“%1”无效，应为大于0的数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--exclude 的“%1”无效，应为1到%2之间的标准点序号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>命令行排除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--pdf 需要在图形应用中运行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF导出失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--pdf 和 --json 只能选一个</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--history 只用于 --pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
+
+report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。
+              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。
+              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。
+
+退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
+2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>命令：report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 需要一个值（%2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缺少命令（用法：lumetra report FILE）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知的命令“%1”（用法：lumetra report FILE）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>report 需要一个文件（用法：lumetra report FILE）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>多余的参数“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Export</name>
+    <message>
+        <source>无法加载导出模块（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>序号</source>
@@ -209,6 +421,1349 @@
     <message>
         <source>退出程序</source>
         <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>Plot</name>
+    <message>
+        <source>标准曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不支持的文件类型（请使用 .png 或 .svg）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法生成PNG图像</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除的标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>拟合直线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>拟合曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>置信带</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>预测带</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校准范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>样品</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>有标记的样品</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>残差</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>吸光度 A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>加权残差 √w·(A − Â)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浓度 C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浓度 C (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>浓度单位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>实验室</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析方法</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>项目/批号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析项目</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仪器</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仪器编号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>波长</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>比色皿光程</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校核人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>审核人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>统计量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% 半宽 (±)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a value with why it is missing</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浓度 C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>吸光度 A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>拟合值 Â</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>残差 A − Â</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>相对偏差 (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>回算浓度 Ĉ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>回收率 (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>参与拟合</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>可疑离群</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>强影响</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the words of a list</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>判据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结论</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a row&apos;s type with the sample it refers to</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通过：浓度 %1 低于检出限 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通过：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未通过：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法判定：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>读数 A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>稀释倍数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>平均吸光度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>质控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the notes of a row</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果 = x0·f/V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果 = x0·f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>f = %1，V = %2 %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；修约：%4（四舍六入五成双）；低于检出限报告为：%5。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>同浓度单位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n位有效数字</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n位小数</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>“未检出”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“&lt;检出限”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法换算结果：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白校正：各样品的平均吸光度减去 %1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白校正无法进行：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校准曲线：通过，%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校准曲线：未通过，%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1：</source>
+        <comment>a field&apos;s label</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1&#x3000;&#x3000;生成时间：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>模型：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方程：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校准曲线图与残差图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>样品结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（无样品）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>附录：修改记录（共%n条）</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>（无记录）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（无文件）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线分析报告</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SHA-256：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>改变结果的命令行选项：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（未保存的标准曲线）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（A：吸光度，C：浓度，%2；系数未修约）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t 分布分位数；“—”为该项无法计算，括号内为原因。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白校正：拟合前各标准点的吸光度减去零浓度标准点的平均吸光度 %1。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析：______ 日期：______</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校核：______ 日期：______</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>审核：______ 日期：______</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <comment>the page&apos;s foot: the file, the title</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页 共 %2 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Validation</name>
+    <message>
+        <source>第%1点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the standards&apos; numbers</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距为0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距与0有显著差异（各点恰在直线上）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距与0无显著差异 (t = %1 &lt; %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距与0有显著差异 (t = %1 ≥ %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距检验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mandel 线性检验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>线性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>非线性，建议二次模型或缩小范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>失拟检验</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>p &lt; 0.05 为存在失拟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>存在失拟（重复读数全部相同）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>存在失拟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无显著失拟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>离群点（学生化残差）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无可疑离群点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>可疑离群：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>强影响点（Cook 距离）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无强影响点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>强影响：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>判定限 x_c (DIN 32645)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检出限 x_d = 2·x_c (DIN 32645)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（精确解 %2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>精确解不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定量限 x_q (DIN 32645)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DIN 32645 校准曲线法</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>空白法 x_c / x_d (DIN 32645)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>n_b = %1, s_空白 = %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方法检出限 MDL（检出限样，HJ 168）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方法检出限 MDL（空白，HJ 168）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1；测定下限 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方法检出限 MDL (HJ 168)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>由校准曲线的剩余标准差</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告检出限</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::AnalysisWindow</name>
+    <message>
+        <source>取消排除第%1点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除第%1点…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>由未取整的最小二乘拟合计算：
+LOD = 3.3·s(y/x)/|b|
+LOQ = 10·s(y/x)/|b|
+（s(y/x)：响应的标准差，b：斜率）
+95% 半宽 = t(0.975; n−2)·s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>复制结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存图像…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；Delete 删除所选行；双击单元格编辑。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>样品</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>模型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告信息…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打印…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出PDF…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告附修改记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>统计量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>主窗口的拟合替换了它没有显示的标准点；替换前的数据已备份：&lt;a href=&quot;open&quot;&gt;打开备份&lt;/a&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线分析</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法拟合标准曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，这里即显示标准曲线和统计结果。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存图像</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png);;SVG 图像 (*.svg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线.png</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>图像保存失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线报告.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF导出失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打印：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>另存为…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>恢复上次的数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入标准点CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入样品CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入样品CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法导入：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线，没有可导出的结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::BatchPanel</name>
+    <message>
+        <source>空白校正</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准点减去浓度为0的标准点的平均吸光度后拟合；样品、平行样、加标样和质控样减去空白的平均吸光度（没有空白时用零浓度标准点的），校准核查和空白本身减去零浓度标准点的。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取样量 V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>换算系数 f</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果单位</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>有效数字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>小数位数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未检出</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;检出限</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>修约</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>低于检出限时报告</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>质控要求：r ≥</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>平行样相对偏差 ≤</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>% 加标回收率</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>% 校准核查 ±</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::CurrentCalibration</name>
+    <message>
+        <source>样品 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::HeaderDialog</name>
+    <message>
+        <source>实验室名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>项目/批号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析项目</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仪器</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>仪器编号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>波长</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>比色皿光程</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分析人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校核人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>审核人</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>报告信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::HistoryModel</name>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用户</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>变更</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::HistoryTab</name>
+    <message>
+        <source>记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>每次修改都记入文件，只增不删；打开文件不改写它的记录。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ModelControls</name>
+    <message>
+        <source>模型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>权重</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>置信水平</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ModelTab</name>
+    <message>
+        <source>权重比较：各权重下未排除、浓度不为0的标准点反算浓度的相对误差绝对值之和（最小者标 ★）；双击一行即采用该权重。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>权重</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Σ|相对误差| %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>权重比较</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距检验：只用于直线模型，且至少需要3个标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>截距检验：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::PlotWidget</name>
+    <message>
+        <source>尚未计算标准曲线</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>标准曲线图：%n个标准点</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>残差图：%n个标准点的残差</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>标准曲线图：%n个标准点，排除%1个</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>残差图：%n个标准点的残差，排除%1个</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <comment>a list of the plot&apos;s figures</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准曲线图</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>残差图</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::SampleListModel</name>
+    <message>
+        <source>超出线性范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>低于检出限</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>低于定量限</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>、</source>
+        <comment>between the flags</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>读数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>稀释倍数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>所指样品</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>加标量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标称浓度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标准值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不确定度U</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>平均吸光度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>浓度 x0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>标记</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>质控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>主窗口结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% 半宽</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结果 (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通过 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未通过 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>由之前的标准曲线计算</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::SampleTable</name>
+    <message>
+        <source>样品</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>清空样品列表中的全部%n个样品？</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除所选行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::StandardsModel</name>
+    <message>
+        <source>排除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>拟合 A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>残差</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>相对偏差 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>反算 C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>回收率 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已排除：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除第%1个标准点的原因：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除标准点必须说明原因</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::StandardsTable</name>
+    <message>
+        <source>标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴失败：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>添加标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除所选标准点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消排除第%1点</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排除第%1点…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::StatisticsModel</name>
+    <message>
+        <source>截距 a</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>斜率 b</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>二次项 c</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>相关系数 r</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>决定系数 R²</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>剩余标准差 s(y/x)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检出限 LOD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定量限 LOQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>统计量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1% 半宽 (±)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ValidationTab</name>
+    <message>
+        <source>报告检出限</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>置信带</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>预测带</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>判据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>结论</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

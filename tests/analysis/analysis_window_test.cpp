@@ -15,8 +15,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -286,6 +288,47 @@ TEST_F(AnalysisWindowTest, HidesWithTheMainWindowAndComesBackWithIt) {
     lumetra->backToCover();
     lumetra->run();
     EXPECT_FALSE(window()->isVisible());
+}
+
+// "语言 / Language" shows the language in use, as its owner tells it, and asks for the one chosen;
+// keeping it and applying it at the next start are the owner's.
+TEST_F(AnalysisWindowTest, TheLanguageMenuShowsTheLanguageInUseAndAsksForTheOneChosen) {
+    struct Case {
+        const char* name;
+        const char* inUse; // nullptr: never told
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {"never told: Chinese, the default", nullptr, "en"},
+        {"Chinese in use, English chosen", "zh", "en"},
+        {"English in use, Chinese chosen", "en", "zh"},
+        {"English in use and chosen again", "en", "en"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        auto* menu = in<QMenu>(window(), u"languageMenu"_qs);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->title(), u"语言 / Language"_qs);
+        auto* zh = in<QAction>(window(), u"language_zh"_qs);
+        auto* en = in<QAction>(window(), u"language_en"_qs);
+        ASSERT_TRUE(zh && en);
+        EXPECT_EQ(zh->text(), u"中文"_qs);
+        EXPECT_EQ(en->text(), u"English"_qs);
+        if (c.inUse != nullptr) {
+            window()->setLanguage(QString::fromLatin1(c.inUse));
+        }
+        const QString inUse = c.inUse ? QString::fromLatin1(c.inUse) : u"zh"_qs;
+        EXPECT_EQ(zh->isChecked(), inUse == u"zh"_qs);
+        EXPECT_EQ(en->isChecked(), inUse == u"en"_qs);
+        QSignalSpy asked(window(), &analysis::AnalysisWindow::languageRequested);
+        const QString chosen = QString::fromLatin1(c.chosen);
+        (chosen == u"zh"_qs ? zh : en)->trigger();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_EQ(asked[0][0].toString(), chosen);
+        EXPECT_EQ(zh->isChecked(), chosen == u"zh"_qs);
+        EXPECT_EQ(en->isChecked(), chosen == u"en"_qs);
+    }
 }
 
 // The standards tab, edited through the real table: every edit refits the document and is filled

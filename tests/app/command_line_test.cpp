@@ -7,11 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonValue>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStringConverter>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -38,6 +39,14 @@ const QString kSampleHeader = u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tc
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
+// An empty settings folder, so that no language saved in the windows of whoever runs the tests
+// changes the command line's texts.
+const QString& noSettings() {
+    static const QTemporaryDir folder;
+    static const QString path = folder.path();
+    return path;
+}
+
 struct Outcome {
     int exitCode = -1;
     QString out, err;
@@ -53,9 +62,12 @@ protected:
         return path;
     }
 
-    static Outcome run(const QStringList& arguments) {
+    // `extra` adds to the environment or replaces its variables.
+    static Outcome run(const QStringList& arguments, const QProcessEnvironment& extra = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_qs, noSettings());
+        environment.insert(extra);
         environment.remove(u"DISPLAY"_qs);
         environment.remove(u"WAYLAND_DISPLAY"_qs);
         environment.insert(u"QT_QPA_PLATFORM"_qs, u"no-such-platform"_qs);
@@ -96,9 +108,11 @@ Ended runRaw(const std::vector<QByteArray>& arguments, Output output, bool ignor
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    std::vector<QByteArray> environment{"LC_ALL=C.UTF-8"};
+    std::vector<QByteArray> environment{"LC_ALL=C.UTF-8",
+                                        "XDG_CONFIG_HOME=" + QFile::encodeName(noSettings())};
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (!QByteArray(*entry).startsWith("LC_ALL=")) {
+        if (!QByteArray(*entry).startsWith("LC_ALL=") &&
+            !QByteArray(*entry).startsWith("XDG_CONFIG_HOME=")) {
             environment.emplace_back(*entry);
         }
     }
@@ -693,6 +707,80 @@ TEST_F(CommandLine, ABatchInReportingUnits) {
     EXPECT_FALSE(qc[u"pass"_qs].toBool());
     EXPECT_EQ(root[u"qc_summary"_qs].toObject()[u"failed"_qs].toInt(), 1);
     EXPECT_EQ(run(arguments + QStringList{u"--strict"_qs}).exitCode, 3);
+}
+
+// --lang chooses the language of the help and the messages for one run; without it the command
+// line speaks the language saved for the windows. Each run has a settings folder of its own. The
+// English line is the one translated in translations/lumetra_en.ts.
+TEST_F(CommandLine, LanguageFromTheOptionOrElseFromTheSettings) {
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        bool englishSaved;
+        int exitCode;
+        QStringList out; // parts of standard output
+        QString err;     // all of standard error
+    };
+    const QString good = file(u"good.csv"_qs, kStandards);
+    const QString english = u"lumetra: report needs a file (usage: lumetra report FILE)\n"_qs;
+    const QString chinese = u"lumetra: report 需要一个文件（用法：lumetra report FILE）\n"_qs;
+    const Case cases[] = {
+        {"English asked", {u"report"_qs, u"--lang"_qs, u"en"_qs}, false, 2, {}, english},
+        {"English asked with =", {u"report"_qs, u"--lang=en"_qs}, false, 2, {}, english},
+        {"Chinese asked, English saved",
+         {u"report"_qs, u"--lang"_qs, u"zh"_qs},
+         true,
+         2,
+         {},
+         chinese},
+        {"none asked, English saved", {u"report"_qs}, true, 2, {}, english},
+        {"none asked, none saved", {u"report"_qs}, false, 2, {}, chinese},
+        {"the last one asked",
+         {u"report"_qs, u"--lang"_qs, u"zh"_qs, u"--lang"_qs, u"en"_qs},
+         false,
+         2,
+         {},
+         english},
+        {"Qt's help in English",
+         {u"--help"_qs, u"--lang"_qs, u"en"_qs},
+         false,
+         0,
+         {u"Usage: "_qs, u"--lang <zh|en>"_qs},
+         {}},
+        {"Qt's help in Chinese", {u"--help"_qs}, false, 0, {u"用法"_qs, u"--lang <zh|en>"_qs}, {}},
+        {"French",
+         {u"report"_qs, good, u"--lang"_qs, u"fr"_qs},
+         true,
+         2,
+         {},
+         u"lumetra: --lang 的值“fr”无效，应为 zh、en\n"_qs},
+        {"no language",
+         {u"report"_qs, good, u"--lang="_qs},
+         false,
+         2,
+         {},
+         u"lumetra: --lang 需要一个值（zh|en）\n"_qs},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        // Where the program keeps its settings, written as the windows write them.
+        const QString config = dir.filePath(QStringLiteral("config%1").arg(i));
+        ASSERT_TRUE(QDir().mkpath(config));
+        if (c.englishSaved) {
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+            QSettings(QSettings::UserScope, QString(), u"lumetra"_qs)
+                .setValue(u"language"_qs, u"en"_qs);
+        }
+        QProcessEnvironment environment;
+        environment.insert(u"XDG_CONFIG_HOME"_qs, config);
+        const Outcome result = run(c.arguments, environment);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.err, c.err);
+        for (const QString& part : c.out) {
+            EXPECT_TRUE(result.out.contains(part)) << part.toStdString();
+        }
+    }
 }
 
 } // namespace
