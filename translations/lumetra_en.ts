@@ -195,7 +195,7 @@ report FILE   输出标准曲线的统计量、验证、各标准点和样品的
     </message>
     <message>
         <source>report 需要一个文件（用法：lumetra report FILE）</source>
-        <translation type="unfinished"></translation>
+        <translation>report needs a file (usage: lumetra report FILE)</translation>
     </message>
     <message>
         <source>多余的参数“%1”</source>
