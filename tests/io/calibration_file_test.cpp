@@ -3,6 +3,7 @@
 #include "io/calibration_file.h"
 #include "io/document_text.h"
 #include "io/files.h"
+#include "io/samples_text.h"
 #include "io_test_support.h"
 
 #include <QDir>
@@ -159,6 +160,85 @@ TEST(CalibrationFile, HostileFiles) {
     for (const HostileCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(messageOf(io::readCalibration(c.bytes)), c.message);
+        EXPECT_EQ(messageOf(io::readCalibrationThroughTree(c.bytes)), c.message);
+    }
+}
+
+// The sample list is read by a reader of its own when it can; whatever it takes, declines or
+// refuses, the file reads as the tree reads it.
+TEST(CalibrationFile, SampleListReadAsTheTreeReadsIt) {
+    const auto file = [](const QByteArray& samples) {
+        return "{\"format\": \"lumetra-calibration\", \"version\": 2, \"unit\": \"mg\",\n"
+               " \"standards\": [{\"C\": \"1\", \"A\": \".1\"}],\n \"samples\": " +
+               samples + "}";
+    };
+    const QByteArray row = R"({"name": "a", "readings": "0.1", "dilution": "1"})";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool read;        // else refused
+        bool own = false; // read by the sample list's own reader
+    } cases[] = {
+        {"no rows", file("[]"), true, true},
+        {"one row", file("[" + row + "]"), true, true},
+        {"every key, blanks between tokens",
+         file(
+             " [ {\"name\" :\"a\" ,\"readings\":\"1 2\",\"dilution\":\"2\",\"main_result\":\" "
+             "0.5\","
+             "\"type\":\"spike\",\"of\":\"b\",\"added\":\"1\",\"nominal\":\"\",\"certified\":\"3\","
+             "\"u\":\"0.1\",\"earlier_curve\":true}\r\n,\t" +
+             row + " ] "),
+         true, true},
+        {"escapes",
+         file(
+             R"([{"name": "\"\\\/\b\f\n\r\t\u00B5\uD83E\uDDEA", "readings": "1", "dilution": "1"}])"),
+         true},
+        {"escaped key", file(R"([{"n\u0061me": "a", "readings": "1", "dilution": "1"}])"), true},
+        {"NUL escaped", file(R"([{"name": "a\u0000b", "readings": "1", "dilution": "1"}])"), true,
+         true},
+        {"lone surrogate escaped",
+         file(R"([{"name": "\uD800", "readings": "1", "dilution": "1"}])"), true},
+        {"UTF-8 text",
+         file(
+             "[{\"name\": \"样品 1 \xF0\x9F\xA7\xAA\", \"readings\": \"1\", \"dilution\": \"1\"}]"),
+         true, true},
+        {"unknown key", file(R"([{"name": "a", "readings": "1", "dilution": "1", "x": [1, {}]}])"),
+         true},
+        {"a key twice", file(R"([{"name": "a", "readings": "1", "dilution": "1", "name": "b"}])"),
+         true},
+        {"the list twice", file("[" + row + "], \"samples\": []"), true},
+        {"null", file("null"), false},
+        {"an object", file("{}"), false},
+        {"a row not an object", file("[1]"), false},
+        {"a missing key", file(R"([{"name": "a", "readings": "1"}])"), false},
+        {"a number for a text", file(R"([{"name": 1, "readings": "1", "dilution": "1"}])"), false},
+        {"earlier_curve as text",
+         file(R"([{"name": "a", "readings": "1", "dilution": "1", "earlier_curve": "yes"}])"),
+         false},
+        {"a trailing comma", file("[" + row + ",]"), false},
+        {"a raw tab", file("[{\"name\": \"a\tb\", \"readings\": \"1\", \"dilution\": \"1\"}]"),
+         false},
+        {"invalid UTF-8",
+         file("[{\"name\": \"\xC0\xAF\", \"readings\": \"1\", \"dilution\": \"1\"}]"), false},
+        {"encoded surrogate",
+         file("[{\"name\": \"\xED\xA0\x80\", \"readings\": \"1\", \"dilution\": \"1\"}]"), false},
+        {"not closed", file("[" + row), false},
+        {"after a byte-order mark", "\xEF\xBB\xBF" + file("[" + row + "]"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto fast = io::readCalibration(c.bytes);
+        const auto tree = io::readCalibrationThroughTree(c.bytes);
+        ASSERT_EQ(fast.ok(), c.read) << messageOf(fast).toStdString();
+        ASSERT_EQ(tree.ok(), c.read) << messageOf(tree).toStdString();
+        if (c.own) {
+            EXPECT_TRUE(io::readSamplesText(std::string_view(c.bytes.constData(), c.bytes.size())));
+        }
+        if (c.read) {
+            EXPECT_EQ(fast.value(), tree.value());
+        } else {
+            EXPECT_EQ(messageOf(fast), messageOf(tree));
+        }
     }
 }
 
@@ -175,10 +255,9 @@ Document tenStandards() {
 TEST(CalibrationFile, HundredThousandSamples) {
     Document document = tenStandards();
     for (int i = 0; i < 100'000; ++i) {
-        document.samples.push_back(
-            sampleOf(u"样品 %1"_s.arg(i + 1),
-                     u"0.512 0.515 0.517 0.52 0.511 0.509 0.514 0.518 0.51 0.516"_s, u"2.5"_s,
-                     u" .556417569880205"_s));
+        document.samples.push_back(sampleOf(
+            u"样品 %1"_s.arg(i + 1), u"0.512 0.515 0.517 0.52 0.511 0.509 0.514 0.518 0.51 0.516"_s,
+            u"2.5"_s, u" .556417569880205"_s));
     }
     const QByteArray bytes = io::calibrationBytes(document);
     EXPECT_LT(bytes.size(), io::kMaxFileBytes / 2);
@@ -254,7 +333,9 @@ TEST(CalibrationFile, RoundTrip) {
     document.settings.spikeLowPct = 85;
     document.header.laboratory = "实验室";
     document.header.approver = "王";
-    document.history = {{"2026-12-07T21:04:53+08:00", "lab", "standard_edited",
+    document.history = {{"2026-12-07T21:04:53+08:00",
+                         "lab",
+                         "standard_edited",
                          {{"from", ".12"}, {"index", "3"}, {"to", ".13"}}}};
     const QByteArray bytes = io::calibrationBytes(document);
     EXPECT_TRUE(bytes.contains("\"version\": 2,")) << "an exclusion changes results";
@@ -373,11 +454,7 @@ TEST(CalibrationChecks, WindowAndNumbers) {
          {{"a", "0.5", "1", ""}, {"b", "0.5x", "1", ""}},
          u"ok"_s,
          u"第2个样品：读数 \"0.5x\" 不是数字"_s},
-        {"no readings",
-         two,
-         {{"a", " ", "1", ""}},
-         u"ok"_s,
-         u"第1个样品：没有读数"_s},
+        {"no readings", two, {{"a", " ", "1", ""}}, u"ok"_s, u"第1个样品：没有读数"_s},
         {"eleven readings",
          two,
          {{"a", "1 2 3 4 5 6 7 8 9 10 11", "1", ""}},
@@ -415,8 +492,8 @@ TEST(CalibrationChecks, WindowAndNumbers) {
 }
 
 TEST(CalibrationChecks, SampleValues) {
-    const calibration::SampleValues values = calibration::sampleValues(
-        sampleOf(u"a"_s, u" 0.5  0.52\t1e-1\u3000.54 "_s, u" 2.5"_s));
+    const calibration::SampleValues values =
+        calibration::sampleValues(sampleOf(u"a"_s, u" 0.5  0.52\t1e-1\u3000.54 "_s, u" 2.5"_s));
     ASSERT_TRUE(values.ok());
     EXPECT_EQ(values.readings, (std::vector<double>{0.5, 0.52, 0.1, 0.54}));
     EXPECT_EQ(values.dilution, 2.5);

@@ -1,6 +1,8 @@
 // libFuzzer target for the calibration file reader.
 //
 // Checked on every input:
+//   - the file reads as it reads with every field through Qt's JSON tree: the same value, or the
+//     same refusal;
 //   - a refusal has a reason, and its message stays one short line;
 //   - a calibration that is read writes out and reads back as the same value, byte for byte the
 //     second time;
@@ -28,6 +30,13 @@ void check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const io::Expected<calibration::Document> read = io::readCalibration(bytes);
+    const io::Expected<calibration::Document> tree = io::readCalibrationThroughTree(bytes);
+    check(read.ok() == tree.ok());
+    if (read.ok()) {
+        check(read.value() == tree.value());
+    } else {
+        check(read.error().message() == tree.error().message());
+    }
     if (!read) {
         check(!read.error().reason.isEmpty());
         check(read.error().message().size() <= 1000);
