@@ -65,7 +65,7 @@ public:
     ReportContent reportContent() const;
     void setReportHistory(bool history);
 
-    // The language the "语言 / Language" menu shows checked, "zh" or "en": the one in use, as
+    // The language the "语言 / Language" menu shows checked, "zh" or "en": the saved choice, as
     // its owner knows it ("zh" until told).
     void setLanguage(const QString& language);
 

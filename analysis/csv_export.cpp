@@ -59,7 +59,8 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
                               const calibration::Results& results) {
     QList<io::CsvRow> rows;
     rows.append({u"statistic"_s, u"value"_s});
-    for (const calibration::ReportField& field : calibration::calibrationFields(document, results)) {
+    for (const calibration::ReportField& field :
+         calibration::calibrationFields(document, results)) {
         rows.append({QString::fromLatin1(field.key), cell(field.value)});
     }
 

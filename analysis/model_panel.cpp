@@ -173,7 +173,7 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
     k_->setDecimals(1);
     m_ = new QSpinBox(this);
     m_->setObjectName(QStringLiteral("m"));
-    m_->setRange(1, 10);
+    m_->setRange(1, 100); // as a file may hold it
     limit_ = combo(
         this, QStringLiteral("reportedLimit"),
         {QStringLiteral("LOD"), QStringLiteral("x_d (DIN 32645)"), QStringLiteral("MDL (HJ 168)")});

@@ -121,7 +121,9 @@ QString methodLabel() {
     return Report::tr("分析方法");
 }
 
-std::vector<std::pair<QString, QString>> headerFields(const calibration::ReportHeader& h) {
+// The analysis date left empty is the day the document was created.
+std::vector<std::pair<QString, QString>> headerFields(const calibration::Document& document) {
+    const calibration::ReportHeader& h = document.header;
     return {
         {laboratoryLabel(), fromDocument(h.laboratory)},
         {Report::tr("项目/批号"), fromDocument(h.project)},
@@ -131,7 +133,8 @@ std::vector<std::pair<QString, QString>> headerFields(const calibration::ReportH
         {Report::tr("仪器编号"), fromDocument(h.instrumentNumber)},
         {Report::tr("波长"), fromDocument(h.wavelength)},
         {Report::tr("比色皿光程"), fromDocument(h.pathLength)},
-        {Report::tr("分析日期"), fromDocument(h.analysisDate)},
+        {Report::tr("分析日期"),
+         fromDocument(h.analysisDate.empty() ? document.created : h.analysisDate)},
         {Report::tr("分析人"), fromDocument(h.analyst)},
         {Report::tr("校核人"), fromDocument(h.reviewer)},
         {Report::tr("审核人"), fromDocument(h.approver)},
@@ -680,7 +683,7 @@ ReportContent reportContent(const calibration::Document& document,
                             const calibration::Results& results, const ReportSource& source) {
     ReportContent content;
     content.title = Report::tr("标准曲线分析报告");
-    content.header = headerFields(document.header);
+    content.header = headerFields(document);
     content.program = QStringLiteral("Lumetra %1").arg(QStringLiteral(LUMETRA_VERSION));
     content.made = isoTime(source.made);
     for (const auto& [file, hash] : source.files) {

@@ -23,6 +23,19 @@ QString optional(const std::optional<double>& value) {
     return value ? readable(*value) : QString();
 }
 
+// "可疑离群" beyond the Bonferroni limit of the studentized residual, "强影响" beyond Cook's
+// limit; both, or neither.
+QString marks(const calibration::StandardResult& result) {
+    QStringList marks;
+    if (result.outlier) {
+        marks << StandardsModel::tr("可疑离群");
+    }
+    if (result.influential) {
+        marks << StandardsModel::tr("强影响");
+    }
+    return marks.join(StandardsModel::tr("，"));
+}
+
 } // namespace
 
 StandardsModel::StandardsModel(CurrentCalibration& calibration, ui::Prompts& prompts,
@@ -64,6 +77,9 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
         QT_TR_NOOP("相对偏差 %"),
         QT_TR_NOOP("反算 C"),
         QT_TR_NOOP("回收率 %"),
+        QT_TR_NOOP("学生化残差"),
+        QT_TR_NOOP("Cook 距离"),
+        QT_TR_NOOP("离群标记"),
     };
     return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
 }
@@ -107,6 +123,16 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
             return optional(result.cBack);
         case RecoveryPct:
             return optional(result.recoveryPct);
+        case Studentized:
+        case Cooks: {
+            // "—" where the figure is undefined: too few standards, a perfect line, a standard
+            // alone with leverage 1, or excluded.
+            const std::optional<double>& figure =
+                column == Studentized ? result.studentized : result.cooks;
+            return figure ? readable(*figure) : QStringLiteral("—");
+        }
+        case Marks:
+            return marks(result);
         default:
             return {};
         }
@@ -125,6 +151,15 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         if (column == Excluded && standard.excluded) {
             return tr("已排除：%1").arg(io::fromDocument(standard.reason));
+        }
+        if (column == Studentized || column == Cooks || column == Marks) {
+            const calibration::Validation& validation = calibration_.curve().validation;
+            if (!validation.diagnostics) {
+                return io::fromDocument(calibration::render(validation.diagnosticsReason));
+            }
+            if (column == Marks) {
+                return tr("标记只作提示：是否排除由使用者决定，并须注明理由");
+            }
         }
         return {};
     default:

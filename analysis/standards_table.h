@@ -15,7 +15,20 @@ class CurrentCalibration;
 class StandardsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { C, A, Excluded, Fit, Residual, DeviationPct, CBack, RecoveryPct, Columns };
+    enum Column {
+        C,
+        A,
+        Excluded,
+        Fit,
+        Residual,
+        DeviationPct,
+        CBack,
+        RecoveryPct,
+        Studentized, // the unweighted straight line's diagnostics
+        Cooks,
+        Marks,
+        Columns
+    };
 
     StandardsModel(CurrentCalibration& calibration, ui::Prompts& prompts,
                    QObject* parent = nullptr);

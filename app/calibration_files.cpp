@@ -51,8 +51,10 @@ QString dataFolder(const QString& lastPath, const QString& what) {
 } // namespace
 
 QString lastWorksheetPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           u"/last.lumetra"_s;
+    // Named here rather than through AppLocalDataLocation, which would put the organisation's
+    // folder in front of the program's.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           u"/lumetra/last.lumetra"_s;
 }
 
 CalibrationFiles::CalibrationFiles(ui::MainWindow& main, analysis::AnalysisWindow& analysis,

@@ -20,7 +20,7 @@ namespace app {
 class WorksheetLink;
 
 // Where the last worksheet is kept: the program's own data folder
-// (QStandardPaths::AppLocalDataLocation, ~/.local/share/lumetra) and "last.lumetra".
+// (QStandardPaths::GenericDataLocation and "lumetra", ~/.local/share/lumetra) and "last.lumetra".
 QString lastWorksheetPath();
 
 // The calibration files of both windows: 打开…, 保存 and 另存为… (the analysis window's 文件 menu

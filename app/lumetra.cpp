@@ -30,6 +30,7 @@ void Lumetra::run() {
         attachAnalysis(*main_, *analysis_);
         files_ = new CalibrationFiles(*main_, *analysis_, prompts_);
         addLanguageMenu(*main_, prompts_);
+        followLanguageMenu(*analysis_, prompts_);
     }
     main_->display();
     if (analysisWasOpen_) {

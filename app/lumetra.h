@@ -40,7 +40,7 @@ private:
     std::unique_ptr<ui::MainWindow> main_;
     analysis::CurrentCalibration* calibration_ = nullptr; // a child of the main window
     analysis::AnalysisWindow* analysis_ = nullptr;        // a child of the main window
-    CalibrationFiles* files_ = nullptr;            // a child of the main window
+    CalibrationFiles* files_ = nullptr;                   // a child of the main window
     bool analysisWasOpen_ = false;
 };
 

@@ -100,6 +100,7 @@ int main(int argc, char* argv[]) {
         } else {
             application = std::make_unique<QCoreApplication>(argc, argv);
         }
+        QCoreApplication::setOrganizationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
         QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
         // The program's texts and Qt's own (the help's "用法：", the standard options) in the

@@ -29,7 +29,9 @@ std::vector<calibration::Standard> mainWindowStandards(const ui::MainWindow& mai
     std::vector<calibration::Standard> standards;
     for (int i = 0; i < count && i < worksheet::kRows; ++i) {
         standards.push_back({io::toDocument(c.Text1[std::size_t(i)]->text()),
-                             io::toDocument(c.Text2[std::size_t(i)]->text()), false, {}});
+                             io::toDocument(c.Text2[std::size_t(i)]->text()),
+                             false,
+                             {}});
     }
     return standards;
 }
@@ -79,8 +81,7 @@ WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& ana
     const ui::WorksheetEvents* events = main.events();
     connect(events, &ui::WorksheetEvents::curveFitted, this, &WorksheetLink::mainWindowFitted);
     connect(events, &ui::WorksheetEvents::sampleComputed, this,
-            [this, &calibration](const QString& absorbance, const QString& result,
-                                 const QString&) {
+            [this, &calibration](const QString& absorbance, const QString& result, const QString&) {
                 calibration::Sample sample;
                 sample.name = calibration.nextSampleName();
                 sample.readings = io::toDocument(absorbance.trimmed());
@@ -92,9 +93,9 @@ WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& ana
             [this] { analysis_.setCurrentSample(std::nullopt); });
     connect(events, &ui::WorksheetEvents::unitChanged, this,
             [this, &calibration](const QString& unit) {
-                calibration.setUnit(io::toDocument(unit), filling_
-                                                              ? CurrentCalibration::From::Filling
-                                                              : CurrentCalibration::From::MainWindow);
+                calibration.setUnit(io::toDocument(unit),
+                                    filling_ ? CurrentCalibration::From::Filling
+                                             : CurrentCalibration::From::MainWindow);
             });
     connect(&calibration, &CurrentCalibration::standardsChanged, this,
             [this](CurrentCalibration::From from) { documentStandardsChanged(int(from)); });
@@ -117,8 +118,8 @@ void WorksheetLink::mainWindowFitted() {
         // Standards the main window did not show are about to go: nothing typed is lost.
         analysis_.setBackup(keepBackup_());
     }
-    calibration.setStandards(mainWindowStandards(main_), unit,
-                             CurrentCalibration::From::MainWindow, "main_window");
+    calibration.setStandards(mainWindowStandards(main_), unit, CurrentCalibration::From::MainWindow,
+                             "main_window");
 }
 
 void WorksheetLink::documentStandardsChanged(int fromValue) {
@@ -128,7 +129,8 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
         return;
     }
     const calibration::Document& document = analysis_.calibration().document();
-    const std::optional<calibration::Message> problem = calibration::windowProblem(document.standards);
+    const std::optional<calibration::Message> problem =
+        calibration::windowProblem(document.standards);
     if (!problem) {
         analysis_.setMainWindowNote({});
         filling_ = true;
@@ -140,9 +142,8 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
     clearWorksheet(main_);
     main_.controls().Combo1->setEditText(io::fromDocument(document.unit));
     filling_ = false;
-    analysis_.setMainWindowNote(document.standards.empty()
-                                    ? QString()
-                                    : io::fromDocument(calibration::render(*problem)));
+    analysis_.setMainWindowNote(
+        document.standards.empty() ? QString() : io::fromDocument(calibration::render(*problem)));
 }
 
 } // namespace app

@@ -15,8 +15,8 @@ namespace {
 const char* const x[] = {"0", "0.5", "1", "2", "3", "4", "5", "6", "8", "10"};
 const char* const y[] = {"0.001", "0.026", "0.051", "0.1",   "0.149",
                          "0.2",   "0.252", "0.301", "0.398", "0.5"};
-const char* const y2[] = {"0.002", "0.027", "0.05", "0.101", "0.15",
-                          "0.198", "0.25",  "0.303", "0.4",  "0.499"};
+const char* const y2[] = {"0.002", "0.027", "0.05",  "0.101", "0.15",
+                          "0.198", "0.25",  "0.303", "0.4",   "0.499"};
 
 std::vector<calibration::Standard> standards(const char* const (&a)[10]) {
     std::vector<calibration::Standard> list;

@@ -17,13 +17,13 @@
 // on a busy machine; the program runs with the ordinary scheduling. rt=1 in the output says so.
 //
 // One line on standard output per run:
-//   mapped_ms=12.345 cpu_ms=10.123 vmhwm_kib=45678 vmrss_kib=45600 rt=1 window=0x200008 title=Lumetra
+//   mapped_ms=12.345 cpu_ms=10.123 vmhwm_kib=45678 vmrss_kib=45600 rt=1 window=0x200008
+//   title=Lumetra
 // Exit status 0 on success, 1 when the program failed to start, exited or mapped nothing within
 // the timeout (default 30000 ms), 2 on a usage error.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -40,7 +40,9 @@
 
 namespace {
 
-double seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9; }
+double seconds(const timespec& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
 
 double now() {
     timespec t{};
@@ -273,8 +275,8 @@ int main(int argc, char* argv[]) {
     stop(pid);
     XCloseDisplay(display);
 
-    std::printf("mapped_ms=%.3f cpu_ms=%.3f vmhwm_kib=%ld vmrss_kib=%ld rt=%d window=0x%lx title=%s\n",
-                (mappedAt - start) * 1000.0, mappedCpu, hwm, rss, realtime ? 1 : 0, mapped,
-                title.c_str());
+    std::printf(
+        "mapped_ms=%.3f cpu_ms=%.3f vmhwm_kib=%ld vmrss_kib=%ld rt=%d window=0x%lx title=%s\n",
+        (mappedAt - start) * 1000.0, mappedCpu, hwm, rss, realtime ? 1 : 0, mapped, title.c_str());
     return hwm < 0 ? 1 : 0;
 }

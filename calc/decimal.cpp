@@ -38,8 +38,8 @@ void normalize(Decimal& d) {
 
 // The value as a signed integer times 10^exponent, at the given exponent (<= its own).
 exact::Integer scaledTo(const Decimal& d, std::int64_t exponent) {
-    exact::Integer value = exact::integerOfDigits(d.digits) *
-                           exact::powerOfTen(std::uint64_t(d.exponent - exponent));
+    exact::Integer value =
+        exact::integerOfDigits(d.digits) * exact::powerOfTen(std::uint64_t(d.exponent - exponent));
     return d.negative ? exact::Integer(-value) : value;
 }
 

@@ -63,23 +63,26 @@ DigitText digitsOf(double value) {
 }
 
 // Keeps the first `keep` digits (keep may be <= 0: the rounding place lies before the first
-// digit, and what is left is "" or a carried "1"), half to even. A carry out of the first digit
-// moves the point.
-void roundTo(DigitText& d, std::int64_t keep) {
+// digit, and what is left is "" or a carried "1"), half to even or upward. A carry out of the
+// first digit moves the point.
+void roundTo(DigitText& d, std::int64_t keep, Direction direction) {
     const auto size = static_cast<std::int64_t>(d.digits.size());
     if (keep >= size) {
         return;
     }
-    bool up = false;
-    if (keep >= 0) {
+    // Trailing zeros are gone: a digit dropped is a nonzero rest.
+    bool up = direction == Direction::Upward;
+    if (!up && keep >= 0) {
         const char next = d.digits[static_cast<std::size_t>(keep)];
-        // Trailing zeros are gone: any digit after `next` makes the rest nonzero.
         const bool restNonzero = keep + 1 < size;
         const bool previousOdd =
             keep > 0 && (d.digits[static_cast<std::size_t>(keep - 1)] - '0') % 2 == 1;
         up = next > '5' || (next == '5' && (restNonzero || previousOdd));
     }
     d.digits.resize(static_cast<std::size_t>(std::max<std::int64_t>(keep, 0)));
+    if (keep < 0) {
+        d.point -= keep; // the place rounded to, where a carry leaves its digit
+    }
     if (up) {
         auto i = d.digits.size();
         while (i > 0 && d.digits[i - 1] == '9') {
@@ -124,7 +127,7 @@ std::string render(const DigitText& d, std::int64_t decimals) {
 
 } // namespace
 
-std::string roundSignificant(double value, int digits) {
+std::string roundSignificant(double value, int digits, Direction direction) {
     if (!std::isfinite(value)) {
         return fullPrecision(value);
     }
@@ -133,18 +136,18 @@ std::string roundSignificant(double value, int digits) {
     if (d.digits.empty()) {
         return render(d, wanted - 1); // zero as if its one digit stood before the point
     }
-    roundTo(d, wanted);
+    roundTo(d, wanted, direction);
     // After a carry (9.995 -> "1000", point 2) the point has moved: "10.0" shows `wanted` digits.
     return render(d, std::max<std::int64_t>(wanted - d.point, 0));
 }
 
-std::string roundDecimals(double value, int decimals) {
+std::string roundDecimals(double value, int decimals, Direction direction) {
     if (!std::isfinite(value)) {
         return fullPrecision(value);
     }
     const std::int64_t wanted = std::max(decimals, 0);
     DigitText d = digitsOf(value);
-    roundTo(d, d.point + wanted);
+    roundTo(d, d.point + wanted, direction);
     return render(d, wanted);
 }
 

@@ -13,12 +13,18 @@
 // plain digits (2^60 -> "1152921504606846976"); those are the digits rounded.
 // Not finite: "inf", "-inf", "nan" as fullPrecision writes them. digits below 1 count as 1,
 // decimals below 0 as 0.
+//
+// Upward, a limit is rounded away from zero whenever a digit it drops is not zero, so that a
+// limit written "<0.01" is never below the limit computed: 0.0021 to 2 decimals -> "0.01",
+// 0.0100 -> "0.01", 0.00210940 to 3 significant digits -> "0.00211".
 
 #include <string>
 
 namespace calc {
 
-std::string roundSignificant(double value, int digits); // digits >= 1
-std::string roundDecimals(double value, int decimals);  // decimals >= 0
+enum class Direction { HalfEven, Upward };
+
+std::string roundSignificant(double value, int digits, Direction direction = Direction::HalfEven);
+std::string roundDecimals(double value, int decimals, Direction direction = Direction::HalfEven);
 
 } // namespace calc

@@ -33,7 +33,8 @@ enum class SampleType {
     Spike,          // "spike", "加标样": spikes the sample named in `of` by `added`
     Check,          // "check", "校准核查": a check standard of concentration `nominal`
     Reference,      // "reference", "质控样": a reference material, `certified` +- `u`
-    DetectionLimit, // "mdl", "检出限样": a low-level spiked replicate for the method detection limit
+    DetectionLimit, // "mdl", "检出限样": a low-level spiked replicate for the method detection
+                    // limit
 };
 
 struct Sample {

@@ -19,9 +19,9 @@ bool invisible(char32_t code) {
         char32_t first, last;
     };
     static constexpr Range kFormat[] = {
-        {0x600, 0x605},     {0x61C, 0x61C},     {0x6DD, 0x6DD},   {0x70F, 0x70F},
-        {0x890, 0x891},     {0x8E2, 0x8E2},     {0x180E, 0x180E}, {0x200B, 0x200F},
-        {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F}, {0xD800, 0xDFFF},
+        {0x600, 0x605},     {0x61C, 0x61C},     {0x6DD, 0x6DD},     {0x70F, 0x70F},
+        {0x890, 0x891},     {0x8E2, 0x8E2},     {0x180E, 0x180E},   {0x200B, 0x200F},
+        {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},   {0xD800, 0xDFFF},
         {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
         {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
         {0xE0020, 0xE007F},
@@ -54,34 +54,44 @@ struct FieldTexts {
 FieldTexts textsOf(Field field) {
     switch (field) {
     case Field::Concentration:
-        return {QT_TRANSLATE_NOOP("calibration", "浓度为空"), QT_TRANSLATE_NOOP("calibration", "浓度 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "浓度为空"),
+                QT_TRANSLATE_NOOP("calibration", "浓度 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "浓度 %1 超出数值范围")};
     case Field::Absorbance:
-        return {QT_TRANSLATE_NOOP("calibration", "吸光度为空"), QT_TRANSLATE_NOOP("calibration", "吸光度 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "吸光度为空"),
+                QT_TRANSLATE_NOOP("calibration", "吸光度 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超出数值范围")};
     case Field::Reading:
-        return {QT_TRANSLATE_NOOP("calibration", "读数为空"), QT_TRANSLATE_NOOP("calibration", "读数 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "读数为空"),
+                QT_TRANSLATE_NOOP("calibration", "读数 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "读数 %1 超出数值范围")};
     case Field::Dilution:
-        return {QT_TRANSLATE_NOOP("calibration", "稀释倍数为空"), QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "稀释倍数为空"),
+                QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 超出数值范围")};
     case Field::Added:
-        return {QT_TRANSLATE_NOOP("calibration", "缺少加标量"), QT_TRANSLATE_NOOP("calibration", "加标量 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "缺少加标量"),
+                QT_TRANSLATE_NOOP("calibration", "加标量 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "加标量 %1 超出数值范围")};
     case Field::Nominal:
-        return {QT_TRANSLATE_NOOP("calibration", "缺少标称浓度"), QT_TRANSLATE_NOOP("calibration", "标称浓度 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "缺少标称浓度"),
+                QT_TRANSLATE_NOOP("calibration", "标称浓度 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "标称浓度 %1 超出数值范围")};
     case Field::Certified:
-        return {QT_TRANSLATE_NOOP("calibration", "缺少标准值"), QT_TRANSLATE_NOOP("calibration", "标准值 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "缺少标准值"),
+                QT_TRANSLATE_NOOP("calibration", "标准值 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "标准值 %1 超出数值范围")};
     case Field::U:
-        return {QT_TRANSLATE_NOOP("calibration", "缺少不确定度U"), QT_TRANSLATE_NOOP("calibration", "不确定度U %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "缺少不确定度U"),
+                QT_TRANSLATE_NOOP("calibration", "不确定度U %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "不确定度U %1 超出数值范围")};
     case Field::Volume:
-        return {QT_TRANSLATE_NOOP("calibration", "取样量为空"), QT_TRANSLATE_NOOP("calibration", "取样量 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "取样量为空"),
+                QT_TRANSLATE_NOOP("calibration", "取样量 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "取样量 %1 超出数值范围")};
     case Field::Factor:
-        return {QT_TRANSLATE_NOOP("calibration", "换算系数为空"), QT_TRANSLATE_NOOP("calibration", "换算系数 %1 不是数字"),
+        return {QT_TRANSLATE_NOOP("calibration", "换算系数为空"),
+                QT_TRANSLATE_NOOP("calibration", "换算系数 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "换算系数 %1 超出数值范围")};
     }
     return {"", "", ""};
@@ -228,9 +238,9 @@ SampleValues sampleValues(const Sample& sample) {
     if (readings.empty()) {
         values.readingsProblem = Message(QT_TRANSLATE_NOOP("calibration", "没有读数"));
     } else if (readings.size() > kMaxReadings) {
-        values.readingsProblem = Message(QT_TRANSLATE_NOOP("calibration", "读数有%1个，最多%2个"),
-                                         {std::to_string(readings.size()),
-                                          std::to_string(kMaxReadings)});
+        values.readingsProblem =
+            Message(QT_TRANSLATE_NOOP("calibration", "读数有%1个，最多%2个"),
+                    {std::to_string(readings.size()), std::to_string(kMaxReadings)});
     } else {
         values.readings.reserve(readings.size());
         for (std::string_view reading : readings) {
@@ -249,8 +259,9 @@ SampleValues sampleValues(const Sample& sample) {
         } else {
             values.dilution = *calc::strictParse(sample.dilution);
             if (!(values.dilution > 0)) {
-                values.dilutionProblem = Message(QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 必须大于0"),
-                                                 {quoted(sample.dilution)});
+                values.dilutionProblem =
+                    Message(QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 必须大于0"),
+                            {quoted(sample.dilution)});
                 values.dilution = 1.0;
             }
         }
@@ -300,11 +311,13 @@ std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
         const Standard& standard = standards[i];
         std::optional<Message> problem;
         if (text::utf16Length(standard.c) > kConcentrationBoxLength) {
-            problem = Message(QT_TRANSLATE_NOOP("calibration", "浓度 %1 超过%2个字符，主窗口不显示此曲线"),
-                              {quoted(standard.c), std::to_string(kConcentrationBoxLength)});
+            problem = Message(
+                QT_TRANSLATE_NOOP("calibration", "浓度 %1 超过%2个字符，主窗口不显示此曲线"),
+                {quoted(standard.c), std::to_string(kConcentrationBoxLength)});
         } else if (text::utf16Length(standard.a) > kAbsorbanceBoxLength) {
-            problem = Message(QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
-                              {quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
+            problem = Message(
+                QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
+                {quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
         } else if (const auto values = standardValues(standard);
                    const auto* message = std::get_if<Message>(&values)) {
             problem = *message;

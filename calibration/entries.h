@@ -26,8 +26,18 @@ inline constexpr std::size_t kMaxReadings = 10;
 std::string quoted(std::string_view text);
 
 // The values a number text stands for.
-enum class Field { Concentration, Absorbance, Reading, Dilution, Added, Nominal, Certified, U,
-                   Volume, Factor };
+enum class Field {
+    Concentration,
+    Absorbance,
+    Reading,
+    Dilution,
+    Added,
+    Nominal,
+    Certified,
+    U,
+    Volume,
+    Factor
+};
 
 // The strict parse's form, whether or not the value fits a double: "1e400" has it, "1e4x" not.
 bool hasNumberForm(std::string_view text);
@@ -57,19 +67,20 @@ struct SampleValues {
 
     bool ok() const { return !readingsProblem && !dilutionProblem; }
     // The readings' problem first.
-    std::optional<Message> problem() const { return readingsProblem ? readingsProblem
-                                                                   : dilutionProblem; }
+    std::optional<Message> problem() const {
+        return readingsProblem ? readingsProblem : dilutionProblem;
+    }
 };
 SampleValues sampleValues(const Sample& sample);
 
 // The type of a row from its cell: "" and "sample"/"样品" are samples, the other keys and Chinese
 // names their types; nullopt for any other text.
 std::optional<SampleType> sampleType(std::string_view text);
-const char* typeKey(SampleType type);     // "sample", "blank", ...
+const char* typeKey(SampleType type); // "sample", "blank", ...
 // The type as the document keeps it: the key of a type typed by its key or name ("空白" ->
 // "blank"), "" for a sample, any other text as typed.
 std::string normalizedType(std::string_view typed);
-const char* typeName(SampleType type);    // "样品", "空白", ... (a marked source text)
+const char* typeName(SampleType type); // "样品", "空白", ... (a marked source text)
 
 // What the designed main window can show: 2 to 10 standards, each text within its box's length
 // (6 characters of concentration, 5 of absorbance, as the box counts: UTF-16 units) and a number.

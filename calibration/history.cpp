@@ -86,7 +86,7 @@ std::string wordOf(const std::string& value) {
 
 struct Kind {
     const char* kind;
-    const char* text;              // with %1.. for the values below, in order
+    const char* text;                // with %1.. for the values below, in order
     std::array<const char*, 4> keys; // nullptr after the last
     std::array<bool, 4> quoted;      // a value the user typed, shown quoted
     std::array<bool, 4> words;       // a value that is a key of this program
@@ -106,14 +106,26 @@ constexpr std::array kKinds{
          {"number", "field", "from", "to"},
          {false, false, true, true},
          {false, true}},
-    Kind{"standards_inserted", QT_TRANSLATE_NOOP("calibration", "在第%1个位置插入%2个标准点"), {"number", "count"}, {}, {}},
-    Kind{"standards_removed", QT_TRANSLATE_NOOP("calibration", "删除标准点 %1"), {"numbers"}, {}, {}},
+    Kind{"standards_inserted",
+         QT_TRANSLATE_NOOP("calibration", "在第%1个位置插入%2个标准点"),
+         {"number", "count"},
+         {},
+         {}},
+    Kind{"standards_removed",
+         QT_TRANSLATE_NOOP("calibration", "删除标准点 %1"),
+         {"numbers"},
+         {},
+         {}},
     Kind{"standard_excluded",
          QT_TRANSLATE_NOOP("calibration", "排除第%1个标准点，原因：%2"),
          {"number", "reason"},
          {false, true},
          {}},
-    Kind{"standard_included", QT_TRANSLATE_NOOP("calibration", "取消排除第%1个标准点"), {"number"}, {}, {}},
+    Kind{"standard_included",
+         QT_TRANSLATE_NOOP("calibration", "取消排除第%1个标准点"),
+         {"number"},
+         {},
+         {}},
     Kind{"setting_changed",
          QT_TRANSLATE_NOOP("calibration", "%1由 %2 改为 %3"),
          {"setting", "from", "to"},
@@ -129,8 +141,16 @@ constexpr std::array kKinds{
          {"number", "field", "from", "to"},
          {false, false, true, true},
          {false, true}},
-    Kind{"samples_removed", QT_TRANSLATE_NOOP("calibration", "删除%1个样品：%2"), {"count", "numbers"}, {}, {}},
-    Kind{"samples_cleared", QT_TRANSLATE_NOOP("calibration", "清空样品列表（%1个样品）"), {"count"}, {}, {}},
+    Kind{"samples_removed",
+         QT_TRANSLATE_NOOP("calibration", "删除%1个样品：%2"),
+         {"count", "numbers"},
+         {},
+         {}},
+    Kind{"samples_cleared",
+         QT_TRANSLATE_NOOP("calibration", "清空样品列表（%1个样品）"),
+         {"count"},
+         {},
+         {}},
     Kind{"header_changed",
          QT_TRANSLATE_NOOP("calibration", "报告信息的%1由 %2 改为 %3"),
          {"field", "from", "to"},

@@ -36,8 +36,8 @@ using Translator = std::string (*)(const char* source);
 void setTranslator(Translator translator);
 std::string translate(const char* source);
 
-// The translated source text with %1 .. %9 replaced by the arguments (each once, in one pass, so that an
-// argument holding "%2" stays as it is).
+// The translated source text with %1 .. %9 replaced by the arguments (each once, in one pass, so
+// that an argument holding "%2" stays as it is).
 std::string render(std::string_view text, const std::vector<std::string>& args);
 std::string render(const Message& message);
 

@@ -103,7 +103,8 @@ void appendText(std::string& out, const ReportValue& value) {
         break;
     case Kind::NumberList:
         // Every reading, even one that is not finite ("inf"), so that their count stays m.
-        appendJoined(out, value.numbers, " ", [&out](double v) { calc::appendFullPrecision(out, v + 0.0); });
+        appendJoined(out, value.numbers, " ",
+                     [&out](double v) { calc::appendFullPrecision(out, v + 0.0); });
         break;
     case Kind::IntegerList:
         appendJoined(out, value.integers, ",", [&out](long long v) { out += std::to_string(v); });
@@ -401,12 +402,12 @@ std::vector<ReportField> validationFields(const Document& document, const Result
                                                    {"f_crit", ReportValue::of(v.mandel->fCritical)},
                                                    {"linear", ReportValue::of(v.mandel->linear)}})
                                          : nullObject({"pw", "f_crit", "linear"})});
-    fields.push_back({"lack_of_fit",
-                      v.lackOfFit ? object({{"f", ReportValue::of(v.lackOfFit->f)},
-                                            {"df1", ReportValue::of(v.lackOfFit->df1)},
-                                            {"df2", ReportValue::of(v.lackOfFit->df2)},
-                                            {"p", ReportValue::of(v.lackOfFit->p)}})
-                                  : nullObject({"f", "df1", "df2", "p"})});
+    fields.push_back({"lack_of_fit", v.lackOfFit
+                                         ? object({{"f", ReportValue::of(v.lackOfFit->f)},
+                                                   {"df1", ReportValue::of(v.lackOfFit->df1)},
+                                                   {"df2", ReportValue::of(v.lackOfFit->df2)},
+                                                   {"p", ReportValue::of(v.lackOfFit->p)}})
+                                         : nullObject({"f", "df1", "df2", "p"})});
     std::vector<ReportField> din{{"alpha", ReportValue::of(settings.alpha)},
                                  {"k", ReportValue::of(settings.k)},
                                  {"m", ReportValue::of(settings.m)}};
@@ -419,17 +420,17 @@ std::vector<ReportField> validationFields(const Document& document, const Result
     fields.push_back({"din32645", object(std::move(din))});
     const auto& b = batch.blanks;
     const auto& mdl = batch.mdl;
-    fields.push_back({"blanks", object({{"n", b ? ReportValue::of(b->n) : ReportValue::null()},
-                                        {"s", b ? ReportValue::of(b->s) : ReportValue::null()},
-                                        {"x_c", b ? ReportValue::of(b->xC) : ReportValue::null()},
-                                        {"x_d", b ? ReportValue::of(b->xD) : ReportValue::null()},
-                                        {"mdl", mdl ? ReportValue::of(mdl->mdl) : ReportValue::null()},
-                                        {"loq_mdl",
-                                         mdl ? ReportValue::of(mdl->loq) : ReportValue::null()}})});
+    fields.push_back(
+        {"blanks", object({{"n", b ? ReportValue::of(b->n) : ReportValue::null()},
+                           {"s", b ? ReportValue::of(b->s) : ReportValue::null()},
+                           {"x_c", b ? ReportValue::of(b->xC) : ReportValue::null()},
+                           {"x_d", b ? ReportValue::of(b->xD) : ReportValue::null()},
+                           {"mdl", mdl ? ReportValue::of(mdl->mdl) : ReportValue::null()},
+                           {"loq_mdl", mdl ? ReportValue::of(mdl->loq) : ReportValue::null()}})});
     static const char* const kLimitKeys[] = {"lod", "xd", "mdl"};
-    fields.push_back({"reported_limit",
-                      object({{"kind", ReportValue::ofKey(kLimitKeys[int(settings.limit)])},
-                              {"value", ReportValue::of(batch.reportedLimit)}})});
+    fields.push_back(
+        {"reported_limit", object({{"kind", ReportValue::ofKey(kLimitKeys[int(settings.limit)])},
+                                   {"value", ReportValue::of(batch.reportedLimit)}})});
     return fields;
 }
 
@@ -440,9 +441,19 @@ ReportField qcSummaryField(const Results& results) {
 
 const std::vector<const char*>& pointKeys() {
     static const std::vector<const char*> keys = {
-        "C",        "A",             "excluded",    "reason",  "A_fit",
-        "residual", "deviation_pct", "C_back",      "recovery_pct", "studentized",
-        "cooks",    "outlier",       "influential",
+        "C",
+        "A",
+        "excluded",
+        "reason",
+        "A_fit",
+        "residual",
+        "deviation_pct",
+        "C_back",
+        "recovery_pct",
+        "studentized",
+        "cooks",
+        "outlier",
+        "influential",
     };
     return keys;
 }
@@ -469,10 +480,10 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 
 const std::vector<const char*>& sampleKeys() {
     static const std::vector<const char*> keys = {
-        "name",      "readings",    "m",      "mean_A",      "dilution", "x0",
-        "s_x0",      "ci95_x0",     "ci_x0",  "flags",       "type",     "of",
-        "added",     "nominal",     "certified", "u",        "result",   "result_text",
-        "result_unit", "qc",        "qc_pass", "below_limit", "error",
+        "name",        "readings", "m",         "mean_A",      "dilution", "x0",
+        "s_x0",        "ci95_x0",  "ci_x0",     "flags",       "type",     "of",
+        "added",       "nominal",  "certified", "u",           "result",   "result_text",
+        "result_unit", "qc",       "qc_pass",   "below_limit", "error",
     };
     return keys;
 }
@@ -484,8 +495,8 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     row.clear();
     row.push_back(ReportValue::ofText(sample.name));
     // The type always by its key, whatever the interface's language; a text that is none as typed.
-    const ReportValue type = result.type ? ReportValue::ofKey(typeKey(*result.type))
-                                         : ReportValue::ofText(sample.type);
+    const ReportValue type =
+        result.type ? ReportValue::ofKey(typeKey(*result.type)) : ReportValue::ofText(sample.type);
     const auto batchCells = [&](bool computed) {
         row.push_back(type);
         for (const std::string* text :

@@ -18,8 +18,18 @@ struct ReportField;
 // One value: nothing (an empty cell, JSON null), a truth value, a whole number, a number in full
 // precision (not finite: nothing), a user's text, a key, a list, or an object of fields.
 struct ReportValue {
-    enum class Kind { Null, Bool, Integer, Number, Text, Key, NumberList, IntegerList, KeyList,
-                      Object };
+    enum class Kind {
+        Null,
+        Bool,
+        Integer,
+        Number,
+        Text,
+        Key,
+        NumberList,
+        IntegerList,
+        KeyList,
+        Object
+    };
     Kind kind = Kind::Null;
     bool flag = false;
     long long integer = 0;

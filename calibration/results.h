@@ -70,8 +70,8 @@ struct CurveResult {
     std::optional<Message> blankCorrectionProblem;
     std::vector<StandardResult> standards; // one per standard of the document
 
-    int level = 95;             // of the half-widths below
-    Figure t, t95;              // Student's t at the level and at 95 %, dof of the model
+    int level = 95; // of the half-widths below
+    Figure t, t95;  // Student's t at the level and at 95 %, dof of the model
     Figure sYX, sA, sB, sC, r, r2, lod, loq;
     Figure ciA, ciB, ciC;       // half-widths at the level
     Figure ci95A, ci95B, ci95C; // at 95 %
@@ -83,8 +83,8 @@ struct CurveResult {
 // An acceptance rule applied: its figure, the accepted range and the verdict.
 struct QualityCheck {
     const char* rule = ""; // "duplicate", "spike", "check", "reference", "blank", "calibration"
-    double value = 0;      // relative deviation %, recovery %, relative error %, |result - certified|,
-                           // the blank's concentration, r
+    double value = 0; // relative deviation %, recovery %, relative error %, |result - certified|,
+                      // the blank's concentration, r
     std::optional<double> low, high; // accepted when low <= value <= high
     bool pass = false;
     Message verdict; // "加标回收率 76.4%，要求80–120%"
@@ -100,9 +100,9 @@ struct SampleResult {
     SampleValues values; // the readings and dilution, or their reasons
     std::optional<SampleType> type;
     int m = 0;
-    std::optional<double> meanA; // the mean reading as measured
+    std::optional<double> meanA;      // the mean reading as measured
     std::optional<double> subtracted; // the blank absorbance taken off the mean before the curve
-    Figure x0, sX0, ci, ci95; // times the dilution; the reason when missing
+    Figure x0, sX0, ci, ci95;         // times the dilution; the reason when missing
     SampleFlags flags;
 
     // The batch: why the row's type cells cannot be used (an unknown type, a name that is missing
@@ -179,7 +179,7 @@ Results evaluate(const Document& document);
 // The model in one line, as the window, the report and the exports show it:
 // "直线，权重1/x²，排除1点（第3点：污染）", "直线，不加权".
 Message modelLine(const Document& document);
-const char* modelName(calc::Model model);         // "直线", "过原点", "二次" (marked)
+const char* modelName(calc::Model model);             // "直线", "过原点", "二次" (marked)
 const char* weightingName(calc::Weighting weighting); // "无", "1/x", ..., "1/s²"
 
 // The weightings that can be used with the document's model and standards, each with the sum of

@@ -441,7 +441,6 @@ struct NumberField {
     double low, high;
 };
 constexpr NumberField kNumberFields[] = {
-    {"alpha", &calibration::Settings::alpha, 0.001, 0.5},
     {"k", &calibration::Settings::k, 1, 10},
     {"min_r", &calibration::Settings::minimumR, 0, 1},
     {"duplicate_max_pct", &calibration::Settings::duplicateMaxPct, 0, 1000},
@@ -479,6 +478,12 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
                           QCoreApplication::translate("io", "应为95或99"));
     }
     settings.level = int(level);
+    // α as the validation tab offers it and the command line takes it.
+    settings.alpha = reader.number("alpha"_L1, settings.alpha, 0.01, 0.05);
+    if (settings.alpha != 0.05 && settings.alpha != 0.01 && !reader.error()) {
+        return fieldError(reader.field("alpha"_L1),
+                          QCoreApplication::translate("io", "应为0.05或0.01"));
+    }
     settings.m = int(reader.number("m"_L1, 1, 1, 100, true));
     settings.limit = calibration::ReportedLimit(reader.choice("limit"_L1, kLimitKeys, 0));
     settings.blankCorrection = reader.flag("blank_correction"_L1, false);
@@ -660,6 +665,7 @@ void appendSettings(std::string& out, const calibration::Settings& s) {
     appendMember(out, "rounding", kRoundingKeys[std::size_t(s.rounding)]);
     appendNumberMember(out, "digits", s.digits);
     appendMember(out, "below", kBelowKeys[std::size_t(s.below)]);
+    appendNumberMember(out, "alpha", s.alpha);
     for (const NumberField& field : kNumberFields) {
         appendNumberMember(out, field.key, s.*field.member);
     }
@@ -696,7 +702,8 @@ Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool 
     // errors are told in the file's own lines and columns.
     std::optional<SamplesText> samplesText;
     if (samplesAsText) {
-        samplesText = readSamplesText(std::string_view(source.constData(), std::size_t(source.size())));
+        samplesText =
+            readSamplesText(std::string_view(source.constData(), std::size_t(source.size())));
     }
     QJsonParseError parseError;
     QJsonDocument parsedDocument;

@@ -4,7 +4,7 @@
 //
 //   {
 //       "format": "lumetra-calibration",
-//       "version": 1,
+//       "version": 2,
 //       "unit": "mg/L",
 //       "standards": [
 //           {"C": "0.5", "A": ".123"},
@@ -15,13 +15,19 @@
 //       ]
 //   }
 //
-// - "format" (text, exactly "lumetra-calibration") and "version" (number, 1) come first: a file
-//   of another program, or of a newer version of this one, is refused before anything else.
+// - "format" (text, exactly "lumetra-calibration") and "version" (number, 1 or 2) come first: a
+//   file of another program, or of a newer version of this one, is refused before anything else.
+//   Version 2 is written only when the document holds what changes results beyond version 1's
+//   fields (a model, exclusions, batch settings, row types), so that older programs refuse it.
 // - "unit": the unit list's text. "standards": the texts of the concentration (C) and the
 //   absorbance (A) boxes, as texts; a JSON number there is refused ("应为文字，不是数字"), since
 //   no number can say which text stood in the box (".5" or "0.50").
-// - "samples" (may be absent: no samples): the sample list's rows as typed; "main_result" (may
-//   be absent: none) is the main window's result text for the rows it added.
+// - "samples" (may be absent: no samples): the sample list's rows as typed (kSampleKeys:
+//   name, readings, dilution required; main_result, type, of, added, nominal, certified, u and
+//   earlier_curve may be absent); "main_result" is the main window's result text for the rows
+//   it added.
+// - Version 2 also: "settings" (model, weighting, levels, limits, the batch), a standard's
+//   "excluded" and "reason", "header" (the report's record), "created" and "history".
 // - Keys the program does not know are ignored. When a key is given twice, the last one counts
 //   (Qt's reader keeps the last).
 // - Errors name the field as a path with indexes from 0 ("standards[3].A：应为文字，不是数字")

@@ -68,10 +68,11 @@ Expected<StandardsCsv> readStandardsText(const QString& text);
 Expected<StandardsCsv> readStandardsCsvFile(const QString& path); // the error names the file
 
 // Samples, as the sample list pastes a block: a line of one cell is readings only; otherwise the
-// cells are name, readings (separated by blanks), dilution. An empty name stays empty, an empty
-// dilution is "1". Cells are not checked as numbers here (the list marks such a row and keeps
-// the others; see sampleValues and checkNumbers below). Errors: "第3行：有4列，应为名称、读数、
-// 稀释倍数三列", "没有数据行", and those of decoding and splitting.
+// cells are name, readings (separated by blanks), dilution, type, of, added, nominal, certified,
+// u, in that order, or as a header row names them (Chinese or these keys). An empty name stays
+// empty, an empty dilution is "1". Cells are not checked as numbers here (the list marks such a
+// row and keeps the others; see sampleValues and checkNumbers below). Errors: "第3行：有10列，
+// 最多9列（…）", "没有数据行", and those of decoding and splitting.
 //
 // One exception to the separator rule: a file whose only separator would be the comma, and in
 // which every line that holds a comma is a list of numbers with one decimal comma each

@@ -77,9 +77,9 @@ QString fromDocument(std::string_view text) {
             continue;
         }
         std::size_t end = i + 1;
-        while (end < text.size() && !(static_cast<unsigned char>(text[end]) == 0xED &&
-                                      end + 1 < text.size() &&
-                                      static_cast<unsigned char>(text[end + 1]) >= 0xA0)) {
+        while (end < text.size() &&
+               !(static_cast<unsigned char>(text[end]) == 0xED && end + 1 < text.size() &&
+                 static_cast<unsigned char>(text[end + 1]) >= 0xA0)) {
             ++end;
         }
         out += QString::fromUtf8(text.data() + i, qsizetype(end - i));
@@ -89,4 +89,3 @@ QString fromDocument(std::string_view text) {
 }
 
 } // namespace io
-

@@ -14,4 +14,3 @@ std::string toDocument(const QString& text);
 QString fromDocument(std::string_view text);
 
 } // namespace io
-

@@ -247,8 +247,7 @@ private:
         }
         const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
         const bool nonCharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
-            nonCharacter) {
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || nonCharacter) {
             return false;
         }
         out.append(json_.substr(i_, std::size_t(length)));

@@ -23,6 +23,8 @@ void setWindowIcon() {
 } // namespace
 
 void setUpApplication(QApplication& app) {
+    // The settings in ~/.config/lumetra/lumetra.conf, not under "Unknown Organization".
+    QApplication::setOrganizationName(QStringLiteral("lumetra"));
     QApplication::setApplicationName(QStringLiteral("lumetra"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

@@ -549,6 +549,34 @@ TEST_F(StandardsTabTest, AnExclusionNeedsAReasonAndAMainWindowFitOfTheSameValues
     EXPECT_EQ(alerts.take(), std::vector<std::string>{});
 }
 
+// Each standard's externally studentized residual and Cook's distance, with its mark: a reading
+// far off the line is a suspected outlier (282.5 by hand, against the Bonferroni limit of about
+// 5.6; its Cook's distance 0.45 stays below F(0.5; 2, 6) = 0.78). Excluded, or with too few
+// standards, the figures show "—" and the reason.
+TEST_F(StandardsTabTest, TheOutlierMarksStandBesideEachStandard) {
+    using analysis::StandardsModel;
+    fit({u"0"_qs, u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs, u"6"_qs, u"7"_qs},
+        {u".001"_qs, u".100"_qs, u".202"_qs, u".299"_qs, u".900"_qs, u".501"_qs, u".598"_qs,
+         u".702"_qs});
+    EXPECT_NEAR(point(4, StandardsModel::Studentized).toDouble(), 282.512, 1e-3);
+    EXPECT_NEAR(point(4, StandardsModel::Cooks).toDouble(), 0.452, 1e-3);
+    EXPECT_NEAR(point(0, StandardsModel::Studentized).toDouble(), -0.261, 1e-3);
+    for (int row = 0; row < 8; ++row) {
+        EXPECT_EQ(point(row, StandardsModel::Marks), row == 4 ? u"可疑离群"_qs : QString()) << row;
+    }
+
+    alerts.texts = {u"读数错误"_qs};
+    clickExclusion(4);
+    EXPECT_EQ(point(4, StandardsModel::Studentized), u"—"_qs);
+    EXPECT_EQ(point(4, StandardsModel::Marks), QString());
+
+    QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
+    fit({u"0"_qs, u"1"_qs, u"2"_qs}, {u".001"_qs, u".100"_qs, u".202"_qs});
+    const QModelIndex cell = points()->model()->index(0, StandardsModel::Cooks);
+    EXPECT_EQ(cell.data().toString(), u"—"_qs);
+    EXPECT_FALSE(cell.data(Qt::ToolTipRole).toString().isEmpty());
+}
+
 } // namespace
 
 namespace {

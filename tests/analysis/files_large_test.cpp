@@ -24,7 +24,9 @@ TEST_F(LargeFiles, HundredThousandSamplesOpenInTheWindow) {
     document.unit = "mg/L";
     for (std::size_t i = 0; i < analysis_test::kX.size(); ++i) {
         document.standards.push_back({io::toDocument(analysis_test::kX[i]),
-                                      io::toDocument(analysis_test::kY[i]), false, {}});
+                                      io::toDocument(analysis_test::kY[i]),
+                                      false,
+                                      {}});
     }
     for (int i = 0; i < 100'000; ++i) {
         calibration::Sample sample;

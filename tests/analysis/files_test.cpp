@@ -389,9 +389,9 @@ TEST_F(CalibrationFilesTest, TheLastWorksheetIsKeptAfterEveryChangeAndRestoredOn
     files().flushLast();
     auto kept = io::readCalibrationFile(last);
     ASSERT_TRUE(kept) << utf8(kept.error().message());
-    EXPECT_EQ(kept->standards, (std::vector<calibration::Standard>{
-                                   {"1", "0.1", false, {}}, {"2", "0.21", false, {}},
-                                   {"4", "0.4", false, {}}}));
+    EXPECT_EQ(kept->standards,
+              (std::vector<calibration::Standard>{
+                  {"1", "0.1", false, {}}, {"2", "0.21", false, {}}, {"4", "0.4", false, {}}}));
     EXPECT_TRUE(kept->samples.empty());
     sample(u".3"_qs);
     files().flushLast();
@@ -484,7 +484,8 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_TRUE(lines[samples + 2].startsWith(u"'=1+1,13.4 13.6,2,13.5,2,12.4"_qs))
         << utf8(lines[samples + 2]);
     // A row that is not numbers: its texts and its reason.
-    EXPECT_EQ(lines[samples + 3], u"样品 B,x,,,,,,,,,sample,,,,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
+    EXPECT_EQ(lines[samples + 3],
+              u"样品 B,x,,,,,,,,,sample,,,,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
     EXPECT_EQ(lines[samples + 4], QString());
     EXPECT_EQ(lines.size(), samples + 5);
 }

@@ -42,10 +42,10 @@ TEST_F(HistoryTest, EveryChangeIsRecordedAndSurvivesSaveAndOpen) {
     QApplication::clipboard()->setText(u"a\t0.1\nb\t0.2\nc\t0.25\n"_qs);
     QTest::keyClick(&window()->sampleTable(), Qt::Key_V, Qt::ControlModifier);
     calibration().removeSamples({0, 2});
-    EXPECT_EQ(kinds(), (std::vector<std::string>{"history_started", "standards_replaced",
-                                                 "standard_edited", "standard_excluded",
-                                                 "setting_changed", "samples_added",
-                                                 "samples_removed"}));
+    EXPECT_EQ(kinds(),
+              (std::vector<std::string>{"history_started", "standards_replaced", "standard_edited",
+                                        "standard_excluded", "setting_changed", "samples_added",
+                                        "samples_removed"}));
     const calibration::HistoryEntry& edited = calibration().document().history[2];
     EXPECT_EQ(calibration::render(calibration::describe(edited)),
               "第3个标准点的吸光度由 \"0.31\" 改为 \"0.3\"");
@@ -85,8 +85,8 @@ TEST_F(HistoryTest, AFileWhoseHistoryWasRemovedStartsItAnew) {
     file.close();
     ASSERT_TRUE(lumetra->files()->openFile(path));
     calibration().editStandard(2, analysis::StandardField::A, ".4");
-    EXPECT_EQ(kinds(), (std::vector<std::string>{"history_started", "file_opened",
-                                                 "standard_edited"}));
+    EXPECT_EQ(kinds(),
+              (std::vector<std::string>{"history_started", "file_opened", "standard_edited"}));
     // A value typed key by key is one entry.
     auto* unit = in<QComboBox>(main(), u"Combo1"_qs);
     for (const QString& text : {u"m"_qs, u"mg"_qs, u"mg/"_qs, u"mg/L"_qs}) {
@@ -95,7 +95,8 @@ TEST_F(HistoryTest, AFileWhoseHistoryWasRemovedStartsItAnew) {
     EXPECT_EQ(kinds().back(), "setting_changed");
     EXPECT_EQ(kinds().size(), 4u);
     const auto& values = calibration().document().history.back().values;
-    EXPECT_EQ(values, (calibration::HistoryValues{{"from", "mg"}, {"setting", "unit"}, {"to", "mg/L"}}));
+    EXPECT_EQ(values,
+              (calibration::HistoryValues{{"from", "mg"}, {"setting", "unit"}, {"to", "mg/L"}}));
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
 

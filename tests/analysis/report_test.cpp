@@ -231,6 +231,10 @@ TEST_F(ReportTest, ThreeHundredSamplesPrintEveryRowWithTheHeaderOnEachPage) {
         printed += text.contains(QStringLiteral(" S%1 ").arg(i, 3, 10, QChar(u'0'))) ? 1 : 0;
     }
     EXPECT_EQ(printed, 300);
+    // No analysis date given: the day the document was created.
+    const QString created = io::fromDocument(calibration().document().created);
+    ASSERT_FALSE(created.isEmpty());
+    EXPECT_TRUE(simplified(pages[0]).contains(u"分析日期： "_qs + created)) << pages[0].toStdString();
 }
 
 TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {

@@ -769,7 +769,7 @@ TEST_F(CommandLine, LanguageFromTheOptionOrElseFromTheSettings) {
         ASSERT_TRUE(QDir().mkpath(config));
         if (c.englishSaved) {
             QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
-            QSettings(QSettings::UserScope, QString(), u"lumetra"_qs)
+            QSettings(QSettings::UserScope, u"lumetra"_qs, u"lumetra"_qs)
                 .setValue(u"language"_qs, u"en"_qs);
         }
         QProcessEnvironment environment;

@@ -2,6 +2,7 @@
 // with all its state while the cover is shown again, and the program ended from the cover, after
 // a question when the document has changes that are not saved.
 
+#include "analysis/analysis_window.h"
 #include "app/language.h"
 #include "app/lumetra.h"
 #include "io/calibration_file.h"
@@ -154,6 +155,21 @@ TEST_F(Lifecycle, TheLanguageIsChosenInTheContextMenuForTheNextStart) {
         EXPECT_EQ(control<QAction>(main(), "languageZh")->isChecked(), c.saved == u"zh"_qs);
     }
     EXPECT_EQ(app::currentLanguage(), u"zh"_qs) << "nothing changes before the next start";
+
+    // The analysis window's menu chooses alike, and both menus check the saved choice.
+    auto* analysis = main()->findChild<analysis::AnalysisWindow*>();
+    ASSERT_NE(analysis, nullptr);
+    control<QAction>(analysis, "language_en")->trigger();
+    EXPECT_EQ(app::savedLanguage(), u"en"_qs);
+    EXPECT_EQ(alerts.take(), std::vector<std::string>{"界面语言将在下次启动时切换为English。"});
+    EXPECT_TRUE(control<QAction>(analysis, "language_en")->isChecked());
+    menu->popup(main()->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    EXPECT_TRUE(control<QAction>(main(), "languageEn")->isChecked());
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(control<QAction>(main(), "languageZh")).center());
+    emit control<QMenu>(analysis, "languageMenu")->aboutToShow();
+    EXPECT_TRUE(control<QAction>(analysis, "language_zh")->isChecked());
 }
 
 // Each of these ends the application's event loops, so nothing may run after them in the same

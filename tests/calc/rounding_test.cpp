@@ -24,6 +24,38 @@ std::string rounded(double value, Mode mode, int n) {
     return mode == Significant ? calc::roundSignificant(value, n) : calc::roundDecimals(value, n);
 }
 
+// A limit rounded upward: away from zero whenever a digit dropped is not zero.
+TEST(Rounding, Upward) {
+    struct Case {
+        const char* name;
+        double value;
+        Mode mode;
+        int n;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"below the place", 0.0021094, Decimals, 2, "0.01"},
+        {"far below the place", 0.00021, Decimals, 2, "0.01"},
+        {"just above a whole place", 0.0149, Decimals, 2, "0.02"},
+        {"on the place", 0.01, Decimals, 2, "0.01"},
+        {"on the place, with digits beyond", 0.0100000001, Decimals, 2, "0.02"},
+        {"below the tie", 0.1241, Decimals, 2, "0.13"},
+        {"0 decimals", 2.01, Decimals, 0, "3"},
+        {"carry adds a digit", 9.991, Significant, 3, "10.0"},
+        {"significant", 0.0021094, Significant, 3, "0.00211"},
+        {"significant, exact", 0.00211, Significant, 3, "0.00211"},
+        {"zero", 0.0, Decimals, 2, "0.00"},
+        {"the smallest double", 5e-324, Decimals, 3, "0.001"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.mode == Significant
+                      ? calc::roundSignificant(c.value, c.n, calc::Direction::Upward)
+                      : calc::roundDecimals(c.value, c.n, calc::Direction::Upward),
+                  c.expected);
+    }
+}
+
 TEST(Rounding, HardRows) {
     struct Case {
         const char* name;

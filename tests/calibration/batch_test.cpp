@@ -32,8 +32,8 @@ calibration::Sample row(const char* name, const char* readings, const char* dilu
 Document batch() {
     Document document;
     document.unit = "µg";
-    for (const auto& [c, a] : {std::pair{"0", ".010"}, {"1", ".060"}, {"2", ".112"}, {"3", ".158"},
-                               {"4", ".210"}}) {
+    for (const auto& [c, a] :
+         {std::pair{"0", ".010"}, {"1", ".060"}, {"2", ".112"}, {"3", ".158"}, {"4", ".210"}}) {
         document.standards.push_back({c, a, false, {}});
     }
     document.settings.blankCorrection = true;
@@ -116,6 +116,8 @@ TEST(Batch, WorkedByHand) {
     document.settings.rounding = calibration::Rounding::Decimals;
     document.settings.digits = 2;
     EXPECT_EQ(calibration::evaluate(document).samples[4].resultText, "0.20");
+    // The limit .00210940 rounded upward, never to "<0.00".
+    EXPECT_EQ(calibration::evaluate(document).samples[8].resultText, "<0.01");
 }
 
 TEST(Batch, RulesAtAndBeyondTheirLimits) {
@@ -140,6 +142,20 @@ TEST(Batch, RulesAtAndBeyondTheirLimits) {
     EXPECT_TRUE(passes(7));
     document.samples[7].u = "0.0016";
     EXPECT_FALSE(passes(7));
+}
+
+// A falling curve is judged by |r|: the same standards mirrored give the same verdict.
+TEST(Batch, CalibrationRuleOnAFallingCurve) {
+    Document document = batch();
+    for (calibration::Standard& standard : document.standards) {
+        standard.a = "-" + standard.a;
+    }
+    const calibration::Results results = calibration::evaluate(document);
+    ASSERT_TRUE(results.batch.calibrationCheck);
+    EXPECT_NEAR(results.batch.calibrationCheck->value, 0.999847, 1e-6);
+    EXPECT_TRUE(results.batch.calibrationCheck->pass);
+    EXPECT_EQ(render(results.batch.calibrationCheck->verdict),
+              "校准曲线 |r| = 0.999847，要求|r| ≥ 0.999");
 }
 
 TEST(Batch, WhatCannotApply) {

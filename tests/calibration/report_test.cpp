@@ -40,8 +40,8 @@ TEST(Report, TextBlocks) {
     document.samples = {good, bad};
     const std::vector<std::string> lines =
         linesOf(calibration::reportText(document, calibration::evaluate(document)));
-    const std::vector<std::string> head = {
-        "n\t2", "unit\tmg/L", "model\tline", "weight\tnone", "excluded\t2", "level\t95"};
+    const std::vector<std::string> head = {"n\t2",         "unit\tmg/L",  "model\tline",
+                                           "weight\tnone", "excluded\t2", "level\t95"};
     ASSERT_EQ(lines.size(), 59u);
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), head);
     EXPECT_EQ(lines[6], "a\t0");
@@ -58,13 +58,15 @@ TEST(Report, TextBlocks) {
     EXPECT_EQ(lines[51], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
                          "recovery_pct\tstudentized\tcooks\toutlier\tinfluential");
     EXPECT_EQ(lines[53], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
-    EXPECT_EQ(lines[56], "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
-                         "type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tresult_unit\t"
-                         "qc\tqc_pass\tbelow_limit\terror");
+    EXPECT_EQ(lines[56],
+              "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+              "type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tresult_unit\t"
+              "qc\tqc_pass\tbelow_limit\terror");
     // A reading typed "-0" is written 0, as the header promises; a name's C1 and bidirectional
     // controls become blanks.
     EXPECT_EQ(lines[57].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
-    EXPECT_EQ(lines[58], "S2\t0.2x\t\t\t\t\t\t\t\t\tsample\t\t\t\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
+    EXPECT_EQ(lines[58],
+              "S2\t0.2x\t\t\t\t\t\t\t\t\tsample\t\t\t\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
 }
 
 TEST(Report, Json) {
@@ -84,8 +86,9 @@ TEST(Report, Json) {
               std::string::npos)
         << json;
     EXPECT_NE(json.find("\"flags\": [], \"type\": \"sample\""), std::string::npos) << json;
-    EXPECT_NE(json.find("\"qc\": null, \"qc_pass\": null, \"below_limit\": false, \"error\": null}"),
-              std::string::npos);
+    EXPECT_NE(
+        json.find("\"qc\": null, \"qc_pass\": null, \"below_limit\": false, \"error\": null}"),
+        std::string::npos);
     EXPECT_NE(json.find("\"qc_summary\": {\"passed\": 1, \"failed\": 0}"), std::string::npos);
     EXPECT_EQ(lines.back(), "}");
 }

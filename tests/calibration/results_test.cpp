@@ -25,8 +25,13 @@ std::string reasonOf(const calibration::Figure& figure) {
 
 // The fluorescence standards of a published teaching example, worked to six decimals.
 TEST(Results, WorkedExample) {
-    Document document = documentOf({{"0", "2.1"}, {"2", "5.0"}, {"4", "9.0"}, {"6", "12.6"},
-                                    {"8", "17.3"}, {"10", "21.0"}, {"12", "24.7"}});
+    Document document = documentOf({{"0", "2.1"},
+                                    {"2", "5.0"},
+                                    {"4", "9.0"},
+                                    {"6", "12.6"},
+                                    {"8", "17.3"},
+                                    {"10", "21.0"},
+                                    {"12", "24.7"}});
     document.samples.push_back({"S1", "2.9", "10", {}, false, {}, {}, {}, {}, {}, {}});
     const calibration::Results results = calibration::evaluate(document);
     const calibration::CurveResult& curve = results.curve;
@@ -63,9 +68,11 @@ TEST(Results, WorkedExample) {
 // From the typed decimals, standards exactly on a line have no scatter at all, and a slope that is
 // 0 in the decimals is 0: no concentration can be read from it.
 TEST(Results, ExactDecimals) {
-    const auto line = calibration::evaluateCurve(documentOf({{"1", ".1"}, {"2", ".2"}, {"3", ".3"}}));
+    const auto line =
+        calibration::evaluateCurve(documentOf({{"1", ".1"}, {"2", ".2"}, {"3", ".3"}}));
     ASSERT_TRUE(line.fit);
-    for (const calibration::Figure* figure : {&line.sYX, &line.sA, &line.sB, &line.lod, &line.loq}) {
+    for (const calibration::Figure* figure :
+         {&line.sYX, &line.sA, &line.sB, &line.lod, &line.loq}) {
         ASSERT_TRUE(figure->value);
         EXPECT_EQ(*figure->value, 0.0);
     }

@@ -66,7 +66,9 @@ TEST(StandardsCsv, Read) {
          "序号;浓度;吸光度\n1;0;0,002\n2;0,5;0,101\n3;1;0,198\n",
          {{"0", "0.002"}, {"0.5", "0.101"}, {"1", "0.198"}},
          {2, 3, 4}},
-        {"an index column without a header", "1,0,0.002\n2,5,0.101\n", {{"0", "0.002"}, {"5", "0.101"}},
+        {"an index column without a header",
+         "1,0,0.002\n2,5,0.101\n",
+         {{"0", "0.002"}, {"5", "0.101"}},
          {1, 2}},
     };
     for (const StandardsCase& c : cases) {
@@ -228,7 +230,8 @@ TEST(SamplesCsv, Refused) {
         {"ten columns", "S1;0,5;1;x;;;;;;y\n",
          u"第1行：有10列，最多9列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、"
          u"不确定度U）"_s},
-        {"more cells than the header names", "名称;读数\nS1;0,5;2\n", u"第2行：有3列，表头只有2列"_s},
+        {"more cells than the header names", "名称;读数\nS1;0,5;2\n",
+         u"第2行：有3列，表头只有2列"_s},
         {"header only", "名称,读数\n", u"没有数据行"_s},
         {"binary", io_test::pngBytes(), u"文件含有二进制数据，不是文本文件"_s},
     };
