@@ -78,8 +78,9 @@ Reporting reportingOf(const Settings& settings) {
 }
 
 std::string rounded(double value, const Settings& settings) {
-    return settings.rounding == Rounding::Significant ? calc::roundSignificant(value, settings.digits)
-                                                      : calc::roundDecimals(value, settings.digits);
+    return settings.rounding == Rounding::Significant
+               ? calc::roundSignificant(value, settings.digits)
+               : calc::roundDecimals(value, settings.digits);
 }
 
 // The names of the rows, for the rows that refer to one: each name once, or marked as not unique.
@@ -102,7 +103,8 @@ public:
             return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"), {quoted(trimmed)});
         }
         if (found->second == kAmbiguous) {
-            return Message(QT_TRANSLATE_NOOP("calibration", "样品名称 %1 不唯一"), {quoted(trimmed)});
+            return Message(QT_TRANSLATE_NOOP("calibration", "样品名称 %1 不唯一"),
+                           {quoted(trimmed)});
         }
         return found->second;
     }
@@ -174,9 +176,14 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         }
         const double x = *result.x0.value / result.values.dilution;
         const double limit = *batch.reportedLimit.value;
-        result.qc = QualityCheck{"blank", x, std::nullopt, limit, x < limit,
-                                 Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
-                                         {quoted(sample.name), shown(x), shown(limit)})};
+        result.qc = QualityCheck{
+            "blank",
+            x,
+            std::nullopt,
+            limit,
+            x < limit,
+            Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
+                    {quoted(sample.name), shown(x), shown(limit)})};
         return;
     }
     case SampleType::Duplicate: {
@@ -185,18 +192,21 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             return;
         }
         if (!original->result.value || !result.result.value) {
-            return fail(!result.result.value ? *result.result.reason
-                                             : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
+            return fail(!result.result.value
+                            ? *result.result.reason
+                            : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
         }
         const double x1 = *original->result.value;
         const double x2 = *result.result.value;
         if (!(x1 + x2 > 0)) {
-            return fail(Message(QT_TRANSLATE_NOOP("calibration", "两个结果之和不大于0，相对偏差无意义")));
+            return fail(
+                Message(QT_TRANSLATE_NOOP("calibration", "两个结果之和不大于0，相对偏差无意义")));
         }
         const double rpd = std::fabs(x1 - x2) / (x1 + x2) * 100;
-        result.qc = within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
-                           Message(QT_TRANSLATE_NOOP("calibration", "平行样 %1 相对偏差 %2%，要求≤%3%"),
-                                   {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)}));
+        result.qc =
+            within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
+                   Message(QT_TRANSLATE_NOOP("calibration", "平行样 %1 相对偏差 %2%，要求≤%3%"),
+                           {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)}));
         return;
     }
     case SampleType::Spike: {
@@ -214,14 +224,16 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             return;
         }
         if (!original->x0.value || !result.x0.value) {
-            return fail(!result.x0.value ? *result.x0.reason
-                                         : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
+            return fail(!result.x0.value
+                            ? *result.x0.reason
+                            : Message(QT_TRANSLATE_NOOP("calibration", "所指样品没有结果")));
         }
         const double recovery =
             (*result.x0.value - *original->x0.value) / std::get<double>(added) * 100;
-        result.qc = within("spike", recovery, s.spikeLowPct, s.spikeHighPct,
-                           Message(QT_TRANSLATE_NOOP("calibration", "加标回收率 %1%，要求%2–%3%"),
-                                   {shown(recovery), limitText(s.spikeLowPct), limitText(s.spikeHighPct)}));
+        result.qc =
+            within("spike", recovery, s.spikeLowPct, s.spikeHighPct,
+                   Message(QT_TRANSLATE_NOOP("calibration", "加标回收率 %1%，要求%2–%3%"),
+                           {shown(recovery), limitText(s.spikeLowPct), limitText(s.spikeHighPct)}));
         return;
     }
     case SampleType::Check: {
@@ -239,9 +251,10 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         }
         const double error =
             (*result.x0.value - std::get<double>(nominal)) / std::get<double>(nominal) * 100;
-        result.qc = within("check", error, -s.checkMaxPct, s.checkMaxPct,
-                           Message(QT_TRANSLATE_NOOP("calibration", "校准核查相对误差 %1%，要求±%2%"),
-                                   {shown(error), limitText(s.checkMaxPct)}));
+        result.qc =
+            within("check", error, -s.checkMaxPct, s.checkMaxPct,
+                   Message(QT_TRANSLATE_NOOP("calibration", "校准核查相对误差 %1%，要求±%2%"),
+                           {shown(error), limitText(s.checkMaxPct)}));
         return;
     }
     case SampleType::Reference: {
@@ -257,10 +270,10 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             return fail(*result.result.reason);
         }
         const double difference = std::fabs(*result.result.value - std::get<double>(certified));
-        result.qc = within("reference", difference, std::nullopt, std::get<double>(u),
-                           Message(QT_TRANSLATE_NOOP("calibration", "质控样 %1 |结果−标准值| %2，要求≤U %3"),
-                                   {quoted(sample.name), shown(difference),
-                                    shown(std::get<double>(u))}));
+        result.qc = within(
+            "reference", difference, std::nullopt, std::get<double>(u),
+            Message(QT_TRANSLATE_NOOP("calibration", "质控样 %1 |结果−标准值| %2，要求≤U %3"),
+                    {quoted(sample.name), shown(difference), shown(std::get<double>(u))}));
         return;
     }
     }
@@ -290,9 +303,11 @@ void summarize(BatchResult& batch, const std::vector<SampleResult>& samples) {
                                       {std::to_string(batch.passed)});
         return;
     }
+    // Marked apart from the call that translates it: lupdate reads no mark inside translate().
+    static const char* const semicolon = QT_TRANSLATE_NOOP("calibration", "；");
     std::string reasons;
     for (const Message& failure : batch.failures) {
-        reasons += (reasons.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) + render(failure);
+        reasons += (reasons.empty() ? "" : translate(semicolon)) + render(failure);
     }
     batch.summary = Message(QT_TRANSLATE_NOOP("calibration", "质控：%1项通过，%2项未通过（%3）"),
                             {std::to_string(batch.passed), std::to_string(batch.failed), reasons});
@@ -330,9 +345,8 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
         sample.result = sample.x0;
         return;
     }
-    sample.result =
-        Figure::of(finite(*sample.x0.value * static_cast<long double>(batch.resultFactor)),
-                   outOfRange());
+    sample.result = Figure::of(
+        finite(*sample.x0.value * static_cast<long double>(batch.resultFactor)), outOfRange());
     if (!sample.result.value) {
         return;
     }
@@ -342,7 +356,8 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
     if (!sample.belowLimit) {
         sample.resultText = rounded(*sample.result.value, settings);
     } else if (settings.below == BelowLimit::NotDetected) {
-        sample.resultText = translate(QT_TRANSLATE_NOOP("calibration", "未检出"));
+        static const char* const notDetected = QT_TRANSLATE_NOOP("calibration", "未检出");
+        sample.resultText = translate(notDetected);
     } else {
         const std::string shownLimit =
             rounded(double(*limit * sample.values.dilution * batch.resultFactor), settings);
@@ -394,8 +409,9 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         }
     }
     const bool reading = curve.fit && !curve.noReading;
-    const Message notReadable =
-        curve.noReading ? *curve.noReading : curve.problem ? *curve.problem : noCurve();
+    const Message notReadable = curve.noReading ? *curve.noReading
+                                : curve.problem ? *curve.problem
+                                                : noCurve();
     batch.blanksReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要2个空白"));
     if (!reading) {
         batch.blanksReason = notReadable;
@@ -418,13 +434,13 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         break;
     case ReportedLimit::Xd:
         batch.reportedLimit =
-            curve.validation.din ? Figure{curve.validation.din->xD, std::nullopt}
-                                 : Figure::missing(curve.fit ? curve.validation.dinReason
-                                                             : notReadable);
+            curve.validation.din
+                ? Figure{curve.validation.din->xD, std::nullopt}
+                : Figure::missing(curve.fit ? curve.validation.dinReason : notReadable);
         break;
     case ReportedLimit::Mdl:
-        batch.reportedLimit = batch.mdl ? Figure{batch.mdl->mdl, std::nullopt}
-                                        : Figure::missing(batch.mdlReason);
+        batch.reportedLimit =
+            batch.mdl ? Figure{batch.mdl->mdl, std::nullopt} : Figure::missing(batch.mdlReason);
         break;
     }
 

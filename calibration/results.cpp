@@ -81,25 +81,33 @@ Message fitProblemMessage(const calc::FitProblem& problem, const Document& docum
             weightsConcentration(settings.weighting) ? standard.c : standard.a;
         const bool zero = value && *value == 0.0;
         if (weightsConcentration(settings.weighting)) {
-            return Message(zero ? QT_TRANSLATE_NOOP("calibration", 
-                                      "权重%1要求浓度不为0：第%2个标准点为0，请排除该点或选择其他权重")
-                                : QT_TRANSLATE_NOOP("calibration", 
-                                      "权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重"),
-                           {weightingName(settings.weighting), number});
+            return Message(
+                zero ? QT_TRANSLATE_NOOP(
+                           "calibration",
+                           "权重%1要求浓度不为0：第%2个标准点为0，请排除该点或选择其他权重")
+                     : QT_TRANSLATE_NOOP(
+                           "calibration",
+                           "权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重"),
+                {weightingName(settings.weighting), number});
         }
-        return Message(zero ? QT_TRANSLATE_NOOP("calibration", 
-                                  "权重%1要求吸光度不为0：第%2个标准点为0，请排除该点或选择其他权重")
-                            : QT_TRANSLATE_NOOP("calibration", 
-                                  "权重%1要求吸光度为正：第%2个标准点为负，请排除该点或选择其他权重"),
-                       {weightingName(settings.weighting), number});
+        return Message(
+            zero ? QT_TRANSLATE_NOOP(
+                       "calibration",
+                       "权重%1要求吸光度不为0：第%2个标准点为0，请排除该点或选择其他权重")
+                 : QT_TRANSLATE_NOOP(
+                       "calibration",
+                       "权重%1要求吸光度为正：第%2个标准点为负，请排除该点或选择其他权重"),
+            {weightingName(settings.weighting), number});
     }
     case calc::FitProblem::Kind::NoReplicate:
         return Message(
-            QT_TRANSLATE_NOOP("calibration", "权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，"
-                            "请排除该点或选择其他权重"),
+            QT_TRANSLATE_NOOP("calibration",
+                              "权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，"
+                              "请排除该点或选择其他权重"),
             {number});
     case calc::FitProblem::Kind::NoSpreadAtLevel:
-        return Message(QT_TRANSLATE_NOOP("calibration", "权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同"),
+        return Message(QT_TRANSLATE_NOOP("calibration",
+                                         "权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同"),
                        {number});
     case calc::FitProblem::Kind::OutOfRange:
         break;
@@ -156,8 +164,8 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.sYX = Figure::of(fit.sYX, fewer);
     const Message noIntercept(QT_TRANSLATE_NOOP("calibration", "过原点模型没有截距"));
     const Message notQuadratic(QT_TRANSLATE_NOOP("calibration", "只有二次模型有二次项"));
-    curve.sA = fit.model == calc::Model::Origin ? Figure::missing(noIntercept)
-                                                : Figure::of(fit.sA, fewer);
+    curve.sA =
+        fit.model == calc::Model::Origin ? Figure::missing(noIntercept) : Figure::of(fit.sA, fewer);
     curve.sB = Figure::of(fit.sB, fewer);
     curve.sC = fit.model != calc::Model::Quadratic ? Figure::missing(notQuadratic)
                                                    : Figure::of(fit.sC, fewer);
@@ -168,8 +176,9 @@ void figures(CurveResult& curve, const Settings& settings) {
     if (curve.noReading) {
         noLimit = *curve.noReading;
     } else if (fit.model == calc::Model::Quadratic || fit.weighting != calc::Weighting::None) {
-        noLimit = Message(QT_TRANSLATE_NOOP("calibration", "LOD和LOQ只用于不加权的直线模型；请用验证中空白或"
-                                          "检出限样的检出限"));
+        noLimit = Message(QT_TRANSLATE_NOOP("calibration",
+                                            "LOD和LOQ只用于不加权的直线模型；请用验证中空白或"
+                                            "检出限样的检出限"));
     }
     curve.lod = Figure::of(fit.lod, noLimit);
     curve.loq = Figure::of(fit.loq, noLimit);
@@ -204,8 +213,8 @@ Fitted fittedStandards(const std::vector<calc::Decimal>& x, const std::vector<ca
 }
 
 std::optional<calc::ModelFit> unweighted(const Fitted& fitted, calc::Model model) {
-    const calc::ModelOutcome outcome = calc::fitModel(fitted.x, fitted.y, {}, model,
-                                                      calc::Weighting::None);
+    const calc::ModelOutcome outcome =
+        calc::fitModel(fitted.x, fitted.y, {}, model, calc::Weighting::None);
     if (const auto* fit = std::get_if<calc::ModelFit>(&outcome)) {
         return *fit;
     }
@@ -253,7 +262,8 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     // Mandel: the second-order curve's residual variance against the line's.
     v.mandelReason = needFour;
     if (n >= 4) {
-        if (const auto quadratic = unweighted(fitted, calc::Model::Quadratic); quadratic && quadratic->sYX) {
+        if (const auto quadratic = unweighted(fitted, calc::Model::Quadratic);
+            quadratic && quadratic->sYX) {
             v.mandel = calc::mandelTest(n, s2Line, *quadratic->sYX * *quadratic->sYX);
             v.mandelReason = Message(
                 QT_TRANSLATE_NOOP("calibration", "二次拟合的剩余方差为0：各点恰好在一条曲线上"));
@@ -266,8 +276,9 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     std::vector<int> group(fitted.x.size());
     std::vector<const calc::Decimal*> levels;
     for (std::size_t i = 0; i < fitted.x.size(); ++i) {
-        const auto found = std::find_if(levels.begin(), levels.end(),
-                                        [&](const calc::Decimal* level) { return *level == fitted.x[i]; });
+        const auto found =
+            std::find_if(levels.begin(), levels.end(),
+                         [&](const calc::Decimal* level) { return *level == fitted.x[i]; });
         group[i] = int(found - levels.begin());
         if (found == levels.end()) {
             levels.push_back(&fitted.x[i]);
@@ -279,7 +290,8 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要3个不同的浓度"));
     } else if (line->sYX) {
         v.lackOfFit = calc::lackOfFit(fitted.yValues, group, s2Line * (n - 2));
-        v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
+        v.lackOfFitReason = Message(QT_TRANSLATE_NOOP(
+            "calibration", "各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
     }
 
     // Outliers and influential standards.
@@ -304,8 +316,9 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     v.dinReason = needsMoreStandards(calc::Model::Line);
     if (line->sYX) {
         if (*line->sYX == 0.0 || line->b == 0.0) {
-            v.dinReason = *line->sYX == 0.0 ? Message(QT_TRANSLATE_NOOP("calibration", "剩余标准差为0"))
-                                            : Message(QT_TRANSLATE_NOOP("calibration", "斜率为0"));
+            v.dinReason = *line->sYX == 0.0
+                              ? Message(QT_TRANSLATE_NOOP("calibration", "剩余标准差为0"))
+                              : Message(QT_TRANSLATE_NOOP("calibration", "斜率为0"));
         } else {
             v.din = calc::din32645(n, double(line->meanX), double(line->sxx), *line->sYX, line->a,
                                    line->b, settings.alpha, settings.k, settings.m);
@@ -317,12 +330,17 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
 } // namespace
 
 Message modelLine(const Document& document) {
+    // Marked apart from the call that translates them: lupdate reads no mark inside translate().
+    static const char* const comma = QT_TRANSLATE_NOOP("calibration", "，");
+    static const char* const unweighted = QT_TRANSLATE_NOOP("calibration", "不加权");
+    static const char* const semicolon = QT_TRANSLATE_NOOP("calibration", "；");
     const Settings& settings = document.settings;
     std::string line = translate(modelName(settings.model));
-    line += translate(QT_TRANSLATE_NOOP("calibration", "，"));
+    line += translate(comma);
     line += settings.weighting == calc::Weighting::None
-                ? translate(QT_TRANSLATE_NOOP("calibration", "不加权"))
-                : render(Message(QT_TRANSLATE_NOOP("calibration", "权重%1"), {weightingName(settings.weighting)}));
+                ? translate(unweighted)
+                : render(Message(QT_TRANSLATE_NOOP("calibration", "权重%1"),
+                                 {weightingName(settings.weighting)}));
     std::vector<std::string> reasons;
     for (std::size_t i = 0; i < document.standards.size(); ++i) {
         const Standard& standard = document.standards[i];
@@ -334,7 +352,7 @@ Message modelLine(const Document& document) {
     if (!reasons.empty()) {
         std::string joined;
         for (const std::string& reason : reasons) {
-            joined += (joined.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) + reason;
+            joined += (joined.empty() ? "" : translate(semicolon)) + reason;
         }
         line += render(Message(QT_TRANSLATE_NOOP("calibration", "，排除%1点（%2）"),
                                {std::to_string(reasons.size()), joined}));
@@ -484,7 +502,8 @@ CurveResult evaluateCurve(const Document& document) {
     }
     curve.fit = std::get<calc::ModelFit>(outcome);
     if (curve.fit->b == 0.0 && curve.fit->c == 0.0) {
-        curve.noReading = Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
+        curve.noReading =
+            Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
     }
     figures(curve, settings);
     checkStandards(curve);
@@ -558,7 +577,8 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
         case calc::InversePrediction::Problem::FlatAtRoot:
             return Message(QT_TRANSLATE_NOOP("calibration", "曲线在此处斜率为0"));
         case calc::InversePrediction::Problem::NoWeight:
-            return Message(QT_TRANSLATE_NOOP("calibration", "此处无法取权重（浓度或吸光度不为正）"));
+            return Message(
+                QT_TRANSLATE_NOOP("calibration", "此处无法取权重（浓度或吸光度不为正）"));
         case calc::InversePrediction::Problem::OutOfRange:
             return outOfRange();
         }
@@ -569,10 +589,10 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
     };
     const std::optional<double> x0 = scaled(prediction.x0);
     const std::optional<double> sX0 = scaled(prediction.sX0);
-    result.x0 = x0 ? Figure{x0, std::nullopt}
-                   : Figure::missing(prediction.x0 ? outOfRange() : why());
-    result.sX0 = sX0 ? Figure{sX0, std::nullopt}
-                     : Figure::missing(prediction.sX0 ? outOfRange() : why());
+    result.x0 =
+        x0 ? Figure{x0, std::nullopt} : Figure::missing(prediction.x0 ? outOfRange() : why());
+    result.sX0 =
+        sX0 ? Figure{sX0, std::nullopt} : Figure::missing(prediction.sX0 ? outOfRange() : why());
     result.ci = times(curve.t, result.sX0);
     result.ci95 = times(curve.t95, result.sX0);
     if (result.meanA) {
