@@ -430,7 +430,8 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     }
     switch (settings.limit) {
     case ReportedLimit::Lod:
-        batch.reportedLimit = curve.lod;
+        // Without a curve its LOD is neither a value nor a reason.
+        batch.reportedLimit = reading ? curve.lod : Figure::missing(notReadable);
         break;
     case ReportedLimit::Xd:
         batch.reportedLimit =
