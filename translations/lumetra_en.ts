@@ -140,7 +140,7 @@
     </message>
     <message>
         <source>命令行排除</source>
-        <translation>excluded on the command line</translation>
+        <translation>set on the command line</translation>
     </message>
     <message>
         <source>--pdf 需要在图形应用中运行</source>
@@ -521,7 +521,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>项目/批号</source>
-        <translation>Project/batch</translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>分析项目</source>
@@ -533,7 +533,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>仪器编号</source>
-        <translation>Instrument No.</translation>
+        <translation>Instr. No.</translation>
     </message>
     <message>
         <source>波长</source>
@@ -545,7 +545,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>分析日期</source>
-        <translation>Analysis date</translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>分析人</source>
@@ -684,11 +684,11 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>稀释倍数</source>
-        <translation>Dilution factor</translation>
+        <translation>Dilution</translation>
     </message>
     <message>
         <source>平均吸光度</source>
-        <translation>Mean absorbance</translation>
+        <translation>Mean A</translation>
     </message>
     <message>
         <source>结果</source>
@@ -867,7 +867,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>%1（A：吸光度，C：浓度，%2；系数未修约）</source>
-        <translation>%1 (A: absorbance, C: concentration in %2; coefficients not rounded)</translation>
+        <translation>%1 (A: absorbance; C: concentration, %2; coefficients unrounded)</translation>
     </message>
     <message>
         <source>LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t 分布分位数；“—”为该项无法计算，括号内为原因。</source>
@@ -1328,7 +1328,7 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>项目/批号</source>
-        <translation>Project/batch</translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>方法</source>
@@ -1409,11 +1409,11 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>权重</source>
-        <translation>Weighting</translation>
+        <translation>Weight</translation>
     </message>
     <message>
         <source>置信水平</source>
-        <translation>Confidence level</translation>
+        <translation>CI</translation>
     </message>
 </context>
 <context>
@@ -1572,7 +1572,7 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>%1% 半宽</source>
-        <translation>%1% CI half-width</translation>
+        <translation>%1% CI (±)</translation>
     </message>
     <message>
         <source>结果</source>
@@ -1641,11 +1641,11 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>相对偏差 %</source>
-        <translation>Rel. deviation %</translation>
+        <translation>Rel. dev. %</translation>
     </message>
     <message>
         <source>反算 C</source>
-        <translation>Back-calc. C</translation>
+        <translation>C found</translation>
     </message>
     <message>
         <source>回收率 %</source>
@@ -1711,23 +1711,23 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>相关系数 r</source>
-        <translation>Correlation coefficient r</translation>
+        <translation>Correlation coeff. r</translation>
     </message>
     <message>
         <source>决定系数 R²</source>
-        <translation>Coefficient of determination R²</translation>
+        <translation>Determination coeff. R²</translation>
     </message>
     <message>
         <source>剩余标准差 s(y/x)</source>
-        <translation>Residual standard deviation s(y/x)</translation>
+        <translation>Residual SD s(y/x)</translation>
     </message>
     <message>
         <source>检出限 LOD</source>
-        <translation>Limit of detection LOD</translation>
+        <translation>Detection limit LOD</translation>
     </message>
     <message>
         <source>定量限 LOQ</source>
-        <translation>Limit of quantification LOQ</translation>
+        <translation>Quantification limit LOQ</translation>
     </message>
     <message>
         <source>统计量</source>
@@ -1739,22 +1739,22 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>%1% 半宽 (±)</source>
-        <translation>%1% CI half-width (±)</translation>
+        <translation>%1% CI (±)</translation>
     </message>
 </context>
 <context>
     <name>analysis::ValidationTab</name>
     <message>
         <source>报告检出限</source>
-        <translation>Reported limit of detection</translation>
+        <translation>Limit</translation>
     </message>
     <message>
         <source>置信带</source>
-        <translation>Confidence band</translation>
+        <translation>Conf. band</translation>
     </message>
     <message>
         <source>预测带</source>
-        <translation>Prediction band</translation>
+        <translation>Pred. band</translation>
     </message>
     <message>
         <source>项目</source>
@@ -2319,7 +2319,7 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>项目/批号</source>
-        <translation>Project/batch</translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>方法</source>
