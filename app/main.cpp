@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -74,16 +75,39 @@ QString languageOption(int argc, char* argv[]) {
     return language;
 }
 
+// The arguments but `--lang VALUE` and `--lang=VALUE`, the program's name first.
+std::vector<char*> withoutLanguage(int argc, char* argv[]) {
+    std::vector<char*> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--lang" && i + 1 < argc) {
+            ++i;
+        } else if (!argument.startsWith("--lang=")) {
+            rest.push_back(argv[i]);
+        }
+    }
+    return rest;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // `lumetra --lang en` and `lumetra --lang en FILE`: the windows in that language for this
+    // run, the saved choice left as it is. A language that is neither goes to the command line,
+    // which names the mistake.
+    const QString language = languageOption(argc, argv);
+    std::vector<char*> windowArguments = withoutLanguage(argc, argv);
+    const bool windows = argc == 1 || opensFileInWindows(argc, argv) ||
+                         (!language.isEmpty() && (windowArguments.size() == 1 ||
+                                                  opensFileInWindows(int(windowArguments.size()),
+                                                                     windowArguments.data())));
+
     // The command line needs no display: no widget is created on that path, and no GUI
     // application but for --pdf, whose pages need Qt's fonts: on the offscreen platform, chosen
     // here for this run whatever the environment says, and given no arguments of Qt's own (a
     // -platform among them would choose another).
-    if (argc > 1 && !opensFileInWindows(argc, argv)) {
+    if (!windows) {
         holdClosedStandardDescriptors();
-        const QString language = languageOption(argc, argv);
         // Qt's own notes (the runtime folder the offscreen platform would like) are not the
         // command line's one line of error; only its fatal ones are.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -116,11 +140,11 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     ui::setUpApplication(application);
-    app::installLanguage(application, app::savedLanguage());
+    app::installLanguage(application, language.isEmpty() ? app::savedLanguage() : language);
     ui::MessageBoxAlerts alerts;
     app::Lumetra lumetra(alerts);
-    if (argc == 2) {
-        lumetra.runWithFile(io::pathFromNative(QByteArray(argv[1])));
+    if (windowArguments.size() == 2) {
+        lumetra.runWithFile(io::pathFromNative(QByteArray(windowArguments[1])));
     } else {
         lumetra.start();
     }

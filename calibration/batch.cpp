@@ -304,10 +304,11 @@ void summarize(BatchResult& batch, const std::vector<SampleResult>& samples) {
                                       {std::to_string(batch.passed)});
         return;
     }
+    // Marked apart from the call that translates it: lupdate reads no mark inside translate().
+    static const char* const semicolon = QT_TRANSLATE_NOOP("calibration", "；");
     std::string reasons;
     for (const Message& failure : batch.failures) {
-        reasons += (reasons.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) +
-                   render(failure);
+        reasons += (reasons.empty() ? "" : translate(semicolon)) + render(failure);
     }
     batch.summary = Message(QT_TRANSLATE_NOOP("calibration", "质控：%1项通过，%2项未通过（%3）"),
                             {std::to_string(batch.passed), std::to_string(batch.failed), reasons});
@@ -356,7 +357,8 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
     if (!sample.belowLimit) {
         sample.resultText = rounded(*sample.result.value, settings);
     } else if (settings.below == BelowLimit::NotDetected) {
-        sample.resultText = translate(QT_TRANSLATE_NOOP("calibration", "未检出"));
+        static const char* const notDetected = QT_TRANSLATE_NOOP("calibration", "未检出");
+        sample.resultText = translate(notDetected);
     } else {
         // Rounded upward: "<0.00" would claim less than the limit says.
         const std::string shownLimit =
@@ -431,7 +433,8 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     }
     switch (settings.limit) {
     case ReportedLimit::Lod:
-        batch.reportedLimit = curve.lod;
+        // Without a curve its LOD is neither a value nor a reason.
+        batch.reportedLimit = reading ? curve.lod : Figure::missing(notReadable);
         break;
     case ReportedLimit::Xd:
         batch.reportedLimit =

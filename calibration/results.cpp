@@ -330,11 +330,15 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
 } // namespace
 
 Message modelLine(const Document& document) {
+    // Marked apart from the call that translates them: lupdate reads no mark inside translate().
+    static const char* const comma = QT_TRANSLATE_NOOP("calibration", "，");
+    static const char* const unweighted = QT_TRANSLATE_NOOP("calibration", "不加权");
+    static const char* const semicolon = QT_TRANSLATE_NOOP("calibration", "；");
     const Settings& settings = document.settings;
     std::string line = translate(modelName(settings.model));
-    line += translate(QT_TRANSLATE_NOOP("calibration", "，"));
+    line += translate(comma);
     line += settings.weighting == calc::Weighting::None
-                ? translate(QT_TRANSLATE_NOOP("calibration", "不加权"))
+                ? translate(unweighted)
                 : render(Message(QT_TRANSLATE_NOOP("calibration", "权重%1"),
                                  {weightingName(settings.weighting)}));
     std::vector<std::string> reasons;
@@ -348,8 +352,7 @@ Message modelLine(const Document& document) {
     if (!reasons.empty()) {
         std::string joined;
         for (const std::string& reason : reasons) {
-            joined +=
-                (joined.empty() ? "" : translate(QT_TRANSLATE_NOOP("calibration", "；"))) + reason;
+            joined += (joined.empty() ? "" : translate(semicolon)) + reason;
         }
         line += render(Message(QT_TRANSLATE_NOOP("calibration", "，排除%1点（%2）"),
                                {std::to_string(reasons.size()), joined}));

@@ -5,162 +5,162 @@
     <name>CommandLine</name>
     <message>
         <source>写入标准输出失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing to standard output failed: %1</translation>
     </message>
     <message>
         <source>原因不明</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown reason</translation>
     </message>
     <message>
         <source>%1：%2</source>
         <comment>a file, then what went wrong in it</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>%1（%2）</source>
         <comment>a file with the option that named it</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>样品的 CSV 文件（名称、读数、稀释倍数……），取代 .lumetra 文件中的样品。</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV file of samples (name, readings, dilution factor, ...); replaces the samples in the .lumetra file.</translation>
     </message>
     <message>
         <source>空白的 CSV 文件：每行一个空白的读数，加入样品列表。</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV file of blanks: one blank reading per line, added to the sample list.</translation>
     </message>
     <message>
         <source>以 JSON 输出，键与制表符报告相同。</source>
-        <translation type="unfinished"></translation>
+        <translation>Output JSON, with the same keys as the tab-separated report.</translation>
     </message>
     <message>
         <source>校准模型：line（直线）、origin（过原点）或 quadratic（二次）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration model: line, origin (through the origin) or quadratic (second order).</translation>
     </message>
     <message>
         <source>权重：none、1/x、1/x2、1/y、1/y2 或 1/s2。</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighting: none, 1/x, 1/x2, 1/y, 1/y2 or 1/s2.</translation>
     </message>
     <message>
         <source>排除的标准点（从1起的序号，逗号分隔），取代文件中的排除。</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards to exclude (numbers from 1, comma-separated); replaces the exclusions in the file.</translation>
     </message>
     <message>
         <source>置信水平：95 或 99。</source>
-        <translation type="unfinished"></translation>
+        <translation>Confidence level: 95 or 99.</translation>
     </message>
     <message>
         <source>DIN 32645 的 α：0.05 或 0.01。</source>
-        <translation type="unfinished"></translation>
+        <translation>α of DIN 32645: 0.05 or 0.01.</translation>
     </message>
     <message>
         <source>DIN 32645 定量限的 k（1到10）。</source>
-        <translation type="unfinished"></translation>
+        <translation>k of the DIN 32645 limit of quantification (1 to 10).</translation>
     </message>
     <message>
         <source>每个样品的读数次数 m（1到100）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of readings m per sample (1 to 100).</translation>
     </message>
     <message>
         <source>报告检出限：lod、xd 或 mdl。</source>
-        <translation type="unfinished"></translation>
+        <translation>Reported limit of detection: lod, xd or mdl.</translation>
     </message>
     <message>
         <source>取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample volume V (a number above 0): result = x0·dilution factor·f/V.</translation>
     </message>
     <message>
         <source>换算系数 f。</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversion factor f.</translation>
     </message>
     <message>
         <source>结果单位，例如 mg/L。</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporting unit, e.g. mg/L.</translation>
     </message>
     <message>
         <source>结果的有效数字位数（1到15）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Significant figures of the results (1 to 15).</translation>
     </message>
     <message>
         <source>结果的小数位数（0到15）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Decimal places of the results (0 to 15).</translation>
     </message>
     <message>
         <source>低于检出限时：nd（未检出）或 lt（&lt;检出限）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Below the limit of detection: nd (not detected) or lt (&lt;LOD).</translation>
     </message>
     <message>
         <source>空白校正：标准点减去零浓度标准点的平均吸光度，样品减去空白的平均吸光度。</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction: the mean absorbance of the zero standards is subtracted from the standards, the mean absorbance of the blanks from the samples.</translation>
     </message>
     <message>
         <source>有质控规则未通过时退出码为3。</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit code 3 when a QC rule fails.</translation>
     </message>
     <message>
         <source>把报告写成 PDF 文件（与窗口的“导出PDF…”相同，含各输入文件的 SHA-256），不输出到标准输出。</source>
-        <translation type="unfinished"></translation>
+        <translation>Write the report as a PDF file (as “Export PDF...” in the window, with the SHA-256 of each input file) instead of standard output.</translation>
     </message>
     <message>
         <source>PDF 报告附修改记录（与 --pdf 同用）。</source>
-        <translation type="unfinished"></translation>
+        <translation>Append the change history to the PDF report (with --pdf).</translation>
     </message>
     <message>
         <source>帮助和消息的语言：zh（中文）或 en（英文）；不给时用窗口中选定的语言。</source>
-        <translation type="unfinished"></translation>
+        <translation>Language of the help and the messages: zh (Chinese) or en (English); without it, the language chosen in the window.</translation>
     </message>
     <message>
         <source>--%1 的值“%2”无效，应为 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid value “%2” for --%1: expected %3</translation>
     </message>
     <message>
         <source>、</source>
         <comment>between the values an option accepts</comment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>--%1 的值“%2”无效，应为%3到%4之间的整数</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid value “%2” for --%1: expected a whole number from %3 to %4</translation>
     </message>
     <message>
         <source>--%1 的值“%2”无效，应为%3到%4之间的数</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid value “%2” for --%1: expected a number from %3 to %4</translation>
     </message>
     <message>
         <source>--digits 和 --decimals 只能选一个</source>
-        <translation type="unfinished"></translation>
+        <translation>Use only one of --digits and --decimals</translation>
     </message>
     <message>
         <source>--volume 的值“%1”无效，应为大于0的数</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid value “%1” for --volume: expected a number above 0</translation>
     </message>
     <message>
         <source>--exclude 的“%1”无效，应为1到%2之间的标准点序号</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid standard “%1” for --exclude: expected a number from 1 to %2</translation>
     </message>
     <message>
         <source>命令行排除</source>
-        <translation type="unfinished"></translation>
+        <translation>set on the command line</translation>
     </message>
     <message>
         <source>--pdf 需要在图形应用中运行</source>
-        <translation type="unfinished"></translation>
+        <translation>--pdf needs a graphical application</translation>
     </message>
     <message>
         <source>PDF导出失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF export failed: %1</translation>
     </message>
     <message>
         <source>--pdf 和 --json 只能选一个</source>
-        <translation type="unfinished"></translation>
+        <translation>Use only one of --pdf and --json</translation>
     </message>
     <message>
         <source>--history 只用于 --pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>--history is only for --pdf</translation>
     </message>
     <message>
         <source>空白 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank %1</translation>
     </message>
     <message>
         <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
@@ -171,27 +171,34 @@ report FILE   输出标准曲线的统计量、验证、各标准点和样品的
 
 退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
 2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra: calibration curve calculator for photometric analysis. Without arguments it opens the window; lumetra FILE opens FILE in the window.
+
+report FILE   Writes a report of the calibration curve: statistics, validation, standards and samples (tab-separated).
+              FILE is a .lumetra calibration file, or a CSV file of two columns (concentration, absorbance).
+              With --pdf OUT.pdf it writes a PDF report for the records (no display needed).
+
+Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
+2 other errors (usage, files, values); 3 --strict given and a QC rule failed.</translation>
     </message>
     <message>
         <source>命令：report</source>
-        <translation type="unfinished"></translation>
+        <translation>Command: report</translation>
     </message>
     <message>
         <source>标准曲线文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration file</translation>
     </message>
     <message>
         <source>--%1 需要一个值（%2）</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 needs a value (%2)</translation>
     </message>
     <message>
         <source>缺少命令（用法：lumetra report FILE）</source>
-        <translation type="unfinished"></translation>
+        <translation>Missing command (usage: lumetra report FILE)</translation>
     </message>
     <message>
         <source>未知的命令“%1”（用法：lumetra report FILE）</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown command “%1” (usage: lumetra report FILE)</translation>
     </message>
     <message>
         <source>report 需要一个文件（用法：lumetra report FILE）</source>
@@ -199,173 +206,173 @@ report FILE   输出标准曲线的统计量、验证、各标准点和样品的
     </message>
     <message>
         <source>多余的参数“%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Unexpected argument “%1”</translation>
     </message>
 </context>
 <context>
     <name>Export</name>
     <message>
         <source>无法加载导出模块（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot load the export module (%1)</translation>
     </message>
     <message>
         <source>打印预览</source>
-        <translation type="unfinished"></translation>
+        <translation>Print Preview</translation>
     </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>序号</source>
-        <translation type="unfinished"></translation>
+        <translation>No.</translation>
     </message>
     <message>
         <source>浓度 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 1</translation>
     </message>
     <message>
         <source>浓度 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 2</translation>
     </message>
     <message>
         <source>浓度 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 3</translation>
     </message>
     <message>
         <source>浓度 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 4</translation>
     </message>
     <message>
         <source>浓度 5</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 5</translation>
     </message>
     <message>
         <source>浓度 6</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 6</translation>
     </message>
     <message>
         <source>浓度 7</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 7</translation>
     </message>
     <message>
         <source>浓度 8</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 8</translation>
     </message>
     <message>
         <source>浓度 9</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 9</translation>
     </message>
     <message>
         <source>浓度 10</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration 10</translation>
     </message>
     <message>
         <source>吸光度 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 1</translation>
     </message>
     <message>
         <source>吸光度 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 2</translation>
     </message>
     <message>
         <source>吸光度 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 3</translation>
     </message>
     <message>
         <source>吸光度 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 4</translation>
     </message>
     <message>
         <source>吸光度 5</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 5</translation>
     </message>
     <message>
         <source>吸光度 6</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 6</translation>
     </message>
     <message>
         <source>吸光度 7</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 7</translation>
     </message>
     <message>
         <source>吸光度 8</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 8</translation>
     </message>
     <message>
         <source>吸光度 9</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 9</translation>
     </message>
     <message>
         <source>吸光度 10</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance 10</translation>
     </message>
     <message>
         <source>请输入下列二个参数</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter these two parameters</translation>
     </message>
     <message>
         <source>测点个数(2-10)---</source>
-        <translation type="unfinished"></translation>
+        <translation>Points (2-10)---</translation>
     </message>
     <message>
         <source>测点个数</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of points</translation>
     </message>
     <message>
         <source>C(x)单位(选择)---</source>
-        <translation type="unfinished"></translation>
+        <translation>C(x) unit (pick)---</translation>
     </message>
     <message>
         <source>浓度单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration unit</translation>
     </message>
     <message>
         <source>测点个数及浓度单位输入完毕</source>
-        <translation type="unfinished"></translation>
+        <translation>Points and unit entered</translation>
     </message>
     <message>
         <source>Lumetra结果：</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra results:</translation>
     </message>
     <message>
         <source>相关系数r--</source>
-        <translation type="unfinished"></translation>
+        <translation>Corr. r--</translation>
     </message>
     <message>
         <source>相关系数r</source>
-        <translation type="unfinished"></translation>
+        <translation>Correlation coefficient r</translation>
     </message>
     <message>
         <source>线性范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Linear range</translation>
     </message>
     <message>
         <source>C(最高)</source>
-        <translation type="unfinished"></translation>
+        <translation>C(max)</translation>
     </message>
     <message>
         <source>A(最高)</source>
-        <translation type="unfinished"></translation>
+        <translation>A(max)</translation>
     </message>
     <message>
         <source>样品浓度计算</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample concentration</translation>
     </message>
     <message>
         <source>请输入A</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter A</translation>
     </message>
     <message>
         <source>样品吸光度</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample absorbance</translation>
     </message>
     <message>
         <source>样品浓度C为:</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample C:</translation>
     </message>
     <message>
         <source>样品浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample concentration</translation>
     </message>
     <message>
         <source>计算</source>
@@ -373,46 +380,46 @@ report FILE   输出标准曲线的统计量、验证、各标准点和样品的
     </message>
     <message>
         <source>计算样品浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>Calculate sample concentration</translation>
     </message>
     <message>
         <source>清零</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>清零样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear sample</translation>
     </message>
     <message>
         <source>小数点</source>
-        <translation type="unfinished"></translation>
+        <translation>Decimal point</translation>
     </message>
     <message>
         <source>退格</source>
-        <translation type="unfinished"></translation>
+        <translation>Bksp</translation>
     </message>
     <message>
         <source>计算标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>Calculate calibration curve</translation>
     </message>
     <message>
         <source>清零数据表</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear data table</translation>
     </message>
     <message>
         <source>退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
     </message>
     <message>
         <source>返回封面</source>
-        <translation type="unfinished"></translation>
+        <translation>Back to cover</translation>
     </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>我的野蛮女友，漂亮不漂亮</source>
-        <translation type="unfinished"></translation>
+        <translation>My Sassy Girl: pretty?</translation>
     </message>
     <message>
         <source>运行程序</source>
@@ -427,1461 +434,1493 @@ report FILE   输出标准曲线的统计量、验证、各标准点和样品的
     <name>Plot</name>
     <message>
         <source>标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration curve</translation>
     </message>
     <message>
         <source>不支持的文件类型（请使用 .png 或 .svg）</source>
-        <translation type="unfinished"></translation>
+        <translation>Unsupported file type (use .png or .svg)</translation>
     </message>
     <message>
         <source>尚未计算标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>no calibration curve calculated yet</translation>
     </message>
     <message>
         <source>无法生成PNG图像</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot create the PNG image</translation>
     </message>
     <message>
         <source>标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards</translation>
     </message>
     <message>
         <source>排除的标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Excluded standards</translation>
     </message>
     <message>
         <source>拟合直线</source>
-        <translation type="unfinished"></translation>
+        <translation>Fitted line</translation>
     </message>
     <message>
         <source>拟合曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>Fitted curve</translation>
     </message>
     <message>
         <source>置信带</source>
-        <translation type="unfinished"></translation>
+        <translation>Confidence band</translation>
     </message>
     <message>
         <source>预测带</source>
-        <translation type="unfinished"></translation>
+        <translation>Prediction band</translation>
     </message>
     <message>
         <source>校准范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibrated range</translation>
     </message>
     <message>
         <source>样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Samples</translation>
     </message>
     <message>
         <source>有标记的样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Flagged samples</translation>
     </message>
     <message>
         <source>残差</source>
-        <translation type="unfinished"></translation>
+        <translation>Residual</translation>
     </message>
     <message>
         <source>吸光度 A</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance A</translation>
     </message>
     <message>
         <source>加权残差 √w·(A − Â)</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighted residual √w·(A − Â)</translation>
     </message>
     <message>
         <source>浓度 C</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration C</translation>
     </message>
     <message>
         <source>浓度 C (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration C (%1)</translation>
     </message>
 </context>
 <context>
     <name>Report</name>
     <message>
         <source>浓度单位</source>
-        <translation type="unfinished"></translation>
+        <translation>conc. unit</translation>
     </message>
     <message>
         <source>实验室</source>
-        <translation type="unfinished"></translation>
+        <translation>Laboratory</translation>
     </message>
     <message>
         <source>分析方法</source>
-        <translation type="unfinished"></translation>
+        <translation>Method</translation>
     </message>
     <message>
         <source>项目/批号</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>分析项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyte</translation>
     </message>
     <message>
         <source>仪器</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument</translation>
     </message>
     <message>
         <source>仪器编号</source>
-        <translation type="unfinished"></translation>
+        <translation>Instr. No.</translation>
     </message>
     <message>
         <source>波长</source>
-        <translation type="unfinished"></translation>
+        <translation>Wavelength</translation>
     </message>
     <message>
         <source>比色皿光程</source>
-        <translation type="unfinished"></translation>
+        <translation>Path length</translation>
     </message>
     <message>
         <source>分析日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>分析人</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyst</translation>
     </message>
     <message>
         <source>校核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Reviewer</translation>
     </message>
     <message>
         <source>审核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Approver</translation>
     </message>
     <message>
         <source>统计量</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistic</translation>
     </message>
     <message>
         <source>数值</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>%1% 半宽 (±)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1% CI half-width (±)</translation>
     </message>
     <message>
         <source>单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit</translation>
     </message>
     <message>
         <source>%1（%2）</source>
         <comment>a value with why it is missing</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>序号</source>
-        <translation type="unfinished"></translation>
+        <translation>No.</translation>
     </message>
     <message>
         <source>浓度 C</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration C</translation>
     </message>
     <message>
         <source>吸光度 A</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance A</translation>
     </message>
     <message>
         <source>拟合值 Â</source>
-        <translation type="unfinished"></translation>
+        <translation>Fitted Â</translation>
     </message>
     <message>
         <source>残差 A − Â</source>
-        <translation type="unfinished"></translation>
+        <translation>Residual A − Â</translation>
     </message>
     <message>
         <source>相对偏差 (%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Rel. deviation (%)</translation>
     </message>
     <message>
         <source>回算浓度 Ĉ</source>
-        <translation type="unfinished"></translation>
+        <translation>Back-calculated Ĉ</translation>
     </message>
     <message>
         <source>回收率 (%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Recovery (%)</translation>
     </message>
     <message>
         <source>状态</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>排除：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Excluded: %1</translation>
     </message>
     <message>
         <source>参与拟合</source>
-        <translation type="unfinished"></translation>
+        <translation>Fitted</translation>
     </message>
     <message>
         <source>可疑离群</source>
-        <translation type="unfinished"></translation>
+        <translation>Suspected outlier</translation>
     </message>
     <message>
         <source>强影响</source>
-        <translation type="unfinished"></translation>
+        <translation>Influential</translation>
     </message>
     <message>
         <source>、</source>
         <comment>between the words of a list</comment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Item</translation>
     </message>
     <message>
         <source>判据</source>
-        <translation type="unfinished"></translation>
+        <translation>Criterion</translation>
     </message>
     <message>
         <source>结论</source>
-        <translation type="unfinished"></translation>
+        <translation>Conclusion</translation>
     </message>
     <message>
         <source>%1（%2）</source>
         <comment>a row&apos;s type with the sample it refers to</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>通过：浓度 %1 低于检出限 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Pass: concentration %1 below the LOD %2</translation>
     </message>
     <message>
         <source>通过：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pass: %1</translation>
     </message>
     <message>
         <source>未通过：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fail: %1</translation>
     </message>
     <message>
         <source>无法判定：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot be judged: %1</translation>
     </message>
     <message>
         <source>名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>读数 A</source>
-        <translation type="unfinished"></translation>
+        <translation>Readings A</translation>
     </message>
     <message>
         <source>稀释倍数</source>
-        <translation type="unfinished"></translation>
+        <translation>Dilution</translation>
     </message>
     <message>
         <source>平均吸光度</source>
-        <translation type="unfinished"></translation>
+        <translation>Mean A</translation>
     </message>
     <message>
         <source>结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>质控</source>
-        <translation type="unfinished"></translation>
+        <translation>QC</translation>
     </message>
     <message>
         <source>说明</source>
-        <translation type="unfinished"></translation>
+        <translation>Notes</translation>
     </message>
     <message>
         <source>；</source>
         <comment>between the notes of a row</comment>
-        <translation type="unfinished"></translation>
+        <translation>; </translation>
     </message>
     <message>
         <source>结果 = x0·f/V</source>
-        <translation type="unfinished"></translation>
+        <translation>Result = x0·f/V</translation>
     </message>
     <message>
         <source>结果 = x0·f</source>
-        <translation type="unfinished"></translation>
+        <translation>Result = x0·f</translation>
     </message>
     <message>
         <source>f = %1，V = %2 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>f = %1, V = %2 %3</translation>
     </message>
     <message>
         <source>%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；修约：%4（四舍六入五成双）；低于检出限报告为：%5。</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (x0 is the concentration in the sample solution times the dilution factor; %2); reporting unit: %3; rounding: %4 (round half to even); results below the LOD reported as %5.</translation>
     </message>
     <message>
         <source>同浓度单位</source>
-        <translation type="unfinished"></translation>
+        <translation>same as the concentration unit</translation>
     </message>
     <message numerus="yes">
         <source>%n位有效数字</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n significant figure</numerusform>
+            <numerusform>%n significant figures</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n位小数</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n decimal place</numerusform>
+            <numerusform>%n decimal places</numerusform>
         </translation>
     </message>
     <message>
         <source>“未检出”</source>
-        <translation type="unfinished"></translation>
+        <translation>“not detected”</translation>
     </message>
     <message>
         <source>“&lt;检出限”</source>
-        <translation type="unfinished"></translation>
+        <translation>“&lt;LOD”</translation>
     </message>
     <message>
         <source>无法换算结果：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Results cannot be converted: %1</translation>
     </message>
     <message>
         <source>空白校正：各样品的平均吸光度减去 %1。</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction: %1 subtracted from the mean absorbance of each sample.</translation>
     </message>
     <message>
         <source>空白校正无法进行：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction not possible: %1</translation>
     </message>
     <message>
         <source>校准曲线：通过，%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration curve: pass, %1</translation>
     </message>
     <message>
         <source>校准曲线：未通过，%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration curve: fail, %1</translation>
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>User</translation>
     </message>
     <message>
         <source>内容</source>
-        <translation type="unfinished"></translation>
+        <translation>Entry</translation>
     </message>
     <message>
         <source>%1：</source>
         <comment>a field&apos;s label</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1:</translation>
     </message>
     <message>
         <source>%1&#x3000;&#x3000;生成时间：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1    Generated: %2</translation>
     </message>
     <message>
         <source>标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration curve</translation>
     </message>
     <message>
         <source>模型：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Model: %1</translation>
     </message>
     <message>
         <source>方程：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Equation: %1</translation>
     </message>
     <message>
         <source>校准曲线图与残差图</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration and residual plots</translation>
     </message>
     <message>
         <source>标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards</translation>
     </message>
     <message>
         <source>验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Validation</translation>
     </message>
     <message>
         <source>样品结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample results</translation>
     </message>
     <message>
         <source>（无样品）</source>
-        <translation type="unfinished"></translation>
+        <translation>(no samples)</translation>
     </message>
     <message numerus="yes">
         <source>附录：修改记录（共%n条）</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Appendix: change history (%n entry)</numerusform>
+            <numerusform>Appendix: change history (%n entries)</numerusform>
         </translation>
     </message>
     <message>
         <source>（无记录）</source>
-        <translation type="unfinished"></translation>
+        <translation>(no entries)</translation>
     </message>
     <message>
         <source>（无文件）</source>
-        <translation type="unfinished"></translation>
+        <translation>(no file)</translation>
     </message>
     <message>
         <source>未保存</source>
-        <translation type="unfinished"></translation>
+        <translation>not saved</translation>
     </message>
     <message>
         <source>无法读取（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>cannot be read (%1)</translation>
     </message>
     <message>
         <source>标准曲线分析报告</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration Curve Report</translation>
     </message>
     <message>
         <source>数据文件：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Data file: %1</translation>
     </message>
     <message>
         <source>SHA-256：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>SHA-256: %1</translation>
     </message>
     <message>
         <source>改变结果的命令行选项：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Command-line options that change the results: %1</translation>
     </message>
     <message>
         <source>（未保存的标准曲线）</source>
-        <translation type="unfinished"></translation>
+        <translation>(calibration not saved)</translation>
     </message>
     <message>
         <source>%1（A：吸光度，C：浓度，%2；系数未修约）</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (A: absorbance; C: concentration, %2; coefficients unrounded)</translation>
     </message>
     <message>
         <source>LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t 分布分位数；“—”为该项无法计算，括号内为原因。</source>
-        <translation type="unfinished"></translation>
+        <translation>LOD = 3.3·s(y/x)/|b|, LOQ = 10·s(y/x)/|b|; half-width = t·s, with t the quantile of Student&apos;s t distribution at the confidence level and the model&apos;s degrees of freedom; “—”: the figure cannot be calculated, the reason in brackets.</translation>
     </message>
     <message>
         <source>空白校正：拟合前各标准点的吸光度减去零浓度标准点的平均吸光度 %1。</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction: the mean absorbance of the zero standards, %1, subtracted from each standard&apos;s absorbance before the fit.</translation>
     </message>
     <message>
         <source>分析：______ 日期：______</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyst: ______ Date: ______</translation>
     </message>
     <message>
         <source>校核：______ 日期：______</source>
-        <translation type="unfinished"></translation>
+        <translation>Reviewer: ______ Date: ______</translation>
     </message>
     <message>
         <source>审核：______ 日期：______</source>
-        <translation type="unfinished"></translation>
+        <translation>Approver: ______ Date: ______</translation>
     </message>
     <message>
         <source>%1&#x3000;%2</source>
         <comment>the page&apos;s foot: the file, the title</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1 – %2</translation>
     </message>
     <message>
         <source>第 %1 页 共 %2 页</source>
-        <translation type="unfinished"></translation>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>
     <name>Validation</name>
     <message>
         <source>第%1点</source>
-        <translation type="unfinished"></translation>
+        <translation>standard %1</translation>
     </message>
     <message>
         <source>、</source>
         <comment>between the standards&apos; numbers</comment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>截距为0</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept is 0</translation>
     </message>
     <message>
         <source>截距与0有显著差异（各点恰在直线上）</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept differs significantly from 0 (all points exactly on the line)</translation>
     </message>
     <message>
         <source>截距与0无显著差异 (t = %1 &lt; %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept not significantly different from 0 (t = %1 &lt; %2)</translation>
     </message>
     <message>
         <source>截距与0有显著差异 (t = %1 ≥ %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept differs significantly from 0 (t = %1 ≥ %2)</translation>
     </message>
     <message>
         <source>截距检验</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept test</translation>
     </message>
     <message>
         <source>Mandel 线性检验</source>
-        <translation type="unfinished"></translation>
+        <translation>Mandel&apos;s test for linearity</translation>
     </message>
     <message>
         <source>线性</source>
-        <translation type="unfinished"></translation>
+        <translation>Linear</translation>
     </message>
     <message>
         <source>非线性，建议二次模型或缩小范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Not linear: consider a quadratic model or a narrower range</translation>
     </message>
     <message>
         <source>失拟检验</source>
-        <translation type="unfinished"></translation>
+        <translation>Lack-of-fit test</translation>
     </message>
     <message>
         <source>p &lt; 0.05 为存在失拟</source>
-        <translation type="unfinished"></translation>
+        <translation>lack of fit if p &lt; 0.05</translation>
     </message>
     <message>
         <source>存在失拟（重复读数全部相同）</source>
-        <translation type="unfinished"></translation>
+        <translation>Lack of fit (replicate readings all equal)</translation>
     </message>
     <message>
         <source>存在失拟</source>
-        <translation type="unfinished"></translation>
+        <translation>Lack of fit</translation>
     </message>
     <message>
         <source>无显著失拟</source>
-        <translation type="unfinished"></translation>
+        <translation>No significant lack of fit</translation>
     </message>
     <message>
         <source>离群点（学生化残差）</source>
-        <translation type="unfinished"></translation>
+        <translation>Outliers (studentized residuals)</translation>
     </message>
     <message>
         <source>无</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>无可疑离群点</source>
-        <translation type="unfinished"></translation>
+        <translation>No suspected outliers</translation>
     </message>
     <message>
         <source>可疑离群：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Suspected outliers: %1</translation>
     </message>
     <message>
         <source>强影响点（Cook 距离）</source>
-        <translation type="unfinished"></translation>
+        <translation>Influential points (Cook&apos;s distance)</translation>
     </message>
     <message>
         <source>无强影响点</source>
-        <translation type="unfinished"></translation>
+        <translation>No influential points</translation>
     </message>
     <message>
         <source>强影响：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Influential: %1</translation>
     </message>
     <message>
         <source>判定限 x_c (DIN 32645)</source>
-        <translation type="unfinished"></translation>
+        <translation>Critical value x_c (DIN 32645)</translation>
     </message>
     <message>
         <source>检出限 x_d = 2·x_c (DIN 32645)</source>
-        <translation type="unfinished"></translation>
+        <translation>Limit of detection x_d = 2·x_c (DIN 32645)</translation>
     </message>
     <message>
         <source>%1（精确解 %2）</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (exact solution %2)</translation>
     </message>
     <message>
         <source>精确解不存在</source>
-        <translation type="unfinished"></translation>
+        <translation>no exact solution</translation>
     </message>
     <message>
         <source>定量限 x_q (DIN 32645)</source>
-        <translation type="unfinished"></translation>
+        <translation>Limit of quantification x_q (DIN 32645)</translation>
     </message>
     <message>
         <source>DIN 32645 校准曲线法</source>
-        <translation type="unfinished"></translation>
+        <translation>DIN 32645 calibration method</translation>
     </message>
     <message>
         <source>空白法 x_c / x_d (DIN 32645)</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank method x_c / x_d (DIN 32645)</translation>
     </message>
     <message>
         <source>n_b = %1, s_空白 = %2</source>
-        <translation type="unfinished"></translation>
+        <translation>n_b = %1, s_blank = %2</translation>
     </message>
     <message>
         <source>方法检出限 MDL（检出限样，HJ 168）</source>
-        <translation type="unfinished"></translation>
+        <translation>Method detection limit MDL (MDL spikes, HJ 168)</translation>
     </message>
     <message>
         <source>方法检出限 MDL（空白，HJ 168）</source>
-        <translation type="unfinished"></translation>
+        <translation>Method detection limit MDL (blanks, HJ 168)</translation>
     </message>
     <message>
         <source>%1；测定下限 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1; lower limit of determination %2</translation>
     </message>
     <message>
         <source>方法检出限 MDL (HJ 168)</source>
-        <translation type="unfinished"></translation>
+        <translation>Method detection limit MDL (HJ 168)</translation>
     </message>
     <message>
         <source>由校准曲线的剩余标准差</source>
-        <translation type="unfinished"></translation>
+        <translation>from the residual standard deviation of the curve</translation>
     </message>
     <message>
         <source>报告检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>Reported limit of detection</translation>
     </message>
 </context>
 <context>
     <name>analysis::AnalysisWindow</name>
     <message>
         <source>取消排除第%1点</source>
-        <translation type="unfinished"></translation>
+        <translation>Include standard %1 again</translation>
     </message>
     <message>
         <source>排除第%1点…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exclude standard %1...</translation>
+    </message>
+    <message>
+        <source>复制结果</source>
+        <translation>Copy Results</translation>
+    </message>
+    <message>
+        <source>保存图像…</source>
+        <translation>Save Image...</translation>
+    </message>
+    <message>
+        <source>双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。</source>
+        <translation>Double-click a cell to edit; Ctrl+V pastes from a spreadsheet (two columns: concentration, absorbance); Insert adds, Delete deletes the selected standards; tick “Excluded” and give a reason to leave a standard out of the fit.</translation>
+    </message>
+    <message>
+        <source>标准点</source>
+        <translation>Standards</translation>
+    </message>
+    <message>
+        <source>清空列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
+        <source>Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；Delete 删除所选行；双击单元格编辑。</source>
+        <translation>Ctrl+V pastes from a spreadsheet (one sample per line: name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U, or readings only; a header row may name the columns in any order); Delete deletes the selected rows; double-click a cell to edit.</translation>
+    </message>
+    <message>
+        <source>样品</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>模型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>验证</source>
+        <translation>Validation</translation>
+    </message>
+    <message>
+        <source>记录</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>报告信息…</source>
+        <translation>Report Details...</translation>
+    </message>
+    <message>
+        <source>打印…</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>导出PDF…</source>
+        <translation>Export PDF...</translation>
+    </message>
+    <message>
+        <source>报告附修改记录</source>
+        <translation>Change History in Report</translation>
+    </message>
+    <message>
+        <source>统计量</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>主窗口的拟合替换了它没有显示的标准点；替换前的数据已备份：&lt;a href=&quot;open&quot;&gt;打开备份&lt;/a&gt;</source>
+        <translation>The main window&apos;s fit replaced standards it does not show; the data before it was backed up: &lt;a href=&quot;open&quot;&gt;open the backup&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>标准曲线分析</source>
+        <translation>Calibration Curve Analysis</translation>
+    </message>
+    <message>
+        <source>无法拟合标准曲线</source>
+        <translation>Cannot fit the calibration curve</translation>
+    </message>
+    <message>
+        <source>在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，这里即显示标准曲线和统计结果。</source>
+        <translation>Enter the standards in the main window and click “Calculate”, or type, paste or import them under “Standards”; the calibration curve and its statistics then show here.</translation>
+    </message>
+    <message>
+        <source>保存图像</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png);;SVG 图像 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>标准曲线.png</source>
+        <translation>calibration curve.png</translation>
+    </message>
+    <message>
+        <source>图像保存失败：%1</source>
+        <translation>Saving the image failed: %1</translation>
+    </message>
+    <message>
+        <source>导出PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF file (*.pdf)</translation>
+    </message>
+    <message>
+        <source>标准曲线报告.pdf</source>
+        <translation>calibration report.pdf</translation>
+    </message>
+    <message>
+        <source>PDF导出失败：%1</source>
+        <translation>PDF export failed: %1</translation>
+    </message>
+    <message>
+        <source>无法打印：%1</source>
+        <translation>Cannot print: %1</translation>
+    </message>
+    <message>
+        <source>打开…</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为…</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>恢复上次的数据</source>
+        <translation>Restore Last Data</translation>
+    </message>
+    <message>
+        <source>导入标准点CSV…</source>
+        <translation>Import Standards CSV...</translation>
+    </message>
+    <message>
+        <source>导入样品CSV…</source>
+        <translation>Import Samples CSV...</translation>
+    </message>
+    <message>
+        <source>导出CSV…</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>导入样品CSV</source>
+        <translation>Import Samples CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)</source>
+        <translation>CSV files (*.csv);;Text files (*.txt *.tsv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法导入：%1</source>
+        <translation>Cannot import: %1</translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线，没有可导出的结果</source>
+        <translation>No calibration curve calculated yet, nothing to export</translation>
+    </message>
+    <message>
+        <source>导出CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+    <message>
+        <source>标准曲线.csv</source>
+        <translation>calibration curve.csv</translation>
+    </message>
+    <message>
+        <source>导出失败：%1</source>
+        <translation>Export failed: %1</translation>
     </message>
     <message>
         <source>由未取整的最小二乘拟合计算：
 LOD = 3.3·s(y/x)/|b|
 LOQ = 10·s(y/x)/|b|
 （s(y/x)：响应的标准差，b：斜率）
-95% 半宽 = t(0.975; n−2)·s</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>复制结果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>保存图像…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>标准点</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>清空列表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；Delete 删除所选行；双击单元格编辑。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>样品</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>模型</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>验证</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>记录</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>编辑(&amp;E)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>文件(&amp;F)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>报告信息…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>打印…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导出PDF…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>报告附修改记录</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>统计量</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>主窗口的拟合替换了它没有显示的标准点；替换前的数据已备份：&lt;a href=&quot;open&quot;&gt;打开备份&lt;/a&gt;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>标准曲线分析</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法拟合标准曲线</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>在主窗口输入标准点并点击“计算”，或在“标准点”中输入、粘贴或导入标准点，这里即显示标准曲线和统计结果。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>保存图像</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PNG 图像 (*.png);;SVG 图像 (*.svg)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>标准曲线.png</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>图像保存失败：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导出PDF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PDF 文件 (*.pdf)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>标准曲线报告.pdf</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PDF导出失败：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法打印：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>打开…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>另存为…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>恢复上次的数据</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导入标准点CSV…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导入样品CSV…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导出CSV…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导入样品CSV</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法导入：%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>尚未计算标准曲线，没有可导出的结果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导出CSV</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>CSV 文件 (*.csv)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>标准曲线.csv</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>导出失败：%1</source>
-        <translation type="unfinished"></translation>
+半宽 = t·s（t：所选置信水平、残差自由度的双侧t值）</source>
+        <translation>Calculated from the unrounded least-squares fit:
+LOD = 3.3·s(y/x)/|b|
+LOQ = 10·s(y/x)/|b|
+(s(y/x): standard deviation of the response, b: slope)
+Half-width = t·s (t: two-sided, at the chosen level and the residual degrees of freedom)</translation>
     </message>
 </context>
 <context>
     <name>analysis::BatchPanel</name>
     <message>
         <source>空白校正</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction</translation>
     </message>
     <message>
         <source>标准点减去浓度为0的标准点的平均吸光度后拟合；样品、平行样、加标样和质控样减去空白的平均吸光度（没有空白时用零浓度标准点的），校准核查和空白本身减去零浓度标准点的。</source>
-        <translation type="unfinished"></translation>
+        <translation>The mean absorbance of the zero standards is subtracted from the standards before the fit; the mean absorbance of the blanks (of the zero standards when there are no blanks) from samples, duplicates, spiked samples and reference materials; that of the zero standards from check standards and the blanks themselves.</translation>
     </message>
     <message>
         <source>取样量 V</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample volume V</translation>
     </message>
     <message>
         <source>换算系数 f</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversion factor f</translation>
     </message>
     <message>
         <source>结果单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporting unit</translation>
     </message>
     <message>
         <source>有效数字</source>
-        <translation type="unfinished"></translation>
+        <translation>Significant figures</translation>
     </message>
     <message>
         <source>小数位数</source>
-        <translation type="unfinished"></translation>
+        <translation>Decimal places</translation>
     </message>
     <message>
         <source>未检出</source>
-        <translation type="unfinished"></translation>
+        <translation>Not detected</translation>
     </message>
     <message>
         <source>&lt;检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;LOD</translation>
     </message>
     <message>
         <source>修约</source>
-        <translation type="unfinished"></translation>
+        <translation>Rounding</translation>
     </message>
     <message>
         <source>低于检出限时报告</source>
-        <translation type="unfinished"></translation>
+        <translation>Report below LOD as</translation>
     </message>
     <message>
         <source>质控要求：r ≥</source>
-        <translation type="unfinished"></translation>
+        <translation>QC limits: r ≥</translation>
     </message>
     <message>
         <source>平行样相对偏差 ≤</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplicate RPD ≤</translation>
     </message>
     <message>
         <source>% 加标回收率</source>
-        <translation type="unfinished"></translation>
+        <translation>% Spike recovery</translation>
     </message>
     <message>
         <source>% 校准核查 ±</source>
-        <translation type="unfinished"></translation>
+        <translation>% Check standard ±</translation>
     </message>
 </context>
 <context>
     <name>analysis::CurrentCalibration</name>
     <message>
         <source>样品 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample %1</translation>
     </message>
 </context>
 <context>
     <name>analysis::HeaderDialog</name>
     <message>
         <source>实验室名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Laboratory</translation>
     </message>
     <message>
         <source>项目/批号</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>方法</source>
-        <translation type="unfinished"></translation>
+        <translation>Method</translation>
     </message>
     <message>
         <source>分析项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyte</translation>
     </message>
     <message>
         <source>仪器</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument</translation>
     </message>
     <message>
         <source>仪器编号</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument No.</translation>
     </message>
     <message>
         <source>波长</source>
-        <translation type="unfinished"></translation>
+        <translation>Wavelength</translation>
     </message>
     <message>
         <source>比色皿光程</source>
-        <translation type="unfinished"></translation>
+        <translation>Path length</translation>
     </message>
     <message>
         <source>分析日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Analysis date</translation>
     </message>
     <message>
         <source>分析人</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyst</translation>
     </message>
     <message>
         <source>校核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Reviewer</translation>
     </message>
     <message>
         <source>审核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Approver</translation>
     </message>
     <message>
         <source>报告信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Report Details</translation>
     </message>
 </context>
 <context>
     <name>analysis::HistoryModel</name>
     <message>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>用户</source>
-        <translation type="unfinished"></translation>
+        <translation>User</translation>
     </message>
     <message>
         <source>变更</source>
-        <translation type="unfinished"></translation>
+        <translation>Change</translation>
     </message>
 </context>
 <context>
     <name>analysis::HistoryTab</name>
     <message>
         <source>记录</source>
-        <translation type="unfinished"></translation>
+        <translation>History</translation>
     </message>
     <message>
         <source>每次修改都记入文件，只增不删；打开文件不改写它的记录。</source>
-        <translation type="unfinished"></translation>
+        <translation>Every change is recorded in the file, never deleted; opening a file does not rewrite its history.</translation>
     </message>
 </context>
 <context>
     <name>analysis::ModelControls</name>
     <message>
         <source>模型</source>
-        <translation type="unfinished"></translation>
+        <translation>Model</translation>
     </message>
     <message>
         <source>权重</source>
-        <translation type="unfinished"></translation>
+        <translation>Weight</translation>
     </message>
     <message>
         <source>置信水平</source>
-        <translation type="unfinished"></translation>
+        <translation>CI</translation>
     </message>
 </context>
 <context>
     <name>analysis::ModelTab</name>
     <message>
         <source>权重比较：各权重下未排除、浓度不为0的标准点反算浓度的相对误差绝对值之和（最小者标 ★）；双击一行即采用该权重。</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighting comparison: for each weighting, the sum of the absolute relative errors of the back-calculated concentrations of the included standards other than zero (the smallest marked ★); double-click a row to use that weighting.</translation>
     </message>
     <message>
         <source>权重</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighting</translation>
     </message>
     <message>
         <source>Σ|相对误差| %</source>
-        <translation type="unfinished"></translation>
+        <translation>Σ|rel. error| %</translation>
     </message>
     <message>
         <source>权重比较</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighting Comparison</translation>
     </message>
     <message>
         <source>截距检验：只用于直线模型，且至少需要3个标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept test: only for the linear model, with at least 3 standards</translation>
     </message>
     <message>
         <source>截距检验：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept test: %1</translation>
     </message>
 </context>
 <context>
     <name>analysis::PlotWidget</name>
     <message>
         <source>尚未计算标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>No calibration curve calculated yet</translation>
     </message>
     <message numerus="yes">
         <source>标准曲线图：%n个标准点</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Calibration plot: %n standard</numerusform>
+            <numerusform>Calibration plot: %n standards</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>残差图：%n个标准点的残差</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Residual plot: residual of %n standard</numerusform>
+            <numerusform>Residual plot: residuals of %n standards</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>标准曲线图：%n个标准点，排除%1个</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Calibration plot: %n standard, %1 excluded</numerusform>
+            <numerusform>Calibration plot: %n standards, %1 excluded</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>残差图：%n个标准点的残差，排除%1个</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Residual plot: residual of %n standard, %1 excluded</numerusform>
+            <numerusform>Residual plot: residuals of %n standards, %1 excluded</numerusform>
         </translation>
     </message>
     <message>
         <source>%1，%2</source>
         <comment>a list of the plot&apos;s figures</comment>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>标准曲线图</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration plot</translation>
     </message>
     <message>
         <source>残差图</source>
-        <translation type="unfinished"></translation>
+        <translation>Residual plot</translation>
     </message>
 </context>
 <context>
     <name>analysis::SampleListModel</name>
     <message>
         <source>超出线性范围</source>
-        <translation type="unfinished"></translation>
+        <translation>Outside linear range</translation>
     </message>
     <message>
         <source>低于检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>Below LOD</translation>
     </message>
     <message>
         <source>低于定量限</source>
-        <translation type="unfinished"></translation>
+        <translation>Below LOQ</translation>
     </message>
     <message>
         <source>、</source>
         <comment>between the flags</comment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合</source>
-        <translation type="unfinished"></translation>
+        <translation>Main window result: the main window always fits an unweighted straight line through all standards</translation>
     </message>
     <message>
         <source>名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>读数</source>
-        <translation type="unfinished"></translation>
+        <translation>Readings</translation>
     </message>
     <message>
         <source>稀释倍数</source>
-        <translation type="unfinished"></translation>
+        <translation>Dilution factor</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>所指样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Refers to</translation>
     </message>
     <message>
         <source>加标量</source>
-        <translation type="unfinished"></translation>
+        <translation>Spike added</translation>
     </message>
     <message>
         <source>标称浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>Nominal conc.</translation>
     </message>
     <message>
         <source>标准值</source>
-        <translation type="unfinished"></translation>
+        <translation>Certified value</translation>
     </message>
     <message>
         <source>不确定度U</source>
-        <translation type="unfinished"></translation>
+        <translation>Uncertainty U</translation>
     </message>
     <message>
         <source>平均吸光度</source>
-        <translation type="unfinished"></translation>
+        <translation>Mean absorbance</translation>
     </message>
     <message>
         <source>浓度 x0</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration x0</translation>
     </message>
     <message>
         <source>标记</source>
-        <translation type="unfinished"></translation>
+        <translation>Flags</translation>
     </message>
     <message>
         <source>质控</source>
-        <translation type="unfinished"></translation>
+        <translation>QC</translation>
     </message>
     <message>
         <source>主窗口结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Main window result</translation>
     </message>
     <message>
         <source>%1% 半宽</source>
-        <translation type="unfinished"></translation>
+        <translation>%1% CI (±)</translation>
     </message>
     <message>
         <source>结果</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>结果 (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Result (%1)</translation>
     </message>
     <message>
         <source>通过 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pass %1</translation>
     </message>
     <message>
         <source>未通过 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fail %1</translation>
     </message>
     <message>
         <source>由之前的标准曲线计算</source>
-        <translation type="unfinished"></translation>
+        <translation>Calculated from an earlier calibration curve</translation>
     </message>
 </context>
 <context>
     <name>analysis::SampleTable</name>
     <message>
         <source>样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Samples</translation>
     </message>
     <message>
         <source>粘贴失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste failed: %1</translation>
     </message>
     <message numerus="yes">
         <source>清空样品列表中的全部%n个样品？</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Remove the %n sample from the sample list?</numerusform>
+            <numerusform>Remove all %n samples from the sample list?</numerusform>
         </translation>
     </message>
     <message>
         <source>粘贴</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>删除所选行</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Selected Rows</translation>
     </message>
     <message>
         <source>清空列表</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear List</translation>
     </message>
 </context>
 <context>
     <name>analysis::StandardsModel</name>
     <message>
         <source>排除</source>
-        <translation type="unfinished"></translation>
+        <translation>Excluded</translation>
     </message>
     <message>
         <source>拟合 A</source>
-        <translation type="unfinished"></translation>
+        <translation>Fitted A</translation>
     </message>
     <message>
         <source>残差</source>
-        <translation type="unfinished"></translation>
+        <translation>Residual</translation>
     </message>
     <message>
         <source>相对偏差 %</source>
-        <translation type="unfinished"></translation>
+        <translation>Rel. dev. %</translation>
     </message>
     <message>
         <source>反算 C</source>
-        <translation type="unfinished"></translation>
+        <translation>C found</translation>
     </message>
     <message>
         <source>回收率 %</source>
-        <translation type="unfinished"></translation>
+        <translation>Recovery %</translation>
     </message>
     <message>
         <source>已排除：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Excluded: %1</translation>
     </message>
     <message>
         <source>排除第%1个标准点的原因：</source>
-        <translation type="unfinished"></translation>
+        <translation>Reason for excluding standard %1:</translation>
     </message>
     <message>
         <source>排除标准点必须说明原因</source>
-        <translation type="unfinished"></translation>
+        <translation>A standard can only be excluded with a reason</translation>
+    </message>
+    <message>
+        <source>可疑离群</source>
+        <translation>Suspected outlier</translation>
+    </message>
+    <message>
+        <source>强影响</source>
+        <translation>Influential</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>学生化残差</source>
+        <translation>Stud. residual</translation>
+    </message>
+    <message>
+        <source>Cook 距离</source>
+        <translation>Cook&apos;s D</translation>
+    </message>
+    <message>
+        <source>离群标记</source>
+        <translation>Outlier mark</translation>
+    </message>
+    <message>
+        <source>标记只作提示：是否排除由使用者决定，并须注明理由</source>
+        <translation>A mark only informs: excluding a standard is your decision, with a reason</translation>
     </message>
 </context>
 <context>
     <name>analysis::StandardsTable</name>
     <message>
         <source>标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards</translation>
     </message>
     <message>
         <source>粘贴失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste failed: %1</translation>
     </message>
     <message>
         <source>添加标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Add Standard</translation>
     </message>
     <message>
         <source>粘贴</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>删除所选标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Selected Standards</translation>
     </message>
     <message>
         <source>取消排除第%1点</source>
-        <translation type="unfinished"></translation>
+        <translation>Include standard %1 again</translation>
     </message>
     <message>
         <source>排除第%1点…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exclude standard %1...</translation>
     </message>
 </context>
 <context>
     <name>analysis::StatisticsModel</name>
     <message>
         <source>截距 a</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercept a</translation>
     </message>
     <message>
         <source>斜率 b</source>
-        <translation type="unfinished"></translation>
+        <translation>Slope b</translation>
     </message>
     <message>
         <source>二次项 c</source>
-        <translation type="unfinished"></translation>
+        <translation>Quadratic term c</translation>
     </message>
     <message>
         <source>相关系数 r</source>
-        <translation type="unfinished"></translation>
+        <translation>Correlation coeff. r</translation>
     </message>
     <message>
         <source>决定系数 R²</source>
-        <translation type="unfinished"></translation>
+        <translation>Determination coeff. R²</translation>
     </message>
     <message>
         <source>剩余标准差 s(y/x)</source>
-        <translation type="unfinished"></translation>
+        <translation>Residual SD s(y/x)</translation>
     </message>
     <message>
         <source>检出限 LOD</source>
-        <translation type="unfinished"></translation>
+        <translation>Detection limit LOD</translation>
     </message>
     <message>
         <source>定量限 LOQ</source>
-        <translation type="unfinished"></translation>
+        <translation>Quantification limit LOQ</translation>
     </message>
     <message>
         <source>统计量</source>
-        <translation type="unfinished"></translation>
+        <translation>Statistics</translation>
     </message>
     <message>
         <source>数值</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>%1% 半宽 (±)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1% CI (±)</translation>
     </message>
 </context>
 <context>
     <name>analysis::ValidationTab</name>
     <message>
         <source>报告检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>Limit</translation>
     </message>
     <message>
         <source>置信带</source>
-        <translation type="unfinished"></translation>
+        <translation>Conf. band</translation>
     </message>
     <message>
         <source>预测带</source>
-        <translation type="unfinished"></translation>
+        <translation>Pred. band</translation>
     </message>
     <message>
         <source>项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Item</translation>
     </message>
     <message>
         <source>数值</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>判据</source>
-        <translation type="unfinished"></translation>
+        <translation>Criterion</translation>
     </message>
     <message>
         <source>结论</source>
-        <translation type="unfinished"></translation>
+        <translation>Conclusion</translation>
     </message>
     <message>
         <source>验证</source>
-        <translation type="unfinished"></translation>
+        <translation>Validation</translation>
     </message>
 </context>
 <context>
     <name>app::AnalysisAccess</name>
     <message>
         <source>标准曲线分析 (F2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Calibration Curve Analysis (F2)</translation>
     </message>
     <message>
         <source>双击打开标准曲线分析 (F2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-click to open the calibration curve analysis (F2)</translation>
     </message>
 </context>
 <context>
     <name>app::CalibrationFiles</name>
     <message>
         <source>Lumetra 标准曲线文件 (*.lumetra);;所有文件 (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Lumetra calibration files (*.lumetra);;All files (*)</translation>
     </message>
     <message>
         <source>无法保存%1：无法创建文件夹 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save %1: cannot create the folder %2</translation>
     </message>
     <message>
         <source>打开…</source>
-        <translation type="unfinished"></translation>
+        <translation>Open...</translation>
     </message>
     <message>
         <source>保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>另存为…</source>
-        <translation type="unfinished"></translation>
+        <translation>Save As...</translation>
     </message>
     <message>
         <source>工作表或样品列表中已有数据</source>
-        <translation type="unfinished"></translation>
+        <translation>The worksheet or the sample list holds data</translation>
     </message>
     <message>
         <source>工作表中已有数据</source>
-        <translation type="unfinished"></translation>
+        <translation>The worksheet holds data</translation>
     </message>
     <message>
         <source>%1，将被%2替换。是否继续？</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, which will be replaced by %2. Continue?</translation>
     </message>
     <message>
         <source>打开标准曲线文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Calibration File</translation>
     </message>
     <message>
         <source>无法打开：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open: %1</translation>
     </message>
     <message>
         <source>“%1”的内容</source>
-        <translation type="unfinished"></translation>
+        <translation>the contents of “%1”</translation>
     </message>
     <message>
         <source>没有上次的数据</source>
-        <translation type="unfinished"></translation>
+        <translation>No last data</translation>
     </message>
     <message>
         <source>无法恢复上次的数据：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot restore the last data: %1</translation>
     </message>
     <message>
         <source>上次的数据</source>
-        <translation type="unfinished"></translation>
+        <translation>the last data</translation>
     </message>
     <message>
         <source>导入标准点CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import Standards CSV</translation>
     </message>
     <message>
         <source>CSV 文件 (*.csv);;文本文件 (*.txt *.tsv);;所有文件 (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV files (*.csv);;Text files (*.txt *.tsv);;All files (*)</translation>
     </message>
     <message>
         <source>无法导入：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot import: %1</translation>
     </message>
     <message>
         <source>“%1”中的标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>the standards in “%1”</translation>
     </message>
     <message>
         <source>标准曲线.lumetra</source>
-        <translation type="unfinished"></translation>
+        <translation>calibration curve.lumetra</translation>
     </message>
     <message>
         <source>保存标准曲线文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Calibration File</translation>
     </message>
     <message>
         <source>无法保存：没有可保存的数据</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save: no data to save</translation>
     </message>
     <message>
         <source>保存失败：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Saving failed: %1</translation>
     </message>
     <message>
         <source>标准曲线数据有未保存的修改。是否保存？</source>
-        <translation type="unfinished"></translation>
+        <translation>The calibration data has unsaved changes. Save them?</translation>
     </message>
     <message>
         <source>备份</source>
-        <translation type="unfinished"></translation>
+        <translation>the backup</translation>
     </message>
     <message>
         <source>无法保存备份：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the backup: %1</translation>
     </message>
     <message>
         <source>无法保存上次的数据：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot save the last data: %1</translation>
     </message>
 </context>
 <context>
@@ -1889,1098 +1928,1122 @@ LOQ = 10·s(y/x)/|b|
     <message>
         <source>语言 / Language</source>
         <extracomment>Kept in both languages, so that whoever cannot read the interface still finds it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>语言 / Language</translation>
     </message>
     <message>
         <source>界面语言将在下次启动时切换为中文。</source>
-        <translation type="unfinished"></translation>
+        <translation>The interface will switch to Chinese at the next start.</translation>
     </message>
     <message>
         <source>界面语言将在下次启动时切换为English。</source>
-        <translation type="unfinished"></translation>
+        <translation>The interface will switch to English at the next start.</translation>
     </message>
 </context>
 <context>
     <name>calibration</name>
     <message>
         <source>取样量 %1 必须大于0</source>
-        <translation type="unfinished"></translation>
+        <translation>sample volume %1 must be above 0</translation>
     </message>
     <message>
         <source>缺少所指的样品名称</source>
-        <translation type="unfinished"></translation>
+        <translation>the name of the sample it refers to is missing</translation>
     </message>
     <message>
         <source>找不到样品 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sample %1 not found</translation>
     </message>
     <message>
         <source>样品名称 %1 不唯一</source>
-        <translation type="unfinished"></translation>
+        <translation>sample name %1 is not unique</translation>
     </message>
     <message>
         <source>空白 %1 浓度 %2 不低于检出限 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>blank %1: concentration %2 not below the LOD %3</translation>
     </message>
     <message>
         <source>所指样品没有结果</source>
-        <translation type="unfinished"></translation>
+        <translation>the sample it refers to has no result</translation>
     </message>
     <message>
         <source>两个结果之和不大于0，相对偏差无意义</source>
-        <translation type="unfinished"></translation>
+        <translation>the two results add up to 0 or less: no relative deviation</translation>
     </message>
     <message>
         <source>平行样 %1 相对偏差 %2%，要求≤%3%</source>
-        <translation type="unfinished"></translation>
+        <translation>duplicate %1: RPD %2%, required ≤%3%</translation>
     </message>
     <message>
         <source>加标量不能为0</source>
-        <translation type="unfinished"></translation>
+        <translation>the spike added must not be 0</translation>
     </message>
     <message>
         <source>加标回收率 %1%，要求%2–%3%</source>
-        <translation type="unfinished"></translation>
+        <translation>spike recovery %1%, required %2–%3%</translation>
     </message>
     <message>
         <source>标称浓度不能为0</source>
-        <translation type="unfinished"></translation>
+        <translation>the nominal concentration must not be 0</translation>
     </message>
     <message>
         <source>校准核查相对误差 %1%，要求±%2%</source>
-        <translation type="unfinished"></translation>
+        <translation>check standard relative error %1%, required ±%2%</translation>
     </message>
     <message>
         <source>质控样 %1 |结果−标准值| %2，要求≤U %3</source>
-        <translation type="unfinished"></translation>
+        <translation>reference material %1: |result − certified value| %2, required ≤U %3</translation>
     </message>
     <message>
         <source>质控：没有质控项</source>
-        <translation type="unfinished"></translation>
+        <translation>QC: no QC items</translation>
     </message>
     <message>
         <source>质控：%1项全部通过</source>
-        <translation type="unfinished"></translation>
+        <translation>QC: all %1 items passed</translation>
     </message>
     <message>
         <source>质控：%1项通过，%2项未通过（%3）</source>
-        <translation type="unfinished"></translation>
+        <translation>QC: %1 items passed, %2 failed (%3)</translation>
     </message>
     <message>
         <source>类型 %1 无法识别</source>
-        <translation type="unfinished"></translation>
+        <translation>type %1 not recognized</translation>
     </message>
     <message>
         <source>至少需要2个空白</source>
-        <translation type="unfinished"></translation>
+        <translation>at least 2 blanks needed</translation>
     </message>
     <message>
         <source>至少需要7个空白或检出限样</source>
-        <translation type="unfinished"></translation>
+        <translation>at least 7 blanks or MDL spikes needed</translation>
     </message>
     <message>
         <source>校准曲线 r = %1，要求r ≥ %2</source>
-        <translation type="unfinished"></translation>
+        <translation>calibration curve r = %1, required r ≥ %2</translation>
     </message>
     <message>
         <source>浓度为空</source>
-        <translation type="unfinished"></translation>
+        <translation>concentration is empty</translation>
     </message>
     <message>
         <source>浓度 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>concentration %1 is not a number</translation>
     </message>
     <message>
         <source>浓度 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>concentration %1 is out of range</translation>
     </message>
     <message>
         <source>吸光度为空</source>
-        <translation type="unfinished"></translation>
+        <translation>absorbance is empty</translation>
     </message>
     <message>
         <source>吸光度 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>absorbance %1 is not a number</translation>
     </message>
     <message>
         <source>吸光度 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>absorbance %1 is out of range</translation>
     </message>
     <message>
         <source>读数为空</source>
-        <translation type="unfinished"></translation>
+        <translation>reading is empty</translation>
     </message>
     <message>
         <source>读数 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>reading %1 is not a number</translation>
     </message>
     <message>
         <source>读数 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>reading %1 is out of range</translation>
     </message>
     <message>
         <source>稀释倍数为空</source>
-        <translation type="unfinished"></translation>
+        <translation>dilution factor is empty</translation>
     </message>
     <message>
         <source>稀释倍数 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>dilution factor %1 is not a number</translation>
     </message>
     <message>
         <source>稀释倍数 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>dilution factor %1 is out of range</translation>
     </message>
     <message>
         <source>缺少加标量</source>
-        <translation type="unfinished"></translation>
+        <translation>spike added is missing</translation>
     </message>
     <message>
         <source>加标量 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>spike added %1 is not a number</translation>
     </message>
     <message>
         <source>加标量 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>spike added %1 is out of range</translation>
     </message>
     <message>
         <source>缺少标称浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>nominal concentration is missing</translation>
     </message>
     <message>
         <source>标称浓度 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>nominal concentration %1 is not a number</translation>
     </message>
     <message>
         <source>标称浓度 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>nominal concentration %1 is out of range</translation>
     </message>
     <message>
         <source>缺少标准值</source>
-        <translation type="unfinished"></translation>
+        <translation>certified value is missing</translation>
     </message>
     <message>
         <source>标准值 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>certified value %1 is not a number</translation>
     </message>
     <message>
         <source>标准值 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>certified value %1 is out of range</translation>
     </message>
     <message>
         <source>缺少不确定度U</source>
-        <translation type="unfinished"></translation>
+        <translation>uncertainty U is missing</translation>
     </message>
     <message>
         <source>不确定度U %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>uncertainty U %1 is not a number</translation>
     </message>
     <message>
         <source>不确定度U %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>uncertainty U %1 is out of range</translation>
     </message>
     <message>
         <source>取样量为空</source>
-        <translation type="unfinished"></translation>
+        <translation>sample volume is empty</translation>
     </message>
     <message>
         <source>取样量 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>sample volume %1 is not a number</translation>
     </message>
     <message>
         <source>取样量 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>sample volume %1 is out of range</translation>
     </message>
     <message>
         <source>换算系数为空</source>
-        <translation type="unfinished"></translation>
+        <translation>conversion factor is empty</translation>
     </message>
     <message>
         <source>换算系数 %1 不是数字</source>
-        <translation type="unfinished"></translation>
+        <translation>conversion factor %1 is not a number</translation>
     </message>
     <message>
         <source>换算系数 %1 超出数值范围</source>
-        <translation type="unfinished"></translation>
+        <translation>conversion factor %1 is out of range</translation>
     </message>
     <message>
         <source>样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample</translation>
     </message>
     <message>
         <source>空白</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank</translation>
     </message>
     <message>
         <source>平行样</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplicate</translation>
     </message>
     <message>
         <source>加标样</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiked sample</translation>
     </message>
     <message>
         <source>校准核查</source>
-        <translation type="unfinished"></translation>
+        <translation>Check standard</translation>
     </message>
     <message>
         <source>质控样</source>
-        <translation type="unfinished"></translation>
+        <translation>Reference material</translation>
     </message>
     <message>
         <source>检出限样</source>
-        <translation type="unfinished"></translation>
+        <translation>MDL spike</translation>
     </message>
     <message>
         <source>没有读数</source>
-        <translation type="unfinished"></translation>
+        <translation>no readings</translation>
     </message>
     <message>
         <source>读数有%1个，最多%2个</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 readings, at most %2</translation>
     </message>
     <message>
         <source>稀释倍数 %1 必须大于0</source>
-        <translation type="unfinished"></translation>
+        <translation>dilution factor %1 must be above 0</translation>
     </message>
     <message>
         <source>标准点超过%1个，主窗口不显示此曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>more than %1 standards: the main window does not show this curve</translation>
     </message>
     <message>
         <source>只有%1个标准点，主窗口至少需要%2个</source>
-        <translation type="unfinished"></translation>
+        <translation>only %1 standards: the main window needs at least %2</translation>
     </message>
     <message>
         <source>浓度 %1 超过%2个字符，主窗口不显示此曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>concentration %1 is longer than %2 characters: the main window does not show this curve</translation>
     </message>
     <message>
         <source>吸光度 %1 超过%2个字符，主窗口不显示此曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>absorbance %1 is longer than %2 characters: the main window does not show this curve</translation>
     </message>
     <message>
         <source>第%1个标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>standard %1</translation>
     </message>
     <message>
         <source>第%1个样品</source>
-        <translation type="unfinished"></translation>
+        <translation>sample %1</translation>
     </message>
     <message>
         <source>主窗口的拟合</source>
-        <translation type="unfinished"></translation>
+        <translation>Main window fit</translation>
     </message>
     <message>
         <source>导入</source>
-        <translation type="unfinished"></translation>
+        <translation>Import</translation>
     </message>
     <message>
         <source>粘贴</source>
-        <translation type="unfinished"></translation>
+        <translation>Paste</translation>
     </message>
     <message>
         <source>文件</source>
-        <translation type="unfinished"></translation>
+        <translation>File</translation>
     </message>
     <message>
         <source>命令行</source>
-        <translation type="unfinished"></translation>
+        <translation>Command line</translation>
     </message>
     <message>
         <source>浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>Concentration</translation>
     </message>
     <message>
         <source>吸光度</source>
-        <translation type="unfinished"></translation>
+        <translation>Absorbance</translation>
     </message>
     <message>
         <source>名称</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>读数</source>
-        <translation type="unfinished"></translation>
+        <translation>Readings</translation>
     </message>
     <message>
         <source>稀释倍数</source>
-        <translation type="unfinished"></translation>
+        <translation>Dilution factor</translation>
     </message>
     <message>
         <source>类型</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>所指样品</source>
-        <translation type="unfinished"></translation>
+        <translation>Refers to</translation>
     </message>
     <message>
         <source>加标量</source>
-        <translation type="unfinished"></translation>
+        <translation>Spike added</translation>
     </message>
     <message>
         <source>标称浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>Nominal concentration</translation>
     </message>
     <message>
         <source>标准值</source>
-        <translation type="unfinished"></translation>
+        <translation>Certified value</translation>
     </message>
     <message>
         <source>不确定度U</source>
-        <translation type="unfinished"></translation>
+        <translation>Uncertainty U</translation>
     </message>
     <message>
         <source>单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit</translation>
     </message>
     <message>
         <source>模型</source>
-        <translation type="unfinished"></translation>
+        <translation>Model</translation>
     </message>
     <message>
         <source>权重</source>
-        <translation type="unfinished"></translation>
+        <translation>Weighting</translation>
     </message>
     <message>
         <source>置信水平</source>
-        <translation type="unfinished"></translation>
+        <translation>Confidence level</translation>
     </message>
     <message>
         <source>报告检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>Reported limit of detection</translation>
     </message>
     <message>
         <source>空白校正</source>
-        <translation type="unfinished"></translation>
+        <translation>Blank correction</translation>
     </message>
     <message>
         <source>取样量</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample volume</translation>
     </message>
     <message>
         <source>取样量单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume unit</translation>
     </message>
     <message>
         <source>结果单位</source>
-        <translation type="unfinished"></translation>
+        <translation>Reporting unit</translation>
     </message>
     <message>
         <source>换算系数</source>
-        <translation type="unfinished"></translation>
+        <translation>Conversion factor</translation>
     </message>
     <message>
         <source>修约</source>
-        <translation type="unfinished"></translation>
+        <translation>Rounding</translation>
     </message>
     <message>
         <source>位数</source>
-        <translation type="unfinished"></translation>
+        <translation>Digits</translation>
     </message>
     <message>
         <source>低于检出限时</source>
-        <translation type="unfinished"></translation>
+        <translation>Below LOD</translation>
     </message>
     <message>
         <source>r 下限</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum r</translation>
     </message>
     <message>
         <source>平行样相对偏差上限</source>
-        <translation type="unfinished"></translation>
+        <translation>Max. duplicate RPD</translation>
     </message>
     <message>
         <source>加标回收率下限</source>
-        <translation type="unfinished"></translation>
+        <translation>Min. spike recovery</translation>
     </message>
     <message>
         <source>加标回收率上限</source>
-        <translation type="unfinished"></translation>
+        <translation>Max. spike recovery</translation>
     </message>
     <message>
         <source>校准核查相对误差上限</source>
-        <translation type="unfinished"></translation>
+        <translation>Max. check standard error</translation>
     </message>
     <message>
         <source>实验室</source>
-        <translation type="unfinished"></translation>
+        <translation>Laboratory</translation>
     </message>
     <message>
         <source>项目/批号</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch No.</translation>
     </message>
     <message>
         <source>方法</source>
-        <translation type="unfinished"></translation>
+        <translation>Method</translation>
     </message>
     <message>
         <source>分析项目</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyte</translation>
     </message>
     <message>
         <source>仪器</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument</translation>
     </message>
     <message>
         <source>仪器编号</source>
-        <translation type="unfinished"></translation>
+        <translation>Instrument No.</translation>
     </message>
     <message>
         <source>波长</source>
-        <translation type="unfinished"></translation>
+        <translation>Wavelength</translation>
     </message>
     <message>
         <source>比色皿光程</source>
-        <translation type="unfinished"></translation>
+        <translation>Path length</translation>
     </message>
     <message>
         <source>分析日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Analysis date</translation>
     </message>
     <message>
         <source>分析人</source>
-        <translation type="unfinished"></translation>
+        <translation>Analyst</translation>
     </message>
     <message>
         <source>校核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Reviewer</translation>
     </message>
     <message>
         <source>审核人</source>
-        <translation type="unfinished"></translation>
+        <translation>Approver</translation>
     </message>
     <message>
         <source>记录从此开始</source>
-        <translation type="unfinished"></translation>
+        <translation>History started</translation>
     </message>
     <message>
         <source>打开文件 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Opened %1</translation>
     </message>
     <message>
         <source>保存到文件 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Saved to %1</translation>
     </message>
     <message>
         <source>标准点由%1替换为%2个</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards replaced (%1): %2 standards</translation>
     </message>
     <message>
         <source>第%1个标准点的%2由 %3 改为 %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard %1: %2 changed from %3 to %4</translation>
     </message>
     <message>
         <source>在第%1个位置插入%2个标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Inserted at position %1: %2 standards</translation>
     </message>
     <message>
         <source>删除标准点 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Standards deleted: %1</translation>
     </message>
     <message>
         <source>排除第%1个标准点，原因：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard %1 excluded, reason: %2</translation>
     </message>
     <message>
         <source>取消排除第%1个标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard %1 included again</translation>
     </message>
     <message>
         <source>%1由 %2 改为 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 changed from %2 to %3</translation>
     </message>
     <message>
         <source>由%1添加%2个样品（自第%3行）</source>
-        <translation type="unfinished"></translation>
+        <translation>Samples added (%1): %2, from row %3</translation>
     </message>
     <message>
         <source>第%1个样品的%2由 %3 改为 %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample %1: %2 changed from %3 to %4</translation>
     </message>
     <message>
         <source>删除%1个样品：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Samples deleted (%1): %2</translation>
     </message>
     <message>
         <source>清空样品列表（%1个样品）</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample list cleared (%1 samples)</translation>
     </message>
     <message>
         <source>报告信息的%1由 %2 改为 %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Report details: %1 changed from %2 to %3</translation>
     </message>
     <message>
         <source>%1：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>直线</source>
-        <translation type="unfinished"></translation>
+        <translation>Linear</translation>
     </message>
     <message>
         <source>过原点</source>
-        <translation type="unfinished"></translation>
+        <translation>Through origin</translation>
     </message>
     <message>
         <source>二次</source>
-        <translation type="unfinished"></translation>
+        <translation>Quadratic</translation>
     </message>
     <message>
         <source>无</source>
-        <translation type="unfinished"></translation>
+        <translation>None</translation>
     </message>
     <message>
         <source>%1模型至少需要%2个未排除的标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 model: at least %2 standards must be included</translation>
     </message>
     <message>
         <source>浓度全部相同，无法拟合直线</source>
-        <translation type="unfinished"></translation>
+        <translation>all concentrations are equal: no straight line can be fitted</translation>
     </message>
     <message>
         <source>浓度全部为0，无法拟合过原点的直线</source>
-        <translation type="unfinished"></translation>
+        <translation>all concentrations are 0: no line through the origin can be fitted</translation>
     </message>
     <message>
         <source>二次模型至少需要3个不同的浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>the quadratic model needs at least 3 different concentrations</translation>
     </message>
     <message>
         <source>权重%1要求浓度不为0：第%2个标准点为0，请排除该点或选择其他权重</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting %1 needs concentrations other than 0: standard %2 is 0; exclude it or choose another weighting</translation>
     </message>
     <message>
         <source>权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting %1 needs positive concentrations: standard %2 is negative; exclude it or choose another weighting</translation>
     </message>
     <message>
         <source>权重%1要求吸光度不为0：第%2个标准点为0，请排除该点或选择其他权重</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting %1 needs absorbances other than 0: standard %2 is 0; exclude it or choose another weighting</translation>
     </message>
     <message>
         <source>权重%1要求吸光度为正：第%2个标准点为负，请排除该点或选择其他权重</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting %1 needs positive absorbances: standard %2 is negative; exclude it or choose another weighting</translation>
     </message>
     <message>
         <source>权重1/s²要求每个浓度至少有2个标准点：第%1个标准点的浓度只有它一个，请排除该点或选择其他权重</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting 1/s² needs at least 2 standards at each concentration: standard %1 is the only one at its concentration; exclude it or choose another weighting</translation>
     </message>
     <message>
         <source>权重1/s²无法使用：第%1个标准点所在浓度的吸光度全部相同</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting 1/s² cannot be used: the absorbances at the concentration of standard %1 are all equal</translation>
     </message>
     <message>
         <source>过原点模型没有截距</source>
-        <translation type="unfinished"></translation>
+        <translation>the model through the origin has no intercept</translation>
     </message>
     <message>
         <source>只有二次模型有二次项</source>
-        <translation type="unfinished"></translation>
+        <translation>only the quadratic model has a quadratic term</translation>
     </message>
     <message>
         <source>吸光度全部相同</source>
-        <translation type="unfinished"></translation>
+        <translation>all absorbances are equal</translation>
     </message>
     <message>
         <source>LOD和LOQ只用于不加权的直线模型；请用验证中空白或检出限样的检出限</source>
-        <translation type="unfinished"></translation>
+        <translation>LOD and LOQ only for the unweighted linear model; use the blank or MDL spike limits under Validation</translation>
     </message>
     <message>
         <source>只用于直线模型</source>
-        <translation type="unfinished"></translation>
+        <translation>only for the linear model</translation>
     </message>
     <message>
         <source>至少需要4个未排除的标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>at least 4 included standards needed</translation>
     </message>
     <message>
         <source>无法拟合不加权的直线</source>
-        <translation type="unfinished"></translation>
+        <translation>the unweighted line cannot be fitted</translation>
     </message>
     <message>
         <source>二次拟合的剩余方差为0：各点恰好在一条曲线上</source>
-        <translation type="unfinished"></translation>
+        <translation>the residual variance of the quadratic fit is 0: all points lie exactly on a curve</translation>
     </message>
     <message>
         <source>无法拟合二次曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>the quadratic curve cannot be fitted</translation>
     </message>
     <message>
         <source>没有重复测定的浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>no concentration has replicate standards</translation>
     </message>
     <message>
         <source>至少需要3个不同的浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>at least 3 different concentrations needed</translation>
     </message>
     <message>
         <source>各浓度的重复读数全部相同，且直线恰好通过各浓度的均值</source>
-        <translation type="unfinished"></translation>
+        <translation>the replicate readings at each concentration are all equal and the line passes exactly through their means</translation>
     </message>
     <message>
         <source>无法计算</source>
-        <translation type="unfinished"></translation>
+        <translation>cannot be calculated</translation>
     </message>
     <message>
         <source>剩余标准差为0</source>
-        <translation type="unfinished"></translation>
+        <translation>residual standard deviation is 0</translation>
     </message>
     <message>
         <source>斜率为0</source>
-        <translation type="unfinished"></translation>
+        <translation>slope is 0</translation>
     </message>
     <message>
         <source>权重%1</source>
-        <translation type="unfinished"></translation>
+        <translation>weighting %1</translation>
     </message>
     <message>
         <source>第%1点：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>standard %1: %2</translation>
     </message>
     <message>
         <source>，排除%1点（%2）</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 excluded (%2)</translation>
     </message>
     <message>
         <source>尚未计算标准曲线</source>
-        <translation type="unfinished"></translation>
+        <translation>no calibration curve calculated yet</translation>
     </message>
     <message>
         <source>数值超出可计算的范围</source>
-        <translation type="unfinished"></translation>
+        <translation>value beyond the calculable range</translation>
     </message>
     <message>
         <source>至少需要%1个标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>at least %1 standards needed</translation>
     </message>
     <message>
         <source>空白校正无法使用：没有浓度为0的标准点</source>
-        <translation type="unfinished"></translation>
+        <translation>blank correction not possible: no standard of concentration 0</translation>
     </message>
     <message>
         <source>斜率为0，无法由吸光度计算浓度</source>
-        <translation type="unfinished"></translation>
+        <translation>slope is 0: no concentration can be calculated from an absorbance</translation>
     </message>
     <message>
         <source>无实数解</source>
-        <translation type="unfinished"></translation>
+        <translation>no real solution</translation>
     </message>
     <message>
         <source>曲线在此处斜率为0</source>
-        <translation type="unfinished"></translation>
+        <translation>the curve&apos;s slope is 0 here</translation>
     </message>
     <message>
         <source>此处无法取权重（浓度或吸光度不为正）</source>
-        <translation type="unfinished"></translation>
+        <translation>no weight here (concentration or absorbance not positive)</translation>
     </message>
     <message>
         <source>方程无正根：残差相对于浓度范围太大</source>
-        <translation type="unfinished"></translation>
+        <translation>the equation has no positive root: residuals too large for the concentration range</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>未检出</source>
+        <translation>not detected</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>不加权</source>
+        <translation>unweighted</translation>
+    </message>
+    <message>
+        <source>校准曲线 |r| = %1，要求|r| ≥ %2</source>
+        <translation>calibration curve |r| = %1, required |r| ≥ %2</translation>
     </message>
 </context>
 <context>
     <name>io</name>
     <message>
         <source>真假值</source>
-        <translation type="unfinished"></translation>
+        <translation>true/false value</translation>
     </message>
     <message>
         <source>数字</source>
-        <translation type="unfinished"></translation>
+        <translation>number</translation>
     </message>
     <message>
         <source>文字</source>
-        <translation type="unfinished"></translation>
+        <translation>text</translation>
     </message>
     <message>
         <source>列表</source>
-        <translation type="unfinished"></translation>
+        <translation>list</translation>
     </message>
     <message>
         <source>对象</source>
-        <translation type="unfinished"></translation>
+        <translation>object</translation>
     </message>
     <message>
         <source>空</source>
-        <translation type="unfinished"></translation>
+        <translation>nothing</translation>
     </message>
     <message>
         <source>缺少此项</source>
-        <translation type="unfinished"></translation>
+        <translation>missing</translation>
     </message>
     <message>
         <source>应为%1，不是%2</source>
-        <translation type="unfinished"></translation>
+        <translation>expected %1, not %2</translation>
     </message>
     <message>
         <source>第%1行第%2列</source>
-        <translation type="unfinished"></translation>
+        <translation>line %1, column %2</translation>
     </message>
     <message>
         <source>数值 %1 无效，JSON中不能有NaN或Infinity</source>
-        <translation type="unfinished"></translation>
+        <translation>value %1 is invalid: JSON allows no NaN or Infinity</translation>
     </message>
     <message>
         <source>数值 %1 超出范围</source>
-        <translation type="unfinished"></translation>
+        <translation>value %1 is out of range</translation>
     </message>
     <message>
         <source>数值无效</source>
-        <translation type="unfinished"></translation>
+        <translation>invalid value</translation>
     </message>
     <message>
         <source>对象没有结束（缺少 } 或逗号）</source>
-        <translation type="unfinished"></translation>
+        <translation>object not closed (missing } or comma)</translation>
     </message>
     <message>
         <source>缺少冒号</source>
-        <translation type="unfinished"></translation>
+        <translation>missing colon</translation>
     </message>
     <message>
         <source>列表没有结束（缺少 ] 或逗号）</source>
-        <translation type="unfinished"></translation>
+        <translation>list not closed (missing ] or comma)</translation>
     </message>
     <message>
         <source>缺少逗号</source>
-        <translation type="unfinished"></translation>
+        <translation>missing comma</translation>
     </message>
     <message>
         <source>不是有效的JSON值</source>
-        <translation type="unfinished"></translation>
+        <translation>not a valid JSON value</translation>
     </message>
     <message>
         <source>文件在数字之后意外结束</source>
-        <translation type="unfinished"></translation>
+        <translation>file ends unexpectedly after a number</translation>
     </message>
     <message>
         <source>转义序列无效</source>
-        <translation type="unfinished"></translation>
+        <translation>invalid escape sequence</translation>
     </message>
     <message>
         <source>不是有效的UTF-8文字</source>
-        <translation type="unfinished"></translation>
+        <translation>not valid UTF-8 text</translation>
     </message>
     <message>
         <source>文字没有结束（缺少引号）</source>
-        <translation type="unfinished"></translation>
+        <translation>text not closed (missing quotation mark)</translation>
     </message>
     <message>
         <source>此处应为带引号的键名</source>
-        <translation type="unfinished"></translation>
+        <translation>a quoted key name expected here</translation>
     </message>
     <message>
         <source>嵌套太深</source>
-        <translation type="unfinished"></translation>
+        <translation>nested too deeply</translation>
     </message>
     <message>
         <source>JSON内容太多</source>
-        <translation type="unfinished"></translation>
+        <translation>too much JSON content</translation>
     </message>
     <message>
         <source>JSON对象之后还有多余内容</source>
-        <translation type="unfinished"></translation>
+        <translation>extra content after the JSON object</translation>
     </message>
     <message>
         <source>不是有效的JSON</source>
-        <translation type="unfinished"></translation>
+        <translation>not valid JSON</translation>
     </message>
     <message>
         <source>文字中有未转义的控制字符 \u</source>
-        <translation type="unfinished"></translation>
+        <translation>unescaped control character in text \u</translation>
     </message>
     <message>
         <source>转义序列 \u 之后应为4位十六进制数</source>
-        <translation type="unfinished"></translation>
+        <translation>escape sequence \u must be followed by 4 hexadecimal digits</translation>
     </message>
     <message>
         <source>转义序列 \%1 无效</source>
-        <translation type="unfinished"></translation>
+        <translation>invalid escape sequence \%1</translation>
     </message>
     <message>
         <source>%1（%2）</source>
         <extracomment>A text and, in brackets, what it comes from: 磁盘已满（No space left on device）, standards[0].C（第3行第5列）</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>数值 %1 无效，应为%2到%3之间的%4</source>
-        <translation type="unfinished"></translation>
+        <translation>value %1 is invalid: expected a %4 from %2 to %3</translation>
     </message>
     <message>
         <source>整数</source>
-        <translation type="unfinished"></translation>
+        <translation>whole number</translation>
     </message>
     <message>
         <source>数</source>
-        <translation type="unfinished"></translation>
+        <translation>number</translation>
     </message>
     <message>
         <source>、</source>
         <extracomment>Between the allowed values of a field: line、origin、quadratic</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>应为%1之一，不是 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>expected one of %1, not %2</translation>
     </message>
     <message>
         <source>缺少此项，不是Lumetra校准文件</source>
-        <translation type="unfinished"></translation>
+        <translation>missing: not a Lumetra calibration file</translation>
     </message>
     <message>
         <source>应为 &quot;%1&quot;，不是 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>expected &quot;%1&quot;, not %2</translation>
     </message>
     <message>
         <source>版本号 %1 无效</source>
-        <translation type="unfinished"></translation>
+        <translation>invalid version number %1</translation>
     </message>
     <message>
         <source>版本%1较新，本程序只能读版本%2</source>
-        <translation type="unfinished"></translation>
+        <translation>version %1 is newer; this program reads only version %2</translation>
     </message>
     <message>
         <source>应为95或99</source>
-        <translation type="unfinished"></translation>
+        <translation>expected 95 or 99</translation>
     </message>
     <message>
         <source>文件是空的</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is empty</translation>
     </message>
     <message>
         <source>文件内容不是JSON对象，不是Lumetra校准文件</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is not a JSON object: not a Lumetra calibration file</translation>
     </message>
     <message>
         <source>第%1行</source>
-        <translation type="unfinished"></translation>
+        <translation>line %1</translation>
     </message>
     <message>
         <source>引号没有闭合</source>
-        <translation type="unfinished"></translation>
+        <translation>quotation mark not closed</translation>
     </message>
     <message>
         <source>含有控制字符 \u</source>
-        <translation type="unfinished"></translation>
+        <translation>contains the control character \u</translation>
     </message>
     <message>
         <source>有%1列，应为浓度、吸光度两列</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 columns; expected two: concentration, absorbance</translation>
     </message>
     <message>
         <source>没有数据行</source>
-        <translation type="unfinished"></translation>
+        <translation>no data rows</translation>
     </message>
     <message>
         <source>有%1列，表头只有%2列</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 columns, but the header has only %2</translation>
     </message>
     <message>
         <source>有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U）</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 columns, at most %2 (name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U)</translation>
     </message>
     <message>
         <source>文件是UTF-16编码，请另存为UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is UTF-16 encoded; save it as UTF-8</translation>
     </message>
     <message>
         <source>文件是UTF-32编码，请另存为UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is UTF-32 encoded; save it as UTF-8</translation>
     </message>
     <message>
         <source>文件含有二进制数据，不是文本文件</source>
-        <translation type="unfinished"></translation>
+        <translation>the file contains binary data: not a text file</translation>
     </message>
     <message>
         <source>文件编码无法识别（应为UTF-8或GB18030）</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown file encoding (UTF-8 or GB18030 expected)</translation>
     </message>
     <message>
         <source>：</source>
         <extracomment>Joins a message&apos;s file, place and reason: a.csv：第3行：没有数据行</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>: </translation>
     </message>
     <message>
         <source>原因不明</source>
-        <translation type="unfinished"></translation>
+        <translation>unknown reason</translation>
     </message>
     <message>
         <source>这是文件夹，不是文件</source>
-        <translation type="unfinished"></translation>
+        <translation>this is a folder, not a file</translation>
     </message>
     <message>
         <source>不是普通文件（命名管道）</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file (named pipe)</translation>
     </message>
     <message>
         <source>不是普通文件（字符设备）</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file (character device)</translation>
     </message>
     <message>
         <source>不是普通文件（块设备）</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file (block device)</translation>
     </message>
     <message>
         <source>不是普通文件（套接字）</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file (socket)</translation>
     </message>
     <message>
         <source>不是普通文件</source>
-        <translation type="unfinished"></translation>
+        <translation>not a regular file</translation>
     </message>
     <message>
         <source>符号链接指向的文件不存在</source>
-        <translation type="unfinished"></translation>
+        <translation>the symbolic link points to a file that does not exist</translation>
     </message>
     <message>
         <source>文件不存在</source>
-        <translation type="unfinished"></translation>
+        <translation>No such file or directory</translation>
     </message>
     <message>
         <source>没有进入所在文件夹的权限（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>no permission to enter the folder (%1)</translation>
     </message>
     <message>
         <source>文件太大（上限%1 MiB）</source>
-        <translation type="unfinished"></translation>
+        <translation>file too large (limit %1 MiB)</translation>
     </message>
     <message>
         <source>文件太大（上限%1字节）</source>
-        <translation type="unfinished"></translation>
+        <translation>file too large (limit %1 bytes)</translation>
     </message>
     <message>
         <source>符号链接循环</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many levels of symbolic links</translation>
     </message>
     <message>
         <source>权限被拒绝</source>
-        <translation type="unfinished"></translation>
+        <translation>Permission denied</translation>
     </message>
     <message>
         <source>不允许此操作</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation not permitted</translation>
     </message>
     <message>
         <source>路径中有一项不是文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>Not a directory</translation>
     </message>
     <message>
         <source>文件名太长</source>
-        <translation type="unfinished"></translation>
+        <translation>File name too long</translation>
     </message>
     <message>
         <source>这是文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>Is a directory</translation>
     </message>
     <message>
         <source>磁盘已满</source>
-        <translation type="unfinished"></translation>
+        <translation>No space left on device</translation>
     </message>
     <message>
         <source>超出磁盘配额</source>
-        <translation type="unfinished"></translation>
+        <translation>Disk quota exceeded</translation>
     </message>
     <message>
         <source>超出文件大小的限制</source>
-        <translation type="unfinished"></translation>
+        <translation>File too large</translation>
     </message>
     <message>
         <source>只读文件系统</source>
-        <translation type="unfinished"></translation>
+        <translation>Read-only file system</translation>
     </message>
     <message>
         <source>输入输出错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Input/output error</translation>
     </message>
     <message>
         <source>文件描述符无效或不可写入</source>
-        <translation type="unfinished"></translation>
+        <translation>Bad file descriptor</translation>
     </message>
     <message>
         <source>管道的读取端已关闭</source>
-        <translation type="unfinished"></translation>
+        <translation>Broken pipe</translation>
     </message>
     <message>
         <source>打开的文件太多</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many open files</translation>
     </message>
     <message>
         <source>内存不足</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot allocate memory</translation>
     </message>
     <message>
         <source>设备不存在</source>
-        <translation type="unfinished"></translation>
+        <translation>No such device or address</translation>
     </message>
     <message>
         <source>文件正在被执行</source>
-        <translation type="unfinished"></translation>
+        <translation>Text file busy</translation>
     </message>
     <message>
         <source>没有读取权限（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>no read permission (%1)</translation>
     </message>
     <message>
         <source>读取出错：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>read error: %1</translation>
     </message>
     <message>
         <source>所在的文件夹不存在</source>
-        <translation type="unfinished"></translation>
+        <translation>the folder does not exist</translation>
     </message>
     <message>
         <source>无法创建文件（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>cannot create the file (%1)</translation>
     </message>
     <message>
         <source>写入失败（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>write failed (%1)</translation>
+    </message>
+    <message>
+        <source>应为0.05或0.01</source>
+        <translation>expected 0.05 or 0.01</translation>
     </message>
 </context>
 <context>
     <name>ui::MessageBoxAlerts</name>
     <message>
         <source>保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>不保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Don&apos;t Save</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>worksheet</name>
     <message>
         <source>输入数据不在范围之内,请重新输入!</source>
-        <translation type="unfinished"></translation>
+        <translation>Input out of range, please enter again!</translation>
     </message>
     <message>
         <source>不能连输二个0,请重新输入!</source>
-        <translation type="unfinished"></translation>
+        <translation>Two zeros in a row are not allowed, please enter again!</translation>
     </message>
     <message>
         <source>不能输入二个小数点,请重新输入!</source>
-        <translation type="unfinished"></translation>
+        <translation>Only one decimal point is allowed, please enter again!</translation>
     </message>
     <message>
         <source>数据输入没有完成,请检查数据输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Data entry is not complete, please check the data</translation>
     </message>
     <message>
         <source>数据输入有误,请检查数据输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Data entry is wrong, please check the data</translation>
     </message>
     <message>
         <source>无法拟合标准曲线,请检查数据输入</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot fit the calibration curve, please check the data</translation>
     </message>
     <message>
         <source> 对不起,超出了曲线的线性范围!</source>
-        <translation type="unfinished"></translation>
+        <translation> Sorry, this is outside the linear range of the curve!</translation>
     </message>
     <message>
         <source>没有可用的标准曲线!</source>
@@ -2988,11 +3051,11 @@ LOQ = 10·s(y/x)/|b|
     </message>
     <message>
         <source>样品吸光度输入有误,请重新输入!</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong sample absorbance, please enter again!</translation>
     </message>
     <message>
         <source>线性范围无效,请重新计算标准曲线!</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid linear range, please recalculate the calibration curve!</translation>
     </message>
 </context>
 </TS>

@@ -33,9 +33,10 @@ extern char** environ;
 
 namespace {
 
-const QString kSampleHeader = u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
-                              u"type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\t"
-                              u"result_unit\tqc\tqc_pass\tbelow_limit\terror"_qs;
+const QString kSampleHeader =
+    u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
+    u"type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\t"
+    u"result_unit\tqc\tqc_pass\tbelow_limit\terror"_qs;
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
@@ -203,8 +204,9 @@ TEST_F(CommandLine, TabSeparatedAndJsonReportsAgreeWithTheExactFigures) {
     // After the calibration's fields, the validation's block, then the standards.
     EXPECT_TRUE(lines[end + 1].startsWith(u"mandel.pw\t"_qs)) << lines[end + 1].toStdString();
     const qsizetype pointHeader = lines.indexOf(QString(), end + 1) + 1;
-    EXPECT_EQ(lines[pointHeader], u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
-                             u"recovery_pct\tstudentized\tcooks\toutlier\tinfluential"_qs);
+    EXPECT_EQ(lines[pointHeader],
+              u"C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+              u"recovery_pct\tstudentized\tcooks\toutlier\tinfluential"_qs);
     const qsizetype sampleHeader = lines.indexOf(QString(), pointHeader) + 1;
     EXPECT_EQ(lines[sampleHeader], kSampleHeader);
     EXPECT_TRUE(lines[sampleHeader + 1].startsWith(u"S1\t2.9\t1\t2.9\t1\t0.71"_qs))
@@ -560,7 +562,8 @@ TEST_F(CommandLine, HundredThousandSamplesReplaceThoseOfTheFile) {
     ASSERT_GT(first, 0);
     ASSERT_EQ(lines.size(), first + 100'000 + 1);
     EXPECT_FALSE(result.out.contains(u"from the file"_qs));
-    EXPECT_TRUE(lines[first].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs)) << lines[first].toStdString();
+    EXPECT_TRUE(lines[first].startsWith(u"S0\t2.5 13.5\t2\t8\t2\t"_qs))
+        << lines[first].toStdString();
     EXPECT_TRUE(lines[first + 99'999].startsWith(u"S99999\t22.4 13.5\t2\t"_qs));
 }
 
@@ -586,31 +589,47 @@ double figureAt(const QJsonObject& root, const char* path) {
 TEST_F(CommandLine, FiguresFromTheDecimalsAtAnyMagnitude) {
     const double nan = std::nan("");
     const JsonCase cases[] = {
-        {"standards exactly on a line", "1,.1\n2,.2\n3,.3\n", {},
+        {"standards exactly on a line",
+         "1,.1\n2,.2\n3,.3\n",
+         {},
          {{"s_yx", 0}, {"s_a", 0}, {"s_b", 0}, {"lod", 0}, {"loq", 0}, {"b", 0.1}}},
         // n Sxx overflows a double: s(a) = sqrt(1/450).
         {"concentrations near 1e154",
-         "-7.071067811865475e153,1\n0,2.1\n7.071067811865475e153,3\n", {},
+         "-7.071067811865475e153,1\n0,2.1\n7.071067811865475e153,3\n",
+         {},
          {{"s_a", 0.0471404520791032}}},
         // The squared residuals underflow a double: s(y/x) = sqrt(7/20) * 1e-162.
-        {"absorbances near 1e-155", "1,1e-155\n2,2.0000001e-155\n3,3e-155\n4,4e-155\n", {},
+        {"absorbances near 1e-155",
+         "1,1e-155\n2,2.0000001e-155\n3,3e-155\n4,4e-155\n",
+         {},
          {{"s_yx", 5.916079783099616e-163}}},
         // The decimals' slope, which the doubles lose.
-        {"concentrations one unit apart in the last digit", "1,.1\n1,.2\n1.0000000000000002,.3\n",
-         {}, {{"b", 7.5e14}}},
+        {"concentrations one unit apart in the last digit",
+         "1,.1\n1,.2\n1.0000000000000002,.3\n",
+         {},
+         {{"b", 7.5e14}}},
         {"concentrations near 1e-200", "1e-200,.1\n2e-200,.2\n3e-200,.3\n", {}, {{"b", 1e199}}},
         // NIST StRD NoInt2 through the origin, certified.
-        {"through the origin", "4,3\n5,4\n6,4\n", {u"--model"_qs, u"origin"_qs},
-         {{"b", 0.727272727272727}, {"s_b", 0.0420827318078432}, {"s_yx", 0.369274472937998},
-          {"r2", 0.993348115299335}, {"a", nan}, {"s_a", nan}, {"c", nan}}},
+        {"through the origin",
+         "4,3\n5,4\n6,4\n",
+         {u"--model"_qs, u"origin"_qs},
+         {{"b", 0.727272727272727},
+          {"s_b", 0.0420827318078432},
+          {"s_yx", 0.369274472937998},
+          {"r2", 0.993348115299335},
+          {"a", nan},
+          {"s_a", nan},
+          {"c", nan}}},
         // DIN 32645's published example: x_c = 0.0698 at y_c = 3155.39, x_d = 0.1329 exactly,
         // x_q = 0.212; Mandel's PW = 0.077.
         {"DIN 32645",
          "0.05,3060\n0.10,3522\n0.15,3707\n0.20,4280\n0.25,5058\n0.30,5510\n0.35,5703\n"
          "0.40,6205\n0.45,7156\n0.50,7178\n",
          {},
-         {{"validation.din32645.x_c", 0.0698}, {"validation.din32645.x_d_exact", 0.1329},
-          {"validation.din32645.x_q", 0.212}, {"validation.mandel.pw", 0.077},
+         {{"validation.din32645.x_c", 0.0698},
+          {"validation.din32645.x_d_exact", 0.1329},
+          {"validation.din32645.x_q", 0.212},
+          {"validation.mandel.pw", 0.077},
           {"validation.din32645.alpha", 0.01}},
          5e-4},
     };
@@ -648,20 +667,34 @@ TEST_F(CommandLine, ModelOptionsAndTheirRefusals) {
         QString inError;
     };
     const Case cases[] = {
-        {"a model that does not exist", {u"report"_qs, good, u"--model"_qs, u"cubic"_qs}, 2,
+        {"a model that does not exist",
+         {u"report"_qs, good, u"--model"_qs, u"cubic"_qs},
+         2,
          u"--model 的值“cubic”无效，应为 line、origin、quadratic"_qs},
-        {"a weighting that does not exist", {u"report"_qs, good, u"--weight"_qs, u"1/z"_qs}, 2,
+        {"a weighting that does not exist",
+         {u"report"_qs, good, u"--weight"_qs, u"1/z"_qs},
+         2,
          u"--weight"_qs},
-        {"an exclusion out of range", {u"report"_qs, good, u"--exclude"_qs, u"3,9"_qs}, 2,
+        {"an exclusion out of range",
+         {u"report"_qs, good, u"--exclude"_qs, u"3,9"_qs},
+         2,
          u"--exclude 的“9”无效，应为1到7之间的标准点序号"_qs},
-        {"a level that is no choice", {u"report"_qs, good, u"--level"_qs, u"90"_qs}, 2,
+        {"a level that is no choice",
+         {u"report"_qs, good, u"--level"_qs, u"90"_qs},
+         2,
          u"--level"_qs},
         {"a zero volume", {u"report"_qs, good, u"--volume"_qs, u"0"_qs}, 2, u"--volume"_qs},
-        {"1/x with a standard at 0", {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs}, 1,
+        {"1/x with a standard at 0",
+         {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs},
+         1,
          u"权重1/x²要求浓度不为0：第1个标准点为0，请排除该点或选择其他权重"_qs},
         {"1/x with that standard excluded",
-         {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs, u"--exclude"_qs, u"1"_qs}, 0, {}},
-        {"a slope of 0 in the decimals", {u"report"_qs, zero}, 1,
+         {u"report"_qs, good, u"--weight"_qs, u"1/x2"_qs, u"--exclude"_qs, u"1"_qs},
+         0,
+         {}},
+        {"a slope of 0 in the decimals",
+         {u"report"_qs, zero},
+         1,
          u"斜率为0，无法由吸光度计算浓度"_qs},
         {"a second-order curve", {u"report"_qs, good, u"--model"_qs, u"quadratic"_qs}, 0, {}},
     };
@@ -672,12 +705,13 @@ TEST_F(CommandLine, ModelOptionsAndTheirRefusals) {
         EXPECT_TRUE(result.err.contains(c.inError)) << result.err.toStdString();
     }
     // The excluded standard's reason and the level's half-widths reach the report.
-    const Outcome json = run({u"report"_qs, good, u"--json"_qs, u"--exclude"_qs, u"2"_qs,
-                              u"--level"_qs, u"99"_qs});
+    const Outcome json =
+        run({u"report"_qs, good, u"--json"_qs, u"--exclude"_qs, u"2"_qs, u"--level"_qs, u"99"_qs});
     ASSERT_EQ(json.exitCode, 0);
     const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(root[u"excluded"_qs].toArray(), QJsonArray({2}));
-    EXPECT_EQ(root[u"points"_qs].toArray()[1].toObject()[u"reason"_qs].toString(), u"命令行排除"_qs);
+    EXPECT_EQ(root[u"points"_qs].toArray()[1].toObject()[u"reason"_qs].toString(),
+              u"命令行排除"_qs);
     EXPECT_EQ(root[u"n"_qs].toInt(), 6);
     EXPECT_GT(root[u"ci_b"_qs].toDouble(), root[u"ci95_b"_qs].toDouble());
 }
@@ -686,13 +720,13 @@ TEST_F(CommandLine, ModelOptionsAndTheirRefusals) {
 // options: results in mg/L, one failed spike, --strict turns it into exit 3.
 TEST_F(CommandLine, ABatchInReportingUnits) {
     const QString standards = file(u"std.csv"_qs, "0,.010\n1,.060\n2,.112\n3,.158\n4,.210\n");
-    const QString samples = file(u"batch.csv"_qs,
-                                 "name,readings,dilution,type,of,added\n"
-                                 "B1,0.013,,blank,,\nB2,0.011,,空白,,\nS1,0.162 0.164,2,,,\n"
-                                 "P2,0.240,2,spike,S1,4\n");
-    const QStringList arguments{u"report"_qs,  standards,         u"--samples"_qs,
-                                samples,       u"--json"_qs,      u"--blank-correction"_qs,
-                                u"--volume"_qs, u"50"_qs,         u"--result-unit"_qs,
+    const QString samples =
+        file(u"batch.csv"_qs, "name,readings,dilution,type,of,added\n"
+                              "B1,0.013,,blank,,\nB2,0.011,,空白,,\nS1,0.162 0.164,2,,,\n"
+                              "P2,0.240,2,spike,S1,4\n");
+    const QStringList arguments{u"report"_qs,   standards,    u"--samples"_qs,
+                                samples,        u"--json"_qs, u"--blank-correction"_qs,
+                                u"--volume"_qs, u"50"_qs,     u"--result-unit"_qs,
                                 u"mg/L"_qs};
     const Outcome result = run(arguments);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
@@ -748,9 +782,15 @@ TEST_F(CommandLine, LanguageFromTheOptionOrElseFromTheSettings) {
          {u"Usage: "_qs, u"--lang <zh|en>"_qs},
          {}},
         {"Qt's help in Chinese", {u"--help"_qs}, false, 0, {u"用法"_qs, u"--lang <zh|en>"_qs}, {}},
-        {"French",
+        {"French, English saved",
          {u"report"_qs, good, u"--lang"_qs, u"fr"_qs},
          true,
+         2,
+         {},
+         u"lumetra: Invalid value “fr” for --lang: expected zh, en\n"_qs},
+        {"French, none saved",
+         {u"report"_qs, good, u"--lang"_qs, u"fr"_qs},
+         false,
          2,
          {},
          u"lumetra: --lang 的值“fr”无效，应为 zh、en\n"_qs},

@@ -189,6 +189,22 @@ TEST(Batch, WhatCannotApply) {
     EXPECT_EQ(render(*results.samples[3].batchProblem), "样品名称 \"S1\" 不唯一");
     EXPECT_EQ(render(*results.samples[6].batchProblem), "标称浓度不能为0");
     EXPECT_FALSE(results.samples[3].qc);
+
+    // Without a curve (one standard) no limit exists, for whichever limit is reported: the blank
+    // cannot be judged, and says why.
+    for (const auto limit : {calibration::ReportedLimit::Lod, calibration::ReportedLimit::Xd,
+                             calibration::ReportedLimit::Mdl}) {
+        SCOPED_TRACE(int(limit));
+        document = batch();
+        document.standards.resize(1);
+        document.settings.limit = limit;
+        results = calibration::evaluate(document);
+        EXPECT_FALSE(results.batch.reportedLimit.value);
+        ASSERT_TRUE(results.samples[0].qcReason);
+        EXPECT_EQ(render(*results.samples[0].qcReason),
+                  render(*results.batch.reportedLimit.reason));
+        EXPECT_FALSE(results.samples[0].qc);
+    }
 }
 
 } // namespace

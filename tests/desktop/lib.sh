@@ -54,9 +54,10 @@ start_display() {
     xdotool getdisplaygeometry >/dev/null || fail "no connection to the new display $DISPLAY"
     export XDG_RUNTIME_DIR="$desktop_work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    # The program keeps its last worksheet in its data folder: one of the test's own.
-    export XDG_DATA_HOME="$desktop_work/data"
-    mkdir "$XDG_DATA_HOME"
+    # The program keeps its last worksheet in its data folder and its settings (the language
+    # among them) in its configuration folder: folders of the test's own.
+    export XDG_DATA_HOME="$desktop_work/data" XDG_CONFIG_HOME="$desktop_work/config"
+    mkdir "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
     unset QT_QPA_PLATFORM
     export DBUS_SESSION_BUS_ADDRESS=disabled:
 }
@@ -129,13 +130,15 @@ shoot_windows() {
 }
 
 # open_analysis MAIN: presses F2 in the main window and prints the analysis window's id once it
-# is shown (titled "*标准曲线分析" after a fit, which is a change not saved).
+# is shown (titled "*标准曲线分析", in English "*Calibration Curve Analysis", after a fit, which is
+# a change not saved).
 open_analysis() {
     local id
     xdotool windowfocus --sync "$1"
     xdotool key F2
     for _ in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name '^[*]?标准曲线分析$' 2>/dev/null | head -n 1 || true)
+        id=$(xdotool search --onlyvisible --name '^[*]?(标准曲线分析|Calibration Curve Analysis)$' \
+            2>/dev/null | head -n 1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
