@@ -234,7 +234,8 @@ TEST_F(ReportTest, ThreeHundredSamplesPrintEveryRowWithTheHeaderOnEachPage) {
     // No analysis date given: the day the document was created.
     const QString created = io::fromDocument(calibration().document().created);
     ASSERT_FALSE(created.isEmpty());
-    EXPECT_TRUE(simplified(pages[0]).contains(u"分析日期： "_qs + created)) << pages[0].toStdString();
+    EXPECT_TRUE(simplified(pages[0]).contains(u"分析日期： "_qs + created))
+        << pages[0].toStdString();
 }
 
 TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {

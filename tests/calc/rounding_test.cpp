@@ -20,19 +20,22 @@ __extension__ typedef unsigned __int128 Wide; // 10^38 fits
 
 enum Mode { Significant, Decimals };
 
-std::string rounded(double value, Mode mode, int n) {
-    return mode == Significant ? calc::roundSignificant(value, n) : calc::roundDecimals(value, n);
+std::string rounded(double value, Mode mode, int n,
+                    calc::Direction direction = calc::Direction::HalfEven) {
+    return mode == Significant ? calc::roundSignificant(value, n, direction)
+                               : calc::roundDecimals(value, n, direction);
 }
+
+struct Case {
+    const char* name;
+    double value;
+    Mode mode;
+    int n;
+    std::string expected;
+};
 
 // A limit rounded upward: away from zero whenever a digit dropped is not zero.
 TEST(Rounding, Upward) {
-    struct Case {
-        const char* name;
-        double value;
-        Mode mode;
-        int n;
-        std::string expected;
-    };
     const Case cases[] = {
         {"below the place", 0.0021094, Decimals, 2, "0.01"},
         {"far below the place", 0.00021, Decimals, 2, "0.01"},
@@ -49,21 +52,11 @@ TEST(Rounding, Upward) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.mode == Significant
-                      ? calc::roundSignificant(c.value, c.n, calc::Direction::Upward)
-                      : calc::roundDecimals(c.value, c.n, calc::Direction::Upward),
-                  c.expected);
+        EXPECT_EQ(rounded(c.value, c.mode, c.n, calc::Direction::Upward), c.expected);
     }
 }
 
 TEST(Rounding, HardRows) {
-    struct Case {
-        const char* name;
-        double value;
-        Mode mode;
-        int n;
-        std::string expected;
-    };
     const double max = std::numeric_limits<double>::max();
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
