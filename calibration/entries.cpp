@@ -1,6 +1,7 @@
 #include "calibration/entries.h"
 
 #include "calc/number_text.h"
+#include "calibration/message.h"
 #include "calibration/text.h"
 
 #include <array>
@@ -276,6 +277,12 @@ std::optional<SampleType> sampleType(std::string_view typed) {
     }
     for (const TypeEntry& entry : kTypes) {
         if (trimmed == entry.key || trimmed == entry.name) {
+            return entry.type;
+        }
+    }
+    // The name as the interface shows it ("Duplicate" in English), typed or pasted back.
+    for (const TypeEntry& entry : kTypes) {
+        if (trimmed == translate(entry.name)) {
             return entry.type;
         }
     }

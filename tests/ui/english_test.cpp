@@ -3,6 +3,7 @@
 // itself in both languages.
 
 #include "app/language.h"
+#include "calibration/entries.h"
 #include "tests/analysis/analysis_window_fixture.h"
 
 #include <QAbstractButton>
@@ -231,6 +232,30 @@ TEST_F(EnglishWindows, ShowNoChineseBeyondTheLanguageMenu) {
         texts.add(u"message"_qs, QCoreApplication::translate("worksheet", event.c_str()));
     }
     EXPECT_EQ(texts.found, QStringList());
+}
+
+} // namespace
+
+namespace {
+
+// A row's type is read as its key, its Chinese name or its name as the English interface shows
+// it, so that a type copied out of the table pastes back.
+TEST(EnglishTypes, ReadInEveryForm) {
+    using calibration::SampleType;
+    const std::pair<const char*, std::optional<SampleType>> cases[] = {
+        {"duplicate", SampleType::Duplicate},
+        {"平行样", SampleType::Duplicate},
+        {"Duplicate", SampleType::Duplicate},
+        {" Spiked sample ", SampleType::Spike},
+        {"Check standard", SampleType::Check},
+        {"Reference material", SampleType::Reference},
+        {"", SampleType::Sample},
+        {"duplicates", std::nullopt},
+    };
+    for (const auto& [typed, type] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(calibration::sampleType(typed), type);
+    }
 }
 
 } // namespace
