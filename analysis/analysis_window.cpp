@@ -168,7 +168,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
                                "LOD = 3.3·s(y/x)/|b|\n"
                                "LOQ = 10·s(y/x)/|b|\n"
                                "（s(y/x)：响应的标准差，b：斜率）\n"
-                               "半宽 = t·s（t：所选置信水平、残差自由度的双侧t值）"),
+                               "半宽 = t·s\n"
+                               "（t：所选置信水平、残差自由度的双侧t值）"),
                             statisticsPanel_);
     note->setObjectName(QStringLiteral("definitions"));
     note->setWordWrap(true);

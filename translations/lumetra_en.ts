@@ -1242,12 +1242,14 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
 LOD = 3.3·s(y/x)/|b|
 LOQ = 10·s(y/x)/|b|
 （s(y/x)：响应的标准差，b：斜率）
-半宽 = t·s（t：所选置信水平、残差自由度的双侧t值）</source>
+半宽 = t·s
+（t：所选置信水平、残差自由度的双侧t值）</source>
         <translation>Calculated from the unrounded least-squares fit:
 LOD = 3.3·s(y/x)/|b|
 LOQ = 10·s(y/x)/|b|
 (s(y/x): standard deviation of the response, b: slope)
-Half-width = t·s (t: two-sided, at the chosen level and the residual degrees of freedom)</translation>
+Half-width = t·s
+(t: two-sided, at the chosen level and the residual degrees of freedom)</translation>
     </message>
 </context>
 <context>
