@@ -452,7 +452,8 @@ def check_fit(r, tree, main):
 
 STATISTIC_LABELS = ["n", "截距 a", "斜率 b", "s(a)", "s(b)", "相关系数 r", "决定系数 R²",
                     "剩余标准差 s(y/x)", "检出限 LOD", "定量限 LOQ"]
-POINT_HEADERS = ["C", "A", "排除", "拟合 A", "残差", "相对偏差 %", "反算 C", "回收率 %"]
+POINT_HEADERS = ["C", "A", "排除", "拟合 A", "残差", "相对偏差 %", "反算 C", "回收率 %",
+                 "学生化残差", "Cook 距离", "离群标记"]
 
 
 def table_cells(tree, table):
@@ -511,6 +512,8 @@ def check_analysis(r, tree, main, main_id, cover):
             "analysis: no standard is excluded", repr(cells))
     r.check([row[7] for row in cells] == ["100", "100", "100"],
             "analysis: each standard's recovery reads 100", repr(cells))
+    r.check([row[8:] for row in cells] == [["—", "—", ""]] * 3,
+            "analysis: three standards have no outlier figures, and read a dash", repr(cells))
 
     plot = [a for (role, name), found in analysis.controls.items()
             if name == "标准曲线图" for a in found]
