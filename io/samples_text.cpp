@@ -221,16 +221,16 @@ private:
             }
             code = code * 16 + std::uint32_t(digit);
         }
-        // A surrogate, paired or not, is left to the tree (and its WTF-8).
-        if (code >= 0xD800 && code <= 0xDFFF) {
+        // A surrogate, paired or not, is left to the tree (and its WTF-8), and so is U+FEFF.
+        if ((code >= 0xD800 && code <= 0xDFFF) || code == 0xFEFF) {
             return false;
         }
         append(out, code);
         return true;
     }
 
-    // One character of two to four bytes, copied when it is valid UTF-8 and neither a surrogate
-    // nor a noncharacter (which a reader may treat otherwise).
+    // One character of two to four bytes, copied when it is valid UTF-8 and neither a surrogate,
+    // a noncharacter nor U+FEFF (Qt's reader drops a byte-order mark at the start of a text).
     bool utf8(std::string& out) {
         const auto lead = static_cast<unsigned char>(json_[i_]);
         const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
@@ -246,7 +246,8 @@ private:
             code = (code << 6) | (next & 0x3F);
         }
         const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        const bool nonCharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+        const bool nonCharacter =
+            (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE || code == 0xFEFF;
         if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || nonCharacter) {
             return false;
         }

@@ -227,6 +227,16 @@ TEST(CalibrationFile, SampleListReadAsTheTreeReadsIt) {
         {"encoded surrogate",
          file("[{\"name\": \"\xED\xA0\x80\", \"readings\": \"1\", \"dilution\": \"1\"}]"), false},
         {"not closed", file("[" + row), false},
+        {"a byte-order mark leading a name in Latin letters",
+         file("[{\"name\": \"\xEF\xBB\xBF"
+              "a\", \"readings\": \"1\", \"dilution\": \"1\"}]"),
+         true},
+        {"a byte-order mark leading a name",
+         file("[{\"name\": \"\xEF\xBB\xBF\xE5\x93\x81 1\", \"readings\": \"1\", \"dilution\": "
+              "\"1\"}]"),
+         true},
+        {"a byte-order mark escaped",
+         file(R"([{"name": "\uFEFFa", "readings": "1", "dilution": "1"}])"), true},
         {"after a byte-order mark", "\xEF\xBB\xBF" + file("[" + row + "]"), true},
     };
     for (const auto& c : cases) {
