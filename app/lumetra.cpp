@@ -25,7 +25,7 @@ void Lumetra::run() {
         main_ = std::make_unique<ui::MainWindow>(prompts_);
         QObject::connect(main_.get(), &ui::MainWindow::backToCoverRequested, main_.get(),
                          [this] { backToCover(); });
-        calibration_ = new analysis::CurrentCalibration(main_.get());
+        calibration_ = std::make_unique<analysis::CurrentCalibration>();
         analysis_ = new analysis::AnalysisWindow(main_.get(), *calibration_, prompts_);
         attachAnalysis(*main_, *analysis_);
         files_ = new CalibrationFiles(*main_, *analysis_, prompts_);

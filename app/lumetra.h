@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysis_window.h"
+#include "analysis/current_calibration.h"
 #include "app/calibration_files.h"
 #include "ui/cover_window.h"
 #include "ui/main_window.h"
@@ -31,14 +32,16 @@ public:
     ui::CoverWindow& cover() { return cover_; }
     ui::MainWindow* mainWindow() { return main_.get(); }
     analysis::AnalysisWindow* analysisWindow() { return analysis_; }
-    analysis::CurrentCalibration* calibration() { return calibration_; }
+    analysis::CurrentCalibration* calibration() { return calibration_.get(); }
     CalibrationFiles* files() { return files_; }
 
 private:
     ui::Prompts& prompts_;
     ui::CoverWindow cover_;
+    // Declared before the main window, so that it outlives every view of it: a window closing
+    // as it is destroyed still asks its tables for their headers.
+    std::unique_ptr<analysis::CurrentCalibration> calibration_;
     std::unique_ptr<ui::MainWindow> main_;
-    analysis::CurrentCalibration* calibration_ = nullptr; // a child of the main window
     analysis::AnalysisWindow* analysis_ = nullptr;        // a child of the main window
     CalibrationFiles* files_ = nullptr;                   // a child of the main window
     bool analysisWasOpen_ = false;

@@ -106,7 +106,8 @@ public:
         QList<QWidget*> widgets = root->findChildren<QWidget*>();
         widgets.prepend(root);
         for (QWidget* w : widgets) {
-            const QString where = w->metaObject()->className() + u' ' + w->objectName();
+            const QString where =
+                QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
             for (const QString& text : {w->windowTitle(), w->toolTip(), w->whatsThis(),
                                         w->accessibleName(), w->accessibleDescription()}) {
                 add(where, text);
