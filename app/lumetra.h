@@ -42,8 +42,8 @@ private:
     // as it is destroyed still asks its tables for their headers.
     std::unique_ptr<analysis::CurrentCalibration> calibration_;
     std::unique_ptr<ui::MainWindow> main_;
-    analysis::AnalysisWindow* analysis_ = nullptr;        // a child of the main window
-    CalibrationFiles* files_ = nullptr;                   // a child of the main window
+    analysis::AnalysisWindow* analysis_ = nullptr; // a child of the main window
+    CalibrationFiles* files_ = nullptr;            // a child of the main window
     bool analysisWasOpen_ = false;
 };
 
