@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -45,20 +46,33 @@ int fail(int code, QString line) {
     return code;
 }
 
-// The output and the end of the run. The write, the flush and the close of standard output are
-// all checked: output lost on a full disk, into a closed or read-only descriptor, or into a pipe
+// The output and the end of the run. Every write, the flush and the close of standard output
+// are checked: output lost on a full disk, into a closed or read-only descriptor, or into a pipe
 // whose reader has gone while SIGPIPE is ignored is a failure, never a silent success. With
-// SIGPIPE at its default the write ends the process, as it does every tool.
-int succeedWith(const std::string& bytes) {
+// SIGPIPE at its default the write ends the process, as it does every tool. `write` is handed a
+// writer of pieces and returns whether each was written; the first failure stops it.
+int succeedWith(const std::function<bool(const calibration::ReportWriter&)>& write) {
     errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-        std::fflush(stdout) != 0 || std::fclose(stdout) != 0) {
-        const int code = errno;
+    int error = 0;
+    const calibration::ReportWriter piece = [&error](std::string_view bytes) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) {
+            return true;
+        }
+        error = errno;
+        return false;
+    };
+    const bool written = write(piece);
+    if (!written || std::fflush(stdout) != 0 || std::fclose(stdout) != 0) {
+        const int code = error != 0 ? error : errno;
         return fail(kFailure, CommandLine::tr("写入标准输出失败：%1")
                                   .arg(code != 0 ? io::systemErrorReason(code)
                                                  : CommandLine::tr("原因不明")));
     }
     return kSuccess;
+}
+
+int succeedWith(const std::string& bytes) {
+    return succeedWith([&bytes](const calibration::ReportWriter& write) { return write(bytes); });
 }
 
 // "standards.csv：第3行：…": the file, then what went wrong in it.
@@ -453,10 +467,13 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
     if (results.curve.noReading) {
         return fail(kCannotFit, inFile(file, rendered(*results.curve.noReading)));
     }
-    const int code =
-        parser.isSet(options.pdf)    ? writePdf(parser, options, file, read, document, results)
-        : parser.isSet(options.json) ? succeedWith(calibration::reportJson(document, results))
-                                     : succeedWith(calibration::reportText(document, results));
+    const int code = parser.isSet(options.pdf)
+                         ? writePdf(parser, options, file, read, document, results)
+                         : succeedWith([&](const calibration::ReportWriter& write) {
+                               return parser.isSet(options.json)
+                                          ? calibration::writeReportJson(document, results, write)
+                                          : calibration::writeReportText(document, results, write);
+                           });
     // A failed quality rule is reported, not a failure of the run, unless the script asks.
     if (code == kSuccess && parser.isSet(options.strict) && results.batch.failed > 0) {
         return kQualityFailed;

@@ -223,20 +223,6 @@ void appendJsonRow(std::string& out, const std::vector<const char*>& keys,
     out += '}';
 }
 
-std::vector<const char*> flagKeysOf(const SampleFlags& flags) {
-    std::vector<const char*> keys;
-    if (flags.outOfRange) {
-        keys.push_back("out_of_range");
-    }
-    if (flags.belowLod) {
-        keys.push_back("below_lod");
-    }
-    if (flags.belowLoq) {
-        keys.push_back("below_loq");
-    }
-    return keys;
-}
-
 } // namespace
 
 std::string textCell(const ReportValue& value) {
@@ -488,79 +474,164 @@ const std::vector<const char*>& sampleKeys() {
     return keys;
 }
 
+namespace {
+
+// Fills a row in place, slot by slot: each value takes the slot of the row before with its
+// buffers, so that a report of 100 000 samples costs no allocation a cell.
+class RowFill {
+public:
+    explicit RowFill(std::vector<ReportValue>& row) : row_(row) {}
+    RowFill(const RowFill&) = delete;
+    RowFill& operator=(const RowFill&) = delete;
+    ~RowFill() { row_.erase(row_.begin() + std::ptrdiff_t(used_), row_.end()); }
+
+    void null() { slot(Kind::Null); }
+    void put(bool value) { slot(Kind::Bool).flag = value; }
+    void put(int value) { slot(Kind::Integer).integer = value; }
+    void put(double value) { slot(Kind::Number).number = value; }
+    void put(const std::optional<double>& value) { value ? put(*value) : null(); }
+    void put(const Figure& figure) { put(figure.value); }
+    void put(ReportValue value) { slot(value.kind) = std::move(value); }
+    void text(std::string_view value) { slot(Kind::Text).text.assign(value); }
+    void textOrNull(std::string_view value) { value.empty() ? null() : text(value); }
+    void key(std::string_view value) { slot(Kind::Key).text.assign(value); }
+    std::vector<double>& numbers() { return cleared(slot(Kind::NumberList).numbers); }
+    std::vector<const char*>& keys() { return cleared(slot(Kind::KeyList).keys); }
+
+private:
+    ReportValue& slot(Kind kind) {
+        if (used_ == row_.size()) {
+            row_.emplace_back();
+        }
+        ReportValue& value = row_[used_++];
+        value.kind = kind;
+        return value;
+    }
+    template <typename T> static std::vector<T>& cleared(std::vector<T>& items) {
+        items.clear();
+        return items;
+    }
+
+    std::vector<ReportValue>& row_;
+    std::size_t used_ = 0;
+};
+
+} // namespace
+
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row) {
     const Sample& sample = document.samples[index];
     const SampleResult& result = results.samples[index];
-    row.clear();
-    row.push_back(ReportValue::ofText(sample.name));
-    // The type always by its key, whatever the interface's language; a text that is none as typed.
-    const ReportValue type =
-        result.type ? ReportValue::ofKey(typeKey(*result.type)) : ReportValue::ofText(sample.type);
+    RowFill fill(row);
+    fill.text(sample.name);
     const auto batchCells = [&](bool computed) {
-        row.push_back(type);
+        // The type always by its key, whatever the interface's language; a text that is none as
+        // typed.
+        if (result.type) {
+            fill.key(typeKey(*result.type));
+        } else {
+            fill.text(sample.type);
+        }
         for (const std::string* text :
              {&sample.of, &sample.added, &sample.nominal, &sample.certified, &sample.u}) {
-            row.push_back(text->empty() ? ReportValue::null() : ReportValue::ofText(*text));
+            fill.textOrNull(*text);
         }
         if (!computed) {
             for (int i = 0; i < 6; ++i) {
-                row.push_back(ReportValue::null());
+                fill.null();
             }
             return;
         }
-        row.push_back(ReportValue::of(result.result));
-        row.push_back(result.resultText.empty() ? ReportValue::null()
-                                                : ReportValue::ofText(result.resultText));
-        row.push_back(ReportValue::ofText(results.batch.resultUnit));
+        fill.put(result.result);
+        fill.textOrNull(result.resultText);
+        fill.text(results.batch.resultUnit);
         if (result.qc) {
-            row.push_back(object({{"rule", ReportValue::ofKey(result.qc->rule)},
-                                  {"value", ReportValue::of(result.qc->value)},
-                                  {"low", ReportValue::of(result.qc->low)},
-                                  {"high", ReportValue::of(result.qc->high)},
-                                  {"pass", ReportValue::of(result.qc->pass)}}));
-            row.push_back(ReportValue::of(result.qc->pass));
+            fill.put(object({{"rule", ReportValue::ofKey(result.qc->rule)},
+                             {"value", ReportValue::of(result.qc->value)},
+                             {"low", ReportValue::of(result.qc->low)},
+                             {"high", ReportValue::of(result.qc->high)},
+                             {"pass", ReportValue::of(result.qc->pass)}}));
+            fill.put(result.qc->pass);
         } else {
-            row.push_back(ReportValue::null());
-            row.push_back(ReportValue::null());
+            fill.null();
+            fill.null();
         }
-        row.push_back(ReportValue::of(result.belowLimit));
+        fill.put(result.belowLimit);
     };
     if (!result.values.ok()) {
         // Kept as typed, with the reason it has no values.
-        row.push_back(ReportValue::ofText(sample.readings));
+        fill.text(sample.readings);
         for (int i = 2; i <= 9; ++i) {
-            row.push_back(i == 4 ? ReportValue::ofText(sample.dilution) : ReportValue::null());
+            if (i == 4) {
+                fill.text(sample.dilution);
+            } else {
+                fill.null();
+            }
         }
         batchCells(false);
-        row.push_back(ReportValue::ofText(render(*result.values.problem())));
+        fill.text(render(*result.values.problem()));
         return;
     }
-    ReportValue readings;
-    readings.kind = Kind::NumberList;
-    readings.numbers = result.values.readings;
-    row.push_back(std::move(readings));
-    row.push_back(ReportValue::of(result.m));
-    row.push_back(ReportValue::of(result.meanA));
-    row.push_back(ReportValue::of(result.values.dilution));
-    row.push_back(ReportValue::of(result.x0));
-    row.push_back(ReportValue::of(result.sX0));
-    row.push_back(ReportValue::of(result.ci95));
-    row.push_back(ReportValue::of(result.ci));
-    ReportValue flags;
-    flags.kind = Kind::KeyList;
-    flags.keys = flagKeysOf(result.flags);
-    row.push_back(std::move(flags));
+    fill.numbers() = result.values.readings;
+    fill.put(result.m);
+    fill.put(result.meanA);
+    fill.put(result.values.dilution);
+    fill.put(result.x0);
+    fill.put(result.sX0);
+    fill.put(result.ci95);
+    fill.put(result.ci);
+    std::vector<const char*>& flags = fill.keys();
+    for (const auto& [set, key] : {std::pair{result.flags.outOfRange, "out_of_range"},
+                                   {result.flags.belowLod, "below_lod"},
+                                   {result.flags.belowLoq, "below_loq"}}) {
+        if (set) {
+            flags.push_back(key);
+        }
+    }
     batchCells(true);
-    row.push_back(result.batchProblem ? ReportValue::ofText(render(*result.batchProblem))
-                                      : ReportValue::null());
+    if (result.batchProblem) {
+        fill.text(render(*result.batchProblem));
+    } else {
+        fill.null();
+    }
 }
 
-std::string reportText(const Document& document, const Results& results) {
-    std::string out;
-    // About 180 characters a sample row.
-    out.reserve(1024 + document.samples.size() * 200);
-    preferHugePages(out.data(), out.capacity());
+namespace {
+
+// The report's text as it is made: the whole of it (no writer), or handed to the writer a piece
+// at a time, each piece at least kPiece bytes, so that a large report never stands whole in
+// memory and the buffer stays in the cache.
+class Pieces {
+public:
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+
+    Pieces(std::string& out, const ReportWriter* write) : out_(out), write_(write) {}
+
+    // After a row: hands the buffer on when it holds a piece. False once a write failed.
+    bool next() {
+        if (write_ != nullptr && ok_ && out_.size() >= kPiece) {
+            ok_ = (*write_)(out_);
+            out_.clear();
+        }
+        return ok_;
+    }
+
+    // After the last row: hands on the rest. Whether every piece was written.
+    bool finish() {
+        if (write_ != nullptr && ok_ && !out_.empty()) {
+            ok_ = (*write_)(out_);
+            out_.clear();
+        }
+        return ok_;
+    }
+
+private:
+    std::string& out_;
+    const ReportWriter* write_;
+    bool ok_ = true;
+};
+
+bool buildText(const Document& document, const Results& results, std::string& out, Pieces& pieces) {
     appendTextFields(out, calibrationFields(document, results));
     out += '\n';
     std::vector<ReportField> validation = validationFields(document, results);
@@ -569,25 +640,22 @@ std::string reportText(const Document& document, const Results& results) {
     out += '\n';
     appendHeader(out, pointKeys());
     std::vector<ReportValue> row;
-    for (std::size_t i = 0; i < document.standards.size(); ++i) {
+    for (std::size_t i = 0; i < document.standards.size() && pieces.next(); ++i) {
         pointRow(document, results, i, row);
         appendTextRow(out, row);
     }
     if (!document.samples.empty()) {
         out += '\n';
         appendHeader(out, sampleKeys());
-        for (std::size_t i = 0; i < document.samples.size(); ++i) {
+        for (std::size_t i = 0; i < document.samples.size() && pieces.next(); ++i) {
             sampleRow(document, results, i, row);
             appendTextRow(out, row);
         }
     }
-    return out;
+    return pieces.finish();
 }
 
-std::string reportJson(const Document& document, const Results& results) {
-    std::string out;
-    out.reserve(1024 + document.samples.size() * 512);
-    preferHugePages(out.data(), out.capacity());
+bool buildJson(const Document& document, const Results& results, std::string& out, Pieces& pieces) {
     out += '{';
     const std::vector<ReportField> fields = calibrationFields(document, results);
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -606,7 +674,7 @@ std::string reportJson(const Document& document, const Results& results) {
         out += ",\n    \"";
         out += name;
         out += "\": [";
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < count && pieces.next(); ++i) {
             out += i == 0 ? "\n        " : ",\n        ";
             fill(i);
             appendJsonRow(out, keys, row);
@@ -619,7 +687,7 @@ std::string reportJson(const Document& document, const Results& results) {
                [&](std::size_t i) { sampleRow(document, results, i, row); });
     // The change history, each entry with its values and in words.
     out += ",\n    \"history\": [";
-    for (std::size_t i = 0; i < document.history.size(); ++i) {
+    for (std::size_t i = 0; i < document.history.size() && pieces.next(); ++i) {
         const HistoryEntry& entry = document.history[i];
         out += i == 0 ? "\n        {\"time\": " : ",\n        {\"time\": ";
         appendJsonString(out, entry.time);
@@ -640,7 +708,46 @@ std::string reportJson(const Document& document, const Results& results) {
     }
     out += document.history.empty() ? "]" : "\n    ]";
     out += "\n}\n";
+    return pieces.finish();
+}
+
+// The whole report in one string, reserved for its rows (bytes a sample row, about).
+template <typename Build>
+std::string whole(const Document& document, const Results& results, std::size_t perSample,
+                  Build build) {
+    std::string out;
+    out.reserve(1024 + document.samples.size() * perSample);
+    preferHugePages(out.data(), out.capacity());
+    Pieces pieces(out, nullptr);
+    build(document, results, out, pieces);
     return out;
+}
+
+template <typename Build>
+bool inPieces(const Document& document, const Results& results, const ReportWriter& write,
+              Build build) {
+    std::string out;
+    out.reserve(Pieces::kPiece + 64 * 1024);
+    Pieces pieces(out, &write);
+    return build(document, results, out, pieces);
+}
+
+} // namespace
+
+std::string reportText(const Document& document, const Results& results) {
+    return whole(document, results, 200, buildText); // about 180 bytes a sample row
+}
+
+std::string reportJson(const Document& document, const Results& results) {
+    return whole(document, results, 512, buildJson);
+}
+
+bool writeReportText(const Document& document, const Results& results, const ReportWriter& write) {
+    return inPieces(document, results, write, buildText);
+}
+
+bool writeReportJson(const Document& document, const Results& results, const ReportWriter& write) {
+    return inPieces(document, results, write, buildJson);
 }
 
 } // namespace calibration

@@ -8,7 +8,9 @@
 #include "calibration/results.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace calibration {
@@ -100,6 +102,13 @@ std::string reportText(const Document& document, const Results& results);
 // "qc_summary", then "points" and "samples" (always there), one object a line, and "history":
 // each entry's time, user, kind, values and its text in words.
 std::string reportJson(const Document& document, const Results& results);
+
+// The same reports handed to `write` a piece at a time (a mebibyte or so, never splitting a row),
+// so that a report of 100 000 samples never stands whole in memory. `write` returns whether it
+// wrote its piece; the first false stops the report. Whether every piece was written.
+using ReportWriter = std::function<bool(std::string_view)>;
+bool writeReportText(const Document& document, const Results& results, const ReportWriter& write);
+bool writeReportJson(const Document& document, const Results& results, const ReportWriter& write);
 
 // One value as the text report writes it in a cell: lists joined (readings by blanks, numbers and
 // keys by commas), a text with its control characters as blanks, nothing as "".

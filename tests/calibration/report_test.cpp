@@ -93,4 +93,49 @@ TEST(Report, Json) {
     EXPECT_EQ(lines.back(), "}");
 }
 
+// A report handed on in pieces, as the command line writes it: the pieces join to the whole
+// report, none splits a row (each ends a line or a JSON object), and the first failed write is
+// the last one asked for.
+TEST(Report, WrittenInPiecesJoinsToTheWholeAndStopsAtAFailedWrite) {
+    Document document = threePoints();
+    for (int i = 0; i < 30000; ++i) { // some 2.5 MB of text, 7 MB of JSON: pieces of 1 MiB
+        calibration::Sample sample;
+        sample.name = "样品 " + std::to_string(i + 1);
+        sample.readings = i % 2 == 0 ? "0.15 0.151" : "0.2";
+        document.samples.push_back(sample);
+    }
+    const calibration::Results results = calibration::evaluate(document);
+    struct Writer {
+        const char* name;
+        std::string (*whole)(const Document&, const calibration::Results&);
+        bool (*inPieces)(const Document&, const calibration::Results&,
+                         const calibration::ReportWriter&);
+    };
+    for (const Writer& writer :
+         {Writer{"text", calibration::reportText, calibration::writeReportText},
+          Writer{"json", calibration::reportJson, calibration::writeReportJson}}) {
+        SCOPED_TRACE(writer.name);
+        std::vector<std::string> pieces;
+        EXPECT_TRUE(writer.inPieces(document, results, [&](std::string_view piece) {
+            pieces.emplace_back(piece);
+            return true;
+        }));
+        ASSERT_GE(pieces.size(), 2u);
+        std::string joined;
+        for (const std::string& piece : pieces) {
+            EXPECT_TRUE(piece.back() == '\n' || piece.back() == '}')
+                << piece.substr(piece.size() - 40);
+            joined += piece;
+        }
+        EXPECT_EQ(joined, writer.whole(document, results));
+
+        int asked = 0;
+        EXPECT_FALSE(writer.inPieces(document, results, [&](std::string_view) {
+            ++asked;
+            return false;
+        }));
+        EXPECT_EQ(asked, 1);
+    }
+}
+
 } // namespace
