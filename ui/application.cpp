@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -11,11 +13,16 @@ namespace ui {
 namespace {
 
 // Decoding the seven sizes and handing them to the X server as _NET_WM_ICON is a noticeable part
-// of the start-up (figures in bench/STARTUP.md), so it waits until the cover is shown.
+// of the start-up (figures in bench/STARTUP.md), so it waits until the cover is shown. Each is
+// read by Qt's own PNG reader, named: left to find the format itself, the reader loads every
+// image plugin to ask whether it reads PNG (the SVG one with all of Qt SVG) before it uses its
+// own.
 void setWindowIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/lumetra/icons/%1/lumetra.png").arg(size), QSize(size, size));
+        QImageReader reader(QStringLiteral(":/lumetra/icons/%1/lumetra.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     QApplication::setWindowIcon(icon);
 }
