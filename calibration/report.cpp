@@ -444,36 +444,6 @@ const std::vector<const char*>& pointKeys() {
     return keys;
 }
 
-void pointRow(const Document& document, const Results& results, std::size_t index,
-              std::vector<ReportValue>& row) {
-    const Standard& standard = document.standards[index];
-    const StandardResult& result = results.curve.standards[index];
-    row.clear();
-    row.push_back(ReportValue::of(result.c));
-    row.push_back(ReportValue::of(result.a));
-    row.push_back(ReportValue::of(standard.excluded));
-    row.push_back(standard.excluded ? ReportValue::ofText(standard.reason) : ReportValue::null());
-    row.push_back(ReportValue::of(result.fit));
-    row.push_back(ReportValue::of(result.residual));
-    row.push_back(ReportValue::of(result.deviationPct));
-    row.push_back(ReportValue::of(result.cBack));
-    row.push_back(ReportValue::of(result.recoveryPct));
-    row.push_back(ReportValue::of(result.studentized));
-    row.push_back(ReportValue::of(result.cooks));
-    row.push_back(ReportValue::of(result.outlier));
-    row.push_back(ReportValue::of(result.influential));
-}
-
-const std::vector<const char*>& sampleKeys() {
-    static const std::vector<const char*> keys = {
-        "name",        "readings", "m",         "mean_A",      "dilution", "x0",
-        "s_x0",        "ci95_x0",  "ci_x0",     "flags",       "type",     "of",
-        "added",       "nominal",  "certified", "u",           "result",   "result_text",
-        "result_unit", "qc",       "qc_pass",   "below_limit", "error",
-    };
-    return keys;
-}
-
 namespace {
 
 // Fills a row in place, slot by slot: each value takes the slot of the row before with its
@@ -517,6 +487,38 @@ private:
 };
 
 } // namespace
+
+void pointRow(const Document& document, const Results& results, std::size_t index,
+              std::vector<ReportValue>& row) {
+    const Standard& standard = document.standards[index];
+    const StandardResult& result = results.curve.standards[index];
+    RowFill fill(row);
+    fill.put(result.c);
+    fill.put(result.a);
+    fill.put(standard.excluded);
+    if (standard.excluded) {
+        fill.text(standard.reason);
+    } else {
+        fill.null();
+    }
+    for (const std::optional<double>* figure :
+         {&result.fit, &result.residual, &result.deviationPct, &result.cBack, &result.recoveryPct,
+          &result.studentized, &result.cooks}) {
+        fill.put(*figure);
+    }
+    fill.put(result.outlier);
+    fill.put(result.influential);
+}
+
+const std::vector<const char*>& sampleKeys() {
+    static const std::vector<const char*> keys = {
+        "name",        "readings", "m",         "mean_A",      "dilution", "x0",
+        "s_x0",        "ci95_x0",  "ci_x0",     "flags",       "type",     "of",
+        "added",       "nominal",  "certified", "u",           "result",   "result_text",
+        "result_unit", "qc",       "qc_pass",   "below_limit", "error",
+    };
+    return keys;
+}
 
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row) {
@@ -608,16 +610,13 @@ public:
     Pieces(std::string& out, const ReportWriter* write) : out_(out), write_(write) {}
 
     // After a row: hands the buffer on when it holds a piece. False once a write failed.
-    bool next() {
-        if (write_ != nullptr && ok_ && out_.size() >= kPiece) {
-            ok_ = (*write_)(out_);
-            out_.clear();
-        }
-        return ok_;
-    }
+    bool next() { return out_.size() >= kPiece ? hand() : ok_; }
 
     // After the last row: hands on the rest. Whether every piece was written.
-    bool finish() {
+    bool finish() { return hand(); }
+
+private:
+    bool hand() {
         if (write_ != nullptr && ok_ && !out_.empty()) {
             ok_ = (*write_)(out_);
             out_.clear();
@@ -625,7 +624,6 @@ public:
         return ok_;
     }
 
-private:
     std::string& out_;
     const ReportWriter* write_;
     bool ok_ = true;
