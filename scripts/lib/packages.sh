@@ -15,14 +15,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building and running the program needs.
+# What building and running the program needs; Qt's SQLite and PostgreSQL drivers hold the
+# quality-control records.
 RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev
               libboost-math-dev qt6-translations-l10n fonts-arphic-uming fonts-noto-cjk
-              qt6-tools-dev qt6-l10n-tools)
+              qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite libqt6sql6-psql)
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks,
-# pdftotext for the exported report, the manual page rendered.
+# pdftotext for the exported report, the manual page rendered, a PostgreSQL server of the tests'
+# own for the quality-control database.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
                libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
                python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core poppler-utils
-               man-db shared-mime-info)
+               man-db shared-mime-info postgresql)
