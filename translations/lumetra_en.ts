@@ -2639,6 +2639,134 @@ Half-width = t·s
         <source>校准曲线 |r| = %1，要求|r| ≥ %2</source>
         <translation>calibration curve |r| = %1, required |r| ≥ %2</translation>
     </message>
+    <message>
+        <source>1点超出3s控制限</source>
+        <translation>One point beyond 3s</translation>
+    </message>
+    <message>
+        <source>连续9点落在中心线同一侧</source>
+        <translation>Nine points in a row on one side of the centre line</translation>
+    </message>
+    <message>
+        <source>连续6点递增或递减</source>
+        <translation>Six points in a row increasing or decreasing</translation>
+    </message>
+    <message>
+        <source>连续14点交替上下</source>
+        <translation>Fourteen points in a row alternating up and down</translation>
+    </message>
+    <message>
+        <source>连续3点中有2点在同一侧超出2s</source>
+        <translation>Two of three points in a row beyond 2s on one side</translation>
+    </message>
+    <message>
+        <source>连续5点中有4点在同一侧超出1s</source>
+        <translation>Four of five points in a row beyond 1s on one side</translation>
+    </message>
+    <message>
+        <source>连续15点落在±1s以内</source>
+        <translation>Fifteen points in a row within ±1s</translation>
+    </message>
+    <message>
+        <source>连续8点超出±1s（中心线两侧均可）</source>
+        <translation>Eight points in a row beyond ±1s (on either side of the centre line)</translation>
+    </message>
+    <message>
+        <source>1点超出2s（警告）</source>
+        <translation>One point beyond 2s (warning)</translation>
+    </message>
+    <message>
+        <source>1点超出3s</source>
+        <translation>One point beyond 3s</translation>
+    </message>
+    <message>
+        <source>连续2点在同一侧超出2s</source>
+        <translation>Two points in a row beyond 2s on one side</translation>
+    </message>
+    <message>
+        <source>相邻2点一点超出+2s、另一点超出-2s</source>
+        <translation>Two points in a row, one beyond +2s and the other beyond -2s</translation>
+    </message>
+    <message>
+        <source>连续4点在同一侧超出1s</source>
+        <translation>Four points in a row beyond 1s on one side</translation>
+    </message>
+    <message>
+        <source>连续10点落在中心线同一侧</source>
+        <translation>Ten points in a row on one side of the centre line</translation>
+    </message>
+    <message>
+        <source>参考期至少需要7个点</source>
+        <translation>The reference period needs at least 7 points</translation>
+    </message>
+    <message>
+        <source>参考期应为点数或日期范围，如 20 或 2026-01-01..2026-03-31</source>
+        <translation>The reference period must be a number of points or a date range, such as 20 or 2026-01-01..2026-03-31</translation>
+    </message>
+    <message>
+        <source>参考期的起始日期晚于结束日期</source>
+        <translation>The reference period starts after it ends</translation>
+    </message>
+    <message>
+        <source>参考期的数值全部相同，无法确定控制限</source>
+        <translation>All values of the reference period are equal: no control limits can be set</translation>
+    </message>
+    <message>
+        <source>冻结的控制限无效</source>
+        <translation>The frozen control limits are not valid</translation>
+    </message>
+    <message>
+        <source>质控数据库 %1 正被另一个程序占用，等待%2秒后仍未释放，请稍后再试</source>
+        <translation>The QC database %1 is in use by another program and was not released after %2 s; try again later</translation>
+    </message>
+    <message>
+        <source>质控数据库 %1 所在的磁盘已满，未写入任何内容：%2</source>
+        <translation>The disk of the QC database %1 is full; nothing was written: %2</translation>
+    </message>
+    <message>
+        <source>没有写入质控数据库 %1 的权限：%2</source>
+        <translation>No permission to write to the QC database %1: %2</translation>
+    </message>
+    <message>
+        <source>无法连接质控数据库 %1：%2</source>
+        <translation>Cannot connect to the QC database %1: %2</translation>
+    </message>
+    <message>
+        <source>质控数据库 %1 出错：%2</source>
+        <translation>Error in the QC database %1: %2</translation>
+    </message>
+    <message>
+        <source>质控数据库 %1 由较新版本的 Lumetra 建立（结构版本%2，本程序为%3），请升级本程序</source>
+        <translation>The QC database %1 was set up by a newer Lumetra (schema version %2, this program knows %3); please upgrade this program</translation>
+    </message>
+    <message>
+        <source>批次标识 &quot;%1&quot; 不是64位十六进制的 SHA-256</source>
+        <translation>The batch identity &quot;%1&quot; is not a SHA-256 of 64 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>归档时间 &quot;%1&quot; 不是 ISO 8601 时间</source>
+        <translation>The filing time &quot;%1&quot; is not an ISO 8601 time</translation>
+    </message>
+    <message>
+        <source>无法打开质控数据库 %1：缺少 Qt 的 %2 驱动（Debian 软件包 %3）</source>
+        <translation>Cannot open the QC database %1: Qt&apos;s %2 driver is missing (Debian package %3)</translation>
+    </message>
+    <message>
+        <source>未知的质控序列 &quot;%1&quot;</source>
+        <translation>Unknown QC series &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>质控数据库地址 &quot;%1&quot; 无效：应为 sqlite:文件 或 postgresql://用户@主机:端口/数据库</source>
+        <translation>The QC database address &quot;%1&quot; is not valid: it must be sqlite:FILE or postgresql://USER@HOST:PORT/DATABASE</translation>
+    </message>
+    <message>
+        <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
+        <translation>The QC database address must not hold a password (use ~/.pgpass or PGPASSWORD)</translation>
+    </message>
 </context>
 <context>
     <name>io</name>
