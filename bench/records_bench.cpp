@@ -45,8 +45,8 @@ records::BatchRecord batch(int method, int index, const std::string& seed) {
     b.methodHash = sha256(b.methodName);
     b.analyte = "氨氮";
     b.curveUnit = b.resultUnit = "mg/L";
-    b.curve = {"line", "none", 7, 0.002, 0.15 + 0.0001 * (index % 17), std::nullopt, 0.9998,
-               0.001, 0.02, "lod"};
+    b.curve = {"line",       "none", 7,     0.002, 0.15 + 0.0001 * (index % 17),
+               std::nullopt, 0.9998, 0.001, 0.02,  "lod"};
     const auto row = [&](const char* type, const char* name, const char* nominal, double value,
                          const char* unit) {
         records::QcRow r{type, name, nominal, "", "", value, unit, {}};
@@ -98,8 +98,7 @@ int main(int argc, char** argv) {
             seed += std::to_string(i);
             const auto outcome = db.file(batch(m, i, seed));
             if (!outcome) {
-                std::fprintf(stderr, "%s\n",
-                             calibration::render(outcome.fault().message).c_str());
+                std::fprintf(stderr, "%s\n", calibration::render(outcome.fault().message).c_str());
                 return 1;
             }
             filed += outcome->duplicate ? 0 : 1;
