@@ -11,6 +11,11 @@ namespace {
 
 using Extended = long double;
 
+struct Formula {
+    const char* key;
+    const char* text;
+};
+
 constexpr const char* kFormula = "s(x_E) = s(y/x)/|b| · √(1/n + ȳ²/(b²·Σ(x_i − x̄)²))";
 constexpr const char* kWeightedFormula =
     "s(x_E) = s(y/x)/|b| · √(1/Σw_i + ȳ_w²/(b²·Σw_i(x_i − x̄_w)²))";
@@ -19,6 +24,16 @@ constexpr const char* kVolumeFormula =
 constexpr const char* kWeightedVolumeFormula =
     "s(C_A) = s(y/x)/(|b|·V0) · √(1/Σw_i + ȳ_w²/(b²·Σw_i(x_i − x̄_w)²)), x = C_std·V, "
     "y = S·(V0 + V)";
+
+constexpr Formula kFormulas[2][2] = {
+    {{"extrapolation", kFormula}, {"extrapolation_weighted", kWeightedFormula}},
+    {{"volume_extrapolation", kVolumeFormula},
+     {"volume_extrapolation_weighted", kWeightedVolumeFormula}},
+};
+
+Formula formulaOf(bool volumeForm, Weighting weighting) {
+    return kFormulas[volumeForm ? 1 : 0][weighting == Weighting::None ? 0 : 1];
+}
 
 bool fitsDouble(Extended value) {
     const Extended magnitude = std::fabs(value);
@@ -44,14 +59,15 @@ std::optional<AdditionProblem> negativeAddition(std::span<const Decimal> added,
 // the volume form, 1 otherwise).
 AdditionOutcome extrapolate(std::span<const Decimal> x, std::span<const Decimal> y,
                             std::span<const bool> excluded, Weighting weighting, Extended scale,
-                            const char* formula) {
+                            Formula formula) {
     ModelOutcome outcome = fitModel(x, y, excluded, Model::Line, weighting);
     if (auto* problem = std::get_if<FitProblem>(&outcome)) {
         return AdditionProblem{AdditionProblem::Kind::Fit, 0, *problem};
     }
     Addition out;
     out.fit = std::move(std::get<ModelFit>(outcome));
-    out.formula = formula;
+    out.formulaKey = formula.key;
+    out.formula = formula.text;
     const ModelFit& fit = out.fit;
     if (fit.b == 0) {
         return AdditionProblem{AdditionProblem::Kind::ZeroSlope, 0, std::nullopt};
@@ -91,7 +107,7 @@ AdditionOutcome standardAddition(std::span<const Decimal> added, std::span<const
         return *problem;
     }
     return extrapolate(added.first(count), signal.first(count), excluded, weighting, 1,
-                       weighting == Weighting::None ? kFormula : kWeightedFormula);
+                       formulaOf(false, weighting));
 }
 
 VolumeRows volumeFormRows(std::span<const Decimal> addedVolume, std::span<const Decimal> signal,
@@ -124,7 +140,7 @@ AdditionOutcome volumeStandardAddition(std::span<const Decimal> addedVolume,
     const VolumeRows rows =
         volumeFormRows(addedVolume, signal, sampleVolume, standardConcentration);
     return extrapolate(rows.x, rows.y, excluded, weighting, sampleVolume.value,
-                       weighting == Weighting::None ? kVolumeFormula : kWeightedVolumeFormula);
+                       formulaOf(true, weighting));
 }
 
 } // namespace calc

@@ -34,12 +34,18 @@ struct Addition {
     // x_E = a / b: the sample's concentration in the measured solution, in the unit of the added
     // concentrations; in the volume form C_A = a / (b V0), in the unit of the standard's
     // concentration. Dilution, volume, factor and the reporting unit apply to it as to a result.
+    // It is 0 or below when the line meets the axis at or right of the origin (a <= 0 with
+    // b > 0): no analyte found, and no relative uncertainty (evaluateUncertainty refuses it).
     double xE = 0;
     std::optional<double> sXE;        // none with two rows
     std::optional<double> t95, t99;   // t(0.975; n - 2), t(0.995; n - 2)
     std::optional<double> ci95, ci99; // the half-widths t * s(x_E)
     bool singlePoint = false;         // two rows fitted: no s(x_E) and no interval
-    const char* formula = "";         // s(x_E)'s formula as written beside the figure
+    // s(x_E)'s formula: a key for files and scripts ("extrapolation", "extrapolation_weighted",
+    // "volume_extrapolation", "volume_extrapolation_weighted") and the text written beside the
+    // figure.
+    const char* formulaKey = "";
+    const char* formula = "";
 };
 
 struct AdditionProblem {

@@ -66,7 +66,8 @@ struct Component {
 // NoDegreesOfFreedom, the reference result of InvalidReference; 0 for the others.
 struct UncertaintyProblem {
     enum class Kind {
-        NotPositive,              // the result (or x0) is 0 or below: no relative uncertainty
+        NotPositive,              // the result (or x0) is 0 or below, or not finite: no
+                                  // relative uncertainty
         NoCalibrationUncertainty, // s(x0) is missing (no degrees of freedom, no weight...)
         InvalidComponent,         // a uRel that is negative, NaN or infinite
         NoDegreesOfFreedom,       // a finite dof that is not above 0 (or is NaN)
@@ -121,7 +122,8 @@ std::variant<BiasEstimate, UncertaintyProblem>
 biasEstimate(std::span<const ReferenceResult> results);
 
 // The two top-down components: "rw" (u(Rw), the relative standard deviation of the check
-// standard's control chart over its reference period, with rwDof degrees of freedom when given)
+// standard's control chart over its reference period, at the level nearest the result, with rwDof
+// degrees of freedom when given)
 // and "bias" (u(bias), infinite degrees of freedom). InvalidRw for a u(Rw) that is negative or not
 // finite.
 std::variant<std::vector<Component>, UncertaintyProblem>

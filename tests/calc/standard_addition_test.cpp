@@ -65,6 +65,7 @@ TEST(StandardAddition, SilverByAtomicAbsorption) {
     EXPECT_NEAR(*addition.ci95, 1.9224626724355498, 5e-15);
     EXPECT_NEAR(*addition.ci99, *addition.sXE * calc::studentQuantile(0.995, 5), 1e-15);
     EXPECT_FALSE(addition.singlePoint);
+    EXPECT_STREQ(addition.formulaKey, "extrapolation");
     EXPECT_STREQ(addition.formula, "s(x_E) = s(y/x)/|b| · √(1/n + ȳ²/(b²·Σ(x_i − x̄)²))");
 }
 
@@ -117,6 +118,8 @@ TEST(StandardAddition, VolumeFormOnTheLine) {
         EXPECT_EQ(a.sXE, 0.0);
         EXPECT_EQ(a.ci95, 0.0);
         EXPECT_EQ(a.fit.n, 4);
+        EXPECT_STREQ(a.formulaKey, weighting == Weighting::None ? "volume_extrapolation"
+                                                                : "volume_extrapolation_weighted");
     }
     const calc::VolumeRows rows = calc::volumeFormRows(volume, signal, decimal("1"), decimal("10"));
     EXPECT_EQ(rows.x, decimals({"0", "10", "30", "40", "20"}));
@@ -132,39 +135,30 @@ struct Reference {
 Reference reference(const std::vector<Quad>& x, const std::vector<Quad>& y, Weighting weighting,
                     Quad scale) {
     const std::size_t n = x.size();
-    std::vector<Quad> w(n, 1);
-    Quad sumF = 0;
+    std::vector<Quad> w(n);
+    Quad sumF = 0, mx = 0, my = 0, sxx = 0, sxy = 0, rss = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (weighting == Weighting::InverseY) {
-            w[i] = 1 / y[i];
-        } else if (weighting == Weighting::InverseY2) {
-            w[i] = 1 / (y[i] * y[i]);
-        }
+        w[i] = weighting == Weighting::InverseY    ? 1 / y[i]
+               : weighting == Weighting::InverseY2 ? 1 / (y[i] * y[i])
+                                                   : 1;
         sumF += w[i];
     }
-    Quad sw = 0, mx = 0, my = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        w[i] *= n / sumF;
-        sw += w[i];
-        mx += w[i] * x[i];
-        my += w[i] * y[i];
+        w[i] *= n / sumF; // so that they sum to n
+        mx += w[i] * x[i] / n;
+        my += w[i] * y[i] / n;
     }
-    mx /= sw;
-    my /= sw;
-    Quad sxx = 0, sxy = 0;
     for (std::size_t i = 0; i < n; ++i) {
         sxx += w[i] * (x[i] - mx) * (x[i] - mx);
         sxy += w[i] * (x[i] - mx) * (y[i] - my);
     }
     const Quad b = sxy / sxx;
     const Quad a = my - b * mx;
-    Quad rss = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const Quad r = y[i] - a - b * x[i];
-        rss += w[i] * r * r;
+        rss += w[i] * (y[i] - a - b * x[i]) * (y[i] - a - b * x[i]);
     }
     const Quad s2 = rss / (n - 2);
-    return {a / (b * scale), sqrtq(s2 / (b * b) * (1 / sw + my * my / (b * b * sxx))) / scale};
+    return {a / (b * scale), sqrtq(s2 / (b * b) * (Quad(1) / n + my * my / (b * b * sxx))) / scale};
 }
 
 std::string fixed(double value, int decimals) {
@@ -202,16 +196,16 @@ TEST(StandardAddition, RandomizedAgainstQuadruplePrecision) {
             signal.push_back(fixed(slope * x * (1 + 0.01 * noise(random)), 4));
         }
         SCOPED_TRACE(trial);
+        const auto quad = [](const std::string& text) {
+            return strtoflt128(text.c_str(), nullptr);
+        };
         std::vector<Quad> x, y;
         for (int i = 0; i < rows; ++i) {
-            const Quad a = strtoflt128(added[i].c_str(), nullptr);
-            const Quad s = strtoflt128(signal[i].c_str(), nullptr);
-            const Quad q0 = strtoflt128(v0.c_str(), nullptr);
-            x.push_back(volumeForm ? strtoflt128(cStd.c_str(), nullptr) * a : a);
-            y.push_back(volumeForm ? s * (q0 + a) : s);
+            x.push_back(volumeForm ? quad(cStd) * quad(added[i]) : quad(added[i]));
+            y.push_back(volumeForm ? quad(signal[i]) * (quad(v0) + quad(added[i]))
+                                   : quad(signal[i]));
         }
-        const Reference expected =
-            reference(x, y, weighting, volumeForm ? strtoflt128(v0.c_str(), nullptr) : 1);
+        const Reference expected = reference(x, y, weighting, volumeForm ? quad(v0) : 1);
         const Addition got = additionOrFail(
             volumeForm ? calc::volumeStandardAddition(decimals(added), decimals(signal), {},
                                                       decimal(v0.c_str()), decimal(cStd.c_str()),
