@@ -36,8 +36,12 @@ void normalize(Decimal& d) {
     d.digits = d.digits.substr(first, last + 1 - first);
 }
 
-// The value as a signed integer times 10^exponent, at the given exponent (<= its own).
+// The value as a signed integer times 10^exponent, at the given exponent (<= its own; zero has
+// no exponent of its own and is 0 at any).
 exact::Integer scaledTo(const Decimal& d, std::int64_t exponent) {
+    if (d.isZero()) {
+        return 0;
+    }
     exact::Integer value =
         exact::integerOfDigits(d.digits) * exact::powerOfTen(std::uint64_t(d.exponent - exponent));
     return d.negative ? exact::Integer(-value) : value;
@@ -66,6 +70,65 @@ Decimal difference(const Decimal& left, const Decimal& right) {
     const std::int64_t exponent = std::min(left.isZero() ? right.exponent : left.exponent,
                                            right.isZero() ? left.exponent : right.exponent);
     return decimalOf(scaledTo(left, exponent) - scaledTo(right, exponent), exponent);
+}
+
+Decimal sum(const Decimal& left, const Decimal& right) {
+    Decimal negated = right;
+    negated.negative = !right.negative && !right.isZero();
+    negated.value = -right.value;
+    return difference(left, negated);
+}
+
+Decimal product(const Decimal& left, const Decimal& right) {
+    if (left.isZero() || right.isZero()) {
+        return Decimal{};
+    }
+    exact::Integer value =
+        exact::integerOfDigits(left.digits) * exact::integerOfDigits(right.digits);
+    if (left.negative != right.negative) {
+        value = -value;
+    }
+    return decimalOf(value, left.exponent + right.exponent);
+}
+
+std::optional<Decimal> quotient(const Decimal& left, const Decimal& right, int digits) {
+    if (right.isZero()) {
+        return std::nullopt;
+    }
+    if (left.isZero()) {
+        return Decimal{};
+    }
+    const auto wanted = static_cast<std::int64_t>(std::max(digits, 1));
+    const auto leftLength = static_cast<std::int64_t>(left.digits.size());
+    const auto rightLength = static_cast<std::int64_t>(right.digits.size());
+    // n / d * 10^shift has wanted + 1 or wanted + 2 digits before the point: the digits kept and
+    // at least one to round on, the rest of the division the sticky part.
+    const std::int64_t shift = std::max<std::int64_t>(wanted + 1 - (leftLength - rightLength), 0);
+    const exact::Integer numerator =
+        exact::integerOfDigits(left.digits) * exact::powerOfTen(static_cast<std::uint64_t>(shift));
+    const exact::Integer denominator = exact::integerOfDigits(right.digits);
+    exact::Integer whole = numerator / denominator;
+    const bool sticky = whole * denominator != numerator;
+    std::int64_t exponent = left.exponent - right.exponent - shift;
+    // Drop digits down to `wanted`, half to even on what is dropped.
+    const auto length = static_cast<std::int64_t>(exact::digitsOf(whole).size());
+    if (length > wanted) {
+        const exact::Integer unit = exact::powerOfTen(static_cast<std::uint64_t>(length - wanted));
+        const exact::Integer kept = whole / unit;
+        const exact::Integer rest = whole - kept * unit;
+        const exact::Integer half = unit / 2;
+        const bool up =
+            rest > half || (rest == half && (sticky || boost::multiprecision::bit_test(kept, 0)));
+        whole = kept;
+        if (up) {
+            ++whole;
+        }
+        exponent += length - wanted;
+    }
+    if (left.negative != right.negative) {
+        whole = -whole;
+    }
+    return decimalOf(whole, exponent);
 }
 
 std::optional<Decimal> exactMean(std::span<const Decimal> values) {

@@ -45,6 +45,15 @@ Decimal exactDecimal(double value);
 // where the doubles' difference is 0.19999999999999998.
 Decimal difference(const Decimal& left, const Decimal& right);
 
+// The exact sum and product, their doubles correctly rounded: .1 + .2 is .3, 2.08 * 5.00 is 10.4.
+Decimal sum(const Decimal& left, const Decimal& right);
+Decimal product(const Decimal& left, const Decimal& right);
+
+// The quotient left / right rounded half to even to `digits` significant digits (at least 1), its
+// double the correctly rounded double of those digits: 423 / 347 to 20 digits is
+// 1.2190201729106628242; 1 / 8 is .125 exactly. None when right is zero.
+std::optional<Decimal> quotient(const Decimal& left, const Decimal& right, int digits);
+
 // The mean of the values when it is a decimal (the count divides the sum into a terminating
 // decimal: .010 and .012 give .011), else nullopt (.010, .011, .013 give .011333...). None of
 // no value.

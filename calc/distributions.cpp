@@ -1,6 +1,7 @@
 #include "calc/distributions.h"
 
 #include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
 #include <compare>
@@ -13,12 +14,18 @@
 namespace calc {
 namespace {
 
-enum class Kind : unsigned char { StudentQuantile, FisherQuantile, FisherUpperTail };
+enum class Kind : unsigned char {
+    StudentQuantile,
+    StudentQuantileFractional,
+    FisherQuantile,
+    FisherUpperTail
+};
 
 struct Key {
     Kind kind;
     double x; // p, or f for the tail; never NaN here
     int d1, d2;
+    double nu; // the real degrees of freedom of StudentQuantileFractional; 0 for the others
     auto operator<=>(const Key&) const = default;
 };
 
@@ -26,6 +33,11 @@ double evaluate(const Key& key) {
     switch (key.kind) {
     case Kind::StudentQuantile:
         return boost::math::quantile(boost::math::students_t(key.d1), key.x);
+    case Kind::StudentQuantileFractional:
+        if (std::isinf(key.nu)) {
+            return boost::math::quantile(boost::math::normal(), key.x);
+        }
+        return boost::math::quantile(boost::math::students_t(key.nu), key.x);
     case Kind::FisherQuantile:
         return boost::math::quantile(boost::math::fisher_f(key.d1, key.d2), key.x);
     case Kind::FisherUpperTail:
@@ -88,14 +100,25 @@ double studentQuantile(double p, int dof) {
     if (dof < 1 || !isProbability(p)) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    return kept({Kind::StudentQuantile, p, dof, 0});
+    return kept({Kind::StudentQuantile, p, dof, 0, 0});
+}
+
+double studentQuantileFractional(double p, double dof) {
+    if (!(dof > 0) || !isProbability(p)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    // An integral dof is the integral quantile: the same key, the same value.
+    if (dof <= std::numeric_limits<int>::max() && dof == std::floor(dof)) {
+        return studentQuantile(p, static_cast<int>(dof));
+    }
+    return kept({Kind::StudentQuantileFractional, p, 0, 0, dof});
 }
 
 double fisherQuantile(double p, int d1, int d2) {
     if (d1 < 1 || d2 < 1 || !isProbability(p)) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    return kept({Kind::FisherQuantile, p, d1, d2});
+    return kept({Kind::FisherQuantile, p, d1, d2, 0});
 }
 
 double fisherUpperTail(double f, int d1, int d2) {
@@ -108,7 +131,7 @@ double fisherUpperTail(double f, int d1, int d2) {
     if (std::isinf(f)) {
         return 0.0;
     }
-    return kept({Kind::FisherUpperTail, f, d1, d2});
+    return kept({Kind::FisherUpperTail, f, d1, d2, 0});
 }
 
 } // namespace calc

@@ -12,6 +12,12 @@ namespace calc {
 // to 0 or 1 that the quantile overflows.
 double studentQuantile(double p, int dof);
 
+// The same for a real number of degrees of freedom, such as a Welch-Satterthwaite effective one:
+// t(0.975; 8.5) lies between t(0.975; 8) and t(0.975; 9). dof = +infinity gives the normal
+// quantile (1.959964 for 0.975); an integral dof gives studentQuantile's value. NaN when dof is not
+// above 0 (or NaN) or p is not inside (0, 1).
+double studentQuantileFractional(double p, double dof);
+
 // The p quantile of F with (d1, d2) degrees of freedom: F(0.99; 1, 6) = 13.745..., F(0.5; 2, 5) =
 // 0.7987... NaN when d1 < 1, d2 < 1 or p is not inside (0, 1).
 double fisherQuantile(double p, int d1, int d2);

@@ -1,8 +1,8 @@
 #pragma once
 
-// Exact integers and the conversions of exact values to binary floating point, for decimal.cpp and
-// model_fit.cpp only: Boost.Multiprecision stays out of the public headers, which many files
-// include.
+// Exact integers and the conversions of exact values to binary floating point, for the .cpp files
+// of calc/ (decimal.cpp, model_fit.cpp, internal_standard.cpp): Boost.Multiprecision stays out of
+// the public headers, which many files include.
 
 #include <boost/multiprecision/cpp_int.hpp>
 #include <cstdint>

@@ -142,13 +142,18 @@ std::string roundSignificant(double value, int digits, Direction direction) {
 }
 
 std::string roundDecimals(double value, int decimals, Direction direction) {
+    return roundToPlace(value, -std::max(decimals, 0), direction);
+}
+
+std::string roundToPlace(double value, int place, Direction direction) {
     if (!std::isfinite(value)) {
         return fullPrecision(value);
     }
-    const std::int64_t wanted = std::max(decimals, 0);
+    const std::int64_t decimals = -static_cast<std::int64_t>(place);
     DigitText d = digitsOf(value);
-    roundTo(d, d.point + wanted, direction);
-    return render(d, wanted);
+    roundTo(d, d.point + decimals, direction);
+    // Digits between the last one kept and the point are written as zeros.
+    return render(d, std::max<std::int64_t>(decimals, 0));
 }
 
 } // namespace calc

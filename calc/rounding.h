@@ -27,4 +27,9 @@ enum class Direction { HalfEven, Upward };
 std::string roundSignificant(double value, int digits, Direction direction = Direction::HalfEven);
 std::string roundDecimals(double value, int decimals, Direction direction = Direction::HalfEven);
 
+// To the digit at 10^place, places before the point included: 1234.5 to place 1 -> "1230",
+// 0.26017 to place -3 -> "0.260", 4 to place 1 -> "0". For place <= 0 the same as roundDecimals
+// with -place decimals.
+std::string roundToPlace(double value, int place, Direction direction = Direction::HalfEven);
+
 } // namespace calc

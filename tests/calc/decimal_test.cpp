@@ -209,6 +209,8 @@ TEST(DecimalArithmetic, DifferenceAndMean) {
         {"below zero", ".010", ".210", "-.2"},
         {"far apart", "1e20", "1e-20", "99999999999999999999.99999999999999999999"},
         {"from zero", "0", "3.5e-400", "-3.5e-400"},
+        {"zero off a whole number", "1200", "0", "1200"},
+        {"a whole number off zero", "0", "20", "-20"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -223,6 +225,55 @@ TEST(DecimalArithmetic, DifferenceAndMean) {
     const std::vector<Decimal> thirds{d(".010"), d(".011"), d(".012")};
     EXPECT_EQ(calc::exactMean(thirds), d(".011"));
     EXPECT_EQ(calc::exactMean(std::vector<Decimal>{}), std::nullopt);
+}
+
+// Sums and products exact; quotients to their digits, half to even on the exact rest.
+TEST(DecimalArithmetic, SumProductQuotient) {
+    const auto d = [](const char* text) { return *calc::parseDecimal(text); };
+    struct Case {
+        const char* name;
+        const char* left;
+        const char* right;
+        const char* sum;
+        const char* product;
+        const char* quotient; // to 20 digits; nullptr: none
+    };
+    const Case cases[] = {
+        {"a standard onto a sample", "95.0", "5.00", "100", "475", "19"},
+        {"binary-inexact", ".1", ".2", ".3", ".02", ".5"},
+        {"signs", "-1.5", "0.5", "-1", "-.75", "-3"},
+        {"repeating", "423", "347", "770", "146781", "1.2190201729106628242"},
+        {"repeating, rounded up", ".0837", ".0666", ".1503", ".00557442", "1.2567567567567567568"},
+        {"two thirds", "2", "3", "5", "6", ".66666666666666666667"},
+        {"a tie kept even", "1.00000000000000000005", "1", "2.00000000000000000005",
+         "1.00000000000000000005", "1"},
+        {"a tie rounded to even", "1.00000000000000000015", "1", "2.00000000000000000015",
+         "1.00000000000000000015", "1.0000000000000000002"},
+        {"carry to a new digit", "9.999999999999999999951", "1", "10.999999999999999999951",
+         "9.999999999999999999951", "10"},
+        {"zero over", "0", "7", "7", "0", "0"},
+        {"over zero", "7", "-0", "7", "0", nullptr},
+        {"far apart", "1e20", "1e-20", "100000000000000000000.00000000000000000001", "1", "1e40"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decimal sum = calc::sum(d(c.left), d(c.right));
+        EXPECT_EQ(sum, d(c.sum));
+        EXPECT_EQ(sum.value, d(c.sum).value);
+        const Decimal product = calc::product(d(c.left), d(c.right));
+        EXPECT_EQ(product, d(c.product));
+        EXPECT_EQ(product.value, d(c.product).value);
+        const auto quotient = calc::quotient(d(c.left), d(c.right), 20);
+        if (c.quotient == nullptr) {
+            EXPECT_EQ(quotient, std::nullopt);
+            continue;
+        }
+        ASSERT_TRUE(quotient.has_value());
+        EXPECT_EQ(*quotient, d(c.quotient));
+        EXPECT_EQ(quotient->value, d(c.quotient).value);
+    }
+    EXPECT_EQ(calc::quotient(d("2"), d("3"), 1), d(".7"));
+    EXPECT_EQ(calc::quotient(d("2"), d("3"), 0), d(".7")) << "below one digit counts as one";
 }
 
 } // namespace

@@ -118,4 +118,37 @@ TEST(Distributions, SharedBetweenThreads) {
     EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
+// t of a real number of degrees of freedom against the defining integral: with t = sqrt(nu) tan
+// theta, P(0 <= T <= t) = Gamma((nu + 1)/2) / (sqrt(pi) Gamma(nu/2)) * Int_0^theta cos^(nu-1),
+// by Simpson's rule in quadruple precision.
+TEST(Distributions, FractionalDegreesOfFreedom) {
+    using Quad = __float128;
+    const auto centralMass = [](double t, double nu) {
+        const Quad n = nu;
+        const Quad theta = atanq(t / sqrtq(n));
+        const int steps = 4000;
+        const Quad h = theta / steps;
+        Quad sum = 1 + powq(cosq(theta), n - 1);
+        for (int i = 1; i < steps; ++i) {
+            sum += (i % 2 == 1 ? 4 : 2) * powq(cosq(i * h), n - 1);
+        }
+        const Quad c = expq(lgammaq((n + 1) / 2) - lgammaq(n / 2)) / sqrtq(acosq(-1));
+        return static_cast<double>(c * sum * h / 3);
+    };
+    for (const double nu : {1.5, 2.5, 8.5, 49.25603853979861, 1000.5, 1e6 + 0.5}) {
+        SCOPED_TRACE(nu);
+        const double t = calc::studentQuantileFractional(0.975, nu);
+        EXPECT_NEAR(centralMass(t, nu), 0.475, 1e-11);
+        EXPECT_LT(t, calc::studentQuantile(0.975, static_cast<int>(nu)));
+        EXPECT_GT(t, calc::studentQuantile(0.975, static_cast<int>(nu) + 1));
+    }
+    EXPECT_EQ(calc::studentQuantileFractional(0.975, 8.0), calc::studentQuantile(0.975, 8));
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_NEAR(calc::studentQuantileFractional(0.975, inf), 1.959963984540054, 1e-15);
+    for (const double nu : {0.0, -0.0, -1.5, std::numeric_limits<double>::quiet_NaN()}) {
+        EXPECT_TRUE(std::isnan(calc::studentQuantileFractional(0.975, nu))) << nu;
+    }
+    EXPECT_TRUE(std::isnan(calc::studentQuantileFractional(1.0, 2.5)));
+}
+
 } // namespace

@@ -233,4 +233,37 @@ TEST(Rounding, AgreesWithIntegerArithmetic) {
     }
 }
 
+// To a place before or after the point: a result written to its uncertainty's last digit.
+TEST(Rounding, ToPlace) {
+    struct PlaceCase {
+        const char* name;
+        double value;
+        int place;
+        calc::Direction direction;
+        std::string expected;
+    };
+    const auto even = calc::Direction::HalfEven;
+    const auto up = calc::Direction::Upward;
+    const PlaceCase cases[] = {
+        {"thousandths", 0.26017, -3, even, "0.260"},
+        {"units", 17.26, 0, even, "17"},
+        {"tens", 1234.5, 1, even, "1230"},
+        {"hundreds, a tie to even", 1250, 2, even, "1200"},
+        {"hundreds, a tie up to the even digit", 1350, 2, even, "1400"},
+        {"tens, a carry", 995, 1, even, "1000"},
+        {"below the place rounds to 0", 4, 1, even, "0"},
+        {"below the place, above half", 7, 1, even, "10"},
+        {"below the place, upward", 0.4, 2, up, "100"},
+        {"negative", -1234.5, 1, even, "-1230"},
+        {"negative to zero has no sign", -4, 1, even, "0"},
+        {"zero", 0.0, 1, even, "0"},
+        {"-0", -0.0, -2, even, "0.00"},
+    };
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(calc::roundToPlace(c.value, c.place, c.direction), c.expected);
+    }
+    EXPECT_EQ(calc::roundToPlace(2.675, -2), calc::roundDecimals(2.675, 2));
+}
+
 } // namespace
