@@ -45,7 +45,7 @@
 namespace io {
 
 inline constexpr char16_t kCalibrationFormat[] = u"lumetra-calibration";
-inline constexpr int kCalibrationVersion = 2;
+inline constexpr int kCalibrationVersion = 3;
 
 // Checks the whole file and gives the calibration, or the first error. The calibration's texts
 // are not checked as numbers here (checkForWindow, checkNumbers).
