@@ -42,13 +42,19 @@ TEST_F(HistoryTest, EveryChangeIsRecordedAndSurvivesSaveAndOpen) {
     QApplication::clipboard()->setText(u"a\t0.1\nb\t0.2\nc\t0.25\n"_qs);
     QTest::keyClick(&window()->sampleTable(), Qt::Key_V, Qt::ControlModifier);
     calibration().removeSamples({0, 2});
+    // A row by its name, with the reason given for the change.
+    calibration().setReason("读错");
+    calibration().editSample(0, analysis::SampleField::Readings, "0.12");
+    calibration().setReason("");
     EXPECT_EQ(kinds(),
               (std::vector<std::string>{"history_started", "standards_replaced", "standard_edited",
                                         "standard_excluded", "setting_changed", "samples_added",
-                                        "samples_removed"}));
+                                        "samples_removed", "sample_edited"}));
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "b 的读数：0.2 → 0.12；修改原因：读错");
     const calibration::HistoryEntry& edited = calibration().document().history[2];
     EXPECT_EQ(calibration::render(calibration::describe(edited)),
-              "第3个标准点的吸光度由 \"0.31\" 改为 \"0.3\"");
+              "第3个标准点的吸光度：0.31 → 0.3");
     // ISO 8601 with the time zone: "2026-12-07T21:04:53+08:00", or "...Z" at UTC.
     const QDateTime time = QDateTime::fromString(QString::fromStdString(edited.time), Qt::ISODate);
     EXPECT_TRUE(time.isValid()) << edited.time;

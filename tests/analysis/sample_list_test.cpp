@@ -174,8 +174,8 @@ public:
         const QStringList keys = lines.isEmpty() ? QStringList() : lines.takeFirst().split(u'\t');
         EXPECT_EQ(keys.join(u' '),
                   u"name readings m mean_A dilution x0 s_x0 ci95_x0 ci_x0 flags type of added "
-                  u"nominal certified u result result_text result_unit qc qc_pass below_limit "
-                  u"error"_qs);
+                  u"nominal certified u result result_text mean_result mean_result_text "
+                  u"result_unit qc qc_pass below_limit error"_qs);
         std::vector<SampleLine> samples;
         for (const QString& line : lines) {
             const QStringList cells = line.split(u'\t');
