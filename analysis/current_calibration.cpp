@@ -447,6 +447,14 @@ void CurrentCalibration::applyMethod(const calibration::Method& method) {
     touch();
 }
 
+void CurrentCalibration::recordMethodSaved(const std::string& name, const QString& file,
+                                           const std::string& sha256) {
+    record(
+        "method_saved",
+        {{"name", name}, {"file", io::toDocument(QFileInfo(file).fileName())}, {"sha256", sha256}});
+    touch(false);
+}
+
 void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* source) {
     if (samples.empty()) {
         return;

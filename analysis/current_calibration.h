@@ -60,6 +60,10 @@ public:
     // validated limits): one history entry naming the method and its hash.
     void applyMethod(const calibration::Method& method);
 
+    // A method saved from this document to `file` (its name and the SHA-256 of the bytes written)
+    // is recorded in the history; saving one changes nothing of the document.
+    void recordMethodSaved(const std::string& name, const QString& file, const std::string& sha256);
+
     // The reason the user gave for the changes about to be made: every history entry recorded
     // until it is cleared (set to "") carries it.
     void setReason(const std::string& reason) { reason_ = reason; }

@@ -105,4 +105,37 @@ TEST_F(HistoryTest, AFileWhoseHistoryWasRemovedStartsItAnew) {
               (calibration::HistoryValues{{"from", "mg"}, {"setting", "unit"}, {"to", "mg/L"}}));
 }
 
+// A method applied is one entry naming it and its hash, and changes the document; a method saved
+// from the document is recorded without changing it.
+TEST_F(HistoryTest, AMethodAppliedIsOneEntry) {
+    const QString path = dir.filePath(u"m.lumetra"_qs);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "lumetra-calibration", "version": 1, "unit": "mg",
+        "standards": [{"C": "1", "A": ".1"}, {"C": "2", "A": ".2"}, {"C": "4", "A": ".41"}]})");
+    file.close();
+    ASSERT_TRUE(lumetra->files()->openFile(path));
+    calibration().recordMethodSaved("M", dir.filePath(u"m.lumetra-method"_qs), "ab");
+    EXPECT_FALSE(calibration().isModified());
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "保存方法 \"M\" 到文件 m.lumetra-method（SHA-256 ab）");
+
+    calibration::Method method;
+    method.name = "M";
+    method.sha256 = "ab";
+    method.unit = "µg";
+    method.settings.blankCorrection = true;
+    method.settingKeys = {"blank_correction"};
+    calibration().applyMethod(method);
+    EXPECT_TRUE(calibration().isModified());
+    EXPECT_EQ(kinds(), (std::vector<std::string>{"history_started", "file_opened", "method_saved",
+                                                 "method_applied"}));
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "应用方法 \"M\"（SHA-256 ab），改变：空白校正、浓度单位");
+    EXPECT_TRUE(calibration().document().settings.blankCorrection);
+    EXPECT_EQ(calibration().document().method.name, "M");
+    // The main window follows the unit.
+    EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"µg"_qs);
+}
+
 } // namespace
