@@ -86,16 +86,8 @@
         <translation>Decimal places of the results (0 to 15).</translation>
     </message>
     <message>
-        <source>低于检出限时：nd（未检出）或 lt（&lt;检出限）。</source>
-        <translation>Below the limit of detection: nd (not detected) or lt (&lt;LOD).</translation>
-    </message>
-    <message>
         <source>空白校正：标准点减去零浓度标准点的平均吸光度，样品减去空白的平均吸光度。</source>
         <translation>Blank correction: the mean absorbance of the zero standards is subtracted from the standards, the mean absorbance of the blanks from the samples.</translation>
-    </message>
-    <message>
-        <source>有质控规则未通过时退出码为3。</source>
-        <translation>Exit code 3 when a QC rule fails.</translation>
     </message>
     <message>
         <source>把报告写成 PDF 文件（与窗口的“导出PDF…”相同，含各输入文件的 SHA-256），不输出到标准输出。</source>
@@ -125,10 +117,6 @@
     <message>
         <source>--%1 的值“%2”无效，应为%3到%4之间的数</source>
         <translation>Invalid value “%2” for --%1: expected a number from %3 to %4</translation>
-    </message>
-    <message>
-        <source>--digits 和 --decimals 只能选一个</source>
-        <translation>Use only one of --digits and --decimals</translation>
     </message>
     <message>
         <source>--volume 的值“%1”无效，应为大于0的数</source>
@@ -163,24 +151,6 @@
         <translation>Blank %1</translation>
     </message>
     <message>
-        <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
-
-report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。
-              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。
-              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。
-
-退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
-2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。</source>
-        <translation>Lumetra: calibration curve calculator for photometric analysis. Without arguments it opens the window; lumetra FILE opens FILE in the window.
-
-report FILE   Writes a report of the calibration curve: statistics, validation, standards and samples (tab-separated).
-              FILE is a .lumetra calibration file, or a CSV file of two columns (concentration, absorbance).
-              With --pdf OUT.pdf it writes a PDF report for the records (no display needed).
-
-Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
-2 other errors (usage, files, values); 3 --strict given and a QC rule failed.</translation>
-    </message>
-    <message>
         <source>命令：report</source>
         <translation>Command: report</translation>
     </message>
@@ -207,6 +177,56 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     <message>
         <source>多余的参数“%1”</source>
         <translation>Unexpected argument “%1”</translation>
+    </message>
+    <message>
+        <source>修约切换值 T（大于0）：结果低于 T 时按 --decimals 的小数位数，不低于 T 时按 --digits 的有效数字；须同时给出这两项。</source>
+        <translation>Rounding switch T (above 0): results below T get the decimal places of --decimals, from T on the significant figures of --digits; both must be given.</translation>
+    </message>
+    <message>
+        <source>低于检出限时：nd（未检出）、lt（&lt;检出限）或 L（检出限后加L）。</source>
+        <translation>Below the limit of detection: nd (not detected), lt (&lt;LOD) or L (the limit followed by L).</translation>
+    </message>
+    <message>
+        <source>空白的平均吸光度（校正前）上限，0到10；不给时不判定。</source>
+        <translation>Maximum mean absorbance of a blank (before correction), 0 to 10; not judged when not given.</translation>
+    </message>
+    <message>
+        <source>先应用此方法文件（.lumetra-method）的设置，再应用其他选项。</source>
+        <translation>Applies the settings of this method file (.lumetra-method) first, then the other options.</translation>
+    </message>
+    <message>
+        <source>有质控规则未通过或未判定时退出码为3。</source>
+        <translation>Exit code 3 when a QC rule fails or cannot be judged.</translation>
+    </message>
+    <message>
+        <source>--switch-at 需要同时给出 --decimals 和 --digits</source>
+        <translation>--switch-at needs both --decimals and --digits</translation>
+    </message>
+    <message>
+        <source>--digits 和 --decimals 只能选一个（除非给出 --switch-at）</source>
+        <translation>Use only one of --digits and --decimals (unless --switch-at is given)</translation>
+    </message>
+    <message>
+        <source>--switch-at 的值“%1”无效，应为大于0的数</source>
+        <translation>Invalid value “%1” for --switch-at: expected a number above 0</translation>
+    </message>
+    <message>
+        <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
+
+report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。
+              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。
+              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。
+
+退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
+2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过或未判定。</source>
+        <translation>Lumetra: calibration curve calculator for photometric analysis. Without arguments it opens the window; lumetra FILE opens FILE in the window.
+
+report FILE   Writes a report of the calibration curve: statistics, validation, standards and samples (tab-separated).
+              FILE is a .lumetra calibration file, or a CSV file of two columns (concentration, absorbance).
+              With --pdf OUT.pdf it writes a PDF report for the records (no display needed).
+
+Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
+2 other errors (usage, files, values); 3 --strict given and a QC rule failed or could not be judged.</translation>
     </message>
 </context>
 <context>
@@ -667,10 +687,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <translation>Fail: %1</translation>
     </message>
     <message>
-        <source>无法判定：%1</source>
-        <translation>Cannot be judged: %1</translation>
-    </message>
-    <message>
         <source>名称</source>
         <translation>Name</translation>
     </message>
@@ -898,6 +914,47 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>第 %1 页 共 %2 页</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>未判定：%1</source>
+        <translation>Not judged: %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the verdicts of a row&apos;s rules</comment>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>本样品结果 %1</source>
+        <translation>this sample’s own result %1</translation>
+    </message>
+    <message>
+        <source>%1（平行样均值）</source>
+        <translation>%1 (mean of duplicates)</translation>
+    </message>
+    <message>
+        <source>低于 %1 时%2，不低于 %1 时%3</source>
+        <translation>below %1 %2, from %1 on %3</translation>
+    </message>
+    <message>
+        <source>“检出限L”</source>
+        <translation>“LOD followed by L”</translation>
+    </message>
+    <message>
+        <source>空白吸光度要求：每个空白的平均吸光度（校正前）≤ %1。</source>
+        <translation>Blank absorbance: the mean absorbance of each blank (before correction) ≤ %1.</translation>
+    </message>
+    <message>
+        <source>方法：%1</source>
+        <translation>Method: %1</translation>
+    </message>
+    <message>
+        <source>方法文件 SHA-256：%1</source>
+        <translation>Method file SHA-256: %1</translation>
+    </message>
+    <message>
+        <source>（未知）</source>
+        <translation>(unknown)</translation>
+    </message>
 </context>
 <context>
     <name>Validation</name>
@@ -1045,6 +1102,35 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     <message>
         <source>报告检出限</source>
         <translation>Reported limit of detection</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a limit with its value in the reporting unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>校准曲线</source>
+        <translation>the calibration curve</translation>
+    </message>
+    <message>
+        <source>本批检出限样</source>
+        <translation>this batch’s MDL replicates</translation>
+    </message>
+    <message>
+        <source>方法验证</source>
+        <translation>the method’s validation</translation>
+    </message>
+    <message>
+        <source>本批空白</source>
+        <translation>this batch’s blanks</translation>
+    </message>
+    <message>
+        <source>%1（来自%2）</source>
+        <translation>%1 (from %2)</translation>
+    </message>
+    <message>
+        <source>报告检出限的定量限</source>
+        <translation>Quantitation limit of the reported limit</translation>
     </message>
 </context>
 <context>
@@ -1313,6 +1399,14 @@ Half-width = t·s
     <message>
         <source>% 校准核查 ±</source>
         <translation>% Check standard ±</translation>
+    </message>
+    <message>
+        <source>小数位数/有效数字切换</source>
+        <translation>Decimals / significant figures switch</translation>
+    </message>
+    <message>
+        <source>检出限L</source>
+        <translation>LOD followed by L</translation>
     </message>
 </context>
 <context>
@@ -1595,6 +1689,39 @@ Half-width = t·s
     <message>
         <source>由之前的标准曲线计算</source>
         <translation>Calculated from an earlier calibration curve</translation>
+    </message>
+    <message>
+        <source>无检出限</source>
+        <translation>No limit of detection</translation>
+    </message>
+    <message>
+        <source>未判定</source>
+        <translation>Not judged</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the verdicts of a row&apos;s rules</comment>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>未判定：%1</source>
+        <translation>Not judged: %1</translation>
+    </message>
+    <message>
+        <source>通过：%1</source>
+        <translation>Pass: %1</translation>
+    </message>
+    <message>
+        <source>未通过：%1</source>
+        <translation>Fail: %1</translation>
+    </message>
+    <message>
+        <source>%1（平行样均值）</source>
+        <translation>%1 (mean of duplicates)</translation>
+    </message>
+    <message>
+        <source>平行样均值 %1；本样品 %2</source>
+        <translation>Mean of duplicates %1; this sample %2</translation>
     </message>
 </context>
 <context>
@@ -2272,10 +2399,6 @@ Half-width = t·s
         <translation>Uncertainty U</translation>
     </message>
     <message>
-        <source>单位</source>
-        <translation>Unit</translation>
-    </message>
-    <message>
         <source>模型</source>
         <translation>Model</translation>
     </message>
@@ -2408,10 +2531,6 @@ Half-width = t·s
         <translation>Standards replaced (%1): %2 standards</translation>
     </message>
     <message>
-        <source>第%1个标准点的%2由 %3 改为 %4</source>
-        <translation>Standard %1: %2 changed from %3 to %4</translation>
-    </message>
-    <message>
         <source>在第%1个位置插入%2个标准点</source>
         <translation>Inserted at position %1: %2 standards</translation>
     </message>
@@ -2428,16 +2547,8 @@ Half-width = t·s
         <translation>Standard %1 included again</translation>
     </message>
     <message>
-        <source>%1由 %2 改为 %3</source>
-        <translation>%1 changed from %2 to %3</translation>
-    </message>
-    <message>
         <source>由%1添加%2个样品（自第%3行）</source>
         <translation>Samples added (%1): %2, from row %3</translation>
-    </message>
-    <message>
-        <source>第%1个样品的%2由 %3 改为 %4</source>
-        <translation>Sample %1: %2 changed from %3 to %4</translation>
     </message>
     <message>
         <source>删除%1个样品：%2</source>
@@ -2446,10 +2557,6 @@ Half-width = t·s
     <message>
         <source>清空样品列表（%1个样品）</source>
         <translation>Sample list cleared (%1 samples)</translation>
-    </message>
-    <message>
-        <source>报告信息的%1由 %2 改为 %3</source>
-        <translation>Report details: %1 changed from %2 to %3</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -2766,6 +2873,136 @@ Half-width = t·s
     <message>
         <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
         <translation>The QC database address must not hold a password (use ~/.pgpass or PGPASSWORD)</translation>
+        <source>未设定报告检出限：%1</source>
+        <translation>no reported limit of detection: %1</translation>
+    </message>
+    <message>
+        <source>所指样品是本行自身</source>
+        <translation>the row refers to itself</translation>
+    </message>
+    <message>
+        <source>空白 %1 平均吸光度 %2，要求≤%3</source>
+        <translation>blank %1: mean absorbance %2, required ≤%3</translation>
+    </message>
+    <message>
+        <source>校准曲线</source>
+        <translation>calibration curve</translation>
+    </message>
+    <message>
+        <source>质控：%1项通过，%2项未判定（%3）</source>
+        <translation>QC: %1 items passed, %2 not judged (%3)</translation>
+    </message>
+    <message>
+        <source>质控：%1项通过，%2项未通过，%3项未判定（%4）</source>
+        <translation>QC: %1 items passed, %2 failed, %3 not judged (%4)</translation>
+    </message>
+    <message>
+        <source>%1；未设定报告检出限</source>
+        <translation>%1; no reported limit of detection</translation>
+    </message>
+    <message>
+        <source>浓度单位</source>
+        <translation>Concentration unit</translation>
+    </message>
+    <message>
+        <source>切换值以下的小数位数</source>
+        <translation>Decimal places below the switch</translation>
+    </message>
+    <message>
+        <source>修约切换值</source>
+        <translation>Rounding switch value</translation>
+    </message>
+    <message>
+        <source>空白吸光度上限</source>
+        <translation>Maximum blank absorbance</translation>
+    </message>
+    <message>
+        <source>方法验证的检出限</source>
+        <translation>Validated limits of the method</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>方法检出限</source>
+        <translation>method detection limit</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>有效数字</source>
+        <translation>significant figures</translation>
+    </message>
+    <message>
+        <source>小数位数</source>
+        <translation>decimal places</translation>
+    </message>
+    <message>
+        <source>小数位数/有效数字切换</source>
+        <translation>decimals / significant figures switch</translation>
+    </message>
+    <message>
+        <source>&lt;检出限</source>
+        <translation>&lt;LOD</translation>
+    </message>
+    <message>
+        <source>检出限L</source>
+        <translation>LOD followed by L</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>第%1个标准点的%2：%3 → %4</source>
+        <translation>Standard %1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>第%1个样品的%2：%3 → %4</source>
+        <translation>Sample %1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>报告信息的%1：%2 → %3</source>
+        <translation>Report details, %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>保存方法 %1 到文件 %2（SHA-256 %3）</source>
+        <translation>Method %1 saved to file %2 (SHA-256 %3)</translation>
+    </message>
+    <message>
+        <source>%1：%2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1 的%2：%3 → %4</source>
+        <translation>%1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>应用方法 %1（SHA-256 %2），未改变任何设置</source>
+        <translation>Method %1 applied (SHA-256 %2), no setting changed</translation>
+    </message>
+    <message>
+        <source>应用方法 %1（SHA-256 %2），改变：%3</source>
+        <translation>Method %1 applied (SHA-256 %2), changed: %3</translation>
+    </message>
+    <message>
+        <source>%1；修改原因：%2</source>
+        <translation>%1; reason for the change: %2</translation>
+    </message>
+    <message>
+        <source>权重%1要求吸光度不为0：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为0，请排除该点、关闭空白校正或选择其他权重</source>
+        <translation>weighting %1 needs absorbances other than 0: the absorbance %3 of standard %2 is 0 after the blank correction (less the mean absorbance %4 of the zero standards); exclude it, turn the blank correction off or choose another weighting</translation>
+    </message>
+    <message>
+        <source>权重%1要求吸光度为正：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为负（%5），请排除该点、关闭空白校正或选择其他权重</source>
+        <translation>weighting %1 needs positive absorbances: the absorbance %3 of standard %2 is negative after the blank correction (less the mean absorbance %4 of the zero standards): %5; exclude it, turn the blank correction off or choose another weighting</translation>
     </message>
 </context>
 <context>
@@ -3128,6 +3365,38 @@ Half-width = t·s
     <message>
         <source>应为0.05或0.01</source>
         <translation>expected 0.05 or 0.01</translation>
+    </message>
+    <message>
+        <source>应为大于0的数</source>
+        <translation>expected a number above 0</translation>
+    </message>
+    <message>
+        <source>应为64位十六进制数字（SHA-256）</source>
+        <translation>expected 64 hexadecimal digits (SHA-256)</translation>
+    </message>
+    <message>
+        <source>缺少此项，不是Lumetra方法文件</source>
+        <translation>missing: not a Lumetra method file</translation>
+    </message>
+    <message>
+        <source>应为数字，不是 %1</source>
+        <translation>expected a number, not %1</translation>
+    </message>
+    <message>
+        <source>应为文字，不是 %1</source>
+        <translation>expected a text, not %1</translation>
+    </message>
+    <message>
+        <source>文件内容不是JSON对象，不是Lumetra方法文件</source>
+        <translation>the file is not a JSON object: not a Lumetra method file</translation>
+    </message>
+    <message>
+        <source>方法名称不能为空</source>
+        <translation>the method’s name must not be empty</translation>
+    </message>
+    <message>
+        <source>应为对象，不是 %1</source>
+        <translation>expected an object, not %1</translation>
     </message>
 </context>
 <context>
