@@ -1,8 +1,10 @@
 #include "io/calibration_file.h"
 
 #include "calc/full_precision.h"
+#include "calibration/entries.h"
 #include "calibration/memory.h"
 #include "calibration/report.h"
+#include "calibration/text.h"
 #include "io/calibration.h"
 #include "io/document_text.h"
 #include "io/encoding.h"
@@ -17,6 +19,7 @@
 #include <QJsonValue>
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -501,6 +504,18 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
     }
     if (reader.error()) {
         return *reader.error();
+    }
+    // A volume or factor that no result could be computed with is refused with the file.
+    for (const auto& [key, field, text] :
+         {std::tuple{"volume", calibration::Field::Volume, &settings.volume},
+          std::tuple{"factor", calibration::Field::Factor, &settings.factor}}) {
+        if (calibration::text::isBlank(*text)) {
+            continue;
+        }
+        if (const auto problem = calibration::scaleProblem(*text, field)) {
+            return fieldError(reader.field(QLatin1StringView(key)),
+                              fromDocument(calibration::render(*problem)));
+        }
     }
     return settings;
 }
