@@ -19,6 +19,7 @@
 #include <QJsonValue>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -475,14 +476,16 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
     ObjectReader reader(object, "settings"_L1);
     settings.model = calc::Model(reader.choice("model"_L1, kModelKeys, 0));
     settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
-    const double level = reader.number("level"_L1, 95, 95, 99, true);
+    // Two choices, so the message names them rather than a range of numbers they lie in.
+    constexpr double kAnyNumber = std::numeric_limits<double>::max();
+    const double level = reader.number("level"_L1, 95, -kAnyNumber, kAnyNumber);
     if (level != 95 && level != 99 && !reader.error()) {
         return fieldError(reader.field("level"_L1),
                           QCoreApplication::translate("io", "应为95或99"));
     }
     settings.level = int(level);
     // α as the validation tab offers it and the command line takes it.
-    settings.alpha = reader.number("alpha"_L1, settings.alpha, 0.01, 0.05);
+    settings.alpha = reader.number("alpha"_L1, settings.alpha, -kAnyNumber, kAnyNumber);
     if (settings.alpha != 0.05 && settings.alpha != 0.01 && !reader.error()) {
         return fieldError(reader.field("alpha"_L1),
                           QCoreApplication::translate("io", "应为0.05或0.01"));

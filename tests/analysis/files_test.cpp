@@ -920,8 +920,9 @@ TEST_F(EverySaveTest, OnAReadOnlyFileSystemEverySaveKeepsTheOldFileAndSaysWhy) {
         [] {});
 }
 
-// What is not a regular file, or a link that leads nowhere, is never replaced by a save: each is
-// refused with its reason and left exactly as it was.
+// The hostile targets, for every save of the program: what is not a regular file, or a link that
+// leads nowhere, is never replaced; each is refused with its reason and left exactly as it was. (A
+// read-only file system and a full disk: above; the open document's file: below.)
 TEST_F(EverySaveTest, EverySaveRefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
     fillWindows();
     files().flushLast();
@@ -931,6 +932,7 @@ TEST_F(EverySaveTest, EverySaveRefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
         QString reason;
     };
     const QByteArray gone = QFile::encodeName(folder_) + "/gone";
+    const QByteArray between = QFile::encodeName(folder_) + "/between";
     const Target targets[] = {
         {"a FIFO", [](const QByteArray& path) { ASSERT_EQ(::mkfifo(path.constData(), 0600), 0); },
          u"不是普通文件（命名管道）"_qs},
@@ -951,6 +953,17 @@ TEST_F(EverySaveTest, EverySaveRefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
              ASSERT_EQ(::symlink(gone.constData(), path.constData()), 0);
          },
          u"符号链接指向的文件不存在："_qs + QFile::decodeName(gone)},
+        {"links that end in nothing",
+         [&gone, &between](const QByteArray& path) {
+             ASSERT_EQ(::symlink(gone.constData(), between.constData()), 0);
+             ASSERT_EQ(::symlink(between.constData(), path.constData()), 0);
+         },
+         u"符号链接指向的文件不存在："_qs + QFile::decodeName(gone)},
+        {"a link to itself",
+         [](const QByteArray& path) {
+             ASSERT_EQ(::symlink(path.constData(), path.constData()), 0);
+         },
+         u"符号链接循环（Too many levels of symbolic links）"_qs},
         {"a link to a FIFO",
          [&gone](const QByteArray& path) {
              ASSERT_EQ(::mkfifo(gone.constData(), 0600), 0);
@@ -975,7 +988,9 @@ TEST_F(EverySaveTest, EverySaveRefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
             EXPECT_EQ(test::standing(native.toStdString()), before);
             QDir(path).removeRecursively();
             QFile::remove(path);
-            QFile::remove(QFile::decodeName(gone));
+            for (const QByteArray& left : {gone, between}) {
+                ::unlink(left.constData());
+            }
         }
     }
 }

@@ -550,12 +550,12 @@ TEST_F(CommandLine, PdfOntoAReadOnlyPathFailsAndLeavesTheOldFile) {
 
 // A PDF is written only over a regular file that is none of the run's inputs: anything else is
 // refused (exit 2, one line naming it) before the report is made, and left exactly as it was. A
-// link to an earlier report is written through and stays a link.
+// link to an earlier report is written through and stays a link. (Every writer against every
+// hostile target, a full disk and a read-only folder among them: analysis/files_test.cpp.)
 TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
     const QString good = file(u"good.csv"_qs, kStandards);
     const QString samples = file(u"samples.csv"_qs, "S1,9.0\n");
     const QString blanks = file(u"blanks.csv"_qs, "2.2\n");
-    const QString gone = dir.filePath(u"gone.pdf"_qs);
     const auto at = [this](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
     const auto native = [](const QString& path) { return QFile::encodeName(path); };
     const bool root = ::geteuid() == 0;
@@ -570,7 +570,6 @@ TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
     const auto refused = [](const QString& pdf, const QString& reason) {
         return u"PDF导出失败："_qs + pdf + u"："_qs + reason;
     };
-    std::optional<QTemporaryDir> full; // a small disk of its own, filled (root only)
     const Case cases[] = {
         {"standard output", [] { return u"-"_qs; }, u"PDF不能写到标准输出"_qs},
         {"a character device",
@@ -585,12 +584,6 @@ TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
              return at("fifo.pdf");
          },
          refused(at("fifo.pdf"), u"不是普通文件（命名管道）"_qs)},
-        {"a folder",
-         [&] {
-             QDir(dir.path()).mkdir(u"folder.pdf"_qs);
-             return at("folder.pdf");
-         },
-         refused(at("folder.pdf"), u"这是文件夹，不是文件"_qs)},
         {"the report's file", [&] { return good; }, inputIs(good, good)},
         {"the samples' file", [&] { return samples; },
          inputIs(samples, u"--samples "_qs + samples)},
@@ -607,30 +600,6 @@ TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
              return at("soft.pdf");
          },
          inputIs(at("soft.pdf"), u"--samples "_qs + samples)},
-        {"a link to nothing",
-         [&] {
-             EXPECT_TRUE(QFile::link(gone, at("dangling.pdf")));
-             return at("dangling.pdf");
-         },
-         refused(at("dangling.pdf"), u"符号链接指向的文件不存在："_qs + gone)},
-        {"a full disk",
-         [&] {
-             full.emplace();
-             const QByteArray folder = native(full->path());
-             EXPECT_EQ(::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k"), 0);
-             QFile old(full->filePath(u"old.pdf"_qs));
-             EXPECT_TRUE(old.open(QIODevice::WriteOnly));
-             old.write("an earlier report");
-             old.close();
-             QFile filler(full->filePath(u"filler"_qs));
-             EXPECT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-             while (filler.write(QByteArray(4096, 'f')) == 4096) {
-             }
-             while (filler.write("f", 1) == 1) {
-             }
-             return full->filePath(u"old.pdf"_qs);
-         },
-         {}},
         {"a link to an earlier report",
          [&] {
              QFile earlier(at("earlier.pdf"));
@@ -641,15 +610,10 @@ TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
          },
          {}},
     };
-    const auto unmount = qScopeGuard([&full] {
-        if (full) {
-            ::umount2(QFile::encodeName(full->path()).constData(), MNT_DETACH);
-        }
-    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string_view name = c.name;
-        if (!root && (name == "a character device" || name == "a full disk")) {
+        if (!root && name == "a character device") {
             continue;
         }
         const QString pdf = c.make();
@@ -664,12 +628,7 @@ TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
                                         test::standing(native(samples).toStdString()) +
                                         test::standing(native(blanks).toStdString());
         EXPECT_EQ(inputsAfter, inputs);
-        if (name == "a full disk") {
-            EXPECT_EQ(result.exitCode, 2);
-            EXPECT_EQ(result.err,
-                      u"lumetra: "_qs + refused(pdf, u"写入失败（磁盘已满）"_qs) + u'\n');
-            EXPECT_EQ(test::standing(native(pdf).toStdString()), before);
-        } else if (c.err.isEmpty()) {
+        if (c.err.isEmpty()) {
             EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
             EXPECT_EQ(test::standing(native(pdf).toStdString()), "link to earlier.pdf");
             EXPECT_EQ(test::standing(native(at("earlier.pdf")).toStdString()).substr(0, 9),
@@ -737,26 +696,6 @@ TEST_F(CommandLine, ImpossibleSettingsAreRefusedWhereTheyAreRead) {
          {u"report"_qs, calibration("v0.lumetra", R"("volume":"0")")},
          2,
          dir.filePath(u"v0.lumetra：settings.volume：取样量 \"0\" "_qs) + range},
-        {"a file's negative volume",
-         {u"report"_qs, calibration("v1.lumetra", R"("volume":"-5")")},
-         2,
-         dir.filePath(u"v1.lumetra：settings.volume：取样量 \"-5\" "_qs) + range},
-        {"a file's volume NaN",
-         {u"report"_qs, calibration("v2.lumetra", R"("volume":"nan")")},
-         2,
-         dir.filePath(u"v2.lumetra：settings.volume：取样量 \"nan\" 不是数字"_qs)},
-        {"a file's volume below the normal doubles",
-         {u"report"_qs, calibration("v3.lumetra", R"("volume":"1e-320")")},
-         2,
-         dir.filePath(u"v3.lumetra：settings.volume：取样量 \"1e-320\" "_qs) + range},
-        {"a file's factor that is no number",
-         {u"report"_qs, calibration("f1.lumetra", R"("factor":"x")")},
-         2,
-         dir.filePath(u"f1.lumetra：settings.factor：换算系数 \"x\" 不是数字"_qs)},
-        {"a file's factor beyond the doubles",
-         {u"report"_qs, calibration("f2.lumetra", R"("factor":"1e400")")},
-         2,
-         dir.filePath(u"f2.lumetra：settings.factor：换算系数 \"1e400\" "_qs) + range},
         {"a file's factor of 0",
          {u"report"_qs, calibration("f3.lumetra", R"("factor":"0")")},
          2,
@@ -778,10 +717,6 @@ TEST_F(CommandLine, ImpossibleSettingsAreRefusedWhereTheyAreRead) {
          {u"report"_qs, good, u"--factor"_qs, u"0"_qs},
          2,
          u"--factor 的值“0”无效，"_qs + range},
-        {"--factor -2",
-         {u"report"_qs, good, u"--factor"_qs, u"-2"_qs},
-         2,
-         u"--factor 的值“-2”无效，"_qs + range},
         {"--factor 1e400",
          {u"report"_qs, good, u"--factor"_qs, u"1e400"_qs},
          2,

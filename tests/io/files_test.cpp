@@ -1,25 +1,15 @@
 #include "io/files.h"
 #include "io_test_support.h"
-#include "tests/support/file_standing.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <gtest/gtest.h>
-#include <optional>
-#include <string>
-#include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -106,191 +96,6 @@ TEST_F(SaveFile, FullDiskLeavesTheOldFile) {
 
 void makeLink(const QString& target, const QString& link) {
     ASSERT_EQ(::symlink(io::nativePath(target).constData(), io::nativePath(link).constData()), 0);
-}
-
-std::string standing(const QByteArray& native) {
-    return test::standing(native.toStdString());
-}
-
-// A file system of its own at `folder` (root only), taken away at the end.
-class Mounted {
-public:
-    Mounted(const QString& folder, const char* options) : folder_(io::nativePath(folder)) {
-        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", 0, options) == 0;
-    }
-    ~Mounted() {
-        if (mounted_) {
-            ::umount2(folder_.constData(), MNT_DETACH);
-        }
-    }
-    Mounted(const Mounted&) = delete;
-    Mounted& operator=(const Mounted&) = delete;
-    bool readOnly(const char* options) {
-        return ::mount("tmpfs", folder_.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, options) == 0;
-    }
-    bool mounted() const { return mounted_; }
-
-private:
-    QByteArray folder_;
-    bool mounted_ = false;
-};
-
-// Every target a save may meet. Refused, what stands there stays exactly as it was and nothing is
-// left beside it; written, a link stays the link it was and a name keeps its bytes.
-TEST(SaveTargets, Hostile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const bool root = ::geteuid() == 0;
-    const QString base = dir.path();
-    const auto at = [&base](const char* name) { return base + u'/' + QString::fromUtf8(name); };
-    struct Case {
-        const char* name;
-        std::function<QString()> make; // what stands at the path, and the path
-        QString reason;                // after the path and "："; "" when written
-        std::string written;           // what stands there after a save, when written
-    };
-    const Case cases[] = {
-        {"a character device",
-         [&] {
-             // Root's own device node: /dev/null itself is never put at risk.
-             const QString path = at("null");
-             EXPECT_EQ(::mknod(io::nativePath(path).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
-             return path;
-         },
-         u"不是普通文件（字符设备）"_s, ""},
-        {"a FIFO",
-         [&] {
-             EXPECT_EQ(::mkfifo(io::nativePath(at("fifo")).constData(), 0600), 0);
-             return at("fifo");
-         },
-         u"不是普通文件（命名管道）"_s, ""},
-        {"a socket",
-         [&] {
-             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-             sockaddr_un address{};
-             address.sun_family = AF_UNIX;
-             const QByteArray path = io::nativePath(at("socket"));
-             std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
-             EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-             ::close(fd);
-             return at("socket");
-         },
-         u"不是普通文件（套接字）"_s, ""},
-        {"a folder holding a file",
-         [&] {
-             QDir(base).mkdir(u"folder"_s);
-             writeFile(at("folder/inside"), "kept");
-             return at("folder");
-         },
-         u"这是文件夹，不是文件"_s, ""},
-        {"a link to a FIFO",
-         [&] {
-             ::mkfifo(io::nativePath(at("fifo2")).constData(), 0600);
-             makeLink(at("fifo2"), at("to fifo"));
-             return at("to fifo");
-         },
-         u"不是普通文件（命名管道）"_s, ""},
-        {"a link to nothing",
-         [&] {
-             makeLink(u"gone.pdf"_s, at("dangling.pdf"));
-             return at("dangling.pdf");
-         },
-         u"符号链接指向的文件不存在："_s + at("gone.pdf"), ""},
-        {"links that end in nothing",
-         [&] {
-             makeLink(at("gone2.pdf"), at("last link"));
-             makeLink(at("last link"), at("first link"));
-             return at("first link");
-         },
-         u"符号链接指向的文件不存在："_s + at("gone2.pdf"), ""},
-        {"a link to itself",
-         [&] {
-             makeLink(at("self"), at("self"));
-             return at("self");
-         },
-         u"符号链接循环（Too many levels of symbolic links）"_s, ""},
-        {"a read-only folder",
-         [&] {
-             QDir(base).mkdir(u"read-only"_s);
-             writeFile(at("read-only/old.pdf"), "old");
-             return at("read-only/old.pdf");
-         },
-         u"无法创建文件（只读文件系统）"_s, ""},
-        {"a full disk",
-         [&] {
-             QDir(base).mkdir(u"full"_s);
-             return at("full/old.pdf");
-         },
-         u"写入失败（磁盘已满）"_s, ""},
-        {"a link to a file, through it",
-         [&] {
-             QDir(base).mkdir(u"elsewhere"_s);
-             writeFile(at("elsewhere/target.pdf"), "old");
-             makeLink(u"elsewhere/target.pdf"_s, at("link.pdf"));
-             return at("link.pdf");
-         },
-         {},
-         "link to elsewhere/target.pdf"},
-        {"a name that is not UTF-8",
-         [&] { return io::pathFromNative(io::nativePath(base) + "/\xB6\xC8.pdf"); },
-         {},
-         "file new"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const bool needsRoot = std::string_view(c.name) == "a character device" ||
-                               std::string_view(c.name) == "a read-only folder" ||
-                               std::string_view(c.name) == "a full disk";
-        if (needsRoot && !root) {
-            continue;
-        }
-        std::optional<Mounted> disk;
-        if (std::string_view(c.name) == "a read-only folder" ||
-            std::string_view(c.name) == "a full disk") {
-            const QString folder =
-                at(std::string_view(c.name) == "a full disk" ? "full" : "read-only");
-            QDir(base).mkdir(QFileInfo(folder).fileName());
-            disk.emplace(folder, "size=64k");
-            ASSERT_TRUE(disk->mounted()) << std::strerror(errno);
-        }
-        const QString path = c.make();
-        if (std::string_view(c.name) == "a read-only folder") {
-            ASSERT_TRUE(disk->readOnly("size=64k")) << std::strerror(errno);
-        }
-        if (std::string_view(c.name) == "a full disk") {
-            writeFile(path, "old");
-            QFile filler(at("full/filler"));
-            ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-            while (filler.write(QByteArray(4096, 'f')) == 4096) {
-            }
-            while (filler.write("f", 1) == 1) {
-            }
-        }
-        const QByteArray native = io::nativePath(path);
-        const std::string before = standing(native);
-        const QString folder = QFileInfo(path).absolutePath();
-        const QStringList beside =
-            QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-
-        const auto error = io::saveFileAtomically(path, "new");
-
-        if (c.reason.isEmpty()) {
-            EXPECT_EQ(messageOf(error), u"ok"_s);
-            EXPECT_EQ(standing(native), c.written);
-            EXPECT_EQ(io::readFileLimited(path).value(), QByteArray("new"));
-        } else {
-            EXPECT_EQ(messageOf(error), io::shownPath(path) + u"："_s + c.reason);
-            // What stands at the path is refused before anything is written, alike; a disk
-            // that takes nothing only when it is written.
-            EXPECT_EQ(messageOf(io::checkWriteTarget(path)), disk ? u"ok"_s : messageOf(error));
-            EXPECT_EQ(standing(native), before);
-            EXPECT_EQ(
-                QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                beside);
-        }
-    }
-    EXPECT_EQ(standing(io::nativePath(at("elsewhere/target.pdf"))), "file new");
-    ::unlink((io::nativePath(base) + "/\xB6\xC8.pdf").constData());
 }
 
 TEST_F(SaveFile, KeepsThePermissionsOfTheFileItReplaces) {
