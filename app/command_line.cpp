@@ -423,7 +423,9 @@ void nameBlanks(std::vector<calibration::Sample>& blanks,
     std::unordered_set<std::string_view> taken;
     for (const std::vector<calibration::Sample>* rows : {&samples, &std::as_const(blanks)}) {
         for (const calibration::Sample& row : *rows) {
-            taken.insert(calibration::text::trimmed(row.name));
+            if (!calibration::text::isBlank(row.name)) {
+                taken.insert(calibration::text::trimmed(row.name));
+            }
         }
     }
     int number = 0;
