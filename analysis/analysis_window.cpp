@@ -485,7 +485,11 @@ void AnalysisWindow::saveImage() {
     if (path.isEmpty()) {
         return;
     }
-    if (const auto error = savePlotImage(path, plotData())) {
+    auto error = exportTargetProblem(path);
+    if (!error) {
+        error = savePlotImage(path, plotData());
+    }
+    if (error) {
         prompts_.tell(tr("图像保存失败：%1").arg(error->message()));
     }
 }
@@ -506,7 +510,11 @@ void AnalysisWindow::exportPdf() {
     if (path.isEmpty()) {
         return;
     }
-    if (const auto error = saveReportPdf(path, reportContent())) {
+    auto error = exportTargetProblem(path);
+    if (!error) {
+        error = saveReportPdf(path, reportContent());
+    }
+    if (error) {
         prompts_.tell(tr("PDF导出失败：%1").arg(error->message()));
     }
 }

@@ -77,6 +77,11 @@ public:
     void exportCsv();
     QList<io::CsvRow> exportTable() const;
 
+    // Why an export (PDF, CSV, image) may not be written to `path`: it is the open document's
+    // file, which only saving the document replaces, or io::checkWriteTarget refuses it. nullopt
+    // when it may.
+    std::optional<io::Error> exportTargetProblem(const QString& path) const;
+
     CurrentCalibration& calibration() { return calibration_; }
     SampleListModel& samples() { return *samples_; }
     SampleTable& sampleTable() { return *sampleTable_; }

@@ -91,9 +91,21 @@ void AnalysisWindow::exportCsv() {
     if (path.isEmpty()) {
         return;
     }
-    if (const auto error = io::saveFileAtomically(path, io::writeCsv(exportTable()))) {
+    auto error = exportTargetProblem(path);
+    if (!error) {
+        error = io::saveFileAtomically(path, io::writeCsv(exportTable()));
+    }
+    if (error) {
         prompts_.tell(tr("导出失败：%1").arg(error->message()));
     }
+}
+
+std::optional<io::Error> AnalysisWindow::exportTargetProblem(const QString& path) const {
+    if (io::sameFile(path, calibration_.file())) {
+        return io::Error{path, {}, tr("这是打开的标准曲线文件，导出不能覆盖它")};
+    }
+    // Before the export is made, so that a report is not drawn only to be refused.
+    return io::checkWriteTarget(path);
 }
 
 } // namespace analysis

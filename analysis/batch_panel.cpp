@@ -1,6 +1,8 @@
 #include "analysis/batch_panel.h"
 
 #include "analysis/current_calibration.h"
+#include "calibration/entries.h"
+#include "calibration/text.h"
 #include "io/document_text.h"
 
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace analysis {
 
@@ -148,16 +151,9 @@ void BatchPanel::refresh() {
     check_->setValue(s.checkMaxPct);
     refreshing_ = false;
 
+    refused_.clear();
+    showProblems();
     const calibration::BatchResult& batch = calibration_.batch();
-    QStringList problems;
-    for (const std::optional<calibration::Message>* problem :
-         {&batch.blankCorrectionProblem, &batch.reportingProblem}) {
-        if (*problem) {
-            problems << io::fromDocument(calibration::render(**problem));
-        }
-    }
-    problem_->setText(problems.join(u'\n'));
-    problem_->setVisible(!problems.isEmpty());
     summary_->setText(calibration_.document().samples.empty() &&
                               batch.passed + batch.failed + batch.notJudged == 0
                           ? QString()
@@ -170,9 +166,23 @@ void BatchPanel::apply() {
     }
     calibration::Settings s = calibration_.document().settings;
     s.blankCorrection = blankCorrection_->isChecked();
-    s.volume = io::toDocument(volume_->text().trimmed());
     s.volumeUnit = io::toDocument(volumeUnit_->text().trimmed());
-    s.factor = io::toDocument(factor_->text().trimmed());
+    // A volume or factor that no result could be computed with is not taken: the box keeps the
+    // text, marked with the reason, and the document its value.
+    std::vector<Refused> refused;
+    for (const auto& [box, field, text] :
+         {std::tuple{volume_, calibration::Field::Volume, &s.volume},
+          std::tuple{factor_, calibration::Field::Factor, &s.factor}}) {
+        const std::string typed = io::toDocument(box->text().trimmed());
+        const auto problem = calibration::text::isBlank(typed)
+                                 ? std::nullopt
+                                 : calibration::scaleProblem(typed, field);
+        if (problem) {
+            refused.push_back({box, box->text(), io::fromDocument(calibration::render(*problem))});
+        } else {
+            *text = typed;
+        }
+    }
     s.resultUnit = io::toDocument(resultUnit_->text().trimmed());
     s.rounding = calibration::Rounding(rounding_->currentIndex());
     s.digits = s.rounding == calibration::Rounding::Decimals ? digits_->value()
@@ -184,6 +194,32 @@ void BatchPanel::apply() {
     s.spikeHighPct = spikeHigh_->value();
     s.checkMaxPct = check_->value();
     calibration_.setSettings(s);
+    // After the refresh the settings may have caused, which shows the document's values.
+    refused_ = std::move(refused);
+    showProblems();
+}
+
+void BatchPanel::showProblems() {
+    for (QLineEdit* box : {volume_, factor_}) {
+        box->setStyleSheet(QString());
+        box->setToolTip(QString());
+    }
+    QStringList problems;
+    for (const Refused& refused : refused_) {
+        refused.box->setText(refused.text);
+        refused.box->setStyleSheet(QStringLiteral("background: rgb(255, 200, 200)"));
+        refused.box->setToolTip(refused.reason);
+        problems << refused.reason;
+    }
+    const calibration::BatchResult& batch = calibration_.batch();
+    for (const std::optional<calibration::Message>* problem :
+         {&batch.blankCorrectionProblem, &batch.reportingProblem}) {
+        if (*problem) {
+            problems << io::fromDocument(calibration::render(**problem));
+        }
+    }
+    problem_->setText(problems.join(u'\n'));
+    problem_->setVisible(!problems.isEmpty());
 }
 
 } // namespace analysis

@@ -4,7 +4,9 @@
 // sample volume, the factor and the reporting unit, the rounding and what is reported below the
 // limit, the acceptance limits of the quality checks; and the summary of the checks.
 
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +27,16 @@ public:
 private:
     void refresh();
     void apply();
+    // The boxes marked with the reason their text was not taken, and the problems of the batch.
+    void showProblems();
+
+    // A volume or factor typed that no result could be computed with.
+    struct Refused {
+        QLineEdit* box;
+        QString text;
+        QString reason;
+    };
+    std::vector<Refused> refused_;
 
     CurrentCalibration& calibration_;
     QCheckBox* blankCorrection_ = nullptr;

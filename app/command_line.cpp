@@ -1,12 +1,14 @@
 #include "app/command_line.h"
 
 #include "analysis/report.h"
+#include "calc/full_precision.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "calibration/keys.h"
 #include "calibration/method.h"
 #include "calibration/report.h"
 #include "calibration/results.h"
+#include "calibration/text.h"
 #include "io/calibration.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
@@ -19,12 +21,15 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <tuple>
+#include <unordered_set>
 #include <vector>
 
 namespace app {
@@ -190,9 +195,13 @@ struct Options {
                                    QStringLiteral("LIMIT")};
     const QCommandLineOption volume{
         QStringLiteral("volume"),
-        CommandLine::tr("取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。"), QStringLiteral("V")};
-    const QCommandLineOption factor{QStringLiteral("factor"), CommandLine::tr("换算系数 f。"),
-                                    QStringLiteral("F")};
+        CommandLine::tr(
+            "取样量 V（不小于2.2250738585072014e-308的正数）：结果 = x0·稀释倍数·f/V。"),
+        QStringLiteral("V")};
+    const QCommandLineOption factor{
+        QStringLiteral("factor"),
+        CommandLine::tr("换算系数 f（不小于2.2250738585072014e-308的正数）。"),
+        QStringLiteral("F")};
     const QCommandLineOption resultUnit{QStringLiteral("result-unit"),
                                         CommandLine::tr("结果单位，例如 mg/L。"),
                                         QStringLiteral("UNIT")};
@@ -372,17 +381,22 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
     if (const auto v = numberOf(parser, o.blankAbsorbanceMax, 0, 10, false, error)) {
         s.blankAbsorbanceMax = *v;
     }
-    if (const auto v =
-            numberOf(parser, o.volume, 0, std::numeric_limits<double>::max(), false, error)) {
-        if (!(*v > 0)) {
-            return CommandLine::tr("--volume 的值“%1”无效，应为大于0的数")
-                .arg(parser.value(o.volume));
+    // A volume or factor that no result could be computed with is refused where it is given.
+    for (const auto& [option, field, text] :
+         {std::tuple{&o.volume, calibration::Field::Volume, &s.volume},
+          std::tuple{&o.factor, calibration::Field::Factor, &s.factor}}) {
+        if (!parser.isSet(*option)) {
+            continue;
         }
-        s.volume = parser.value(o.volume).toStdString();
-    }
-    if (const auto v = numberOf(parser, o.factor, -std::numeric_limits<double>::max(),
-                                std::numeric_limits<double>::max(), false, error)) {
-        s.factor = parser.value(o.factor).toStdString();
+        const std::string value = io::toDocument(parser.value(*option));
+        if (calibration::scaleProblem(value, field)) {
+            error =
+                CommandLine::tr("--%1 的值“%2”无效，应为%3到%4之间的数")
+                    .arg(option->names().first(), parser.value(*option),
+                         QString::fromStdString(calc::fullPrecision(calibration::kSmallestScale)),
+                         QString::fromStdString(calc::fullPrecision(calibration::kLargestScale)));
+        }
+        *text = value;
     }
     if (parser.isSet(o.resultUnit)) {
         s.resultUnit = io::toDocument(parser.value(o.resultUnit));
@@ -403,8 +417,7 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
             const int number = part.trimmed().toInt(&ok);
             if (!ok || number < 1 || number > int(document.standards.size())) {
                 return CommandLine::tr("--exclude 的“%1”无效，应为1到%2之间的标准点序号")
-                    .arg(part.trimmed())
-                    .arg(document.standards.size());
+                    .arg(part.trimmed(), QString::number(document.standards.size()));
             }
             calibration::Standard& standard = document.standards[std::size_t(number - 1)];
             standard.excluded = true;
@@ -412,6 +425,65 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
         }
     }
     return std::nullopt;
+}
+
+// A file the run reads, with the option that names it ("" for the report's FILE).
+struct InputFile {
+    QString option;
+    QString path;
+};
+
+std::vector<InputFile> inputsOf(const QCommandLineParser& parser, const Options& o,
+                                const QString& file) {
+    std::vector<InputFile> inputs{{QString(), file}};
+    for (const QCommandLineOption* option : {&o.samples, &o.blanks}) {
+        if (parser.isSet(*option)) {
+            inputs.push_back({u"--"_qs + option->names().first(), parser.value(*option)});
+        }
+    }
+    return inputs;
+}
+
+// Why the output that `option` names may not be written: it is one of the run's inputs, the same
+// file (device and inode) by whatever path.
+std::optional<QString> overwritesInput(const QString& option, const QString& output,
+                                       const std::vector<InputFile>& inputs) {
+    for (const InputFile& input : inputs) {
+        if (io::sameFile(output, input.path)) {
+            const QString named = input.option.isEmpty()
+                                      ? io::shownPath(input.path)
+                                      : input.option + u' ' + io::shownPath(input.path);
+            return CommandLine::tr("--%1 的文件 %2 是输入文件（%3），不能覆盖")
+                .arg(option, io::shownPath(output), named);
+        }
+    }
+    return std::nullopt;
+}
+
+// Names the unnamed blanks "空白 1", "空白 2", …, skipping every name the list or the blanks
+// already hold, so that no name a row refers to becomes ambiguous.
+void nameBlanks(std::vector<calibration::Sample>& blanks,
+                const std::vector<calibration::Sample>& samples) {
+    std::unordered_set<std::string_view> taken;
+    for (const std::vector<calibration::Sample>* rows : {&samples, &std::as_const(blanks)}) {
+        for (const calibration::Sample& row : *rows) {
+            if (!calibration::text::isBlank(row.name)) {
+                taken.insert(calibration::text::trimmed(row.name));
+            }
+        }
+    }
+    int number = 0;
+    for (calibration::Sample& blank : blanks) {
+        if (!calibration::text::isBlank(blank.name)) {
+            continue;
+        }
+        std::string name;
+        do {
+            name = io::toDocument(CommandLine::tr("空白 %1").arg(++number));
+        } while (taken.contains(calibration::text::trimmed(name)));
+        blank.name = std::move(name);
+        taken.insert(calibration::text::trimmed(blank.name));
+    }
 }
 
 // The report as a PDF at `path`, whole or not at all: an old file there stays when it fails.
@@ -441,6 +513,20 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
     }
     if (parser.isSet(options.history) && !parser.isSet(options.pdf)) {
         return fail(kFailure, CommandLine::tr("--history 只用于 --pdf"));
+    }
+    if (parser.isSet(options.pdf)) {
+        const QString pdf = parser.value(options.pdf);
+        if (pdf == u"-"_qs) {
+            return fail(kFailure, CommandLine::tr("PDF不能写到标准输出"));
+        }
+        if (const auto problem =
+                overwritesInput(QStringLiteral("pdf"), pdf, inputsOf(parser, options, file))) {
+            return fail(kFailure, *problem);
+        }
+        // Refused before the report is made, and again as it is written.
+        if (const auto error = io::checkWriteTarget(pdf)) {
+            return fail(kFailure, CommandLine::tr("PDF导出失败：%1").arg(error->message()));
+        }
     }
     calibration::Document document;
     ReadFiles read{parser.isSet(options.pdf), {}};
@@ -491,12 +577,9 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         if (!blanks) {
             return fail(kFailure, blanks.error().message());
         }
-        int number = 0;
+        nameBlanks(blanks.value(), document.samples);
         for (calibration::Sample& blank : blanks.value()) {
             blank.type = "blank";
-            if (blank.name.empty()) {
-                blank.name = io::toDocument(CommandLine::tr("空白 %1").arg(++number));
-            }
             document.samples.push_back(std::move(blank));
         }
     }
@@ -530,9 +613,16 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
                                           : calibration::writeReportText(document, results, write);
                            });
     // A failed quality rule is reported, not a failure of the run, unless the script asks; a
-    // rule that could not be judged is no pass.
+    // rule that could not be judged is no pass, nor is a result beyond what can be computed.
+    const auto beyondComputation = [&results] {
+        return std::any_of(results.samples.begin(), results.samples.end(),
+                           [](const calibration::SampleResult& sample) {
+                               return !sample.result.value && sample.result.reason &&
+                                      *sample.result.reason == calibration::outOfRange();
+                           });
+    };
     if (code == kSuccess && parser.isSet(options.strict) &&
-        results.batch.failed + results.batch.notJudged > 0) {
+        (results.batch.failed + results.batch.notJudged > 0 || beyondComputation())) {
         return kQualityFailed;
     }
     return code;

@@ -125,9 +125,41 @@ std::string render(const DigitText& d, std::int64_t decimals) {
     return text;
 }
 
+// Exponent notation with `count` digits, as strForm writes it: "4.94E-324", "1.80E+308", "1E+22".
+std::string renderExponent(const DigitText& d, std::int64_t count) {
+    const auto digitAt = [&](std::int64_t i) {
+        return i < static_cast<std::int64_t>(d.digits.size())
+                   ? d.digits[static_cast<std::size_t>(i)]
+                   : '0';
+    };
+    std::string text;
+    if (d.negative) {
+        text.push_back('-');
+    }
+    text.push_back(digitAt(0));
+    if (count > 1) {
+        text.push_back('.');
+        for (std::int64_t i = 1; i < count; ++i) {
+            text.push_back(digitAt(i));
+        }
+    }
+    const std::int64_t exponent = d.point - 1;
+    text += exponent < 0 ? "E-" : "E+";
+    const std::string power = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (power.size() < 2) {
+        text.push_back('0');
+    }
+    return text + power;
+}
+
+// Plain notation within the decimal exponents strForm writes plainly, -4 to 14.
+bool plainFits(const DigitText& d) {
+    return d.digits.empty() || (d.point - 1 >= -4 && d.point - 1 <= 14);
+}
+
 } // namespace
 
-std::string roundSignificant(double value, int digits, Direction direction) {
+std::string roundSignificant(double value, int digits, Direction direction, Notation notation) {
     if (!std::isfinite(value)) {
         return fullPrecision(value);
     }
@@ -137,21 +169,30 @@ std::string roundSignificant(double value, int digits, Direction direction) {
         return render(d, wanted - 1); // zero as if its one digit stood before the point
     }
     roundTo(d, wanted, direction);
+    if (notation == Notation::Result && !plainFits(d)) {
+        return renderExponent(d, wanted);
+    }
     // After a carry (9.995 -> "1000", point 2) the point has moved: "10.0" shows `wanted` digits.
     return render(d, std::max<std::int64_t>(wanted - d.point, 0));
 }
 
-std::string roundDecimals(double value, int decimals, Direction direction) {
-    return roundToPlace(value, -std::max(decimals, 0), direction);
+std::string roundDecimals(double value, int decimals, Direction direction, Notation notation) {
+    return roundToPlace(value, -std::max(decimals, 0), direction, notation);
 }
 
-std::string roundToPlace(double value, int place, Direction direction) {
+std::string roundToPlace(double value, int place, Direction direction, Notation notation) {
     if (!std::isfinite(value)) {
         return fullPrecision(value);
     }
     const std::int64_t decimals = -static_cast<std::int64_t>(place);
     DigitText d = digitsOf(value);
     roundTo(d, d.point + decimals, direction);
+    // A small figure has at most 15 decimals: only one of 10^15 or more leaves plain notation,
+    // with every digit it has (a carry leaves zeros behind its "1") and no decimal beyond them.
+    if (notation == Notation::Result && !d.digits.empty() && d.point - 1 > 14) {
+        const auto last = d.digits.find_last_not_of('0');
+        return renderExponent(d, std::int64_t(last) + 1);
+    }
     // Digits between the last one kept and the point are written as zeros.
     return render(d, std::max<std::int64_t>(decimals, 0));
 }

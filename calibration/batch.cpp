@@ -20,9 +20,9 @@ std::optional<double> finite(long double value) {
     return std::isfinite(rounded) ? std::optional<double>(rounded) : std::nullopt;
 }
 
-// "12.3": a figure in a verdict, to three significant digits.
+// "12.3": a figure in a verdict, to three significant digits ("1.23E-300" far from 1).
 std::string shown(double value) {
-    return calc::roundSignificant(value, 3);
+    return calc::roundSignificant(value, 3, calc::Direction::HalfEven, calc::Notation::Result);
 }
 
 // A limit as the user set it: "80", "0.999".
@@ -56,24 +56,18 @@ struct Reporting {
 Reporting reportingOf(const Settings& settings) {
     Reporting reporting;
     if (!text::isBlank(settings.factor)) {
-        if (auto problem = numberProblem(settings.factor, Field::Factor)) {
+        if (auto problem = scaleProblem(settings.factor, Field::Factor)) {
             reporting.problem = problem;
             return reporting;
         }
         reporting.factor = *calc::strictParse(settings.factor);
     }
     if (!text::isBlank(settings.volume)) {
-        if (auto problem = numberProblem(settings.volume, Field::Volume)) {
+        if (auto problem = scaleProblem(settings.volume, Field::Volume)) {
             reporting.problem = problem;
             return reporting;
         }
-        const double volume = *calc::strictParse(settings.volume);
-        if (!(volume > 0)) {
-            reporting.problem = Message(QT_TRANSLATE_NOOP("calibration", "取样量 %1 必须大于0"),
-                                        {quoted(settings.volume)});
-            return reporting;
-        }
-        reporting.factor /= volume;
+        reporting.factor /= *calc::strictParse(settings.volume);
     }
     return reporting;
 }
@@ -84,15 +78,16 @@ std::string rounded(double value, const Settings& settings,
     case Rounding::Significant:
         break;
     case Rounding::Decimals:
-        return calc::roundDecimals(value, settings.digits, direction);
+        return calc::roundDecimals(value, settings.digits, direction, calc::Notation::Result);
     case Rounding::Switch:
         // On the unrounded value: 0.996 stays below a switch at 1 and is written "1.00".
         if (std::fabs(value) < settings.switchAt) {
-            return calc::roundDecimals(value, settings.switchDecimals, direction);
+            return calc::roundDecimals(value, settings.switchDecimals, direction,
+                                       calc::Notation::Result);
         }
         break;
     }
-    return calc::roundSignificant(value, settings.digits, direction);
+    return calc::roundSignificant(value, settings.digits, direction, calc::Notation::Result);
 }
 
 // The names of the rows, for the rows that refer to one: each name once, or marked as not unique.
@@ -483,8 +478,14 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
         sample.result = Figure::missing(*batch.reportingProblem);
         return;
     }
-    sample.result = Figure::of(
-        finite(*sample.x0.value * static_cast<long double>(batch.resultFactor)), outOfRange());
+    // A result below the normal doubles has lost its digits: beyond what can be computed, as an
+    // infinite one is.
+    std::optional<double> result =
+        finite(*sample.x0.value * static_cast<long double>(batch.resultFactor));
+    if (result && *result != 0 && std::fabs(*result) < kSmallestScale) {
+        result.reset();
+    }
+    sample.result = Figure::of(result, outOfRange());
     if (!sample.result.value) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "calibration/entries.h"
 
+#include "calc/full_precision.h"
 #include "calc/number_text.h"
 #include "calibration/message.h"
 #include "calibration/text.h"
@@ -195,6 +196,24 @@ std::optional<Message> numberProblem(std::string_view text, Field field) {
     return Message(numberForm(text) ? texts.outOfRange : texts.notNumber, {quoted(text)});
 }
 
+std::optional<Message> scaleProblem(std::string_view text, Field field) {
+    const std::optional<double> value = calc::strictParse(text);
+    if (value && *value >= kSmallestScale && *value <= kLargestScale) {
+        return std::nullopt;
+    }
+    if (text.empty() || !numberForm(text)) {
+        return numberProblem(text, field);
+    }
+    const char* range = QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 应为%2到%3之间的数");
+    if (field == Field::Volume) {
+        range = QT_TRANSLATE_NOOP("calibration", "取样量 %1 应为%2到%3之间的数");
+    } else if (field == Field::Factor) {
+        range = QT_TRANSLATE_NOOP("calibration", "换算系数 %1 应为%2到%3之间的数");
+    }
+    return Message(range, {quoted(text), calc::fullPrecision(kSmallestScale),
+                           calc::fullPrecision(kLargestScale)});
+}
+
 std::variant<StandardValues, Message> standardValues(const Standard& standard) {
     if (auto problem = numberProblem(standard.c, Field::Concentration)) {
         return *problem;
@@ -255,16 +274,10 @@ SampleValues sampleValues(const Sample& sample) {
         }
     }
     if (!text::isBlank(sample.dilution)) {
-        if (auto problem = numberProblem(sample.dilution, Field::Dilution)) {
+        if (auto problem = scaleProblem(sample.dilution, Field::Dilution)) {
             values.dilutionProblem = std::move(problem);
         } else {
             values.dilution = *calc::strictParse(sample.dilution);
-            if (!(values.dilution > 0)) {
-                values.dilutionProblem =
-                    Message(QT_TRANSLATE_NOOP("calibration", "稀释倍数 %1 必须大于0"),
-                            {quoted(sample.dilution)});
-                values.dilution = 1.0;
-            }
         }
     }
     return values;

@@ -46,6 +46,17 @@ bool hasNumberForm(std::string_view text);
 //   "浓度为空", "浓度 \"1.2.3\" 不是数字", "浓度 \"1e400\" 超出数值范围".
 std::optional<Message> numberProblem(std::string_view text, Field field);
 
+// The smallest and largest value a volume, factor or dilution may take: every positive, finite,
+// normal double. Below the smallest a result loses its digits or becomes infinite.
+inline constexpr double kSmallestScale = 2.2250738585072014e-308;
+inline constexpr double kLargestScale = 1.7976931348623157e308;
+
+// Why a volume, factor or dilution text is not a number from kSmallestScale to kLargestScale, or
+// nullopt: the number problems above for a text that is not a number ("nan", "x"), and for one
+// of the number's form outside the range, "0", "-5", "1e-320" and "1e400" alike:
+//   "取样量 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数".
+std::optional<Message> scaleProblem(std::string_view text, Field field);
+
 // A standard's two numbers, or the first reason (the concentration first).
 struct StandardValues {
     calc::Decimal c, a;
@@ -59,7 +70,9 @@ std::vector<std::string_view> readingTexts(std::string_view readings);
 // A sample row's readings and dilution as numbers, each cell with its own reason:
 //   readings: "没有读数", "读数 \"0.5x\" 不是数字", "读数 \"1e999\" 超出数值范围",
 //             "读数有11个，最多10个";
-//   dilution: "稀释倍数 \"x\" 不是数字", "稀释倍数 \"0\" 必须大于0"; empty (or blanks) is 1.
+//   dilution: scaleProblem's ("稀释倍数 \"x\" 不是数字", "稀释倍数 \"0\"
+//   应为2.2250738585072014e-308到
+//             1.7976931348623157e+308之间的数"); empty (or blanks) is 1.
 struct SampleValues {
     std::vector<double> readings;
     double dilution = 1.0;

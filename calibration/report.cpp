@@ -751,8 +751,11 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
         }
     }
     batchCells(true);
+    // A row read whole whose result cannot be computed says why, as one whose cells cannot be used.
     if (result.batchProblem) {
         fill.text(render(*result.batchProblem));
+    } else if (!result.result.value && result.result.reason) {
+        fill.text(render(*result.result.reason));
     } else {
         fill.null();
     }

@@ -52,7 +52,8 @@ std::optional<QString> standardNumberProblem(const Standard& standard);
 QStringList readingTexts(QStringView readings);
 
 // Why a sample row has no numbers (its readings first, then its dilution), or nullopt:
-//   "没有读数", "读数 \"0.5x\" 不是数字", "读数有11个，最多10个", "稀释倍数 \"0\" 必须大于0".
+//   "没有读数", "读数 \"0.5x\" 不是数字", "读数有11个，最多10个",
+//   "稀释倍数 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数".
 std::optional<QString> sampleProblem(const Sample& sample);
 
 // The row as the document keeps it.

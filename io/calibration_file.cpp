@@ -2,8 +2,10 @@
 
 #include "calc/full_precision.h"
 #include "calibration/keys.h"
+#include "calibration/entries.h"
 #include "calibration/memory.h"
 #include "calibration/report.h"
+#include "calibration/text.h"
 #include "io/calibration.h"
 #include "io/document_text.h"
 #include "io/encoding.h"
@@ -21,6 +23,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -470,14 +473,16 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     ObjectReader reader(object, "settings"_L1);
     settings.model = calc::Model(reader.choice("model"_L1, kModelKeys, 0));
     settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
-    const double level = reader.number("level"_L1, 95, 95, 99, true);
+    // Two choices, so the message names them rather than a range of numbers they lie in.
+    constexpr double kAnyNumber = std::numeric_limits<double>::max();
+    const double level = reader.number("level"_L1, 95, -kAnyNumber, kAnyNumber);
     if (level != 95 && level != 99 && !reader.error()) {
         return fieldError(reader.field("level"_L1),
                           QCoreApplication::translate("io", "应为95或99"));
     }
     settings.level = int(level);
     // α as the validation tab offers it and the command line takes it.
-    settings.alpha = reader.number("alpha"_L1, settings.alpha, 0.01, 0.05);
+    settings.alpha = reader.number("alpha"_L1, settings.alpha, -kAnyNumber, kAnyNumber);
     if (settings.alpha != 0.05 && settings.alpha != 0.01 && !reader.error()) {
         return fieldError(reader.field("alpha"_L1),
                           QCoreApplication::translate("io", "应为0.05或0.01"));
@@ -510,6 +515,18 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     }
     if (reader.error()) {
         return *reader.error();
+    }
+    // A volume or factor that no result could be computed with is refused with the file.
+    for (const auto& [key, field, text] :
+         {std::tuple{"volume", calibration::Field::Volume, &settings.volume},
+          std::tuple{"factor", calibration::Field::Factor, &settings.factor}}) {
+        if (calibration::text::isBlank(*text)) {
+            continue;
+        }
+        if (const auto problem = calibration::scaleProblem(*text, field)) {
+            return fieldError(reader.field(QLatin1StringView(key)),
+                              fromDocument(calibration::render(*problem)));
+        }
     }
     return settings;
 }

@@ -317,23 +317,35 @@ constexpr ColumnName kSampleColumns[Columns] = {
 };
 
 // The columns a header row names, when every cell of it is one of theirs (a key or a Chinese
-// name, any letter case for the keys): column i of the block is columns[i].
-std::optional<std::vector<int>> namedColumns(const QStringList& cells) {
+// name, any letter case for the keys): column i of the block is columns[i]. A header that names
+// one column twice ("name,readings,name", or "name" and "名称") is refused, naming it.
+struct NamedColumns {
     std::vector<int> columns;
-    for (const QString& cell : cells) {
+    std::optional<QString> repeated; // why the header cannot be used
+};
+std::optional<NamedColumns> namedColumns(const QStringList& cells) {
+    NamedColumns named;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
         int found = -1;
         for (int c = 0; c < Columns; ++c) {
-            if (cell.compare(QString::fromUtf16(kSampleColumns[c].key), Qt::CaseInsensitive) == 0 ||
-                cell == QString::fromUtf16(kSampleColumns[c].name)) {
+            if (cells[i].compare(QString::fromUtf16(kSampleColumns[c].key), Qt::CaseInsensitive) ==
+                    0 ||
+                cells[i] == QString::fromUtf16(kSampleColumns[c].name)) {
                 found = c;
             }
         }
-        if (found < 0 || std::find(columns.begin(), columns.end(), found) != columns.end()) {
+        if (found < 0) {
             return std::nullopt;
         }
-        columns.push_back(found);
+        const auto earlier = std::find(named.columns.begin(), named.columns.end(), found);
+        if (earlier != named.columns.end() && !named.repeated) {
+            named.repeated = QCoreApplication::translate("io", "表头的第%1列 %2 与第%3列重复")
+                                 .arg(QString::number(i + 1), quotedForMessage(cells[i]),
+                                      QString::number(earlier - named.columns.begin() + 1));
+        }
+        named.columns.push_back(found);
     }
-    return columns;
+    return named;
 }
 
 Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
@@ -347,8 +359,11 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
         QStringList cells = record.cells;
         dropTrailingEmptyCells(cells, 3);
         if (r == 0) {
-            named = namedColumns(cells);
-            if (named) {
+            if (auto header = namedColumns(cells)) {
+                if (header->repeated) {
+                    return Error{{}, lineLocation(record.line), *header->repeated};
+                }
+                named = std::move(header->columns);
                 continue;
             }
             const QStringList numbers = cells.size() == 1 ? cells : cells.mid(1, 2);
@@ -366,13 +381,11 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
                 {},
                 lineLocation(record.line),
                 named ? QCoreApplication::translate("io", "有%1列，表头只有%2列")
-                            .arg(cells.size())
-                            .arg(allowed)
+                            .arg(QString::number(cells.size()), QString::number(allowed))
                       : QCoreApplication::translate(
                             "io", "有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
                                   "标称浓度、标准值、不确定度U）")
-                            .arg(cells.size())
-                            .arg(allowed)};
+                            .arg(QString::number(cells.size()), QString::number(allowed))};
         }
         Sample sample;
         QString* fields[Columns] = {&sample.name,    &sample.readings,  &sample.dilution,

@@ -3,11 +3,10 @@
 #include "calibration/memory.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,26 +65,6 @@ int utf8Length(const unsigned char* bytes, qsizetype i, qsizetype n, char32_t& c
     }
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
     return code >= least && code <= 0x10FFFF && !surrogate ? length : 0;
-}
-
-// Qt's own text for a failure, or nothing when it is only the generic "Unknown error".
-QString qtReason(const QFileDevice& file) {
-    const QString reason = file.errorString();
-    if (reason.isEmpty() || reason == QFile().errorString()) {
-        return {};
-    }
-    return reason;
-}
-
-// Why a QSaveFile call failed. errno, cleared before the call, is used only when Qt's text is the
-// one Qt gives for that errno: a call can fail for a reason of Qt's own after a harmless failed
-// probe.
-QString saveFailure(const QFileDevice& file, int code) {
-    const QString reason = qtReason(file);
-    if (code != 0 && (reason.isEmpty() || reason == qt_error_string(code))) {
-        return systemErrorPhrase(code);
-    }
-    return reason.isEmpty() ? QCoreApplication::translate("io", "原因不明") : reason;
 }
 
 std::optional<QString> notRegularProblem(mode_t mode) {
@@ -297,35 +276,206 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
     return bytes;
 }
 
+namespace {
+
+QByteArray folderOf(const QByteArray& native) {
+    const qsizetype slash = native.lastIndexOf('/');
+    if (slash < 0) {
+        return "."_ba;
+    }
+    return slash == 0 ? "/"_ba : native.left(slash);
+}
+
+// Where the symbolic link at `link` leads, one step: its text, taken from the link's folder when
+// it is relative.
+QByteArray linkTarget(const QByteArray& link) {
+    QByteArray target(4096, '\0');
+    const ssize_t length = ::readlink(link.constData(), target.data(), std::size_t(target.size()));
+    if (length < 0) {
+        return {};
+    }
+    target.truncate(length);
+    return target.startsWith('/') ? target : folderOf(link) + '/' + target;
+}
+
+// The first path along a chain of links that does not exist: what a dangling link is missing.
+QByteArray missingTarget(const QByteArray& link) {
+    QByteArray at = link;
+    for (int step = 0; step < 40; ++step) {
+        const QByteArray target = linkTarget(at);
+        struct stat status {};
+        if (target.isEmpty() || ::lstat(target.constData(), &status) != 0 ||
+            !S_ISLNK(status.st_mode)) {
+            return target;
+        }
+        at = target;
+    }
+    return {};
+}
+
+// The file a save replaces or creates at `path`, as bytes: the path itself, or for a symbolic link
+// the regular file it leads to, so that the link stays a link. Anything that stands there and is
+// not a regular file is refused, and so is a link that leads nowhere.
+Expected<QByteArray> writeTarget(const QString& path) {
+    const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
+    const QByteArray native = nativePath(path);
+    if (native.isEmpty()) {
+        return refuse(QCoreApplication::translate("io", "文件名为空"));
+    }
+    struct stat status {};
+    if (::lstat(native.constData(), &status) != 0) {
+        const int code = errno;
+        if (code == ENOENT || code == ENOTDIR) {
+            struct stat folder {};
+            if (::stat(folderOf(native).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
+                return refuse(QCoreApplication::translate("io", "所在的文件夹不存在"));
+            }
+            return native; // a new file
+        }
+        return refuse(unreachableReason(native, code));
+    }
+    QByteArray target = native;
+    if (S_ISLNK(status.st_mode)) {
+        char* resolved = ::realpath(native.constData(), nullptr);
+        if (resolved == nullptr) {
+            const int code = errno;
+            if (code == ENOENT) {
+                return refuse(QCoreApplication::translate("io", "符号链接指向的文件不存在：%1")
+                                  .arg(shownPath(pathFromNative(missingTarget(native)))));
+            }
+            return refuse(systemErrorReason(code));
+        }
+        target = QByteArray(resolved);
+        std::free(resolved);
+        if (::stat(target.constData(), &status) != 0) {
+            return refuse(systemErrorReason(errno));
+        }
+    }
+    if (const auto problem = notRegularProblem(status.st_mode)) {
+        return refuse(*problem);
+    }
+    // A file its owner made read-only is not replaced behind its back; a read-only file system
+    // says so when the new file cannot be created.
+    if (::access(target.constData(), W_OK) != 0 && errno == EACCES) {
+        return refuse(QCoreApplication::translate("io", "没有写入权限（%1）")
+                          .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
+    }
+    return target;
+}
+
+// `bytes` written whole to the open descriptor, each write checked; errno when one fails.
+int writeAll(int fd, const QByteArray& bytes) {
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, at, std::size_t(std::min<qsizetype>(left, 1 << 30)));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        at += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// A name beside `target` that nothing holds yet: "a.pdf.k3Xq9Z".
+QByteArray temporaryName(const QByteArray& target) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray name = target + '.';
+    for (int i = 0; i < 6; ++i) {
+        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    }
+    return name;
+}
+
+} // namespace
+
+std::optional<Error> checkWriteTarget(const QString& path) {
+    const Expected<QByteArray> target = writeTarget(path);
+    return target ? std::nullopt : std::optional<Error>(target.error());
+}
+
+bool sameFile(const QString& first, const QString& second) {
+    struct stat a {};
+    struct stat b {};
+    return !first.isEmpty() && !second.isEmpty() &&
+           ::stat(nativePath(first).constData(), &a) == 0 &&
+           ::stat(nativePath(second).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& bytes) {
     const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return refuse(QCoreApplication::translate("io", "这是文件夹，不是文件"));
-    }
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir()) {
-        return refuse(QCoreApplication::translate("io", "所在的文件夹不存在"));
-    }
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile of this Qt commits (and replaces the old file with an empty
-    // one) although the flush of its buffer failed on a full disk.
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    const auto writeFailure = [&refuse](int code) {
         return refuse(
-            QCoreApplication::translate("io", "无法创建文件（%1）").arg(saveFailure(file, errno)));
+            QCoreApplication::translate("io", "写入失败（%1）").arg(systemErrorPhrase(code)));
+    };
+    const Expected<QByteArray> found = writeTarget(path);
+    if (!found) {
+        return found.error();
     }
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = saveFailure(file, errno);
-        file.cancelWriting();
-        file.commit(); // removes the new file
-        return refuse(QCoreApplication::translate("io", "写入失败（%1）").arg(reason));
+    const QByteArray& target = found.value();
+    struct stat old {};
+    const bool replacing = ::stat(target.constData(), &old) == 0;
+    // A file of no name in the target's folder, given one only when it is whole: a failure or a
+    // crash leaves nothing behind. A file system without such files gets a named one.
+    bool anonymous = true;
+    QByteArray temporary;
+    int fd = ::open(folderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        anonymous = false;
+        do {
+            temporary = temporaryName(target);
+            fd = ::open(temporary.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EEXIST);
     }
-    errno = 0;
-    if (!file.commit()) {
+    if (fd < 0) {
         return refuse(
-            QCoreApplication::translate("io", "写入失败（%1）").arg(saveFailure(file, errno)));
+            QCoreApplication::translate("io", "无法创建文件（%1）").arg(systemErrorPhrase(errno)));
+    }
+    const auto abandon = [&](int code) {
+        ::close(fd);
+        if (!temporary.isEmpty()) {
+            ::unlink(temporary.constData());
+        }
+        return writeFailure(code);
+    };
+    if (replacing) {
+        ::fchmod(fd, old.st_mode & 07777); // the old file's permissions, as far as they go
+    }
+    if (const int code = writeAll(fd, bytes)) {
+        return abandon(code);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        return abandon(errno);
+    }
+    if (anonymous) {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+        int linked = -1;
+        do {
+            temporary = temporaryName(target);
+            linked = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temporary.constData(),
+                              AT_SYMLINK_FOLLOW);
+        } while (linked != 0 && errno == EEXIST);
+        if (linked != 0) {
+            const int code = errno;
+            temporary.clear();
+            return abandon(code);
+        }
+    }
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temporary.constData());
+        return writeFailure(code);
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.constData());
+        return writeFailure(code);
     }
     return std::nullopt;
 }

@@ -44,12 +44,26 @@ bool isAbsent(const QString& path);
 //   (/proc). The path may hold bytes kept by pathFromNative.
 Expected<QByteArray> readFileLimited(const QString& path, qint64 limit = kMaxFileBytes);
 
-// Writes through QSaveFile, unbuffered so that every write is checked as it happens: the bytes go
-// to a new file beside the old one, which is renamed over it only when everything is written. A
-// save that fails leaves the old file as it was and says why, with Error::file = path:
-// "所在的文件夹不存在", "这是文件夹，不是文件", "无法创建文件（…）", "写入失败（…）" (the
-// parentheses hold the system's reason, e.g. "磁盘已满"; failing to put the finished file in place
-// is a write failure too). Every file the program writes goes through here.
+// Writes a file whole or not at all: the bytes go to a new file of no name in the folder of the
+// file they replace (a named one beside it on a file system without such files), which is put in
+// place of the old one only when every write and the sync have succeeded. A save that fails leaves
+// the old file as it was and says why, with Error::file = path: the refusals of checkWriteTarget,
+// "无法创建文件（…）", "写入失败（…）" (the parentheses hold the system's reason, e.g. "磁盘已满";
+// failing to put the finished file in place is a write failure too). The new file keeps the old
+// one's permissions. Every file the program writes goes through here.
 std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Why a save to `path` would be refused before anything is written, or nullopt. Only a regular
+// file is replaced, and a symbolic link is written through to the regular file it leads to (the
+// link stays a link). Refused, with Error::file = path: "所在的文件夹不存在",
+// "这是文件夹，不是文件", "不是普通文件（字符设备）" (also 命名管道, 块设备, 套接字),
+// "符号链接指向的文件不存在：/tmp/gone.pdf" (the first missing path along the links),
+// "符号链接循环（…）", "没有写入权限（…）". The path may hold bytes kept by pathFromNative: the
+// file is found or created under exactly them.
+std::optional<Error> checkWriteTarget(const QString& path);
+
+// True when both paths lead to one existing file (the same device and inode, links followed): a
+// command's output that would replace one of its inputs.
+bool sameFile(const QString& first, const QString& second);
 
 } // namespace io

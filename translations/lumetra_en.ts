@@ -66,14 +66,6 @@
         <translation>Reported limit of detection: lod, xd or mdl.</translation>
     </message>
     <message>
-        <source>取样量 V（大于0的数）：结果 = x0·稀释倍数·f/V。</source>
-        <translation>Sample volume V (a number above 0): result = x0·dilution factor·f/V.</translation>
-    </message>
-    <message>
-        <source>换算系数 f。</source>
-        <translation>Conversion factor f.</translation>
-    </message>
-    <message>
         <source>结果单位，例如 mg/L。</source>
         <translation>Reporting unit, e.g. mg/L.</translation>
     </message>
@@ -121,6 +113,8 @@
     <message>
         <source>--volume 的值“%1”无效，应为大于0的数</source>
         <translation>Invalid value “%1” for --volume: expected a number above 0</translation>
+        <source>--digits 和 --decimals 只能选一个</source>
+        <translation>Use only one of --digits and --decimals</translation>
     </message>
     <message>
         <source>--exclude 的“%1”无效，应为1到%2之间的标准点序号</source>
@@ -227,6 +221,20 @@ report FILE   Writes a report of the calibration curve: statistics, validation, 
 
 Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
 2 other errors (usage, files, values); 3 --strict given and a QC rule failed or could not be judged.</translation>
+        <source>取样量 V（不小于2.2250738585072014e-308的正数）：结果 = x0·稀释倍数·f/V。</source>
+        <translation>Sample volume V (a positive number of at least 2.2250738585072014e-308): result = x0·dilution factor·f/V.</translation>
+    </message>
+    <message>
+        <source>换算系数 f（不小于2.2250738585072014e-308的正数）。</source>
+        <translation>Conversion factor f (a positive number of at least 2.2250738585072014e-308).</translation>
+    </message>
+    <message>
+        <source>--%1 的文件 %2 是输入文件（%3），不能覆盖</source>
+        <translation>--%1 names %2, an input file (%3): it is not overwritten</translation>
+    </message>
+    <message>
+        <source>PDF不能写到标准输出</source>
+        <translation>a PDF cannot be written to standard output</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1345,10 @@ LOQ = 10·s(y/x)/|b|
 Half-width = t·s
 (t: two-sided, at the chosen level and the residual degrees of freedom)</translation>
     </message>
+    <message>
+        <source>这是打开的标准曲线文件，导出不能覆盖它</source>
+        <translation>this is the open calibration file, which an export does not overwrite</translation>
+    </message>
 </context>
 <context>
     <name>analysis::BatchPanel</name>
@@ -2071,10 +2083,6 @@ Half-width = t·s
 <context>
     <name>calibration</name>
     <message>
-        <source>取样量 %1 必须大于0</source>
-        <translation>sample volume %1 must be above 0</translation>
-    </message>
-    <message>
         <source>缺少所指的样品名称</source>
         <translation>the name of the sample it refers to is missing</translation>
     </message>
@@ -2305,10 +2313,6 @@ Half-width = t·s
     <message>
         <source>读数有%1个，最多%2个</source>
         <translation>%1 readings, at most %2</translation>
-    </message>
-    <message>
-        <source>稀释倍数 %1 必须大于0</source>
-        <translation>dilution factor %1 must be above 0</translation>
     </message>
     <message>
         <source>标准点超过%1个，主窗口不显示此曲线</source>
@@ -3003,6 +3007,16 @@ Half-width = t·s
     <message>
         <source>权重%1要求吸光度为正：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为负（%5），请排除该点、关闭空白校正或选择其他权重</source>
         <translation>weighting %1 needs positive absorbances: the absorbance %3 of standard %2 is negative after the blank correction (less the mean absorbance %4 of the zero standards): %5; exclude it, turn the blank correction off or choose another weighting</translation>
+        <source>稀释倍数 %1 应为%2到%3之间的数</source>
+        <translation>dilution factor %1: expected a number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>取样量 %1 应为%2到%3之间的数</source>
+        <translation>sample volume %1: expected a number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>换算系数 %1 应为%2到%3之间的数</source>
+        <translation>conversion factor %1: expected a number from %2 to %3</translation>
     </message>
 </context>
 <context>
@@ -3227,10 +3241,6 @@ Half-width = t·s
         <translation>: </translation>
     </message>
     <message>
-        <source>原因不明</source>
-        <translation>unknown reason</translation>
-    </message>
-    <message>
         <source>这是文件夹，不是文件</source>
         <translation>this is a folder, not a file</translation>
     </message>
@@ -3397,6 +3407,20 @@ Half-width = t·s
     <message>
         <source>应为对象，不是 %1</source>
         <translation>expected an object, not %1</translation>
+        <source>表头的第%1列 %2 与第%3列重复</source>
+        <translation>column %1 of the header, %2, repeats column %3</translation>
+    </message>
+    <message>
+        <source>文件名为空</source>
+        <translation>the file name is empty</translation>
+    </message>
+    <message>
+        <source>符号链接指向的文件不存在：%1</source>
+        <translation>the symbolic link points to a file that does not exist: %1</translation>
+    </message>
+    <message>
+        <source>没有写入权限（%1）</source>
+        <translation>no write permission (%1)</translation>
     </message>
 </context>
 <context>

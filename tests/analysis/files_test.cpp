@@ -8,6 +8,7 @@
 #include "analysis/sample_table.h"
 #include "io/calibration_file.h"
 #include "tests/analysis/analysis_window_fixture.h"
+#include "tests/support/file_standing.h"
 #include "tests/support/fluorescence_reference.h"
 #include "tests/support/state_text.h"
 #include "ui/controls.h"
@@ -34,6 +35,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -752,10 +754,10 @@ std::string standardErrorOf(const std::function<void()>& run) {
     return text;
 }
 
-// Every save of the program onto a disk that takes nothing more: the old file stays as it was, no
-// new file is left beside it, and the user is told the file and the reason. The files stand in
-// the program's data folder, beside the last worksheet.
-class FullDiskTest : public CalibrationFilesTest {
+// Every save of the program onto a disk that takes nothing more, or onto what is not a regular
+// file: what stood there stays as it was, no new file is left beside it, and the user is told the
+// file and the reason. The files stand in the program's data folder, beside the last worksheet.
+class EverySaveTest : public CalibrationFilesTest {
 public:
     void SetUp() override {
         CalibrationFilesTest::SetUp();
@@ -795,26 +797,24 @@ public:
         ASSERT_EQ(disk.f_bavail, 0u);
     }
 
-    // Each save path once, between `limit` and `unlimit`, onto a file that holds older contents.
-    void expectEverySaveKeepsTheOldFile(const QString& reason, const std::function<void()>& limit,
-                                        const std::function<void()>& unlimit) {
-        fillWindows();
-        files().flushLast();
-        const QString last = app::lastWorksheetPath();
-        struct Case {
-            const char* name;
-            const char* file;
-            std::function<void(const QString&)> save;
-            std::string dialog;  // the file dialog's event, "" when none is asked
-            std::string message; // the message box, or the line on standard error
-        };
+    // Every save of the program, each with its file in the data folder, the file dialog's event
+    // ("" when none is asked) and the start of its message (a message box, or a line on standard
+    // error for the last worksheet).
+    struct Save {
+        const char* name;
+        const char* file;
+        std::function<void(const QString&)> save;
+        std::string dialog;
+        std::string message;
+    };
+    std::vector<Save> everySave() {
         const auto asked = [this](void (analysis::AnalysisWindow::*command)()) {
             return [this, command](const QString& path) {
                 alerts.paths = {path};
                 (window()->*command)();
             };
         };
-        const Case cases[] = {
+        return {
             {"calibration file", "a.lumetra", [this](const QString& path) { files().saveTo(path); },
              "", "保存失败："},
             {"CSV export", "a.csv", asked(&analysis::AnalysisWindow::exportCsv), "<file>导出CSV",
@@ -833,8 +833,33 @@ public:
              },
              "", "lumetra: 无法保存上次的数据："},
         };
+    }
+
+    // Runs a save and checks what the user is told: the dialog's event, then `message` in a box,
+    // or on standard error for the last worksheet.
+    void expectSaveRefused(const Save& save, const QString& path, const std::string& message) {
+        const std::string printed = standardErrorOf([&] { save.save(path); });
+        Events expected;
+        if (!save.dialog.empty()) {
+            expected.push_back(save.dialog);
+        }
+        if (path == app::lastWorksheetPath()) {
+            EXPECT_EQ(printed, message + "\n");
+        } else {
+            expected.push_back(message);
+            EXPECT_EQ(printed, "");
+        }
+        EXPECT_EQ(alerts.take(), expected);
+    }
+
+    // Each save path once, between `limit` and `unlimit`, onto a file that holds older contents.
+    void expectEverySaveKeepsTheOldFile(const QString& reason, const std::function<void()>& limit,
+                                        const std::function<void()>& unlimit) {
+        fillWindows();
+        files().flushLast();
+        const std::vector<Save> cases = everySave();
         QStringList names{u"last.lumetra"_qs};
-        for (const Case& c : cases) {
+        for (const Save& c : cases) {
             if (QString::fromUtf8(c.file) != u"last.lumetra"_qs) {
                 QFile file(folder_ + u'/' + QString::fromUtf8(c.file));
                 ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -847,26 +872,15 @@ public:
             before[utf8(name)] = read(folder_ + u'/' + name);
         }
         limit();
-        for (const Case& c : cases) {
+        for (const Save& c : cases) {
             SCOPED_TRACE(c.name);
             const QString path = folder_ + u'/' + QString::fromUtf8(c.file);
-            const std::string printed = standardErrorOf([&] { c.save(path); });
-            Events expected;
-            if (!c.dialog.empty()) {
-                expected.push_back(c.dialog);
-            }
-            const std::string message = c.message + utf8(path + u"："_qs + reason);
-            if (path == last) {
-                EXPECT_EQ(printed, message + "\n");
-            } else {
-                expected.push_back(message);
-                EXPECT_EQ(printed, "");
-            }
-            EXPECT_EQ(alerts.take(), expected);
+            expectSaveRefused(c, path, c.message + utf8(path + u"："_qs + reason));
             EXPECT_EQ(read(path), before[c.file]);
         }
         unlimit();
-        names << (mounted_ ? QStringList{u"filler"_qs} : QStringList());
+        names << (QFile::exists(folder_ + u"/filler"_qs) ? QStringList{u"filler"_qs}
+                                                         : QStringList());
         QStringList left = QDir(folder_).entryList(QDir::Files | QDir::Hidden);
         left.sort();
         names.sort();
@@ -877,13 +891,13 @@ public:
     bool mounted_ = false;
 };
 
-TEST_F(FullDiskTest, OnAFullFileSystemEverySaveKeepsTheOldFileAndSaysWhy) {
+TEST_F(EverySaveTest, OnAFullFileSystemEverySaveKeepsTheOldFileAndSaysWhy) {
     mountSmallDisk();
     expectEverySaveKeepsTheOldFile(
         u"写入失败（磁盘已满）"_qs, [this] { fill(); }, [] {});
 }
 
-TEST_F(FullDiskTest, OverTheFileSizeLimitEverySaveKeepsTheOldFileAndSaysWhy) {
+TEST_F(EverySaveTest, OverTheFileSizeLimitEverySaveKeepsTheOldFileAndSaysWhy) {
     // Writing past the limit fails with EFBIG instead of ending the process.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -899,6 +913,138 @@ TEST_F(FullDiskTest, OverTheFileSizeLimitEverySaveKeepsTheOldFileAndSaysWhy) {
             ::setrlimit(RLIMIT_FSIZE, &saved);
             std::signal(SIGXFSZ, previous);
         });
+}
+
+TEST_F(EverySaveTest, OnAReadOnlyFileSystemEverySaveKeepsTheOldFileAndSaysWhy) {
+    mountSmallDisk();
+    expectEverySaveKeepsTheOldFile(
+        u"无法创建文件（只读文件系统）"_qs,
+        [this] {
+            ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs",
+                              MS_REMOUNT | MS_RDONLY, "size=64k"),
+                      0)
+                << std::strerror(errno);
+        },
+        [] {});
+}
+
+// The hostile targets, for every save of the program: what is not a regular file, or a link that
+// leads nowhere, is never replaced; each is refused with its reason and left exactly as it was. (A
+// read-only file system and a full disk: above; the open document's file: below.)
+TEST_F(EverySaveTest, EverySaveRefusesWhatIsNotARegularFileAndLeavesItAsItWas) {
+    fillWindows();
+    files().flushLast();
+    struct Target {
+        const char* name;
+        std::function<void(const QByteArray&)> make;
+        QString reason;
+    };
+    const QByteArray gone = QFile::encodeName(folder_) + "/gone";
+    const QByteArray between = QFile::encodeName(folder_) + "/between";
+    const Target targets[] = {
+        {"a FIFO", [](const QByteArray& path) { ASSERT_EQ(::mkfifo(path.constData(), 0600), 0); },
+         u"不是普通文件（命名管道）"_qs},
+        {"a character device",
+         [](const QByteArray& path) {
+             ASSERT_EQ(::mknod(path.constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+         },
+         u"不是普通文件（字符设备）"_qs},
+        {"a folder holding a file",
+         [](const QByteArray& path) {
+             ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
+             QFile inside(QFile::decodeName(path + "/inside"));
+             ASSERT_TRUE(inside.open(QIODevice::WriteOnly));
+         },
+         u"这是文件夹，不是文件"_qs},
+        {"a link to nothing",
+         [&gone](const QByteArray& path) {
+             ASSERT_EQ(::symlink(gone.constData(), path.constData()), 0);
+         },
+         u"符号链接指向的文件不存在："_qs + QFile::decodeName(gone)},
+        {"links that end in nothing",
+         [&gone, &between](const QByteArray& path) {
+             ASSERT_EQ(::symlink(gone.constData(), between.constData()), 0);
+             ASSERT_EQ(::symlink(between.constData(), path.constData()), 0);
+         },
+         u"符号链接指向的文件不存在："_qs + QFile::decodeName(gone)},
+        {"a link to itself",
+         [](const QByteArray& path) {
+             ASSERT_EQ(::symlink(path.constData(), path.constData()), 0);
+         },
+         u"符号链接循环（Too many levels of symbolic links）"_qs},
+        {"a link to a FIFO",
+         [&gone](const QByteArray& path) {
+             ASSERT_EQ(::mkfifo(gone.constData(), 0600), 0);
+             ASSERT_EQ(::symlink(gone.constData(), path.constData()), 0);
+         },
+         u"不是普通文件（命名管道）"_qs},
+    };
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.name);
+        if (std::string_view(target.name) == "a character device" && ::geteuid() != 0) {
+            continue;
+        }
+        for (const Save& save : everySave()) {
+            SCOPED_TRACE(save.name);
+            const QString path = folder_ + u'/' + QString::fromUtf8(save.file);
+            const QByteArray native = QFile::encodeName(path);
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+            target.make(native);
+            const std::string before = test::standing(native.toStdString());
+            expectSaveRefused(save, path, save.message + utf8(path + u"："_qs + target.reason));
+            EXPECT_EQ(test::standing(native.toStdString()), before);
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+            for (const QByteArray& left : {gone, between}) {
+                ::unlink(left.constData());
+            }
+        }
+    }
+}
+
+// No export replaces the file of the open document, by whatever path it is reached; saving the
+// document itself does. A name holding "%1" stays as it is in the message.
+TEST_F(CalibrationFilesTest, AnExportNeverReplacesTheOpenDocumentsFile) {
+    fillWindows();
+    const QString document = dir.filePath(u"%1%2.lumetra"_qs);
+    files().saveTo(document);
+    ASSERT_EQ(alerts.take(), Events{});
+    const QByteArray saved = read(document);
+    const QString symbolic = dir.filePath(u"plot.png"_qs);
+    ASSERT_TRUE(QFile::link(document, symbolic));
+    const QString hard = dir.filePath(u"report.pdf"_qs);
+    ASSERT_EQ(::link(QFile::encodeName(document).constData(), QFile::encodeName(hard).constData()),
+              0);
+    struct Case {
+        const char* name;
+        void (analysis::AnalysisWindow::*command)();
+        QString path;
+        std::string dialog, message;
+    };
+    const Case cases[] = {
+        {"CSV onto the file", &analysis::AnalysisWindow::exportCsv, document, "<file>导出CSV",
+         "导出失败："},
+        {"PDF onto the file", &analysis::AnalysisWindow::exportPdf, document, "<file>导出PDF",
+         "PDF导出失败："},
+        {"an image through a link", &analysis::AnalysisWindow::saveImage, symbolic,
+         "<file>保存图像", "图像保存失败："},
+        {"PDF through a hard link", &analysis::AnalysisWindow::exportPdf, hard, "<file>导出PDF",
+         "PDF导出失败："},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        alerts.paths = {c.path};
+        (window()->*c.command)();
+        EXPECT_EQ(alerts.take(),
+                  (Events{c.dialog,
+                          c.message + utf8(c.path) + "：这是打开的标准曲线文件，导出不能覆盖它"}));
+        EXPECT_EQ(read(document), saved);
+    }
+    sample(u"7"_qs);
+    files().saveTo(document);
+    EXPECT_EQ(alerts.take(), Events{});
+    EXPECT_NE(read(document), saved);
 }
 
 } // namespace

@@ -301,7 +301,9 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
          u"读数 \"0.5x\" 不是数字"_qs},
         {"name and readings, no dilution", u"C\t0.7 0.8"_qs, -1, {}},
         {"a zero dilution", u"D\t0.6\t0"_qs, SampleListModel::Dilution,
-         u"稀释倍数 \"0\" 必须大于0"_qs},
+         u"稀释倍数 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_qs},
+        {"a dilution below the normal doubles", u"D2\t0.6\t1e-320"_qs, SampleListModel::Dilution,
+         u"稀释倍数 \"1e-320\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_qs},
         {"no reading", u"E\t\t3"_qs, SampleListModel::Readings, u"没有读数"_qs},
         {"eleven readings", u"F\t1 2 3 4 5 6 7 8 9 10 11\t1"_qs, SampleListModel::Readings,
          u"读数有11个，最多10个"_qs},
@@ -326,8 +328,8 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
         EXPECT_EQ(cell(row, SampleListModel::X0).isEmpty(), c.badColumn >= 0);
         EXPECT_EQ(cell(row, SampleListModel::X0, Qt::ToolTipRole), c.reason);
     }
-    EXPECT_EQ(cell(7, SampleListModel::MeanA), u"0.55"_qs);
-    EXPECT_EQ(cell(7, SampleListModel::Dilution), u"1.5"_qs);
+    EXPECT_EQ(cell(8, SampleListModel::MeanA), u"0.55"_qs);
+    EXPECT_EQ(cell(8, SampleListModel::Dilution), u"1.5"_qs);
     // The copy keeps a row that is not numbers as typed, with its reason.
     const std::vector<SampleLine> copied = copiedSamples();
     ASSERT_EQ(copied.size(), std::size(cases));
@@ -503,6 +505,60 @@ TEST_F(SampleListTest, RowsFollowTheCurveAndTheMainWindowsResultBelongsToItsCurv
     }
     EXPECT_EQ(cell(2, SampleListModel::Readings), u"0.5 0.52"_qs);
     EXPECT_TRUE(window()->plotData().samples.empty());
+    EXPECT_TRUE(alerts.take().empty());
+}
+
+// A volume or factor that no result could be computed with is not taken: the box keeps the text
+// typed, marked with the reason and the range accepted, and the document its value.
+TEST_F(SampleListTest, AVolumeOrFactorNoResultCanBeComputedWithIsRefusedAndMarked) {
+    fit(kX, kY);
+    append({{u"S1"_qs, u"13.5"_qs, {}, {}}});
+    auto* volume = in<QLineEdit>(window(), u"volume"_qs);
+    auto* factor = in<QLineEdit>(window(), u"factor"_qs);
+    auto* problem = in<QLabel>(window(), u"batchProblem"_qs);
+    const auto type = [](QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    const QString range = u" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_qs;
+    struct Case {
+        const char* name;
+        QLineEdit* box;
+        QString text;
+        QString reason; // "" when taken
+    };
+    const Case cases[] = {
+        {"a volume taken", volume, u"50"_qs, {}},
+        {"a volume of 0", volume, u"0"_qs, u"取样量 \"0\""_qs + range},
+        {"a volume below the normal doubles", volume, u"1e-320"_qs,
+         u"取样量 \"1e-320\""_qs + range},
+        {"a negative factor", factor, u"-1"_qs, u"换算系数 \"-1\""_qs + range},
+        {"a factor beyond the doubles", factor, u"1e400"_qs, u"换算系数 \"1e400\""_qs + range},
+        {"a volume that is no number", volume, u"%1"_qs, u"取样量 \"%1\" 不是数字"_qs},
+        {"a factor taken", factor, u"2"_qs, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const calibration::Settings before = calibration().document().settings;
+        type(c.box, c.text);
+        const calibration::Settings& now = calibration().document().settings;
+        EXPECT_EQ(c.box->text(), c.text);
+        EXPECT_EQ(c.box->toolTip(), c.reason);
+        EXPECT_EQ(c.box->styleSheet().isEmpty(), c.reason.isEmpty());
+        EXPECT_EQ(problem->text(), c.reason);
+        if (c.reason.isEmpty()) {
+            EXPECT_EQ(io::fromDocument(c.box == volume ? now.volume : now.factor), c.text);
+        } else {
+            EXPECT_EQ(now, before);
+        }
+        EXPECT_TRUE(calibration().batch().reportingProblem == std::nullopt);
+        EXPECT_FALSE(cell(0, SampleListModel::Result).isEmpty());
+        // A value that can be used takes the mark away.
+        type(c.box, c.box == volume ? u"50"_qs : u"2"_qs);
+        EXPECT_EQ(c.box->toolTip(), QString());
+        EXPECT_EQ(problem->text(), QString());
+    }
     EXPECT_TRUE(alerts.take().empty());
 }
 

@@ -1,11 +1,13 @@
 // The command line as a script uses it: the real program run with no display and no platform
 // plugin, its standard output parsed back, its exit codes and its one line of error.
 
+#include "tests/support/file_standing.h"
 #include "tests/support/fluorescence_reference.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,11 +22,14 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -541,6 +546,317 @@ TEST_F(CommandLine, PdfOntoAReadOnlyPathFailsAndLeavesTheOldFile) {
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("an earlier report"));
     EXPECT_EQ(QDir(locked.path()).entryList(QDir::Files), QStringList{u"old.pdf"_qs});
+}
+
+// A PDF is written only over a regular file that is none of the run's inputs: anything else is
+// refused (exit 2, one line naming it) before the report is made, and left exactly as it was. A
+// link to an earlier report is written through and stays a link. (Every writer against every
+// hostile target, a full disk and a read-only folder among them: analysis/files_test.cpp.)
+TEST_F(CommandLine, APdfNeverReplacesWhatIsNotItsOwnNorAnInput) {
+    const QString good = file(u"good.csv"_qs, kStandards);
+    const QString samples = file(u"samples.csv"_qs, "S1,9.0\n");
+    const QString blanks = file(u"blanks.csv"_qs, "2.2\n");
+    const auto at = [this](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+    const auto native = [](const QString& path) { return QFile::encodeName(path); };
+    const bool root = ::geteuid() == 0;
+    struct Case {
+        const char* name;
+        std::function<QString()> make; // what stands at the target, and the target
+        QString err;                   // after "lumetra: ", without the line end; "" when written
+    };
+    const auto inputIs = [](const QString& pdf, const QString& input) {
+        return u"--pdf 的文件 "_qs + pdf + u" 是输入文件（"_qs + input + u"），不能覆盖"_qs;
+    };
+    const auto refused = [](const QString& pdf, const QString& reason) {
+        return u"PDF导出失败："_qs + pdf + u"："_qs + reason;
+    };
+    const Case cases[] = {
+        {"standard output", [] { return u"-"_qs; }, u"PDF不能写到标准输出"_qs},
+        {"a character device",
+         [&] {
+             EXPECT_EQ(::mknod(native(at("null")).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+             return at("null");
+         },
+         refused(at("null"), u"不是普通文件（字符设备）"_qs)},
+        {"a FIFO",
+         [&] {
+             EXPECT_EQ(::mkfifo(native(at("fifo.pdf")).constData(), 0600), 0);
+             return at("fifo.pdf");
+         },
+         refused(at("fifo.pdf"), u"不是普通文件（命名管道）"_qs)},
+        {"the report's file", [&] { return good; }, inputIs(good, good)},
+        {"the samples' file", [&] { return samples; },
+         inputIs(samples, u"--samples "_qs + samples)},
+        {"the blanks' file", [&] { return blanks; }, inputIs(blanks, u"--blanks "_qs + blanks)},
+        {"a hard link to the report's file",
+         [&] {
+             EXPECT_EQ(::link(native(good).constData(), native(at("hard.pdf")).constData()), 0);
+             return at("hard.pdf");
+         },
+         inputIs(at("hard.pdf"), good)},
+        {"a symbolic link to the samples' file",
+         [&] {
+             EXPECT_TRUE(QFile::link(samples, at("soft.pdf")));
+             return at("soft.pdf");
+         },
+         inputIs(at("soft.pdf"), u"--samples "_qs + samples)},
+        {"a link to an earlier report",
+         [&] {
+             QFile earlier(at("earlier.pdf"));
+             EXPECT_TRUE(earlier.open(QIODevice::WriteOnly));
+             earlier.write("an earlier report");
+             EXPECT_TRUE(QFile::link(u"earlier.pdf"_qs, at("latest.pdf")));
+             return at("latest.pdf");
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string_view name = c.name;
+        if (!root && name == "a character device") {
+            continue;
+        }
+        const QString pdf = c.make();
+        const std::string before = test::standing(native(pdf).toStdString());
+        const std::string inputs = test::standing(native(good).toStdString()) +
+                                   test::standing(native(samples).toStdString()) +
+                                   test::standing(native(blanks).toStdString());
+        const Outcome result = run({u"report"_qs, good, u"--samples"_qs, samples, u"--blanks"_qs,
+                                    blanks, u"--pdf"_qs, pdf});
+        EXPECT_TRUE(result.out.isEmpty());
+        const std::string inputsAfter = test::standing(native(good).toStdString()) +
+                                        test::standing(native(samples).toStdString()) +
+                                        test::standing(native(blanks).toStdString());
+        EXPECT_EQ(inputsAfter, inputs);
+        if (c.err.isEmpty()) {
+            EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+            EXPECT_EQ(test::standing(native(pdf).toStdString()), "link to earlier.pdf");
+            EXPECT_EQ(test::standing(native(at("earlier.pdf")).toStdString()).substr(0, 9),
+                      "file %PDF");
+        } else {
+            EXPECT_EQ(result.exitCode, 2);
+            EXPECT_EQ(result.err, u"lumetra: "_qs + c.err + u'\n');
+            EXPECT_EQ(test::standing(native(pdf).toStdString()), before);
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(u"-"_qs)) << "no file named \"-\"";
+}
+
+// A file name is bytes, read or written: a samples file and a PDF named in GB18030 ("度") are
+// found and created under exactly those bytes, never under U+FFFD.
+TEST_F(CommandLine, NamesThatAreNotUtf8AreReadAndWrittenUnderTheirBytes) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray samples = folder + "/\xB6\xC8.csv";
+    const QByteArray pdf = folder + "/\xB6\xC8.pdf";
+    const auto removeFiles = qScopeGuard([&] {
+        ::unlink(samples.constData());
+        ::unlink(pdf.constData());
+    });
+    const int fd = ::open(samples.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "S1,9.0\n", 7), 7);
+    ::close(fd);
+    const Ended ended = runRaw({"report", QFile::encodeName(file(u"good.csv"_qs, kStandards)),
+                                "--samples", samples, "--pdf", pdf},
+                               Output::Pipe);
+    EXPECT_EQ(ended.status, 0) << ended.err.toStdString();
+    EXPECT_EQ(test::standing(pdf.toStdString()).substr(0, 9), "file %PDF");
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
+        EXPECT_FALSE(name.contains(QChar(0xFFFD))) << name.toStdString();
+    }
+}
+
+// A JSON calibration file of the good standards with these settings and samples.
+QByteArray calibrationWith(const QByteArray& settings, const QByteArray& samples = "[]") {
+    return R"({"format":"lumetra-calibration","version":2,"unit":"mg","standards":[
+        {"C":"0","A":"2.1"},{"C":"2","A":"5.0"},{"C":"4","A":"9.0"},{"C":"6","A":"12.6"}],
+        "settings":{)" +
+           settings + R"(},"samples":)" + samples + "}";
+}
+
+// A volume, factor or dilution that no result can be computed with is refused where it is read:
+// the file naming its key, the option naming itself, the row naming its line (exit 2). One that
+// can be used but gives a result beyond the doubles gives that row its reason in `error`.
+TEST_F(CommandLine, ImpossibleSettingsAreRefusedWhereTheyAreRead) {
+    const QString range = u"应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_qs;
+    const QString good = file(u"good.csv"_qs, kStandards);
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        int exitCode;
+        QString message; // the error line without "lumetra: ", or the first sample's `error`
+    };
+    const auto calibration = [this](const char* name, const QByteArray& settings,
+                                    const QByteArray& samples = "[]") {
+        return file(QString::fromUtf8(name), calibrationWith(settings, samples));
+    };
+    const QString samples = file(u"s.csv"_qs, "S1,9.0,1e308\n");
+    const Case cases[] = {
+        {"a file's volume of 0",
+         {u"report"_qs, calibration("v0.lumetra", R"("volume":"0")")},
+         2,
+         dir.filePath(u"v0.lumetra：settings.volume：取样量 \"0\" "_qs) + range},
+        {"a file's factor of 0",
+         {u"report"_qs, calibration("f3.lumetra", R"("factor":"0")")},
+         2,
+         dir.filePath(u"f3.lumetra：settings.factor：换算系数 \"0\" "_qs) + range},
+        {"a file's own dilution of 0",
+         {u"report"_qs,
+          calibration("d0.lumetra", "", R"([{"name":"S","readings":"9","dilution":"0"}])")},
+         2,
+         dir.filePath(u"d0.lumetra：第1个样品：稀释倍数 \"0\" "_qs) + range},
+        {"--volume below the normal doubles",
+         {u"report"_qs, good, u"--volume"_qs, u"1e-320"_qs},
+         2,
+         u"--volume 的值“1e-320”无效，"_qs + range},
+        {"--volume -1",
+         {u"report"_qs, good, u"--volume"_qs, u"-1"_qs},
+         2,
+         u"--volume 的值“-1”无效，"_qs + range},
+        {"--factor 0",
+         {u"report"_qs, good, u"--factor"_qs, u"0"_qs},
+         2,
+         u"--factor 的值“0”无效，"_qs + range},
+        {"--factor 1e400",
+         {u"report"_qs, good, u"--factor"_qs, u"1e400"_qs},
+         2,
+         u"--factor 的值“1e400”无效，"_qs + range},
+        {"a dilution of the smallest double",
+         {u"report"_qs, good, u"--samples"_qs, file(u"tiny.csv"_qs, "S1,9.0,4.9e-324\n")},
+         2,
+         dir.filePath(u"tiny.csv：第1行：稀释倍数 \"4.9e-324\" "_qs) + range},
+        {"--factor 1e308: a result beyond the doubles",
+         {u"report"_qs, good, u"--samples"_qs, file(u"one.csv"_qs, "S1,9.0\n"), u"--factor"_qs,
+          u"1e308"_qs, u"--json"_qs},
+         0,
+         u"数值超出可计算的范围"_qs},
+        {"a dilution of 1e308: x0 beyond the doubles",
+         {u"report"_qs, good, u"--samples"_qs, samples, u"--json"_qs},
+         0,
+         u"数值超出可计算的范围"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+        if (c.exitCode == 0) {
+            const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+            const QJsonObject row = root[u"samples"_qs].toArray()[0].toObject();
+            EXPECT_EQ(row[u"error"_qs].toString(), c.message);
+            EXPECT_TRUE(row[u"result"_qs].isNull());
+            // A result that cannot be computed is no pass for a script that asks.
+            EXPECT_EQ(run(c.arguments + QStringList{u"--strict"_qs}).exitCode, 3);
+        } else {
+            EXPECT_EQ(result.err, u"lumetra: "_qs + c.message + u'\n');
+        }
+    }
+}
+
+// Every message that quotes what the user gave keeps it whole, a "%1" in it included, and says
+// the range that is really accepted; in English too.
+TEST_F(CommandLine, MessagesKeepTheUsersTextWholeAndSayTheRangeAccepted) {
+    const QString good = file(u"good.csv"_qs, kStandards);
+    const QString twice = file(u"%1.csv"_qs, "name,readings,name\nA,0.5,T\n");
+    const QString reading = file(u"%2.csv"_qs, "S1,%1\n");
+    const QString percent = file(u"%1%2.csv"_qs, "1,0.1\n2,%1\n");
+    const QString volume = file(u"%1.lumetra"_qs, calibrationWith(R"("volume":"%2")"));
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        QString err; // without "lumetra: " and the line end
+    };
+    const QString range = u"2.2250738585072014e-308到1.7976931348623157e+308"_qs;
+    const Case cases[] = {
+        {"--exclude %1",
+         {u"report"_qs, good, u"--exclude"_qs, u"%1"_qs},
+         u"--exclude 的“%1”无效，应为1到7之间的标准点序号"_qs},
+        {"--exclude 2,%2",
+         {u"report"_qs, good, u"--exclude"_qs, u"2,%2"_qs},
+         u"--exclude 的“%2”无效，应为1到7之间的标准点序号"_qs},
+        {"--model %1%2",
+         {u"report"_qs, good, u"--model"_qs, u"%1%2"_qs},
+         u"--model 的值“%1%2”无效，应为 line、origin、quadratic"_qs},
+        {"--k %1",
+         {u"report"_qs, good, u"--k"_qs, u"%1"_qs},
+         u"--k 的值“%1”无效，应为1到10之间的数"_qs},
+        {"--m 0.5",
+         {u"report"_qs, good, u"--m"_qs, u"0.5"_qs},
+         u"--m 的值“0.5”无效，应为1到100之间的整数"_qs},
+        {"--decimals %2",
+         {u"report"_qs, good, u"--decimals"_qs, u"%2"_qs},
+         u"--decimals 的值“%2”无效，应为0到15之间的整数"_qs},
+        {"--volume %1",
+         {u"report"_qs, good, u"--volume"_qs, u"%1"_qs},
+         u"--volume 的值“%1”无效，应为"_qs + range + u"之间的数"_qs},
+        {"--factor %2%1",
+         {u"report"_qs, good, u"--factor"_qs, u"%2%1"_qs},
+         u"--factor 的值“%2%1”无效，应为"_qs + range + u"之间的数"_qs},
+        {"--lang %1",
+         {u"report"_qs, good, u"--lang"_qs, u"%1"_qs},
+         u"--lang 的值“%1”无效，应为 zh、en"_qs},
+        {"a command %1", {u"%1"_qs, good}, u"未知的命令“%1”（用法：lumetra report FILE）"_qs},
+        {"an argument too many", {u"report"_qs, good, u"%2"_qs}, u"多余的参数“%2”"_qs},
+        {"a missing file",
+         {u"report"_qs, dir.filePath(u"%1%2x.csv"_qs)},
+         dir.filePath(u"%1%2x.csv：文件不存在"_qs)},
+        {"a standard %1", {u"report"_qs, percent}, percent + u"：第2行：吸光度 \"%1\" 不是数字"_qs},
+        {"a reading %1",
+         {u"report"_qs, good, u"--samples"_qs, reading},
+         reading + u"：第1行：读数 \"%1\" 不是数字"_qs},
+        {"a header naming a column twice",
+         {u"report"_qs, good, u"--samples"_qs, twice},
+         twice + u"：第1行：表头的第3列 \"name\" 与第1列重复"_qs},
+        {"a file's volume %2",
+         {u"report"_qs, volume},
+         volume + u"：settings.volume：取样量 \"%2\" 不是数字"_qs},
+        {"a PDF onto its input %1",
+         {u"report"_qs, twice, u"--pdf"_qs, twice},
+         u"--pdf 的文件 "_qs + twice + u" 是输入文件（"_qs + twice + u"），不能覆盖"_qs},
+        {"English: --exclude %1",
+         {u"report"_qs, good, u"--exclude"_qs, u"%1"_qs, u"--lang=en"_qs},
+         u"Invalid standard “%1” for --exclude: expected a number from 1 to 7"_qs},
+        {"English: --volume %1",
+         {u"report"_qs, good, u"--volume"_qs, u"%1"_qs, u"--lang=en"_qs},
+         u"Invalid value “%1” for --volume: expected a number from "_qs +
+             u"2.2250738585072014e-308 to 1.7976931348623157e+308"_qs},
+        {"English: a reading %1",
+         {u"report"_qs, good, u"--samples"_qs, reading, u"--lang=en"_qs},
+         reading + u": line 1: reading \"%1\" is not a number"_qs},
+        {"English: a header naming a column twice",
+         {u"report"_qs, good, u"--samples"_qs, twice, u"--lang=en"_qs},
+         twice + u": line 1: column 3 of the header, \"name\", repeats column 1"_qs},
+        {"English: a PDF onto its input %1",
+         {u"report"_qs, twice, u"--pdf"_qs, twice, u"--lang=en"_qs},
+         u"--pdf names "_qs + twice + u", an input file ("_qs + twice +
+             u"): it is not overwritten"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, u"lumetra: "_qs + c.err + u'\n');
+    }
+}
+
+// --blanks names its unnamed rows apart from every name in the list, so that a row referring to a
+// sample by its name still finds exactly one.
+TEST_F(CommandLine, UnnamedBlanksGetNamesNoRowHolds) {
+    const QString samples = file(u"s.csv"_qs, "name,readings,type,of\n空白 1,9.0,,\n"
+                                              "D1,9.1,duplicate,空白 1\n空白 2,2.2,blank,\n");
+    const QString blanks = file(u"b.csv"_qs, "2.2\n空白 3,2.3\n2.1\n");
+    const Outcome result = run({u"report"_qs, file(u"good.csv"_qs, kStandards), u"--samples"_qs,
+                                samples, u"--blanks"_qs, blanks, u"--json"_qs});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonArray rows =
+        QJsonDocument::fromJson(result.out.toUtf8()).object()[u"samples"_qs].toArray();
+    QStringList names;
+    for (const QJsonValue& row : rows) {
+        names << row.toObject()[u"name"_qs].toString();
+    }
+    EXPECT_EQ(names, (QStringList{u"空白 1"_qs, u"D1"_qs, u"空白 2"_qs, u"空白 4"_qs, u"空白 3"_qs,
+                                  u"空白 5"_qs}));
+    EXPECT_TRUE(rows[1].toObject()[u"error"_qs].isNull()) << "the duplicate finds its sample";
+    EXPECT_EQ(rows[1].toObject()[u"qc"_qs].toObject()[u"rule"_qs].toString(), u"duplicate"_qs);
 }
 
 // Samples given on the command line replace those of the file, and 100 000 of them are reported.

@@ -21,9 +21,10 @@ __extension__ typedef unsigned __int128 Wide; // 10^38 fits
 enum Mode { Significant, Decimals };
 
 std::string rounded(double value, Mode mode, int n,
-                    calc::Direction direction = calc::Direction::HalfEven) {
-    return mode == Significant ? calc::roundSignificant(value, n, direction)
-                               : calc::roundDecimals(value, n, direction);
+                    calc::Direction direction = calc::Direction::HalfEven,
+                    calc::Notation notation = calc::Notation::Plain) {
+    return mode == Significant ? calc::roundSignificant(value, n, direction, notation)
+                               : calc::roundDecimals(value, n, direction, notation);
 }
 
 struct Case {
@@ -54,6 +55,39 @@ TEST(Rounding, Upward) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(rounded(c.value, c.mode, c.n, calc::Direction::Upward), c.expected);
     }
+}
+
+// A result's notation: plain within the decimal exponents strForm writes plainly (-4 to 14), its
+// exponent notation beyond, decided on the value as rounded.
+TEST(Rounding, ResultNotation) {
+    const Case cases[] = {
+        {"0.0001 is plain", 0.0001, Significant, 3, "0.000100"},
+        {"below 0.0001", 0.0000999, Significant, 3, "9.99E-05"},
+        {"a carry up to 0.0001", 0.00009999, Significant, 3, "0.000100"},
+        {"negative, below 0.0001", -0.0000123, Significant, 3, "-1.23E-05"},
+        {"below 10^15", 123456789012345, Significant, 3, "123000000000000"},
+        {"a carry up to 10^15", 999999999999999, Significant, 3, "1.00E+15"},
+        {"10^15 to 2 decimals", 1e15, Decimals, 2, "1E+15"},
+        {"a carry up to 10^15 at 0 decimals", 999999999999999.9, Decimals, 0, "1E+15"},
+        {"below 10^15 to 2 decimals", 123456789012345.67, Decimals, 2, "123456789012345.67"},
+        {"a small figure to decimals", 1e-300, Decimals, 3, "0.000"},
+        {"a small figure to 15 decimals", 0.0000048139377, Decimals, 15, "0.000004813937700"},
+        {"a three-digit exponent", 1.5e-300, Significant, 2, "1.5E-300"},
+        {"the smallest double", 5e-324, Significant, 2, "5.0E-324"},
+        {"the largest double", std::numeric_limits<double>::max(), Significant, 3, "1.80E+308"},
+        {"the largest double, all digits", -std::numeric_limits<double>::max(), Decimals, 0,
+         "-1.7976931348623157E+308"},
+        {"1e22", 1e22, Significant, 1, "1E+22"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rounded(c.value, c.mode, c.n, calc::Direction::HalfEven, calc::Notation::Result),
+                  c.expected);
+    }
+    // A limit rounded upward as a result is written: "<1.01E-05", never "<0.0000101".
+    EXPECT_EQ(
+        rounded(0.0000100001, Significant, 3, calc::Direction::Upward, calc::Notation::Result),
+        "1.01E-05");
 }
 
 TEST(Rounding, HardRows) {
@@ -193,6 +227,40 @@ std::string reference(double value, Mode mode, int count) {
     return text;
 }
 
+// The plain text in exponent notation when its first digit stands beyond 10^-4 .. 10^14 (to
+// decimals only above): the significant digits asked for, or to decimals every digit up to the
+// last that is not zero.
+std::string notation(const std::string& plain, Mode mode, int count) {
+    const bool negative = plain.front() == '-';
+    const std::string body = negative ? plain.substr(1) : plain;
+    const auto point = body.find('.');
+    const auto before = static_cast<int>(point == std::string::npos ? body.size() : point);
+    std::string digits = body;
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        return plain;
+    }
+    const int exponent = before - 1 - static_cast<int>(first);
+    if ((exponent >= -4 || mode == Decimals) && exponent <= 14) {
+        return plain;
+    }
+    digits.erase(0, first);
+    if (mode == Significant) {
+        digits.resize(static_cast<std::size_t>(count), '0');
+    } else {
+        digits.erase(digits.find_last_not_of('0') + 1);
+    }
+    std::string text = negative ? "-" : "";
+    text.push_back(digits.front());
+    if (digits.size() > 1) {
+        text.push_back('.');
+        text.append(digits, 1);
+    }
+    const std::string power = std::to_string(std::abs(exponent));
+    return text + (exponent < 0 ? "E-" : "E+") + (power.size() < 2 ? "0" : "") + power;
+}
+
 // Random doubles of every size, and short decimals that land on ties, each rounded to a random
 // number of digits or decimals; checked against the integer rounding of the same decimal, and
 // that rounding the result again changes nothing.
@@ -214,21 +282,27 @@ TEST(Rounding, AgreesWithIntegerArithmetic) {
         const Mode mode = random() % 2 ? Significant : Decimals;
         const int count = static_cast<int>(random() % (mode == Significant ? 20 : 26)) +
                           (mode == Significant ? 1 : 0);
-        const std::string text = rounded(value, mode, count);
+        const bool result = random() % 2 == 0;
+        const std::string text = rounded(value, mode, count, calc::Direction::HalfEven,
+                                         result ? calc::Notation::Result : calc::Notation::Plain);
         SCOPED_TRACE(calc_test::exact(value) + " " + std::to_string(count));
-        ASSERT_EQ(text, reference(value, mode, count));
+        const std::string plain = reference(value, mode, count);
+        ASSERT_EQ(text, result ? notation(plain, mode, count) : plain);
 
         // Fifteen digits read back as the same decimal, unless the double is subnormal.
         double back = 0;
         std::from_chars(text.data(), text.data() + text.size(), back);
-        const auto first = text.find_first_not_of("-0.");
-        const auto last = text.find_last_not_of("0.");
-        const bool fifteen =
-            first == std::string::npos || std::count_if(text.begin() + static_cast<long>(first),
-                                                        text.begin() + static_cast<long>(last) + 1,
-                                                        [](char c) { return c != '.'; }) <= 15;
+        const std::string mantissa = text.substr(0, text.find('E'));
+        const auto first = mantissa.find_first_not_of("-0.");
+        const auto last = mantissa.find_last_not_of("0.");
+        const bool fifteen = first == std::string::npos ||
+                             std::count_if(mantissa.begin() + static_cast<long>(first),
+                                           mantissa.begin() + static_cast<long>(last) + 1,
+                                           [](char c) { return c != '.'; }) <= 15;
         if (fifteen && (back == 0 || std::fabs(back) >= std::numeric_limits<double>::min())) {
-            ASSERT_EQ(rounded(back, mode, count), text);
+            ASSERT_EQ(rounded(back, mode, count, calc::Direction::HalfEven,
+                              result ? calc::Notation::Result : calc::Notation::Plain),
+                      text);
         }
     }
 }

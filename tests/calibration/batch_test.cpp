@@ -183,11 +183,13 @@ TEST(Batch, WhatCannotApply) {
     results = calibration::evaluate(document);
     EXPECT_NEAR(*results.batch.blankA, 0.010, 1e-15);
 
-    // A volume of 0 is refused with the reason; the results say it.
+    // A volume of 0 is refused with the reason and the range accepted; the results say it.
     document.settings.volume = "0";
     results = calibration::evaluate(document);
-    EXPECT_EQ(render(*results.batch.reportingProblem), "取样量 \"0\" 必须大于0");
-    EXPECT_EQ(render(*results.samples[0].result.reason), "取样量 \"0\" 必须大于0");
+    const std::string refused =
+        "取样量 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数";
+    EXPECT_EQ(render(*results.batch.reportingProblem), refused);
+    EXPECT_EQ(render(*results.samples[0].result.reason), refused);
 
     // A duplicate whose sample was deleted, one whose name is not unique, a nominal of 0.
     document = batch();

@@ -64,6 +64,44 @@ TEST(Entries, NumberProblems) {
     }
 }
 
+// A volume, factor or dilution is a positive, finite, normal double, or the reason it is not,
+// with the range that is accepted.
+TEST(Entries, ScaleProblems) {
+    const std::string range = "应为2.2250738585072014e-308到1.7976931348623157e+308之间的数";
+    struct Case {
+        const char* name;
+        const char* text;
+        Field field;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"an ordinary volume", "50", Field::Volume, "ok"},
+        {"the smallest normal double", "2.2250738585072014e-308", Field::Volume, "ok"},
+        {"the largest double", "1.7976931348623157e308", Field::Factor, "ok"},
+        {"a large dilution", "1e308", Field::Dilution, "ok"},
+        {"just below the smallest", "2.2250738585072009e-308", Field::Volume,
+         "取样量 \"2.2250738585072009e-308\" " + range},
+        {"a subnormal", "1e-320", Field::Volume, "取样量 \"1e-320\" " + range},
+        {"the smallest double", "4.9e-324", Field::Dilution, "稀释倍数 \"4.9e-324\" " + range},
+        {"underflow to 0", "1e-400", Field::Dilution, "稀释倍数 \"1e-400\" " + range},
+        {"zero", "0", Field::Volume, "取样量 \"0\" " + range},
+        {"-0", "-0", Field::Factor, "换算系数 \"-0\" " + range},
+        {"a negative factor", "-1", Field::Factor, "换算系数 \"-1\" " + range},
+        {"beyond the largest", "1e400", Field::Factor, "换算系数 \"1e400\" " + range},
+        {"rounds past the largest", "1.7976931348623159e308", Field::Volume,
+         "取样量 \"1.7976931348623159e308\" " + range},
+        {"NaN", "nan", Field::Volume, "取样量 \"nan\" 不是数字"},
+        {"infinity", "inf", Field::Dilution, "稀释倍数 \"inf\" 不是数字"},
+        {"a letter", "x", Field::Factor, "换算系数 \"x\" 不是数字"},
+        {"empty", "", Field::Volume, "取样量为空"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto problem = calibration::scaleProblem(c.text, c.field);
+        EXPECT_EQ(problem ? render(*problem) : "ok", c.problem);
+    }
+}
+
 TEST(Entries, SampleValues) {
     struct Case {
         const char* name;
@@ -79,8 +117,25 @@ TEST(Entries, SampleValues) {
         {"no reading", "  ", "", {}, 1, "没有读数"},
         {"eleven readings", "1 1 1 1 1 1 1 1 1 1 1", "", {}, 1, "读数有11个，最多10个"},
         {"a reading that is no number", "0.5 0.5x", "", {}, 1, "读数 \"0.5x\" 不是数字"},
-        {"zero dilution", "0.5", "0", {0.5}, 1, "稀释倍数 \"0\" 必须大于0"},
-        {"negative dilution", "0.5", "-2", {0.5}, 1, "稀释倍数 \"-2\" 必须大于0"},
+        {"zero dilution",
+         "0.5",
+         "0",
+         {0.5},
+         1,
+         "稀释倍数 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"},
+        {"negative dilution",
+         "0.5",
+         "-2",
+         {0.5},
+         1,
+         "稀释倍数 \"-2\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"},
+        {"the smallest double",
+         "0.5",
+         "4.9e-324",
+         {0.5},
+         1,
+         "稀释倍数 \"4.9e-324\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"},
+        {"a dilution of 1e308", "0.5", "1e308", {0.5}, 1e308, ""},
         {"dilution no number", "0.5", "x", {0.5}, 1, "稀释倍数 \"x\" 不是数字"},
     };
     for (const Case& c : cases) {

@@ -128,6 +128,51 @@ TEST(Report, Json) {
     EXPECT_EQ(lines.back(), "}");
 }
 
+// A result beyond what a double can hold (or below its normal range, where its digits are lost)
+// is no figure but its reason in `error`; a result far from 1 is written in exponent form, never
+// as hundreds of zeros. The standards read 0.1 per unit: a reading of 0.2 is x0 = 2.
+TEST(Report, AResultBeyondWhatCanBeComputedSaysWhy) {
+    const char* outOfRange = "数值超出可计算的范围";
+    struct Case {
+        const char* name;
+        const char* dilution;
+        const char* factor;
+        const char* volume;
+        std::string resultText; // "" when there is none
+        const char* error;      // nullptr when none
+    };
+    const Case cases[] = {
+        {"an ordinary result", "", "1", "", "2.00", nullptr},
+        {"x0 overflows with its dilution", "1e308", "1", "", "", outOfRange},
+        {"a result near the largest double", "", "8e307", "", "1.60E+308", nullptr},
+        {"the result overflows", "", "1e308", "", "", outOfRange},
+        {"a small result in exponent form", "", "1e-300", "", "2.00E-300", nullptr},
+        {"the smallest normal factor", "", "2.2250738585072014e-308", "2", "2.23E-308", nullptr},
+        {"a result below the normal doubles", "", "2.2250738585072014e-308", "4", "", outOfRange},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document document = threePoints();
+        document.settings.factor = c.factor;
+        document.settings.volume = c.volume;
+        calibration::Sample sample;
+        sample.name = "S";
+        sample.readings = "0.2";
+        sample.dilution = c.dilution;
+        document.samples = {sample};
+        const calibration::Results results = calibration::evaluate(document);
+        EXPECT_EQ(results.samples[0].resultText, c.resultText);
+        const std::string json = calibration::reportJson(document, results);
+        const std::string error = c.error == nullptr
+                                      ? "\"error\": null}"
+                                      : "\"error\": \"" + std::string(c.error) + "\"}";
+        EXPECT_NE(json.find(error), std::string::npos) << json;
+        const std::vector<std::string> lines = linesOf(calibration::reportText(document, results));
+        EXPECT_TRUE(lines.back().ends_with('\t' + std::string(c.error ? c.error : "")))
+            << lines.back();
+    }
+}
+
 // A report handed on in pieces, as the command line writes it: the pieces join to the whole
 // report, none splits a row (each ends a line or a JSON object), and the first failed write is
 // the last one asked for.

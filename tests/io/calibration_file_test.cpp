@@ -63,6 +63,15 @@ struct HostileCase {
     QString message;
 };
 
+// A file of version 2 with these settings.
+QByteArray settingsWith(const char* settings) {
+    return R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
+             "settings": {)" +
+           QByteArray(settings) + "}}";
+}
+
+const QString kScaleRange = u"应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_s;
+
 TEST(CalibrationFile, HostileFiles) {
     QByteArray deep = R"({"format": "lumetra-calibration", "x": )";
     deep += QByteArray(2000, '[') + QByteArray(2000, ']') + "}";
@@ -104,7 +113,25 @@ TEST(CalibrationFile, HostileFiles) {
         {"a level that is no choice",
          R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
              "settings": {"level": 90}})",
-         u"settings.level：数值 90 无效，应为95到99之间的整数"_s},
+         u"settings.level：应为95或99"_s},
+        {"a level between the choices", settingsWith(R"("level": 96)"),
+         u"settings.level：应为95或99"_s},
+        {"an alpha beyond the choices", settingsWith(R"("alpha": 0.1)"),
+         u"settings.alpha：应为0.05或0.01"_s},
+        {"a volume of 0", settingsWith(R"("volume": "0")"),
+         u"settings.volume：取样量 \"0\" "_s + kScaleRange},
+        {"a negative volume", settingsWith(R"("volume": "-5")"),
+         u"settings.volume：取样量 \"-5\" "_s + kScaleRange},
+        {"a volume below the normal doubles", settingsWith(R"("volume": "1e-320")"),
+         u"settings.volume：取样量 \"1e-320\" "_s + kScaleRange},
+        {"a volume that is NaN", settingsWith(R"("volume": "nan")"),
+         u"settings.volume：取样量 \"nan\" 不是数字"_s},
+        {"a factor that is no number", settingsWith(R"("factor": "%1")"),
+         u"settings.factor：换算系数 \"%1\" 不是数字"_s},
+        {"a factor beyond the doubles", settingsWith(R"("factor": "1e400")"),
+         u"settings.factor：换算系数 \"1e400\" "_s + kScaleRange},
+        {"a factor of 0", settingsWith(R"("volume": "50", "factor": "0")"),
+         u"settings.factor：换算系数 \"0\" "_s + kScaleRange},
         {"an alpha that is no choice",
          R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
              "settings": {"alpha": 0.02}})",
@@ -517,7 +544,7 @@ TEST(CalibrationChecks, WindowAndNumbers) {
          two,
          {{"a", "1", "-0", ""}},
          u"ok"_s,
-         u"第1个样品：稀释倍数 \"-0\" 必须大于0"_s},
+         u"第1个样品：稀释倍数 \"-0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_s},
         {"dilution not a number",
          two,
          {{"a", "1", "1:10", ""}},

@@ -233,6 +233,10 @@ TEST(SamplesCsv, Refused) {
         {"more cells than the header names", "名称;读数\nS1;0,5;2\n",
          u"第2行：有3列，表头只有2列"_s},
         {"header only", "名称,读数\n", u"没有数据行"_s},
+        {"a column named twice", "name,readings,name\nA,0.5,T\n",
+         u"第1行：表头的第3列 \"name\" 与第1列重复"_s},
+        {"a column named by its key and its name", "读数,name,dilution,名称\n0.5,A,1,B\n",
+         u"第1行：表头的第4列 \"名称\" 与第2列重复"_s},
         {"binary", io_test::pngBytes(), u"文件含有二进制数据，不是文本文件"_s},
     };
     for (const RefusedCase& c : cases) {
@@ -247,7 +251,8 @@ TEST(SamplesCsv, NumbersForTheReport) {
         {"a reading that is not a number", "S1,0.5\nS2,0.5 abc\n",
          u"第2行：读数 \"abc\" 不是数字"_s},
         {"no readings", "S1,,2\n", u"第1行：没有读数"_s},
-        {"dilution zero", "名称;读数;稀释\nS1;0,5;0\n", u"第2行：稀释倍数 \"0\" 必须大于0"_s},
+        {"dilution zero", "名称;读数;稀释\nS1;0,5;0\n",
+         u"第2行：稀释倍数 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数"_s},
     };
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -98,6 +98,46 @@ void makeLink(const QString& target, const QString& link) {
     ASSERT_EQ(::symlink(io::nativePath(target).constData(), io::nativePath(link).constData()), 0);
 }
 
+TEST_F(SaveFile, KeepsThePermissionsOfTheFileItReplaces) {
+    ASSERT_EQ(::chmod(io::nativePath(oldFile_).constData(), 0640), 0);
+    ASSERT_EQ(messageOf(io::saveFileAtomically(oldFile_, "new")), u"ok"_s);
+    struct stat status {};
+    ASSERT_EQ(::stat(io::nativePath(oldFile_).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+// One file by whatever path; nothing is the same as a file that is not there.
+TEST(SameFile, DeviceAndInode) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString a = dir.filePath(u"a.csv"_s);
+    const QString b = dir.filePath(u"b.csv"_s);
+    writeFile(a, "1,2\n");
+    writeFile(b, "1,2\n");
+    ASSERT_EQ(
+        ::link(io::nativePath(a).constData(), io::nativePath(dir.filePath(u"hard"_s)).constData()),
+        0);
+    makeLink(a, dir.filePath(u"soft"_s));
+    struct Case {
+        const char* name;
+        QString first, second;
+        bool same;
+    };
+    const Case cases[] = {
+        {"the same path", a, a, true},
+        {"another spelling", a, dir.path() + u"/./a.csv"_s, true},
+        {"a hard link", a, dir.filePath(u"hard"_s), true},
+        {"a symbolic link", dir.filePath(u"soft"_s), a, true},
+        {"the same contents", a, b, false},
+        {"a missing file", dir.filePath(u"none"_s), dir.filePath(u"none"_s), false},
+        {"no path", QString(), QString(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(io::sameFile(c.first, c.second), c.same);
+    }
+}
+
 TEST(ReadFileLimited, Refusals) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
