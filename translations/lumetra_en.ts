@@ -113,6 +113,8 @@
     <message>
         <source>--volume 的值“%1”无效，应为大于0的数</source>
         <translation>Invalid value “%1” for --volume: expected a number above 0</translation>
+    </message>
+    <message>
         <source>--digits 和 --decimals 只能选一个</source>
         <translation>Use only one of --digits and --decimals</translation>
     </message>
@@ -221,6 +223,8 @@ report FILE   Writes a report of the calibration curve: statistics, validation, 
 
 Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
 2 other errors (usage, files, values); 3 --strict given and a QC rule failed or could not be judged.</translation>
+    </message>
+    <message>
         <source>取样量 V（不小于2.2250738585072014e-308的正数）：结果 = x0·稀释倍数·f/V。</source>
         <translation>Sample volume V (a positive number of at least 2.2250738585072014e-308): result = x0·dilution factor·f/V.</translation>
     </message>
@@ -2877,6 +2881,8 @@ Half-width = t·s
     <message>
         <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
         <translation>The QC database address must not hold a password (use ~/.pgpass or PGPASSWORD)</translation>
+    </message>
+    <message>
         <source>未设定报告检出限：%1</source>
         <translation>no reported limit of detection: %1</translation>
     </message>
@@ -3007,6 +3013,8 @@ Half-width = t·s
     <message>
         <source>权重%1要求吸光度为正：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为负（%5），请排除该点、关闭空白校正或选择其他权重</source>
         <translation>weighting %1 needs positive absorbances: the absorbance %3 of standard %2 is negative after the blank correction (less the mean absorbance %4 of the zero standards): %5; exclude it, turn the blank correction off or choose another weighting</translation>
+    </message>
+    <message>
         <source>稀释倍数 %1 应为%2到%3之间的数</source>
         <translation>dilution factor %1: expected a number from %2 to %3</translation>
     </message>
@@ -3407,6 +3415,8 @@ Half-width = t·s
     <message>
         <source>应为对象，不是 %1</source>
         <translation>expected an object, not %1</translation>
+    </message>
+    <message>
         <source>表头的第%1列 %2 与第%3列重复</source>
         <translation>column %1 of the header, %2, repeats column %3</translation>
     </message>

@@ -856,7 +856,8 @@ TEST_F(CommandLine, UnnamedBlanksGetNamesNoRowHolds) {
     EXPECT_EQ(names, (QStringList{u"空白 1"_qs, u"D1"_qs, u"空白 2"_qs, u"空白 4"_qs, u"空白 3"_qs,
                                   u"空白 5"_qs}));
     EXPECT_TRUE(rows[1].toObject()[u"error"_qs].isNull()) << "the duplicate finds its sample";
-    EXPECT_EQ(rows[1].toObject()[u"qc"_qs].toObject()[u"rule"_qs].toString(), u"duplicate"_qs);
+    EXPECT_EQ(rows[1].toObject()[u"qc"_qs].toArray()[0].toObject()[u"rule"_qs].toString(),
+              u"duplicate"_qs);
 }
 
 // Samples given on the command line replace those of the file, and 100 000 of them are reported.
