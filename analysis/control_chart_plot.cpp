@@ -240,7 +240,8 @@ std::vector<QRectF> placeLineLabels(const Style& s, const QPainter& painter, con
     return boxes;
 }
 
-// Above the marker, else below it; nothing where both would cover another point's keys.
+// Above the marker, else below it, inside the plot area; nothing where both would cover another
+// point's keys.
 std::vector<QRectF> placeRuleLabels(const Style& s, const QPainter& painter, const Layout& l,
                                     const ControlChartData& d) {
     const QFontMetricsF metrics(smallFont(s.font), painter.device());
@@ -254,8 +255,11 @@ std::vector<QRectF> placeRuleLabels(const Style& s, const QPainter& painter, con
         const QString text = d.points[i].rules.join(u' ');
         const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
         const QPointF at = l.points[i];
+        // Centred on the point, moved inwards at the area's ends.
+        const double left = std::clamp(at.x() - size.width() / 2, l.area.left(),
+                                       std::max(l.area.left(), l.area.right() - size.width()));
         for (const double top : {at.y() - off - size.height(), at.y() + off}) {
-            const QRectF box(QPointF(at.x() - size.width() / 2, top), size);
+            const QRectF box(QPointF(left, top), size);
             const bool inside = box.top() >= l.area.top() && box.bottom() <= l.area.bottom();
             const bool clear = std::none_of(taken.begin(), taken.end(),
                                             [&](const QRectF& t) { return t.intersects(box); });
