@@ -251,7 +251,7 @@ void ControlChartWindow::buildControls() {
     count_->setRange(calc::minimumReferencePoints, 100000);
     count_->setValue(20);
     count_->setAccessibleName(tr("参考期点数"));
-    byDate_ = new QRadioButton(tr("个点　日期"), this);
+    byDate_ = new QRadioButton(tr("日期范围"), this);
     named(byDate_, "referenceByDate");
     from_ = new QDateEdit(this);
     named(from_, "referenceFrom");
@@ -265,6 +265,8 @@ void ControlChartWindow::buildControls() {
     to_->setAccessibleName(tr("参考期结束日期"));
     reference->addWidget(byCount_);
     reference->addWidget(count_);
+    reference->addWidget(new QLabel(tr("个点"), this));
+    reference->addSpacing(QFontMetricsF(font()).height());
     reference->addWidget(byDate_);
     reference->addWidget(from_);
     reference->addWidget(new QLabel(tr("至"), this));
