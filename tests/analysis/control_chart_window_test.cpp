@@ -368,8 +368,8 @@ TEST_F(QcMenuTest, MenuOpensTheChartsAndTheDatabaseSetting) {
         << told[0];
     EXPECT_EQ(in<QLabel>(charts, u"database"_qs)->text(), url);
     const records::DatabaseSetting saved = records::savedSetting();
-    EXPECT_EQ(saved, (records::DatabaseSetting{true, sockets.path().toStdString(), 5433, "qc",
-                                               "lab"}));
+    EXPECT_EQ(saved,
+              (records::DatabaseSetting{true, sockets.path().toStdString(), 5433, "qc", "lab"}));
 
     // LUMETRA_DATABASE comes first, and the dialog says so.
     qputenv("LUMETRA_DATABASE", "sqlite:/tmp/elsewhere.sqlite");
