@@ -76,13 +76,13 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
 
     rounding_ = new QComboBox(this);
     rounding_->setObjectName(QStringLiteral("rounding"));
-    rounding_->addItems({tr("有效数字"), tr("小数位数")});
+    rounding_->addItems({tr("有效数字"), tr("小数位数"), tr("小数位数/有效数字切换")});
     digits_ = new QSpinBox(this);
     digits_->setObjectName(QStringLiteral("digits"));
     digits_->setRange(0, 15);
     below_ = new QComboBox(this);
     below_->setObjectName(QStringLiteral("below"));
-    below_->addItems({tr("未检出"), tr("<检出限")});
+    below_->addItems({tr("未检出"), tr("<检出限"), tr("检出限L")});
     auto* rounding = new QHBoxLayout;
     addFields(rounding, this,
               {{tr("修约"), rounding_}, {QString(), digits_}, {tr("低于检出限时报告"), below_}});
@@ -138,7 +138,7 @@ void BatchPanel::refresh() {
     resultUnit_->setText(io::fromDocument(s.resultUnit));
     resultUnit_->setPlaceholderText(io::fromDocument(calibration_.document().unit));
     rounding_->setCurrentIndex(int(s.rounding));
-    digits_->setMinimum(s.rounding == calibration::Rounding::Significant ? 1 : 0);
+    digits_->setMinimum(s.rounding == calibration::Rounding::Decimals ? 0 : 1);
     digits_->setValue(s.digits);
     below_->setCurrentIndex(int(s.below));
     minimumR_->setValue(s.minimumR);
@@ -158,7 +158,8 @@ void BatchPanel::refresh() {
     }
     problem_->setText(problems.join(u'\n'));
     problem_->setVisible(!problems.isEmpty());
-    summary_->setText(calibration_.document().samples.empty() && batch.passed + batch.failed == 0
+    summary_->setText(calibration_.document().samples.empty() &&
+                              batch.passed + batch.failed + batch.notJudged == 0
                           ? QString()
                           : io::fromDocument(calibration::render(batch.summary)));
 }
@@ -174,8 +175,8 @@ void BatchPanel::apply() {
     s.factor = io::toDocument(factor_->text().trimmed());
     s.resultUnit = io::toDocument(resultUnit_->text().trimmed());
     s.rounding = calibration::Rounding(rounding_->currentIndex());
-    s.digits = s.rounding == calibration::Rounding::Significant ? std::max(1, digits_->value())
-                                                                : digits_->value();
+    s.digits = s.rounding == calibration::Rounding::Decimals ? digits_->value()
+                                                             : std::max(1, digits_->value());
     s.below = calibration::BelowLimit(below_->currentIndex());
     s.minimumR = minimumR_->value();
     s.duplicateMaxPct = duplicate_->value();

@@ -59,6 +59,7 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
                               const calibration::Results& results) {
     QList<io::CsvRow> rows;
     rows.append({u"statistic"_s, u"value"_s});
+    rows.append({u"report_version"_s, double(calibration::kReportVersion)});
     for (const calibration::ReportField& field :
          calibration::calibrationFields(document, results)) {
         rows.append({QString::fromLatin1(field.key), cell(field.value)});
@@ -70,11 +71,11 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
     std::vector<calibration::ReportField> validation =
         calibration::validationFields(document, results);
     validation.push_back(calibration::qcSummaryField(results));
-    for (const calibration::ReportField& object : validation) {
-        for (const calibration::ReportField& field : object.value.fields) {
-            rows.append({QString::fromLatin1(object.key) + u'.' + QString::fromLatin1(field.key),
-                         cell(field.value)});
-        }
+    for (calibration::ReportField& field : calibration::recordFields(document, results)) {
+        validation.push_back(std::move(field));
+    }
+    for (const auto& [key, value] : calibration::flatFields(validation)) {
+        rows.append({QString::fromStdString(key), cell(*value)});
     }
 
     std::vector<calibration::ReportValue> values;

@@ -173,7 +173,9 @@ void CurrentCalibration::record(const char* kind, calibration::HistoryValues val
     calibration::HistoryEntry entry = calibration::historyEntry(kind, std::move(values));
     entry.time = now();
     entry.user = user();
-    if (!history.empty() && entry.kind == "setting_changed" && history.back().kind == entry.kind) {
+    entry.reason = reason_;
+    if (!history.empty() && entry.kind == "setting_changed" && history.back().kind == entry.kind &&
+        history.back().reason == entry.reason) {
         calibration::HistoryEntry& last = history.back();
         const auto key = [](const calibration::HistoryEntry& e, std::string_view name) {
             for (const auto& [k, v] : e.values) {
@@ -430,6 +432,29 @@ void CurrentCalibration::setHeader(const calibration::ReportHeader& header) {
     touch();
 }
 
+void CurrentCalibration::applyMethod(const calibration::Method& method) {
+    Document applied = calibration::withMethod(document_, method);
+    calibration::HistoryEntry entry = calibration::methodAppliedEntry(document_, applied);
+    record(entry.kind.c_str(), std::move(entry.values));
+    const bool unitChanged = applied.unit != document_.unit;
+    // The history just recorded stays; everything else is the method's.
+    applied.history = std::move(document_.history);
+    document_ = std::move(applied);
+    recomputeCurve();
+    if (unitChanged) {
+        emit standardsChanged(From::Elsewhere);
+    }
+    touch();
+}
+
+void CurrentCalibration::recordMethodSaved(const std::string& name, const QString& file,
+                                           const std::string& sha256) {
+    record(
+        "method_saved",
+        {{"name", name}, {"file", io::toDocument(QFileInfo(file).fileName())}, {"sha256", sha256}});
+    touch(false);
+}
+
 void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* source) {
     if (samples.empty()) {
         return;
@@ -474,7 +499,9 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     }
     static constexpr const char* kFields[] = {"name",  "readings", "dilution",  "type", "of",
                                               "added", "nominal",  "certified", "u"};
+    // The row by its name as it stood, so that the history reads "W1 的读数：…".
     record("sample_edited", {{"number", std::to_string(row + 1)},
+                             {"name", document_.samples[std::size_t(row)].name},
                              {"field", kFields[int(field)]},
                              {"from", *cell},
                              {"to", kept}});

@@ -8,6 +8,7 @@
 #ifndef Q_MOC_RUN
 #include "calibration/document.h"
 #include "calibration/history.h"
+#include "calibration/method.h"
 #include "calibration/results.h"
 #endif
 
@@ -55,6 +56,17 @@ public:
     void setUnit(const std::string& unit, From from);
     void setSettings(const calibration::Settings& settings);
     void setHeader(const calibration::ReportHeader& header);
+    // The method's settings, units and analyte on the document, and its identity (name, hash,
+    // validated limits): one history entry naming the method and its hash.
+    void applyMethod(const calibration::Method& method);
+
+    // A method saved from this document to `file` (its name and the SHA-256 of the bytes written)
+    // is recorded in the history; saving one changes nothing of the document.
+    void recordMethodSaved(const std::string& name, const QString& file, const std::string& sha256);
+
+    // The reason the user gave for the changes about to be made: every history entry recorded
+    // until it is cleared (set to "") carries it.
+    void setReason(const std::string& reason) { reason_ = reason; }
 
     void appendSamples(std::vector<calibration::Sample> samples, const char* source = "paste");
     void editSample(int row, SampleField field, const std::string& text);
@@ -111,6 +123,7 @@ private:
     calibration::Results results_;
     QString file_;
     bool modified_ = false;
+    std::string reason_;
 };
 
 } // namespace analysis

@@ -227,22 +227,22 @@ QString typeText(const calibration::Sample& sample, const calibration::SampleRes
     return text;
 }
 
-// The verdict of a row's acceptance rule in words, or why it cannot be judged.
+// The verdict of each of a row's acceptance rules in words, or why it cannot be judged.
 QString qcText(const calibration::SampleResult& result) {
-    if (result.qc) {
-        const calibration::QualityCheck& qc = *result.qc;
-        // The blank's words say what fails; one that passes is below the limit.
-        if (std::string_view(qc.rule) == "blank" && qc.pass && qc.high) {
-            return Report::tr("通过：浓度 %1 低于检出限 %2")
-                .arg(readable(qc.value), readable(*qc.high));
+    QStringList verdicts;
+    for (const calibration::QualityCheck& qc : result.checks) {
+        if (!qc.pass) {
+            verdicts << Report::tr("未判定：%1").arg(rendered(qc.verdict));
+        } else if (std::string_view(qc.rule) == "blank" && *qc.pass && qc.value && qc.high) {
+            // The blank's words say what fails; one that passes is below the limit.
+            verdicts << Report::tr("通过：浓度 %1 低于检出限 %2")
+                            .arg(readable(qc.value), readable(*qc.high));
+        } else {
+            verdicts << (*qc.pass ? Report::tr("通过：%1") : Report::tr("未通过：%1"))
+                            .arg(rendered(qc.verdict));
         }
-        return (qc.pass ? Report::tr("通过：%1") : Report::tr("未通过：%1"))
-            .arg(rendered(qc.verdict));
     }
-    if (result.qcReason) {
-        return Report::tr("无法判定：%1").arg(rendered(*result.qcReason));
-    }
-    return {};
+    return verdicts.join(Report::tr("；", "between the verdicts of a row's rules"));
 }
 
 ReportTable resultsTable(const calibration::Document& document,
@@ -278,8 +278,13 @@ ReportTable resultsTable(const calibration::Document& document,
         if (result.batchProblem) {
             notes << rendered(*result.batchProblem);
         }
+        // A sample whose duplicates passed reports their mean; its own result stands beside.
+        QString shown = fromDocument(result.resultText);
+        if (!result.meanResultText.empty()) {
+            notes << Report::tr("本样品结果 %1").arg(shown);
+            shown = Report::tr("%1（平行样均值）").arg(fromDocument(result.meanResultText));
+        }
         const QString dilution = fromDocument(sample.dilution).trimmed();
-        const QString shown = fromDocument(result.resultText);
         table.rows.push_back({QString::number(i + 1), fromDocument(sample.name),
                               typeText(sample, result), fromDocument(sample.readings).simplified(),
                               dilution.isEmpty() ? QStringLiteral("1") : dilution,
@@ -303,14 +308,31 @@ QStringList batchLines(const calibration::Document& document, const calibration:
                                              fromDocument(s.volumeUnit))
                                         .trimmed()
                                   : QStringLiteral("f = %1").arg(fromDocument(s.factor));
+    QString rounding;
+    switch (s.rounding) {
+    case calibration::Rounding::Significant:
+        rounding = Report::tr("%n位有效数字", nullptr, s.digits);
+        break;
+    case calibration::Rounding::Decimals:
+        rounding = Report::tr("%n位小数", nullptr, s.digits);
+        break;
+    case calibration::Rounding::Switch:
+        rounding = Report::tr("低于 %1 时%2，不低于 %1 时%3")
+                       .arg(readable(s.switchAt), Report::tr("%n位小数", nullptr, s.switchDecimals),
+                            Report::tr("%n位有效数字", nullptr, s.digits));
+        break;
+    }
+    const QString below = s.below == calibration::BelowLimit::NotDetected ? Report::tr("“未检出”")
+                          : s.below == calibration::BelowLimit::LessThan ? Report::tr("“<检出限”")
+                                                                         : Report::tr("“检出限L”");
     lines << Report::tr("%1（x0 为样品溶液浓度乘以稀释倍数；%2），结果单位：%3；"
                         "修约：%4（四舍六入五成双）；低于检出限报告为：%5。")
                  .arg(formula, values, resultUnit.isEmpty() ? Report::tr("同浓度单位") : resultUnit,
-                      s.rounding == calibration::Rounding::Significant
-                          ? Report::tr("%n位有效数字", nullptr, s.digits)
-                          : Report::tr("%n位小数", nullptr, s.digits),
-                      s.below == calibration::BelowLimit::NotDetected ? Report::tr("“未检出”")
-                                                                      : Report::tr("“<检出限”"));
+                      rounding, below);
+    if (s.blankAbsorbanceMax) {
+        lines << Report::tr("空白吸光度要求：每个空白的平均吸光度（校正前）≤ %1。")
+                     .arg(readable(*s.blankAbsorbanceMax));
+    }
     if (batch.reportingProblem) {
         lines << Report::tr("无法换算结果：%1").arg(rendered(*batch.reportingProblem));
     }
@@ -690,6 +712,13 @@ ReportContent reportContent(const calibration::Document& document,
         // The hash on a line of its own, so that a long path never parts it from its label.
         content.source << Report::tr("数据文件：%1").arg(printable(file))
                        << Report::tr("SHA-256：%1").arg(hash);
+    }
+    if (!document.method.empty()) {
+        content.source << Report::tr("方法：%1").arg(fromDocument(document.method.name))
+                       << Report::tr("方法文件 SHA-256：%1")
+                              .arg(document.method.sha256.empty()
+                                       ? Report::tr("（未知）")
+                                       : fromDocument(document.method.sha256));
     }
     if (!source.options.isEmpty()) {
         content.source

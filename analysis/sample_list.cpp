@@ -12,7 +12,7 @@ namespace analysis {
 namespace {
 
 bool anyFlag(const calibration::SampleFlags& flags) {
-    return flags.outOfRange || flags.belowLod || flags.belowLoq;
+    return flags.outOfRange || flags.belowLod || flags.belowLoq || flags.noLimit;
 }
 
 QString reasonOf(const calibration::Figure& figure) {
@@ -47,7 +47,35 @@ QString flagsText(const calibration::SampleFlags& flags) {
     if (flags.belowLoq) {
         parts << SampleListModel::tr("低于定量限");
     }
+    if (flags.noLimit) {
+        parts << SampleListModel::tr("无检出限");
+    }
     return parts.join(SampleListModel::tr("、", "between the flags"));
+}
+
+QString qcCellText(const std::vector<calibration::QualityCheck>& checks) {
+    QStringList parts;
+    for (const calibration::QualityCheck& check : checks) {
+        if (!check.pass) {
+            parts << SampleListModel::tr("未判定");
+        } else {
+            parts << (*check.pass ? SampleListModel::tr("通过 %1")
+                                  : SampleListModel::tr("未通过 %1"))
+                         .arg(readable(check.value));
+        }
+    }
+    return parts.join(SampleListModel::tr("；", "between the verdicts of a row's rules"));
+}
+
+QString qcDetails(const std::vector<calibration::QualityCheck>& checks) {
+    QStringList lines;
+    for (const calibration::QualityCheck& check : checks) {
+        const QString words = messageText(check.verdict);
+        lines << (!check.pass   ? SampleListModel::tr("未判定：%1").arg(words)
+                  : *check.pass ? SampleListModel::tr("通过：%1").arg(words)
+                                : SampleListModel::tr("未通过：%1").arg(words));
+    }
+    return lines.join(u'\n');
 }
 
 SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* parent)
@@ -141,7 +169,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     const bool badCell = (column == Readings && values.readingsProblem) ||
                          (column == Dilution && values.dilutionProblem);
     // Without its numbers or a curve a row has no computed cell: they are empty and say why.
-    const bool computed = column >= Count && column <= Qc;
+    // The quality cell shows its rules also then: a rule that cannot be judged says why.
+    const bool computed = column >= Count && column <= Result;
     const bool badType = result.batchProblem && column >= Type && column <= U;
     const bool estimated = values.ok() && calibration_.curve().hasCurve();
     if (computed && !estimated) {
@@ -179,13 +208,12 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         case U:
             return io::fromDocument(sample.u);
         case Result:
-            return io::fromDocument(result.resultText);
+            // A sample whose duplicates passed reports their mean.
+            return result.meanResultText.empty()
+                       ? io::fromDocument(result.resultText)
+                       : tr("%1（平行样均值）").arg(io::fromDocument(result.meanResultText));
         case Qc:
-            if (!result.qc) {
-                return result.qcReason ? kMissing : QString();
-            }
-            return (result.qc->pass ? tr("通过 %1") : tr("未通过 %1"))
-                .arg(readable(result.qc->value));
+            return qcCellText(result.checks);
         case Count:
             return result.m;
         case MeanA:
@@ -219,15 +247,24 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return messageText(result.batchProblem);
         }
         if (column == Result) {
-            return result.result.value ? readable(*result.result.value) : reasonOf(result.result);
+            if (!result.result.value) {
+                return reasonOf(result.result);
+            }
+            return result.meanResult
+                       ? tr("平行样均值 %1；本样品 %2")
+                             .arg(readable(*result.meanResult), readable(*result.result.value))
+                       : readable(*result.result.value);
         }
         if (column == Qc) {
-            return result.qc ? messageText(result.qc->verdict) : messageText(result.qcReason);
+            return qcDetails(result.checks);
         }
         return {};
     case Qt::BackgroundRole:
-        if (badCell || badType || (result.qc && !result.qc->pass)) {
+        if (badCell || badType || result.qcPass() == false) {
             return QBrush(QColor(255, 200, 200));
+        }
+        if (column == Qc && !result.checks.empty() && !result.qcPass()) {
+            return QBrush(QColor(255, 235, 190)); // not judged
         }
         if (column == Flags && anyFlag(result.flags)) {
             return QBrush(QColor(255, 235, 190));

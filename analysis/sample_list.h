@@ -61,4 +61,9 @@ private:
 // "超出线性范围、低于检出限": the flags in words, in the interface's language.
 QString flagsText(const calibration::SampleFlags& flags);
 
+// A row's rules as its quality cell shows them, one verdict a rule: "通过 1.17", "未通过 52.2；
+// 通过 0.012", "未判定"; and each with its words, a line a rule: "未判定：缺少加标量".
+QString qcCellText(const std::vector<calibration::QualityCheck>& checks);
+QString qcDetails(const std::vector<calibration::QualityCheck>& checks);
+
 } // namespace analysis

@@ -2,6 +2,7 @@
 
 #include "analysis/readable.h"
 #include "calibration/results.h"
+#include "calibration/text.h"
 #include "io/document_text.h"
 
 #include <QCoreApplication>
@@ -68,8 +69,22 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     }
     const calibration::Validation& v = curve.validation;
     const calibration::Settings& settings = document.settings;
-    const QString unit = io::fromDocument(document.unit);
+    const QString curveUnit = io::fromDocument(document.unit);
     const int n = curve.fit->n;
+    // A limit in the curve's unit and, with a reporting unit, converted as a result is (· f / V,
+    // dilution 1): "0.653 μg（0.0131 mg/L）".
+    const calibration::BatchResult& batch = results.batch;
+    const bool converted =
+        !calibration::text::isBlank(settings.resultUnit) && !batch.reportingProblem;
+    const QString resultUnit = io::fromDocument(batch.resultUnit);
+    const auto limitIn = [&](double value) {
+        QString text = inUnit(value, curveUnit);
+        if (converted) {
+            text = Validation::tr("%1（%2）", "a limit with its value in the reporting unit")
+                       .arg(text, inUnit(value * batch.resultFactor, resultUnit));
+        }
+        return text;
+    };
 
     // The intercept test of the chosen line.
     if (v.tIntercept.value && v.tInterceptCritical.value) {
@@ -152,20 +167,19 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     if (v.din) {
         const calc::Din32645& d = *v.din;
         rows.push_back({Validation::tr("判定限 x_c (DIN 32645)"),
-                        QStringLiteral("%1 (y_c = %2)").arg(inUnit(d.xC, unit), readable(d.yC)),
+                        QStringLiteral("%1 (y_c = %2)").arg(limitIn(d.xC), readable(d.yC)),
                         din,
                         {},
                         {}});
         rows.push_back(
             {Validation::tr("检出限 x_d = 2·x_c (DIN 32645)"),
-             d.xDExact
-                 ? Validation::tr("%1（精确解 %2）").arg(inUnit(d.xD, unit), readable(*d.xDExact))
-                 : inUnit(d.xD, unit),
+             d.xDExact ? Validation::tr("%1（精确解 %2）").arg(limitIn(d.xD), readable(*d.xDExact))
+                       : limitIn(d.xD),
              din,
              {},
              d.xDExact ? QString() : Validation::tr("精确解不存在")});
         rows.push_back(d.xQ ? ValidationRow{Validation::tr("定量限 x_q (DIN 32645)"),
-                                            inUnit(*d.xQ, unit),
+                                            limitIn(*d.xQ),
                                             din,
                                             {},
                                             {}}
@@ -177,16 +191,15 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
         rows.push_back(missing(Validation::tr("DIN 32645 校准曲线法"), v.dinReason, din));
     }
 
-    const calibration::BatchResult& batch = results.batch;
     if (batch.blanks) {
-        rows.push_back({Validation::tr("空白法 x_c / x_d (DIN 32645)"),
-                        QStringLiteral("%1 / %2").arg(inUnit(batch.blanks->xC, unit),
-                                                      inUnit(batch.blanks->xD, unit)),
-                        Validation::tr("n_b = %1, s_空白 = %2")
-                            .arg(batch.blanks->n)
-                            .arg(readable(batch.blanks->s)),
-                        {},
-                        {}});
+        rows.push_back(
+            {Validation::tr("空白法 x_c / x_d (DIN 32645)"),
+             QStringLiteral("%1 / %2").arg(limitIn(batch.blanks->xC), limitIn(batch.blanks->xD)),
+             Validation::tr("n_b = %1, s_空白 = %2")
+                 .arg(batch.blanks->n)
+                 .arg(readable(batch.blanks->s)),
+             {},
+             {}});
     } else {
         rows.push_back(missing(Validation::tr("空白法 x_c / x_d (DIN 32645)"), batch.blanksReason));
     }
@@ -194,7 +207,7 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
         rows.push_back({batch.mdlFromSpikes ? Validation::tr("方法检出限 MDL（检出限样，HJ 168）")
                                             : Validation::tr("方法检出限 MDL（空白，HJ 168）"),
                         Validation::tr("%1；测定下限 %2")
-                            .arg(inUnit(batch.mdl->mdl, unit), inUnit(batch.mdl->loq, unit)),
+                            .arg(limitIn(batch.mdl->mdl), limitIn(batch.mdl->loq)),
                         QStringLiteral("t(0.99; %1) = %2, S = %3")
                             .arg(batch.mdl->n - 1)
                             .arg(readable(batch.mdl->t), readable(batch.mdl->s)),
@@ -207,23 +220,50 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
          {std::pair{QStringLiteral("LOD = 3.3·s(y/x)/|b|"), &curve.lod},
           std::pair{QStringLiteral("LOQ = 10·s(y/x)/|b|"), &curve.loq}}) {
         rows.push_back(figure->value ? ValidationRow{label,
-                                                     inUnit(*figure->value, unit),
+                                                     limitIn(*figure->value),
                                                      Validation::tr("由校准曲线的剩余标准差"),
                                                      {},
                                                      {}}
                                      : missing(label, *figure->reason));
     }
+    // The reported limit, where it comes from, and its own quantitation limit.
     static const QString kLimits[] = {QStringLiteral("LOD"), QStringLiteral("x_d"),
                                       QStringLiteral("MDL")};
+    static const char* const kSources[] = {
+        nullptr,
+        QT_TRANSLATE_NOOP("Validation", "校准曲线"),
+        QT_TRANSLATE_NOOP("Validation", "本批检出限样"),
+        QT_TRANSLATE_NOOP("Validation", "方法验证"),
+        QT_TRANSLATE_NOOP("Validation", "本批空白"),
+    };
     const QString chosen = kLimits[int(settings.limit)];
-    rows.push_back(
-        batch.reportedLimit.value
-            ? ValidationRow{Validation::tr("报告检出限"),
-                            inUnit(*batch.reportedLimit.value, unit),
-                            chosen,
-                            {},
-                            {}}
-            : missing(Validation::tr("报告检出限"), *batch.reportedLimit.reason, chosen));
+    if (batch.reportedLimit.value) {
+        const char* source = kSources[int(batch.limitSource)];
+        const calibration::Figure& quantitation = batch.reportedQuantitationLimit;
+        rows.push_back(
+            {Validation::tr("报告检出限"),
+             limitIn(*batch.reportedLimit.value),
+             source ? Validation::tr("%1（来自%2）").arg(chosen, Validation::tr(source)) : chosen,
+             {},
+             {}});
+        rows.push_back(quantitation.value
+                           ? ValidationRow{Validation::tr("报告检出限的定量限"),
+                                           limitIn(*quantitation.value),
+                                           settings.limit == calibration::ReportedLimit::Lod
+                                               ? QStringLiteral("LOQ")
+                                           : settings.limit == calibration::ReportedLimit::Xd
+                                               ? QStringLiteral("x_q")
+                                               : QStringLiteral("4·MDL"),
+                                           {},
+                                           {}}
+                           : missing(Validation::tr("报告检出限的定量限"), *quantitation.reason));
+    } else {
+        rows.push_back(
+            missing(Validation::tr("报告检出限"),
+                    calibration::Message(QT_TRANSLATE_NOOP("calibration", "未设定报告检出限：%1"),
+                                         {calibration::render(*batch.reportedLimit.reason)}),
+                    chosen));
+    }
     return rows;
 }
 

@@ -4,6 +4,8 @@
 #include "app/qc_command.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
+#include "calibration/keys.h"
+#include "calibration/method.h"
 #include "calibration/report.h"
 #include "calibration/results.h"
 #include "io/calibration.h"
@@ -11,6 +13,7 @@
 #include "io/csv.h"
 #include "io/document_text.h"
 #include "io/files.h"
+#include "io/method_file.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -200,15 +203,29 @@ struct Options {
     const QCommandLineOption decimals{QStringLiteral("decimals"),
                                       CommandLine::tr("结果的小数位数（0到15）。"),
                                       QStringLiteral("N")};
-    const QCommandLineOption below{QStringLiteral("below"),
-                                   CommandLine::tr("低于检出限时：nd（未检出）或 lt（<检出限）。"),
-                                   QStringLiteral("nd|lt")};
+    const QCommandLineOption switchAt{
+        QStringLiteral("switch-at"),
+        CommandLine::tr("修约切换值 T（大于0）：结果低于 T 时按 --decimals 的小数位数，"
+                        "不低于 T 时按 --digits 的有效数字；须同时给出这两项。"),
+        QStringLiteral("T")};
+    const QCommandLineOption below{
+        QStringLiteral("below"),
+        CommandLine::tr("低于检出限时：nd（未检出）、lt（<检出限）或 L（检出限后加L）。"),
+        QStringLiteral("nd|lt|L")};
+    const QCommandLineOption blankAbsorbanceMax{
+        QStringLiteral("blank-absorbance-max"),
+        CommandLine::tr("空白的平均吸光度（校正前）上限，0到10；不给时不判定。"),
+        QStringLiteral("A")};
+    const QCommandLineOption method{
+        QStringLiteral("method"),
+        CommandLine::tr("先应用此方法文件（.lumetra-method）的设置，再应用其他选项。"),
+        QStringLiteral("FILE")};
     const QCommandLineOption blankCorrection{
         QStringLiteral("blank-correction"),
         CommandLine::tr("空白校正：标准点减去零浓度标准点的"
                         "平均吸光度，样品减去空白的平均吸光度。")};
     const QCommandLineOption strict{QStringLiteral("strict"),
-                                    CommandLine::tr("有质控规则未通过时退出码为3。")};
+                                    CommandLine::tr("有质控规则未通过或未判定时退出码为3。")};
     const QCommandLineOption pdf{QStringLiteral("pdf"),
                                  CommandLine::tr("把报告写成 PDF 文件（与窗口的“导出PDF…”相同，"
                                                  "含各输入文件的 SHA-256），不输出到标准输出。"),
@@ -222,18 +239,22 @@ struct Options {
         QStringLiteral("zh|en")};
 
     std::vector<const QCommandLineOption*> all() const {
-        return {&samples, &blanks,     &json,    &model,    &weight, &exclude,
-                &level,   &alpha,      &k,       &m,        &limit,  &volume,
-                &factor,  &resultUnit, &digits,  &decimals, &below,  &blankCorrection,
-                &strict,  &pdf,        &history, &language};
+        return {&samples,         &blanks,   &method,     &json,
+                &model,           &weight,   &exclude,    &level,
+                &alpha,           &k,        &m,          &limit,
+                &volume,          &factor,   &resultUnit, &digits,
+                &decimals,        &switchAt, &below,      &blankAbsorbanceMax,
+                &blankCorrection, &strict,   &pdf,        &history,
+                &language};
     }
 
     // The options that change the result, as the PDF prints them beside the files' SHA-256.
     QStringList changing(const QCommandLineParser& parser) const {
         QStringList given;
         for (const QCommandLineOption* option :
-             {&model, &weight, &exclude, &level, &alpha, &k, &m, &limit, &volume, &factor,
-              &resultUnit, &digits, &decimals, &below, &blankCorrection}) {
+             {&method, &model, &weight, &exclude, &level, &alpha, &k, &m, &limit, &volume, &factor,
+              &resultUnit, &digits, &decimals, &switchAt, &below, &blankAbsorbanceMax,
+              &blankCorrection}) {
             if (parser.isSet(*option)) {
                 const QString name = QStringLiteral("--") + option->names().first();
                 given << (option->valueName().isEmpty() ? name
@@ -288,11 +309,10 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
                                     calibration::Document& document) {
     QString error;
     calibration::Settings& s = document.settings;
-    static constexpr std::array<const char*, 3> models{"line", "origin", "quadratic"};
-    static constexpr std::array<const char*, 6> weights{"none", "1/x",  "1/x2",
-                                                        "1/y",  "1/y2", "1/s2"};
-    static constexpr std::array<const char*, 3> limits{"lod", "xd", "mdl"};
-    static constexpr std::array<const char*, 2> belows{"nd", "lt"};
+    const auto& models = calibration::kModelKeys;
+    const auto& weights = calibration::kWeightKeys;
+    const auto& limits = calibration::kLimitKeys;
+    const auto& belows = calibration::kBelowKeys;
     static constexpr std::array<const char*, 2> levels{"95", "99"};
     static constexpr std::array<const char*, 2> alphas{"0.05", "0.01"};
     if (const auto v = choiceOf(parser, o.model, models, error)) {
@@ -319,8 +339,13 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
     if (const auto v = numberOf(parser, o.m, 1, 100, true, error)) {
         s.m = int(*v);
     }
-    if (parser.isSet(o.digits) && parser.isSet(o.decimals)) {
-        return CommandLine::tr("--digits 和 --decimals 只能选一个");
+    // Decimals below the switch, significant digits from it: the three go together.
+    const bool switching = parser.isSet(o.switchAt);
+    if (switching && !(parser.isSet(o.digits) && parser.isSet(o.decimals))) {
+        return CommandLine::tr("--switch-at 需要同时给出 --decimals 和 --digits");
+    }
+    if (!switching && parser.isSet(o.digits) && parser.isSet(o.decimals)) {
+        return CommandLine::tr("--digits 和 --decimals 只能选一个（除非给出 --switch-at）");
     }
     if (const auto v = numberOf(parser, o.digits, 1, 15, true, error)) {
         s.rounding = calibration::Rounding::Significant;
@@ -329,6 +354,24 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Opti
     if (const auto v = numberOf(parser, o.decimals, 0, 15, true, error)) {
         s.rounding = calibration::Rounding::Decimals;
         s.digits = int(*v);
+    }
+    if (const auto v =
+            numberOf(parser, o.switchAt, 0, std::numeric_limits<double>::max(), false, error)) {
+        if (!(*v > 0)) {
+            return CommandLine::tr("--switch-at 的值“%1”无效，应为大于0的数")
+                .arg(parser.value(o.switchAt));
+        }
+        const auto digits = numberOf(parser, o.digits, 1, 15, true, error);
+        const auto decimals = numberOf(parser, o.decimals, 0, 15, true, error);
+        if (digits && decimals) {
+            s.rounding = calibration::Rounding::Switch;
+            s.digits = int(*digits);
+            s.switchDecimals = int(*decimals);
+            s.switchAt = *v;
+        }
+    }
+    if (const auto v = numberOf(parser, o.blankAbsorbanceMax, 0, 10, false, error)) {
+        s.blankAbsorbanceMax = *v;
     }
     if (const auto v =
             numberOf(parser, o.volume, 0, std::numeric_limits<double>::max(), false, error)) {
@@ -432,6 +475,18 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
         }
         document.samples = std::move(samples).value();
     }
+    // The method first: the options given explicitly count over it.
+    if (parser.isSet(options.method)) {
+        const QString path = parser.value(options.method);
+        auto method = readHashed(path, io::readMethod,
+                                 CommandLine::tr("%1（%2）", "a file with the option that named it")
+                                     .arg(io::shownPath(path), QStringLiteral("--method")),
+                                 read);
+        if (!method) {
+            return fail(kFailure, method.error().message());
+        }
+        document = calibration::withMethod(document, method.value());
+    }
     if (parser.isSet(options.blanks)) {
         auto blanks = readSamples(parser.value(options.blanks), QStringLiteral("--blanks"), read);
         if (!blanks) {
@@ -475,8 +530,10 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
                                           ? calibration::writeReportJson(document, results, write)
                                           : calibration::writeReportText(document, results, write);
                            });
-    // A failed quality rule is reported, not a failure of the run, unless the script asks.
-    if (code == kSuccess && parser.isSet(options.strict) && results.batch.failed > 0) {
+    // A failed quality rule is reported, not a failure of the run, unless the script asks; a
+    // rule that could not be judged is no pass.
+    if (code == kSuccess && parser.isSet(options.strict) &&
+        results.batch.failed + results.batch.notJudged > 0) {
         return kQualityFailed;
     }
     return code;
@@ -495,7 +552,7 @@ int runCommandLine(const QStringList& arguments) {
         "              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。\n"
         "              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。\n\n"
         "退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；\n"
-        "2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。"));
+        "2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过或未判定。"));
     parser.setApplicationDescription(parser.applicationDescription() + u"\n\n"_qs +
                                      qcCommandsHelp());
     const QCommandLineOption helpOption = parser.addHelpOption();

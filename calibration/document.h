@@ -10,6 +10,7 @@
 
 #include "calc/model_fit.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,8 +59,12 @@ struct Sample {
 };
 
 enum class ReportedLimit { Lod, Xd, Mdl };
-enum class BelowLimit { NotDetected, LessThan };
-enum class Rounding { Significant, Decimals };
+// Below the reported limit: "未检出", "<0.013", or "0.013L" (the same number followed by "L").
+enum class BelowLimit { NotDetected, LessThan, LetterL };
+// Significant digits, decimals, or the switch most methods state: below `switchAt` (compared on
+// the unrounded result's magnitude in the reporting unit) `switchDecimals` decimals, at or above
+// it `digits` significant digits.
+enum class Rounding { Significant, Decimals, Switch };
 
 struct Settings {
     calc::Model model = calc::Model::Line;
@@ -79,7 +84,9 @@ struct Settings {
     std::string resultUnit; // the reporting unit; empty: the curve's unit
     std::string factor = "1";
     Rounding rounding = Rounding::Significant;
-    int digits = 3; // significant digits or decimals
+    int digits = 3; // significant digits or decimals (with the switch: the significant digits)
+    int switchDecimals = 2; // with the switch: the decimals below switchAt
+    double switchAt = 1;
     BelowLimit below = BelowLimit::NotDetected;
 
     // Acceptance limits of the quality checks.
@@ -87,8 +94,29 @@ struct Settings {
     double duplicateMaxPct = 10;
     double spikeLowPct = 80, spikeHighPct = 120;
     double checkMaxPct = 10;
+    // A blank's mean absorbance as measured (before any correction) must not exceed this; none:
+    // the rule is off.
+    std::optional<double> blankAbsorbanceMax;
 
     friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The method a document runs, as applied from its file: its name, the SHA-256 of the method
+// file's bytes, and the limits its validation found (in the curve's unit), with the day and the
+// SHA-256 of the validation's own document. An empty name: no method.
+struct MethodValidation {
+    std::optional<double> mdl, loqMdl;
+    std::string date, sha256;
+
+    friend bool operator==(const MethodValidation&, const MethodValidation&) = default;
+};
+
+struct MethodIdentity {
+    std::string name, sha256;
+    MethodValidation validated;
+
+    bool empty() const { return name.empty(); }
+    friend bool operator==(const MethodIdentity&, const MethodIdentity&) = default;
 };
 
 // The record's header; every field optional.
@@ -107,6 +135,7 @@ struct HistoryEntry {
     std::string user; // the login name
     std::string kind;
     std::vector<std::pair<std::string, std::string>> values;
+    std::string reason; // why the change was made, as the user gave it; "" when none was asked
 
     friend bool operator==(const HistoryEntry&, const HistoryEntry&) = default;
 };
@@ -117,6 +146,7 @@ struct Document {
     std::vector<Sample> samples;
     Settings settings;
     ReportHeader header;
+    MethodIdentity method;
     std::string created; // the day the document was created, "2026-12-07"
     std::vector<HistoryEntry> history;
 

@@ -2,6 +2,9 @@
 
 #include "calc/full_precision.h"
 #include "calibration/entries.h"
+#include "calibration/keys.h"
+#include "calibration/results.h"
+#include "calibration/text.h"
 
 #include <algorithm>
 #include <array>
@@ -42,7 +45,7 @@ std::string wordOf(const std::string& value) {
         Word{"nominal", QT_TRANSLATE_NOOP("calibration", "标称浓度")},
         Word{"certified", QT_TRANSLATE_NOOP("calibration", "标准值")},
         Word{"u", QT_TRANSLATE_NOOP("calibration", "不确定度U")},
-        Word{"unit", QT_TRANSLATE_NOOP("calibration", "单位")},
+        Word{"unit", QT_TRANSLATE_NOOP("calibration", "浓度单位")},
         Word{"model", QT_TRANSLATE_NOOP("calibration", "模型")},
         Word{"weight", QT_TRANSLATE_NOOP("calibration", "权重")},
         Word{"level", QT_TRANSLATE_NOOP("calibration", "置信水平")},
@@ -57,12 +60,16 @@ std::string wordOf(const std::string& value) {
         Word{"factor", QT_TRANSLATE_NOOP("calibration", "换算系数")},
         Word{"rounding", QT_TRANSLATE_NOOP("calibration", "修约")},
         Word{"digits", QT_TRANSLATE_NOOP("calibration", "位数")},
+        Word{"decimals", QT_TRANSLATE_NOOP("calibration", "切换值以下的小数位数")},
+        Word{"switch_at", QT_TRANSLATE_NOOP("calibration", "修约切换值")},
         Word{"below", QT_TRANSLATE_NOOP("calibration", "低于检出限时")},
         Word{"min_r", QT_TRANSLATE_NOOP("calibration", "r 下限")},
         Word{"duplicate_max_pct", QT_TRANSLATE_NOOP("calibration", "平行样相对偏差上限")},
         Word{"spike_low_pct", QT_TRANSLATE_NOOP("calibration", "加标回收率下限")},
         Word{"spike_high_pct", QT_TRANSLATE_NOOP("calibration", "加标回收率上限")},
         Word{"check_max_pct", QT_TRANSLATE_NOOP("calibration", "校准核查相对误差上限")},
+        Word{"blank_absorbance_max", QT_TRANSLATE_NOOP("calibration", "空白吸光度上限")},
+        Word{"validated", QT_TRANSLATE_NOOP("calibration", "方法验证的检出限")},
         Word{"laboratory", QT_TRANSLATE_NOOP("calibration", "实验室")},
         Word{"project", QT_TRANSLATE_NOOP("calibration", "项目/批号")},
         Word{"method", QT_TRANSLATE_NOOP("calibration", "方法")},
@@ -84,78 +91,139 @@ std::string wordOf(const std::string& value) {
     return value;
 }
 
+// A value the user typed, as an entry shows it: as it stands, "（空）" when empty, and quoted
+// (with what cannot be seen escaped) when blanks at its ends or such characters would hide it.
+std::string shownValue(const std::string& value) {
+    static const char* const empty = QT_TRANSLATE_NOOP("calibration", "（空）");
+    if (value.empty()) {
+        return translate(empty);
+    }
+    std::string plain = quoted(value);
+    if (plain.size() == value.size() + 2 && text::trimmed(value).size() == value.size()) {
+        return value;
+    }
+    return plain;
+}
+
+// A setting's value in words: "直线", "开", "方法检出限"; a number or a typed text as it stands.
+std::string settingValue(const std::string& key, const std::string& value) {
+    struct Word {
+        const char* key;
+        const char* value;
+        const char* text;
+    };
+    static constexpr std::array kValues{
+        Word{"weight", "none", QT_TRANSLATE_NOOP("calibration", "不加权")},
+        Word{"limit", "lod", "LOD"},
+        Word{"limit", "xd", "x_d"},
+        Word{"limit", "mdl", QT_TRANSLATE_NOOP("calibration", "方法检出限")},
+        Word{"blank_correction", "true", QT_TRANSLATE_NOOP("calibration", "开")},
+        Word{"blank_correction", "false", QT_TRANSLATE_NOOP("calibration", "关")},
+        Word{"rounding", "significant", QT_TRANSLATE_NOOP("calibration", "有效数字")},
+        Word{"rounding", "decimals", QT_TRANSLATE_NOOP("calibration", "小数位数")},
+        Word{"rounding", "switch", QT_TRANSLATE_NOOP("calibration", "小数位数/有效数字切换")},
+        Word{"below", "nd", QT_TRANSLATE_NOOP("calibration", "未检出")},
+        Word{"below", "lt", QT_TRANSLATE_NOOP("calibration", "<检出限")},
+        Word{"below", "L", QT_TRANSLATE_NOOP("calibration", "检出限L")},
+        Word{"blank_absorbance_max", "", QT_TRANSLATE_NOOP("calibration", "关")},
+    };
+    for (const Word& word : kValues) {
+        if (key == word.key && value == word.value) {
+            return translate(word.text);
+        }
+    }
+    if (key == "model") {
+        for (std::size_t i = 0; i < kModelKeys.size(); ++i) {
+            if (value == kModelKeys[i]) {
+                return translate(modelName(calc::Model(i)));
+            }
+        }
+    }
+    if (key == "weight") {
+        for (std::size_t i = 0; i < kWeightKeys.size(); ++i) {
+            if (value == kWeightKeys[i]) {
+                return translate(weightingName(calc::Weighting(i)));
+            }
+        }
+    }
+    return shownValue(value);
+}
+
+// "空白校正、修约": keys joined, each in words.
+std::string wordsOf(const std::string& keys) {
+    static const char* const comma = QT_TRANSLATE_NOOP("calibration", "、");
+    std::string out;
+    std::size_t start = 0;
+    while (start <= keys.size()) {
+        std::size_t end = keys.find(',', start);
+        end = end == std::string::npos ? keys.size() : end;
+        if (end > start) {
+            out += (out.empty() ? "" : translate(comma)) + wordOf(keys.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+// How a value of an entry is shown.
+enum class Shown { Plain, Quoted, Word, Value };
+
 struct Kind {
     const char* kind;
     const char* text;                // with %1.. for the values below, in order
     std::array<const char*, 4> keys; // nullptr after the last
-    std::array<bool, 4> quoted;      // a value the user typed, shown quoted
-    std::array<bool, 4> words;       // a value that is a key of this program
+    std::array<Shown, 4> shown;
 };
 
 constexpr std::array kKinds{
-    Kind{"history_started", QT_TRANSLATE_NOOP("calibration", "记录从此开始"), {}, {}, {}},
-    Kind{"file_opened", QT_TRANSLATE_NOOP("calibration", "打开文件 %1"), {"file"}, {}, {}},
-    Kind{"file_saved", QT_TRANSLATE_NOOP("calibration", "保存到文件 %1"), {"file"}, {}, {}},
+    Kind{"history_started", QT_TRANSLATE_NOOP("calibration", "记录从此开始"), {}, {}},
+    Kind{"file_opened", QT_TRANSLATE_NOOP("calibration", "打开文件 %1"), {"file"}, {}},
+    Kind{"file_saved", QT_TRANSLATE_NOOP("calibration", "保存到文件 %1"), {"file"}, {}},
     Kind{"standards_replaced",
          QT_TRANSLATE_NOOP("calibration", "标准点由%1替换为%2个"),
          {"source", "count"},
-         {},
-         {true, false}},
+         {Shown::Word}},
     Kind{"standard_edited",
-         QT_TRANSLATE_NOOP("calibration", "第%1个标准点的%2由 %3 改为 %4"),
+         QT_TRANSLATE_NOOP("calibration", "第%1个标准点的%2：%3 → %4"),
          {"number", "field", "from", "to"},
-         {false, false, true, true},
-         {false, true}},
+         {Shown::Plain, Shown::Word, Shown::Value, Shown::Value}},
     Kind{"standards_inserted",
          QT_TRANSLATE_NOOP("calibration", "在第%1个位置插入%2个标准点"),
          {"number", "count"},
-         {},
          {}},
-    Kind{"standards_removed",
-         QT_TRANSLATE_NOOP("calibration", "删除标准点 %1"),
-         {"numbers"},
-         {},
-         {}},
+    Kind{"standards_removed", QT_TRANSLATE_NOOP("calibration", "删除标准点 %1"), {"numbers"}, {}},
     Kind{"standard_excluded",
          QT_TRANSLATE_NOOP("calibration", "排除第%1个标准点，原因：%2"),
          {"number", "reason"},
-         {false, true},
-         {}},
+         {Shown::Plain, Shown::Quoted}},
     Kind{"standard_included",
          QT_TRANSLATE_NOOP("calibration", "取消排除第%1个标准点"),
          {"number"},
-         {},
          {}},
-    Kind{"setting_changed",
-         QT_TRANSLATE_NOOP("calibration", "%1由 %2 改为 %3"),
-         {"setting", "from", "to"},
-         {false, true, true},
-         {true}},
     Kind{"samples_added",
          QT_TRANSLATE_NOOP("calibration", "由%1添加%2个样品（自第%3行）"),
          {"source", "count", "first"},
-         {},
-         {true}},
+         {Shown::Word}},
     Kind{"sample_edited",
-         QT_TRANSLATE_NOOP("calibration", "第%1个样品的%2由 %3 改为 %4"),
+         QT_TRANSLATE_NOOP("calibration", "第%1个样品的%2：%3 → %4"),
          {"number", "field", "from", "to"},
-         {false, false, true, true},
-         {false, true}},
+         {Shown::Plain, Shown::Word, Shown::Value, Shown::Value}},
     Kind{"samples_removed",
          QT_TRANSLATE_NOOP("calibration", "删除%1个样品：%2"),
          {"count", "numbers"},
-         {},
          {}},
     Kind{"samples_cleared",
          QT_TRANSLATE_NOOP("calibration", "清空样品列表（%1个样品）"),
          {"count"},
-         {},
          {}},
     Kind{"header_changed",
-         QT_TRANSLATE_NOOP("calibration", "报告信息的%1由 %2 改为 %3"),
+         QT_TRANSLATE_NOOP("calibration", "报告信息的%1：%2 → %3"),
          {"field", "from", "to"},
-         {false, true, true},
-         {true}},
+         {Shown::Word, Shown::Value, Shown::Value}},
+    Kind{"method_saved",
+         QT_TRANSLATE_NOOP("calibration", "保存方法 %1 到文件 %2（SHA-256 %3）"),
+         {"name", "file", "sha256"},
+         {Shown::Quoted}},
 };
 
 std::string numberText(double value) {
@@ -165,33 +233,32 @@ std::string numberText(double value) {
 } // namespace
 
 std::vector<Change> settingChanges(const Settings& before, const Settings& after) {
-    static constexpr const char* kModels[] = {"line", "origin", "quadratic"};
-    static constexpr const char* kWeights[] = {"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
-    static constexpr const char* kLimits[] = {"lod", "xd", "mdl"};
-    static constexpr const char* kRoundings[] = {"significant", "decimals"};
-    static constexpr const char* kBelows[] = {"nd", "lt"};
     const auto texts = [](const Settings& s) {
         return std::vector<std::pair<const char*, std::string>>{
-            {"model", kModels[int(s.model)]},
-            {"weight", kWeights[int(s.weighting)]},
+            {"model", kModelKeys[std::size_t(s.model)]},
+            {"weight", kWeightKeys[std::size_t(s.weighting)]},
             {"level", std::to_string(s.level)},
             {"alpha", numberText(s.alpha)},
             {"k", numberText(s.k)},
             {"m", std::to_string(s.m)},
-            {"limit", kLimits[int(s.limit)]},
+            {"limit", kLimitKeys[std::size_t(s.limit)]},
             {"blank_correction", s.blankCorrection ? "true" : "false"},
             {"volume", s.volume},
             {"volume_unit", s.volumeUnit},
             {"result_unit", s.resultUnit},
             {"factor", s.factor},
-            {"rounding", kRoundings[int(s.rounding)]},
+            {"rounding", kRoundingKeys[std::size_t(s.rounding)]},
             {"digits", std::to_string(s.digits)},
-            {"below", kBelows[int(s.below)]},
+            {"decimals", std::to_string(s.switchDecimals)},
+            {"switch_at", numberText(s.switchAt)},
+            {"below", kBelowKeys[std::size_t(s.below)]},
             {"min_r", numberText(s.minimumR)},
             {"duplicate_max_pct", numberText(s.duplicateMaxPct)},
             {"spike_low_pct", numberText(s.spikeLowPct)},
             {"spike_high_pct", numberText(s.spikeHighPct)},
             {"check_max_pct", numberText(s.checkMaxPct)},
+            {"blank_absorbance_max",
+             s.blankAbsorbanceMax ? numberText(*s.blankAbsorbanceMax) : std::string()},
         };
     };
     const auto old = texts(before);
@@ -251,10 +318,37 @@ std::string numberList(const std::vector<int>& rows) {
 
 HistoryEntry historyEntry(std::string kind, HistoryValues values) {
     std::sort(values.begin(), values.end());
-    return HistoryEntry{{}, {}, std::move(kind), std::move(values)};
+    return HistoryEntry{{}, {}, std::move(kind), std::move(values), {}};
 }
 
-Message describe(const HistoryEntry& entry) {
+namespace {
+
+Message words(const HistoryEntry& entry) {
+    if (entry.kind == "setting_changed") {
+        const std::string key = valueOf(entry, "setting");
+        return Message(QT_TRANSLATE_NOOP("calibration", "%1：%2 → %3"),
+                       {wordOf(key), settingValue(key, valueOf(entry, "from")),
+                        settingValue(key, valueOf(entry, "to"))});
+    }
+    // A row by its name when the entry keeps it (entries of older files have its number only).
+    if (const std::string name = valueOf(entry, "name");
+        entry.kind == "sample_edited" && !text::isBlank(name)) {
+        return Message(QT_TRANSLATE_NOOP("calibration", "%1 的%2：%3 → %4"),
+                       {shownValue(name), wordOf(valueOf(entry, "field")),
+                        shownValue(valueOf(entry, "from")), shownValue(valueOf(entry, "to"))});
+    }
+    if (entry.kind == "method_applied") {
+        const std::string changes = valueOf(entry, "changes");
+        const std::string name = quoted(valueOf(entry, "name"));
+        const std::string sha256 = valueOf(entry, "sha256");
+        return changes.empty()
+                   ? Message(QT_TRANSLATE_NOOP("calibration",
+                                               "应用方法 %1（SHA-256 %2），未改变任何设置"),
+                             {name, sha256})
+                   : Message(
+                         QT_TRANSLATE_NOOP("calibration", "应用方法 %1（SHA-256 %2），改变：%3"),
+                         {name, sha256, wordsOf(changes)});
+    }
     for (const Kind& kind : kKinds) {
         if (entry.kind != kind.kind) {
             continue;
@@ -262,7 +356,19 @@ Message describe(const HistoryEntry& entry) {
         Message message(kind.text);
         for (std::size_t i = 0; i < kind.keys.size() && kind.keys[i] != nullptr; ++i) {
             std::string value = valueOf(entry, kind.keys[i]);
-            value = kind.quoted[i] ? quoted(value) : kind.words[i] ? wordOf(value) : value;
+            switch (kind.shown[i]) {
+            case Shown::Plain:
+                break;
+            case Shown::Quoted:
+                value = quoted(value);
+                break;
+            case Shown::Word:
+                value = wordOf(value);
+                break;
+            case Shown::Value:
+                value = shownValue(value);
+                break;
+            }
             message.args.push_back(std::move(value));
         }
         return message;
@@ -276,6 +382,17 @@ Message describe(const HistoryEntry& entry) {
         text += quoted(value);
     }
     return Message("%1", {text});
+}
+
+} // namespace
+
+Message describe(const HistoryEntry& entry) {
+    Message message = words(entry);
+    if (entry.reason.empty()) {
+        return message;
+    }
+    return Message(QT_TRANSLATE_NOOP("calibration", "%1；修改原因：%2"),
+                   {render(message), shownValue(entry.reason)});
 }
 
 } // namespace calibration

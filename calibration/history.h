@@ -11,10 +11,15 @@
 //   standard_excluded      {number, reason}         standard_included {number}
 //   setting_changed        {setting, from, to}
 //   samples_added          {source, count, first}   a pasted block is one entry
-//   sample_edited          {number, field, from, to}
+//   sample_edited          {number, field, from, to, name}  name: the row's name before the
+//                                                   edit (files of earlier versions lack it)
 //   samples_removed        {count, numbers}         samples_cleared {count}
 //   header_changed         {field, from, to}
-// Numbers count from 1, as the tables show them.
+//   method_applied         {name, sha256, changes}  changes: the keys of what the method changed
+//                                                   ("blank_correction,unit"), comma-separated
+//   method_saved           {name, file, sha256}
+// Numbers count from 1, as the tables show them. Any entry may carry the reason the user gave for
+// the change (HistoryEntry::reason), shown after its words.
 
 #include "calibration/document.h"
 #include "calibration/message.h"
@@ -41,8 +46,10 @@ std::vector<Change> headerChanges(const ReportHeader& before, const ReportHeader
 // "3-5,8": 1-based numbers of sorted 0-based rows, runs joined.
 std::string numberList(const std::vector<int>& rows);
 
-// The entry in words: "第3个标准点的吸光度由 \".12\" 改为 \".13\"". A kind this program does not
-// know (a newer one's) is shown with its values as they stand.
+// The entry in words, settings by their captions and values, rows by their names:
+// "空白校正：关 → 开", "报告检出限：LOD → 方法检出限", "W1 的读数：0.1852 → 0.1952",
+// "第3个标准点的吸光度：.12 → .13"; with its reason "…；修改原因：读错". A kind this program does
+// not know (a newer one's) is shown with its values as they stand.
 Message describe(const HistoryEntry& entry);
 
 } // namespace calibration

@@ -1,7 +1,9 @@
 #include "calibration/report.h"
 
 #include "calc/full_precision.h"
+#include "calc/number_text.h"
 #include "calibration/history.h"
+#include "calibration/keys.h"
 #include "calibration/memory.h"
 #include "calibration/text.h"
 
@@ -113,13 +115,10 @@ void appendText(std::string& out, const ReportValue& value) {
         appendJoined(out, value.keys, ",", [&out](const char* v) { out += v; });
         break;
     case Kind::Object:
-        // A cell that is an object (a sample's quality check) shows its "value"; the objects of
-        // the validation are written as lines of their own (appendTextFields).
-        for (const ReportField& field : value.fields) {
-            if (std::string_view(field.key) == "value") {
-                appendText(out, field.value);
-            }
-        }
+        // The objects of the validation are written as lines of their own (appendTextFields).
+        break;
+    case Kind::List:
+        out += value.text; // made of keys and numbers by its maker
         break;
     }
 }
@@ -177,6 +176,11 @@ void appendJson(std::string& out, const ReportValue& value) {
     case Kind::Object:
         appendJsonFields(out, value.fields);
         break;
+    case Kind::List:
+        out += '[';
+        appendJoined(out, value.items, ", ", [&out](const ReportValue& v) { appendJson(out, v); });
+        out += ']';
+        break;
     }
 }
 
@@ -229,6 +233,23 @@ std::string textCell(const ReportValue& value) {
     std::string out;
     appendText(out, value);
     return out;
+}
+
+std::vector<std::pair<std::string, const ReportValue*>>
+flatFields(const std::vector<ReportField>& fields) {
+    std::vector<std::pair<std::string, const ReportValue*>> flat;
+    const auto add = [&flat](const auto& self, const std::vector<ReportField>& level,
+                             const std::string& prefix) -> void {
+        for (const ReportField& field : level) {
+            if (field.value.kind == Kind::Object) {
+                self(self, field.value.fields, prefix + field.key + ".");
+            } else {
+                flat.emplace_back(prefix + field.key, &field.value);
+            }
+        }
+    };
+    add(add, fields, {});
+    return flat;
 }
 
 ReportValue ReportValue::null() {
@@ -413,16 +434,115 @@ std::vector<ReportField> validationFields(const Document& document, const Result
                            {"x_d", b ? ReportValue::of(b->xD) : ReportValue::null()},
                            {"mdl", mdl ? ReportValue::of(mdl->mdl) : ReportValue::null()},
                            {"loq_mdl", mdl ? ReportValue::of(mdl->loq) : ReportValue::null()}})});
-    static const char* const kLimitKeys[] = {"lod", "xd", "mdl"};
+    const char* source = kSourceKeys[std::size_t(batch.limitSource)];
     fields.push_back(
-        {"reported_limit", object({{"kind", ReportValue::ofKey(kLimitKeys[int(settings.limit)])},
-                                   {"value", ReportValue::of(batch.reportedLimit)}})});
+        {"reported_limit",
+         object({{"kind", ReportValue::ofKey(kLimitKeys[std::size_t(settings.limit)])},
+                 {"value", ReportValue::of(batch.reportedLimit)},
+                 {"quantitation_limit", ReportValue::of(batch.reportedQuantitationLimit)},
+                 {"source", *source ? ReportValue::ofKey(source) : ReportValue::null()}})});
     return fields;
 }
 
 ReportField qcSummaryField(const Results& results) {
     return {"qc_summary", object({{"passed", ReportValue::of(results.batch.passed)},
-                                  {"failed", ReportValue::of(results.batch.failed)}})};
+                                  {"failed", ReportValue::of(results.batch.failed)},
+                                  {"not_judged", ReportValue::of(results.batch.notJudged)}})};
+}
+
+namespace {
+
+ReportValue textOrNull(const std::string& text) {
+    return text::isBlank(text) ? ReportValue::null() : ReportValue::ofText(text);
+}
+
+ReportValue numberOrNull(const std::string& text) {
+    return text::isBlank(text) ? ReportValue::null() : ReportValue::of(calc::strictParse(text));
+}
+
+std::vector<ReportField> headerFields(const ReportHeader& h) {
+    return {{"laboratory", ReportValue::ofText(h.laboratory)},
+            {"project", ReportValue::ofText(h.project)},
+            {"method", ReportValue::ofText(h.method)},
+            {"analyte", ReportValue::ofText(h.analyte)},
+            {"instrument", ReportValue::ofText(h.instrument)},
+            {"instrument_number", ReportValue::ofText(h.instrumentNumber)},
+            {"wavelength", ReportValue::ofText(h.wavelength)},
+            {"path_length", ReportValue::ofText(h.pathLength)},
+            {"analysis_date", ReportValue::ofText(h.analysisDate)},
+            {"analyst", ReportValue::ofText(h.analyst)},
+            {"reviewer", ReportValue::ofText(h.reviewer)},
+            {"approver", ReportValue::ofText(h.approver)}};
+}
+
+std::vector<ReportField> settingsFields(const Document& document) {
+    const Settings& s = document.settings;
+    const bool significant = s.rounding != Rounding::Decimals;
+    const bool decimals = s.rounding != Rounding::Significant;
+    const auto number = [](double value) { return ReportValue::of(value); };
+    return {
+        {"volume", numberOrNull(s.volume)},
+        {"volume_unit", textOrNull(s.volumeUnit)},
+        {"factor", text::isBlank(s.factor) ? ReportValue::of(1.0) : numberOrNull(s.factor)},
+        {"unit", ReportValue::ofText(document.unit)},
+        {"result_unit", textOrNull(s.resultUnit)},
+        {"blank_correction", ReportValue::of(s.blankCorrection)},
+        {"rounding", ReportValue::ofKey(kRoundingKeys[std::size_t(s.rounding)])},
+        {"digits", significant ? ReportValue::of(s.digits) : ReportValue::null()},
+        {"decimals", !decimals                        ? ReportValue::null()
+                     : s.rounding == Rounding::Switch ? ReportValue::of(s.switchDecimals)
+                                                      : ReportValue::of(s.digits)},
+        {"switch_at", s.rounding == Rounding::Switch ? number(s.switchAt) : ReportValue::null()},
+        {"below", ReportValue::ofKey(kBelowKeys[std::size_t(s.below)])},
+        {"limit", ReportValue::ofKey(kLimitKeys[std::size_t(s.limit)])},
+        {"min_r", number(s.minimumR)},
+        {"duplicate_max_pct", number(s.duplicateMaxPct)},
+        {"spike_low_pct", number(s.spikeLowPct)},
+        {"spike_high_pct", number(s.spikeHighPct)},
+        {"check_max_pct", number(s.checkMaxPct)},
+        {"blank_absorbance_max", ReportValue::of(s.blankAbsorbanceMax)},
+        {"method", object({{"name", textOrNull(document.method.name)},
+                           {"sha256", textOrNull(document.method.sha256)}})},
+    };
+}
+
+// The limits in the curve's unit and, with a reporting unit, converted as a result is.
+std::vector<ReportField> limitsFields(const Document& document, const Results& results) {
+    const CurveResult& curve = results.curve;
+    const BatchResult& batch = results.batch;
+    const std::optional<calc::Din32645>& din = curve.validation.din;
+    const std::optional<double> values[] = {
+        curve.lod.value,
+        curve.loq.value,
+        din ? std::optional<double>(din->xC) : std::nullopt,
+        din ? std::optional<double>(din->xD) : std::nullopt,
+        din ? din->xQ : std::nullopt,
+        batch.reportedMdl.value,
+        batch.reportedLoqMdl.value,
+    };
+    static constexpr const char* kAll[] = {"lod", "loq", "x_c", "x_d", "x_q", "mdl", "loq_mdl"};
+    const bool converted = !text::isBlank(document.settings.resultUnit) && !batch.reportingProblem;
+    std::vector<ReportField> curveUnit, reportingUnit;
+    for (std::size_t i = 0; i < std::size(kAll); ++i) {
+        curveUnit.push_back({kAll[i], ReportValue::of(values[i])});
+        const std::optional<double> value =
+            converted && values[i] ? std::optional<double>(*values[i] * batch.resultFactor)
+                                   : std::nullopt;
+        reportingUnit.push_back({kAll[i], ReportValue::of(value)});
+    }
+    return {
+        {"curve_unit", object(std::move(curveUnit))},
+        {"reporting_unit", object(std::move(reportingUnit))},
+        {"unit", ReportValue::ofText(document.unit)},
+        {"result_unit", converted ? ReportValue::ofText(batch.resultUnit) : ReportValue::null()}};
+}
+
+} // namespace
+
+std::vector<ReportField> recordFields(const Document& document, const Results& results) {
+    return {{"header", object(headerFields(document.header))},
+            {"settings", object(settingsFields(document))},
+            {"limits", object(limitsFields(document, results))}};
 }
 
 const std::vector<const char*>& pointKeys() {
@@ -467,6 +587,13 @@ public:
     void key(std::string_view value) { slot(Kind::Key).text.assign(value); }
     std::vector<double>& numbers() { return cleared(slot(Kind::NumberList).numbers); }
     std::vector<const char*>& keys() { return cleared(slot(Kind::KeyList).keys); }
+    // A list of values and its text cell, both emptied.
+    ReportValue& list() {
+        ReportValue& value = slot(Kind::List);
+        value.items.clear();
+        value.text.clear();
+        return value;
+    }
 
 private:
     ReportValue& slot(Kind kind) {
@@ -512,13 +639,48 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 
 const std::vector<const char*>& sampleKeys() {
     static const std::vector<const char*> keys = {
-        "name",        "readings", "m",         "mean_A",      "dilution", "x0",
-        "s_x0",        "ci95_x0",  "ci_x0",     "flags",       "type",     "of",
-        "added",       "nominal",  "certified", "u",           "result",   "result_text",
-        "result_unit", "qc",       "qc_pass",   "below_limit", "error",
+        "name",        "readings", "m",           "mean_A",      "dilution",
+        "x0",          "s_x0",     "ci95_x0",     "ci_x0",       "flags",
+        "type",        "of",       "added",       "nominal",     "certified",
+        "u",           "result",   "result_text", "mean_result", "mean_result_text",
+        "result_unit", "qc",       "qc_pass",     "below_limit", "error",
     };
     return keys;
 }
+
+namespace {
+
+// A row's rules: the list of their objects (its text "duplicate:pass:2.27;blank:not_judged:")
+// and the row's verdict.
+void qcCells(RowFill& fill, const std::vector<QualityCheck>& checks) {
+    ReportValue& list = fill.list();
+    for (const QualityCheck& check : checks) {
+        const char* verdict = !check.pass ? "not_judged" : *check.pass ? "pass" : "fail";
+        list.items.push_back(
+            object({{"rule", ReportValue::ofKey(check.rule)},
+                    {"value", ReportValue::of(check.value)},
+                    {"low", ReportValue::of(check.low)},
+                    {"high", ReportValue::of(check.high)},
+                    {"pass", check.pass ? ReportValue::of(*check.pass) : ReportValue::null()},
+                    // Why it failed or cannot be judged; a rule that passed needs none.
+                    {"reason", check.pass == true ? ReportValue::null()
+                                                  : ReportValue::ofText(render(check.verdict))}}));
+        if (!list.text.empty()) {
+            list.text += ';';
+        }
+        list.text += check.rule;
+        list.text += ':';
+        list.text += verdict;
+        list.text += ':';
+        if (check.value) {
+            appendNumber(list.text, *check.value, "");
+        }
+    }
+    const std::optional<bool> pass = verdictOf(checks);
+    pass ? fill.put(*pass) : fill.null();
+}
+
+} // namespace
 
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row) {
@@ -538,27 +700,24 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
              {&sample.of, &sample.added, &sample.nominal, &sample.certified, &sample.u}) {
             fill.textOrNull(*text);
         }
-        if (!computed) {
-            for (int i = 0; i < 6; ++i) {
+        if (computed) {
+            fill.put(result.result);
+            fill.textOrNull(result.resultText);
+            fill.put(result.meanResult);
+            fill.textOrNull(result.meanResultText);
+            fill.text(results.batch.resultUnit);
+        } else {
+            for (int i = 0; i < 5; ++i) {
                 fill.null();
             }
-            return;
         }
-        fill.put(result.result);
-        fill.textOrNull(result.resultText);
-        fill.text(results.batch.resultUnit);
-        if (result.qc) {
-            fill.put(object({{"rule", ReportValue::ofKey(result.qc->rule)},
-                             {"value", ReportValue::of(result.qc->value)},
-                             {"low", ReportValue::of(result.qc->low)},
-                             {"high", ReportValue::of(result.qc->high)},
-                             {"pass", ReportValue::of(result.qc->pass)}}));
-            fill.put(result.qc->pass);
+        // A row whose readings are not numbers still has its rules, not judged.
+        qcCells(fill, result.checks);
+        if (computed) {
+            fill.put(result.belowLimit);
         } else {
             fill.null();
-            fill.null();
         }
-        fill.put(result.belowLimit);
     };
     if (!result.values.ok()) {
         // Kept as typed, with the reason it has no values.
@@ -585,7 +744,8 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     std::vector<const char*>& flags = fill.keys();
     for (const auto& [set, key] : {std::pair{result.flags.outOfRange, "out_of_range"},
                                    {result.flags.belowLod, "below_lod"},
-                                   {result.flags.belowLoq, "below_loq"}}) {
+                                   {result.flags.belowLoq, "below_loq"},
+                                   {result.flags.noLimit, "no_limit"}}) {
         if (set) {
             flags.push_back(key);
         }
@@ -630,10 +790,14 @@ private:
 };
 
 bool buildText(const Document& document, const Results& results, std::string& out, Pieces& pieces) {
+    out += "report_version\t" + std::to_string(kReportVersion) + '\n';
     appendTextFields(out, calibrationFields(document, results));
     out += '\n';
     std::vector<ReportField> validation = validationFields(document, results);
     validation.push_back(qcSummaryField(results));
+    for (ReportField& field : recordFields(document, results)) {
+        validation.push_back(std::move(field));
+    }
     appendTextFields(out, validation);
     out += '\n';
     appendHeader(out, pointKeys());
@@ -654,18 +818,23 @@ bool buildText(const Document& document, const Results& results, std::string& ou
 }
 
 bool buildJson(const Document& document, const Results& results, std::string& out, Pieces& pieces) {
-    out += '{';
-    const std::vector<ReportField> fields = calibrationFields(document, results);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        out += i == 0 ? "\n    \"" : ",\n    \"";
-        out += fields[i].key;
+    out += "{\n    \"report_version\": " + std::to_string(kReportVersion);
+    for (const ReportField& field : calibrationFields(document, results)) {
+        out += ",\n    \"";
+        out += field.key;
         out += "\": ";
-        appendJson(out, fields[i].value);
+        appendJson(out, field.value);
     }
     out += ",\n    \"validation\": ";
     appendJsonFields(out, validationFields(document, results));
     out += ",\n    \"qc_summary\": ";
     appendJson(out, qcSummaryField(results).value);
+    for (const ReportField& field : recordFields(document, results)) {
+        out += ",\n    \"";
+        out += field.key;
+        out += "\": ";
+        appendJson(out, field.value);
+    }
     std::vector<ReportValue> row;
     const auto appendRows = [&](const char* name, std::size_t count,
                                 const std::vector<const char*>& keys, auto fill) {
@@ -700,7 +869,13 @@ bool buildJson(const Document& document, const Results& results, std::string& ou
             out += ": ";
             appendJsonString(out, entry.values[v].second);
         }
-        out += "}, \"text\": ";
+        out += "}, \"reason\": ";
+        if (entry.reason.empty()) {
+            out += "null";
+        } else {
+            appendJsonString(out, entry.reason);
+        }
+        out += ", \"text\": ";
         appendJsonString(out, render(describe(entry)));
         out += '}';
     }

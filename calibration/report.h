@@ -18,7 +18,8 @@ namespace calibration {
 struct ReportField;
 
 // One value: nothing (an empty cell, JSON null), a truth value, a whole number, a number in full
-// precision (not finite: nothing), a user's text, a key, a list, or an object of fields.
+// precision (not finite: nothing), a user's text, a key, a list, an object of fields, or a list of
+// values (in a text cell the `text` it carries).
 struct ReportValue {
     enum class Kind {
         Null,
@@ -30,7 +31,8 @@ struct ReportValue {
         NumberList,
         IntegerList,
         KeyList,
-        Object
+        Object,
+        List
     };
     Kind kind = Kind::Null;
     bool flag = false;
@@ -41,6 +43,7 @@ struct ReportValue {
     std::vector<long long> integers;
     std::vector<const char*> keys;
     std::vector<ReportField> fields;
+    std::vector<ReportValue> items; // List
 
     static ReportValue null();
     static ReportValue of(bool value);
@@ -71,9 +74,24 @@ std::vector<ReportField> calibrationFields(const Document& document, const Resul
 // The text report writes them as "mandel.pw" lines.
 std::vector<ReportField> validationFields(const Document& document, const Results& results);
 
-// The batch's quality checks counted: qc_summary {passed, failed}. The text report writes it in
-// the validation's block, the JSON beside "validation".
+// The batch's quality checks counted: qc_summary {passed, failed, not_judged}. The text report
+// writes it in the validation's block, the JSON beside "validation".
 ReportField qcSummaryField(const Results& results);
+
+// What a laboratory's system files with the results, each an object:
+//   header {laboratory, project, method, analyte, instrument, instrument_number, wavelength,
+//     path_length, analysis_date, analyst, reviewer, approver} ("" when unset);
+//   settings {volume, volume_unit, factor, unit, result_unit, blank_correction, rounding, digits,
+//     decimals, switch_at, below, limit, min_r, duplicate_max_pct, spike_low_pct, spike_high_pct,
+//     check_max_pct, blank_absorbance_max, method {name, sha256}} (digits, decimals and switch_at
+//     null where the rounding does not use them; volume and factor the numbers or null);
+//   limits {curve_unit {lod, loq, x_c, x_d, x_q, mdl, loq_mdl}, reporting_unit {the same, converted
+//     as a result is: · f / V, dilution 1; null without a reporting unit}, unit, result_unit}.
+// The text report writes them as "settings.method.name" lines after qc_summary.
+std::vector<ReportField> recordFields(const Document& document, const Results& results);
+
+// The version of the reports' shape: 2 since a row's qc became a list of rules.
+inline constexpr int kReportVersion = 2;
 
 // One standard a row: C, A, excluded, reason, A_fit, residual, deviation_pct, C_back,
 // recovery_pct, studentized, cooks, outlier, influential.
@@ -81,26 +99,32 @@ const std::vector<const char*>& pointKeys();
 void pointRow(const Document& document, const Results& results, std::size_t index,
               std::vector<ReportValue>& row);
 
-// One sample a row: name, readings, m, mean_A, dilution, x0, s_x0, ci95_x0, ci_x0, flags, type
-// (always the key: sample, blank, duplicate, spike, check, reference, mdl), of, added, nominal,
-// certified, u, result (in the reporting unit), result_text (as reported: rounded, "未检出" or
-// "<0.025"), result_unit, qc (the rule's object {rule, value, low, high, pass}; its value in the
-// text report), qc_pass, below_limit, error (the reason a row has no values or its type cells
-// cannot be used).
+// One sample a row: name, readings, m, mean_A, dilution, x0, s_x0, ci95_x0, ci_x0, flags
+// (out_of_range, below_lod: below the reported limit, below_loq: below its quantitation limit,
+// no_limit), type (always the key: sample, blank, duplicate, spike, check, reference, mdl), of,
+// added, nominal, certified, u, result (in the reporting unit), result_text (as reported: rounded,
+// "未检出", "<0.025" or "0.025L"), mean_result and mean_result_text (a sample whose duplicates
+// passed: the mean with theirs), result_unit, qc (a list of the rules' objects {rule, value, low,
+// high, pass, reason}, pass null when not judged; in the text report "rule:verdict:value" joined
+// by ";", the verdict pass, fail or not_judged), qc_pass (the row's verdict: false when a rule
+// failed, else null when one was not judged, else true; null without rules), below_limit, error
+// (the reason a row has no values or its type cells cannot be used).
 const std::vector<const char*>& sampleKeys();
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row);
 
-// Tab-separated text: the calibration's fields as key TAB value lines, an empty line, the
-// validation's as "object.key" TAB value lines, an empty line, the header of the standards and
+// Tab-separated text: report_version and the calibration's fields as key TAB value lines, an
+// empty line, the validation's, qc_summary and the record's fields as "object.key" TAB value
+// lines, an empty line, the header of the standards and
 // one line each, and, when there are samples, an empty line, their
 // header and one line each. Every line ends with "\n". A text cell never splits a line: control
 // characters, C1 controls and bidirectional controls become one blank.
 std::string reportText(const Document& document, const Results& results);
 
-// One JSON object with the same keys: the calibration's fields one a line, "validation",
-// "qc_summary", then "points" and "samples" (always there), one object a line, and "history":
-// each entry's time, user, kind, values and its text in words.
+// One JSON object with the same keys: report_version, the calibration's fields one a line,
+// "validation", "qc_summary", "header", "settings", "limits", then "points" and "samples" (always
+// there), one object a line, and "history": each entry's time, user, kind, values, reason and its
+// text in words.
 std::string reportJson(const Document& document, const Results& results);
 
 // The same reports handed to `write` a piece at a time (a mebibyte or so, never splitting a row),
@@ -113,6 +137,11 @@ bool writeReportJson(const Document& document, const Results& results, const Rep
 // One value as the text report writes it in a cell: lists joined (readings by blanks, numbers and
 // keys by commas), a text with its control characters as blanks, nothing as "".
 std::string textCell(const ReportValue& value);
+
+// The fields with each object's fields as "object.key" (nested: "limits.curve_unit.lod"), as the
+// text report and the CSV export write them.
+std::vector<std::pair<std::string, const ReportValue*>>
+flatFields(const std::vector<ReportField>& fields);
 
 // A JSON string with quotes, backslashes and control characters escaped. An unpaired surrogate
 // kept from a Qt text is escaped (\ud800) where the program reads it back, its own files, and

@@ -1,6 +1,7 @@
 #include "calibration/results.h"
 
 #include "calc/distributions.h"
+#include "calc/full_precision.h"
 #include "calc/validation.h"
 #include "calibration/memory.h"
 
@@ -57,7 +58,8 @@ bool weightsConcentration(calc::Weighting weighting) {
 }
 
 Message fitProblemMessage(const calc::FitProblem& problem, const Document& document,
-                          const std::vector<StandardResult>& standards) {
+                          const CurveResult& curve) {
+    const std::vector<StandardResult>& standards = curve.standards;
     const Settings& settings = document.settings;
     const std::string number = std::to_string(problem.standard + 1);
     switch (problem.kind) {
@@ -89,6 +91,25 @@ Message fitProblemMessage(const calc::FitProblem& problem, const Document& docum
                            "calibration",
                            "权重%1要求浓度为正：第%2个标准点为负，请排除该点或选择其他权重"),
                 {weightingName(settings.weighting), number});
+        }
+        if (curve.zeroA && value) {
+            // The number the user typed is not what the weighting refused: say what the blank
+            // correction made of it.
+            const std::string typed = document.standards[problem.standard].a;
+            const std::string blank = calc::fullPrecision(*curve.zeroA + 0.0);
+            return zero ? Message(QT_TRANSLATE_NOOP("calibration",
+                                                    "权重%1要求吸光度不为0：第%2个标准点的吸光度 "
+                                                    "%3 经空白校正（减去零浓度标准点的平均吸光度 "
+                                                    "%4）后为0，请排除该点、关闭空白校正或选择其"
+                                                    "他权重"),
+                                  {weightingName(settings.weighting), number, typed, blank})
+                        : Message(QT_TRANSLATE_NOOP("calibration",
+                                                    "权重%1要求吸光度为正：第%2个标准点的吸光度 "
+                                                    "%3 经空白校正（减去零浓度标准点的平均吸光度 "
+                                                    "%4）后为负（%5），请排除该点、关闭空白校正或"
+                                                    "选择其他权重"),
+                                  {weightingName(settings.weighting), number, typed, blank,
+                                   calc::fullPrecision(*value + 0.0)});
         }
         return Message(
             zero ? QT_TRANSLATE_NOOP(
@@ -497,7 +518,7 @@ CurveResult evaluateCurve(const Document& document) {
     const calc::ModelOutcome outcome = calc::fitModel(
         x, y, std::span<const bool>(excluded.get(), count), settings.model, settings.weighting);
     if (const auto* problem = std::get_if<calc::FitProblem>(&outcome)) {
-        curve.problem = fitProblemMessage(*problem, document, curve.standards);
+        curve.problem = fitProblemMessage(*problem, document, curve);
         return curve;
     }
     curve.fit = std::get<calc::ModelFit>(outcome);
@@ -536,8 +557,9 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
     result.result = Figure{};
     result.resultText.clear();
     result.belowLimit = false;
-    result.qc.reset();
-    result.qcReason.reset();
+    result.meanResult.reset();
+    result.meanResultText.clear();
+    result.checks.clear();
     const auto missing = [&result](const Message& why) {
         result.x0 = result.sX0 = result.ci = result.ci95 = Figure::missing(why);
     };
@@ -599,11 +621,6 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
         const double measured = double(mean);
         result.flags.outOfRange =
             prediction.outsideSpan || measured < fit.yMin || measured > fit.yMax;
-    }
-    if (prediction.x0) {
-        // Before the dilution: the limits belong to the measured solution.
-        result.flags.belowLod = curve.lod.value && *prediction.x0 < *curve.lod.value;
-        result.flags.belowLoq = curve.loq.value && *prediction.x0 < *curve.loq.value;
     }
 }
 

@@ -80,20 +80,30 @@ struct CurveResult {
     bool hasCurve() const { return fit.has_value(); }
 };
 
-// An acceptance rule applied: its figure, the accepted range and the verdict.
+// An acceptance rule applied to a row: its figure, the accepted range and the verdict, or why
+// it cannot be judged although it applies (a spike without its added amount, a duplicate naming
+// a missing sample, a figure beyond a double's range).
 struct QualityCheck {
-    const char* rule = ""; // "duplicate", "spike", "check", "reference", "blank", "calibration"
-    double value = 0; // relative deviation %, recovery %, relative error %, |result - certified|,
-                      // the blank's concentration, r
+    // "duplicate", "spike", "check", "reference", "blank", "blank_absorbance", "calibration"
+    const char* rule = "";
+    // Relative deviation %, recovery %, relative error %, |result - certified|, the blank's
+    // concentration, its mean absorbance, r; none when not judged.
+    std::optional<double> value;
     std::optional<double> low, high; // accepted when low <= value <= high
-    bool pass = false;
-    Message verdict; // "加标回收率 76.4%，要求80–120%"
+    std::optional<bool> pass;        // none: not judged
+    Message verdict; // "加标回收率 76.4%，要求80–120%"; when not judged, why: "缺少加标量"
 };
+
+// A row's verdict over its rules: failed if any failed, else not judged if any was not, else
+// passed; none for a row without rules.
+std::optional<bool> verdictOf(const std::vector<QualityCheck>& checks);
 
 struct SampleFlags {
     bool outOfRange = false; // the mean reading outside the fitted standards' absorbances
-    bool belowLod = false;   // x0 before the dilution below the LOD
-    bool belowLoq = false;
+    bool belowLod = false;   // x0 before the dilution below the reported limit
+    bool belowLoq = false;   // and below that limit's own quantitation limit
+    bool noLimit = false;    // no reported limit exists: a blank's (or a negative) result stands as
+                             // a number that nothing judges
 };
 
 struct SampleResult {
@@ -107,14 +117,23 @@ struct SampleResult {
 
     // The batch: why the row's type cells cannot be used (an unknown type, a name that is missing
     // or not unique, a number its type needs), the result in the reporting unit and as reported
-    // (rounded, "未检出" or "<0.025"), and the row's acceptance rule.
+    // (rounded, "未检出", "<0.025" or "0.025L"), and the row's acceptance rules.
     std::optional<Message> batchProblem;
     Figure result;
     std::string resultText;
     bool belowLimit = false;
-    std::optional<QualityCheck> qc;
-    std::optional<Message> qcReason; // the rule applies but cannot be judged
+    // A sample whose every duplicate passed reports the mean of its result and theirs (before
+    // rounding), "平行样均值"; its own result stays as it is.
+    std::optional<double> meanResult;
+    std::string meanResultText;
+    std::vector<QualityCheck> checks;
+
+    std::optional<bool> qcPass() const { return verdictOf(checks); }
 };
+
+// Where the reported MDL comes from: at least seven 检出限样 rows of the batch, the method's
+// validated MDL, at least seven blanks; none of them.
+enum class LimitSource { None, Curve, Batch, Method, Blanks };
 
 // What the rows of the batch give together: the limits from the blanks and the method detection
 // limit, and the limit that is reported.
@@ -126,8 +145,14 @@ struct BatchResult {
     std::optional<calc::MethodDetectionLimit> mdl;
     Message mdlReason;
     bool mdlFromSpikes = false;
-    // The limit chosen for the report, in the curve's unit (of the measured solution).
-    Figure reportedLimit;
+    // The MDL the report uses (from the batch, the method or the blanks, in that order of
+    // preference) with its 4·MDL, and where it came from.
+    Figure reportedMdl, reportedLoqMdl;
+    LimitSource mdlSource = LimitSource::None;
+    // The limit chosen for the report, in the curve's unit (of the measured solution), its own
+    // quantitation limit (LOD -> LOQ, x_d -> x_q, MDL -> 4·MDL) and where it came from.
+    Figure reportedLimit, reportedQuantitationLimit;
+    LimitSource limitSource = LimitSource::None;
 
     // The blank correction: the absorbance taken off every sample's mean (the blank rows' mean,
     // or the zero standards'), or why it cannot apply.
@@ -139,9 +164,10 @@ struct BatchResult {
     std::string resultUnit;
     // The calibration's own rule (r), and the summary of every rule.
     std::optional<QualityCheck> calibrationCheck;
-    int passed = 0, failed = 0;
-    std::vector<Message> failures;
-    Message summary; // "质控：5项通过，1项未通过（加标回收率 76.4%，要求80–120%）"
+    int passed = 0, failed = 0, notJudged = 0;
+    std::vector<Message> failures; // the verdicts of the rules that failed
+    std::vector<Message> unjudged; // "\"P3\"：缺少加标量" for each rule not judged
+    Message summary; // "质控：5项通过，1项未通过，1项未判定（加标回收率 76.4%，要求80–120%；…）"
 };
 
 struct Results {

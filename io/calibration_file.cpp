@@ -1,12 +1,14 @@
 #include "io/calibration_file.h"
 
 #include "calc/full_precision.h"
+#include "calibration/keys.h"
 #include "calibration/memory.h"
 #include "calibration/report.h"
 #include "io/calibration.h"
 #include "io/document_text.h"
 #include "io/encoding.h"
 #include "io/files.h"
+#include "io/json_object.h"
 #include "io/samples_text.h"
 
 #include <QCoreApplication>
@@ -15,8 +17,10 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -428,11 +432,11 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
 }
 
 // The keys of the settings' choices, in the order of their enums.
-constexpr std::array<const char*, 3> kModelKeys{"line", "origin", "quadratic"};
-constexpr std::array<const char*, 6> kWeightKeys{"none", "1/x", "1/x2", "1/y", "1/y2", "1/s2"};
-constexpr std::array<const char*, 3> kLimitKeys{"lod", "xd", "mdl"};
-constexpr std::array<const char*, 2> kBelowKeys{"nd", "lt"};
-constexpr std::array<const char*, 2> kRoundingKeys{"significant", "decimals"};
+using calibration::kBelowKeys;
+using calibration::kLimitKeys;
+using calibration::kModelKeys;
+using calibration::kRoundingKeys;
+using calibration::kWeightKeys;
 
 // The settings' number fields, read and written from one table.
 struct NumberField {
@@ -459,16 +463,10 @@ constexpr TextField kTextFields[] = {
     {"factor", &calibration::Settings::factor},
 };
 
-Expected<calibration::Settings> readSettings(const QJsonObject& root) {
+} // namespace
+
+Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     calibration::Settings settings;
-    const QJsonValue value = root.value(u"settings"_s);
-    if (value.isUndefined()) {
-        return settings;
-    }
-    if (!value.isObject()) {
-        return typeError(u"settings"_s, value, QCoreApplication::translate("io", "对象"));
-    }
-    const QJsonObject object = value.toObject();
     ObjectReader reader(object, "settings"_L1);
     settings.model = calc::Model(reader.choice("model"_L1, kModelKeys, 0));
     settings.weighting = calc::Weighting(reader.choice("weight"_L1, kWeightKeys, 0));
@@ -489,10 +487,21 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
     settings.blankCorrection = reader.flag("blank_correction"_L1, false);
     settings.rounding = calibration::Rounding(reader.choice("rounding"_L1, kRoundingKeys, 0));
     settings.digits = int(reader.number("digits"_L1, 3, 0, 15, true));
+    settings.switchDecimals = int(reader.number("decimals"_L1, 2, 0, 15, true));
+    settings.switchAt = reader.number("switch_at"_L1, 1, 0, std::numeric_limits<double>::max());
+    if (!(settings.switchAt > 0) && !reader.error()) {
+        return fieldError(reader.field("switch_at"_L1),
+                          QCoreApplication::translate("io", "应为大于0的数"));
+    }
     settings.below = calibration::BelowLimit(reader.choice("below"_L1, kBelowKeys, 0));
     for (const NumberField& field : kNumberFields) {
         settings.*field.member = reader.number(QLatin1StringView(field.key), settings.*field.member,
                                                field.low, field.high);
+    }
+    // null: the rule off, as a method writes it.
+    if (object.contains("blank_absorbance_max"_L1) &&
+        !object.value("blank_absorbance_max"_L1).isNull()) {
+        settings.blankAbsorbanceMax = reader.number("blank_absorbance_max"_L1, 0, 0, 10);
     }
     for (const TextField& field : kTextFields) {
         if (object.contains(QLatin1StringView(field.key))) {
@@ -503,6 +512,92 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
         return *reader.error();
     }
     return settings;
+}
+
+bool isSha256(std::string_view text) {
+    return text.size() == 64 && std::all_of(text.begin(), text.end(), [](char ch) {
+               return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') ||
+                      (ch >= 'A' && ch <= 'F');
+           });
+}
+
+Expected<calibration::MethodValidation> readValidation(const QJsonObject& parent,
+                                                       QLatin1StringView path) {
+    calibration::MethodValidation validated;
+    const QJsonValue value = parent.value(u"validated"_s);
+    if (value.isUndefined()) {
+        return validated;
+    }
+    if (!value.isObject()) {
+        return typeError(path.toString(), value, QCoreApplication::translate("io", "对象"));
+    }
+    const QJsonObject object = value.toObject();
+    ObjectReader reader(object, path);
+    for (const auto& [key, member] :
+         {std::pair{"mdl"_L1, &calibration::MethodValidation::mdl},
+          std::pair{"loq_mdl"_L1, &calibration::MethodValidation::loqMdl}}) {
+        if (!object.contains(key)) {
+            continue;
+        }
+        const double number = reader.number(key, 0, 0, std::numeric_limits<double>::max());
+        if (!(number > 0) && !reader.error()) {
+            return fieldError(reader.field(key),
+                              QCoreApplication::translate("io", "应为大于0的数"));
+        }
+        validated.*member = number;
+    }
+    validated.date = reader.text("date"_L1, false);
+    validated.sha256 = reader.text("sha256"_L1, false);
+    if (reader.error()) {
+        return *reader.error();
+    }
+    if (!validated.sha256.empty() && !isSha256(validated.sha256)) {
+        return fieldError(reader.field("sha256"_L1),
+                          QCoreApplication::translate("io", "应为64位十六进制数字（SHA-256）"));
+    }
+    return validated;
+}
+
+namespace {
+
+Expected<calibration::Settings> readSettings(const QJsonObject& root) {
+    const QJsonValue value = root.value(u"settings"_s);
+    if (value.isUndefined()) {
+        return calibration::Settings{};
+    }
+    if (!value.isObject()) {
+        return typeError(u"settings"_s, value, QCoreApplication::translate("io", "对象"));
+    }
+    return readSettingsObject(value.toObject());
+}
+
+// The method the document runs: {name, sha256, validated {mdl, loq_mdl, date, sha256}}.
+Expected<calibration::MethodIdentity> readMethodIdentity(const QJsonObject& root) {
+    calibration::MethodIdentity method;
+    const QJsonValue value = root.value(u"method"_s);
+    if (value.isUndefined()) {
+        return method;
+    }
+    if (!value.isObject()) {
+        return typeError(u"method"_s, value, QCoreApplication::translate("io", "对象"));
+    }
+    const QJsonObject object = value.toObject();
+    ObjectReader reader(object, "method"_L1);
+    method.name = reader.text("name"_L1);
+    method.sha256 = reader.text("sha256"_L1, false);
+    if (reader.error()) {
+        return *reader.error();
+    }
+    if (!method.sha256.empty() && !isSha256(method.sha256)) {
+        return fieldError(reader.field("sha256"_L1),
+                          QCoreApplication::translate("io", "应为64位十六进制数字（SHA-256）"));
+    }
+    auto validated = readValidation(object, "method.validated"_L1);
+    if (!validated) {
+        return validated.error();
+    }
+    method.validated = std::move(validated).value();
+    return method;
 }
 
 // The report's header: every field a text, each optional.
@@ -602,6 +697,7 @@ calibration::HistoryEntry readEntry(ObjectReader& reader, const QJsonObject& obj
     entry.time = reader.text("time"_L1);
     entry.user = reader.text("user"_L1, false);
     entry.kind = reader.text("kind"_L1);
+    entry.reason = reader.text("reason"_L1, false);
     // The values are the entry's own: texts, or numbers and truth values written as texts.
     const QJsonObject values = object.value(u"values"_s).toObject();
     for (auto it = values.begin(); it != values.end(); ++it) {
@@ -627,13 +723,6 @@ void appendMember(std::string& out, const char* key, std::string_view value, boo
     calibration::appendJsonString(out, value, calibration::Surrogates::Escape);
 }
 
-void appendNumberMember(std::string& out, const char* key, double value) {
-    out += ", \"";
-    out += key;
-    out += "\": ";
-    calc::appendFullPrecision(out, value);
-}
-
 // Whether the document holds anything that changes results beyond what version 1 files know:
 // such a file says version 2, so that an older program refuses it rather than ignore it.
 bool needsVersion2(const calibration::Document& document) {
@@ -654,23 +743,96 @@ bool needsVersion2(const calibration::Document& document) {
     return false;
 }
 
-void appendSettings(std::string& out, const calibration::Settings& s) {
+// Whether the document holds what version 2 files do not know: a setting of version 3 (the
+// rounding switch, the "L" style, the blank absorbance rule) or a method.
+bool needsVersion3(const calibration::Document& document) {
+    const calibration::Settings& s = document.settings;
+    const calibration::Settings defaults;
+    return s.rounding == calibration::Rounding::Switch ||
+           s.below == calibration::BelowLimit::LetterL ||
+           s.switchDecimals != defaults.switchDecimals || s.switchAt != defaults.switchAt ||
+           s.blankAbsorbanceMax || !document.method.empty();
+}
+
+void appendValidation(std::string& out, const calibration::MethodValidation& v) {
     out += "{";
-    appendMember(out, "model", kModelKeys[std::size_t(s.model)], true);
-    appendMember(out, "weight", kWeightKeys[std::size_t(s.weighting)]);
-    appendNumberMember(out, "level", s.level);
-    appendNumberMember(out, "m", s.m);
-    appendMember(out, "limit", kLimitKeys[std::size_t(s.limit)]);
-    out += s.blankCorrection ? ", \"blank_correction\": true" : ", \"blank_correction\": false";
-    appendMember(out, "rounding", kRoundingKeys[std::size_t(s.rounding)]);
-    appendNumberMember(out, "digits", s.digits);
-    appendMember(out, "below", kBelowKeys[std::size_t(s.below)]);
-    appendNumberMember(out, "alpha", s.alpha);
+    bool first = true;
+    for (const auto& [key, value] : {std::pair{"mdl", &v.mdl}, std::pair{"loq_mdl", &v.loqMdl}}) {
+        if (*value) {
+            out += first ? "\"" : ", \"";
+            out += key;
+            out += "\": ";
+            calc::appendFullPrecision(out, **value);
+            first = false;
+        }
+    }
+    for (const auto& [key, value] : {std::pair{"date", &v.date}, std::pair{"sha256", &v.sha256}}) {
+        if (!value->empty()) {
+            appendMember(out, key, *value, first);
+            first = false;
+        }
+    }
+    out += '}';
+}
+
+// The settings as one object. A .lumetra file (`only` null) writes every key of version 2 and
+// those of version 3 only when they are not their defaults; a method writes exactly the keys
+// `only` lists (an unset blank absorbance maximum as null: the rule off).
+void appendSettings(std::string& out, const calibration::Settings& s,
+                    const std::vector<std::string>* only = nullptr) {
+    const calibration::Settings defaults;
+    bool first = true;
+    const auto wanted = [&](const char* key, bool inFile) {
+        if (only != nullptr ? std::find(only->begin(), only->end(), key) == only->end() : !inFile) {
+            return false;
+        }
+        out += first ? "\"" : ", \"";
+        out += key;
+        out += "\": ";
+        first = false;
+        return true;
+    };
+    const auto text = [&](const char* key, std::string_view value, bool inFile = true) {
+        if (wanted(key, inFile)) {
+            calibration::appendJsonString(out, value, calibration::Surrogates::Escape);
+        }
+    };
+    const auto number = [&](const char* key, double value, bool inFile = true) {
+        if (wanted(key, inFile)) {
+            calc::appendFullPrecision(out, value);
+        }
+    };
+    out += "{";
+    text("model", kModelKeys[std::size_t(s.model)]);
+    text("weight", kWeightKeys[std::size_t(s.weighting)]);
+    number("level", s.level);
+    number("m", s.m);
+    text("limit", kLimitKeys[std::size_t(s.limit)]);
+    if (wanted("blank_correction", true)) {
+        out += s.blankCorrection ? "true" : "false";
+    }
+    text("rounding", kRoundingKeys[std::size_t(s.rounding)]);
+    number("digits", s.digits);
+    // The switch's figures only when they are not the defaults: a version-2 file has none.
+    const bool switchFigures = s.rounding == calibration::Rounding::Switch ||
+                               s.switchDecimals != defaults.switchDecimals ||
+                               s.switchAt != defaults.switchAt;
+    number("decimals", s.switchDecimals, switchFigures);
+    number("switch_at", s.switchAt, switchFigures);
+    text("below", kBelowKeys[std::size_t(s.below)]);
+    number("alpha", s.alpha);
     for (const NumberField& field : kNumberFields) {
-        appendNumberMember(out, field.key, s.*field.member);
+        number(field.key, s.*field.member);
+    }
+    if (wanted("blank_absorbance_max", s.blankAbsorbanceMax.has_value())) {
+        if (s.blankAbsorbanceMax) {
+            calc::appendFullPrecision(out, *s.blankAbsorbanceMax);
+        } else {
+            out += "null";
+        }
     }
     for (const TextField& field : kTextFields) {
-        appendMember(out, field.key, s.*field.member);
+        text(field.key, s.*field.member);
     }
     out += '}';
 }
@@ -752,6 +914,11 @@ Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool 
         return header.error();
     }
     document.header = std::move(header).value();
+    auto method = readMethodIdentity(root);
+    if (!method) {
+        return method.error();
+    }
+    document.method = std::move(method).value();
     auto standards = readList<calibration::Standard>(root, "standards"_L1, true, readStandard);
     if (!standards) {
         return standards.error();
@@ -784,7 +951,7 @@ QByteArray calibrationBytes(const calibration::Document& document) {
     std::string out;
     out.reserve(1024 + document.samples.size() * 96);
     out += "{\n    \"format\": \"lumetra-calibration\",\n    \"version\": ";
-    out += needsVersion2(document) ? "2" : "1";
+    out += needsVersion3(document) ? "3" : needsVersion2(document) ? "2" : "1";
     out += ",\n    ";
     appendMember(out, "unit", document.unit, true);
     if (!document.created.empty()) {
@@ -803,6 +970,18 @@ QByteArray calibrationBytes(const calibration::Document& document) {
                 appendMember(out, field.key, document.header.*field.member, first);
                 first = false;
             }
+        }
+        out += '}';
+    }
+    if (!document.method.empty()) {
+        out += ",\n    \"method\": {";
+        appendMember(out, "name", document.method.name, true);
+        if (!document.method.sha256.empty()) {
+            appendMember(out, "sha256", document.method.sha256);
+        }
+        if (!(document.method.validated == calibration::MethodValidation{})) {
+            out += ", \"validated\": ";
+            appendValidation(out, document.method.validated);
         }
         out += '}';
     }
@@ -842,6 +1021,9 @@ QByteArray calibrationBytes(const calibration::Document& document) {
             appendMember(out, "time", entry.time, true);
             appendMember(out, "user", entry.user);
             appendMember(out, "kind", entry.kind);
+            if (!entry.reason.empty()) {
+                appendMember(out, "reason", entry.reason);
+            }
             out += ", \"values\": {";
             for (std::size_t v = 0; v < entry.values.size(); ++v) {
                 out += v == 0 ? "" : ", ";
@@ -875,6 +1057,55 @@ Expected<calibration::Document> readCalibrationFile(const QString& path) {
 
 std::optional<Error> saveCalibration(const QString& path, const calibration::Document& document) {
     return saveFileAtomically(path, calibrationBytes(document));
+}
+
+Expected<QJsonObject> readJsonObject(const QByteArray& bytes, const QString& notObject) {
+    if (bytes.size() > kMaxFileBytes) {
+        return Error{{}, {}, fileTooLargeReason()};
+    }
+    if (const auto problem = textBytesProblem(bytes)) {
+        return Error{{}, {}, *problem};
+    }
+    const QByteArray source = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    const QByteArrayView json(source);
+    const QByteArrayView content = json.trimmed();
+    if (content.isEmpty()) {
+        return Error{{}, {}, QCoreApplication::translate("io", "文件是空的")};
+    }
+    if (content.front() != '{') {
+        return Error{{}, {}, notObject};
+    }
+    QJsonParseError parseError;
+    const QJsonDocument parsed = QJsonDocument::fromJson(source, &parseError);
+    const bool ok = parseError.error == QJsonParseError::NoError;
+    const auto problem = stringProblem(
+        json.first(ok ? json.size() : std::min<qsizetype>(parseError.offset, json.size())));
+    if (problem) {
+        return placedError(json, problem->offset, problem->reason);
+    }
+    if (!ok) {
+        return syntaxError(json, parseError);
+    }
+    return parsed.object();
+}
+
+std::string settingsJson(const calibration::Settings& settings,
+                         const std::vector<std::string>& keys) {
+    std::string out;
+    appendSettings(out, settings, &keys);
+    return out;
+}
+
+std::string validationJson(const calibration::MethodValidation& validated) {
+    std::string out;
+    appendValidation(out, validated);
+    return out;
+}
+
+std::string jsonMember(const char* key, std::string_view value, bool first) {
+    std::string out;
+    appendMember(out, key, value, first);
+    return out;
 }
 
 } // namespace io

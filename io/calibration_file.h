@@ -15,10 +15,12 @@
 //       ]
 //   }
 //
-// - "format" (text, exactly "lumetra-calibration") and "version" (number, 1 or 2) come first: a
+// - "format" (text, exactly "lumetra-calibration") and "version" (number, 1 to 3) come first: a
 //   file of another program, or of a newer version of this one, is refused before anything else.
 //   Version 2 is written only when the document holds what changes results beyond version 1's
-//   fields (a model, exclusions, batch settings, row types), so that older programs refuse it.
+//   fields (a model, exclusions, batch settings, row types), version 3 only when it holds what
+//   version 2 does not know (the rounding switch, the style "L", the blank absorbance maximum, a
+//   method), so that older programs refuse it.
 // - "unit": the unit list's text. "standards": the texts of the concentration (C) and the
 //   absorbance (A) boxes, as texts; a JSON number there is refused ("应为文字，不是数字"), since
 //   no number can say which text stood in the box (".5" or "0.50").
@@ -27,7 +29,8 @@
 //   earlier_curve may be absent); "main_result" is the main window's result text for the rows
 //   it added.
 // - Version 2 also: "settings" (model, weighting, levels, limits, the batch), a standard's
-//   "excluded" and "reason", "header" (the report's record), "created" and "history".
+//   "excluded" and "reason", "header" (the report's record), "created" and "history" (each entry
+//   with an optional "reason"). Version 3: "method" {name, sha256, validated}.
 // - Keys the program does not know are ignored. When a key is given twice, the last one counts
 //   (Qt's reader keeps the last).
 // - Errors name the field as a path with indexes from 0 ("standards[3].A：应为文字，不是数字")
@@ -45,7 +48,7 @@
 namespace io {
 
 inline constexpr char16_t kCalibrationFormat[] = u"lumetra-calibration";
-inline constexpr int kCalibrationVersion = 2;
+inline constexpr int kCalibrationVersion = 3;
 
 // Checks the whole file and gives the calibration, or the first error. The calibration's texts
 // are not checked as numbers here (checkForWindow, checkNumbers).

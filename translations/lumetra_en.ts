@@ -86,16 +86,8 @@
         <translation>Decimal places of the results (0 to 15).</translation>
     </message>
     <message>
-        <source>低于检出限时：nd（未检出）或 lt（&lt;检出限）。</source>
-        <translation>Below the limit of detection: nd (not detected) or lt (&lt;LOD).</translation>
-    </message>
-    <message>
         <source>空白校正：标准点减去零浓度标准点的平均吸光度，样品减去空白的平均吸光度。</source>
         <translation>Blank correction: the mean absorbance of the zero standards is subtracted from the standards, the mean absorbance of the blanks from the samples.</translation>
-    </message>
-    <message>
-        <source>有质控规则未通过时退出码为3。</source>
-        <translation>Exit code 3 when a QC rule fails.</translation>
     </message>
     <message>
         <source>把报告写成 PDF 文件（与窗口的“导出PDF…”相同，含各输入文件的 SHA-256），不输出到标准输出。</source>
@@ -125,10 +117,6 @@
     <message>
         <source>--%1 的值“%2”无效，应为%3到%4之间的数</source>
         <translation>Invalid value “%2” for --%1: expected a number from %3 to %4</translation>
-    </message>
-    <message>
-        <source>--digits 和 --decimals 只能选一个</source>
-        <translation>Use only one of --digits and --decimals</translation>
     </message>
     <message>
         <source>--volume 的值“%1”无效，应为大于0的数</source>
@@ -163,24 +151,6 @@
         <translation>Blank %1</translation>
     </message>
     <message>
-        <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
-
-report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。
-              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。
-              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。
-
-退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
-2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过。</source>
-        <translation>Lumetra: calibration curve calculator for photometric analysis. Without arguments it opens the window; lumetra FILE opens FILE in the window.
-
-report FILE   Writes a report of the calibration curve: statistics, validation, standards and samples (tab-separated).
-              FILE is a .lumetra calibration file, or a CSV file of two columns (concentration, absorbance).
-              With --pdf OUT.pdf it writes a PDF report for the records (no display needed).
-
-Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
-2 other errors (usage, files, values); 3 --strict given and a QC rule failed.</translation>
-    </message>
-    <message>
         <source>命令：report</source>
         <translation>Command: report</translation>
     </message>
@@ -207,6 +177,56 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     <message>
         <source>多余的参数“%1”</source>
         <translation>Unexpected argument “%1”</translation>
+    </message>
+    <message>
+        <source>修约切换值 T（大于0）：结果低于 T 时按 --decimals 的小数位数，不低于 T 时按 --digits 的有效数字；须同时给出这两项。</source>
+        <translation>Rounding switch T (above 0): results below T get the decimal places of --decimals, from T on the significant figures of --digits; both must be given.</translation>
+    </message>
+    <message>
+        <source>低于检出限时：nd（未检出）、lt（&lt;检出限）或 L（检出限后加L）。</source>
+        <translation>Below the limit of detection: nd (not detected), lt (&lt;LOD) or L (the limit followed by L).</translation>
+    </message>
+    <message>
+        <source>空白的平均吸光度（校正前）上限，0到10；不给时不判定。</source>
+        <translation>Maximum mean absorbance of a blank (before correction), 0 to 10; not judged when not given.</translation>
+    </message>
+    <message>
+        <source>先应用此方法文件（.lumetra-method）的设置，再应用其他选项。</source>
+        <translation>Applies the settings of this method file (.lumetra-method) first, then the other options.</translation>
+    </message>
+    <message>
+        <source>有质控规则未通过或未判定时退出码为3。</source>
+        <translation>Exit code 3 when a QC rule fails or cannot be judged.</translation>
+    </message>
+    <message>
+        <source>--switch-at 需要同时给出 --decimals 和 --digits</source>
+        <translation>--switch-at needs both --decimals and --digits</translation>
+    </message>
+    <message>
+        <source>--digits 和 --decimals 只能选一个（除非给出 --switch-at）</source>
+        <translation>Use only one of --digits and --decimals (unless --switch-at is given)</translation>
+    </message>
+    <message>
+        <source>--switch-at 的值“%1”无效，应为大于0的数</source>
+        <translation>Invalid value “%1” for --switch-at: expected a number above 0</translation>
+    </message>
+    <message>
+        <source>Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。
+
+report FILE   输出标准曲线的统计量、验证、各标准点和样品的报告（制表符分隔）。
+              FILE 为 .lumetra 标准曲线文件，或两列（浓度、吸光度）的 CSV 文件。
+              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。
+
+退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；
+2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过或未判定。</source>
+        <translation>Lumetra: calibration curve calculator for photometric analysis. Without arguments it opens the window; lumetra FILE opens FILE in the window.
+
+report FILE   Writes a report of the calibration curve: statistics, validation, standards and samples (tab-separated).
+              FILE is a .lumetra calibration file, or a CSV file of two columns (concentration, absorbance).
+              With --pdf OUT.pdf it writes a PDF report for the records (no display needed).
+
+Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be fitted or its slope is 0;
+2 other errors (usage, files, values); 3 --strict given and a QC rule failed or could not be judged.</translation>
     </message>
 </context>
 <context>
@@ -545,7 +565,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     <name>QcCommand</name>
     <message>
         <source>方法名称（按方法归档的批次）。</source>
-        <translation>The method's name (batches filed with a method).</translation>
+        <translation>The method&apos;s name (batches filed with a method).</translation>
     </message>
     <message>
         <source>分析项目（未用方法文件归档的批次）。</source>
@@ -577,7 +597,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>质控数据库：sqlite:文件 或 postgresql://用户@主机:端口/数据库；不给时用 LUMETRA_DATABASE、设置中的质控数据库或本机的默认文件。</source>
-        <translation>The QC database: sqlite:FILE or postgresql://user@host:port/database; without it LUMETRA_DATABASE, the QC database of the settings or this workstation's default file.</translation>
+        <translation>The QC database: sqlite:FILE or postgresql://user@host:port/database; without it LUMETRA_DATABASE, the QC database of the settings or this workstation&apos;s default file.</translation>
     </message>
     <message>
         <source>帮助和消息的语言：zh 或 en。</source>
@@ -597,11 +617,11 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>--series 的值“%1”无效，应为 check:标称浓度、reference:名称、spike、duplicate、blank、slope 或 intercept</source>
-        <translation>Invalid value "%1" for --series; expected check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept</translation>
+        <translation>Invalid value &quot;%1&quot; for --series; expected check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept</translation>
     </message>
     <message>
         <source>--reference 的值“%1”无效：%2</source>
-        <translation>Invalid value "%1" for --reference: %2</translation>
+        <translation>Invalid value &quot;%1&quot; for --reference: %2</translation>
     </message>
     <message>
         <source>冻结的控制限未能读回</source>
@@ -625,7 +645,7 @@ qc export OUT.csv   Exports every record (a backup).</translation>
         <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
 
 </source>
-        <translation>Lumetra's quality-control database: the QC points of the filed batches and their control charts.
+        <translation>Lumetra&apos;s quality-control database: the QC points of the filed batches and their control charts.
 
 </translation>
     </message>
@@ -653,7 +673,7 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     </message>
     <message>
         <source>未知的 qc 命令“%1”（%2）</source>
-        <translation>Unknown qc command "%1" (%2)</translation>
+        <translation>Unknown qc command &quot;%1&quot; (%2)</translation>
     </message>
     <message>
         <source>qc export 需要一个输出文件（用法：lumetra qc export OUT.csv）</source>
@@ -824,10 +844,6 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     <message>
         <source>未通过：%1</source>
         <translation>Fail: %1</translation>
-    </message>
-    <message>
-        <source>无法判定：%1</source>
-        <translation>Cannot be judged: %1</translation>
     </message>
     <message>
         <source>名称</source>
@@ -1057,6 +1073,47 @@ reference period, all values equal); 2 any other error (usage, database, file).<
         <source>第 %1 页 共 %2 页</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>未判定：%1</source>
+        <translation>Not judged: %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the verdicts of a row&apos;s rules</comment>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>本样品结果 %1</source>
+        <translation>this sample’s own result %1</translation>
+    </message>
+    <message>
+        <source>%1（平行样均值）</source>
+        <translation>%1 (mean of duplicates)</translation>
+    </message>
+    <message>
+        <source>低于 %1 时%2，不低于 %1 时%3</source>
+        <translation>below %1 %2, from %1 on %3</translation>
+    </message>
+    <message>
+        <source>“检出限L”</source>
+        <translation>“LOD followed by L”</translation>
+    </message>
+    <message>
+        <source>空白吸光度要求：每个空白的平均吸光度（校正前）≤ %1。</source>
+        <translation>Blank absorbance: the mean absorbance of each blank (before correction) ≤ %1.</translation>
+    </message>
+    <message>
+        <source>方法：%1</source>
+        <translation>Method: %1</translation>
+    </message>
+    <message>
+        <source>方法文件 SHA-256：%1</source>
+        <translation>Method file SHA-256: %1</translation>
+    </message>
+    <message>
+        <source>（未知）</source>
+        <translation>(unknown)</translation>
+    </message>
 </context>
 <context>
     <name>Validation</name>
@@ -1204,6 +1261,35 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     <message>
         <source>报告检出限</source>
         <translation>Reported limit of detection</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <comment>a limit with its value in the reporting unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>校准曲线</source>
+        <translation>the calibration curve</translation>
+    </message>
+    <message>
+        <source>本批检出限样</source>
+        <translation>this batch’s MDL replicates</translation>
+    </message>
+    <message>
+        <source>方法验证</source>
+        <translation>the method’s validation</translation>
+    </message>
+    <message>
+        <source>本批空白</source>
+        <translation>this batch’s blanks</translation>
+    </message>
+    <message>
+        <source>%1（来自%2）</source>
+        <translation>%1 (from %2)</translation>
+    </message>
+    <message>
+        <source>报告检出限的定量限</source>
+        <translation>Quantitation limit of the reported limit</translation>
     </message>
 </context>
 <context>
@@ -1484,6 +1570,14 @@ Half-width = t·s
     <message>
         <source>% 校准核查 ±</source>
         <translation>% Check standard ±</translation>
+    </message>
+    <message>
+        <source>小数位数/有效数字切换</source>
+        <translation>Decimals / significant figures switch</translation>
+    </message>
+    <message>
+        <source>检出限L</source>
+        <translation>LOD followed by L</translation>
     </message>
 </context>
 <context>
@@ -1810,7 +1904,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>本机的质控数据库 %1 还没有建立，归档第一个批次时自动建立</source>
-        <translation>This workstation's QC database %1 does not exist yet; it is made when the first batch is filed</translation>
+        <translation>This workstation&apos;s QC database %1 does not exist yet; it is made when the first batch is filed</translation>
     </message>
     <message>
         <source>已连接质控数据库 %1</source>
@@ -2090,6 +2184,39 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>由之前的标准曲线计算</source>
         <translation>Calculated from an earlier calibration curve</translation>
+    </message>
+    <message>
+        <source>无检出限</source>
+        <translation>No limit of detection</translation>
+    </message>
+    <message>
+        <source>未判定</source>
+        <translation>Not judged</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <comment>between the verdicts of a row&apos;s rules</comment>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>未判定：%1</source>
+        <translation>Not judged: %1</translation>
+    </message>
+    <message>
+        <source>通过：%1</source>
+        <translation>Pass: %1</translation>
+    </message>
+    <message>
+        <source>未通过：%1</source>
+        <translation>Fail: %1</translation>
+    </message>
+    <message>
+        <source>%1（平行样均值）</source>
+        <translation>%1 (mean of duplicates)</translation>
+    </message>
+    <message>
+        <source>平行样均值 %1；本样品 %2</source>
+        <translation>Mean of duplicates %1; this sample %2</translation>
     </message>
 </context>
 <context>
@@ -2767,10 +2894,6 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Uncertainty U</translation>
     </message>
     <message>
-        <source>单位</source>
-        <translation>Unit</translation>
-    </message>
-    <message>
         <source>模型</source>
         <translation>Model</translation>
     </message>
@@ -2903,10 +3026,6 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Standards replaced (%1): %2 standards</translation>
     </message>
     <message>
-        <source>第%1个标准点的%2由 %3 改为 %4</source>
-        <translation>Standard %1: %2 changed from %3 to %4</translation>
-    </message>
-    <message>
         <source>在第%1个位置插入%2个标准点</source>
         <translation>Inserted at position %1: %2 standards</translation>
     </message>
@@ -2923,16 +3042,8 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Standard %1 included again</translation>
     </message>
     <message>
-        <source>%1由 %2 改为 %3</source>
-        <translation>%1 changed from %2 to %3</translation>
-    </message>
-    <message>
         <source>由%1添加%2个样品（自第%3行）</source>
         <translation>Samples added (%1): %2, from row %3</translation>
-    </message>
-    <message>
-        <source>第%1个样品的%2由 %3 改为 %4</source>
-        <translation>Sample %1: %2 changed from %3 to %4</translation>
     </message>
     <message>
         <source>删除%1个样品：%2</source>
@@ -2941,10 +3052,6 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>清空样品列表（%1个样品）</source>
         <translation>Sample list cleared (%1 samples)</translation>
-    </message>
-    <message>
-        <source>报告信息的%1由 %2 改为 %3</source>
-        <translation>Report details: %1 changed from %2 to %3</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -3259,8 +3366,136 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>The QC database address &quot;%1&quot; is not valid: it must be sqlite:FILE or postgresql://USER@HOST:PORT/DATABASE</translation>
     </message>
     <message>
-        <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
-        <translation>The QC database address must not hold a password (use ~/.pgpass or PGPASSWORD)</translation>
+        <source>未设定报告检出限：%1</source>
+        <translation>no reported limit of detection: %1</translation>
+    </message>
+    <message>
+        <source>所指样品是本行自身</source>
+        <translation>the row refers to itself</translation>
+    </message>
+    <message>
+        <source>空白 %1 平均吸光度 %2，要求≤%3</source>
+        <translation>blank %1: mean absorbance %2, required ≤%3</translation>
+    </message>
+    <message>
+        <source>校准曲线</source>
+        <translation>calibration curve</translation>
+    </message>
+    <message>
+        <source>质控：%1项通过，%2项未判定（%3）</source>
+        <translation>QC: %1 items passed, %2 not judged (%3)</translation>
+    </message>
+    <message>
+        <source>质控：%1项通过，%2项未通过，%3项未判定（%4）</source>
+        <translation>QC: %1 items passed, %2 failed, %3 not judged (%4)</translation>
+    </message>
+    <message>
+        <source>%1；未设定报告检出限</source>
+        <translation>%1; no reported limit of detection</translation>
+    </message>
+    <message>
+        <source>浓度单位</source>
+        <translation>Concentration unit</translation>
+    </message>
+    <message>
+        <source>切换值以下的小数位数</source>
+        <translation>Decimal places below the switch</translation>
+    </message>
+    <message>
+        <source>修约切换值</source>
+        <translation>Rounding switch value</translation>
+    </message>
+    <message>
+        <source>空白吸光度上限</source>
+        <translation>Maximum blank absorbance</translation>
+    </message>
+    <message>
+        <source>方法验证的检出限</source>
+        <translation>Validated limits of the method</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>方法检出限</source>
+        <translation>method detection limit</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>有效数字</source>
+        <translation>significant figures</translation>
+    </message>
+    <message>
+        <source>小数位数</source>
+        <translation>decimal places</translation>
+    </message>
+    <message>
+        <source>小数位数/有效数字切换</source>
+        <translation>decimals / significant figures switch</translation>
+    </message>
+    <message>
+        <source>&lt;检出限</source>
+        <translation>&lt;LOD</translation>
+    </message>
+    <message>
+        <source>检出限L</source>
+        <translation>LOD followed by L</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>第%1个标准点的%2：%3 → %4</source>
+        <translation>Standard %1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>第%1个样品的%2：%3 → %4</source>
+        <translation>Sample %1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>报告信息的%1：%2 → %3</source>
+        <translation>Report details, %1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>保存方法 %1 到文件 %2（SHA-256 %3）</source>
+        <translation>Method %1 saved to file %2 (SHA-256 %3)</translation>
+    </message>
+    <message>
+        <source>%1：%2 → %3</source>
+        <translation>%1: %2 → %3</translation>
+    </message>
+    <message>
+        <source>%1 的%2：%3 → %4</source>
+        <translation>%1, %2: %3 → %4</translation>
+    </message>
+    <message>
+        <source>应用方法 %1（SHA-256 %2），未改变任何设置</source>
+        <translation>Method %1 applied (SHA-256 %2), no setting changed</translation>
+    </message>
+    <message>
+        <source>应用方法 %1（SHA-256 %2），改变：%3</source>
+        <translation>Method %1 applied (SHA-256 %2), changed: %3</translation>
+    </message>
+    <message>
+        <source>%1；修改原因：%2</source>
+        <translation>%1; reason for the change: %2</translation>
+    </message>
+    <message>
+        <source>权重%1要求吸光度不为0：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为0，请排除该点、关闭空白校正或选择其他权重</source>
+        <translation>weighting %1 needs absorbances other than 0: the absorbance %3 of standard %2 is 0 after the blank correction (less the mean absorbance %4 of the zero standards); exclude it, turn the blank correction off or choose another weighting</translation>
+    </message>
+    <message>
+        <source>权重%1要求吸光度为正：第%2个标准点的吸光度 %3 经空白校正（减去零浓度标准点的平均吸光度 %4）后为负（%5），请排除该点、关闭空白校正或选择其他权重</source>
+        <translation>weighting %1 needs positive absorbances: the absorbance %3 of standard %2 is negative after the blank correction (less the mean absorbance %4 of the zero standards): %5; exclude it, turn the blank correction off or choose another weighting</translation>
     </message>
     <message>
         <source>%1，序列 %2</source>
@@ -3276,7 +3511,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>未知的质控序列 &quot;%1&quot;（应为 check:浓度、reference:名称、spike、duplicate、blank、slope 或 intercept）</source>
-        <translation>Unknown QC series "%1" (expected check:CONCENTRATION, reference:NAME, spike, duplicate, blank, slope or intercept)</translation>
+        <translation>Unknown QC series &quot;%1&quot; (expected check:CONCENTRATION, reference:NAME, spike, duplicate, blank, slope or intercept)</translation>
     </message>
     <message>
         <source>数据库中没有这个序列的点</source>
@@ -3293,6 +3528,10 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>无法打开质控数据库 %1：无法加载质控数据库模块（%2）</source>
         <translation>Cannot open the QC database %1: the QC database module cannot be loaded (%2)</translation>
+    </message>
+    <message>
+        <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
+        <translation>The QC database address must not hold a password (use ~/.pgpass or PGPASSWORD)</translation>
     </message>
 </context>
 <context>
@@ -3655,6 +3894,38 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>应为0.05或0.01</source>
         <translation>expected 0.05 or 0.01</translation>
+    </message>
+    <message>
+        <source>应为大于0的数</source>
+        <translation>expected a number above 0</translation>
+    </message>
+    <message>
+        <source>应为64位十六进制数字（SHA-256）</source>
+        <translation>expected 64 hexadecimal digits (SHA-256)</translation>
+    </message>
+    <message>
+        <source>缺少此项，不是Lumetra方法文件</source>
+        <translation>missing: not a Lumetra method file</translation>
+    </message>
+    <message>
+        <source>应为数字，不是 %1</source>
+        <translation>expected a number, not %1</translation>
+    </message>
+    <message>
+        <source>应为文字，不是 %1</source>
+        <translation>expected a text, not %1</translation>
+    </message>
+    <message>
+        <source>文件内容不是JSON对象，不是Lumetra方法文件</source>
+        <translation>the file is not a JSON object: not a Lumetra method file</translation>
+    </message>
+    <message>
+        <source>方法名称不能为空</source>
+        <translation>the method’s name must not be empty</translation>
+    </message>
+    <message>
+        <source>应为对象，不是 %1</source>
+        <translation>expected an object, not %1</translation>
     </message>
 </context>
 <context>

@@ -167,12 +167,20 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     exact[u"ci_b"_qs] = exact.at(u"ci95_b"_qs);
     exact[u"t_intercept"_qs] = exact.at(u"a"_qs) / exact.at(u"s_a"_qs);
     const std::map<QString, QString> texts{
-        {u"unit"_qs, u"mg"_qs}, {u"model"_qs, u"line"_qs}, {u"weight"_qs, u"none"_qs},
-        {u"excluded"_qs, {}},   {u"level"_qs, u"95"_qs},   {u"c"_qs, {}},
-        {u"s_c"_qs, {}},        {u"ci95_c"_qs, {}},        {u"ci_c"_qs, {}},
+        {u"report_version"_qs, u"2"_qs},
+        {u"unit"_qs, u"mg"_qs},
+        {u"model"_qs, u"line"_qs},
+        {u"weight"_qs, u"none"_qs},
+        {u"excluded"_qs, {}},
+        {u"level"_qs, u"95"_qs},
+        {u"c"_qs, {}},
+        {u"s_c"_qs, {}},
+        {u"ci95_c"_qs, {}},
+        {u"ci_c"_qs, {}},
     };
-    const QStringList keys = u"n unit model weight excluded level a b c s_a s_b s_c ci95_a ci95_b "
-                             "ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod loq"_qs.split(u' ');
+    const QStringList keys = u"report_version n unit model weight excluded level a b c s_a s_b s_c "
+                             "ci95_a ci95_b ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod "
+                             "loq"_qs.split(u' ');
     const QStringList lines = copied.split(u'\n');
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const QStringList cells = lines.value(i).split(u'\t');

@@ -201,8 +201,8 @@ TEST_F(CalibrationFilesTest, AHostileFileGetsItsMessageAndChangesNothing) {
         {"not JSON", "C,A\n1,0.1\n", u"文件内容不是JSON对象，不是Lumetra校准文件"_qs},
         {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
          u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_qs},
-        {"newer version", R"({"format": "lumetra-calibration", "version": 3})",
-         u"version：版本3较新，本程序只能读版本2"_qs},
+        {"newer version", R"({"format": "lumetra-calibration", "version": 4})",
+         u"version：版本4较新，本程序只能读版本3"_qs},
         {"NaN", withStandards(R"({"C": "0", "A": NaN})"), QString()},
     };
     fillWindows();
@@ -444,12 +444,20 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     exact[u"ci_a"_qs] = exact.at(u"ci95_a"_qs);
     exact[u"ci_b"_qs] = exact.at(u"ci95_b"_qs);
     exact[u"t_intercept"_qs] = exact.at(u"a"_qs) / exact.at(u"s_a"_qs);
-    const QStringList keys = u"n unit model weight excluded level a b c s_a s_b s_c ci95_a ci95_b "
-                             "ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod loq"_qs.split(u' ');
+    const QStringList keys = u"report_version n unit model weight excluded level a b c s_a s_b s_c "
+                             "ci95_a ci95_b ci95_c ci_a ci_b ci_c t_intercept r r2 s_yx lod "
+                             "loq"_qs.split(u' ');
     const std::map<QString, QString> texts{
-        {u"unit"_qs, u"mg"_qs}, {u"model"_qs, u"line"_qs}, {u"weight"_qs, u"none"_qs},
-        {u"excluded"_qs, {}},   {u"level"_qs, u"95"_qs},   {u"c"_qs, {}},
-        {u"s_c"_qs, {}},        {u"ci95_c"_qs, {}},        {u"ci_c"_qs, {}},
+        {u"report_version"_qs, u"2"_qs},
+        {u"unit"_qs, u"mg"_qs},
+        {u"model"_qs, u"line"_qs},
+        {u"weight"_qs, u"none"_qs},
+        {u"excluded"_qs, {}},
+        {u"level"_qs, u"95"_qs},
+        {u"c"_qs, {}},
+        {u"s_c"_qs, {}},
+        {u"ci95_c"_qs, {}},
+        {u"ci_c"_qs, {}},
     };
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const QStringList cells = lines.value(i + 1).split(u',');
@@ -475,8 +483,8 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
     EXPECT_EQ(lines[samples - 1], QString());
     EXPECT_EQ(lines[samples],
               u"name,readings,m,mean_A,dilution,x0,s_x0,ci95_x0,ci_x0,flags,type,of,added,nominal,"
-              u"certified,u,result,result_text,result_unit,qc,qc_pass,below_limit,error,"
-              u"main_result"_qs);
+              u"certified,u,result,result_text,mean_result,mean_result_text,result_unit,qc,qc_pass,"
+              u"below_limit,error,main_result"_qs);
     EXPECT_TRUE(lines[samples + 1].startsWith(u"样品 1,13.5,1,13.5,1,6.2"_qs))
         << utf8(lines[samples + 1]);
     EXPECT_TRUE(lines[samples + 1].endsWith(u",,"_qs + box("Text8").trimmed()))
@@ -485,7 +493,7 @@ TEST_F(CalibrationFilesTest, TheCsvExportReadsBackWithItsMarkAndNoFormula) {
         << utf8(lines[samples + 2]);
     // A row that is not numbers: its texts and its reason.
     EXPECT_EQ(lines[samples + 3],
-              u"样品 B,x,,,,,,,,,sample,,,,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
+              u"样品 B,x,,,,,,,,,sample,,,,,,,,,,,,,,\"读数 \"\"x\"\" 不是数字\","_qs);
     EXPECT_EQ(lines[samples + 4], QString());
     EXPECT_EQ(lines.size(), samples + 5);
 }

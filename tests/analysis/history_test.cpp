@@ -42,13 +42,19 @@ TEST_F(HistoryTest, EveryChangeIsRecordedAndSurvivesSaveAndOpen) {
     QApplication::clipboard()->setText(u"a\t0.1\nb\t0.2\nc\t0.25\n"_qs);
     QTest::keyClick(&window()->sampleTable(), Qt::Key_V, Qt::ControlModifier);
     calibration().removeSamples({0, 2});
+    // A row by its name, with the reason given for the change.
+    calibration().setReason("读错");
+    calibration().editSample(0, analysis::SampleField::Readings, "0.12");
+    calibration().setReason("");
     EXPECT_EQ(kinds(),
               (std::vector<std::string>{"history_started", "standards_replaced", "standard_edited",
                                         "standard_excluded", "setting_changed", "samples_added",
-                                        "samples_removed"}));
+                                        "samples_removed", "sample_edited"}));
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "b 的读数：0.2 → 0.12；修改原因：读错");
     const calibration::HistoryEntry& edited = calibration().document().history[2];
     EXPECT_EQ(calibration::render(calibration::describe(edited)),
-              "第3个标准点的吸光度由 \"0.31\" 改为 \"0.3\"");
+              "第3个标准点的吸光度：0.31 → 0.3");
     // ISO 8601 with the time zone: "2026-12-07T21:04:53+08:00", or "...Z" at UTC.
     const QDateTime time = QDateTime::fromString(QString::fromStdString(edited.time), Qt::ISODate);
     EXPECT_TRUE(time.isValid()) << edited.time;
@@ -97,6 +103,39 @@ TEST_F(HistoryTest, AFileWhoseHistoryWasRemovedStartsItAnew) {
     const auto& values = calibration().document().history.back().values;
     EXPECT_EQ(values,
               (calibration::HistoryValues{{"from", "mg"}, {"setting", "unit"}, {"to", "mg/L"}}));
+}
+
+// A method applied is one entry naming it and its hash, and changes the document; a method saved
+// from the document is recorded without changing it.
+TEST_F(HistoryTest, AMethodAppliedIsOneEntry) {
+    const QString path = dir.filePath(u"m.lumetra"_qs);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "lumetra-calibration", "version": 1, "unit": "mg",
+        "standards": [{"C": "1", "A": ".1"}, {"C": "2", "A": ".2"}, {"C": "4", "A": ".41"}]})");
+    file.close();
+    ASSERT_TRUE(lumetra->files()->openFile(path));
+    calibration().recordMethodSaved("M", dir.filePath(u"m.lumetra-method"_qs), "ab");
+    EXPECT_FALSE(calibration().isModified());
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "保存方法 \"M\" 到文件 m.lumetra-method（SHA-256 ab）");
+
+    calibration::Method method;
+    method.name = "M";
+    method.sha256 = "ab";
+    method.unit = "µg";
+    method.settings.blankCorrection = true;
+    method.settingKeys = {"blank_correction"};
+    calibration().applyMethod(method);
+    EXPECT_TRUE(calibration().isModified());
+    EXPECT_EQ(kinds(), (std::vector<std::string>{"history_started", "file_opened", "method_saved",
+                                                 "method_applied"}));
+    EXPECT_EQ(calibration::render(calibration::describe(calibration().document().history.back())),
+              "应用方法 \"M\"（SHA-256 ab），改变：空白校正、浓度单位");
+    EXPECT_TRUE(calibration().document().settings.blankCorrection);
+    EXPECT_EQ(calibration().document().method.name, "M");
+    // The main window follows the unit.
+    EXPECT_EQ(in<QComboBox>(main(), u"Combo1"_qs)->currentText(), u"µg"_qs);
 }
 
 } // namespace

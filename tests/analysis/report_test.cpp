@@ -162,10 +162,12 @@ TEST_F(ReportTest, FiledRecordShowsItsHeaderUnitsVerdictsAndTheSavedFilesHash) {
     }
     int failed = 0;
     for (const calibration::SampleResult& sample : results.samples) {
-        if (sample.qc && std::string_view(sample.qc->rule) != "blank") {
-            expected.push_back((sample.qc->pass ? u"通过："_qs : u"未通过："_qs) +
-                               io::fromDocument(calibration::render(sample.qc->verdict)));
-            failed += sample.qc->pass ? 0 : 1;
+        for (const calibration::QualityCheck& qc : sample.checks) {
+            if (qc.pass && std::string_view(qc.rule) != "blank") {
+                expected.push_back((*qc.pass ? u"通过："_qs : u"未通过："_qs) +
+                                   io::fromDocument(calibration::render(qc.verdict)));
+                failed += *qc.pass ? 0 : 1;
+            }
         }
     }
     EXPECT_EQ(failed, 1) << "the spike";
@@ -236,6 +238,42 @@ TEST_F(ReportTest, ThreeHundredSamplesPrintEveryRowWithTheHeaderOnEachPage) {
     ASSERT_FALSE(created.isEmpty());
     EXPECT_TRUE(simplified(pages[0]).contains(u"分析日期： "_qs + created))
         << pages[0].toStdString();
+}
+
+// A batch run with a method: the method's name and hash on the first page, its rounding and
+// limit in the record, a rule that cannot be judged said so in its row and in the summary, the
+// application in the history appendix.
+TEST_F(ReportTest, MethodAndWhatCannotBeJudgedReachThePaper) {
+    fitWithExclusion();
+    calibration::Method method;
+    method.name = "HJ 535-2009 氨氮";
+    method.sha256 = std::string(64, 'c');
+    method.settings.rounding = calibration::Rounding::Switch;
+    method.settings.limit = calibration::ReportedLimit::Mdl;
+    method.settingKeys = {"rounding", "limit"};
+    method.validated.mdl = 0.25;
+    calibration().applyMethod(method);
+    calibration::Sample sample, spike;
+    sample.name = "S1";
+    sample.readings = "9.0";
+    spike.name = "P1";
+    spike.readings = "12.0";
+    spike.type = "spike";
+    spike.of = "S1";
+    calibration().appendSamples({sample, spike});
+    window()->findChild<QAction*>(u"reportHistory"_qs)->setChecked(true);
+
+    // A line may wrap anywhere: blanks and line ends are not compared.
+    const QString text = exported(dir.filePath(u"方法.pdf"_qs))
+                             .join(QString())
+                             .remove(QRegularExpression(u"\\s"_qs));
+    for (const QString& expected :
+         {u"方法：HJ 535-2009 氨氮"_qs, u"方法文件 SHA-256："_qs + QString(64, u'c'),
+          u"未判定：缺少加标量"_qs, u"低于 1 时2位小数，不低于 1 时3位有效数字"_qs,
+          u"MDL（来自方法验证）"_qs, u"1项未判定"_qs, u"应用方法 \"HJ 535-2009 氨氮\""_qs}) {
+        EXPECT_TRUE(text.contains(QString(expected).remove(u' '))) << expected.toStdString();
+    }
+    EXPECT_FALSE(text.contains(u"全部通过"_qs));
 }
 
 TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {

@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
@@ -174,8 +175,8 @@ public:
         const QStringList keys = lines.isEmpty() ? QStringList() : lines.takeFirst().split(u'\t');
         EXPECT_EQ(keys.join(u' '),
                   u"name readings m mean_A dilution x0 s_x0 ci95_x0 ci_x0 flags type of added "
-                  u"nominal certified u result result_text result_unit qc qc_pass below_limit "
-                  u"error"_qs);
+                  u"nominal certified u result result_text mean_result mean_result_text "
+                  u"result_unit qc qc_pass below_limit error"_qs);
         std::vector<SampleLine> samples;
         for (const QString& line : lines) {
             const QStringList cells = line.split(u'\t');
@@ -425,6 +426,24 @@ TEST_F(SampleListTest, EachFlagAtItsBoundary) {
         EXPECT_EQ(plotted[i].flagged, !c.flags.isEmpty());
         EXPECT_NEAR(plotted[i].absorbance, copied[i].at(u"mean_A"_qs).toDouble(), 1e-12);
     }
+}
+
+// The quality cell lists each rule's verdict and says why one cannot be judged; the summary line
+// counts it, and never reads "all passed" then.
+TEST_F(SampleListTest, QualityCellsSayWhatCannotBeJudged) {
+    fit(kX, kY);
+    paste(u"S1\t9.0\t\t\t\nD1\t9.1\t\tduplicate\tS1\nP1\t12.0\t\tspike\tS1\n"_qs);
+    ASSERT_EQ(model().rowCount(), 3);
+    EXPECT_TRUE(cell(1, SampleListModel::Qc).startsWith(u"通过 "_qs));
+    EXPECT_EQ(cell(2, SampleListModel::Qc), u"未判定"_qs);
+    EXPECT_EQ(cell(2, SampleListModel::Qc, Qt::ToolTipRole), u"未判定：缺少加标量"_qs);
+    // The sample reports the mean with its passing duplicate.
+    EXPECT_TRUE(cell(0, SampleListModel::Result).endsWith(u"（平行样均值）"_qs));
+    const QLabel* summary = window()->findChild<QLabel*>(u"qcSummary"_qs);
+    ASSERT_TRUE(summary);
+    // The fluorescence curve's r of 0.998880 fails the default 0.999.
+    EXPECT_EQ(summary->text(), u"质控：1项通过，1项未通过，1项未判定（校准曲线 r = 0.998880，"
+                               u"要求r ≥ 0.999；\"P1\"：缺少加标量）"_qs);
 }
 
 // The rows follow the document's curve: the main window's 清零 leaves it, a new curve computes

@@ -35,8 +35,8 @@ namespace {
 
 const QString kSampleHeader =
     u"name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
-    u"type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\t"
-    u"result_unit\tqc\tqc_pass\tbelow_limit\terror"_qs;
+    u"type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tmean_result\t"
+    u"mean_result_text\tresult_unit\tqc\tqc_pass\tbelow_limit\terror"_qs;
 
 const char kStandards[] = "C;A\n0;2,1\n2;5,0\n4;9,0\n6;12,6\n8;17,3\n10;21,0\n12;24,7\n";
 
@@ -358,7 +358,7 @@ TEST_F(CommandLine, ReadsACalibrationFileWithAnyNumberOfStandards) {
             R"({"name":"a\u009bb\u202ec","readings":"0.5","dilution":""}]})";
     const Outcome result = run({u"report"_qs, file(u"twelve.lumetra"_qs, json)});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.out.startsWith(u"n\t12\n"_qs));
+    EXPECT_TRUE(result.out.startsWith(u"report_version\t2\nn\t12\n"_qs));
     EXPECT_TRUE(result.out.contains(u"\ns\t0.5\t1\t0.5\t1\t"_qs));
     EXPECT_TRUE(result.out.contains(u"\n引\"号\\和 换行\t0.5\t"_qs)) << "no name splits a line";
     // An unpaired surrogate cannot be UTF-8; C1 and bidirectional controls never reach a terminal.
@@ -697,6 +697,36 @@ TEST_F(CommandLine, ModelOptionsAndTheirRefusals) {
          1,
          u"斜率为0，无法由吸光度计算浓度"_qs},
         {"a second-order curve", {u"report"_qs, good, u"--model"_qs, u"quadratic"_qs}, 0, {}},
+        {"digits and decimals without the switch",
+         {u"report"_qs, good, u"--digits"_qs, u"3"_qs, u"--decimals"_qs, u"2"_qs},
+         2,
+         u"--digits 和 --decimals 只能选一个（除非给出 --switch-at）"_qs},
+        {"the switch without the decimals",
+         {u"report"_qs, good, u"--digits"_qs, u"3"_qs, u"--switch-at"_qs, u"1"_qs},
+         2,
+         u"--switch-at 需要同时给出 --decimals 和 --digits"_qs},
+        {"the switch at 0",
+         {u"report"_qs, good, u"--digits"_qs, u"3"_qs, u"--decimals"_qs, u"2"_qs, u"--switch-at"_qs,
+          u"0"_qs},
+         2,
+         u"--switch-at 的值“0”无效，应为大于0的数"_qs},
+        {"the switch with both",
+         {u"report"_qs, good, u"--digits"_qs, u"3"_qs, u"--decimals"_qs, u"2"_qs, u"--switch-at"_qs,
+          u"1"_qs},
+         0,
+         {}},
+        {"a style that does not exist",
+         {u"report"_qs, good, u"--below"_qs, u"l"_qs},
+         2,
+         u"--below 的值“l”无效，应为 nd、lt、L"_qs},
+        {"a blank absorbance out of range",
+         {u"report"_qs, good, u"--blank-absorbance-max"_qs, u"-1"_qs},
+         2,
+         u"--blank-absorbance-max"_qs},
+        {"1/y after the blank correction",
+         {u"report"_qs, good, u"--weight"_qs, u"1/y"_qs, u"--blank-correction"_qs},
+         1,
+         u"权重1/y要求吸光度不为0：第1个标准点的吸光度 2.1 经空白校正"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -735,12 +765,82 @@ TEST_F(CommandLine, ABatchInReportingUnits) {
     EXPECT_EQ(rows[1].toObject()[u"type"_qs].toString(), u"blank"_qs) << "a key, never the name";
     EXPECT_EQ(rows[2].toObject()[u"result_text"_qs].toString(), u"0.121"_qs);
     EXPECT_EQ(rows[2].toObject()[u"result_unit"_qs].toString(), u"mg/L"_qs);
-    const QJsonObject qc = rows[3].toObject()[u"qc"_qs].toObject();
+    const QJsonObject qc = rows[3].toObject()[u"qc"_qs].toArray()[0].toObject();
     EXPECT_EQ(qc[u"rule"_qs].toString(), u"spike"_qs);
     EXPECT_NEAR(qc[u"value"_qs].toDouble(), 77.3092, 1e-3);
     EXPECT_FALSE(qc[u"pass"_qs].toBool());
     EXPECT_EQ(root[u"qc_summary"_qs].toObject()[u"failed"_qs].toInt(), 1);
     EXPECT_EQ(run(arguments + QStringList{u"--strict"_qs}).exitCode, 3);
+}
+
+// A rule that cannot be judged is no pass: --strict exits 3 for it alone, and the report says so.
+TEST_F(CommandLine, StrictCountsWhatCannotBeJudged) {
+    const QString standards = file(u"std.csv"_qs, "0,.010\n1,.060\n2,.112\n3,.158\n4,.210\n");
+    const QString samples = file(u"batch.csv"_qs, "name,readings,dilution,type,of,added\n"
+                                                  "S1,0.162 0.164,2,,,\nP1,0.265,2,spike,S1,\n");
+    const QStringList arguments{u"report"_qs, standards, u"--samples"_qs, samples, u"--json"_qs};
+    const Outcome result = run(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    EXPECT_EQ(root[u"report_version"_qs].toInt(), 2);
+    const QJsonObject summary = root[u"qc_summary"_qs].toObject();
+    EXPECT_EQ(summary[u"failed"_qs].toInt(), 0);
+    EXPECT_EQ(summary[u"not_judged"_qs].toInt(), 1);
+    const QJsonObject spike = root[u"samples"_qs].toArray()[1].toObject();
+    EXPECT_TRUE(spike[u"qc_pass"_qs].isNull());
+    EXPECT_EQ(spike[u"qc"_qs].toArray()[0].toObject()[u"reason"_qs].toString(), u"缺少加标量"_qs);
+    EXPECT_EQ(run(arguments + QStringList{u"--strict"_qs}).exitCode, 3);
+}
+
+// A method applied first, the options given over it; a method file that cannot be used fails the
+// run before anything is written.
+TEST_F(CommandLine, MethodFirstAndOptionsOverIt) {
+    const QString standards = file(u"std.csv"_qs, "0,.010\n1,.060\n2,.112\n3,.158\n4,.210\n");
+    const QString samples = file(u"s.csv"_qs, "S1,0.162 0.164,2\nL1,0.015,\nB1,0.013,,blank\n");
+    const QByteArray methodBytes = R"({"format": "lumetra-method", "version": 1, "name": "氨氮",
+        "unit": "µg", "result_unit": "mg/L", "settings": {"volume": "50", "blank_correction": true,
+        "limit": "mdl", "rounding": "switch", "digits": 3, "decimals": 2, "switch_at": 1,
+        "below": "L", "blank_absorbance_max": 0.012}, "validated": {"mdl": 0.1}})";
+    const QString method = file(u"nh3.lumetra-method"_qs, methodBytes);
+    const QStringList arguments{u"report"_qs, standards,      u"--samples"_qs, samples,
+                                u"--json"_qs, u"--method"_qs, method};
+    Outcome result = run(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    const QJsonObject settings = root[u"settings"_qs].toObject();
+    EXPECT_EQ(settings[u"unit"_qs].toString(), u"µg"_qs);
+    EXPECT_EQ(settings[u"rounding"_qs].toString(), u"switch"_qs);
+    const QJsonObject identity = settings[u"method"_qs].toObject();
+    EXPECT_EQ(identity[u"name"_qs].toString(), u"氨氮"_qs);
+    EXPECT_EQ(identity[u"sha256"_qs].toString(),
+              QString::fromLatin1(
+                  QCryptographicHash::hash(methodBytes, QCryptographicHash::Sha256).toHex()));
+    const QJsonObject limit = root[u"validation"_qs][u"reported_limit"_qs].toObject();
+    EXPECT_EQ(limit[u"source"_qs].toString(), u"method"_qs);
+    EXPECT_EQ(limit[u"value"_qs].toDouble(), 0.1);
+    EXPECT_EQ(root[u"limits"_qs][u"reporting_unit"_qs][u"mdl"_qs].toDouble(), 0.1 / 50);
+    QJsonArray rows = root[u"samples"_qs].toArray();
+    // B1's .013 comes off: S1 (.163 - .013 - .0004) / .0498 · 2 / 50 = .1201606 mg/L is below the
+    // switch: two decimals. L1 .0321 µg is below the MDL of 0.1: the limit converted, .002 mg/L,
+    // to two decimals upward, and "L".
+    EXPECT_EQ(rows[0].toObject()[u"result_text"_qs].toString(), u"0.12"_qs);
+    EXPECT_EQ(rows[1].toObject()[u"result_text"_qs].toString(), u"0.01L"_qs);
+    EXPECT_FALSE(rows[2].toObject()[u"qc_pass"_qs].toBool()) << "absorbance .013 over .012";
+
+    // The options count over the method.
+    result = run(arguments + QStringList{u"--digits"_qs, u"4"_qs, u"--below"_qs, u"nd"_qs,
+                                         u"--limit"_qs, u"lod"_qs});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    rows = root[u"samples"_qs].toArray();
+    EXPECT_EQ(rows[0].toObject()[u"result_text"_qs].toString(), u"0.1202"_qs);
+    EXPECT_EQ(rows[1].toObject()[u"result_text"_qs].toString(), u"未检出"_qs);
+
+    const QString damaged = file(u"bad.lumetra-method"_qs, methodBytes.left(60));
+    result = run({u"report"_qs, standards, u"--method"_qs, damaged});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.startsWith(u"lumetra: "_qs + damaged)) << result.err.toStdString();
 }
 
 // --lang chooses the language of the help and the messages for one run; without it the command

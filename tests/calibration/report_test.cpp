@@ -1,5 +1,6 @@
 // The report's keys and values as the text and JSON writers give them.
 
+#include "calibration/history.h"
 #include "calibration/report.h"
 
 #include <gtest/gtest.h>
@@ -40,33 +41,41 @@ TEST(Report, TextBlocks) {
     document.samples = {good, bad};
     const std::vector<std::string> lines =
         linesOf(calibration::reportText(document, calibration::evaluate(document)));
-    const std::vector<std::string> head = {"n\t2",         "unit\tmg/L",  "model\tline",
-                                           "weight\tnone", "excluded\t2", "level\t95"};
-    ASSERT_EQ(lines.size(), 59u);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), head);
-    EXPECT_EQ(lines[6], "a\t0");
-    EXPECT_EQ(lines[7], "b\t0.1");
-    EXPECT_EQ(lines[8], "c\t");
-    EXPECT_EQ(lines[23], "loq\t");
-    EXPECT_EQ(lines[24], "");
+    const std::vector<std::string> head = {"report_version\t2", "n\t2",         "unit\tmg/L",
+                                           "model\tline",       "weight\tnone", "excluded\t2",
+                                           "level\t95"};
+    ASSERT_EQ(lines.size(), 111u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7), head);
+    EXPECT_EQ(lines[7], "a\t0");
+    EXPECT_EQ(lines[8], "b\t0.1");
+    EXPECT_EQ(lines[9], "c\t");
+    EXPECT_EQ(lines[24], "loq\t");
+    EXPECT_EQ(lines[25], "");
     // With two fitted standards no validation figure exists; the keys stay, their values empty.
-    EXPECT_EQ(lines[25], "mandel.pw\t");
-    EXPECT_EQ(lines[32], "din32645.alpha\t0.01");
-    EXPECT_EQ(lines[46], "reported_limit.kind\tlod");
-    EXPECT_EQ(lines[48], "qc_summary.passed\t1"); // the calibration's r
-    EXPECT_EQ(lines[50], "");
-    EXPECT_EQ(lines[51], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
-                         "recovery_pct\tstudentized\tcooks\toutlier\tinfluential");
-    EXPECT_EQ(lines[53], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
-    EXPECT_EQ(lines[56],
+    EXPECT_EQ(lines[26], "mandel.pw\t");
+    EXPECT_EQ(lines[33], "din32645.alpha\t0.01");
+    EXPECT_EQ(lines[47], "reported_limit.kind\tlod");
+    EXPECT_EQ(lines[50], "reported_limit.source\t"); // no LOD with two standards
+    EXPECT_EQ(lines[51], "qc_summary.passed\t1");    // the calibration's r
+    EXPECT_EQ(lines[53], "qc_summary.not_judged\t0");
+    // The record's fields, nested objects as "limits.curve_unit.lod".
+    EXPECT_EQ(lines[54], "header.laboratory\t");
+    EXPECT_EQ(lines[72], "settings.rounding\tsignificant");
+    EXPECT_EQ(lines[84], "settings.method.name\t");
+    EXPECT_EQ(lines[100], "limits.unit\tmg/L");
+    EXPECT_EQ(lines[102], "");
+    EXPECT_EQ(lines[103], "C\tA\texcluded\treason\tA_fit\tresidual\tdeviation_pct\tC_back\t"
+                          "recovery_pct\tstudentized\tcooks\toutlier\tinfluential");
+    EXPECT_EQ(lines[105], "2\t0.2\ttrue\t污染 样\t0.2\t0\t0\t2\t100\t\t\tfalse\tfalse");
+    EXPECT_EQ(lines[108],
               "name\treadings\tm\tmean_A\tdilution\tx0\ts_x0\tci95_x0\tci_x0\tflags\t"
-              "type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tresult_unit\t"
-              "qc\tqc_pass\tbelow_limit\terror");
+              "type\tof\tadded\tnominal\tcertified\tu\tresult\tresult_text\tmean_result\t"
+              "mean_result_text\tresult_unit\tqc\tqc_pass\tbelow_limit\terror");
     // A reading typed "-0" is written 0, as the header promises; a name's C1 and bidirectional
     // controls become blanks.
-    EXPECT_EQ(lines[57].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
-    EXPECT_EQ(lines[58],
-              "S2\t0.2x\t\t\t\t\t\t\t\t\tsample\t\t\t\t\t\t\t\t\t\t\t\t读数 \"0.2x\" 不是数字");
+    EXPECT_EQ(lines[109].substr(0, 16), "S  1\t0 0.2\t2\t0.1");
+    EXPECT_EQ(lines[110], "S2\t0.2x\t\t\t\t\t\t\t\t\tsample\t\t\t\t\t\t\t\t\t\t\t\t\t\t"
+                          "读数 \"0.2x\" 不是数字");
 }
 
 TEST(Report, Json) {
@@ -74,22 +83,48 @@ TEST(Report, Json) {
     calibration::Sample sample;
     sample.name = "a\"b\\c\n";
     sample.readings = "0.15";
-    document.samples = {sample};
+    calibration::Sample blank;
+    blank.name = "B";
+    blank.readings = "0.1";
+    blank.type = "blank";
+    document.samples = {sample, blank};
+    document.settings.blankAbsorbanceMax = 0.05;
+    document.method.name = "M";
+    document.history = {calibration::historyEntry("samples_cleared", {{"count", "2"}})};
+    document.history[0].reason = "重做";
     const std::string json = calibration::reportJson(document, calibration::evaluate(document));
     const std::vector<std::string> lines = linesOf(json);
     EXPECT_EQ(lines[0], "{");
-    EXPECT_EQ(lines[1], "    \"n\": 3,");
-    EXPECT_EQ(lines[2], "    \"unit\": \"mg/L\",");
-    EXPECT_EQ(lines[5], "    \"excluded\": [],");
+    EXPECT_EQ(lines[1], "    \"report_version\": 2,");
+    EXPECT_EQ(lines[2], "    \"n\": 3,");
+    EXPECT_EQ(lines[3], "    \"unit\": \"mg/L\",");
+    EXPECT_EQ(lines[6], "    \"excluded\": [],");
+    // The blank (x0 1 mg/L) against an LOD of 0 fails; its absorbance 0.1 fails the maximum.
+    EXPECT_NE(
+        json.find("\"qc\": [{\"rule\": \"blank\", \"value\": 1, \"low\": null, \"high\": 0, "
+                  "\"pass\": false, \"reason\": \"空白 \\\"B\\\" 浓度 1.00 不低于检出限 0.00\"}, "
+                  "{\"rule\": \"blank_absorbance\", \"value\": 0.1, \"low\": null, "
+                  "\"high\": 0.05, \"pass\": false, \"reason\": \"空白 \\\"B\\\" 平均吸光度 "
+                  "0.100，要求≤0.05\"}], \"qc_pass\": false"),
+        std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"qc_summary\": {\"passed\": 1, \"failed\": 2, \"not_judged\": 0}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"settings\": {\"volume\": null,"), std::string::npos);
+    EXPECT_NE(json.find("\"blank_absorbance_max\": 0.05, \"method\": {\"name\": \"M\", "
+                        "\"sha256\": null}}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"reporting_unit\": {\"lod\": null,"), std::string::npos);
+    EXPECT_NE(
+        json.find("\"reason\": \"重做\", \"text\": \"清空样品列表（2个样品）；修改原因：重做\""),
+        std::string::npos);
     EXPECT_NE(json.find("\"c\": null"), std::string::npos);
     EXPECT_NE(json.find("{\"name\": \"a\\\"b\\\\c\\u000a\", \"readings\": [0.15], \"m\": 1"),
               std::string::npos)
         << json;
     EXPECT_NE(json.find("\"flags\": [], \"type\": \"sample\""), std::string::npos) << json;
-    EXPECT_NE(
-        json.find("\"qc\": null, \"qc_pass\": null, \"below_limit\": false, \"error\": null}"),
-        std::string::npos);
-    EXPECT_NE(json.find("\"qc_summary\": {\"passed\": 1, \"failed\": 0}"), std::string::npos);
+    EXPECT_NE(json.find("\"qc\": [], \"qc_pass\": null, \"below_limit\": false, \"error\": null}"),
+              std::string::npos);
     EXPECT_EQ(lines.back(), "}");
 }
 

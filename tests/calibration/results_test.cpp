@@ -159,3 +159,24 @@ TEST(Results, ExcludedStandard) {
 }
 
 } // namespace
+
+namespace {
+
+// A weighting refused for a standard's absorbance says what the blank correction made of the
+// number typed, and that the correction did: 0.0253 less the zero standard's 0.0265 is -0.0012.
+TEST(Results, WeightRefusalAfterTheBlankCorrection) {
+    Document document =
+        documentOf({{"0.1", "0.0253"}, {"0", "0.0265"}, {"1", "0.07"}, {"2", "0.12"}});
+    document.settings.weighting = calc::Weighting::InverseY;
+    EXPECT_FALSE(calibration::evaluateCurve(document).problem); // as typed, all positive
+    document.settings.blankCorrection = true;
+    EXPECT_EQ(render(*calibration::evaluateCurve(document).problem),
+              "权重1/y要求吸光度为正：第1个标准点的吸光度 0.0253 经空白校正（减去零浓度标准点的"
+              "平均吸光度 0.0265）后为负（-0.0012），请排除该点、关闭空白校正或选择其他权重");
+    document.standards[0].a = "0.0265";
+    EXPECT_EQ(render(*calibration::evaluateCurve(document).problem),
+              "权重1/y要求吸光度不为0：第1个标准点的吸光度 0.0265 经空白校正（减去零浓度标准点的"
+              "平均吸光度 0.0265）后为0，请排除该点、关闭空白校正或选择其他权重");
+}
+
+} // namespace

@@ -87,8 +87,16 @@ TEST(CalibrationFile, HostileFiles) {
         {"wrong format name", R"({"format": "lumetra-report", "version": 1})",
          u"format：应为 \"lumetra-calibration\"，不是 \"lumetra-report\""_s},
         {"format as a number", R"({"format": 1, "version": 1})", u"format：应为文字，不是数字"_s},
-        {"newer version", withVersionLine(R"(    "version": 3,)"),
-         u"version：版本3较新，本程序只能读版本2"_s},
+        {"newer version", withVersionLine(R"(    "version": 4,)"),
+         u"version：版本4较新，本程序只能读版本3"_s},
+        {"a switch at 0",
+         R"({"format": "lumetra-calibration", "version": 3, "unit": "", "standards": [],
+             "settings": {"switch_at": 0}})",
+         u"settings.switch_at：应为大于0的数"_s},
+        {"a method without its name",
+         R"({"format": "lumetra-calibration", "version": 3, "unit": "", "standards": [],
+             "method": {"sha256": "ab"}})",
+         u"method.name：缺少此项"_s},
         {"an unknown model",
          R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
              "settings": {"model": "cubic"}})",
@@ -350,13 +358,44 @@ TEST(CalibrationFile, RoundTrip) {
     document.history = {{"2026-12-07T21:04:53+08:00",
                          "lab",
                          "standard_edited",
-                         {{"from", ".12"}, {"index", "3"}, {"to", ".13"}}}};
+                         {{"from", ".12"}, {"index", "3"}, {"to", ".13"}},
+                         {}}};
     const QByteArray bytes = io::calibrationBytes(document);
     EXPECT_TRUE(bytes.contains("\"version\": 2,")) << "an exclusion changes results";
-    const auto read = io::readCalibration(bytes);
+    auto read = io::readCalibration(bytes);
     ASSERT_TRUE(read) << messageOf(read).toStdString();
     EXPECT_EQ(read.value(), document);
     EXPECT_EQ(io::calibrationBytes(read.value()), bytes);
+
+    // What version 2 does not know raises the version to 3, each setting and the method alone,
+    // so that a program of version 2 refuses the file rather than drop a rule.
+    const std::pair<const char*, void (*)(Document&)> newer[] = {
+        {"the rounding switch",
+         [](Document& d) { d.settings.rounding = calibration::Rounding::Switch; }},
+        {"the decimals below the switch", [](Document& d) { d.settings.switchDecimals = 1; }},
+        {"the switch's value", [](Document& d) { d.settings.switchAt = 0.1; }},
+        {"the style L", [](Document& d) { d.settings.below = calibration::BelowLimit::LetterL; }},
+        {"the blank absorbance rule", [](Document& d) { d.settings.blankAbsorbanceMax = 0; }},
+        {"a method", [](Document& d) { d.method.name = "M"; }},
+    };
+    for (const auto& [name, change] : newer) {
+        SCOPED_TRACE(name);
+        Document v3 = document;
+        change(v3);
+        EXPECT_TRUE(io::calibrationBytes(v3).contains("\"version\": 3,"));
+    }
+    document.settings.rounding = calibration::Rounding::Switch;
+    document.settings.switchDecimals = 1;
+    document.settings.switchAt = 0.5;
+    document.settings.below = calibration::BelowLimit::LetterL;
+    document.settings.blankAbsorbanceMax = 0.03;
+    document.method = {"HJ 535 \"氨氮\"", std::string(64, 'f'), {0.653, 2.6, "2026-12-01", {}}};
+    document.history[0].reason = "读错\n";
+    const QByteArray v3 = io::calibrationBytes(document);
+    read = io::readCalibration(v3);
+    ASSERT_TRUE(read) << messageOf(read).toStdString();
+    EXPECT_EQ(read.value(), document);
+    EXPECT_EQ(io::calibrationBytes(read.value()), v3);
 }
 
 TEST(CalibrationFile, SavedAndOpened) {
@@ -371,10 +410,10 @@ TEST(CalibrationFile, SavedAndOpened) {
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"format": "lumetra-calibration", "version": 3})");
+    file.write(R"({"format": "lumetra-calibration", "version": 4})");
     file.close();
     EXPECT_EQ(messageOf(io::readCalibrationFile(path)),
-              path + u"：version：版本3较新，本程序只能读版本2"_s);
+              path + u"：version：版本4较新，本程序只能读版本3"_s);
 }
 
 // ---------------------------------------------------------------------------------------------
