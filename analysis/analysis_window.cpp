@@ -1,7 +1,9 @@
 #include "analysis/analysis_window.h"
 
 #include "analysis/batch_panel.h"
+#include "analysis/control_chart_window.h"
 #include "analysis/current_calibration.h"
+#include "analysis/database_dialog.h"
 #include "analysis/export_module.h"
 #include "analysis/header_dialog.h"
 #include "analysis/history_tab.h"
@@ -273,6 +275,15 @@ void AnalysisWindow::buildMenu() {
     reportHistory_->setChecked(QSettings().value(kReportHistoryKey, false).toBool());
     connect(reportHistory_, &QAction::toggled, this,
             [](bool on) { QSettings().setValue(kReportHistoryKey, on); });
+
+    auto* qc = bar->addMenu(tr("质控(&Q)"));
+    qc->setObjectName(QStringLiteral("qcMenu"));
+    qc->addAction(tr("质控图…"), this, [this] {
+          openControlCharts(this, prompts_);
+      })->setObjectName(QStringLiteral("controlCharts"));
+    qc->addAction(tr("质控数据库…"), this, [this] {
+          editQcDatabase(this, prompts_);
+      })->setObjectName(QStringLiteral("qcDatabase"));
 
     // Read in either language, so that a user who cannot read the one shown still finds it: the
     // title and the languages' own names are never translated.

@@ -1,5 +1,7 @@
 #include "analysis/plot_painter.h"
 
+#include "analysis/plot_frame.h"
+
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLineF>
@@ -16,14 +18,13 @@ namespace analysis {
 
 namespace {
 
+using namespace plot_frame;
+
 // The plots' texts, translated in the context "Plot".
 struct Plot {
     Q_DECLARE_TR_FUNCTIONS(Plot)
 };
 
-const QColor inkColour(34, 34, 34);
-const QColor frameColour(90, 90, 90);
-const QColor gridColour(228, 228, 228);
 const QColor standardColour(35, 97, 196);
 const QColor standardEdge(18, 56, 120);
 const QColor lineColour(192, 57, 43);
@@ -36,37 +37,6 @@ const QColor boxColour(255, 255, 255, 220);
 const QColor confidenceColour(192, 57, 43, 48); // the curve's colour, translucent
 
 enum class Kind { Calibration, Residuals };
-
-// Sizes for the painter's device: a point is 1/72 inch at the device's logical DPI.
-struct Style {
-    QFont font;
-    double perPoint = 96.0 / 72.0;
-    double lh = 16;  // a line of text
-    double pad = 8;  // space between parts
-    double tick = 5; // tick length
-    double pt(double points) const { return points * perPoint; }
-};
-
-Style styleOf(const QPainter& painter) {
-    const QPaintDevice* device = painter.device();
-    Style s;
-    s.font = painter.font();
-    s.perPoint = (device ? device->logicalDpiY() : 96) / 72.0;
-    const QFontMetricsF metrics(s.font, device);
-    s.lh = metrics.height();
-    s.pad = 0.5 * s.lh;
-    s.tick = s.pt(3.5);
-    return s;
-}
-
-double widest(const Style& s, const QPainter& painter, const QStringList& texts) {
-    const QFontMetricsF metrics(s.font, painter.device());
-    double w = 0;
-    for (const QString& t : texts) {
-        w = std::max(w, metrics.horizontalAdvance(t));
-    }
-    return w;
-}
 
 struct Extent {
     double low = std::numeric_limits<double>::infinity();
@@ -331,31 +301,10 @@ double layOutLegend(const Style& s, const QPainter& painter, std::vector<LegendI
     return rows.size() * s.lh;
 }
 
-struct Layout {
-    QRectF area; // the plot area inside the axes
-    PlotMapping map;
-    Ticks xTicks, yTicks;
-    QStringList xLabels, yLabels;
+struct Layout : Axes {
     std::vector<LegendItem> legend;
     QRectF equation; // the box of the equation and R²; empty without them
 };
-
-// Ticks for `pixels` of axis: the target count, fewer while neighbouring labels (or lines of
-// text, on the vertical axis) would crowd each other.
-Ticks fittingTicks(const Style& s, const QPainter& painter, Range range, int target, double pixels,
-                   bool horizontal) {
-    Ticks ticks = niceTicks(range, target);
-    while (target > 2 && ticks.values.size() > 2) {
-        const double spacing = ticks.step / (range.high - range.low) * pixels;
-        const double needed =
-            horizontal ? widest(s, painter, tickLabels(ticks)) + s.lh : 1.6 * s.lh;
-        if (spacing >= needed) {
-            break;
-        }
-        ticks = niceTicks(range, --target);
-    }
-    return ticks;
-}
 
 QStringList equationLines(const PlotData& d) {
     QStringList lines;
@@ -438,17 +387,6 @@ bool roomToDraw(const Style& s, const Layout& l) {
     return l.area.width() >= 2 * s.lh && l.area.height() >= s.lh;
 }
 
-// Dashes for what continues the curve, dots for the prediction band's bounds.
-QPen pen(const Style& s, const QColor& colour, double points, Qt::PenStyle style = Qt::SolidLine) {
-    QPen p(colour, s.pt(points), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (style == Qt::DashLine) {
-        p.setDashPattern({4, 3});
-    } else if (style == Qt::DotLine) {
-        p.setDashPattern({1.5, 2});
-    }
-    return p;
-}
-
 constexpr double standardRadius = 3.2; // points
 constexpr double residualRadius = 2.6;
 constexpr double standardEdgeWidth = 0.6;
@@ -486,54 +424,6 @@ void drawDiamond(QPainter& p, const Style& s, QPointF at, double halfPoints, con
     p.setPen(pen(s, edge, edgePoints));
     p.setBrush(fill);
     p.drawPolygon(diamond);
-}
-
-void drawGrid(QPainter& p, const Style& s, const Layout& l) {
-    p.setPen(pen(s, gridColour, 0.5));
-    for (const double v : l.xTicks.values) {
-        const double x = l.map.pixelX(v);
-        p.drawLine(QPointF(x, l.area.top()), QPointF(x, l.area.bottom()));
-    }
-    for (const double v : l.yTicks.values) {
-        const double y = l.map.pixelY(v);
-        p.drawLine(QPointF(l.area.left(), y), QPointF(l.area.right(), y));
-    }
-}
-
-void drawAxes(QPainter& p, const Style& s, const Layout& l, const QRectF& rect,
-              const QString& xTitle, const QString& yTitle) {
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pen(s, frameColour, 0.8));
-    p.drawRect(l.area);
-    const double gap = s.pt(2);
-    p.setFont(s.font);
-    for (std::size_t i = 0; i < l.xTicks.values.size(); ++i) {
-        const double x = l.map.pixelX(l.xTicks.values[i]);
-        p.setPen(pen(s, frameColour, 0.8));
-        p.drawLine(QPointF(x, l.area.bottom()), QPointF(x, l.area.bottom() + s.tick));
-        p.setPen(inkColour);
-        p.drawText(QRectF(x - 5 * s.lh, l.area.bottom() + s.tick + gap, 10 * s.lh, s.lh),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, l.xLabels.value(int(i)));
-    }
-    for (std::size_t i = 0; i < l.yTicks.values.size(); ++i) {
-        const double y = l.map.pixelY(l.yTicks.values[i]);
-        p.setPen(pen(s, frameColour, 0.8));
-        p.drawLine(QPointF(l.area.left() - s.tick, y), QPointF(l.area.left(), y));
-        p.setPen(inkColour);
-        const double labelRight = l.area.left() - s.tick - gap;
-        p.drawText(QRectF(rect.left(), y - s.lh / 2, labelRight - rect.left(), s.lh),
-                   Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, l.yLabels.value(int(i)));
-    }
-    p.setPen(inkColour);
-    p.drawText(
-        QRectF(l.area.left(), l.area.bottom() + s.tick + gap + 1.3 * s.lh, l.area.width(), s.lh),
-        Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, xTitle);
-    p.save();
-    p.translate(rect.left() + s.pad + s.lh / 2, l.area.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-l.area.height() / 2, -s.lh / 2, l.area.height(), s.lh),
-               Qt::AlignCenter | Qt::TextDontClip, yTitle);
-    p.restore();
 }
 
 void drawSwatch(QPainter& p, const Style& s, Swatch swatch, const QRectF& box) {

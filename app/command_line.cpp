@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "analysis/report.h"
+#include "app/qc_command.h"
 #include "calc/full_precision.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
@@ -631,6 +632,9 @@ int report(const QCommandLineParser& parser, const Options& options, const QStri
 } // namespace
 
 int runCommandLine(const QStringList& arguments) {
+    if (isQcCommand(arguments)) {
+        return runQcCommand(arguments);
+    }
     QCommandLineParser parser;
     parser.setApplicationDescription(CommandLine::tr(
         "Lumetra：光度分析标准曲线计算器。不带参数时打开窗口；lumetra FILE 在窗口中打开文件。\n\n"
@@ -639,6 +643,8 @@ int runCommandLine(const QStringList& arguments) {
         "              带 --pdf OUT.pdf 时写出可归档的 PDF 报告（无需显示器）。\n\n"
         "退出码：0 成功（质控未通过也是0，见 --strict）；1 无法拟合或斜率为0；\n"
         "2 其他错误（用法、文件、数值）；3 使用 --strict 且有质控规则未通过或未判定。"));
+    parser.setApplicationDescription(parser.applicationDescription() + u"\n\n"_qs +
+                                     qcCommandsHelp());
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const Options options;

@@ -31,14 +31,16 @@ void holdClosedStandardDescriptors() {
     }
 }
 
-// `lumetra FILE`: one argument that is neither an option nor the command line's word "report"
-// opens that file in the windows. Everything else with arguments is the command line.
+// `lumetra FILE`: one argument that is neither an option nor one of the command line's words
+// "report" and "qc" opens that file in the windows. Everything else with arguments is the command
+// line.
 bool opensFileInWindows(int argc, char* argv[]) {
     if (argc != 2) {
         return false;
     }
     const QByteArray argument(argv[1]);
-    return !argument.isEmpty() && !argument.startsWith('-') && argument != "report";
+    return !argument.isEmpty() && !argument.startsWith('-') && argument != "report" &&
+           argument != "qc";
 }
 
 // `--pdf OUT.pdf` or `--pdf=OUT.pdf`: the report drawn as a PDF.

@@ -1,10 +1,14 @@
 // The sample list of the analysis window recomputed for a new curve: 1000 samples against a new
-// line, by the document's owner alone and with the table view that shows it.
+// line, by the document's owner alone and with the table view that shows it. A control chart of
+// 1000 points painted at the size of its window.
 
+#include "analysis/control_chart_plot.h"
 #include "analysis/current_calibration.h"
 #include "analysis/sample_list.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTableView>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -74,6 +78,33 @@ void SampleListRecomputeThousandWithView(benchmark::State& state) {
     recompute(state, calibration);
 }
 BENCHMARK(SampleListRecomputeThousandWithView)->Unit(benchmark::kMicrosecond);
+
+// 1000 points about a centre of 3, every 40th beyond the action limit with two rules' keys, the
+// first 20 the reference period: painted into an image of the window's chart.
+void ControlChartPaintThousand(benchmark::State& state) {
+    analysis::ControlChartData data;
+    data.limits = calc::limitsAround(3, 0.05, calc::ChartSides::Both);
+    for (int i = 0; i < 1000; ++i) {
+        analysis::ControlChartPoint point;
+        point.value = i % 40 == 39 ? 3.2 : 3 + 0.01 * ((i * 7919) % 13 - 6);
+        if (i % 40 == 39) {
+            point.rules = {QStringLiteral("t1"), QStringLiteral("t5")};
+            point.rejecting = true;
+        }
+        data.points.push_back(point);
+    }
+    data.referenceFirst = 0;
+    data.referenceLast = 19;
+    data.title = QStringLiteral("方法 1 · 校准核查 3");
+    data.subtitle = QStringLiteral("控制限未冻结");
+    QImage image(1100, 480, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        analysis::paintControlChart(painter, QRectF(image.rect()), data);
+    }
+}
+BENCHMARK(ControlChartPaintThousand)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

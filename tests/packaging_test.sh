@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its export module, icons, desktop entry, metainfo and manual page stand where they are looked
-# for, that the desktop entry and the metainfo are valid, and that the manual page renders
-# without a warning.
+# its export and database modules, icons, desktop entry, metainfo and manual page stand where
+# they are looked for, that the desktop entry and the metainfo are valid, and that the manual
+# page renders without a warning.
 # Usage: packaging_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -34,7 +34,12 @@ module=$(cd "$work/root/usr" && find lib -name liblumetra_export.so)
 [ -n "$module" ] || fail "the export module is missing from the package"
 strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$module" ||
     fail "the program does not look for the export module at ../$module"
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-arphic-uming fonts-noto-cjk; do
+# The module of the quality-control database, likewise.
+database=$(cd "$work/root/usr" && find lib -name liblumetra_database.so)
+[ -n "$database" ] || fail "the database module is missing from the package"
+strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$database" ||
+    fail "the program does not look for the database module at ../$database"
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6-sqlite fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
 desktop=$work/root/usr/share/applications/org.lumetra.Lumetra.desktop

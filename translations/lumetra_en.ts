@@ -111,14 +111,6 @@
         <translation>Invalid value “%2” for --%1: expected a number from %3 to %4</translation>
     </message>
     <message>
-        <source>--volume 的值“%1”无效，应为大于0的数</source>
-        <translation>Invalid value “%1” for --volume: expected a number above 0</translation>
-    </message>
-    <message>
-        <source>--digits 和 --decimals 只能选一个</source>
-        <translation>Use only one of --digits and --decimals</translation>
-    </message>
-    <message>
         <source>--exclude 的“%1”无效，应为1到%2之间的标准点序号</source>
         <translation>Invalid standard “%1” for --exclude: expected a number from 1 to %2</translation>
     </message>
@@ -535,6 +527,165 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     <message>
         <source>浓度 C (%1)</source>
         <translation>Concentration C (%1)</translation>
+    </message>
+    <message>
+        <source>不支持的文件类型（请使用 .png、.svg 或 .pdf）</source>
+        <translation>Unsupported file type (use .png, .svg or .pdf)</translation>
+    </message>
+    <message>
+        <source>没有可导出的质控图</source>
+        <translation>There is no control chart to export</translation>
+    </message>
+    <message>
+        <source>中心线</source>
+        <translation>Centre line</translation>
+    </message>
+    <message>
+        <source>警告限 +2s</source>
+        <translation>Warning limit +2s</translation>
+    </message>
+    <message>
+        <source>警告限 ±2s</source>
+        <translation>Warning limits ±2s</translation>
+    </message>
+    <message>
+        <source>控制限 +3s</source>
+        <translation>Action limit +3s</translation>
+    </message>
+    <message>
+        <source>控制限 ±3s</source>
+        <translation>Action limits ±3s</translation>
+    </message>
+    <message>
+        <source>参考期</source>
+        <translation>Reference period</translation>
+    </message>
+    <message>
+        <source>违反规则</source>
+        <translation>Rule violated</translation>
+    </message>
+</context>
+<context>
+    <name>QcCommand</name>
+    <message>
+        <source>方法名称（按方法归档的批次）。</source>
+        <translation>The method&apos;s name (batches filed with a method).</translation>
+    </message>
+    <message>
+        <source>分析项目（未用方法文件归档的批次）。</source>
+        <translation>The analyte (batches filed without a method file).</translation>
+    </message>
+    <message>
+        <source>质控序列：check:标称浓度、reference:名称、spike、duplicate、blank、slope 或 intercept。</source>
+        <translation>The QC series: check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept.</translation>
+    </message>
+    <message>
+        <source>判断规则：gb（GB/T 17989.2，默认）或 westgard。</source>
+        <translation>The rules: gb (GB/T 17989.2, the default) or westgard.</translation>
+    </message>
+    <message>
+        <source>σ估计：sd（标准偏差，默认）或 mr（移动极差）。</source>
+        <translation>The estimate of σ: sd (standard deviation, the default) or mr (moving range).</translation>
+    </message>
+    <message>
+        <source>参考期：前N个点（默认20，至少7），或日期范围 2026-01-01..2026-03-31。</source>
+        <translation>The reference period: the first N points (20 by default, at least 7), or a range of days 2026-01-01..2026-03-31.</translation>
+    </message>
+    <message>
+        <source>不用冻结的控制限，按参考期重新计算（chart）。</source>
+        <translation>Ignore frozen limits and compute them from the reference period (chart).</translation>
+    </message>
+    <message>
+        <source>以 JSON 输出。</source>
+        <translation>Output as JSON.</translation>
+    </message>
+    <message>
+        <source>质控数据库：sqlite:文件 或 postgresql://用户@主机:端口/数据库；不给时用 LUMETRA_DATABASE、设置中的质控数据库或本机的默认文件。</source>
+        <translation>The QC database: sqlite:FILE or postgresql://user@host:port/database; without it LUMETRA_DATABASE, the QC database of the settings or this workstation&apos;s default file.</translation>
+    </message>
+    <message>
+        <source>帮助和消息的语言：zh 或 en。</source>
+        <translation>The language of the help and the messages: zh or en.</translation>
+    </message>
+    <message>
+        <source>质控数据库 %1 不存在（尚未归档任何批次，或文件名有误）</source>
+        <translation>The QC database %1 does not exist (no batch has been filed yet, or the file name is wrong)</translation>
+    </message>
+    <message>
+        <source>需要 --method 或 --analyte 之一</source>
+        <translation>One of --method or --analyte is needed</translation>
+    </message>
+    <message>
+        <source>需要 --series</source>
+        <translation>--series is needed</translation>
+    </message>
+    <message>
+        <source>--series 的值“%1”无效，应为 check:标称浓度、reference:名称、spike、duplicate、blank、slope 或 intercept</source>
+        <translation>Invalid value &quot;%1&quot; for --series; expected check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept</translation>
+    </message>
+    <message>
+        <source>--reference 的值“%1”无效：%2</source>
+        <translation>Invalid value &quot;%1&quot; for --reference: %2</translation>
+    </message>
+    <message>
+        <source>冻结的控制限未能读回</source>
+        <translation>The frozen limits could not be read back</translation>
+    </message>
+    <message>
+        <source>用法：lumetra qc chart|freeze|list|export，见 lumetra qc --help</source>
+        <translation>usage: lumetra qc chart|freeze|list|export, see lumetra qc --help</translation>
+    </message>
+    <message>
+        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
+qc freeze     按参考期冻结控制限。
+qc list       数据库中的方法、分析项目及其质控序列和点数。
+qc export OUT.csv   导出全部记录（备份）。</source>
+        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
+qc freeze     Freezes the limits of the reference period.
+qc list       The methods and analytes in the database with their QC series and points.
+qc export OUT.csv   Exports every record (a backup).</translation>
+    </message>
+    <message>
+        <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
+
+</source>
+        <translation>Lumetra&apos;s quality-control database: the QC points of the filed batches and their control charts.
+
+</translation>
+    </message>
+    <message>
+        <source>
+
+退出码：0 成功；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同）；
+2 其他错误（用法、数据库、文件）。</source>
+        <translation>
+
+Exit codes: 0 success; 1 no control chart from the points there are (none, fewer than 7 in the
+reference period, all values equal); 2 any other error (usage, database, file).</translation>
+    </message>
+    <message>
+        <source>命令：qc</source>
+        <translation>Command: qc</translation>
+    </message>
+    <message>
+        <source>chart、freeze、list 或 export</source>
+        <translation>chart, freeze, list or export</translation>
+    </message>
+    <message>
+        <source>缺少 qc 的命令（%1）</source>
+        <translation>Missing the qc command (%1)</translation>
+    </message>
+    <message>
+        <source>未知的 qc 命令“%1”（%2）</source>
+        <translation>Unknown qc command &quot;%1&quot; (%2)</translation>
+    </message>
+    <message>
+        <source>qc export 需要一个输出文件（用法：lumetra qc export OUT.csv）</source>
+        <translation>qc export needs an output file (usage: lumetra qc export OUT.csv)</translation>
+    </message>
+    <message>
+        <source>qc %1 不接受 --%2</source>
+        <translation>qc %1 does not take --%2</translation>
     </message>
 </context>
 <context>
@@ -1353,6 +1504,18 @@ Half-width = t·s
         <source>这是打开的标准曲线文件，导出不能覆盖它</source>
         <translation>this is the open calibration file, which an export does not overwrite</translation>
     </message>
+    <message>
+        <source>质控(&amp;Q)</source>
+        <translation>&amp;QC</translation>
+    </message>
+    <message>
+        <source>质控图…</source>
+        <translation>Control charts...</translation>
+    </message>
+    <message>
+        <source>质控数据库…</source>
+        <translation>QC database...</translation>
+    </message>
 </context>
 <context>
     <name>analysis::BatchPanel</name>
@@ -1426,10 +1589,334 @@ Half-width = t·s
     </message>
 </context>
 <context>
+    <name>analysis::ControlChartWidget</name>
+    <message>
+        <source>质控图</source>
+        <translation>Control chart</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ControlChartWindow</name>
+    <message>
+        <source>%1 – %2</source>
+        <comment>a band&apos;s low and high line</comment>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>校准核查 %1</source>
+        <translation>Check standard %1</translation>
+    </message>
+    <message>
+        <source>质控样 %1</source>
+        <translation>Reference material %1</translation>
+    </message>
+    <message>
+        <source>加标回收率</source>
+        <translation>Spike recovery</translation>
+    </message>
+    <message>
+        <source>平行样相对偏差</source>
+        <translation>Duplicate relative deviation</translation>
+    </message>
+    <message>
+        <source>空白吸光度</source>
+        <translation>Blank absorbance</translation>
+    </message>
+    <message>
+        <source>斜率</source>
+        <translation>Slope</translation>
+    </message>
+    <message>
+        <source>截距</source>
+        <translation>Intercept</translation>
+    </message>
+    <message>
+        <source>测得浓度</source>
+        <translation>Concentration found</translation>
+    </message>
+    <message>
+        <source>测定结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>相对偏差</source>
+        <translation>Relative deviation</translation>
+    </message>
+    <message>
+        <source>吸光度</source>
+        <translation>Absorbance</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a quantity and its unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>移动极差</source>
+        <translation>moving range</translation>
+    </message>
+    <message>
+        <source>标准偏差</source>
+        <translation>standard deviation</translation>
+    </message>
+    <message numerus="yes">
+        <source>参考期%n个点（%1至%2）</source>
+        <translation>
+            <numerusform>the reference period of %n point (%1 to %2)</numerusform>
+            <numerusform>the reference period of %n points (%1 to %2)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>控制限已冻结（%1，%2）：%3，σ估计：%4</source>
+        <translation>Limits frozen (%1, %2): %3, σ estimated by %4</translation>
+    </message>
+    <message>
+        <source>控制限未冻结，取自%1，σ估计：%2</source>
+        <translation>Limits not frozen, from %1, σ estimated by %2</translation>
+    </message>
+    <message>
+        <source>%1；规则：%2</source>
+        <translation>%1; rules: %2</translation>
+    </message>
+    <message>
+        <source>质控图</source>
+        <translation>Control charts</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>质控数据库：</source>
+        <translation>QC database:</translation>
+    </message>
+    <message>
+        <source>方法或分析项目</source>
+        <translation>Method or analyte</translation>
+    </message>
+    <message>
+        <source>质控序列</source>
+        <translation>QC series</translation>
+    </message>
+    <message>
+        <source>方法／分析项目(&amp;M)：</source>
+        <translation>&amp;Method / analyte:</translation>
+    </message>
+    <message>
+        <source>序列(&amp;S)：</source>
+        <translation>&amp;Series:</translation>
+    </message>
+    <message>
+        <source>规则(&amp;R)：</source>
+        <translation>&amp;Rules:</translation>
+    </message>
+    <message>
+        <source>σ估计：</source>
+        <translation>σ estimate:</translation>
+    </message>
+    <message>
+        <source>前</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>参考期点数</source>
+        <translation>Points of the reference period</translation>
+    </message>
+    <message>
+        <source>日期范围</source>
+        <translation>Range of days</translation>
+    </message>
+    <message>
+        <source>参考期起始日期</source>
+        <translation>First day of the reference period</translation>
+    </message>
+    <message>
+        <source>参考期结束日期</source>
+        <translation>Last day of the reference period</translation>
+    </message>
+    <message>
+        <source>个点</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>参考期：</source>
+        <translation>Reference period:</translation>
+    </message>
+    <message>
+        <source>按冻结的控制限</source>
+        <translation>Use the frozen limits</translation>
+    </message>
+    <message>
+        <source>冻结控制限</source>
+        <translation>Freeze limits</translation>
+    </message>
+    <message>
+        <source>导出PNG…</source>
+        <translation>Export PNG...</translation>
+    </message>
+    <message>
+        <source>导出SVG…</source>
+        <translation>Export SVG...</translation>
+    </message>
+    <message>
+        <source>导出PDF…</source>
+        <translation>Export PDF...</translation>
+    </message>
+    <message>
+        <source>这个质控数据库中还没有归档的批次</source>
+        <translation>No batch has been filed in this QC database yet</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1（%n批）</source>
+        <translation>
+            <numerusform>%1 (%n batch)</numerusform>
+            <numerusform>%1 (%n batches)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1（%2，%n点）</source>
+        <translation>
+            <numerusform>%1 (%2, %n point)</numerusform>
+            <numerusform>%1 (%2, %n points)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>中心线 %1&#x3000;s %2&#x3000;%3 %4&#x3000;警告限 %5&#x3000;控制限 %6</source>
+        <translation>Centre %1   s %2   %3 %4   warning %5   action %6</translation>
+    </message>
+    <message numerus="yes">
+        <source>另有%n个点的单位不是 %1，未画入</source>
+        <translation>
+            <numerusform>%n more point is not in %1 and is not charted</numerusform>
+            <numerusform>%n more points are not in %1 and are not charted</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>点序号（按分析日期）</source>
+        <translation>Point (in order of analysis date)</translation>
+    </message>
+    <message>
+        <source>第%1点&#x3000;批次 %2&#x3000;%3</source>
+        <translation>Point %1   batch %2   %3</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <comment>a rule&apos;s key and what it says</comment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>冻结%1的控制限？
+中心线 %2，s %3（%4）。
+以后的点将按这些控制限判断；冻结记录会保存冻结人和时间，不能撤销，只能重新冻结。</source>
+        <translation>Freeze the control limits of %1?
+Centre %2, s %3 (%4).
+Later points will be judged against these limits; the record keeps who froze them and when, and cannot be undone, only frozen anew.</translation>
+    </message>
+    <message>
+        <source>SVG 图像 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF file (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PNG 图像 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>质控图-%1</source>
+        <translation>control-chart-%1</translation>
+    </message>
+    <message>
+        <source>导出质控图</source>
+        <translation>Export control chart</translation>
+    </message>
+    <message>
+        <source>质控图导出失败：%1</source>
+        <translation>Exporting the control chart failed: %1</translation>
+    </message>
+</context>
+<context>
     <name>analysis::CurrentCalibration</name>
     <message>
         <source>样品 %1</source>
         <translation>Sample %1</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::DatabaseDialog</name>
+    <message>
+        <source>质控数据库</source>
+        <translation>QC database</translation>
+    </message>
+    <message>
+        <source>本机：%1</source>
+        <translation>This workstation: %1</translation>
+    </message>
+    <message>
+        <source>PostgreSQL 服务器（实验室共用）</source>
+        <translation>PostgreSQL server (shared by the laboratory)</translation>
+    </message>
+    <message>
+        <source>本机套接字</source>
+        <translation>local socket</translation>
+    </message>
+    <message>
+        <source>默认（5432）</source>
+        <translation>default (5432)</translation>
+    </message>
+    <message>
+        <source>登录名</source>
+        <translation>login name</translation>
+    </message>
+    <message>
+        <source>主机或套接字目录：</source>
+        <translation>Host or socket folder:</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>数据库：</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>用户：</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>密码不保存在设置中：请写入 ~/.pgpass，或在环境变量 PGPASSWORD 中给出。</source>
+        <translation>The password is not kept in the settings: write it into ~/.pgpass, or give it in the environment variable PGPASSWORD.</translation>
+    </message>
+    <message>
+        <source>测试连接</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <source>环境变量 LUMETRA_DATABASE（%1）已指定质控数据库，优先于这里的设置。</source>
+        <translation>The environment variable LUMETRA_DATABASE (%1) names the QC database, before the setting here.</translation>
+    </message>
+    <message>
+        <source>本机的质控数据库 %1 还没有建立，归档第一个批次时自动建立</source>
+        <translation>This workstation&apos;s QC database %1 does not exist yet; it is made when the first batch is filed</translation>
+    </message>
+    <message>
+        <source>已连接质控数据库 %1</source>
+        <translation>Connected to the QC database %1</translation>
     </message>
 </context>
 <context>
@@ -3025,6 +3512,38 @@ Half-width = t·s
     <message>
         <source>换算系数 %1 应为%2到%3之间的数</source>
         <translation>conversion factor %1: expected a number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>%1，序列 %2</source>
+        <translation>%1, series %2</translation>
+    </message>
+    <message>
+        <source>分析项目 %1</source>
+        <translation>analyte %1</translation>
+    </message>
+    <message>
+        <source>方法 %1</source>
+        <translation>method %1</translation>
+    </message>
+    <message>
+        <source>未知的质控序列 &quot;%1&quot;（应为 check:浓度、reference:名称、spike、duplicate、blank、slope 或 intercept）</source>
+        <translation>Unknown QC series &quot;%1&quot; (expected check:CONCENTRATION, reference:NAME, spike, duplicate, blank, slope or intercept)</translation>
+    </message>
+    <message>
+        <source>数据库中没有这个序列的点</source>
+        <translation>the database holds no point of this series</translation>
+    </message>
+    <message>
+        <source>质控数据库设置为 PostgreSQL，但未填写数据库名</source>
+        <translation>The QC database is set to PostgreSQL, but no database name is given</translation>
+    </message>
+    <message>
+        <source>环境变量 LUMETRA_DATABASE</source>
+        <translation>The environment variable LUMETRA_DATABASE</translation>
+    </message>
+    <message>
+        <source>无法打开质控数据库 %1：无法加载质控数据库模块（%2）</source>
+        <translation>Cannot open the QC database %1: the QC database module cannot be loaded (%2)</translation>
     </message>
 </context>
 <context>
