@@ -206,6 +206,13 @@ std::optional<FitProblem> weightProblem(std::span<const Decimal> x, std::span<co
                                         const std::vector<bool>& fitted, Weighting weighting,
                                         const std::span<const double>* given,
                                         const Levels& levels) {
+    // 1/s^2: whether each level's absorbances are all equal, once a level.
+    std::vector<bool> flat(levels.members.size());
+    for (std::size_t l = 0; l < flat.size(); ++l) {
+        const auto& level = levels.members[l];
+        flat[l] = std::all_of(level.begin(), level.end(),
+                              [&](std::size_t k) { return y[k] == y[level.front()]; });
+    }
     for (std::size_t i = 0; i < fitted.size(); ++i) {
         if (!fitted[i]) {
             continue;
@@ -235,8 +242,7 @@ std::optional<FitProblem> weightProblem(std::span<const Decimal> x, std::span<co
             if (level.size() == 1) {
                 return problem(FitProblem::Kind::NoReplicate);
             }
-            if (std::all_of(level.begin(), level.end(),
-                            [&](std::size_t k) { return y[k] == y[level.front()]; })) {
+            if (flat[levels.levelOf[i]]) {
                 return problem(FitProblem::Kind::NoSpreadAtLevel);
             }
             break;

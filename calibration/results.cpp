@@ -273,20 +273,12 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     }
 
     // Lack of fit: the levels of equal concentration.
-    std::vector<int> group(fitted.x.size());
-    std::vector<const calc::Decimal*> levels;
-    for (std::size_t i = 0; i < fitted.x.size(); ++i) {
-        const auto found =
-            std::find_if(levels.begin(), levels.end(),
-                         [&](const calc::Decimal* level) { return *level == fitted.x[i]; });
-        group[i] = int(found - levels.begin());
-        if (found == levels.end()) {
-            levels.push_back(&fitted.x[i]);
-        }
-    }
-    if (levels.size() == fitted.x.size()) {
+    const std::vector<int> group = calc::distinctRanks(fitted.x);
+    const std::size_t levels =
+        group.empty() ? 0 : std::size_t(*std::max_element(group.begin(), group.end())) + 1;
+    if (levels == fitted.x.size()) {
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "没有重复测定的浓度"));
-    } else if (levels.size() < 3) {
+    } else if (levels < 3) {
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要3个不同的浓度"));
     } else if (line->sYX) {
         v.lackOfFit = calc::lackOfFit(fitted.yValues, group, s2Line * (n - 2));
