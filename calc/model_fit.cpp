@@ -649,11 +649,16 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
         }
         out.outsideSpan = x0 < fit.xMin || x0 > fit.xMax;
     }
-    if (!fitsDouble(x0)) {
+    if (!std::isfinite(x0)) {
         out.problem = InversePrediction::Problem::OutOfRange;
         return out;
     }
-    out.x0 = static_cast<double>(x0);
+    out.extendedX0 = x0;
+    if (fitsDouble(x0)) {
+        out.x0 = static_cast<double>(x0);
+    } else {
+        out.problem = InversePrediction::Problem::OutOfRange; // unless a reason below comes first
+    }
     if (slope == 0) {
         out.problem = InversePrediction::Problem::FlatAtRoot;
         return out;
@@ -714,11 +719,16 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
         variance = (readingVariance + curveVariance(fit, x0)) / (slope * slope);
     }
     const Extended sX0 = std::sqrt(variance);
-    if (!fitsDouble(sX0)) {
+    if (!std::isfinite(sX0)) {
         out.problem = InversePrediction::Problem::OutOfRange;
         return out;
     }
-    out.sX0 = static_cast<double>(sX0);
+    out.extendedSX0 = sX0;
+    if (fitsDouble(sX0)) {
+        out.sX0 = static_cast<double>(sX0);
+    } else {
+        out.problem = InversePrediction::Problem::OutOfRange;
+    }
     return out;
 }
 
