@@ -53,15 +53,15 @@ standards() {
 }
 
 # lumetra_file SAMPLES HISTORY LONG: a calibration of 8 standards with SAMPLES sample rows and
-# HISTORY history entries; LONG > 0 gives the analyst, the first sample's name and the first
-# excluded standard's reason LONG characters each (Chinese and ASCII without a blank).
+# HISTORY history entries; LONG > 0 gives the analyst, the first sample's name and the last
+# standard's reason (it is excluded) LONG characters each, Chinese and ASCII without a blank.
 lumetra_file() {
-    awk -v samples="$1" -v history="$2" -v long="$3" 'BEGIN {
+    LC_ALL=C awk -v samples="$1" -v history="$2" -v long="$3" 'BEGIN {
         text = ""
         if (long > 0) {
-            unit = "长文本abcdefgh"   # 10 characters
-            for (text = unit; length(text) < long; text = text text) {}
-            text = substr(text, 1, long)
+            unit = "长文本abcd"   # 7 characters in 13 bytes; cut at whole units
+            for (text = unit; length(text) < long / 7 * 13; text = text text) {}
+            text = substr(text, 1, int(long / 7) * 13)
         }
         printf "{\n    \"format\": \"lumetra-calibration\",\n    \"version\": 2,\n"
         printf "    \"unit\": \"mg/L\",\n"
