@@ -898,6 +898,13 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>第 %1 页 共 %2 页</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message numerus="yes">
+        <source>……（以下从略：全文共%n个字符，见数据文件）</source>
+        <translation>
+            <numerusform>… (the rest left out: the whole text of %n character stands in the data file)</numerusform>
+            <numerusform>… (the rest left out: the whole text of %n characters stands in the data file)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Validation</name>
