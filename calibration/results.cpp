@@ -214,9 +214,11 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.ci95C = times(curve.t95, curve.sC);
 }
 
-// The standards that take part in the fit, as the validation's functions take them.
+// The standards that take part in the fit, as the validation's functions take them: the
+// document's decimals themselves when none is excluded, else copies of the fitted ones.
 struct Fitted {
-    std::vector<calc::Decimal> x, y;
+    std::vector<calc::Decimal> xKept, yKept;
+    std::span<const calc::Decimal> x, y;
     std::vector<double> xValues, yValues;
     std::vector<std::size_t> index; // into the document's standards
 };
@@ -224,15 +226,21 @@ struct Fitted {
 Fitted fittedStandards(const std::vector<calc::Decimal>& x, const std::vector<calc::Decimal>& y,
                        const std::vector<StandardResult>& standards) {
     Fitted fitted;
+    const bool all = std::none_of(standards.begin(), standards.end(),
+                                  [](const StandardResult& s) { return s.excluded; });
     for (std::size_t i = 0; i < standards.size(); ++i) {
         if (!standards[i].excluded) {
-            fitted.x.push_back(x[i]);
-            fitted.y.push_back(y[i]);
+            if (!all) {
+                fitted.xKept.push_back(x[i]);
+                fitted.yKept.push_back(y[i]);
+            }
             fitted.xValues.push_back(x[i].value);
             fitted.yValues.push_back(y[i].value);
             fitted.index.push_back(i);
         }
     }
+    fitted.x = all ? std::span<const calc::Decimal>(x) : fitted.xKept;
+    fitted.y = all ? std::span<const calc::Decimal>(y) : fitted.yKept;
     return fitted;
 }
 
@@ -264,7 +272,7 @@ std::optional<double> quadraticSYX(const Fitted& fitted) {
             top = std::max(top, x.exponent + static_cast<std::int64_t>(x.digits.size()));
         }
     }
-    std::vector<calc::Decimal> scaled = fitted.x;
+    std::vector<calc::Decimal> scaled(fitted.x.begin(), fitted.x.end());
     for (calc::Decimal& x : scaled) {
         if (!x.isZero()) {
             x.exponent -= top;
