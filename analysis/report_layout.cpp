@@ -12,7 +12,9 @@
 #include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <numeric>
 #include <unordered_map>
 
 namespace analysis {
@@ -254,12 +256,12 @@ struct ReportLayout::Impl {
         return f;
     }
 
-    // The text cut to the lines that fit in `height` with the note below them, when the whole
-    // does not fit; nullopt when it does.
-    // As a table cell (`Cell`: long words break anywhere), as a paragraph or form value
-    // (`Words`), or a number that never breaks (`Whole`).
+    // How a text wraps: as a table cell (long words break anywhere), as a paragraph or a form's
+    // value, or not at all (a number).
     enum class Wrap { Cell, Words, Whole };
 
+    // The text cut to the lines that fit in `height` with the note below them, when the whole
+    // does not fit; nullopt when it does.
     std::optional<QString> cutToHeight(const QString& whole, const QFont& f, Wrap wrap,
                                        double lineWidth, double height) const {
         const QString shown = laidOutPart(whole);
@@ -289,11 +291,6 @@ struct ReportLayout::Impl {
     }
 
     // ----- tables -----
-
-    struct CellStyle {
-        bool header = false;
-        bool right = false;
-    };
 
     QString cellText(const ReportTable& t, int row, int column) const {
         if (row < 0) {
@@ -350,6 +347,8 @@ struct ReportLayout::Impl {
             float minimum, widest, height;
         };
         std::vector<QHash<QString, Size>> recurring{std::size_t(columns)};
+        std::vector<double> anywhere(std::size_t(columns), 1);
+        std::vector<bool> wrapAnywhere(static_cast<std::size_t>(columns));
         for (int r = -1; r < rows; ++r) {
             for (int c = 0; c < columns; ++c) {
                 const std::size_t at = std::size_t(r + 1) * std::size_t(columns) + std::size_t(c);
@@ -394,6 +393,29 @@ struct ReportLayout::Impl {
             }
         }
         const double available = width - border - double(columns) * border;
+        // Too narrow for every column's widest word: the words may break anywhere.
+        if (std::accumulate(minimum.begin(), minimum.end(), 0.0) > available) {
+            for (int r = 0; r < rows; ++r) {
+                for (int c = 0; c < columns; ++c) {
+                    if (rightAligned(t, r, c)) {
+                        continue;
+                    }
+                    QTextLayout layout(shownCell(part, r, c), body, &device);
+                    QTextOption option = textOption(true);
+                    option.setWrapMode(QTextOption::WrapAnywhere);
+                    layout.setTextOption(option);
+                    layLines(layout, kUnbounded);
+                    wrapAnywhere[std::size_t(c)] = true;
+                    anywhere[std::size_t(c)] =
+                        std::max(anywhere[std::size_t(c)], layout.minimumWidth() + 2 * padding);
+                }
+            }
+            for (int c = 0; c < columns; ++c) {
+                if (wrapAnywhere[std::size_t(c)]) {
+                    minimum[std::size_t(c)] = anywhere[std::size_t(c)];
+                }
+            }
+        }
         g.widths = minimum;
         double remaining = available;
         for (const double w : minimum) {
@@ -422,7 +444,7 @@ struct ReportLayout::Impl {
                 const std::size_t at = std::size_t(r + 1) * std::size_t(columns) + std::size_t(c);
                 const double inside = g.widths[c] - 2 * padding;
                 double h = unwrapped[at];
-                if (natural[at] > inside && (r < 0 || !rightAligned(t, r, c))) {
+                if (natural[at] > inside && r >= 0 && !rightAligned(t, r, c)) {
                     QTextLayout layout(shownCell(part, r, c), r < 0 ? bold : body, &device);
                     layout.setTextOption(textOption(true));
                     h = layLines(layout, inside);
@@ -667,8 +689,8 @@ struct ReportLayout::Impl {
                 const double w =
                     c == 1 && spans ? columns[1] + columns[2] + columns[3] : columns[c];
                 QString text = row.value(c);
-                if (auto cut =
-                        cutToHeight(text, f, Wrap::Words, w - 2 * pad, bottom - top - 2 * pad)) {
+                if (auto cut = cutToHeight(text, f, Wrap::Words, w - 2 * pad,
+                                           bottom - top - 2 * pad - 0.14 * mm)) {
                     text = *cut;
                 }
                 auto layout = std::make_unique<QTextLayout>(laidOutPart(text), f, &device);
@@ -680,7 +702,7 @@ struct ReportLayout::Impl {
             // The line under a value makes the row a little higher (as measured on a text
             // document's form).
             const double height = high + 2 * pad + 0.14 * mm;
-            if (flow.y + height > bodyHeight - 3 * mm) {
+            if (flow.y + height > bottom) {
                 newPage(flow, canvas);
             }
             double x = 0;
