@@ -727,6 +727,204 @@ struct Placement {
     int dropped = 0;
 };
 
+// Where rectangles lie over an area, on a raster of at most 1024 by 1024 cells: how many touch
+// each cell and how many cover it whole, summed from a corner so that any block of cells is
+// counted at once. A block of cells wholly inside a label that one rectangle covers whole means
+// the two meet; no rectangle touching the cells a label touches means they do not; only what is
+// left (a label that just grazes a marker) needs the rectangles themselves. So a label beside
+// a dense band of 100 000 markers is decided in a few steps.
+class Coverage {
+public:
+    enum class Answer { Meets, Clear, Unsure };
+
+    Coverage(const QRectF& area, const std::vector<QRectF>& rects) : area_(area) {
+        cell_ = std::max({1.0, area.width() / 1024, area.height() / 1024});
+        columns_ = std::max(1, int(std::ceil(area.width() / cell_)));
+        rows_ = std::max(1, int(std::ceil(area.height() / cell_)));
+        touched_.assign(std::size_t(columns_ + 1) * std::size_t(rows_ + 1), 0);
+        covered_ = touched_;
+        // Each rectangle added at the corners of its blocks; summed twice, the counts per cell;
+        // summed twice more, the counts from the corner.
+        for (const QRectF& r : rects) {
+            const Span t = touching(r);
+            const Span c = inside(r);
+            mark(touched_, t);
+            mark(covered_, c);
+        }
+        for (auto* counts : {&touched_, &covered_}) {
+            sumUp(*counts);
+            sumUp(*counts);
+        }
+    }
+
+    // Whether r meets one of the rectangles other than `except` (or none is excepted).
+    Answer meets(const QRectF& r, const std::optional<QRectF>& except) const {
+        const Span whole = inside(r);
+        const long covering =
+            count(covered_, whole) - (except ? shared(inside(*except), whole) : 0);
+        if (covering > 0) {
+            return Answer::Meets;
+        }
+        const Span any = touching(r);
+        const long touching =
+            count(touched_, any) - (except ? shared(this->touching(*except), any) : 0);
+        return touching == 0 ? Answer::Clear : Answer::Unsure;
+    }
+
+private:
+    // Cells [x0, x1) x [y0, y1), empty when x0 >= x1 or y0 >= y1.
+    struct Span {
+        int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    };
+
+    double u(double x) const { return (x - area_.left()) / cell_; }
+    double v(double y) const { return (y - area_.top()) / cell_; }
+    Span clamped(double x0, double x1, double y0, double y1) const {
+        if (!std::isfinite(x0) || !std::isfinite(x1) || !std::isfinite(y0) || !std::isfinite(y1)) {
+            return {};
+        }
+        const auto fit = [](double value, int limit) {
+            return int(std::clamp(value, 0.0, double(limit)));
+        };
+        return {fit(x0, columns_), fit(x1, columns_), fit(y0, rows_), fit(y1, rows_)};
+    }
+    // The cells r overlaps by some area, and those that lie wholly within it.
+    Span touching(const QRectF& r) const {
+        return clamped(std::floor(u(r.left())), std::ceil(u(r.right())), std::floor(v(r.top())),
+                       std::ceil(v(r.bottom())));
+    }
+    Span inside(const QRectF& r) const {
+        return clamped(std::ceil(u(r.left())), std::floor(u(r.right())), std::ceil(v(r.top())),
+                       std::floor(v(r.bottom())));
+    }
+
+    std::size_t at(int x, int y) const {
+        return std::size_t(y) * std::size_t(columns_ + 1) + std::size_t(x);
+    }
+    void mark(std::vector<long>& counts, const Span& s) const {
+        if (s.x0 < s.x1 && s.y0 < s.y1) {
+            ++counts[at(s.x0, s.y0)];
+            --counts[at(s.x1, s.y0)];
+            --counts[at(s.x0, s.y1)];
+            ++counts[at(s.x1, s.y1)];
+        }
+    }
+    // Running sums along both axes.
+    void sumUp(std::vector<long>& counts) const {
+        for (int y = 0; y <= rows_; ++y) {
+            for (int x = 1; x <= columns_; ++x) {
+                counts[at(x, y)] += counts[at(x - 1, y)];
+            }
+        }
+        for (int y = 1; y <= rows_; ++y) {
+            for (int x = 0; x <= columns_; ++x) {
+                counts[at(x, y)] += counts[at(x, y - 1)];
+            }
+        }
+    }
+    // The sum over the cells of s, from the sums from the corner (which lag one cell).
+    long count(const std::vector<long>& sums, const Span& s) const {
+        if (s.x0 >= s.x1 || s.y0 >= s.y1) {
+            return 0;
+        }
+        const auto sum = [&](int x, int y) {
+            return x == 0 || y == 0 ? 0 : sums[at(x - 1, y - 1)];
+        };
+        return sum(s.x1, s.y1) - sum(s.x0, s.y1) - sum(s.x1, s.y0) + sum(s.x0, s.y0);
+    }
+    // How many cells two spans share: one rectangle's share of a count.
+    static long shared(const Span& a, const Span& b) {
+        const long w = std::max(0, std::min(a.x1, b.x1) - std::max(a.x0, b.x0));
+        const long h = std::max(0, std::min(a.y1, b.y1) - std::max(a.y0, b.y0));
+        return w * h;
+    }
+
+    QRectF area_;
+    double cell_ = 1;
+    int columns_ = 1, rows_ = 1;
+    std::vector<long> touched_, covered_;
+};
+
+// Rectangles filed by the cells of a grid over an area, so that the ones near a label are found
+// without looking at every one: the labels of 100 000 samples are placed in a time that grows
+// with their number, not with its square. Only what lies in the area is asked about, and only
+// rectangles that reach into it are filed.
+class RectGrid {
+public:
+    RectGrid(const QRectF& area, double cell) : area_(area), cell_(std::max(cell, 1.0)) {
+        columns_ = std::clamp(int(std::ceil(area.width() / cell_)), 1, 512);
+        rows_ = std::clamp(int(std::ceil(area.height() / cell_)), 1, 512);
+        cells_.resize(std::size_t(columns_) * std::size_t(rows_));
+    }
+
+    // Files r as the next number (0, 1, ...).
+    void add(const QRectF& r) {
+        const int number = int(rects_.size());
+        rects_.push_back(r);
+        if (!r.intersects(area_)) {
+            return;
+        }
+        visit(r, [&](std::size_t cell) {
+            cells_[cell].push_back(number);
+            return false;
+        });
+    }
+
+    // Whether a rectangle that meets r, other than the one numbered `except`, is filed. The cells
+    // that lie wholly inside r answer first: any rectangle filed there meets r.
+    // After `budget` rectangles compared in vain, the answer is that one meets r: in a crowd of
+    // markers that dense, a label that no marker quite touches still has no room.
+    bool meets(const QRectF& r, std::size_t except = std::size_t(-1),
+               long budget = std::numeric_limits<long>::max()) const {
+        const auto other = [except](int i) { return std::size_t(i) != except; };
+        const auto inside = [&](std::size_t cell) {
+            return r.contains(cellRect(cell)) &&
+                   std::any_of(cells_[cell].begin(), cells_[cell].end(), other);
+        };
+        return visit(r, inside) || visit(r, [&](std::size_t cell) {
+                   return std::any_of(cells_[cell].begin(), cells_[cell].end(), [&](int i) {
+                       return --budget < 0 || (other(i) && rects_[std::size_t(i)].intersects(r));
+                   });
+               });
+    }
+
+private:
+    int columnOf(double x) const {
+        return std::clamp(int(std::floor((x - area_.left()) / cell_)), 0, columns_ - 1);
+    }
+    int rowOf(double y) const {
+        return std::clamp(int(std::floor((y - area_.top()) / cell_)), 0, rows_ - 1);
+    }
+    // A cell's square (the last row and column may reach beyond the area).
+    QRectF cellRect(std::size_t cell) const {
+        const auto x = int(cell % std::size_t(columns_));
+        const auto y = int(cell / std::size_t(columns_));
+        return QRectF(area_.left() + x * cell_, area_.top() + y * cell_, cell_, cell_);
+    }
+
+    // Calls `f` on the index of each cell that r covers until it returns true.
+    template <class F> bool visit(const QRectF& r, F&& f) const {
+        if (!std::isfinite(r.left()) || !std::isfinite(r.right()) || !std::isfinite(r.top()) ||
+            !std::isfinite(r.bottom())) {
+            return false;
+        }
+        for (int y = rowOf(r.top()); y <= rowOf(r.bottom()); ++y) {
+            for (int x = columnOf(r.left()); x <= columnOf(r.right()); ++x) {
+                if (f(std::size_t(y) * std::size_t(columns_) + std::size_t(x))) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    QRectF area_;
+    double cell_;
+    int columns_ = 1, rows_ = 1;
+    std::vector<QRectF> rects_;
+    std::vector<std::vector<int>> cells_;
+};
+
 Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
                       const std::vector<LabelTarget>& targets, const std::vector<QRectF>& markers,
                       const std::vector<QRectF>& keepClear, const std::vector<QPolygonF>& lines,
@@ -734,6 +932,15 @@ Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
     const QFontMetricsF metrics(labelFont(s.font), painter.device());
     const double gap = s.pt(1.5);
     const double padding = s.pt(1);
+    RectGrid nearMarkers(l.area, metrics.height() / 2);
+    for (const QRectF& marker : markers) {
+        nearMarkers.add(marker);
+    }
+    // Worth its raster only for many markers.
+    const std::optional<Coverage> markerCover =
+        markers.size() > 500 ? std::optional<Coverage>(std::in_place, l.area, markers)
+                             : std::nullopt;
+    RectGrid nearLabels(l.area, metrics.height() / 2);
     Placement result;
     for (std::size_t t = 0; t < targets.size(); ++t) {
         const LabelTarget& target = targets[t];
@@ -763,15 +970,17 @@ Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
             if (!l.area.contains(r)) {
                 return false;
             }
-            for (std::size_t m = 0; m < markers.size(); ++m) {
-                if (m != t && markers[m].intersects(r)) {
-                    return false;
-                }
+            const Coverage::Answer near =
+                markerCover ? markerCover->meets(r, t < markers.size() ? std::optional(markers[t])
+                                                                       : std::nullopt)
+                            : Coverage::Answer::Unsure;
+            if (near == Coverage::Answer::Meets ||
+                (near == Coverage::Answer::Unsure &&
+                 nearMarkers.meets(r, t, markerCover ? 256 : std::numeric_limits<long>::max()))) {
+                return false;
             }
             const auto hits = [&r](const QRectF& other) { return other.intersects(r); };
-            return std::none_of(keepClear.begin(), keepClear.end(), hits) &&
-                   std::none_of(result.placed.begin(), result.placed.end(),
-                                [&r](const PlacedLabel& p) { return p.rect.intersects(r); });
+            return std::none_of(keepClear.begin(), keepClear.end(), hits) && !nearLabels.meets(r);
         };
         const auto clearOfLines = [&](const QRectF& r) {
             return std::none_of(lines.begin(), lines.end(),
@@ -791,6 +1000,7 @@ Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
             }
         }
         if (chosen) {
+            nearLabels.add(*chosen);
             result.placed.push_back(
                 {target.sample, text, *chosen,
                  chosen->topLeft() + QPointF(padding, padding) - ink.topLeft()});

@@ -3,6 +3,7 @@
 #include "analysis/plot_painter.h"
 #include "analysis/plot_source.h"
 #include "analysis/readable.h"
+#include "analysis/report_layout.h"
 #include "analysis/sample_list.h"
 #include "analysis/statistics_table.h"
 #include "analysis/validation_rows.h"
@@ -12,22 +13,14 @@
 #include "io/document_text.h"
 #include "io/files.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
-#include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFrame>
-#include <QTextObjectInterface>
-#include <QTextTable>
 #include <algorithm>
 #include <cmath>
 
@@ -364,265 +357,33 @@ ReportTable historyTable(const calibration::Document& document) {
 
 // ----- the page -----
 
-// AR PL UMing embeds with a full character map, so that text extraction gives back every
-// character, digits included (Noto CJK, as Qt 6.4 embeds it, gives its digits back as dots).
-QFont reportFont(double points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
-    font.setPointSizeF(points);
-    return font;
+// The record's fields two to a row; the laboratory, the method and any long value take a row
+// of their own.
+std::vector<ReportLayout::FormRow>
+formRows(const std::vector<std::pair<QString, QString>>& fields) {
+    const auto wide = [&fields](std::size_t i) {
+        const auto& [label, value] = fields[i];
+        return value.size() > 18 || label == laboratoryLabel() || label == methodLabel();
+    };
+    const auto labelled = [](const std::pair<QString, QString>& field) {
+        return ReportLayout::Field{Report::tr("%1：", "a field's label").arg(field.first),
+                                   field.second};
+    };
+    std::vector<ReportLayout::FormRow> rows;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i + 1 == fields.size() || wide(i) || wide(i + 1)) {
+            rows.push_back({labelled(fields[i]), std::nullopt});
+        } else {
+            rows.push_back({labelled(fields[i]), labelled(fields[i + 1])});
+            ++i;
+        }
+    }
+    return rows;
 }
 
-constexpr int kPlotObject = QTextFormat::UserObject + 1;
-
-// The figure as a character of the text: drawn with the plots' own paint code, so that it stays
-// a vector drawing in the PDF.
-class PlotObject final : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    PlotObject(const PlotData& data, const QSizeF& size, QObject* parent)
-        : QObject(parent), data_(data), size_(size) {}
-
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return size_; }
-
-    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
-                    const QTextFormat&) override {
-        painter->save();
-        painter->setFont(reportFont(9)); // the plots write in the painter's font
-        paintFigure(*painter, rect, data_);
-        painter->restore();
-    }
-
-private:
-    const PlotData& data_;
-    QSizeF size_;
-};
-
-// The report as a text document over pages of the device's size less the foot, which the
-// painting adds. Parts that must not be parted (a heading and the start of its table, the
-// signatures) are kept as ranges and moved whole to the next page after the layout.
-class Layout {
-public:
-    Layout(QTextDocument& document, const QPaintDevice& device, double pageWidth)
-        : document_(document), cursor_(&document), pageWidth_(pageWidth) {
-        mm_ = device.logicalDpiY() / 25.4;
-        // Lengths of frames and tables are given at the default resolution and scaled to the
-        // device by the layout; text sizes are in points.
-        unit_ = device.logicalDpiY() / 96.0;
-    }
-
-    void paragraph(const QString& text, double points = 9, bool bold = false,
-                   Qt::Alignment align = Qt::AlignLeft, double spaceAfterMm = 1.5,
-                   bool breakBefore = false) {
-        QTextBlockFormat block;
-        block.setAlignment(align);
-        block.setBottomMargin(length(spaceAfterMm));
-        if (breakBefore) {
-            block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        }
-        QTextCharFormat chars;
-        chars.setFontPointSize(points);
-        chars.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-        if (first_) {
-            cursor_.setBlockFormat(block);
-            cursor_.setBlockCharFormat(chars);
-            first_ = false;
-        } else {
-            cursor_.insertBlock(block, chars);
-        }
-        cursor_.insertText(text, chars);
-    }
-
-    // A heading; where it starts, for keep().
-    int heading(const QString& text, bool breakBefore = false) {
-        paragraph(text, 12, true, Qt::AlignLeft, 2, breakBefore);
-        return cursor_.block().position();
-    }
-
-    int position() const { return cursor_.position(); }
-    void keep(int from, int to) { kept_.push_back({from, to}); }
-
-    // The record's fields as a form: two to a row (a long one alone), each value over a line
-    // to write on, so that an empty field is a blank to fill in by hand.
-    void form(const std::vector<std::pair<QString, QString>>& fields) {
-        struct Row {
-            int first, second; // indexes into fields; second -1: the first spans the row
-        };
-        // The laboratory and the method take a row, as does any long value.
-        const auto wide = [&fields](int i) {
-            const auto& [label, value] = fields[std::size_t(i)];
-            return value.size() > 18 || label == laboratoryLabel() || label == methodLabel();
-        };
-        std::vector<Row> rows;
-        for (int i = 0; i < int(fields.size()); ++i) {
-            if (i + 1 == int(fields.size()) || wide(i) || wide(i + 1)) {
-                rows.push_back({i, -1});
-            } else {
-                rows.push_back({i, i + 1});
-                ++i;
-            }
-        }
-        QTextTableFormat format;
-        format.setBorder(0);
-        format.setCellSpacing(0);
-        format.setCellPadding(length(1.2));
-        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 14),
-                                          QTextLength(QTextLength::PercentageLength, 36),
-                                          QTextLength(QTextLength::PercentageLength, 14),
-                                          QTextLength(QTextLength::PercentageLength, 36)});
-        format.setBottomMargin(length(3));
-        QTextTable* table = cursor_.insertTable(int(rows.size()), 4, format);
-        QTextCharFormat chars;
-        chars.setFontPointSize(9.5);
-        QTextTableCellFormat line;
-        line.setBottomBorder(length(0.25));
-        line.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        line.setBottomBorderBrush(Qt::black);
-        const auto put = [&](int row, int column, const std::pair<QString, QString>& field) {
-            QTextCursor label = table->cellAt(row, column).firstCursorPosition();
-            label.insertText(Report::tr("%1：", "a field's label").arg(field.first), chars);
-            QTextTableCell value = table->cellAt(row, column + 1);
-            value.setFormat(line);
-            value.firstCursorPosition().insertText(field.second, chars);
-        };
-        for (int r = 0; r < int(rows.size()); ++r) {
-            put(r, 0, fields[std::size_t(rows[std::size_t(r)].first)]);
-            if (rows[std::size_t(r)].second >= 0) {
-                put(r, 2, fields[std::size_t(rows[std::size_t(r)].second)]);
-            } else {
-                table->mergeCells(r, 1, 1, 3);
-            }
-        }
-        cursor_.movePosition(QTextCursor::End);
-    }
-
-    // A ruled table whose header repeats on every page it runs onto; its heading (at
-    // `headingAt`, -1 for none) stays with its first row.
-    void table(const ReportTable& content, int headingAt = -1, double points = 8) {
-        const int columns = int(content.header.size());
-        const int rows = int(content.rows.size()) + 1;
-        // Every cell ruled and the table framed on each page it runs onto (collapsed borders
-        // would leave a table open where a page ends it).
-        QTextTableFormat format;
-        format.setBorder(length(0.15));
-        format.setBorderBrush(QColor(110, 110, 110));
-        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        format.setCellSpacing(0);
-        format.setCellPadding(length(0.8));
-        format.setHeaderRowCount(1);
-        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        format.setBottomMargin(length(2.5));
-        QTextTable* table = cursor_.insertTable(rows, columns, format);
-        QTextCharFormat chars;
-        chars.setFontPointSize(points);
-        QTextCharFormat bold = chars;
-        bold.setFontWeight(QFont::Bold);
-        QTextTableCellFormat headerCell;
-        headerCell.setBackground(QColor(236, 236, 236));
-        // A title breaks only before its unit, which stands whole on a line of its own:
-        // "结果" over "(mg/kg)", never "结果 (mg/" over "kg)".
-        QTextBlockFormat title;
-        title.setNonBreakableLines(true);
-        for (int c = 0; c < columns; ++c) {
-            QTextTableCell cell = table->cellAt(0, c);
-            cell.setFormat(headerCell);
-            QTextCursor at = cell.firstCursorPosition();
-            at.setBlockFormat(title);
-            QString text = content.header[c];
-            if (const qsizetype unit = text.lastIndexOf(QStringLiteral(" (")); unit > 0) {
-                text[unit] = QChar::LineSeparator;
-            }
-            at.insertText(text, bold);
-        }
-        // A number never breaks inside; texts wrap at blanks, between Chinese characters and
-        // after punctuation.
-        QTextBlockFormat number;
-        number.setAlignment(Qt::AlignRight);
-        number.setNonBreakableLines(true);
-        for (int r = 1; r < rows; ++r) {
-            const QStringList& row = content.rows[std::size_t(r - 1)];
-            for (int c = 0; c < columns; ++c) {
-                QTextCursor at = table->cellAt(r, c).firstCursorPosition();
-                const QString text = row.value(c);
-                const bool right =
-                    std::size_t(c) < content.rightAligned.size() && content.rightAligned[c];
-                if (right) {
-                    at.setBlockFormat(number);
-                }
-                at.insertText(right ? text : breakable(text), chars);
-            }
-        }
-        if (headingAt >= 0) {
-            const int firstRowEnd = rows > 1 ? table->cellAt(1, columns - 1).lastPosition()
-                                             : table->cellAt(0, columns - 1).lastPosition();
-            keep(headingAt, firstRowEnd);
-        }
-        cursor_.movePosition(QTextCursor::End);
-    }
-
-    void plot(const PlotData& data, double heightMm) {
-        auto* object = new PlotObject(data, QSizeF(pageWidth_, heightMm * mm_), &document_);
-        document_.documentLayout()->registerHandler(kPlotObject, object);
-        QTextBlockFormat block;
-        block.setBottomMargin(length(2));
-        cursor_.insertBlock(block);
-        QTextCharFormat format;
-        format.setObjectType(kPlotObject);
-        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
-    }
-
-    // Each kept range that a page edge parts starts the next page, one at a time in order: a
-    // range moved moves everything after it.
-    void keepRangesTogether(double pageHeight) {
-        QAbstractTextDocumentLayout* layout = document_.documentLayout();
-        const auto pageOf = [&](double y) { return int(std::floor(y / pageHeight)); };
-        for (const auto& [from, to] : kept_) {
-            const QTextBlock first = document_.findBlock(from);
-            const QTextBlock last = document_.findBlock(to);
-            const QRectF top = layout->blockBoundingRect(first);
-            const QRectF bottom = layout->blockBoundingRect(last);
-            if (pageOf(top.top() + 1) != pageOf(bottom.bottom() - 1)) {
-                QTextCursor at(first);
-                QTextBlockFormat format = first.blockFormat();
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                at.setBlockFormat(format);
-            }
-        }
-    }
-
-private:
-    double length(double millimetres) const { return millimetres * mm_ / unit_; }
-
-    // A word too long for any column (a name of 30 letters without a blank) may break inside;
-    // numbers and shorter words never do.
-    static QString breakable(const QString& text) {
-        QString out;
-        int run = 0;
-        for (const QChar ch : text) {
-            run = ch.isSpace() ? 0 : run + 1;
-            if (run > 24) {
-                out += QChar(0x200B);
-                run = 1;
-            }
-            out += ch;
-        }
-        return out;
-    }
-
-    QTextDocument& document_;
-    QTextCursor cursor_;
-    double pageWidth_;
-    double mm_ = 1;
-    double unit_ = 1;
-    bool first_ = true;
-    std::vector<std::pair<int, int>> kept_;
-};
-
-void build(Layout& page, const ReportContent& content) {
+void build(ReportLayout& page, const ReportContent& content) {
     page.paragraph(content.title, 16, true, Qt::AlignHCenter, 3);
-    page.form(content.header);
+    page.form(formRows(content.header));
     page.paragraph(Report::tr("%1　　生成时间：%2").arg(content.program, content.made), 9);
     for (const QString& line : content.source) {
         page.paragraph(line, 9);
@@ -770,58 +531,23 @@ int paintReport(QPagedPaintDevice& device, const ReportContent& content) {
     const double mm = device.logicalDpiY() / 25.4;
     const double width = device.width();
     const double footer = 9 * mm;
-    const double bodyHeight = device.height() - footer;
-
-    QTextDocument document;
-    document.documentLayout()->setPaintDevice(&device);
-    document.setDefaultFont(reportFont(9));
-    // A little room at the top and foot of every page, so that the rule a table draws where a
-    // page ends it stays on the page.
-    QTextFrameFormat root = document.rootFrame()->frameFormat();
-    root.setMargin(0);
-    root.setTopMargin(mm / (device.logicalDpiY() / 96.0));
-    root.setBottomMargin(2 * mm / (device.logicalDpiY() / 96.0));
-    document.rootFrame()->setFrameFormat(root);
-    QTextOption option = document.defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document.setDefaultTextOption(option);
-    document.setPageSize(QSizeF(width, bodyHeight));
-    Layout layout(document, device, width);
-    // Laid out once at the end: each cell written would otherwise lay out its whole table again.
-    QTextCursor(&document).beginEditBlock();
+    ReportLayout layout(device, device.height() - footer);
     build(layout, content);
-    QTextCursor(&document).endEditBlock();
-    layout.keepRangesTogether(bodyHeight);
-
-    const int pages = document.pageCount();
     const QFont footFont = reportFont(8);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) {
-            device.newPage();
-        }
-        painter.save();
-        const QRectF visible(0, page * bodyHeight, width, bodyHeight);
-        painter.setClipRect(QRectF(0, 0, width, bodyHeight));
-        painter.translate(0, -page * bodyHeight);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = visible;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
-
-        painter.setFont(footFont);
-        painter.setPen(QPen(QColor(110, 110, 110), 0));
+    layout.paint(device, painter, [&](QPainter& on, int page, int pages) {
+        on.setFont(footFont);
+        on.setPen(QPen(QColor(110, 110, 110), 0));
         const double ruleY = device.height() - footer + 3 * mm;
-        painter.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
-        painter.setPen(Qt::black);
+        on.drawLine(QPointF(0, ruleY), QPointF(width, ruleY));
+        on.setPen(Qt::black);
         const QRectF band(0, ruleY + mm, width, footer - 4 * mm);
-        painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                         Report::tr("%1　%2", "the page's foot: the file, the title")
-                             .arg(content.fileName, content.title));
-        painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                         Report::tr("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
-    }
-    return pages;
+        on.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
+                    Report::tr("%1　%2", "the page's foot: the file, the title")
+                        .arg(content.fileName, content.title));
+        on.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
+                    Report::tr("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
+    });
+    return layout.pageCount();
 }
 
 std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent& content) {
@@ -840,5 +566,3 @@ std::optional<io::Error> saveReportPdf(const QString& path, const ReportContent&
 }
 
 } // namespace analysis
-
-#include "report.moc"

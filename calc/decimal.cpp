@@ -163,6 +163,24 @@ std::optional<Decimal> exactMean(std::span<const Decimal> values) {
     return decimalOf(scaled / count, exponent - shift);
 }
 
+std::vector<int> distinctRanks(std::span<const Decimal> values) {
+    std::vector<std::size_t> order(values.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t l, std::size_t r) { return values[l] < values[r]; });
+    std::vector<int> ranks(values.size());
+    int rank = -1;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k == 0 || values[order[k]] != values[order[k - 1]]) {
+            ++rank;
+        }
+        ranks[order[k]] = rank;
+    }
+    return ranks;
+}
+
 std::strong_ordering operator<=>(const Decimal& left, const Decimal& right) {
     const int leftSign = signOf(left);
     const int rightSign = signOf(right);

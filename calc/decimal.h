@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calc {
 
@@ -58,5 +59,9 @@ std::optional<Decimal> quotient(const Decimal& left, const Decimal& right, int d
 // decimal: .010 and .012 give .011), else nullopt (.010, .011, .013 give .011333...). None of
 // no value.
 std::optional<Decimal> exactMean(std::span<const Decimal> values);
+
+// Equal values grouped: the rank of each value among the distinct values, ascending from 0, so
+// that equal decimals share a rank ("1", "1.0", "2", ".5" -> 1, 1, 2, 0). By sorting: n log n.
+std::vector<int> distinctRanks(std::span<const Decimal> values);
 
 } // namespace calc

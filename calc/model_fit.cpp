@@ -206,6 +206,13 @@ std::optional<FitProblem> weightProblem(std::span<const Decimal> x, std::span<co
                                         const std::vector<bool>& fitted, Weighting weighting,
                                         const std::span<const double>* given,
                                         const Levels& levels) {
+    // 1/s^2: whether each level's absorbances are all equal, once a level.
+    std::vector<bool> flat(levels.members.size());
+    for (std::size_t l = 0; l < flat.size(); ++l) {
+        const auto& level = levels.members[l];
+        flat[l] = std::all_of(level.begin(), level.end(),
+                              [&](std::size_t k) { return y[k] == y[level.front()]; });
+    }
     for (std::size_t i = 0; i < fitted.size(); ++i) {
         if (!fitted[i]) {
             continue;
@@ -235,8 +242,7 @@ std::optional<FitProblem> weightProblem(std::span<const Decimal> x, std::span<co
             if (level.size() == 1) {
                 return problem(FitProblem::Kind::NoReplicate);
             }
-            if (std::all_of(level.begin(), level.end(),
-                            [&](std::size_t k) { return y[k] == y[level.front()]; })) {
+            if (flat[levels.levelOf[i]]) {
                 return problem(FitProblem::Kind::NoSpreadAtLevel);
             }
             break;
@@ -643,11 +649,16 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
         }
         out.outsideSpan = x0 < fit.xMin || x0 > fit.xMax;
     }
-    if (!fitsDouble(x0)) {
+    if (!std::isfinite(x0)) {
         out.problem = InversePrediction::Problem::OutOfRange;
         return out;
     }
-    out.x0 = static_cast<double>(x0);
+    out.extendedX0 = x0;
+    if (fitsDouble(x0)) {
+        out.x0 = static_cast<double>(x0);
+    } else {
+        out.problem = InversePrediction::Problem::OutOfRange; // unless a reason below comes first
+    }
     if (slope == 0) {
         out.problem = InversePrediction::Problem::FlatAtRoot;
         return out;
@@ -708,11 +719,16 @@ InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
         variance = (readingVariance + curveVariance(fit, x0)) / (slope * slope);
     }
     const Extended sX0 = std::sqrt(variance);
-    if (!fitsDouble(sX0)) {
+    if (!std::isfinite(sX0)) {
         out.problem = InversePrediction::Problem::OutOfRange;
         return out;
     }
-    out.sX0 = static_cast<double>(sX0);
+    out.extendedSX0 = sX0;
+    if (fitsDouble(sX0)) {
+        out.sX0 = static_cast<double>(sX0);
+    } else {
+        out.problem = InversePrediction::Problem::OutOfRange;
+    }
     return out;
 }
 

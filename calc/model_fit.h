@@ -153,12 +153,16 @@ struct InversePrediction {
         FlatAtRoot, // quadratic: b + 2c x0 = 0, x0 but no s(x0)
         NoWeight,   // weighted: f cannot be taken at x0 or meanY (<= 0): x0 but no s(x0)
         NoDof,      // dof == 0, no s(y/x): x0 but no s(x0)
-        OutOfRange, // x0 or s(x0) does not fit in a double
+        OutOfRange, // x0 or s(x0) does not fit in a double (or the reading is not finite)
     };
     std::optional<double> x0;        // before any dilution
     std::optional<double> sX0;       // its standard error
     Problem problem = Problem::None; // why x0 or s(x0) is missing
     bool outsideSpan = false;        // quadratic: the root lies outside the fitted concentrations
+    // The same two in extended precision, there also where they lie beyond the doubles (x0 or sX0
+    // then absent, OutOfRange): a dilution below 1 or a recovery may bring them back. A reading
+    // of 1e308 on a slope of 0.5 gives x0 = 2e308, which a dilution of 0.01 makes 2e306.
+    std::optional<long double> extendedX0, extendedSX0;
 };
 
 // x0: the line's (meanY - a) / b; the parabola's root on the branch the standards lie on, that is
@@ -172,8 +176,9 @@ struct InversePrediction {
 // Computed in extended precision, so that readings near the largest double or a b^2 below the
 // smallest one still give their figure. When the rise is 0 the rising branch is taken; the nearest
 // level of two at the same distance is the lower one. The problems in this order: ZeroSlope or
-// NoRealRoot, OutOfRange of x0 (also a meanY that is not finite), FlatAtRoot, NoDof, NoWeight (also
-// m < 1 or a sampleWeight that is not a positive finite number), OutOfRange of s(x0).
+// NoRealRoot (nothing computed), OutOfRange of a meanY that is not finite (nothing computed),
+// FlatAtRoot, NoDof, NoWeight (also m < 1 or a sampleWeight that is not a positive finite number:
+// x0 but no s(x0)), then OutOfRange where x0 or s(x0) lies beyond the doubles.
 // Weights given without sampleWeight: ws = 1.
 InversePrediction inversePredict(const ModelFit& fit, long double meanY, int m,
                                  std::optional<double> sampleWeight = std::nullopt);

@@ -95,25 +95,25 @@ std::optional<double> leastRootAbove(long double x0, long double c, long double 
 
 } // namespace
 
-std::optional<MandelTest> mandelTest(int n, double s2Line, double s2Quadratic) {
+std::optional<MandelTest> mandelTest(int n, long double s2Line, long double s2Quadratic) {
     if (n < 4 || !std::isfinite(s2Line) || !std::isfinite(s2Quadratic) || s2Line < 0 ||
         !(s2Quadratic > 0)) {
         return std::nullopt;
     }
     // (n - 2) s^2 and (n - 3) s^2 are exact in quadruple precision, so is nearly their difference.
-    const Quad ds2 =
-        std::max(static_cast<Quad>(n - 2) * s2Line - static_cast<Quad>(n - 3) * s2Quadratic,
-                 static_cast<Quad>(0));
+    const Quad ds2 = std::max(static_cast<Quad>(n - 2) * static_cast<Quad>(s2Line) -
+                                  static_cast<Quad>(n - 3) * static_cast<Quad>(s2Quadratic),
+                              static_cast<Quad>(0));
     MandelTest test;
     test.ds2 = static_cast<double>(ds2);
-    test.pw = static_cast<double>(ds2 / s2Quadratic);
+    test.pw = static_cast<double>(ds2 / static_cast<Quad>(s2Quadratic));
     test.fCritical = fisherQuantile(0.99, 1, n - 3);
     test.linear = test.pw <= test.fCritical;
     return test;
 }
 
 std::optional<LackOfFit> lackOfFit(std::span<const double> y, std::span<const int> group,
-                                   double ssResidual) {
+                                   long double ssResidual) {
     const std::size_t n = y.size();
     if (group.size() != n || n > static_cast<std::size_t>(INT_MAX) || !allFinite(y) ||
         !std::isfinite(ssResidual) || ssResidual < 0 ||
@@ -138,7 +138,7 @@ std::optional<LackOfFit> lackOfFit(std::span<const double> y, std::span<const in
         ssPe += d * d;
     }
     // The line's residuals cannot sum below the pure error: a negative difference is rounding.
-    const Quad ssLof = std::max(ssResidual - ssPe, static_cast<Quad>(0));
+    const Quad ssLof = std::max(static_cast<Quad>(ssResidual) - ssPe, static_cast<Quad>(0));
     if (ssPe == 0 && ssLof == 0) {
         return std::nullopt;
     }
@@ -240,8 +240,8 @@ std::optional<Diagnostics> lineDiagnostics(std::span<const double> x, std::span<
     return result;
 }
 
-std::optional<Din32645> din32645(int n, double meanX, double sxx, double sYX, double a, double b,
-                                 double alpha, double k, int m) {
+std::optional<Din32645> din32645(int n, long double meanX, long double sxx, double sYX, double a,
+                                 double b, double alpha, double k, int m) {
     if (n < 3 || !(sYX > 0) || b == 0 || !std::isfinite(sYX) || !std::isfinite(meanX) ||
         !std::isfinite(sxx) || !(sxx > 0) || !std::isfinite(a) || !std::isfinite(b) ||
         !isProbability(alpha) || !(k > 0) || !std::isfinite(k) || m < 1) {

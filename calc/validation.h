@@ -18,13 +18,14 @@ namespace calc {
 
 // Mandel: DS^2 = (n - 2) s^2(line) - (n - 3) s^2(quadratic), PW = DS^2 / s^2(quadratic), compared
 // with F(0.99; 1, n - 3). A DS^2 below 0, which only the rounding of the inputs can give, is 0.
-// nullopt when n < 4 or s^2(quadratic) = 0 (the points lie exactly on a curve), or an input is
-// not finite or negative.
+// The variances in extended precision, so that an s(y/x) of 1e200 still gives its test (ds2 is
+// then +infinity as a double, pw is not). nullopt when n < 4 or s^2(quadratic) = 0 (the points lie
+// exactly on a curve), or an input is not finite or negative.
 struct MandelTest {
     double ds2 = 0, pw = 0, fCritical = 0;
     bool linear = true; // pw <= fCritical
 };
-std::optional<MandelTest> mandelTest(int n, double s2Line, double s2Quadratic);
+std::optional<MandelTest> mandelTest(int n, long double s2Line, long double s2Quadratic);
 
 // Lack of fit of the straight line: the standards grouped by equal concentration (group[i] is the
 // level of standard i, levels 0..k-1), the line's residual sum of squares ssResidual, and the
@@ -34,7 +35,9 @@ std::optional<MandelTest> mandelTest(int n, double s2Line, double s2Quadratic);
 // can give, is 0 (F = 0, p = 1). nullopt when no level is repeated (n == k) or k < 3, when
 // SS_pe = SS_lof = 0 (the standards exactly on the line: F = 0/0), and for inputs that do not fit
 // together: spans of different length, a level outside 0..n-1 or without a standard, a y that is
-// not finite, ssResidual negative or not finite.
+// not finite, ssResidual negative or not finite. ssResidual in extended precision, as the sums are
+// taken: absorbances of 1e200 give sums of squares beyond the doubles (the two sums of squares are
+// then +infinity as doubles, F and p are not).
 struct LackOfFit {
     double ssLackOfFit = 0, ssPureError = 0;
     double f = 0; // may be +infinity
@@ -43,7 +46,7 @@ struct LackOfFit {
     bool significant = false;
 };
 std::optional<LackOfFit> lackOfFit(std::span<const double> y, std::span<const int> group,
-                                   double ssResidual);
+                                   long double ssResidual);
 
 // Each standard of the unweighted straight line y = a + b x through (x, y): leverage
 // h = 1/n + (x - mean x)^2 / Sxx, residual e, externally studentized residual
@@ -85,13 +88,14 @@ std::optional<Diagnostics> lineDiagnostics(std::span<const double> x, std::span<
 // effect |b| <= t s(b): the slope is not significant) there are two or none, the lesser taken. A
 // root that does not exist, or is beyond the doubles, is nullopt. nullopt as a whole when n < 3,
 // s(y/x) is not positive or b = 0, or another input is out of range (not finite, Sxx <= 0, alpha
-// not inside (0, 1), k <= 0, m < 1).
+// not inside (0, 1), k <= 0, m < 1). meanX and Sxx in extended precision: concentrations of 1e200
+// have an Sxx beyond the doubles.
 struct Din32645 {
     double xC = 0, yC = 0, xD = 0;
     std::optional<double> xDExact, xQ;
 };
-std::optional<Din32645> din32645(int n, double meanX, double sxx, double sYX, double a, double b,
-                                 double alpha, double k, int m);
+std::optional<Din32645> din32645(int n, long double meanX, long double sxx, double sYX, double a,
+                                 double b, double alpha, double k, int m);
 
 // DIN 32645's blank method: the mean absorbances of n_b >= 2 blank rows, the slope b, alpha and m:
 // s_blank the standard deviation of the means, x_c = s_blank / |b| t(1 - alpha; n_b - 1)

@@ -6,6 +6,7 @@
 #include "calibration/memory.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -17,6 +18,25 @@ namespace {
 std::optional<double> finite(long double value) {
     const auto rounded = static_cast<double>(value);
     return std::isfinite(rounded) ? std::optional<double>(rounded) : std::nullopt;
+}
+
+// l * r as the product of doubles the validation has always taken, or in extended precision where
+// that product is not a normal double: an s(y/x) of 1e200 squared is 1e400.
+long double product(long double l, long double r) {
+    const auto narrowL = static_cast<double>(l);
+    const auto narrowR = static_cast<double>(r);
+    const double narrow = narrowL * narrowR;
+    if (narrowL == l && narrowR == r && std::isfinite(narrow) &&
+        (std::fabs(narrow) >= DBL_MIN || narrowL == 0 || narrowR == 0)) {
+        return narrow;
+    }
+    return l * r;
+}
+
+// The value as the double it rounds to, or as it is where that double is not normal.
+long double narrowed(long double value) {
+    const auto narrow = static_cast<double>(value);
+    return std::isfinite(narrow) && (std::fabs(narrow) >= DBL_MIN || value == 0) ? narrow : value;
 }
 
 } // namespace
@@ -168,9 +188,13 @@ void checkStandards(CurveResult& curve) {
         if (!curve.noReading && standard.a) {
             const calc::InversePrediction back = calc::inversePredict(fit, *standard.a, 1);
             standard.cBack = back.x0;
-            if (back.x0 && standard.c && *standard.c != 0.0) {
+            // A concentration read back beyond the doubles still has its recovery: 2e308 from
+            // a standard of 1.2e308 is 166.67 %.
+            const std::optional<long double> cBack =
+                back.x0 ? std::optional<long double>(*back.x0) : back.extendedX0;
+            if (cBack && standard.c && *standard.c != 0.0) {
                 standard.recoveryPct =
-                    finite(100.0L * *back.x0 / static_cast<long double>(*standard.c));
+                    finite(100.0L * *cBack / static_cast<long double>(*standard.c));
             }
         }
     }
@@ -211,9 +235,11 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.ci95C = times(curve.t95, curve.sC);
 }
 
-// The standards that take part in the fit, as the validation's functions take them.
+// The standards that take part in the fit, as the validation's functions take them: the
+// document's decimals themselves when none is excluded, else copies of the fitted ones.
 struct Fitted {
-    std::vector<calc::Decimal> x, y;
+    std::vector<calc::Decimal> xKept, yKept;
+    std::span<const calc::Decimal> x, y;
     std::vector<double> xValues, yValues;
     std::vector<std::size_t> index; // into the document's standards
 };
@@ -221,15 +247,21 @@ struct Fitted {
 Fitted fittedStandards(const std::vector<calc::Decimal>& x, const std::vector<calc::Decimal>& y,
                        const std::vector<StandardResult>& standards) {
     Fitted fitted;
+    const bool all = std::none_of(standards.begin(), standards.end(),
+                                  [](const StandardResult& s) { return s.excluded; });
     for (std::size_t i = 0; i < standards.size(); ++i) {
         if (!standards[i].excluded) {
-            fitted.x.push_back(x[i]);
-            fitted.y.push_back(y[i]);
+            if (!all) {
+                fitted.xKept.push_back(x[i]);
+                fitted.yKept.push_back(y[i]);
+            }
             fitted.xValues.push_back(x[i].value);
             fitted.yValues.push_back(y[i].value);
             fitted.index.push_back(i);
         }
     }
+    fitted.x = all ? std::span<const calc::Decimal>(x) : fitted.xKept;
+    fitted.y = all ? std::span<const calc::Decimal>(y) : fitted.yKept;
     return fitted;
 }
 
@@ -240,6 +272,38 @@ std::optional<calc::ModelFit> unweighted(const Fitted& fitted, calc::Model model
         return *fit;
     }
     return std::nullopt;
+}
+
+// The residual standard deviation of the unweighted second-order curve, which Mandel's test
+// needs alone. It does not change when the concentrations are scaled by a power of ten: where a
+// coefficient lies beyond the doubles (concentrations of 1e200 give c near 1e-400), the curve is
+// fitted again to the concentrations scaled to about 1, exactly in the decimals.
+std::optional<double> quadraticSYX(const Fitted& fitted) {
+    const calc::ModelOutcome outcome =
+        calc::fitModel(fitted.x, fitted.y, {}, calc::Model::Quadratic, calc::Weighting::None);
+    if (const auto* fit = std::get_if<calc::ModelFit>(&outcome)) {
+        return fit->sYX;
+    }
+    if (std::get<calc::FitProblem>(outcome).kind != calc::FitProblem::Kind::OutOfRange) {
+        return std::nullopt;
+    }
+    std::int64_t top = 0;
+    for (const calc::Decimal& x : fitted.x) {
+        if (!x.isZero()) {
+            top = std::max(top, x.exponent + static_cast<std::int64_t>(x.digits.size()));
+        }
+    }
+    std::vector<calc::Decimal> scaled(fitted.x.begin(), fitted.x.end());
+    for (calc::Decimal& x : scaled) {
+        if (!x.isZero()) {
+            x.exponent -= top;
+            x.value = 0; // not read by the residual
+        }
+    }
+    const calc::ModelOutcome again =
+        calc::fitModel(scaled, fitted.y, {}, calc::Model::Quadratic, calc::Weighting::None);
+    const auto* fit = std::get_if<calc::ModelFit>(&again);
+    return fit ? fit->sYX : std::nullopt;
 }
 
 void interceptTest(CurveResult& curve) {
@@ -278,14 +342,13 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
         v.mandelReason = v.lackOfFitReason = v.diagnosticsReason = v.dinReason = noLine;
         return;
     }
-    const double s2Line = line->sYX ? *line->sYX * *line->sYX : 0.0;
+    const long double s2Line = line->sYX ? product(*line->sYX, *line->sYX) : 0.0L;
 
     // Mandel: the second-order curve's residual variance against the line's.
     v.mandelReason = needFour;
     if (n >= 4) {
-        if (const auto quadratic = unweighted(fitted, calc::Model::Quadratic);
-            quadratic && quadratic->sYX) {
-            v.mandel = calc::mandelTest(n, s2Line, *quadratic->sYX * *quadratic->sYX);
+        if (const auto sYX = quadraticSYX(fitted)) {
+            v.mandel = calc::mandelTest(n, s2Line, product(*sYX, *sYX));
             v.mandelReason = Message(
                 QT_TRANSLATE_NOOP("calibration", "二次拟合的剩余方差为0：各点恰好在一条曲线上"));
         } else {
@@ -294,23 +357,15 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
     }
 
     // Lack of fit: the levels of equal concentration.
-    std::vector<int> group(fitted.x.size());
-    std::vector<const calc::Decimal*> levels;
-    for (std::size_t i = 0; i < fitted.x.size(); ++i) {
-        const auto found =
-            std::find_if(levels.begin(), levels.end(),
-                         [&](const calc::Decimal* level) { return *level == fitted.x[i]; });
-        group[i] = int(found - levels.begin());
-        if (found == levels.end()) {
-            levels.push_back(&fitted.x[i]);
-        }
-    }
-    if (levels.size() == fitted.x.size()) {
+    const std::vector<int> group = calc::distinctRanks(fitted.x);
+    const std::size_t levels =
+        group.empty() ? 0 : std::size_t(*std::max_element(group.begin(), group.end())) + 1;
+    if (levels == fitted.x.size()) {
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "没有重复测定的浓度"));
-    } else if (levels.size() < 3) {
+    } else if (levels < 3) {
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP("calibration", "至少需要3个不同的浓度"));
     } else if (line->sYX) {
-        v.lackOfFit = calc::lackOfFit(fitted.yValues, group, s2Line * (n - 2));
+        v.lackOfFit = calc::lackOfFit(fitted.yValues, group, product(s2Line, n - 2));
         v.lackOfFitReason = Message(QT_TRANSLATE_NOOP(
             "calibration", "各浓度的重复读数全部相同，且直线恰好通过各浓度的均值"));
     }
@@ -341,8 +396,8 @@ void validate(CurveResult& curve, const Document& document, const Fitted& fitted
                               ? Message(QT_TRANSLATE_NOOP("calibration", "剩余标准差为0"))
                               : Message(QT_TRANSLATE_NOOP("calibration", "斜率为0"));
         } else {
-            v.din = calc::din32645(n, double(line->meanX), double(line->sxx), *line->sYX, line->a,
-                                   line->b, settings.alpha, settings.k, settings.m);
+            v.din = calc::din32645(n, narrowed(line->meanX), narrowed(line->sxx), *line->sYX,
+                                   line->a, line->b, settings.alpha, settings.k, settings.m);
             v.dinReason = outOfRange();
         }
     }
@@ -417,11 +472,13 @@ std::vector<WeightingComparison> compareWeightings(const Document& document) {
                 continue;
             }
             const calc::InversePrediction back = calc::inversePredict(*fit, y[i].value, 1);
-            if (!back.x0) {
+            const std::optional<long double> cBack =
+                back.x0 ? std::optional<long double>(*back.x0) : back.extendedX0;
+            if (!cBack) {
                 complete = false;
                 break;
             }
-            sum += std::fabs((static_cast<long double>(*back.x0) - x[i].value) / x[i].value) * 100;
+            sum += std::fabs((*cBack - x[i].value) / x[i].value) * 100;
         }
         if (complete && std::isfinite(static_cast<double>(sum))) {
             rows.push_back({weighting, static_cast<double>(sum), false});
@@ -606,15 +663,21 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
         }
         return needsMoreStandards(fit.model);
     };
-    const auto scaled = [dilution](std::optional<double> value) {
-        return value ? finite(static_cast<long double>(*value) * dilution) : std::nullopt;
+    // Times the dilution from the double where there is one, else from the extended value that
+    // lies beyond the doubles (x0 = 2e308 diluted 0.01 is 2e306).
+    const auto scaled = [dilution](std::optional<double> value,
+                                   std::optional<long double> extended) {
+        if (value) {
+            return finite(static_cast<long double>(*value) * dilution);
+        }
+        return extended ? finite(*extended * dilution) : std::nullopt;
     };
-    const std::optional<double> x0 = scaled(prediction.x0);
-    const std::optional<double> sX0 = scaled(prediction.sX0);
-    result.x0 =
-        x0 ? Figure{x0, std::nullopt} : Figure::missing(prediction.x0 ? outOfRange() : why());
-    result.sX0 =
-        sX0 ? Figure{sX0, std::nullopt} : Figure::missing(prediction.sX0 ? outOfRange() : why());
+    const std::optional<double> x0 = scaled(prediction.x0, prediction.extendedX0);
+    const std::optional<double> sX0 = scaled(prediction.sX0, prediction.extendedSX0);
+    result.x0 = x0 ? Figure{x0, std::nullopt}
+                   : Figure::missing(prediction.extendedX0 ? outOfRange() : why());
+    result.sX0 = sX0 ? Figure{sX0, std::nullopt}
+                     : Figure::missing(prediction.extendedSX0 ? outOfRange() : why());
     result.ci = times(curve.t, result.sX0);
     result.ci95 = times(curve.t95, result.sX0);
     if (result.meanA) {

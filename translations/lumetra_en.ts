@@ -1118,6 +1118,13 @@ reference period, all values equal); 2 any other error (usage, database, file).<
         <source>（未知）</source>
         <translation>(unknown)</translation>
     </message>
+    <message numerus="yes">
+        <source>……（以下从略：全文共%n个字符，见数据文件）</source>
+        <translation>
+            <numerusform>… (the rest left out: the whole text of %n character stands in the data file)</numerusform>
+            <numerusform>… (the rest left out: the whole text of %n characters stands in the data file)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Validation</name>

@@ -23,8 +23,8 @@ RUN_PACKAGES=(ca-certificates g++ cmake ninja-build qt6-base-dev qt6-svg-dev lib
 
 # What the tests add: GoogleTest, a display of their own, screenshots, the fuzzers, benchmarks,
 # pdftotext for the exported report, the manual page rendered, a PostgreSQL server of the tests'
-# own for the quality-control database.
+# own for the quality-control database, /usr/bin/time for the scaling benchmark.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool imagemagick dbus clang libclang-rt-14-dev
                libbenchmark-dev desktop-file-utils appstream dpkg-dev libx11-dev
                python3 python3-pyatspi at-spi2-core fontconfig fonts-dejavu-core poppler-utils
-               man-db shared-mime-info postgresql)
+               man-db shared-mime-info postgresql time)

@@ -318,4 +318,51 @@ TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {
     }
 }
 
+// A text taller than a page (the analyst, a sample's name, an exclusion's reason of 60 000
+// characters) is printed to the foot of a page and cut there with a note of its length; what
+// follows it is printed whole, and a text that fits a page is not cut.
+TEST_F(ReportTest, TextsTallerThanAPageAreCutWithANoteAndTheRecordGoesOn) {
+    fitWithExclusion();
+    QString longText;
+    while (longText.size() < 60000) {
+        longText += u"长文本abcdefg"_qs; // 10 characters
+    }
+    const std::string text = longText.toStdString();
+    calibration::ReportHeader header;
+    header.analyst = text;
+    header.reviewer = std::string(300, 'r'); // a few lines, not cut
+    calibration().setHeader(header);
+    calibration().setExcluded(3, true, text);
+    std::vector<calibration::Sample> rows(3);
+    rows[0].name = "S-before";
+    rows[0].readings = "5.0";
+    rows[1].name = text;
+    rows[1].readings = "6.0";
+    rows[2].name = "S-after";
+    rows[2].readings = "7.0";
+    calibration().appendSamples(rows);
+
+    const QStringList pages = exported(dir.filePath(u"long.pdf"_qs));
+    // A cell's lines follow each other without -layout.
+    const QString packed = pdfPages(dir.filePath(u"long.pdf"_qs), false)
+                               .join(QString())
+                               .remove(QRegularExpression(u"\\s"_qs));
+    // The analyst and the sample's name; the standard's status "排除：…" and the model line, which
+    // carry the reason with words around it.
+    EXPECT_EQ(packed.count(u"……（以下从略：全文共60000个字符，见数据文件）"_qs), 2);
+    EXPECT_EQ(packed.count(u"……（以下从略：全文共60003个字符，见数据文件）"_qs), 1);
+    EXPECT_EQ(packed.count(u"（以下从略"_qs), 4);
+    EXPECT_LE(pages.size(), 12);
+    EXPECT_TRUE(packed.contains(u"长文本abcdefg长文本abcdefg"_qs));
+    EXPECT_TRUE(packed.contains(QString::fromStdString(header.reviewer)));
+    for (const QString& name : {u"S-before"_qs, u"S-after"_qs, u"审核：______日期：______"_qs}) {
+        EXPECT_TRUE(packed.contains(name)) << name.toStdString();
+    }
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        EXPECT_TRUE(
+            pages[i].contains(QStringLiteral("第 %1 页 共 %2 页").arg(i + 1).arg(pages.size())))
+            << i + 1;
+    }
+}
+
 } // namespace

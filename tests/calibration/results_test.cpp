@@ -3,7 +3,14 @@
 
 #include "calibration/results.h"
 
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -156,6 +163,216 @@ TEST(Results, ExcludedStandard) {
     EXPECT_TRUE(curve.standards[2].excluded);
     EXPECT_NEAR(*curve.standards[2].residual, 0.6, 1e-15);
     EXPECT_NEAR(*curve.standards[2].recoveryPct, 300, 1e-12);
+}
+
+// ----- an independent computation in quadruple precision (GCC's __float128) -----
+
+using Quad = __float128;
+
+struct QuadFit {
+    Quad meanX = 0, meanY = 0, sxx = 0, a = 0, b = 0, ssrLine = 0, ssrQuadratic = 0;
+    Quad ssPureError = 0;
+    int levels = 0;
+};
+
+// The line by its centred sums, the parabola by Gaussian elimination of its normal equations,
+// the pure error from each concentration's mean (levels by the exact values, X in whole units).
+QuadFit quadFit(const std::vector<Quad>& x, const std::vector<Quad>& y) {
+    QuadFit f;
+    const auto n = static_cast<Quad>(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        f.meanX += x[i] / n;
+        f.meanY += y[i] / n;
+    }
+    Quad sxy = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        f.sxx += (x[i] - f.meanX) * (x[i] - f.meanX);
+        sxy += (x[i] - f.meanX) * (y[i] - f.meanY);
+    }
+    f.b = sxy / f.sxx;
+    f.a = f.meanY - f.b * f.meanX;
+    Quad m[3][4] = {};
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const Quad e = y[i] - f.a - f.b * x[i];
+        f.ssrLine += e * e;
+        const Quad p[3] = {1, x[i], x[i] * x[i]};
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) {
+                m[r][c] += p[r] * p[c];
+            }
+            m[r][3] += p[r] * y[i];
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        for (int r = k + 1; r < 3; ++r) {
+            const Quad factor = m[r][k] / m[k][k];
+            for (int c = k; c < 4; ++c) {
+                m[r][c] -= factor * m[k][c];
+            }
+        }
+    }
+    Quad beta[3];
+    for (int k = 2; k >= 0; --k) {
+        beta[k] = m[k][3];
+        for (int c = k + 1; c < 3; ++c) {
+            beta[k] -= m[k][c] * beta[c];
+        }
+        beta[k] /= m[k][k];
+    }
+    std::map<double, std::pair<Quad, int>> levels; // X is whole: exact as a double
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const Quad e = y[i] - beta[0] - beta[1] * x[i] - beta[2] * x[i] * x[i];
+        f.ssrQuadratic += e * e;
+        auto& [sum, count] = levels[static_cast<double>(x[i])];
+        sum += y[i];
+        ++count;
+    }
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const auto& [sum, count] = levels[static_cast<double>(x[i])];
+        const Quad d = y[i] - sum / count;
+        f.ssPureError += d * d;
+    }
+    f.levels = static_cast<int>(levels.size());
+    return f;
+}
+
+long double root(Quad value) {
+    return std::sqrt(static_cast<long double>(value));
+}
+
+::testing::AssertionResult relativelyNear(const char* what, std::optional<double> actual,
+                                          long double expected, long double tolerance) {
+    if (!actual) {
+        return ::testing::AssertionFailure() << what << " missing";
+    }
+    const long double error = std::fabs((*actual - expected) / expected);
+    if (error <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << what << " " << *actual << ", expected " << static_cast<double>(expected)
+           << " (relative error " << static_cast<double>(error) << ")";
+}
+
+// Student's t with 2 degrees of freedom in closed form: F(t) = 1/2 + t / (2 sqrt(t^2 + 2)).
+long double studentT2(long double p) {
+    const long double q = 2 * p - 1;
+    return std::sqrt(2 * q * q / (1 - q * q));
+}
+
+// The lack of fit over thousands of standards at levels typed in different forms ("2.25",
+// "2.250", "225e-2"), in no order: the same levels, sums of squares and F as the independent
+// computation.
+TEST(Results, LackOfFitOverLevelsOfEqualDecimals) {
+    Document document;
+    std::vector<Quad> x, y; // in units of 0.25 and 0.001: whole numbers
+    std::mt19937 random(8);
+    for (int i = 0; i < 6000; ++i) {
+        const int level = static_cast<int>(random() % 40);
+        const int milli = 10 + 50 * level + level * level / 8 + static_cast<int>(random() % 7) - 3;
+        const std::string forms[] = {std::to_string(level * 25) + "e-2",
+                                     std::to_string(level / 4) + "." +
+                                         std::to_string(level % 4 * 25 + 100).substr(1) + "0",
+                                     std::to_string(level * 0.25)};
+        char a[32];
+        std::snprintf(a, sizeof a, "%d.%03d", milli / 1000, milli % 1000);
+        document.standards.push_back({forms[random() % 3], a, false, {}});
+        x.push_back(level);
+        y.push_back(milli);
+    }
+    const auto curve = calibration::evaluateCurve(document);
+    ASSERT_TRUE(curve.fit);
+    const calibration::Validation& v = curve.validation;
+    ASSERT_TRUE(v.lackOfFit) << render(v.lackOfFitReason);
+    const QuadFit f = quadFit(x, y);
+    ASSERT_EQ(f.levels, 40);
+    EXPECT_EQ(v.lackOfFit->df1, 38);
+    EXPECT_EQ(v.lackOfFit->df2, 6000 - 40);
+    const Quad fStatistic = (f.ssrLine - f.ssPureError) / 38 / (f.ssPureError / (6000 - 40));
+    EXPECT_TRUE(relativelyNear("F", v.lackOfFit->f, fStatistic, 1e-12));
+    EXPECT_TRUE(relativelyNear("SS_pe", v.lackOfFit->ssPureError, f.ssPureError / 1e6L, 1e-13));
+    ASSERT_TRUE(v.mandel);
+    EXPECT_TRUE(relativelyNear("PW", v.mandel->pw,
+                               (f.ssrLine - f.ssrQuadratic) / (f.ssrQuadratic / (6000 - 3)), 1e-9));
+}
+
+// Figures whose sums, squares or intermediate values lie beyond the doubles while the figure
+// itself does not: each is given, against the independent computation.
+TEST(Results, FiguresBeyondTheDoubles) {
+    // Read back, the third standard is at 2e308, beyond the doubles: its recovery is 5/3.
+    const auto recovered =
+        calibration::evaluateCurve(documentOf({{"0", "0"}, {"1.2e308", "1"}, {"1.2e308", "5"}}));
+    ASSERT_TRUE(recovered.fit);
+    EXPECT_EQ(recovered.standards[2].cBack, std::nullopt);
+    EXPECT_TRUE(relativelyNear("recovery", recovered.standards[2].recoveryPct, 500.0L / 3, 1e-15));
+    EXPECT_TRUE(relativelyNear("recovery", recovered.standards[1].recoveryPct, 100.0L / 3, 1e-15));
+
+    // A reading of 1e308 on a slope of 0.49: x0 = 2.04e308 is beyond the doubles, its standard
+    // error 8.8e306 is not, and a dilution of 0.01 brings x0 back.
+    Document reading = documentOf({{"2", "1"}, {"4", "2"}, {"6", "3.1"}, {"8", "3.9"}});
+    reading.samples.push_back({"S1", "1e308", "", {}, false, {}, {}, {}, {}, {}, {}});
+    reading.samples.push_back({"S2", "1e308 1e308", "0.01", {}, false, {}, {}, {}, {}, {}, {}});
+    const calibration::Results results = calibration::evaluate(reading);
+    // b = 0.49, a = 0.05, s(y/x)^2 = 0.018 / 2, Sxx = 20, mean A 2.5.
+    const Quad b = Quad(49) / 100;
+    const Quad r = 1e308;
+    const Quad x0 = (r - Quad(5) / 100) / b;
+    const auto sX0 = [&](int m) {
+        return root(Quad(9) / 1000) / static_cast<long double>(b) *
+               root(Quad(1) / m + Quad(1) / 4 +
+                    (r - Quad(5) / 2) * (r - Quad(5) / 2) / (b * b * 20));
+    };
+    const long double t = studentT2(0.975L);
+    const calibration::SampleResult& plain = results.samples[0];
+    EXPECT_EQ(plain.x0.value, std::nullopt);
+    EXPECT_EQ(reasonOf(plain.x0), "数值超出可计算的范围");
+    EXPECT_TRUE(relativelyNear("s(x0)", plain.sX0.value, sX0(1), 1e-15));
+    EXPECT_TRUE(relativelyNear("ci95(x0)", plain.ci95.value, t * sX0(1), 1e-14));
+    const calibration::SampleResult& diluted = results.samples[1];
+    EXPECT_TRUE(
+        relativelyNear("x0 diluted", diluted.x0.value, static_cast<long double>(x0) / 100, 1e-15));
+    EXPECT_TRUE(relativelyNear("s(x0) diluted", diluted.sX0.value, sX0(2) / 100, 1e-15));
+
+    // Mandel, the lack of fit and DIN 32645 where s(y/x)^2 (absorbances of 1e200) or Sxx
+    // (concentrations of 1e200) lies beyond the doubles. Four standards at three concentrations:
+    // the parabola passes through the concentrations' means, so that PW is the lack of fit's F,
+    // with F(0.99; 1, 1) = tan^2(0.495 pi) and P(F(1, 1) > f) = 1 - 2/pi atan(sqrt(f)).
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> standards;
+        long double concentrationUnit;
+    };
+    const Case cases[] = {
+        {"absorbances of 1e200",
+         {{"1", "1.0e200"}, {"1", "1.2e200"}, {"2", "2.3e200"}, {"3", "2.9e200"}},
+         1},
+        {"concentrations of 1e200",
+         {{"1e200", "1.0"}, {"1e200", "1.2"}, {"2e200", "2.3"}, {"3e200", "2.9"}},
+         1e200L},
+    };
+    const QuadFit f = quadFit({1, 1, 2, 3}, {10, 12, 23, 29});
+    const Quad fStatistic = (f.ssrLine - f.ssPureError) / f.ssPureError;
+    // x_c = s(y/x) / |b| t(0.99; 2) sqrt(1/m + 1/n + mean x^2 / Sxx), m = 1, in units of X.
+    const long double xC = root(f.ssrLine / 2) / static_cast<long double>(f.b) * studentT2(0.99L) *
+                           root(1 + Quad(1) / 4 + f.meanX * f.meanX / f.sxx);
+    const long double pi = 3.14159265358979323846264338327950288L;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto curve = calibration::evaluateCurve(documentOf(c.standards));
+        ASSERT_TRUE(curve.fit);
+        const calibration::Validation& v = curve.validation;
+        ASSERT_TRUE(v.mandel) << render(v.mandelReason);
+        EXPECT_TRUE(relativelyNear("PW", v.mandel->pw, fStatistic, 1e-14));
+        EXPECT_TRUE(relativelyNear("F(0.99; 1, 1)", v.mandel->fCritical,
+                                   std::pow(std::tan(0.495L * pi), 2), 1e-12));
+        ASSERT_TRUE(v.lackOfFit) << render(v.lackOfFitReason);
+        EXPECT_TRUE(relativelyNear("F", v.lackOfFit->f, fStatistic, 1e-14));
+        EXPECT_TRUE(relativelyNear(
+            "p", v.lackOfFit->p,
+            1 - 2 / pi * std::atan(std::sqrt(static_cast<long double>(fStatistic))), 1e-12));
+        ASSERT_TRUE(v.din) << render(v.dinReason);
+        EXPECT_TRUE(relativelyNear("x_c", v.din->xC, xC * c.concentrationUnit, 1e-13));
+    }
 }
 
 } // namespace
