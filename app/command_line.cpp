@@ -487,6 +487,15 @@ void nameBlanks(std::vector<calibration::Sample>& blanks,
     }
 }
 
+// The time the report is made: now, or SOURCE_DATE_EPOCH (seconds since 1970, as reproducible
+// builds set it) when that is a whole number, so that a PDF can be made again identically.
+QDateTime reportTime() {
+    bool ok = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok && seconds >= 0 ? QDateTime::fromSecsSinceEpoch(seconds)
+                              : QDateTime::currentDateTime();
+}
+
 // The report as a PDF at `path`, whole or not at all: an old file there stays when it fails.
 int writePdf(const QCommandLineParser& parser, const Options& options, const QString& file,
              const ReadFiles& read, const calibration::Document& document,
@@ -498,7 +507,7 @@ int writePdf(const QCommandLineParser& parser, const Options& options, const QSt
     source.fileName = io::shownPath(QFileInfo(file).fileName());
     source.files = read.files;
     source.options = options.changing(parser);
-    source.made = QDateTime::currentDateTime();
+    source.made = reportTime();
     source.history = parser.isSet(options.history);
     const QString path = parser.value(options.pdf);
     if (const auto error =
