@@ -67,6 +67,15 @@ std::string shortest(const std::optional<double>& value) {
     return value ? shortest(*value) : std::string();
 }
 
+// A verdict in the column `passed`: 1 passed, 0 failed, -1 not judged.
+int passedOf(const std::optional<bool>& pass) {
+    return !pass ? -1 : *pass ? 1 : 0;
+}
+std::optional<bool> passOf(const QVariant& value) {
+    const int passed = value.toInt();
+    return passed < 0 ? std::nullopt : std::optional<bool>(passed != 0);
+}
+
 // The login name of whoever files: from the environment, else the system's name of this
 // process's user (a service started without USER).
 std::string loginName() {
@@ -208,7 +217,8 @@ const std::vector<SchemaStep>& schemaSteps() {
              " verdict_index INTEGER NOT NULL,"
              " rule_key TEXT NOT NULL,"
              " figure DOUBLE PRECISION, low DOUBLE PRECISION, high DOUBLE PRECISION,"
-             " passed INTEGER NOT NULL, verdict TEXT NOT NULL)",
+             " passed INTEGER NOT NULL," // 1 passed, 0 failed, -1 not judged
+             " verdict TEXT NOT NULL)",
              "CREATE INDEX verdicts_row ON verdicts (row_id, verdict_index)",
              "CREATE TABLE frozen_limits ("
              " id {id},"
@@ -590,7 +600,7 @@ std::optional<Fault> insertRows(Transaction& t, std::int64_t batch,
             const Verdict& v = r.verdicts[k];
             if (auto fault = verdict.run(static_cast<qlonglong>(rowId), static_cast<int>(k),
                                          qText(v.rule), number(v.value), number(v.low),
-                                         number(v.high), v.pass ? 1 : 0, qText(v.text))) {
+                                         number(v.high), passedOf(v.pass), qText(v.text))) {
                 return fault;
             }
         }
@@ -803,7 +813,7 @@ Outcome<std::optional<BatchRecord>> Database::readBatch(std::int64_t id) {
         if (!rows.value(8).isNull()) {
             record.rows.back().verdicts.push_back(
                 {text(rows.value(8)), numberOf(rows.value(9)), numberOf(rows.value(10)),
-                 numberOf(rows.value(11)), rows.value(12).toInt() != 0, text(rows.value(13))});
+                 numberOf(rows.value(11)), passOf(rows.value(12)), text(rows.value(13))});
         }
     }
     return std::optional<BatchRecord>(std::move(record));
@@ -961,7 +971,8 @@ Outcome<std::vector<GroupSummary>> Database::catalogue() {
 std::optional<Fault>
 Database::exportRecords(const std::function<void(const std::vector<std::string>&)>& row) {
     const Connection& c = *connection_;
-    // The verdicts of every row first, one line each: rule;pass|fail;figure;low;high;text.
+    // The verdicts of every row first, one line each:
+    // rule;pass|fail|not_judged;figure;low;high;text.
     std::map<std::int64_t, std::string> verdicts;
     {
         Statement all(c, sql("SELECT row_id, rule_key, passed, figure, low, high, verdict"
@@ -974,7 +985,11 @@ Database::exportRecords(const std::function<void(const std::vector<std::string>&
             if (!cell.empty()) {
                 cell += '\n';
             }
-            cell += text(all.value(1)) + (all.value(2).toInt() != 0 ? ";pass;" : ";fail;") +
+            const std::optional<bool> pass = passOf(all.value(2));
+            cell += text(all.value(1)) +
+                    (!pass   ? ";not_judged;"
+                     : *pass ? ";pass;"
+                             : ";fail;") +
                     shortest(numberOf(all.value(3))) + ";" + shortest(numberOf(all.value(4))) +
                     ";" + shortest(numberOf(all.value(5))) + ";" + text(all.value(6));
         }
