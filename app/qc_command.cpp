@@ -515,25 +515,42 @@ int fileBatch(const QCommandLineParser& parser, const Options& o, const QString&
     if (const QString* why = std::get_if<QString>(&named)) {
         return fail(kFailure, *why);
     }
-    const bool judged = std::get<std::optional<records::DatabaseUrl>>(named).has_value();
     auto url = databaseOf(parser, o);
     if (const QString* why = std::get_if<QString>(&url)) {
         return fail(kFailure, *why);
     }
-    auto opened = records::openStore(std::get<records::DatabaseUrl>(url));
-    if (!opened) {
-        return fail(kFailure, rendered(opened.fault().message));
+    const records::DatabaseUrl& target = std::get<records::DatabaseUrl>(url);
+    // Opened before the report only to judge (the database named, and there already): a run that
+    // fails leaves no new empty database behind.
+    std::unique_ptr<records::Store> store;
+    const auto open = [&]() -> std::optional<QString> {
+        auto opened = records::openStore(target);
+        if (!opened) {
+            return rendered(opened.fault().message);
+        }
+        store = std::move(opened).value();
+        return std::nullopt;
+    };
+    const bool judged = std::get<std::optional<records::DatabaseUrl>>(named).has_value();
+    if (judged && !records::missingFile(target)) {
+        if (const auto why = open()) {
+            return fail(kFailure, *why);
+        }
     }
-    records::Store& store = *opened.value();
-    auto prepared = prepareReport(parser, o.report, file, false, judged ? &store : nullptr);
+    auto prepared = prepareReport(parser, o.report, file, false, store.get());
     if (const int* code = std::get_if<int>(&prepared)) {
         return *code;
+    }
+    if (!store) {
+        if (const auto why = open()) {
+            return fail(kFailure, *why);
+        }
     }
     const auto& [document, results, read] = std::get<ReportRun>(prepared);
     const records::BatchRecord record =
         records::batchRecord(document, results, io::batchIdentity(document),
                              io::toDocument(QFileInfo(file).absoluteFilePath()));
-    const auto filed = records::fileBatch(store, record);
+    const auto filed = records::fileBatch(*store, record);
     if (!filed) {
         return fail(kFailure, rendered(filed.fault().message));
     }

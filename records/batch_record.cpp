@@ -33,7 +33,10 @@ Verdict verdictRecord(const calibration::QualityCheck& check) {
         verdict.text = calibration::render(check.verdict);
     }
     for (const char* key : check.keys) {
-        verdict.text += (verdict.text.empty() ? "" : " ") + std::string(key);
+        if (!verdict.text.empty()) {
+            verdict.text += ' ';
+        }
+        verdict.text += key;
     }
     return verdict;
 }

@@ -111,8 +111,12 @@ chartChecks(const std::vector<BatchRow>& rows, const ChartContext& context) {
                 check.keys.push_back(rule->key);
                 // Marked apart from the call that translates it, as lupdate needs.
                 static const char* const semicolon = QT_TRANSLATE_NOOP("calibration", "；");
-                words += (words.empty() ? "" : calibration::translate(semicolon)) + rule->key +
-                         " " + calibration::translate(rule->caption);
+                if (!words.empty()) {
+                    words += calibration::translate(semicolon);
+                }
+                words += rule->key;
+                words += ' ';
+                words += calibration::translate(rule->caption);
             }
             check.verdict =
                 Message(QT_TRANSLATE_NOOP("calibration", "质控图 %1 失控：%2"), {key, words});
