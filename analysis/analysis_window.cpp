@@ -38,7 +38,6 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <cmath>
 #include <utility>
@@ -76,7 +75,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     layout->setContentsMargins(0, 0, 0, 0);
     filing_ = new BatchFiling(calibration_, prompts_, this);
     buildMenu();
-    layout->addWidget(filing_->toolBar());
+    layout->addWidget(filing_->bar());
 
     // Below the menu everything scrolls when the window is smaller than its content's least
     // size (a small screen at twice the scale), instead of being cut off.

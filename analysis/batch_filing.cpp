@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolBar>
 #include <QWidget>
@@ -43,19 +44,29 @@ BatchFiling::BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, 
     action_->setObjectName(QStringLiteral("fileBatch"));
     connect(action_, &QAction::triggered, this, &BatchFiling::file);
 
-    toolBar_ = new QToolBar(window);
-    toolBar_->setObjectName(QStringLiteral("filingBar"));
-    toolBar_->addAction(action_);
-    toolBar_->widgetForAction(action_)->setObjectName(QStringLiteral("fileBatchButton"));
-    mark_ = new QLabel(toolBar_);
+    // The tool bar with the action's button, and beside it the mark and the note, which wrap
+    // rather than being pushed out of the tool bar.
+    bar_ = new QWidget(window);
+    bar_->setObjectName(QStringLiteral("filingBar"));
+    auto* layout = new QHBoxLayout(bar_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* tools = new QToolBar(bar_);
+    tools->addAction(action_);
+    tools->widgetForAction(action_)->setObjectName(QStringLiteral("fileBatchButton"));
+    layout->addWidget(tools);
+    mark_ = new QLabel(bar_);
     mark_->setObjectName(QStringLiteral("filingMark"));
-    mark_->setContentsMargins(8, 0, 8, 0);
-    toolBar_->addWidget(mark_);
-    chartNote_ = new QLabel(toolBar_);
+    layout->addWidget(mark_);
+    chartNote_ = new QLabel(bar_);
     chartNote_->setObjectName(QStringLiteral("chartNote"));
     chartNote_->setStyleSheet(QStringLiteral("color: #b71c1c"));
-    toolBar_->addWidget(chartNote_);
+    chartNote_->setWordWrap(true);
+    QSizePolicy policy = chartNote_->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    chartNote_->setSizePolicy(policy);
     chartNote_->hide();
+    layout->addWidget(chartNote_, 1);
+    layout->addStretch();
 
     connect(&calibration_, &CurrentCalibration::documentChanged, this,
             &BatchFiling::documentChanged);
@@ -71,7 +82,7 @@ BatchFiling::BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, 
 BatchFiling::~BatchFiling() = default;
 
 QString BatchFiling::mark() const {
-    return mark_->isVisibleTo(toolBar_) ? mark_->text() : QString();
+    return mark_->isVisibleTo(bar_) ? mark_->text() : QString();
 }
 
 // The identity of the document as saved, and whether this workstation filed it.
@@ -117,6 +128,8 @@ void BatchFiling::updateMark() {
                              : tr("已归档（批次 %1）").arg(*filed_);
     }
     mark_->setText(text);
+    // Not filed reads as a warning does; filed, as plain text.
+    mark_->setStyleSheet(filed_ ? QString() : QStringLiteral("color: #b35c00"));
     mark_->setVisible(!text.isEmpty());
     chartNote_->setText(chartFault_.isEmpty() ? QString()
                                               : tr("未按质控图判断：%1").arg(chartFault_));

@@ -29,7 +29,6 @@
 class QAction;
 class QEvent;
 class QLabel;
-class QToolBar;
 class QWidget;
 
 namespace records {
@@ -53,8 +52,8 @@ public:
 
     // "归档批次", for the menu and the tool bar.
     QAction* action() const { return action_; }
-    // The tool bar: the action's button, the mark and the note on the charts.
-    QToolBar* toolBar() const { return toolBar_; }
+    // A tool bar with the action's button, the mark and the note on the charts beside it.
+    QWidget* bar() const { return bar_; }
 
     // Files the document's batch.
     void file();
@@ -80,7 +79,7 @@ private:
     ui::Prompts& prompts_;
     QWidget* window_;
     QAction* action_ = nullptr;
-    QToolBar* toolBar_ = nullptr;
+    QWidget* bar_ = nullptr;
     QLabel* mark_ = nullptr;
     QLabel* chartNote_ = nullptr;
     std::unique_ptr<records::Store> store_;
