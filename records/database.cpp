@@ -229,6 +229,15 @@ const std::vector<SchemaStep>& schemaSteps() {
              " frozen_by TEXT NOT NULL, frozen_at TEXT NOT NULL)",
              "CREATE INDEX frozen_limits_series ON frozen_limits (method_name, analyte, series)",
          }},
+        // The batches of a group in chart order, so that a series is read from its group's
+        // batches as they stand in order (and its last points without reading the others).
+        {2,
+         {
+             "CREATE INDEX batches_method_order ON batches (method_name, chart_date, filed_utc, "
+             "id)",
+             "CREATE INDEX batches_analyte_order ON batches"
+             " (method_name, analyte, chart_date, filed_utc, id)",
+         }},
     };
     return steps;
 }
@@ -691,7 +700,11 @@ Outcome<Database> Database::open(const DatabaseUrl& url, const OpenOptions& opti
     auto c = std::make_unique<Connection>();
     c->url = url;
     c->options = options;
-    c->name = QStringLiteral("lumetra-records-%1").arg(++connections);
+    // Named apart from the connections of another copy of this code in the process (the module
+    // beside a program that links the database itself), which count from 1 too.
+    c->name = QStringLiteral("lumetra-records-%1-%2")
+                  .arg(reinterpret_cast<quintptr>(&connections), 0, 16)
+                  .arg(++connections);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(driver), c->name);
         if (url.engine == Engine::Sqlite) {
@@ -821,32 +834,53 @@ Outcome<std::optional<BatchRecord>> Database::readBatch(std::int64_t id) {
 
 Outcome<std::vector<SeriesPoint>> Database::series(const ChartGroup& group,
                                                    const std::string& series) {
+    return lastPoints(group, series, 0);
+}
+
+// `count` 0: every point.
+Outcome<std::vector<SeriesPoint>> Database::lastPoints(const ChartGroup& group,
+                                                       const std::string& series, int count) {
     const Connection& c = *connection_;
     const auto key = seriesKey(series);
     if (!key) {
         return badRecord(
             Message(QT_TRANSLATE_NOOP("calibration", "未知的质控序列 \"%1\""), {series}));
     }
+    // The last ones are taken from the end of the order, then turned round.
+    const QString order = count > 0
+                              ? QStringLiteral(" ORDER BY b.chart_date DESC, b.filed_utc DESC,"
+                                               " b.id DESC%1 LIMIT ?")
+                              : QStringLiteral(" ORDER BY b.chart_date, b.filed_utc, b.id%1");
+    const bool curve = *key == "slope" || *key == "intercept";
     QString statement;
-    if (*key == "slope" || *key == "intercept") {
+    if (curve) {
         // The curve's b or a, in the curve's unit per unit of reading.
         statement = QStringLiteral("SELECT b.id, b.chart_date, b.filed_at, '', b.%1, ''"
-                                   " FROM batches b WHERE b.%1 IS NOT NULL%2" LATEST_ONLY
-                                   " ORDER BY b.chart_date, b.filed_utc, b.id")
+                                   " FROM batches b WHERE b.%1 IS NOT NULL%2" LATEST_ONLY)
                         .arg(*key == "slope" ? QStringLiteral("b") : QStringLiteral("a"),
-                             groupCondition(group));
+                             groupCondition(group)) +
+                    order.arg(QString());
     } else {
+        // From the group's batches in chart order to their rows (CROSS JOIN keeps SQLite to that
+        // order; PostgreSQL plans it as any join).
         statement =
             QStringLiteral("SELECT b.id, b.chart_date, b.filed_at, q.name, q.charted, q.unit"
-                           " FROM qc_rows q JOIN batches b ON b.id = q.batch_id"
-                           " WHERE q.series = ? AND q.charted IS NOT NULL%1" LATEST_ONLY
-                           " ORDER BY b.chart_date, b.filed_utc, b.id, q.row_index")
-                .arg(groupCondition(group));
+                           " FROM batches b CROSS JOIN qc_rows q WHERE q.batch_id = b.id"
+                           " AND q.series = ? AND q.charted IS NOT NULL%1" LATEST_ONLY)
+                .arg(groupCondition(group)) +
+            order.arg(count > 0 ? QStringLiteral(", q.row_index DESC")
+                                : QStringLiteral(", q.row_index"));
     }
     Statement points(c, statement);
-    const auto fault = *key == "slope" || *key == "intercept"
-                           ? points.run(groupValue(group))
-                           : points.run(qText(*key), groupValue(group));
+    QVariantList values;
+    if (!curve) {
+        values << qText(*key);
+    }
+    values << groupValue(group);
+    if (count > 0) {
+        values << count;
+    }
+    const auto fault = points.runList(values);
     if (fault) {
         return *fault;
     }
@@ -854,6 +888,9 @@ Outcome<std::vector<SeriesPoint>> Database::series(const ChartGroup& group,
     while (points.next()) {
         all.push_back({points.value(0).toLongLong(), text(points.value(1)), text(points.value(2)),
                        text(points.value(3)), points.value(4).toDouble(), text(points.value(5))});
+    }
+    if (count > 0) {
+        std::reverse(all.begin(), all.end());
     }
     return all;
 }

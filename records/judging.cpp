@@ -10,6 +10,14 @@ namespace records {
 
 using calibration::Message;
 
+namespace {
+
+// The most points before a new one that any rule looks at, and some to spare: the longest window
+// is GB/T 17989.2's t7, fifteen in a row. The unit of the series is the one most of these carry.
+constexpr int kLookBack = 50;
+
+} // namespace
+
 ChartGroup groupOf(const calibration::Document& document) {
     if (!document.method.empty()) {
         return {document.method.name, {}};
@@ -47,7 +55,8 @@ Outcome<ChartContext> readChartContext(Store& store, const ChartGroup& group,
             context.series[key] = std::nullopt;
             continue;
         }
-        auto points = store.series(group, key);
+        // The rules look back at most kLookBack points: the earlier ones change nothing.
+        auto points = store.lastPoints(group, key, kLookBack);
         if (!points) {
             return points.fault();
         }

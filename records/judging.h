@@ -31,8 +31,10 @@ class Store;
 // One series with frozen limits, as a new batch joins it.
 struct FrozenSeries {
     FrozenRecord limits;
-    std::string unit;            // the unit most of the earlier points carry
-    std::vector<double> earlier; // the points filed before that carry it, in chart order
+    std::string unit; // the unit most of the earlier points carry
+    // The last points filed before that carry it, in chart order: as many as the rules look
+    // back on (the longest, t7, fifteen in a row), with some to spare.
+    std::vector<double> earlier;
 
     friend bool operator==(const FrozenSeries&, const FrozenSeries&) = default;
 };
