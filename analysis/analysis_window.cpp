@@ -1,5 +1,6 @@
 #include "analysis/analysis_window.h"
 
+#include "analysis/batch_filing.h"
 #include "analysis/batch_panel.h"
 #include "analysis/control_chart_window.h"
 #include "analysis/current_calibration.h"
@@ -72,7 +73,9 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    filing_ = new BatchFiling(calibration_, prompts_, this);
     buildMenu();
+    layout->addWidget(filing_->bar());
 
     // Below the menu everything scrolls when the window is smaller than its content's least
     // size (a small screen at twice the scale), instead of being cut off.
@@ -278,6 +281,8 @@ void AnalysisWindow::buildMenu() {
 
     auto* qc = bar->addMenu(tr("质控(&Q)"));
     qc->setObjectName(QStringLiteral("qcMenu"));
+    qc->addAction(filing_->action());
+    qc->addSeparator();
     qc->addAction(tr("质控图…"), this, [this] {
           openControlCharts(this, prompts_);
       })->setObjectName(QStringLiteral("controlCharts"));

@@ -21,6 +21,7 @@ class QTabWidget;
 
 namespace analysis {
 
+class BatchFiling;
 class CurrentCalibration;
 class HeaderDialog;
 class PlotWidget;
@@ -150,6 +151,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     QWidget* samplesTab_ = nullptr; // the sample list's page
     HeaderDialog* header_ = nullptr;
+    BatchFiling* filing_ = nullptr; // "归档批次" and its mark "未归档"
     ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

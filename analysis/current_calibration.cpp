@@ -223,9 +223,19 @@ void CurrentCalibration::recomputeCurve() {
 // blanks taken off, the sample a duplicate or a spike refers to).
 void CurrentCalibration::recomputeBatch() {
     results_.batch = calibration::evaluateBatch(document_, results_.curve, results_.samples);
+    records::judgeAgainstCharts(document_, results_, chartContext_);
     if (!results_.samples.empty()) {
         emit samplesChanged(0, int(results_.samples.size()) - 1);
     }
+}
+
+void CurrentCalibration::setChartContext(records::ChartContext context) {
+    if (context == chartContext_) {
+        return;
+    }
+    chartContext_ = std::move(context);
+    recomputeBatch();
+    emit resultsChanged();
 }
 
 void CurrentCalibration::recomputeSamples(int first, int last) {

@@ -10,6 +10,7 @@
 #include "calibration/history.h"
 #include "calibration/method.h"
 #include "calibration/results.h"
+#include "records/judging.h"
 #endif
 
 #include <QObject>
@@ -63,6 +64,11 @@ public:
     // A method saved from this document to `file` (its name and the SHA-256 of the bytes written)
     // is recorded in the history; saving one changes nothing of the document.
     void recordMethodSaved(const std::string& name, const QString& file, const std::string& sha256);
+
+    // The frozen control charts the batch is judged against (records/judging.h), read from the
+    // database by whoever knows it: the batch is judged at once and after every evaluation.
+    const records::ChartContext& chartContext() const { return chartContext_; }
+    void setChartContext(records::ChartContext context);
 
     // The reason the user gave for the changes about to be made: every history entry recorded
     // until it is cleared (set to "") carries it.
@@ -124,6 +130,7 @@ private:
     QString file_;
     bool modified_ = false;
     std::string reason_;
+    records::ChartContext chartContext_;
 };
 
 } // namespace analysis

@@ -59,9 +59,14 @@ QString qcCellText(const std::vector<calibration::QualityCheck>& checks) {
         if (!check.pass) {
             parts << SampleListModel::tr("未判定");
         } else {
+            // A control chart's figure is the rules its point completes, "t1 t5".
+            QStringList keys;
+            for (const char* key : check.keys) {
+                keys << QString::fromLatin1(key);
+            }
             parts << (*check.pass ? SampleListModel::tr("通过 %1")
                                   : SampleListModel::tr("未通过 %1"))
-                         .arg(readable(check.value));
+                         .arg(keys.isEmpty() ? readable(check.value) : keys.join(u' '));
         }
     }
     return parts.join(SampleListModel::tr("；", "between the verdicts of a row's rules"));

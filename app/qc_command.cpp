@@ -1,16 +1,21 @@
 #include "app/qc_command.h"
 
 #include "app/command_line.h"
+#include "app/report_run.h"
 #include "calc/full_precision.h"
 #include "calibration/report.h"
+#include "io/batch_identity.h"
 #include "io/document_text.h"
 #include "io/files.h"
+#include "records/batch_record.h"
 #include "records/chart.h"
 #include "records/configured.h"
+#include "records/filing.h"
 #include "records/store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -28,22 +33,6 @@ struct QcCommand {
     Q_DECLARE_TR_FUNCTIONS(QcCommand)
 };
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
-
-// One line on standard error, as `report` writes it.
-int fail(int code, QString line) {
-    for (QChar& ch : line) {
-        if (ch.unicode() < 0x20) {
-            ch = u' ';
-        }
-    }
-    const QByteArray bytes = (QStringLiteral("lumetra: ") + line + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-    return code;
-}
-
 // The output, every write, the flush and the close checked: output lost is a failure.
 int succeedWith(const std::string& bytes) {
     errno = 0;
@@ -59,12 +48,14 @@ int succeedWith(const std::string& bytes) {
     return kSuccess;
 }
 
-enum class Command { Chart, Freeze, List, Export };
+enum class Command { Chart, Freeze, List, Export, File };
 
 struct Options {
-    const QCommandLineOption method{QStringLiteral("method"),
-                                    QcCommand::tr("方法名称（按方法归档的批次）。"),
-                                    QStringLiteral("NAME")};
+    const QCommandLineOption method{
+        QStringLiteral("method"),
+        QcCommand::tr("chart、freeze：方法名称（按方法归档的批次）；file：先应用的方法文件"
+                      "（.lumetra-method），与 lumetra report 相同。"),
+        QStringLiteral("NAME|FILE")};
     const QCommandLineOption analyte{QStringLiteral("analyte"),
                                      QcCommand::tr("分析项目（未用方法文件归档的批次）。"),
                                      QStringLiteral("NAME")};
@@ -96,9 +87,29 @@ struct Options {
                                       QcCommand::tr("帮助和消息的语言：zh 或 en。"),
                                       QStringLiteral("zh|en")};
 
+    // `qc file` takes the report's options (those of the same name above stand for them).
+    const ReportOptions report;
+
     std::vector<const QCommandLineOption*> all() const {
-        return {&method,    &analyte,  &series, &rules,    &sigma,
-                &reference, &unfrozen, &json,   &database, &language};
+        std::vector<const QCommandLineOption*> options{&method,   &analyte,   &series,   &rules,
+                                                       &sigma,    &reference, &unfrozen, &json,
+                                                       &database, &language};
+        for (const QCommandLineOption* option : reportOnly()) {
+            options.push_back(option);
+        }
+        return options;
+    }
+    // The report's options that have no namesake above.
+    std::vector<const QCommandLineOption*> reportOnly() const {
+        std::vector<const QCommandLineOption*> options;
+        for (const QCommandLineOption* option : report.all()) {
+            const QString name = option->names().first();
+            if (name != method.names().first() && name != json.names().first() &&
+                name != database.names().first() && name != language.names().first()) {
+                options.push_back(option);
+            }
+        }
+        return options;
     }
     // The options each command takes beside --database and --lang.
     std::vector<const QCommandLineOption*> of(Command command) const {
@@ -111,6 +122,16 @@ struct Options {
             return {&json};
         case Command::Export:
             return {};
+        case Command::File: {
+            // What the report takes, but a PDF: the filing prints the batch instead.
+            std::vector<const QCommandLineOption*> taken{&method, &json};
+            for (const QCommandLineOption* option : reportOnly()) {
+                if (option != &report.pdf && option != &report.history) {
+                    taken.push_back(option);
+                }
+            }
+            return taken;
+        }
         }
         return {};
     }
@@ -121,11 +142,12 @@ struct CommandName {
     Command command;
     int files; // positional arguments after the command's word
 };
-constexpr std::array<CommandName, 4> kCommands{{
+constexpr std::array<CommandName, 5> kCommands{{
     {"chart", Command::Chart, 0},
     {"freeze", Command::Freeze, 0},
     {"list", Command::List, 0},
     {"export", Command::Export, 1},
+    {"file", Command::File, 1},
 }};
 
 // One of `keys`, or the usage error naming the option and what it accepts (as `report` says it).
@@ -484,8 +506,76 @@ int exportCsv(records::Store& store, const QString& path) {
     return kSuccess;
 }
 
+// Files what `lumetra report` with the same arguments reports, into the database the options
+// name (else the configured one), judged against its frozen charts only when --database or
+// LUMETRA_DATABASE names it, as the report is; prints the batch's id, or {"batch", "duplicate",
+// "supersedes"}. A batch filed already files nothing and exits 0, saying so on standard error.
+int fileBatch(const QCommandLineParser& parser, const Options& o, const QString& file) {
+    auto named = namedDatabase(parser, o.database);
+    if (const QString* why = std::get_if<QString>(&named)) {
+        return fail(kFailure, *why);
+    }
+    auto url = databaseOf(parser, o);
+    if (const QString* why = std::get_if<QString>(&url)) {
+        return fail(kFailure, *why);
+    }
+    const records::DatabaseUrl& target = std::get<records::DatabaseUrl>(url);
+    // Opened before the report only to judge (the database named, and there already): a run that
+    // fails leaves no new empty database behind.
+    std::unique_ptr<records::Store> store;
+    const auto open = [&]() -> std::optional<QString> {
+        auto opened = records::openStore(target);
+        if (!opened) {
+            return rendered(opened.fault().message);
+        }
+        store = std::move(opened).value();
+        return std::nullopt;
+    };
+    const bool judged = std::get<std::optional<records::DatabaseUrl>>(named).has_value();
+    if (judged && !records::missingFile(target)) {
+        if (const auto why = open()) {
+            return fail(kFailure, *why);
+        }
+    }
+    auto prepared = prepareReport(parser, o.report, file, false, store.get());
+    if (const int* code = std::get_if<int>(&prepared)) {
+        return *code;
+    }
+    if (!store) {
+        if (const auto why = open()) {
+            return fail(kFailure, *why);
+        }
+    }
+    const auto& [document, results, read] = std::get<ReportRun>(prepared);
+    const records::BatchRecord record =
+        records::batchRecord(document, results, io::batchIdentity(document),
+                             io::toDocument(QFileInfo(file).absoluteFilePath()));
+    const auto filed = records::fileBatch(*store, record);
+    if (!filed) {
+        return fail(kFailure, rendered(filed.fault().message));
+    }
+    if (filed->duplicate) {
+        fail(kSuccess, QcCommand::tr("此批次已归档（批次 %1）").arg(filed->batch));
+    }
+    std::string out;
+    if (parser.isSet(o.json)) {
+        out = "{\"batch\": " + std::to_string(filed->batch) +
+              ", \"duplicate\": " + (filed->duplicate ? "true" : "false") + ", \"supersedes\": " +
+              (filed->supersedes ? std::to_string(*filed->supersedes) : std::string("null")) +
+              "}\n";
+    } else {
+        out = std::to_string(filed->batch) + "\n";
+    }
+    const int code = succeedWith(out);
+    // Filed, and a failed quality rule counted as the report counts it.
+    if (code == kSuccess && parser.isSet(o.report.strict) && strictFails(results)) {
+        return kQualityFailed;
+    }
+    return code;
+}
+
 QString usageLine() {
-    return QcCommand::tr("用法：lumetra qc chart|freeze|list|export，见 lumetra qc --help");
+    return QcCommand::tr("用法：lumetra qc chart|freeze|list|export|file，见 lumetra qc --help");
 }
 
 } // namespace
@@ -508,15 +598,18 @@ QString qcCommandsHelp() {
         "--help）。\n"
         "qc freeze     按参考期冻结控制限。\n"
         "qc list       数据库中的方法、分析项目及其质控序列和点数。\n"
-        "qc export OUT.csv   导出全部记录（备份）。");
+        "qc export OUT.csv   导出全部记录（备份）。\n"
+        "qc file FILE  归档一个批次：与 lumetra report FILE 相同的选项，输出批次编号。");
 }
 
 int runQcCommand(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QcCommand::tr("Lumetra 的质控数据库：归档批次的质控点和质控图。\n\n") + qcCommandsHelp() +
-        QcCommand::tr("\n\n退出码：0 成功；1 现有的点画不出质控图（没有点、参考期不足7个点、"
-                      "数值全部相同）；\n2 其他错误（用法、数据库、文件）。"));
+        QcCommand::tr("\n\n退出码：0 成功（file：已归档过的批次也是0）；1 现有的点画不出质控图"
+                      "（没有点、参考期不足7个点、数值全部相同），\n或 file 的标准曲线无法拟合；"
+                      "2 其他错误（用法、数据库、文件）；\n3 file 使用 --strict 且有质控规则"
+                      "未通过或未判定（批次已归档）。"));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const Options options;
     for (const QCommandLineOption* option : options.all()) {
@@ -525,7 +618,7 @@ int runQcCommand(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("qc"), QcCommand::tr("命令：qc"),
                                  QStringLiteral("qc"));
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
-                                 QcCommand::tr("chart、freeze、list 或 export"));
+                                 QcCommand::tr("chart、freeze、list、export 或 file"));
     if (!parser.parse(arguments)) {
         return fail(kFailure, parser.errorText());
     }
@@ -567,8 +660,11 @@ int runQcCommand(const QStringList& arguments) {
     }
     if (positional.size() != 2 + named->files) {
         return fail(kFailure, positional.size() < 2 + named->files
-                                  ? QcCommand::tr("qc export 需要一个输出文件（用法：lumetra qc "
-                                                  "export OUT.csv）")
+                                  ? (named->command == Command::File
+                                         ? QcCommand::tr("qc file 需要一个文件（用法：lumetra qc "
+                                                         "file FILE）")
+                                         : QcCommand::tr("qc export 需要一个输出文件（用法："
+                                                         "lumetra qc export OUT.csv）"))
                                   : QCoreApplication::translate("CommandLine", "多余的参数“%1”")
                                         .arg(positional[2 + named->files]));
     }
@@ -591,6 +687,9 @@ int runQcCommand(const QStringList& arguments) {
         }
         request = std::get<records::ChartRequest>(std::move(made));
     }
+    if (named->command == Command::File) {
+        return fileBatch(parser, options, positional[2]);
+    }
     auto opened = openDatabase(parser, options);
     if (const QString* why = std::get_if<QString>(&opened)) {
         return fail(kFailure, *why);
@@ -605,6 +704,8 @@ int runQcCommand(const QStringList& arguments) {
         return list(parser, options, store);
     case Command::Export:
         return exportCsv(store, positional[2]);
+    case Command::File:
+        break; // opened above
     }
     return kFailure;
 }

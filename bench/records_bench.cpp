@@ -3,15 +3,30 @@
 // file first (10 methods of 1 000 batches, six QC rows each: checks at 3 and 5, a reference
 // material, a spike, a duplicate, a blank), keeps it for later runs, and prints the median,
 // minimum and maximum of each; asserts nothing.
+// Then a batch filed as the window and `lumetra qc file` file it: a document evaluated, its
+// identity, the frozen charts of its six series read (every series of the method frozen, 1 000
+// points each) and its points judged, the record made, filed through the database module, and
+// remembered; once with the database open (the window keeps it), once opening it too (the command
+// line), and the command line itself as a process.
 // Usage: lumetra_records_bench [DATABASE_FILE] [RUNS]   (default: records_bench.sqlite, 21)
 
 #include "calc/control_chart.h"
+#include "calibration/results.h"
+#include "io/batch_identity.h"
+#include "io/calibration_file.h"
+#include "records/batch_record.h"
 #include "records/database.h"
+#include "records/filing.h"
+#include "records/judging.h"
+#include "records/store.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -61,6 +76,95 @@ records::BatchRecord batch(int method, int index, const std::string& seed) {
     row("duplicate", "平行", "", 2 + wobble, "%");
     row("blank", "空白", "", 0.01 + wobble / 100, "");
     return b;
+}
+
+// A day's batch of method 9 with the six QC rows of the filled batches; `run` changes the check
+// standard's reading, so that each is a batch never filed.
+calibration::Document document(int run) {
+    calibration::Document d;
+    d.unit = "mg/L";
+    for (int c = 0; c <= 6; ++c) {
+        d.standards.push_back({std::to_string(c), std::to_string(0.002 + 0.15 * c), false, ""});
+    }
+    d.method.name = "方法 9";
+    d.method.sha256 = sha256(d.method.name);
+    d.header.analyte = "氨氮";
+    d.header.analysisDate = "2031-01-01";
+    const auto row = [&d](const char* name, std::string readings, const char* type) {
+        calibration::Sample s;
+        s.name = name;
+        s.readings = std::move(readings);
+        s.type = type;
+        d.samples.push_back(s);
+        return &d.samples.back();
+    };
+    row("样品", "0.302", "");
+    row("核查3", std::to_string(0.452 + 1e-6 * run), "check")->nominal = "3";
+    row("核查5", "0.752", "check")->nominal = "5.0";
+    auto* reference = row("GSB 07-3164", "0.230", "reference");
+    reference->certified = "1.52";
+    reference->u = "0.05";
+    auto* spike = row("加标", "0.452", "spike");
+    spike->of = "样品";
+    spike->added = "1";
+    row("平行", "0.305", "duplicate")->of = "样品";
+    row("空白", "0.003", "blank");
+    return d;
+}
+
+// Every series of method 9 frozen (once: the database is kept).
+bool freezeAll(records::Database& db) {
+    const records::ChartGroup group{"方法 9", ""};
+    for (const char* series :
+         {"check:3", "check:5", "reference:GSB 07-3164", "spike", "duplicate", "blank"}) {
+        const auto frozen = db.frozenLimits(group, series);
+        if (!frozen) {
+            return false;
+        }
+        if (frozen.value()) {
+            continue;
+        }
+        const auto points = db.series(group, series);
+        std::vector<calc::ChartPoint> values;
+        for (const auto& p : points.value()) {
+            values.push_back({p.date, p.value});
+        }
+        const auto chart = calc::individualsChart(values, calc::ChartSettings{});
+        const auto* drawn = std::get_if<calc::IndividualsChart>(&chart);
+        if (drawn == nullptr) {
+            return false;
+        }
+        records::FrozenRecord limits;
+        limits.group = group;
+        limits.series = series;
+        limits.sigma = "sd";
+        limits.centre = drawn->limits.centre;
+        limits.s = drawn->limits.s;
+        limits.referenceN = drawn->reference.n;
+        limits.referenceFrom = drawn->reference.from;
+        limits.referenceTo = drawn->reference.to;
+        if (!db.freeze(limits)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The filing of the window and the command line, from the document to the memory.
+bool fileThroughTheRealPath(records::Store& store, const calibration::Document& d) {
+    calibration::Results results = calibration::evaluate(d);
+    const std::string identity = io::batchIdentity(d);
+    const auto own = store.findBatch(identity);
+    const auto rows = records::qcRows(d, results);
+    const auto context =
+        records::readChartContext(store, records::groupOf(d), records::seriesOf(rows), own.value());
+    if (!context) {
+        return false;
+    }
+    records::judgeAgainstCharts(d, results, context.value());
+    const auto filed =
+        records::fileBatch(store, records::batchRecord(d, results, identity, "/lab/batch.lumetra"));
+    return filed && !filed->duplicate;
 }
 
 struct Times {
@@ -148,5 +252,60 @@ int main(int argc, char** argv) {
     filing.print("filing one batch (6 QC rows)");
     reading.print(("reading a series of " + std::to_string(points) + " points").c_str());
     chart.print("the same, with frozen limits and the rules");
+
+    if (!freezeAll(db)) {
+        std::fprintf(stderr, "freezing the charts failed\n");
+        return 1;
+    }
+    // The memory of filings in a folder of the benchmark's own, never the user's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    Times open, opening, process;
+    auto store = records::openStore(url);
+    if (!store) {
+        std::fprintf(stderr, "%s\n", calibration::render(store.fault().message).c_str());
+        return 1;
+    }
+    const int first = int(QDateTime::currentMSecsSinceEpoch() % 1000000) * 100;
+    for (int run = 0; run < runs; ++run) {
+        timer.restart();
+        if (!fileThroughTheRealPath(*store.value(), document(first + 3 * run))) {
+            std::fprintf(stderr, "filing through the real path failed\n");
+            return 1;
+        }
+        open.ms.push_back(timer.nsecsElapsed() / 1e6);
+
+        timer.restart();
+        auto opened = records::openStore(url);
+        if (!opened || !fileThroughTheRealPath(*opened.value(), document(first + 3 * run + 1))) {
+            std::fprintf(stderr, "filing through the real path failed\n");
+            return 1;
+        }
+        opening.ms.push_back(timer.nsecsElapsed() / 1e6);
+
+        // `lumetra qc file` from its start to its end, when the program is at hand.
+        const QString program = QStringLiteral(LUMETRA_BINARY);
+        const QString file = data.filePath(QStringLiteral("batch.lumetra"));
+        if (io::saveCalibration(file, document(first + 3 * run + 2)) ||
+            !QFileInfo::exists(program)) {
+            continue;
+        }
+        timer.restart();
+        QProcess lumetra;
+        lumetra.start(program, {QStringLiteral("qc"), QStringLiteral("file"), file,
+                                QStringLiteral("--database"),
+                                QStringLiteral("sqlite:") + QString::fromStdString(url.path)});
+        if (!lumetra.waitForFinished(60000) || lumetra.exitCode() != 0) {
+            std::fprintf(stderr, "lumetra qc file failed: %s\n",
+                         lumetra.readAllStandardError().constData());
+            return 1;
+        }
+        process.ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    open.print("filing through the real path, database open");
+    opening.print("the same, opening the database");
+    if (!process.ms.empty()) {
+        process.print("lumetra qc file, a process start to end");
+    }
     return 0;
 }

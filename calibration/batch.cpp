@@ -147,8 +147,8 @@ std::variant<double, Message> needed(const std::string& text, Field field) {
 }
 
 QualityCheck notJudged(const char* rule, Message why) {
-    return QualityCheck{rule,         std::nullopt, std::nullopt,
-                        std::nullopt, std::nullopt, std::move(why)};
+    return QualityCheck{
+        rule, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::move(why), {}};
 }
 
 // A figure beyond a double's range (a nominal of 1e-320 divides to infinity) judges nothing.
@@ -158,7 +158,7 @@ QualityCheck within(const char* rule, double value, std::optional<double> low,
         return notJudged(rule, outOfRange());
     }
     const bool pass = (!low || value >= *low) && (!high || value <= *high);
-    return QualityCheck{rule, value, low, high, pass, std::move(verdict)};
+    return QualityCheck{rule, value, low, high, pass, std::move(verdict), {}};
 }
 
 // The rules that apply to a row of each type, in the order they are shown.
@@ -249,9 +249,14 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
             const double limit = *batch.reportedLimit.value;
             // Below the limit, strictly: equal to it is not below it.
             result.checks.push_back(QualityCheck{
-                "blank", x, std::nullopt, limit, x < limit,
+                "blank",
+                x,
+                std::nullopt,
+                limit,
+                x < limit,
                 Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
-                        {quoted(sample.name), shown(x), shown(limit)})});
+                        {quoted(sample.name), shown(x), shown(limit)}),
+                {}});
         }
         if (s.blankAbsorbanceMax) {
             const double limit = *s.blankAbsorbanceMax;
@@ -364,6 +369,9 @@ Message rowLabel(const Document& document, std::size_t row) {
 
 void summarize(BatchResult& batch, const Document& document,
                const std::vector<SampleResult>& samples, bool limitNote) {
+    batch.passed = batch.failed = batch.notJudged = 0;
+    batch.failures.clear();
+    batch.unjudged.clear();
     const auto count = [&batch](const QualityCheck& check, const Message& where) {
         if (!check.pass) {
             ++batch.notJudged;
@@ -680,6 +688,22 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     duplicateMeans(duplicates, document, batch, samples);
     summarize(batch, document, samples, reading && !batch.reportedLimit.value);
     return batch;
+}
+
+void addRowChecks(const Document& document, Results& results,
+                  std::vector<std::pair<std::size_t, QualityCheck>> checks) {
+    if (checks.empty()) {
+        return;
+    }
+    for (auto& [row, check] : checks) {
+        if (row < results.samples.size()) {
+            results.samples[row].checks.push_back(std::move(check));
+        }
+    }
+    const CurveResult& curve = results.curve;
+    const bool reading = curve.fit && !curve.noReading;
+    summarize(results.batch, document, results.samples,
+              reading && !results.batch.reportedLimit.value);
 }
 
 std::optional<bool> verdictOf(const std::vector<QualityCheck>& checks) {

@@ -656,9 +656,15 @@ void qcCells(RowFill& fill, const std::vector<QualityCheck>& checks) {
     ReportValue& list = fill.list();
     for (const QualityCheck& check : checks) {
         const char* verdict = !check.pass ? "not_judged" : *check.pass ? "pass" : "fail";
+        // A control chart's figure is the list of the rules its point completes.
+        ReportValue value = ReportValue::of(check.value);
+        if (!check.keys.empty()) {
+            value.kind = ReportValue::Kind::KeyList;
+            value.keys = check.keys;
+        }
         list.items.push_back(
             object({{"rule", ReportValue::ofKey(check.rule)},
-                    {"value", ReportValue::of(check.value)},
+                    {"value", value},
                     {"low", ReportValue::of(check.low)},
                     {"high", ReportValue::of(check.high)},
                     {"pass", check.pass ? ReportValue::of(*check.pass) : ReportValue::null()},
@@ -675,6 +681,7 @@ void qcCells(RowFill& fill, const std::vector<QualityCheck>& checks) {
         if (check.value) {
             appendNumber(list.text, *check.value, "");
         }
+        appendJoined(list.text, check.keys, ",", [&list](const char* key) { list.text += key; });
     }
     const std::optional<bool> pass = verdictOf(checks);
     pass ? fill.put(*pass) : fill.null();

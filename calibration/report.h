@@ -105,10 +105,11 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 // added, nominal, certified, u, result (in the reporting unit), result_text (as reported: rounded,
 // "未检出", "<0.025" or "0.025L"), mean_result and mean_result_text (a sample whose duplicates
 // passed: the mean with theirs), result_unit, qc (a list of the rules' objects {rule, value, low,
-// high, pass, reason}, pass null when not judged; in the text report "rule:verdict:value" joined
-// by ";", the verdict pass, fail or not_judged), qc_pass (the row's verdict: false when a rule
-// failed, else null when one was not judged, else true; null without rules), below_limit, error
-// (the reason a row has no values or its type cells cannot be used).
+// high, pass, reason}, pass null when not judged, value for control_chart the list of the chart
+// rules' keys; in the text report "rule:verdict:value" joined by ";", the verdict pass, fail or
+// not_judged, control_chart's keys joined by ",": "control_chart:fail:t1,t5"), qc_pass (the row's
+// verdict: false when a rule failed, else null when one was not judged, else true; null without
+// rules), below_limit, error (the reason a row has no values or its type cells cannot be used).
 const std::vector<const char*>& sampleKeys();
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row);

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace calibration {
@@ -84,14 +85,19 @@ struct CurveResult {
 // it cannot be judged although it applies (a spike without its added amount, a duplicate naming
 // a missing sample, a figure beyond a double's range).
 struct QualityCheck {
-    // "duplicate", "spike", "check", "reference", "blank", "blank_absorbance", "calibration"
+    // "duplicate", "spike", "check", "reference", "blank", "blank_absorbance", "calibration";
+    // "control_chart", judged outside evaluate() (see addRowChecks)
     const char* rule = "";
     // Relative deviation %, recovery %, relative error %, |result - certified|, the blank's
-    // concentration, its mean absorbance, r; none when not judged.
+    // concentration, its mean absorbance, r; none when not judged, and for control_chart, whose
+    // figure is the list of `keys`.
     std::optional<double> value;
     std::optional<double> low, high; // accepted when low <= value <= high
     std::optional<bool> pass;        // none: not judged
     Message verdict; // "加标回收率 76.4%，要求80–120%"; when not judged, why: "缺少加标量"
+    // control_chart: the keys of the chart's rules the row's point completes, "t1", "t5" (the
+    // rules' own texts, calc::ChartRule::key).
+    std::vector<const char*> keys;
 };
 
 // A row's verdict over its rules: failed if any failed, else not judged if any was not, else
@@ -201,6 +207,13 @@ void evaluateRows(const Document& document, const CurveResult& curve, const Batc
 
 // Everything.
 Results evaluate(const Document& document);
+
+// Rules judged outside evaluate(), from what the document does not hold (a control chart across
+// batches: see records/judging.h): each check added to its row (an index of document.samples)
+// after the row's own, and the batch's counts and summary made again with them, as evaluate()
+// makes them. evaluate() itself stays a function of the document alone.
+void addRowChecks(const Document& document, Results& results,
+                  std::vector<std::pair<std::size_t, QualityCheck>> checks);
 
 // The model in one line, as the window, the report and the exports show it:
 // "直线，权重1/x²，排除1点（第3点：污染）", "直线，不加权".

@@ -31,8 +31,12 @@ std::pair<int, int> pointsWithin(const std::vector<SeriesPoint>& points, const s
     return {first, last};
 }
 
-// The unit most points carry; of equal counts, the one that comes first.
+} // namespace
+
 std::string commonestUnit(const std::vector<SeriesPoint>& points) {
+    if (points.empty()) {
+        return {};
+    }
     std::map<std::string, int> counts;
     for (const SeriesPoint& point : points) {
         ++counts[point.unit];
@@ -45,8 +49,6 @@ std::string commonestUnit(const std::vector<SeriesPoint>& points) {
     }
     return unit;
 }
-
-} // namespace
 
 calc::ChartSides sidesOf(const std::string& seriesKey) {
     return seriesKey == "duplicate" ? calc::ChartSides::UpperOnly : calc::ChartSides::Both;

@@ -58,6 +58,9 @@ struct ChartFailure {
     calibration::Message message;
 };
 
+// The unit most of the points carry (of equal counts, the first point's); "" for none.
+std::string commonestUnit(const std::vector<SeriesPoint>& points);
+
 // The duplicates' relative deviation is charted above the centre only.
 calc::ChartSides sidesOf(const std::string& seriesKey);
 

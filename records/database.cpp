@@ -67,6 +67,15 @@ std::string shortest(const std::optional<double>& value) {
     return value ? shortest(*value) : std::string();
 }
 
+// A verdict in the column `passed`: 1 passed, 0 failed, -1 not judged.
+int passedOf(const std::optional<bool>& pass) {
+    return !pass ? -1 : *pass ? 1 : 0;
+}
+std::optional<bool> passOf(const QVariant& value) {
+    const int passed = value.toInt();
+    return passed < 0 ? std::nullopt : std::optional<bool>(passed != 0);
+}
+
 // The login name of whoever files: from the environment, else the system's name of this
 // process's user (a service started without USER).
 std::string loginName() {
@@ -208,7 +217,8 @@ const std::vector<SchemaStep>& schemaSteps() {
              " verdict_index INTEGER NOT NULL,"
              " rule_key TEXT NOT NULL,"
              " figure DOUBLE PRECISION, low DOUBLE PRECISION, high DOUBLE PRECISION,"
-             " passed INTEGER NOT NULL, verdict TEXT NOT NULL)",
+             " passed INTEGER NOT NULL," // 1 passed, 0 failed, -1 not judged
+             " verdict TEXT NOT NULL)",
              "CREATE INDEX verdicts_row ON verdicts (row_id, verdict_index)",
              "CREATE TABLE frozen_limits ("
              " id {id},"
@@ -218,6 +228,15 @@ const std::vector<SchemaStep>& schemaSteps() {
              " reference_from TEXT NOT NULL, reference_to TEXT NOT NULL,"
              " frozen_by TEXT NOT NULL, frozen_at TEXT NOT NULL)",
              "CREATE INDEX frozen_limits_series ON frozen_limits (method_name, analyte, series)",
+         }},
+        // The batches of a group in chart order, so that a series is read from its group's
+        // batches as they stand in order (and its last points without reading the others).
+        {2,
+         {
+             "CREATE INDEX batches_method_order ON batches (method_name, chart_date, filed_utc, "
+             "id)",
+             "CREATE INDEX batches_analyte_order ON batches"
+             " (method_name, analyte, chart_date, filed_utc, id)",
          }},
     };
     return steps;
@@ -590,7 +609,7 @@ std::optional<Fault> insertRows(Transaction& t, std::int64_t batch,
             const Verdict& v = r.verdicts[k];
             if (auto fault = verdict.run(static_cast<qlonglong>(rowId), static_cast<int>(k),
                                          qText(v.rule), number(v.value), number(v.low),
-                                         number(v.high), v.pass ? 1 : 0, qText(v.text))) {
+                                         number(v.high), passedOf(v.pass), qText(v.text))) {
                 return fault;
             }
         }
@@ -681,7 +700,11 @@ Outcome<Database> Database::open(const DatabaseUrl& url, const OpenOptions& opti
     auto c = std::make_unique<Connection>();
     c->url = url;
     c->options = options;
-    c->name = QStringLiteral("lumetra-records-%1").arg(++connections);
+    // Named apart from the connections of another copy of this code in the process (the module
+    // beside a program that links the database itself), which count from 1 too.
+    c->name = QStringLiteral("lumetra-records-%1-%2")
+                  .arg(reinterpret_cast<quintptr>(&connections), 0, 16)
+                  .arg(++connections);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(driver), c->name);
         if (url.engine == Engine::Sqlite) {
@@ -803,7 +826,7 @@ Outcome<std::optional<BatchRecord>> Database::readBatch(std::int64_t id) {
         if (!rows.value(8).isNull()) {
             record.rows.back().verdicts.push_back(
                 {text(rows.value(8)), numberOf(rows.value(9)), numberOf(rows.value(10)),
-                 numberOf(rows.value(11)), rows.value(12).toInt() != 0, text(rows.value(13))});
+                 numberOf(rows.value(11)), passOf(rows.value(12)), text(rows.value(13))});
         }
     }
     return std::optional<BatchRecord>(std::move(record));
@@ -811,32 +834,53 @@ Outcome<std::optional<BatchRecord>> Database::readBatch(std::int64_t id) {
 
 Outcome<std::vector<SeriesPoint>> Database::series(const ChartGroup& group,
                                                    const std::string& series) {
+    return lastPoints(group, series, 0);
+}
+
+// `count` 0: every point.
+Outcome<std::vector<SeriesPoint>> Database::lastPoints(const ChartGroup& group,
+                                                       const std::string& series, int count) {
     const Connection& c = *connection_;
     const auto key = seriesKey(series);
     if (!key) {
         return badRecord(
             Message(QT_TRANSLATE_NOOP("calibration", "未知的质控序列 \"%1\""), {series}));
     }
+    // The last ones are taken from the end of the order, then turned round.
+    const QString order = count > 0
+                              ? QStringLiteral(" ORDER BY b.chart_date DESC, b.filed_utc DESC,"
+                                               " b.id DESC%1 LIMIT ?")
+                              : QStringLiteral(" ORDER BY b.chart_date, b.filed_utc, b.id%1");
+    const bool curve = *key == "slope" || *key == "intercept";
     QString statement;
-    if (*key == "slope" || *key == "intercept") {
+    if (curve) {
         // The curve's b or a, in the curve's unit per unit of reading.
         statement = QStringLiteral("SELECT b.id, b.chart_date, b.filed_at, '', b.%1, ''"
-                                   " FROM batches b WHERE b.%1 IS NOT NULL%2" LATEST_ONLY
-                                   " ORDER BY b.chart_date, b.filed_utc, b.id")
+                                   " FROM batches b WHERE b.%1 IS NOT NULL%2" LATEST_ONLY)
                         .arg(*key == "slope" ? QStringLiteral("b") : QStringLiteral("a"),
-                             groupCondition(group));
+                             groupCondition(group)) +
+                    order.arg(QString());
     } else {
+        // From the group's batches in chart order to their rows (CROSS JOIN keeps SQLite to that
+        // order; PostgreSQL plans it as any join).
         statement =
             QStringLiteral("SELECT b.id, b.chart_date, b.filed_at, q.name, q.charted, q.unit"
-                           " FROM qc_rows q JOIN batches b ON b.id = q.batch_id"
-                           " WHERE q.series = ? AND q.charted IS NOT NULL%1" LATEST_ONLY
-                           " ORDER BY b.chart_date, b.filed_utc, b.id, q.row_index")
-                .arg(groupCondition(group));
+                           " FROM batches b CROSS JOIN qc_rows q WHERE q.batch_id = b.id"
+                           " AND q.series = ? AND q.charted IS NOT NULL%1" LATEST_ONLY)
+                .arg(groupCondition(group)) +
+            order.arg(count > 0 ? QStringLiteral(", q.row_index DESC")
+                                : QStringLiteral(", q.row_index"));
     }
     Statement points(c, statement);
-    const auto fault = *key == "slope" || *key == "intercept"
-                           ? points.run(groupValue(group))
-                           : points.run(qText(*key), groupValue(group));
+    QVariantList values;
+    if (!curve) {
+        values << qText(*key);
+    }
+    values << groupValue(group);
+    if (count > 0) {
+        values << count;
+    }
+    const auto fault = points.runList(values);
     if (fault) {
         return *fault;
     }
@@ -844,6 +888,9 @@ Outcome<std::vector<SeriesPoint>> Database::series(const ChartGroup& group,
     while (points.next()) {
         all.push_back({points.value(0).toLongLong(), text(points.value(1)), text(points.value(2)),
                        text(points.value(3)), points.value(4).toDouble(), text(points.value(5))});
+    }
+    if (count > 0) {
+        std::reverse(all.begin(), all.end());
     }
     return all;
 }
@@ -961,7 +1008,8 @@ Outcome<std::vector<GroupSummary>> Database::catalogue() {
 std::optional<Fault>
 Database::exportRecords(const std::function<void(const std::vector<std::string>&)>& row) {
     const Connection& c = *connection_;
-    // The verdicts of every row first, one line each: rule;pass|fail;figure;low;high;text.
+    // The verdicts of every row first, one line each:
+    // rule;pass|fail|not_judged;figure;low;high;text.
     std::map<std::int64_t, std::string> verdicts;
     {
         Statement all(c, sql("SELECT row_id, rule_key, passed, figure, low, high, verdict"
@@ -974,7 +1022,11 @@ Database::exportRecords(const std::function<void(const std::vector<std::string>&
             if (!cell.empty()) {
                 cell += '\n';
             }
-            cell += text(all.value(1)) + (all.value(2).toInt() != 0 ? ";pass;" : ";fail;") +
+            const std::optional<bool> pass = passOf(all.value(2));
+            cell += text(all.value(1)) +
+                    (!pass   ? ";not_judged;"
+                     : *pass ? ";pass;"
+                             : ";fail;") +
                     shortest(numberOf(all.value(3))) + ";" + shortest(numberOf(all.value(4))) +
                     ";" + shortest(numberOf(all.value(5))) + ";" + text(all.value(6));
         }

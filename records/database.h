@@ -95,6 +95,9 @@ public:
     // The points of one series of a group, in chart order, only the latest record of each chain
     // and only rows with a value. `series` is a key as seriesKey gives it.
     Outcome<std::vector<SeriesPoint>> series(const ChartGroup& group, const std::string& series);
+    // The last `count` of them, in chart order: what a new point's rules look back on.
+    Outcome<std::vector<SeriesPoint>> lastPoints(const ChartGroup& group, const std::string& series,
+                                                 int count);
 
     // Stores frozen limits (appended: the latest for a group and series is the one in force).
     Outcome<std::int64_t> freeze(const FrozenRecord& limits);

@@ -17,9 +17,9 @@ struct Verdict {
     std::string rule;                // "spike", "check", "control_chart", ...
     std::optional<double> value;     // the figure judged (a recovery, a deviation, ...)
     std::optional<double> low, high; // the accepted range
-    bool pass = false;
-    std::string text; // as shown: "加标回收率 76.4%，要求80–120%"; for
-                      // control_chart the rule keys: "t1 t5"
+    std::optional<bool> pass;        // none: the rule could not be judged
+    std::string text;                // as shown: "加标回收率 76.4%，要求80–120%"; for
+                                     // control_chart the rule keys: "t1 t5"
 
     friend bool operator==(const Verdict&, const Verdict&) = default;
 };

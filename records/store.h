@@ -22,6 +22,8 @@ public:
     virtual Outcome<std::optional<BatchRecord>> readBatch(std::int64_t id) = 0;
     virtual Outcome<std::vector<SeriesPoint>> series(const ChartGroup& group,
                                                      const std::string& series) = 0;
+    virtual Outcome<std::vector<SeriesPoint>> lastPoints(const ChartGroup& group,
+                                                         const std::string& series, int count) = 0;
     virtual Outcome<std::int64_t> freeze(const FrozenRecord& limits) = 0;
     virtual Outcome<std::optional<FrozenRecord>> frozenLimits(const ChartGroup& group,
                                                               const std::string& series) = 0;

@@ -25,6 +25,10 @@ public:
                                              const std::string& series) override {
         return database_.series(group, series);
     }
+    Outcome<std::vector<SeriesPoint>> lastPoints(const ChartGroup& group, const std::string& series,
+                                                 int count) override {
+        return database_.lastPoints(group, series, count);
+    }
     Outcome<std::int64_t> freeze(const FrozenRecord& limits) override {
         return database_.freeze(limits);
     }

@@ -408,7 +408,25 @@ TEST(Schema, OpenedAgainKeepsRecords) {
     }
     Database again = openOrFail(url);
     EXPECT_EQ(valueOrFail(again.findBatch(records_test::sha256("kept"))), id);
-    EXPECT_EQ(Database::currentSchemaVersion(), 1);
+    EXPECT_EQ(Database::currentSchemaVersion(), 2);
+}
+
+// A database of the first schema (without the indexes of the group's order) is brought up to
+// this program's when opened, its records kept.
+TEST(Schema, UpgradedFromTheFirst) {
+    const records::DatabaseUrl url = freshDatabase();
+    {
+        Database db = openOrFail(url);
+        valueOrFail(db.file(sampleBatch("first schema")));
+    }
+    records_test::runSql(url,
+                         {"DROP INDEX batches_method_order", "DROP INDEX batches_analyte_order",
+                          "DELETE FROM lumetra_schema WHERE version = 2"});
+    Database again = openOrFail(url);
+    EXPECT_EQ(valueOrFail(again.findBatch(records_test::sha256("first schema"))), 1);
+    EXPECT_EQ(valueOrFail(again.series({"HJ 535 氨氮", ""}, "spike")).size(), 1u);
+    EXPECT_EQ(records_test::sqlCount(url, "SELECT COUNT(*) FROM lumetra_schema WHERE version = 2"),
+              1);
 }
 
 } // namespace

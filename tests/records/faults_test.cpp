@@ -167,7 +167,7 @@ TEST(Faults, NewerSchemaIsLeftAlone) {
     EXPECT_EQ(fault.kind, Fault::Kind::NewerSchema);
     EXPECT_EQ(calibration::render(fault.message),
               "质控数据库 sqlite:" + url.path +
-                  " 由较新版本的 Lumetra 建立（结构版本99，本程序为1），请升级本程序");
+                  " 由较新版本的 Lumetra 建立（结构版本99，本程序为2），请升级本程序");
 }
 
 #else

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <memory>
 #include <pwd.h>
@@ -205,6 +208,53 @@ int run(const QString& program, const QStringList& arguments, QString* out,
         *out = QString::fromUtf8(process.readAll());
     }
     return process.exitCode();
+}
+
+namespace {
+
+// A connection of the test's own to the database, closed when it goes.
+class Owner {
+public:
+    explicit Owner(const records::DatabaseUrl& url) {
+        const bool sqlite = url.engine == records::DatabaseUrl::Engine::Sqlite;
+        QSqlDatabase db = QSqlDatabase::addDatabase(
+            sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name_);
+        if (sqlite) {
+            db.setDatabaseName(QString::fromStdString(url.path));
+        } else {
+            db.setHostName(QString::fromStdString(url.socketDirectory));
+            db.setDatabaseName(QString::fromStdString(url.database));
+            db.setUserName(QString::fromStdString(url.user));
+        }
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+    }
+    ~Owner() {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    QSqlQuery query() const { return QSqlQuery(QSqlDatabase::database(name_, false)); }
+
+private:
+    const QString name_ = QStringLiteral("test-owner");
+};
+
+} // namespace
+
+void runSql(const records::DatabaseUrl& url, const std::vector<std::string>& statements) {
+    const Owner owner(url);
+    for (const std::string& statement : statements) {
+        QSqlQuery query = owner.query();
+        EXPECT_TRUE(query.exec(QString::fromStdString(statement)))
+            << statement << ": " << query.lastError().text().toStdString();
+    }
+}
+
+long long sqlCount(const records::DatabaseUrl& url, const std::string& text) {
+    const Owner owner(url);
+    QSqlQuery query = owner.query();
+    EXPECT_TRUE(query.exec(QString::fromStdString(text)) && query.next())
+        << query.lastError().text().toStdString();
+    return query.value(0).toLongLong();
 }
 
 void postgresqlAdmin(const records::DatabaseUrl& url, const std::string& statement) {

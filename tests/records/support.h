@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace records_test {
 
@@ -34,6 +35,11 @@ QString filerPath();
 // Runs a program to its end; its exit code, standard output in `out`.
 int run(const QString& program, const QStringList& arguments, QString* out = nullptr,
         const QStringList& environment = {});
+
+// Statements run on the database as its owner, outside the program (each must succeed), and a
+// count read the same way.
+void runSql(const records::DatabaseUrl& url, const std::vector<std::string>& statements);
+long long sqlCount(const records::DatabaseUrl& url, const std::string& query);
 
 // A PostgreSQL administrator's statement on the test server (psql as the server's owner).
 void postgresqlAdmin(const records::DatabaseUrl& url, const std::string& statement);
