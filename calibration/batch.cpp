@@ -426,7 +426,9 @@ void summarize(BatchResult& batch, const Document& document,
     }
 }
 
-void estimateRow(SampleResult& sample, const CurveResult& curve, const BatchResult& batch) {
+void estimateRow(const Sample& row, SampleResult& sample, const CurveResult& curve,
+                 const BatchResult& batch) {
+    prepareInternalStandard(row, sample, curve);
     std::optional<double> subtract;
     if (batch.blankA && sample.type) {
         // Check standards and the blanks themselves are measured as standards are: the zero
@@ -437,6 +439,7 @@ void estimateRow(SampleResult& sample, const CurveResult& curve, const BatchResu
         subtract = asStandards ? curve.zeroA : batch.blankA;
     }
     estimateSample(sample, curve, subtract);
+    finishInternalStandard(sample);
 }
 
 // A result as reported: rounded, or below the limit "未检出", "<0.013" or "0.013L" with the
@@ -562,11 +565,17 @@ void chooseMdl(BatchResult& batch, const Document& document) {
 
 } // namespace
 
+std::string roundedResult(double value, const Settings& settings) {
+    return rounded(value, settings);
+}
+
 void evaluateRows(const Document& document, const CurveResult& curve, const BatchResult& batch,
                   std::vector<SampleResult>& samples, std::size_t first, std::size_t last) {
     for (std::size_t row = first; row <= last && row < samples.size(); ++row) {
-        estimateRow(samples[row], curve, batch);
+        estimateRow(document.samples[row], samples[row], curve, batch);
+        refuseSampleRow(document, samples[row]);
         reportRow(row, document, batch, samples);
+        judgeInternalStandard(document.settings, samples[row]);
     }
 }
 
@@ -583,8 +592,9 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
             batch.blankA = blankAbsorbance(curve, samples);
         }
     }
-    for (SampleResult& sample : samples) {
-        estimateRow(sample, curve, batch);
+    for (std::size_t row = 0; row < samples.size(); ++row) {
+        estimateRow(document.samples[row], samples[row], curve, batch);
+        refuseSampleRow(document, samples[row]);
     }
 
     std::vector<double> blankMeans, blankX0, spikeX0;
@@ -681,6 +691,7 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
     for (std::size_t i = 0; i < samples.size(); ++i) {
         std::optional<std::size_t> referent;
         judge(i, document, samples, names, batch, referent);
+        judgeInternalStandard(settings, samples[i]);
         if (referent && samples[i].type == SampleType::Duplicate) {
             duplicates.emplace_back(*referent, i);
         }

@@ -22,6 +22,10 @@ struct Standard {
     std::string a; // the absorbance as typed: ".123"
     bool excluded = false;
     std::string reason; // why it is excluded (a recorded reason is required to exclude)
+    // With the internal standard: its response in this solution, and its concentration when it
+    // differs between solutions ("" when it does not). Kept whatever the mode, so that switching
+    // the option off and on loses nothing.
+    std::string is{}, cIs{}; // {}: rows brace-initialized without them stay warning-free
 
     friend bool operator==(const Standard&, const Standard&) = default;
 };
@@ -54,6 +58,9 @@ struct Sample {
     std::string nominal;   // a check standard's concentration, in the curve's unit
     std::string certified; // a reference material's certified value, in the reporting unit
     std::string u;         // and its expanded uncertainty U
+    // With the internal standard: its response, one for all the readings or one per reading
+    // ("1020" or "1020 1011"), and its concentration ("" when the standards' is the same).
+    std::string is{}, cIs{}; // {}: rows brace-initialized without them stay warning-free
 
     friend bool operator==(const Sample&, const Sample&) = default;
 };
@@ -65,6 +72,9 @@ enum class BelowLimit { NotDetected, LessThan, LetterL };
 // the unrounded result's magnitude in the reporting unit) `switchDecimals` decimals, at or above
 // it `digits` significant digits.
 enum class Rounding { Significant, Decimals, Switch };
+// External calibration (the standards apart from the sample), or standard addition (the standards
+// are the sample itself with known amounts added).
+enum class CalibrationType { External, Addition };
 
 struct Settings {
     calc::Model model = calc::Model::Line;
@@ -97,6 +107,17 @@ struct Settings {
     // A blank's mean absorbance as measured (before any correction) must not exceed this; none:
     // the rule is off.
     std::optional<double> blankAbsorbanceMax;
+
+    // Standard addition; with the volume form's sample volume V0 and the added standard's
+    // concentration C_std both given, each standard's C is the added volume (in V0's unit) and
+    // the solutions are not made up to a mark.
+    CalibrationType calibration = CalibrationType::External;
+    std::string additionV0, additionCStd;
+    std::string additionDilution; // the measured solution's dilution of the sample; empty: 1
+    // The internal standard (external calibration only): the fit on A / A_IS, and each row's
+    // recovery of the internal standard judged against these limits.
+    bool internalStandard = false;
+    double isRecoveryLowPct = 70, isRecoveryHighPct = 130;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

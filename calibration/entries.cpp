@@ -95,6 +95,22 @@ FieldTexts textsOf(Field field) {
         return {QT_TRANSLATE_NOOP("calibration", "换算系数为空"),
                 QT_TRANSLATE_NOOP("calibration", "换算系数 %1 不是数字"),
                 QT_TRANSLATE_NOOP("calibration", "换算系数 %1 超出数值范围")};
+    case Field::InternalStandard:
+        return {QT_TRANSLATE_NOOP("calibration", "内标响应为空"),
+                QT_TRANSLATE_NOOP("calibration", "内标响应 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "内标响应 %1 超出数值范围")};
+    case Field::InternalStandardConcentration:
+        return {QT_TRANSLATE_NOOP("calibration", "内标浓度为空"),
+                QT_TRANSLATE_NOOP("calibration", "内标浓度 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "内标浓度 %1 超出数值范围")};
+    case Field::SampleVolume:
+        return {QT_TRANSLATE_NOOP("calibration", "样品体积V0为空"),
+                QT_TRANSLATE_NOOP("calibration", "样品体积V0 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "样品体积V0 %1 超出数值范围")};
+    case Field::StandardConcentration:
+        return {QT_TRANSLATE_NOOP("calibration", "加入标准溶液浓度为空"),
+                QT_TRANSLATE_NOOP("calibration", "加入标准溶液浓度 %1 不是数字"),
+                QT_TRANSLATE_NOOP("calibration", "加入标准溶液浓度 %1 超出数值范围")};
     }
     return {"", "", ""};
 }

@@ -36,7 +36,11 @@ enum class Field {
     Certified,
     U,
     Volume,
-    Factor
+    Factor,
+    InternalStandard,              // the internal standard's response
+    InternalStandardConcentration, // and its concentration C_IS
+    SampleVolume,                  // standard addition's V0
+    StandardConcentration          // and the added standard's concentration C_std
 };
 
 // The strict parse's form, whether or not the value fits a double: "1e400" has it, "1e4x" not.

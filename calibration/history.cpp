@@ -69,6 +69,13 @@ std::string wordOf(const std::string& value) {
         Word{"spike_high_pct", QT_TRANSLATE_NOOP("calibration", "加标回收率上限")},
         Word{"check_max_pct", QT_TRANSLATE_NOOP("calibration", "校准核查相对误差上限")},
         Word{"blank_absorbance_max", QT_TRANSLATE_NOOP("calibration", "空白吸光度上限")},
+        Word{"calibration", QT_TRANSLATE_NOOP("calibration", "校准方式")},
+        Word{"v0", QT_TRANSLATE_NOOP("calibration", "样品体积V0")},
+        Word{"c_std", QT_TRANSLATE_NOOP("calibration", "加入标准溶液浓度")},
+        Word{"dilution", QT_TRANSLATE_NOOP("calibration", "标准加入的稀释倍数")},
+        Word{"internal_standard", QT_TRANSLATE_NOOP("calibration", "内标")},
+        Word{"is_recovery_low_pct", QT_TRANSLATE_NOOP("calibration", "内标回收率下限")},
+        Word{"is_recovery_high_pct", QT_TRANSLATE_NOOP("calibration", "内标回收率上限")},
         Word{"validated", QT_TRANSLATE_NOOP("calibration", "方法验证的检出限")},
         Word{"laboratory", QT_TRANSLATE_NOOP("calibration", "实验室")},
         Word{"project", QT_TRANSLATE_NOOP("calibration", "项目/批号")},
@@ -126,6 +133,10 @@ std::string settingValue(const std::string& key, const std::string& value) {
         Word{"below", "lt", QT_TRANSLATE_NOOP("calibration", "<检出限")},
         Word{"below", "L", QT_TRANSLATE_NOOP("calibration", "检出限L")},
         Word{"blank_absorbance_max", "", QT_TRANSLATE_NOOP("calibration", "关")},
+        Word{"calibration", "external", QT_TRANSLATE_NOOP("calibration", "外标")},
+        Word{"calibration", "addition", QT_TRANSLATE_NOOP("calibration", "标准加入")},
+        Word{"internal_standard", "true", QT_TRANSLATE_NOOP("calibration", "开")},
+        Word{"internal_standard", "false", QT_TRANSLATE_NOOP("calibration", "关")},
     };
     for (const Word& word : kValues) {
         if (key == word.key && value == word.value) {
@@ -259,6 +270,13 @@ std::vector<Change> settingChanges(const Settings& before, const Settings& after
             {"check_max_pct", numberText(s.checkMaxPct)},
             {"blank_absorbance_max",
              s.blankAbsorbanceMax ? numberText(*s.blankAbsorbanceMax) : std::string()},
+            {"calibration", kCalibrationKeys[std::size_t(s.calibration)]},
+            {"v0", s.additionV0},
+            {"c_std", s.additionCStd},
+            {"dilution", s.additionDilution},
+            {"internal_standard", s.internalStandard ? "true" : "false"},
+            {"is_recovery_low_pct", numberText(s.isRecoveryLowPct)},
+            {"is_recovery_high_pct", numberText(s.isRecoveryHighPct)},
         };
     };
     const auto old = texts(before);

@@ -46,6 +46,16 @@ constexpr std::array kCopies{
     SettingCopy{"volume_unit", [](const Settings& f, Settings& t) { t.volumeUnit = f.volumeUnit; }},
     SettingCopy{"result_unit", [](const Settings& f, Settings& t) { t.resultUnit = f.resultUnit; }},
     SettingCopy{"factor", [](const Settings& f, Settings& t) { t.factor = f.factor; }},
+    // The calibration type and the internal standard are the method's; the volume form's V0 and
+    // C_std belong to each sample's preparation and stay the document's.
+    SettingCopy{"calibration",
+                [](const Settings& f, Settings& t) { t.calibration = f.calibration; }},
+    SettingCopy{"internal_standard",
+                [](const Settings& f, Settings& t) { t.internalStandard = f.internalStandard; }},
+    SettingCopy{"is_recovery_low_pct",
+                [](const Settings& f, Settings& t) { t.isRecoveryLowPct = f.isRecoveryLowPct; }},
+    SettingCopy{"is_recovery_high_pct",
+                [](const Settings& f, Settings& t) { t.isRecoveryHighPct = f.isRecoveryHighPct; }},
 };
 
 } // namespace

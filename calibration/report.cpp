@@ -333,6 +333,46 @@ void appendJsonString(std::string& out, std::string_view text, Surrogates surrog
     out += '"';
 }
 
+namespace {
+
+// Standard addition's and the internal standard's fields, only when the document uses them, so
+// that an external calibration's report stays as it was.
+void appendModeFields(const Document& document, const Results& results,
+                      std::vector<ReportField>& fields) {
+    const Settings& settings = document.settings;
+    if (isAddition(settings)) {
+        const AdditionResult& a = results.addition;
+        const std::optional<Message>& why = a.problem ? a.problem : a.reason;
+        ReportValue addition;
+        addition.kind = Kind::Object;
+        addition.fields = {
+            {"x_e", ReportValue::of(a.xE)},
+            {"s_x_e", ReportValue::of(a.sXE)},
+            {"ci95_x_e", ReportValue::of(a.ci95)},
+            {"ci_x_e", ReportValue::of(a.ci)},
+            {"formula",
+             a.addition ? ReportValue::ofText(a.addition->formula) : ReportValue::null()},
+            {"formula_key",
+             a.addition ? ReportValue::ofKey(a.addition->formulaKey) : ReportValue::null()},
+            {"volume_form", ReportValue::of(a.volumeForm)},
+            {"result", ReportValue::of(a.result)},
+            {"result_text",
+             a.resultText.empty() ? ReportValue::null() : ReportValue::ofText(a.resultText)},
+            {"result_unit", ReportValue::ofText(a.resultUnit)},
+            {"reason", why ? ReportValue::ofText(render(*why)) : ReportValue::null()},
+        };
+        fields.push_back({"calibration", ReportValue::ofKey(kCalibrationKeys[1])});
+        fields.push_back({"addition", std::move(addition)});
+    }
+    if (usesInternalStandard(settings)) {
+        fields.push_back({"internal_standard", ReportValue::of(true)});
+        fields.push_back({"response_factor", ReportValue::of(results.curve.responseFactor)});
+        fields.push_back({"mean_is", ReportValue::of(results.curve.meanResponse)});
+    }
+}
+
+} // namespace
+
 std::vector<ReportField> calibrationFields(const Document& document, const Results& results) {
     const CurveResult& curve = results.curve;
     const Settings& settings = document.settings;
@@ -377,6 +417,7 @@ std::vector<ReportField> calibrationFields(const Document& document, const Resul
     fields.push_back({"s_yx", ReportValue::of(curve.sYX)});
     fields.push_back({"lod", ReportValue::of(curve.lod)});
     fields.push_back({"loq", ReportValue::of(curve.loq)});
+    appendModeFields(document, results, fields);
     return fields;
 }
 
@@ -564,6 +605,15 @@ const std::vector<const char*>& pointKeys() {
     return keys;
 }
 
+const std::vector<const char*>& pointKeys(const Document& document) {
+    static const std::vector<const char*> withInternalStandard = [] {
+        std::vector<const char*> keys = pointKeys();
+        keys.insert(keys.end(), {"IS", "C_IS", "ratio", "is_recovery"});
+        return keys;
+    }();
+    return usesInternalStandard(document.settings) ? withInternalStandard : pointKeys();
+}
+
 namespace {
 
 // Fills a row in place, slot by slot: each value takes the slot of the row before with its
@@ -635,6 +685,12 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
     }
     fill.put(result.outlier);
     fill.put(result.influential);
+    if (usesInternalStandard(document.settings)) {
+        fill.textOrNull(standard.is);
+        fill.textOrNull(standard.cIs);
+        fill.put(result.ratio);
+        fill.put(result.isRecoveryPct);
+    }
 }
 
 const std::vector<const char*>& sampleKeys() {
@@ -646,6 +702,15 @@ const std::vector<const char*>& sampleKeys() {
         "result_unit", "qc",       "qc_pass",     "below_limit", "error",
     };
     return keys;
+}
+
+const std::vector<const char*>& sampleKeys(const Document& document) {
+    static const std::vector<const char*> withInternalStandard = [] {
+        std::vector<const char*> keys = sampleKeys();
+        keys.insert(keys.end(), {"is", "c_is", "ratio", "is_recovery"});
+        return keys;
+    }();
+    return usesInternalStandard(document.settings) ? withInternalStandard : sampleKeys();
 }
 
 namespace {
@@ -695,6 +760,15 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     const SampleResult& result = results.samples[index];
     RowFill fill(row);
     fill.text(sample.name);
+    const bool internalStandard = usesInternalStandard(document.settings);
+    const auto internalStandardCells = [&] {
+        if (internalStandard) {
+            fill.textOrNull(sample.is);
+            fill.textOrNull(sample.cIs);
+            fill.put(result.ratio);
+            fill.put(result.isRecoveryPct);
+        }
+    };
     const auto batchCells = [&](bool computed) {
         // The type always by its key, whatever the interface's language; a text that is none as
         // typed.
@@ -738,9 +812,12 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
         }
         batchCells(false);
         fill.text(render(*result.values.problem()));
+        internalStandardCells();
         return;
     }
-    fill.numbers() = result.values.readings;
+    // With the internal standard the row's values hold the readings' ratios: the readings are
+    // reported as typed.
+    fill.numbers() = internalStandard ? sampleValues(sample).readings : result.values.readings;
     fill.put(result.m);
     fill.put(result.meanA);
     fill.put(result.values.dilution);
@@ -766,6 +843,7 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     } else {
         fill.null();
     }
+    internalStandardCells();
 }
 
 namespace {
@@ -810,7 +888,7 @@ bool buildText(const Document& document, const Results& results, std::string& ou
     }
     appendTextFields(out, validation);
     out += '\n';
-    appendHeader(out, pointKeys());
+    appendHeader(out, pointKeys(document));
     std::vector<ReportValue> row;
     for (std::size_t i = 0; i < document.standards.size() && pieces.next(); ++i) {
         pointRow(document, results, i, row);
@@ -818,7 +896,7 @@ bool buildText(const Document& document, const Results& results, std::string& ou
     }
     if (!document.samples.empty()) {
         out += '\n';
-        appendHeader(out, sampleKeys());
+        appendHeader(out, sampleKeys(document));
         for (std::size_t i = 0; i < document.samples.size() && pieces.next(); ++i) {
             sampleRow(document, results, i, row);
             appendTextRow(out, row);
@@ -858,9 +936,9 @@ bool buildJson(const Document& document, const Results& results, std::string& ou
         }
         out += count == 0 ? "]" : "\n    ]";
     };
-    appendRows("points", document.standards.size(), pointKeys(),
+    appendRows("points", document.standards.size(), pointKeys(document),
                [&](std::size_t i) { pointRow(document, results, i, row); });
-    appendRows("samples", document.samples.size(), sampleKeys(),
+    appendRows("samples", document.samples.size(), sampleKeys(document),
                [&](std::size_t i) { sampleRow(document, results, i, row); });
     // The change history, each entry with its values and in words.
     out += ",\n    \"history\": [";

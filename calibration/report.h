@@ -63,6 +63,11 @@ struct ReportField {
 // The calibration's own fields, in their order:
 //   n, unit, model, weight, excluded, level, a, b, c, s_a, s_b, s_c, ci95_a, ci95_b, ci95_c,
 //   ci_a, ci_b, ci_c, t_intercept, r, r2, s_yx, lod, loq
+// and, only when used: calibration ("addition"), addition {x_e, s_x_e, ci95_x_e, ci_x_e,
+// formula, formula_key, volume_form, result, result_text, result_unit, reason} (x_e in the
+// measured solution times the dilution; the volume form's C_A), internal_standard (true),
+// response_factor (F of one standard through the origin, else null), mean_is (the fitted
+// standards' mean internal-standard response)
 // (ci95_ the half-widths at 95 %, ci_ at the level; a, s_a and the ci_a null through the origin,
 // c and its figures null unless second order; excluded the 1-based numbers of the excluded
 // standards).
@@ -96,6 +101,11 @@ inline constexpr int kReportVersion = 2;
 // One standard a row: C, A, excluded, reason, A_fit, residual, deviation_pct, C_back,
 // recovery_pct, studentized, cooks, outlier, influential.
 const std::vector<const char*>& pointKeys();
+// The keys of the document's rows: with the internal standard, a point's and a sample's also
+// IS, C_IS (a point's as typed), ratio (A / A_IS; a sample's the mean of its readings' ratios)
+// and is_recovery (the internal standard's recovery in %); pointRow and sampleRow fill them.
+const std::vector<const char*>& pointKeys(const Document& document);
+const std::vector<const char*>& sampleKeys(const Document& document);
 void pointRow(const Document& document, const Results& results, std::size_t index,
               std::vector<ReportValue>& row);
 

@@ -537,9 +537,19 @@ CurveResult evaluateCurve(const Document& document) {
     if (curve.problem) {
         return curve;
     }
+    curve.problem = curveRows(document, x, y, curve);
+    if (curve.problem) {
+        return curve;
+    }
     // The blank correction takes the zero standards' mean absorbance off every standard, so
-    // that the curve no longer carries the blank in its intercept.
-    if (document.settings.blankCorrection) {
+    // that the curve no longer carries the blank in its intercept. A standard addition's zero
+    // row is the sample itself, and a ratio is no absorbance: neither takes it.
+    const bool otherCalibration =
+        isAddition(document.settings) || usesInternalStandard(document.settings);
+    if (document.settings.blankCorrection && otherCalibration) {
+        curve.blankCorrectionProblem =
+            Message(QT_TRANSLATE_NOOP("calibration", "空白校正不用于标准加入和内标法"));
+    } else if (document.settings.blankCorrection) {
         std::vector<calc::Decimal> zeros;
         for (std::size_t i = 0; i < count; ++i) {
             if (!excludedBits[i] && x[i].isZero()) {
@@ -572,8 +582,10 @@ CurveResult evaluateCurve(const Document& document) {
         excluded[i] = excludedBits[i];
     }
     const Settings& settings = document.settings;
+    // A standard addition is the straight line, whatever model the external calibration uses.
+    const calc::Model model = isAddition(settings) ? calc::Model::Line : settings.model;
     const calc::ModelOutcome outcome = calc::fitModel(
-        x, y, std::span<const bool>(excluded.get(), count), settings.model, settings.weighting);
+        x, y, std::span<const bool>(excluded.get(), count), model, settings.weighting);
     if (const auto* problem = std::get_if<calc::FitProblem>(&outcome)) {
         curve.problem = fitProblemMessage(*problem, document, curve);
         return curve;
@@ -584,6 +596,7 @@ CurveResult evaluateCurve(const Document& document) {
             Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
     }
     figures(curve, settings);
+    responseFactorFigures(curve);
     checkStandards(curve);
     validate(curve, document, fittedStandards(x, y, curve.standards));
     return curve;
@@ -696,6 +709,7 @@ Results evaluate(const Document& document) {
         results.samples.push_back(readSample(sample));
     }
     results.batch = evaluateBatch(document, results.curve, results.samples);
+    results.addition = evaluateAddition(document, results.curve, results.batch);
     return results;
 }
 

@@ -6,6 +6,7 @@
 
 #include "calc/model_fit.h"
 #include "calc/validation.h"
+#include "calibration/calibration_modes.h"
 #include "calibration/document.h"
 #include "calibration/entries.h"
 #include "calibration/message.h"
@@ -40,6 +41,10 @@ struct StandardResult {
     // The unweighted straight line's diagnostics (fitted standards only).
     std::optional<double> studentized, cooks;
     bool outlier = false, influential = false;
+    // With the internal standard: A / A_IS (then also `a`), the recovery of the internal standard
+    // against the fitted standards' mean, and whether it lies outside the method's limits.
+    std::optional<double> ratio, isRecoveryPct;
+    bool isOutside = false;
 };
 
 // The figures that check the unweighted straight line through the fitted standards, whatever
@@ -77,6 +82,13 @@ struct CurveResult {
     Figure ciA, ciB, ciC;       // half-widths at the level
     Figure ci95A, ci95B, ci95C; // at 95 %
     Validation validation;
+
+    // With the internal standard: the curve is on A / A_IS, over C / C_IS when the standards give
+    // C_IS; the fitted standards' internal-standard responses and their mean; F of the
+    // response-factor method (one standard through the origin).
+    bool internalStandard = false, perConcentration = false;
+    std::vector<calc::Decimal> fittedResponses;
+    std::optional<double> meanResponse, responseFactor;
 
     bool hasCurve() const { return fit.has_value(); }
 };
@@ -133,6 +145,11 @@ struct SampleResult {
     std::optional<double> meanResult;
     std::string meanResultText;
     std::vector<QualityCheck> checks;
+    // With the internal standard: the row's ratio (the mean of its readings' ratios, which are
+    // then its readings), its recovery of the internal standard, outside the limits or not, and its
+    // C_IS when the curve is over C / C_IS.
+    std::optional<double> ratio, isRecoveryPct, cIs;
+    bool isOutside = false;
 
     std::optional<bool> qcPass() const { return verdictOf(checks); }
 };
@@ -180,7 +197,11 @@ struct Results {
     CurveResult curve;
     std::vector<SampleResult> samples;
     BatchResult batch;
+    AdditionResult addition; // a standard addition's result (empty in an external calibration)
 };
+
+// A result as reported when it is above any limit: rounded as the settings say.
+std::string roundedResult(double value, const Settings& settings);
 
 // The curve and the standards' checks: everything that depends on the standards and settings
 // only.

@@ -43,7 +43,8 @@ std::optional<QString> sampleProblem(const Sample& sample) {
 }
 
 calibration::Standard toDocument(const Standard& standard) {
-    return {toDocument(standard.c), toDocument(standard.a), false, {}};
+    return {toDocument(standard.c),  toDocument(standard.a),  false, {},
+            toDocument(standard.is), toDocument(standard.cIs)};
 }
 
 calibration::Sample toDocument(const Sample& sample) {
@@ -58,6 +59,8 @@ calibration::Sample toDocument(const Sample& sample) {
     converted.nominal = toDocument(sample.nominal);
     converted.certified = toDocument(sample.certified);
     converted.u = toDocument(sample.u);
+    converted.is = toDocument(sample.is);
+    converted.cIs = toDocument(sample.cIs);
     return converted;
 }
 

@@ -16,10 +16,12 @@
 
 namespace io {
 
-// One standard point: the texts of its concentration and its absorbance.
+// One standard point: the texts of its concentration and its absorbance, and with the internal
+// standard its response and concentration (empty when not given).
 struct Standard {
     QString c;
     QString a;
+    QString is{}, cIs{};
 
     friend bool operator==(const Standard&, const Standard&) = default;
 };
@@ -32,6 +34,8 @@ struct Sample {
     QString mainResult; // the main window's result text (" .556417569880205"), empty if none
     // The batch's cells: the row's type, the sample it refers to and its numbers, as typed.
     QString type{}, of{}, added{}, nominal{}, certified{}, u{};
+    // The internal standard's response (one, or one per reading) and concentration.
+    QString is{}, cIs{};
 
     friend bool operator==(const Sample&, const Sample&) = default;
 };

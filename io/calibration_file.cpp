@@ -1,8 +1,8 @@
 #include "io/calibration_file.h"
 
 #include "calc/full_precision.h"
-#include "calibration/keys.h"
 #include "calibration/entries.h"
+#include "calibration/keys.h"
 #include "calibration/memory.h"
 #include "calibration/report.h"
 #include "calibration/text.h"
@@ -436,6 +436,7 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
 
 // The keys of the settings' choices, in the order of their enums.
 using calibration::kBelowKeys;
+using calibration::kCalibrationKeys;
 using calibration::kLimitKeys;
 using calibration::kModelKeys;
 using calibration::kRoundingKeys;
@@ -465,6 +466,27 @@ constexpr TextField kTextFields[] = {
     {"result_unit", &calibration::Settings::resultUnit},
     {"factor", &calibration::Settings::factor},
 };
+
+// The calibration type and the internal standard: absent keys leave the defaults (external, no
+// internal standard, recovery 70 % to 130 %).
+void readCalibrationSettings(ObjectReader& reader, const QJsonObject& object,
+                             calibration::Settings& settings) {
+    settings.calibration =
+        calibration::CalibrationType(reader.choice("calibration"_L1, kCalibrationKeys, 0));
+    for (const auto& [key, member] :
+         {std::pair{"v0"_L1, &calibration::Settings::additionV0},
+          std::pair{"c_std"_L1, &calibration::Settings::additionCStd},
+          std::pair{"dilution"_L1, &calibration::Settings::additionDilution}}) {
+        if (object.contains(key)) {
+            settings.*member = reader.text(key);
+        }
+    }
+    settings.internalStandard = reader.flag("internal_standard"_L1, false);
+    settings.isRecoveryLowPct =
+        reader.number("is_recovery_low_pct"_L1, settings.isRecoveryLowPct, 0, 1000);
+    settings.isRecoveryHighPct =
+        reader.number("is_recovery_high_pct"_L1, settings.isRecoveryHighPct, 0, 1000);
+}
 
 } // namespace
 
@@ -513,6 +535,7 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
             settings.*field.member = reader.text(QLatin1StringView(field.key));
         }
     }
+    readCalibrationSettings(reader, object, settings);
     if (reader.error()) {
         return *reader.error();
     }
@@ -696,6 +719,8 @@ calibration::Standard readStandard(ObjectReader& reader, const QJsonObject&) {
     standard.a = reader.text("A"_L1);
     standard.excluded = reader.flag("excluded"_L1, false);
     standard.reason = reader.text("reason"_L1, false);
+    standard.is = reader.text("IS"_L1, false);
+    standard.cIs = reader.text("C_IS"_L1, false);
     return standard;
 }
 
@@ -760,6 +785,27 @@ bool needsVersion2(const calibration::Document& document) {
     return false;
 }
 
+// Whether the document uses standard addition or the internal standard: a setting of theirs
+// that is not its default, or a standard's internal-standard figures.
+bool usesCalibrationKeys(const calibration::Document& document) {
+    const calibration::Settings& s = document.settings;
+    const calibration::Settings defaults;
+    if (s.calibration != defaults.calibration || !s.additionV0.empty() || !s.additionCStd.empty() ||
+        !s.additionDilution.empty() || s.internalStandard ||
+        s.isRecoveryLowPct != defaults.isRecoveryLowPct ||
+        s.isRecoveryHighPct != defaults.isRecoveryHighPct) {
+        return true;
+    }
+    return std::any_of(document.standards.begin(), document.standards.end(),
+                       [](const calibration::Standard& standard) {
+                           return !standard.is.empty() || !standard.cIs.empty();
+                       }) ||
+           std::any_of(document.samples.begin(), document.samples.end(),
+                       [](const calibration::Sample& sample) {
+                           return !sample.is.empty() || !sample.cIs.empty();
+                       });
+}
+
 // Whether the document holds what version 2 files do not know: a setting of version 3 (the
 // rounding switch, the "L" style, the blank absorbance rule) or a method.
 bool needsVersion3(const calibration::Document& document) {
@@ -768,7 +814,7 @@ bool needsVersion3(const calibration::Document& document) {
     return s.rounding == calibration::Rounding::Switch ||
            s.below == calibration::BelowLimit::LetterL ||
            s.switchDecimals != defaults.switchDecimals || s.switchAt != defaults.switchAt ||
-           s.blankAbsorbanceMax || !document.method.empty();
+           s.blankAbsorbanceMax || !document.method.empty() || usesCalibrationKeys(document);
 }
 
 void appendValidation(std::string& out, const calibration::MethodValidation& v) {
@@ -851,6 +897,19 @@ void appendSettings(std::string& out, const calibration::Settings& s,
     for (const TextField& field : kTextFields) {
         text(field.key, s.*field.member);
     }
+    // Standard addition and the internal standard only when used.
+    text("calibration", kCalibrationKeys[std::size_t(s.calibration)],
+         s.calibration != defaults.calibration);
+    text("v0", s.additionV0, !s.additionV0.empty());
+    text("c_std", s.additionCStd, !s.additionCStd.empty());
+    text("dilution", s.additionDilution, !s.additionDilution.empty());
+    if (wanted("internal_standard", s.internalStandard)) {
+        out += s.internalStandard ? "true" : "false";
+    }
+    number("is_recovery_low_pct", s.isRecoveryLowPct,
+           s.isRecoveryLowPct != defaults.isRecoveryLowPct);
+    number("is_recovery_high_pct", s.isRecoveryHighPct,
+           s.isRecoveryHighPct != defaults.isRecoveryHighPct);
     out += '}';
 }
 
@@ -1011,6 +1070,12 @@ QByteArray calibrationBytes(const calibration::Document& document) {
         if (standard.excluded) {
             out += ", \"excluded\": true";
             appendMember(out, "reason", standard.reason);
+        }
+        if (!standard.is.empty()) {
+            appendMember(out, "IS", standard.is);
+        }
+        if (!standard.cIs.empty()) {
+            appendMember(out, "C_IS", standard.cIs);
         }
         out += '}';
     }

@@ -260,21 +260,88 @@ bool hasIndexColumn(const CsvTable& table, qsizetype firstData) {
     return expected > 2; // two rows at least: one row numbered 1 could be anything
 }
 
+// The standards' columns, in their order without a header: the concentration, the response, and
+// with the internal standard its response and concentration. A header row may name them in any
+// order, by key (any letter case) or Chinese name.
+enum StandardColumn { ColumnC, ColumnA, ColumnIs, ColumnCIs, StandardColumns };
+struct StandardColumnNames {
+    const char16_t* key;
+    const char16_t* names[2];
+};
+constexpr StandardColumnNames kStandardColumns[StandardColumns] = {
+    {u"c", {u"浓度", nullptr}},
+    {u"a", {u"吸光度", u"响应"}},
+    {u"is", {u"内标响应", nullptr}},
+    {u"c_is", {u"内标浓度", nullptr}},
+};
+
+// The columns a first row names when every cell of it is one of theirs and both C and A are
+// named; a column named twice is refused with the others.
+struct NamedStandardColumns {
+    std::vector<int> columns;
+    std::optional<QString> problem;
+};
+std::optional<NamedStandardColumns> namedStandardColumns(QStringList cells) {
+    dropTrailingEmptyCells(cells, 0);
+    NamedStandardColumns named;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const QString cell = cells[i].trimmed();
+        int found = -1;
+        for (int c = 0; c < StandardColumns; ++c) {
+            const StandardColumnNames& column = kStandardColumns[c];
+            if (cell.compare(QString::fromUtf16(column.key), Qt::CaseInsensitive) == 0) {
+                found = c;
+            }
+            for (const char16_t* name : column.names) {
+                if (name != nullptr && cell == QString::fromUtf16(name)) {
+                    found = c;
+                }
+            }
+        }
+        if (found < 0) {
+            return std::nullopt;
+        }
+        const auto earlier = std::find(named.columns.begin(), named.columns.end(), found);
+        if (earlier != named.columns.end() && !named.problem) {
+            named.problem = QCoreApplication::translate("io", "表头的第%1列 %2 与第%3列重复")
+                                .arg(QString::number(i + 1), quotedForMessage(cells[i]),
+                                     QString::number(earlier - named.columns.begin() + 1));
+        }
+        named.columns.push_back(found);
+    }
+    for (const int required : {int(ColumnC), int(ColumnA)}) {
+        if (std::find(named.columns.begin(), named.columns.end(), required) ==
+                named.columns.end() &&
+            !named.problem) {
+            named.problem = QCoreApplication::translate("io", "表头缺少 %1 列")
+                                .arg(QString::fromUtf16(kStandardColumns[required].key));
+        }
+    }
+    return named;
+}
+
 Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
     const bool decimalComma = table.separator != u',';
     StandardsCsv standards;
     bool header = false;
+    std::optional<std::vector<int>> named;
     if (!table.records.isEmpty()) {
         QStringList cells = table.records[0].cells;
+        if (auto columns = namedStandardColumns(cells)) {
+            if (columns->problem) {
+                return Error{{}, lineLocation(table.records[0].line), *columns->problem};
+            }
+            named = std::move(columns->columns);
+        }
         dropTrailingEmptyCells(cells, 2);
         QStringList numbers;
         for (const QString& cell : cells) {
             numbers.append(numberCell(cell, decimalComma));
         }
-        header = isHeader(numbers, isNumber);
+        header = named || isHeader(numbers, isNumber);
     }
     const qsizetype firstData = header ? 1 : 0;
-    const bool indexed = hasIndexColumn(table, firstData);
+    const bool indexed = !named && hasIndexColumn(table, firstData);
     for (qsizetype r = firstData; r < table.records.size(); ++r) {
         const CsvRecord& record = table.records[r];
         QStringList cells = record.cells;
@@ -283,16 +350,34 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
             cells.removeFirst();
         }
         // The place is written only for an error: a translated text for every row costs.
-        if (cells.size() != 2) {
-            return Error{{},
-                         lineLocation(record.line),
-                         QCoreApplication::translate("io", "有%1列，应为浓度、吸光度两列")
-                             .arg(cells.size())};
+        if (named ? cells.size() > qsizetype(named->size())
+                  : cells.size() < 2 || cells.size() > StandardColumns) {
+            return Error{
+                {},
+                lineLocation(record.line),
+                named ? QCoreApplication::translate("io", "有%1列，表头只有%2列")
+                            .arg(QString::number(cells.size()), QString::number(named->size()))
+                      : QCoreApplication::translate(
+                            "io", "有%1列，应为浓度、吸光度两列（内标法再加内标响应、"
+                                  "内标浓度两列）")
+                            .arg(cells.size())};
         }
-        const Standard standard{numberCell(cells[0], decimalComma),
-                                numberCell(cells[1], decimalComma)};
+        Standard standard;
+        QString* fields[StandardColumns] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            *fields[named ? (*named)[std::size_t(c)] : int(c)] = numberCell(cells[c], decimalComma);
+        }
         if (const auto problem = standardNumberProblem(standard)) {
             return Error{{}, lineLocation(record.line), *problem};
+        }
+        for (const auto& [text, field] :
+             {std::pair{&standard.is, calibration::Field::InternalStandard},
+              std::pair{&standard.cIs, calibration::Field::InternalStandardConcentration}}) {
+            if (!text->isEmpty()) {
+                if (const auto problem = numberProblem(*text, field)) {
+                    return Error{{}, lineLocation(record.line), *problem};
+                }
+            }
         }
         standards.rows.append(standard);
         standards.lines.append(record.line);
@@ -305,7 +390,20 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
 
 // The columns of the sample list, in their order when a block has no header: each by its key
 // and its Chinese name, as a header row may name them in any order.
-enum SampleColumn { Name, Readings, Dilution, Type, Of, Added, Nominal, Certified, U, Columns };
+enum SampleColumn {
+    Name,
+    Readings,
+    Dilution,
+    Type,
+    Of,
+    Added,
+    Nominal,
+    Certified,
+    U,
+    Is,
+    CIs,
+    Columns
+};
 struct ColumnName {
     const char16_t* key;
     const char16_t* name;
@@ -314,6 +412,7 @@ constexpr ColumnName kSampleColumns[Columns] = {
     {u"name", u"名称"},        {u"readings", u"读数"},    {u"dilution", u"稀释倍数"},
     {u"type", u"类型"},        {u"of", u"所指样品"},      {u"added", u"加标量"},
     {u"nominal", u"标称浓度"}, {u"certified", u"标准值"}, {u"u", u"不确定度U"},
+    {u"is", u"内标响应"},      {u"c_is", u"内标浓度"},
 };
 
 // The columns a header row names, when every cell of it is one of theirs (a key or a Chinese
@@ -384,13 +483,14 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
                             .arg(QString::number(cells.size()), QString::number(allowed))
                       : QCoreApplication::translate(
                             "io", "有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
-                                  "标称浓度、标准值、不确定度U）")
+                                  "标称浓度、标准值、不确定度U、内标响应、内标浓度）")
                             .arg(QString::number(cells.size()), QString::number(allowed))};
         }
         Sample sample;
         QString* fields[Columns] = {&sample.name,    &sample.readings,  &sample.dilution,
                                     &sample.type,    &sample.of,        &sample.added,
-                                    &sample.nominal, &sample.certified, &sample.u};
+                                    &sample.nominal, &sample.certified, &sample.u,
+                                    &sample.is,      &sample.cIs};
         for (qsizetype c = 0; c < cells.size(); ++c) {
             // A line of one cell is readings only, whatever a header names.
             const int column = cells.size() == 1 ? int(Readings)
@@ -399,6 +499,7 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
             const QString& cell = cells[c];
             switch (column) {
             case Readings:
+            case Is:
                 *fields[column] = readingsCell(cell, decimalComma);
                 break;
             case Name:

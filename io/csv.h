@@ -54,9 +54,11 @@ struct CsvTable {
 // can hold one: decodeSpreadsheetText refuses it as binary data), the size limit.
 Expected<CsvTable> splitCsv(const QString& text);
 
-// Standards: two columns, concentration then absorbance, each one number by calc's strict parse
-// (after the decimal comma). A third or later column is allowed only when empty. Errors:
-//   "第3行：有3列，应为浓度、吸光度两列", "第3行：浓度为空", "第3行：浓度 \"1,2.3\" 不是数字",
+// Standards: concentration, absorbance (the response), and with the internal standard its
+// response and concentration, each one number by calc's strict parse (after the decimal comma):
+// in that order, or as a first row names them in any order (c, a, is, c_is in any letter case, or
+// 浓度, 吸光度 or 响应, 内标响应, 内标浓度). Empty trailing cells are allowed. Errors:
+//   "第3行：有5列，应为浓度、吸光度两列（…）", "第3行：浓度为空", "第3行：浓度 \"1,2.3\" 不是数字",
 //   "第3行：吸光度 \"1e999\" 超出数值范围", "没有数据行", and those of decoding and splitting.
 // Any number of standards: too few to fit is the fit's own outcome.
 struct StandardsCsv {
@@ -71,8 +73,8 @@ Expected<StandardsCsv> readStandardsCsvFile(const QString& path); // the error n
 // cells are name, readings (separated by blanks), dilution, type, of, added, nominal, certified,
 // u, in that order, or as a header row names them (Chinese or these keys). An empty name stays
 // empty, an empty dilution is "1". Cells are not checked as numbers here (the list marks such a
-// row and keeps the others; see sampleValues and checkNumbers below). Errors: "第3行：有10列，
-// 最多9列（…）", "没有数据行", and those of decoding and splitting.
+// row and keeps the others; see sampleValues and checkNumbers below). Errors: "第3行：有12列，
+// 最多11列（…）", "没有数据行", and those of decoding and splitting.
 //
 // One exception to the separator rule: a file whose only separator would be the comma, and in
 // which every line that holds a comma is a list of numbers with one decimal comma each

@@ -33,6 +33,8 @@ inline constexpr SampleKey kSampleKeys[] = {
     {"nominal", &calibration::Sample::nominal},
     {"certified", &calibration::Sample::certified},
     {"u", &calibration::Sample::u},
+    {"is", &calibration::Sample::is},
+    {"c_is", &calibration::Sample::cIs},
 };
 inline constexpr std::size_t kRequiredSampleKeys = 3;
 

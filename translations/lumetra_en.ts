@@ -232,6 +232,42 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>PDF不能写到标准输出</source>
         <translation>a PDF cannot be written to standard output</translation>
     </message>
+    <message>
+        <source>--v0 和 --c-std 须同时给出</source>
+        <translation>--v0 and --c-std must be given together</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为大于0的数</source>
+        <translation>Invalid value “%2” for --%1: expected a number above 0</translation>
+    </message>
+    <message>
+        <source>内标法只用于外标校准，不能与标准加入同用</source>
+        <translation>The internal standard is for external calibration only, not with standard addition</translation>
+    </message>
+    <message>
+        <source>标准点有内标响应，请给出 --internal-standard</source>
+        <translation>the standards have internal-standard responses: give --internal-standard</translation>
+    </message>
+    <message>
+        <source>按此质控数据库中冻结的质控图判断质控点（sqlite:文件 或 postgresql://用户@主机:端口/数据库）；不给时用 LUMETRA_DATABASE，两者都没有则不判断。</source>
+        <translation>Judge the QC points against the frozen control charts of this QC database (sqlite:FILE or postgresql://user@host:port/database); without it LUMETRA_DATABASE, with neither nothing is judged.</translation>
+    </message>
+    <message>
+        <source>校准方式：external（外标）或 addition（标准加入：标准点是加入已知量的样品本身，结果由直线外推到浓度轴得到）。</source>
+        <translation>Calibration type: external or addition (standard addition: the standards are the sample itself with known amounts added, the result the line extrapolated to the concentration axis).</translation>
+    </message>
+    <message>
+        <source>不定容的标准加入：样品体积 V0（须同时给出 --c-std）；标准点文件的第一列是加入体积（与 V0 同一单位），第二列是信号。</source>
+        <translation>Standard addition without dilution to a mark: the sample volume V0 (with --c-std); the standards file&apos;s first column is the volume added (in V0&apos;s unit), the second the signal.</translation>
+    </message>
+    <message>
+        <source>不定容的标准加入：加入的标准溶液的浓度（须同时给出 --v0）。</source>
+        <translation>Standard addition without dilution to a mark: the concentration of the standard added (with --v0).</translation>
+    </message>
+    <message>
+        <source>内标法：按响应比 A/A内标 拟合；标准点和样品文件须有 is 列（内标响应，可有 c_is 列：内标浓度）。</source>
+        <translation>Internal standard: fit the response ratio A/A_IS; the standards and samples files need an is column (the internal standard&apos;s response, and optionally c_is: its concentration).</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
@@ -568,10 +604,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
 <context>
     <name>QcCommand</name>
     <message>
-        <source>方法名称（按方法归档的批次）。</source>
-        <translation>The method&apos;s name (batches filed with a method).</translation>
-    </message>
-    <message>
         <source>分析项目（未用方法文件归档的批次）。</source>
         <translation>The analyte (batches filed without a method file).</translation>
     </message>
@@ -632,20 +664,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <translation>The frozen limits could not be read back</translation>
     </message>
     <message>
-        <source>用法：lumetra qc chart|freeze|list|export，见 lumetra qc --help</source>
-        <translation>usage: lumetra qc chart|freeze|list|export, see lumetra qc --help</translation>
-    </message>
-    <message>
-        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
-qc freeze     按参考期冻结控制限。
-qc list       数据库中的方法、分析项目及其质控序列和点数。
-qc export OUT.csv   导出全部记录（备份）。</source>
-        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
-qc freeze     Freezes the limits of the reference period.
-qc list       The methods and analytes in the database with their QC series and points.
-qc export OUT.csv   Exports every record (a backup).</translation>
-    </message>
-    <message>
         <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
 
 </source>
@@ -654,22 +672,8 @@ qc export OUT.csv   Exports every record (a backup).</translation>
 </translation>
     </message>
     <message>
-        <source>
-
-退出码：0 成功；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同）；
-2 其他错误（用法、数据库、文件）。</source>
-        <translation>
-
-Exit codes: 0 success; 1 no control chart from the points there are (none, fewer than 7 in the
-reference period, all values equal); 2 any other error (usage, database, file).</translation>
-    </message>
-    <message>
         <source>命令：qc</source>
         <translation>Command: qc</translation>
-    </message>
-    <message>
-        <source>chart、freeze、list 或 export</source>
-        <translation>chart, freeze, list or export</translation>
     </message>
     <message>
         <source>缺少 qc 的命令（%1）</source>
@@ -686,6 +690,50 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     <message>
         <source>qc %1 不接受 --%2</source>
         <translation>qc %1 does not take --%2</translation>
+    </message>
+    <message>
+        <source>chart、freeze：方法名称（按方法归档的批次）；file：先应用的方法文件（.lumetra-method），与 lumetra report 相同。</source>
+        <translation>chart, freeze: the method&apos;s name (batches filed with a method); file: the method file (.lumetra-method) applied first, as with lumetra report.</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is already filed (batch %1)</translation>
+    </message>
+    <message>
+        <source>用法：lumetra qc chart|freeze|list|export|file，见 lumetra qc --help</source>
+        <translation>usage: lumetra qc chart|freeze|list|export|file, see lumetra qc --help</translation>
+    </message>
+    <message>
+        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
+qc freeze     按参考期冻结控制限。
+qc list       数据库中的方法、分析项目及其质控序列和点数。
+qc export OUT.csv   导出全部记录（备份）。
+qc file FILE  归档一个批次：与 lumetra report FILE 相同的选项，输出批次编号。</source>
+        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
+qc freeze     Freezes the limits of the reference period.
+qc list       The methods and analytes in the database with their QC series and points.
+qc export OUT.csv   Exports every record (a backup).
+qc file FILE  Files a batch: the options of lumetra report FILE; prints the batch&apos;s number.</translation>
+    </message>
+    <message>
+        <source>
+
+退出码：0 成功（file：已归档过的批次也是0）；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同），
+或 file 的标准曲线无法拟合；2 其他错误（用法、数据库、文件）；
+3 file 使用 --strict 且有质控规则未通过或未判定（批次已归档）。</source>
+        <translation>
+
+Exit codes: 0 success (file: also for a batch filed before); 1 no control chart from the points there are (none, fewer than 7 in the reference period, all values equal),
+or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, database, file);
+3 file with --strict and a QC rule failed or could not be judged (the batch is filed).</translation>
+    </message>
+    <message>
+        <source>chart、freeze、list、export 或 file</source>
+        <translation>chart, freeze, list, export or file</translation>
+    </message>
+    <message>
+        <source>qc file 需要一个文件（用法：lumetra qc file FILE）</source>
+        <translation>qc file needs a file (usage: lumetra qc file FILE)</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1570,49 @@ Half-width = t·s
     <message>
         <source>质控数据库…</source>
         <translation>QC database...</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::BatchFiling</name>
+    <message>
+        <source>归档批次</source>
+        <translation>File batch</translation>
+    </message>
+    <message>
+        <source>把这个批次归档到质控数据库</source>
+        <translation>File this batch in the QC database</translation>
+    </message>
+    <message>
+        <source>先保存文件（没有未保存的修改）才能归档</source>
+        <translation>Save the file first (no unsaved changes) to file the batch</translation>
+    </message>
+    <message>
+        <source>未归档</source>
+        <translation>Not filed</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1，取代批次 %2）</source>
+        <translation>Filed (batch %1, replacing batch %2)</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1）</source>
+        <translation>Filed (batch %1)</translation>
+    </message>
+    <message>
+        <source>未按质控图判断：%1</source>
+        <translation>Not judged against the control charts: %1</translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线，没有可归档的批次</source>
+        <translation>No calibration curve yet: there is no batch to file</translation>
+    </message>
+    <message>
+        <source>归档失败：%1</source>
+        <translation>Filing failed: %1</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is already filed (batch %1)</translation>
     </message>
 </context>
 <context>
@@ -3552,6 +3643,166 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>无法打开质控数据库 %1：无法加载质控数据库模块（%2）</source>
         <translation>Cannot open the QC database %1: the QC database module cannot be loaded (%2)</translation>
     </message>
+    <message>
+        <source>内标响应应为正数</source>
+        <translation>the internal standard&apos;s response must be above 0</translation>
+    </message>
+    <message>
+        <source>内标浓度应为正数</source>
+        <translation>the internal standard&apos;s concentration must be above 0</translation>
+    </message>
+    <message>
+        <source>不定容的标准加入需要同时给出样品体积V0和加入标准溶液浓度</source>
+        <translation>standard addition without dilution to a mark needs both the sample volume V0 and the added standard&apos;s concentration</translation>
+    </message>
+    <message>
+        <source>标准加入不能用权重1/x或1/x²：未加标点的加入浓度为0</source>
+        <translation>standard addition cannot use the weighting 1/x or 1/x²: the unspiked row&apos;s added concentration is 0</translation>
+    </message>
+    <message>
+        <source>标准加入至少需要2个未排除的点（未加标和加标）</source>
+        <translation>standard addition needs at least 2 standards not excluded (unspiked and spiked)</translation>
+    </message>
+    <message>
+        <source>加入量全部相同，无法外推</source>
+        <translation>all added amounts are equal: no extrapolation</translation>
+    </message>
+    <message>
+        <source>无法拟合标准加入的直线</source>
+        <translation>the standard addition&apos;s line cannot be fitted</translation>
+    </message>
+    <message>
+        <source>斜率为0，直线与浓度轴不相交</source>
+        <translation>slope 0: the line never meets the concentration axis</translation>
+    </message>
+    <message>
+        <source>加入量不能为负</source>
+        <translation>the added amount must not be negative</translation>
+    </message>
+    <message>
+        <source>样品体积V0应为正数</source>
+        <translation>the sample volume V0 must be above 0</translation>
+    </message>
+    <message>
+        <source>加入标准溶液浓度应为正数</source>
+        <translation>the added standard&apos;s concentration must be above 0</translation>
+    </message>
+    <message>
+        <source>单点标准加入（未加标和一次加标）：没有剩余自由度，无法计算s(x_E)和置信区间</source>
+        <translation>single-point standard addition (unspiked and one addition): no degree of freedom left, no s(x_E) and no confidence interval</translation>
+    </message>
+    <message>
+        <source>标准加入模式不用样品行：结果由标准点外推得到，样品本身就是标准点</source>
+        <translation>standard addition uses no sample rows: the result is extrapolated from the standards, which are the sample itself</translation>
+    </message>
+    <message>
+        <source>内标响应有%1个，应为1个或与读数相同的%2个</source>
+        <translation>%1 internal-standard responses: expected 1 or one per reading (%2)</translation>
+    </message>
+    <message>
+        <source>内标回收率 %1%，要求%2–%3%</source>
+        <translation>internal-standard recovery %1%, required %2–%3%</translation>
+    </message>
+    <message>
+        <source>响应因子法（一个标准点，过原点）：没有自由度，不计算离散统计量</source>
+        <translation>response-factor method (one standard, through the origin): no degree of freedom, no dispersion statistics</translation>
+    </message>
+    <message>
+        <source>内标响应为空</source>
+        <translation>the internal standard&apos;s response is empty</translation>
+    </message>
+    <message>
+        <source>内标响应 %1 不是数字</source>
+        <translation>internal-standard response %1 is not a number</translation>
+    </message>
+    <message>
+        <source>内标响应 %1 超出数值范围</source>
+        <translation>internal-standard response %1 is out of range</translation>
+    </message>
+    <message>
+        <source>内标浓度为空</source>
+        <translation>the internal standard&apos;s concentration is empty</translation>
+    </message>
+    <message>
+        <source>内标浓度 %1 不是数字</source>
+        <translation>internal-standard concentration %1 is not a number</translation>
+    </message>
+    <message>
+        <source>内标浓度 %1 超出数值范围</source>
+        <translation>internal-standard concentration %1 is out of range</translation>
+    </message>
+    <message>
+        <source>样品体积V0为空</source>
+        <translation>the sample volume V0 is empty</translation>
+    </message>
+    <message>
+        <source>样品体积V0 %1 不是数字</source>
+        <translation>sample volume V0 %1 is not a number</translation>
+    </message>
+    <message>
+        <source>样品体积V0 %1 超出数值范围</source>
+        <translation>sample volume V0 %1 is out of range</translation>
+    </message>
+    <message>
+        <source>加入标准溶液浓度为空</source>
+        <translation>the added standard&apos;s concentration is empty</translation>
+    </message>
+    <message>
+        <source>加入标准溶液浓度 %1 不是数字</source>
+        <translation>added standard&apos;s concentration %1 is not a number</translation>
+    </message>
+    <message>
+        <source>加入标准溶液浓度 %1 超出数值范围</source>
+        <translation>added standard&apos;s concentration %1 is out of range</translation>
+    </message>
+    <message>
+        <source>校准方式</source>
+        <translation>calibration type</translation>
+    </message>
+    <message>
+        <source>样品体积V0</source>
+        <translation>sample volume V0</translation>
+    </message>
+    <message>
+        <source>加入标准溶液浓度</source>
+        <translation>added standard&apos;s concentration</translation>
+    </message>
+    <message>
+        <source>标准加入的稀释倍数</source>
+        <translation>standard addition&apos;s dilution factor</translation>
+    </message>
+    <message>
+        <source>内标</source>
+        <translation>internal standard</translation>
+    </message>
+    <message>
+        <source>内标回收率下限</source>
+        <translation>internal-standard recovery low limit</translation>
+    </message>
+    <message>
+        <source>内标回收率上限</source>
+        <translation>internal-standard recovery high limit</translation>
+    </message>
+    <message>
+        <source>外标</source>
+        <translation>external</translation>
+    </message>
+    <message>
+        <source>标准加入</source>
+        <translation>standard addition</translation>
+    </message>
+    <message>
+        <source>空白校正不用于标准加入和内标法</source>
+        <translation>the blank correction does not apply to standard addition or the internal standard</translation>
+    </message>
+    <message>
+        <source>无法记下已归档的批次：%1</source>
+        <translation>cannot record the filed batch: %1</translation>
+    </message>
+    <message>
+        <source>质控图 %1 失控：%2</source>
+        <translation>control chart %1 out of control: %2</translation>
+    </message>
 </context>
 <context>
     <name>io</name>
@@ -3738,20 +3989,12 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>contains the control character \u</translation>
     </message>
     <message>
-        <source>有%1列，应为浓度、吸光度两列</source>
-        <translation>%1 columns; expected two: concentration, absorbance</translation>
-    </message>
-    <message>
         <source>没有数据行</source>
         <translation>no data rows</translation>
     </message>
     <message>
         <source>有%1列，表头只有%2列</source>
         <translation>%1 columns, but the header has only %2</translation>
-    </message>
-    <message>
-        <source>有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U）</source>
-        <translation>%1 columns, at most %2 (name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U)</translation>
     </message>
     <message>
         <source>文件是UTF-16编码，请另存为UTF-8</source>
@@ -3957,6 +4200,18 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>没有写入权限（%1）</source>
         <translation>no write permission (%1)</translation>
+    </message>
+    <message>
+        <source>表头缺少 %1 列</source>
+        <translation>the header has no %1 column</translation>
+    </message>
+    <message>
+        <source>有%1列，应为浓度、吸光度两列（内标法再加内标响应、内标浓度两列）</source>
+        <translation>%1 columns; expected two: concentration, absorbance (with the internal standard also its response and concentration)</translation>
+    </message>
+    <message>
+        <source>有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U、内标响应、内标浓度）</source>
+        <translation>%1 columns, at most %2 (name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U, internal-standard response, internal-standard concentration)</translation>
     </message>
 </context>
 <context>

@@ -117,10 +117,15 @@ TEST(StandardsCsv, Refused) {
          u"文件编码无法识别（应为UTF-8或GB18030）"_s},
         {"header only", "C,A\r\n", u"没有数据行"_s},
         {"blank lines only", "\n \n\n", u"没有数据行"_s},
-        {"one column", "1\n2\n", u"第1行：有1列，应为浓度、吸光度两列"_s},
-        {"three columns", "1,0.1,0.2\n", u"第1行：有3列，应为浓度、吸光度两列"_s},
-        {"three columns not numbered 1..n", "1,0.1,0.2\n3,0.2,0.3\n",
-         u"第1行：有3列，应为浓度、吸光度两列"_s},
+        {"one column", "1\n2\n",
+         u"第1行：有1列，应为浓度、吸光度两列（内标法再加内标响应、内标浓度两列）"_s},
+        {"five columns", "1,0.1,1000,2,7\n",
+         u"第1行：有5列，应为浓度、吸光度两列（内标法再加内标响应、内标浓度两列）"_s},
+        {"a third column that is no response", "1,0.1,x\n", u"第1行：内标响应 \"x\" 不是数字"_s},
+        {"a header naming C twice", "c,浓度,a\n1,1,0.1\n",
+         u"第1行：表头的第2列 \"浓度\" 与第1列重复"_s},
+        {"a header without A", "c,is\n1,1000\n", u"第1行：表头缺少 a 列"_s},
+        {"more cells than the header names", "a,c\n0.1,1,1000\n", u"第2行：有3列，表头只有2列"_s},
         {"decimal comma where the comma separates", "C,A\n\"1,5\",0.1\n",
          u"第2行：浓度 \"1,5\" 不是数字"_s},
         {"a cell quoted as in the file", "C;A\n1;0,1\n1,2.3;0,2\n",
@@ -227,9 +232,10 @@ TEST(SamplesCsv, ReadAsPasted) {
 
 TEST(SamplesCsv, Refused) {
     const RefusedCase cases[] = {
-        {"ten columns", "S1;0,5;1;x;;;;;;y\n",
-         u"第1行：有10列，最多9列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、"
-         u"不确定度U）"_s},
+        {"twelve columns", "S1;0,5;1;x;;;;;;1000;2;y\n",
+         u"第1行：有12列，最多11列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值"
+         u"、"
+         u"不确定度U、内标响应、内标浓度）"_s},
         {"more cells than the header names", "名称;读数\nS1;0,5;2\n",
          u"第2行：有3列，表头只有2列"_s},
         {"header only", "名称,读数\n", u"没有数据行"_s},
