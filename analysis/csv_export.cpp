@@ -60,9 +60,11 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
     QList<io::CsvRow> rows;
     rows.append({u"statistic"_s, u"value"_s});
     rows.append({u"report_version"_s, double(calibration::kReportVersion)});
-    for (const calibration::ReportField& field :
-         calibration::calibrationFields(document, results)) {
-        rows.append({QString::fromLatin1(field.key), cell(field.value)});
+    // A standard addition's object as "addition.x_e" rows.
+    const std::vector<calibration::ReportField> fields =
+        calibration::calibrationFields(document, results);
+    for (const auto& [key, value] : calibration::flatFields(fields)) {
+        rows.append({QString::fromStdString(key), cell(*value)});
     }
 
     // The validation's objects as "mandel.pw" rows, as the text report writes them.
@@ -80,7 +82,7 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
 
     std::vector<calibration::ReportValue> values;
     rows.append(io::CsvRow());
-    rows.append(header(calibration::pointKeys()));
+    rows.append(header(calibration::pointKeys(document)));
     for (std::size_t i = 0; i < document.standards.size(); ++i) {
         calibration::pointRow(document, results, i, values);
         rows.append(rowOf(values));
@@ -88,7 +90,7 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
 
     if (!document.samples.empty()) {
         rows.append(io::CsvRow());
-        io::CsvRow keys = header(calibration::sampleKeys());
+        io::CsvRow keys = header(calibration::sampleKeys(document));
         keys.append(u"main_result"_s);
         rows.append(keys);
         for (std::size_t i = 0; i < document.samples.size(); ++i) {

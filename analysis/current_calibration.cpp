@@ -223,6 +223,7 @@ void CurrentCalibration::recomputeCurve() {
 // blanks taken off, the sample a duplicate or a spike refers to).
 void CurrentCalibration::recomputeBatch() {
     results_.batch = calibration::evaluateBatch(document_, results_.curve, results_.samples);
+    results_.addition = calibration::evaluateAddition(document_, results_.curve, results_.batch);
     records::judgeAgainstCharts(document_, results_, chartContext_);
     if (!results_.samples.empty()) {
         emit samplesChanged(0, int(results_.samples.size()) - 1);
@@ -488,7 +489,9 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
         results_.samples.push_back(calibration::readSample(document_.samples.back()));
     }
     emit samplesInserted();
-    if (plainRows(document_.samples, std::size_t(first), std::size_t(last))) {
+    // A row judged by the internal standard's recovery changes the batch's counts.
+    if (!document_.settings.internalStandard &&
+        plainRows(document_.samples, std::size_t(first), std::size_t(last))) {
         calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples,
                                   std::size_t(first), std::size_t(last));
     } else {
@@ -518,6 +521,7 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     *cell = kept;
     recomputeSamples(row, row);
     const bool alone = (field == SampleField::Readings || field == SampleField::Dilution) &&
+                       !document_.settings.internalStandard &&
                        plainRows(document_.samples, std::size_t(row), std::size_t(row));
     if (alone) {
         calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples,

@@ -234,6 +234,34 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Repo
     if (parser.isSet(o.blankCorrection)) {
         s.blankCorrection = true;
     }
+    if (const auto v = choiceOf(parser, o.calibration, calibration::kCalibrationKeys, error)) {
+        s.calibration = calibration::CalibrationType(*v);
+    }
+    // The volume form: V0 and C_std together, each a positive number.
+    if (parser.isSet(o.v0) != parser.isSet(o.cStd)) {
+        error = CommandLine::tr("--v0 和 --c-std 须同时给出");
+    }
+    for (const auto& [option, text] :
+         {std::pair{&o.v0, &s.additionV0}, std::pair{&o.cStd, &s.additionCStd}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        const std::optional<double> value =
+            calc::strictParse(io::toDocument(parser.value(*option)));
+        if (!value || !(*value > 0)) {
+            error = CommandLine::tr("--%1 的值“%2”无效，应为大于0的数")
+                        .arg(option->names().first(), parser.value(*option));
+        }
+        *text = io::toDocument(parser.value(*option));
+        s.calibration = calibration::CalibrationType::Addition;
+    }
+    if (parser.isSet(o.internalStandard)) {
+        s.internalStandard = true;
+    }
+    if (parser.isSet(o.internalStandard) &&
+        s.calibration == calibration::CalibrationType::Addition) {
+        error = CommandLine::tr("内标法只用于外标校准，不能与标准加入同用");
+    }
     if (!error.isEmpty()) {
         return error;
     }
@@ -390,6 +418,14 @@ std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
             return fail(kFailure, located(file, calibration::standardPlace(i), *problem));
         }
     }
+    // A standards file's internal-standard responses that the run would not use are a forgotten
+    // option, not data to drop.
+    if (!isCalibrationFile(file) && !document.settings.internalStandard &&
+        std::any_of(document.standards.begin(), document.standards.end(),
+                    [](const calibration::Standard& standard) { return !standard.is.empty(); })) {
+        return fail(kFailure,
+                    inFile(file, CommandLine::tr("标准点有内标响应，请给出 --internal-standard")));
+    }
     calibration::Results results = calibration::evaluate(document);
     for (std::size_t i = 0; i < ownSamples; ++i) {
         if (const auto problem = results.samples[i].values.problem()) {
@@ -401,6 +437,9 @@ std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
     }
     if (results.curve.noReading) {
         return fail(kCannotFit, inFile(file, rendered(*results.curve.noReading)));
+    }
+    if (results.addition.problem) {
+        return fail(kCannotFit, inFile(file, rendered(*results.addition.problem)));
     }
     if (charts != nullptr) {
         if (const auto fault = judgeWithCharts(*charts, document, results)) {

@@ -128,6 +128,24 @@ struct ReportOptions {
                         "postgresql://用户@主机:端口/数据库）；不给时用 LUMETRA_DATABASE，"
                         "两者都没有则不判断。"),
         QStringLiteral("URL")};
+    const QCommandLineOption calibration{
+        QStringLiteral("calibration"),
+        CommandLine::tr("校准方式：external（外标）或 addition（标准加入：标准点是加入已知量的"
+                        "样品本身，结果由直线外推到浓度轴得到）。"),
+        QStringLiteral("external|addition")};
+    const QCommandLineOption v0{
+        QStringLiteral("v0"),
+        CommandLine::tr("不定容的标准加入：样品体积 V0（须同时给出 --c-std）；标准点文件的第一列"
+                        "是加入体积（与 V0 同一单位），第二列是信号。"),
+        QStringLiteral("V")};
+    const QCommandLineOption cStd{
+        QStringLiteral("c-std"),
+        CommandLine::tr("不定容的标准加入：加入的标准溶液的浓度（须同时给出 --v0）。"),
+        QStringLiteral("C")};
+    const QCommandLineOption internalStandard{
+        QStringLiteral("internal-standard"),
+        CommandLine::tr("内标法：按响应比 A/A内标 拟合；标准点和样品文件须有 is 列"
+                        "（内标响应，可有 c_is 列：内标浓度）。")};
     // Read by main() before the application exists; checked here with the others.
     const QCommandLineOption language{
         QStringLiteral("lang"),
@@ -135,22 +153,63 @@ struct ReportOptions {
         QStringLiteral("zh|en")};
 
     std::vector<const QCommandLineOption*> all() const {
-        return {&samples,         &blanks,   &method,     &json,
-                &model,           &weight,   &exclude,    &level,
-                &alpha,           &k,        &m,          &limit,
-                &volume,          &factor,   &resultUnit, &digits,
-                &decimals,        &switchAt, &below,      &blankAbsorbanceMax,
-                &blankCorrection, &strict,   &pdf,        &history,
-                &database,        &language};
+        return {&samples,
+                &blanks,
+                &method,
+                &json,
+                &model,
+                &weight,
+                &exclude,
+                &level,
+                &alpha,
+                &k,
+                &m,
+                &limit,
+                &volume,
+                &factor,
+                &resultUnit,
+                &digits,
+                &decimals,
+                &switchAt,
+                &below,
+                &blankAbsorbanceMax,
+                &blankCorrection,
+                &strict,
+                &pdf,
+                &history,
+                &database,
+                &language,
+                &calibration,
+                &v0,
+                &cStd,
+                &internalStandard};
     }
 
     // The options that change the result, as the PDF prints them beside the files' SHA-256.
     QStringList changing(const QCommandLineParser& parser) const {
         QStringList given;
-        for (const QCommandLineOption* option :
-             {&method, &model, &weight, &exclude, &level, &alpha, &k, &m, &limit, &volume, &factor,
-              &resultUnit, &digits, &decimals, &switchAt, &below, &blankAbsorbanceMax,
-              &blankCorrection}) {
+        for (const QCommandLineOption* option : {&method,
+                                                 &model,
+                                                 &weight,
+                                                 &exclude,
+                                                 &level,
+                                                 &alpha,
+                                                 &k,
+                                                 &m,
+                                                 &limit,
+                                                 &volume,
+                                                 &factor,
+                                                 &resultUnit,
+                                                 &digits,
+                                                 &decimals,
+                                                 &switchAt,
+                                                 &below,
+                                                 &blankAbsorbanceMax,
+                                                 &blankCorrection,
+                                                 &calibration,
+                                                 &v0,
+                                                 &cStd,
+                                                 &internalStandard}) {
             if (parser.isSet(*option)) {
                 const QString name = QStringLiteral("--") + option->names().first();
                 given << (option->valueName().isEmpty() ? name

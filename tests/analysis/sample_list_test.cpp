@@ -345,14 +345,14 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
     }
     EXPECT_TRUE(alerts.take().empty());
 
-    // A line of ten cells cannot be told apart: the block is refused whole, with the reason.
-    paste(u"I\t0.5\t1\r\nJ\t0.6\t1\tzu\t\t\t\t\t\tu\r\n"_qs);
+    // A line of twelve cells cannot be told apart: the block is refused whole, with the reason.
+    paste(u"I\t0.5\t1\r\nJ\t0.6\t1\tzu\t\t\t\t\t\tu\t1\t2\r\n"_qs);
     EXPECT_EQ(model().rowCount(), int(std::size(cases)));
     const auto events = alerts.take();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0],
-              "粘贴失败：第2行：有10列，最多9列（名称、读数、稀释倍数、类型、所指样品、加标量、"
-              "标称浓度、标准值、不确定度U）");
+              "粘贴失败：第2行：有12列，最多11列（名称、读数、稀释倍数、类型、所指样品、加标量、"
+              "标称浓度、标准值、不确定度U、内标响应、内标浓度）");
     // No file is involved: the paste is told what its text holds.
     paste(u"I\t0.5\t1\r\nJ\t0.6\a\t1\r\n"_qs);
     EXPECT_EQ(model().rowCount(), int(std::size(cases)));

@@ -4,12 +4,14 @@
 // double.
 
 #include "calc/distributions.h"
+#include "calibration/report.h"
 #include "calibration/results.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -409,5 +411,42 @@ TEST(CalibrationModes, RandomRatioCalibrations) {
         ASSERT_TRUE(row.ratio && row.x0.value);
         EXPECT_NEAR(*row.ratio, double(ratio), 1e-17);
         EXPECT_NEAR(*row.x0.value, double(x0), 1e-10 * std::fabs(double(x0)) + 1e-12);
+    }
+}
+
+// A switch of type or option changes what is computed, never the rows: switched back, the
+// results are those of the rows alone, the internal standard's and the volume form's texts
+// kept aside.
+TEST(CalibrationModes, ModeSwitchKeepsRows) {
+    Document plain;
+    plain.unit = "mg/L";
+    plain.standards = {{"0", "0.01"}, {"1", "0.51"}, {"2", "1.00"}, {"3", "1.49"}};
+    plain.samples = {{"S1", "0.7 0.72", "", {}, false, "", {}, {}, {}, {}, {}}};
+    Document kept = plain;
+    for (std::size_t i = 0; i < kept.standards.size(); ++i) {
+        kept.standards[i].is = std::to_string(1000 + 10 * i);
+        kept.standards[i].cIs = "2";
+    }
+    kept.samples[0].is = "990";
+    kept.samples[0].cIs = "2";
+    kept.settings.additionV0 = "20";
+    kept.settings.additionCStd = "10";
+    const std::string expected = calibration::reportJson(plain, calibration::evaluate(plain));
+    for (const auto& [name, calibrationType, internalStandard] :
+         {std::tuple{"internal standard", CalibrationType::External, true},
+          std::tuple{"standard addition", CalibrationType::Addition, false}}) {
+        SCOPED_TRACE(name);
+        Document switched = kept;
+        switched.settings.calibration = calibrationType;
+        switched.settings.internalStandard = internalStandard;
+        const Document before = switched;
+        (void)calibration::evaluate(switched);
+        switched.settings.calibration = CalibrationType::External;
+        switched.settings.internalStandard = false;
+        EXPECT_EQ(switched.standards, before.standards);
+        EXPECT_EQ(switched.samples, before.samples);
+        const calibration::Results back = calibration::evaluate(switched);
+        ASSERT_TRUE(back.curve.fit);
+        EXPECT_EQ(calibration::reportJson(switched, back), expected);
     }
 }
