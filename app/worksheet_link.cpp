@@ -4,10 +4,13 @@
 #include "analysis/current_calibration.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
+#include "calibration/results.h"
 #include "io/document_text.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
 #include "ui/worksheet_events.h"
+
+#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -131,6 +134,17 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
     const calibration::Document& document = analysis_.calibration().document();
     const std::optional<calibration::Message> problem =
         calibration::windowProblem(document.standards);
+    // The designed window knows the external calibration only: a standard addition's line is no
+    // curve to read samples from.
+    if (!problem && !document.standards.empty() && calibration::isAddition(document.settings)) {
+        filling_ = true;
+        clearWorksheet(main_);
+        main_.controls().Combo1->setEditText(io::fromDocument(document.unit));
+        filling_ = false;
+        analysis_.setMainWindowNote(
+            QCoreApplication::translate("app::WorksheetLink", "标准加入模式，主窗口不显示此曲线"));
+        return;
+    }
     if (!problem) {
         analysis_.setMainWindowNote({});
         filling_ = true;

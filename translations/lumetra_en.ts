@@ -2670,6 +2670,13 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
 </context>
 <context>
+    <name>app::WorksheetLink</name>
+    <message>
+        <source>标准加入模式，主窗口不显示此曲线</source>
+        <translation>Standard addition: the main window does not show this curve</translation>
+    </message>
+</context>
+<context>
     <name>calibration</name>
     <message>
         <source>缺少所指的样品名称</source>

@@ -364,6 +364,14 @@ TEST(OpeningAFileFromTheDesktop, StartsBothWindowsWithTheFileOpen) {
          {},
          {},
          u"标准点超过10个，主窗口不显示此曲线"_qs},
+        {"a standard addition",
+         write("addition.lumetra",
+               R"({"format": "lumetra-calibration", "version": 3, "unit": "ng/mL", )"
+               R"("settings": {"calibration": "addition"}, "standards": [{"C": "0", "A": ".32"},)"
+               R"({"C": "5", "A": ".41"}, {"C": "10", "A": ".52"}], "samples": []})"),
+         {},
+         {},
+         u"标准加入模式，主窗口不显示此曲线"_qs},
         {"a refused file",
          refused,
          {},
