@@ -43,23 +43,34 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
     return keys;
 }
 
-// The exclusions of `before` carried to the standards of `after` with the same values.
+// The exclusions of `before` carried to the standards of `after` with the same values, and their
+// internal-standard figures where `after` gives none: the main window, which has no place for
+// them, refits a document's standards without losing them.
 void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after) {
-    std::map<std::string, const Standard*> excluded;
+    std::map<std::string, const Standard*> kept;
     const std::vector<std::string> oldKeys = matchKeys(before);
     for (std::size_t j = 0; j < before.size(); ++j) {
-        if (before[j].excluded) {
-            excluded.emplace(oldKeys[j], &before[j]);
+        if (before[j].excluded || !before[j].is.empty() || !before[j].cIs.empty()) {
+            kept.emplace(oldKeys[j], &before[j]);
         }
     }
-    if (excluded.empty()) {
+    if (kept.empty()) {
         return;
     }
     const std::vector<std::string> newKeys = matchKeys(after);
     for (std::size_t i = 0; i < after.size(); ++i) {
-        if (const auto found = excluded.find(newKeys[i]); found != excluded.end()) {
+        const auto found = kept.find(newKeys[i]);
+        if (found == kept.end()) {
+            continue;
+        }
+        const Standard& old = *found->second;
+        if (old.excluded) {
             after[i].excluded = true;
-            after[i].reason = found->second->reason;
+            after[i].reason = old.reason;
+        }
+        if (after[i].is.empty() && after[i].cIs.empty()) {
+            after[i].is = old.is;
+            after[i].cIs = old.cIs;
         }
     }
 }

@@ -69,6 +69,17 @@ ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
     for (const calc::Weighting weighting : kWeightings) {
         weightings << weightingText(weighting);
     }
+    type_ = combo(this, QStringLiteral("calibrationType"), {tr("外标"), tr("标准加入")});
+    type_->setAccessibleName(tr("校准方式"));
+    auto* typeLabel = new QLabel(tr("校准方式"), this);
+    typeLabel->setBuddy(type_);
+    row->addWidget(typeLabel);
+    row->addWidget(type_);
+    connect(type_, &QComboBox::currentIndexChanged, this, &ModelControls::apply);
+    internalStandard_ = new QCheckBox(tr("内标"), this);
+    internalStandard_->setObjectName(QStringLiteral("internalStandard"));
+    row->addWidget(internalStandard_);
+    connect(internalStandard_, &QCheckBox::toggled, this, &ModelControls::apply);
     model_ = combo(this, QStringLiteral("model"), models);
     weighting_ = combo(this, QStringLiteral("weighting"), weightings);
     level_ = combo(this, QStringLiteral("level"), {QStringLiteral("95%"), QStringLiteral("99%")});
@@ -95,6 +106,13 @@ ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
 void ModelControls::refresh() {
     const calibration::Settings& settings = calibration_.document().settings;
     refreshing_ = true;
+    const bool addition = settings.calibration == calibration::CalibrationType::Addition;
+    type_->setCurrentIndex(addition ? 1 : 0);
+    // The internal standard is an option of the external calibration; a standard addition is
+    // the straight line.
+    internalStandard_->setChecked(settings.internalStandard);
+    internalStandard_->setEnabled(!addition);
+    model_->setEnabled(!addition);
     model_->setCurrentIndex(int(settings.model));
     weighting_->setCurrentIndex(int(settings.weighting));
     level_->setCurrentIndex(settings.level == 99 ? 1 : 0);
@@ -108,6 +126,8 @@ void ModelControls::apply() {
         return;
     }
     calibration::Settings settings = calibration_.document().settings;
+    settings.calibration = calibration::CalibrationType(type_->currentIndex());
+    settings.internalStandard = internalStandard_->isChecked();
     settings.model = calc::Model(model_->currentIndex());
     settings.weighting = calc::Weighting(weighting_->currentIndex());
     settings.level = level_->currentIndex() == 1 ? 99 : 95;

@@ -18,7 +18,8 @@ namespace analysis {
 
 class CurrentCalibration;
 
-// "模型", "权重" and "置信水平" above the statistics, and the model in one line below them.
+// "校准方式" (外标 or 标准加入) with "内标", "模型", "权重" and "置信水平" above the statistics,
+// and the model in one line below them. A switch of type or option keeps every row as typed.
 class ModelControls final : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ private:
     void apply();
 
     CurrentCalibration& calibration_;
+    QComboBox* type_ = nullptr;
+    QCheckBox* internalStandard_ = nullptr;
     QComboBox* model_ = nullptr;
     QComboBox* weighting_ = nullptr;
     QComboBox* level_ = nullptr;

@@ -102,6 +102,8 @@ WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& ana
             });
     connect(&calibration, &CurrentCalibration::standardsChanged, this,
             [this](CurrentCalibration::From from) { documentStandardsChanged(int(from)); });
+    connect(&calibration, &CurrentCalibration::resultsChanged, this,
+            &WorksheetLink::settingsChanged);
     // A curve the main window already holds is the document's from the start.
     if (main.curve()) {
         mainWindowFitted();
@@ -125,6 +127,15 @@ void WorksheetLink::mainWindowFitted() {
                              "main_window");
 }
 
+// A switch to or from standard addition empties or fills the main window as opening the
+// document would.
+void WorksheetLink::settingsChanged() {
+    const bool addition = calibration::isAddition(analysis_.calibration().document().settings);
+    if (addition != addition_) {
+        documentStandardsChanged(int(CurrentCalibration::From::Elsewhere));
+    }
+}
+
 void WorksheetLink::documentStandardsChanged(int fromValue) {
     const auto from = CurrentCalibration::From(fromValue);
     if (from != CurrentCalibration::From::Elsewhere) {
@@ -132,6 +143,7 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
         return;
     }
     const calibration::Document& document = analysis_.calibration().document();
+    addition_ = calibration::isAddition(document.settings);
     const std::optional<calibration::Message> problem =
         calibration::windowProblem(document.standards);
     // The designed window knows the external calibration only: a standard addition's line is no

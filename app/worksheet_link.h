@@ -53,11 +53,13 @@ public:
 private:
     void mainWindowFitted();
     void documentStandardsChanged(int from);
+    void settingsChanged();
 
     ui::MainWindow& main_;
     analysis::AnalysisWindow& analysis_;
     std::function<QString()> keepBackup_;
     bool filling_ = false;
+    bool addition_ = false; // the document a standard addition when the main window was last set
 };
 
 } // namespace app

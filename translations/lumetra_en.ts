@@ -2112,6 +2112,22 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>置信水平</source>
         <translation>CI</translation>
     </message>
+    <message>
+        <source>外标</source>
+        <translation>External</translation>
+    </message>
+    <message>
+        <source>标准加入</source>
+        <translation>Standard addition</translation>
+    </message>
+    <message>
+        <source>校准方式</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>内标</source>
+        <translation>Internal standard</translation>
+    </message>
 </context>
 <context>
     <name>analysis::ModelTab</name>

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -605,3 +606,59 @@ TEST_F(AnalysisWindowTest, ASlopeOfZeroSaysNoConcentrationCanBeRead) {
 }
 
 } // namespace
+
+// The calibration type and the internal standard beside the model: a switch keeps every row as
+// typed, a standard addition empties the designed main window with its note, and switching back
+// fills it again.
+TEST_F(AnalysisWindowTest, CalibrationTypeSwitchKeepsTheRows) {
+    fit(kX, kY);
+    append({{u"S1"_qs, u"10.5"_qs, u"1"_qs, {}}});
+    window()->open();
+    const calibration::Document before = calibration().document();
+    auto* type = in<QComboBox>(window(), u"calibrationType"_qs);
+    auto* internal = in<QCheckBox>(window(), u"internalStandard"_qs);
+    auto* note = in<QLabel>(window(), u"mainWindowNote"_qs);
+    ASSERT_EQ(box(u"Text4"_qs), u"7"_qs);
+
+    QTest::keyClick(type, Qt::Key_Down);
+    EXPECT_EQ(type->currentText(), u"标准加入"_qs);
+    EXPECT_EQ(calibration().document().settings.calibration,
+              calibration::CalibrationType::Addition);
+    EXPECT_EQ(box(u"Text4"_qs), QString());
+    EXPECT_FALSE(main()->curve().has_value());
+    EXPECT_EQ(note->text(), u"标准加入模式，主窗口不显示此曲线"_qs);
+    EXPECT_FALSE(internal->isEnabled());
+
+    QTest::keyClick(type, Qt::Key_Up);
+    EXPECT_EQ(calibration().document().settings.calibration,
+              calibration::CalibrationType::External);
+    EXPECT_EQ(box(u"Text4"_qs), u"7"_qs);
+    EXPECT_EQ(note->text(), QString());
+    ASSERT_TRUE(internal->isEnabled());
+
+    // The internal standard without responses: the curve says which standard lacks one.
+    QTest::keyClick(internal, Qt::Key_Space);
+    EXPECT_TRUE(calibration().document().settings.internalStandard);
+    ASSERT_TRUE(curve().problem);
+    EXPECT_EQ(calibration::render(*curve().problem), "第1个标准点：内标响应为空");
+    QTest::keyClick(internal, Qt::Key_Space);
+    EXPECT_FALSE(calibration().document().settings.internalStandard);
+
+    EXPECT_EQ(calibration().document().standards, before.standards);
+    EXPECT_EQ(calibration().document().samples, before.samples);
+    EXPECT_EQ(statistic(0), u"7"_qs);
+
+    // A document whose standards carry internal-standard responses keeps them when the main
+    // window, which has no place for them, is filled and fits them again.
+    calibration::Document withResponses = before;
+    for (std::size_t i = 0; i < withResponses.standards.size(); ++i) {
+        withResponses.standards[i].is = std::to_string(1000 + i);
+    }
+    withResponses.settings.internalStandard = true;
+    calibration().replaceDocument(withResponses, {}, false);
+    EXPECT_EQ(box(u"Text4"_qs), u"7"_qs);
+    EXPECT_EQ(calibration().document().standards, withResponses.standards);
+    EXPECT_TRUE(internal->isChecked());
+    EXPECT_FALSE(curve().problem);
+    EXPECT_TRUE(alerts.take().empty());
+}
