@@ -2515,6 +2515,10 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>%1% 半宽 (±)</source>
         <translation>%1% CI (±)</translation>
     </message>
+    <message>
+        <source>响应因子 F</source>
+        <translation>Response factor F</translation>
+    </message>
 </context>
 <context>
     <name>analysis::ValidationTab</name>

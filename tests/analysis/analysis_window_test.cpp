@@ -628,6 +628,26 @@ TEST_F(AnalysisWindowTest, CalibrationTypeSwitchKeepsTheRows) {
     EXPECT_FALSE(main()->curve().has_value());
     EXPECT_EQ(note->text(), u"标准加入模式，主窗口不显示此曲线"_qs);
     EXPECT_FALSE(internal->isEnabled());
+    // The statistics end with x_E = a / b (its interval beside it) and s(x_E), a and b the
+    // teaching example's line worked here in long double.
+    long double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (std::size_t i = 0; i < kX.size(); ++i) {
+        const long double x = kX[i].toDouble(), y = kY[i].toDouble();
+        sx += x;
+        sy += y;
+        sxx += x * x;
+        sxy += x * y;
+    }
+    const long double n = kX.size();
+    const long double b = (sxy - sx * sy / n) / (sxx - sx * sx / n);
+    const long double a = sy / n - b * sx / n;
+    auto* statistics = in<QTableView>(window(), u"statistics"_qs)->model();
+    const int rows = statistics->rowCount();
+    ASSERT_GE(rows, 2);
+    EXPECT_EQ(statistic(rows - 2, 0), u"x_E"_qs);
+    EXPECT_NEAR(statistic(rows - 2).section(u' ', 0, 0).toDouble(), double(a / b), 5e-4);
+    EXPECT_FALSE(statistic(rows - 2, 2).isEmpty());
+    EXPECT_EQ(statistic(rows - 1, 0), u"s(x_E)"_qs);
 
     QTest::keyClick(type, Qt::Key_Up);
     EXPECT_EQ(calibration().document().settings.calibration,
