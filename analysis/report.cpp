@@ -142,7 +142,9 @@ ReportTable statisticsTable(const calibration::Document& document,
                     Report::tr("%1% 半宽 (±)").arg(document.settings.level), Report::tr("单位")};
     table.rightAligned = {false, true, true, false};
     // The limits' unit stands in the unit column like every other.
-    for (const StatisticText& text : statisticTexts(results.curve, QString())) {
+    std::vector<StatisticText> texts = statisticTexts(results.curve, QString());
+    appendModeTexts(results, QString(), texts);
+    for (const StatisticText& text : texts) {
         QString value = text.value;
         if (value == kMissing && !text.valueTooltip.isEmpty()) {
             value = Report::tr("%1（%2）", "a value with why it is missing")

@@ -38,42 +38,6 @@ QString reasonText(const Figure& figure) {
     return figure.reason ? io::fromDocument(calibration::render(*figure.reason)) : QString();
 }
 
-// A standard addition's x_E with its interval at the level (the formula of s(x_E) its tooltip)
-// and s(x_E); the response-factor method's F.
-void appendModeTexts(const calibration::Results& results, const QString& unit,
-                     std::vector<StatisticText>& texts) {
-    const calibration::AdditionResult& a = results.addition;
-    const auto reason = [](const std::optional<calibration::Message>& message) {
-        return message ? io::fromDocument(calibration::render(*message)) : QString();
-    };
-    if (a.xE || a.problem) {
-        StatisticText xE{QStringLiteral("x_E"),  readable(a.xE), {}, readable(a.ci), {},
-                         Quantity::Concentration};
-        if (a.xE && !unit.trimmed().isEmpty()) {
-            xE.value += QLatin1Char(' ') + unit;
-        }
-        xE.valueTooltip = a.problem    ? reason(a.problem)
-                          : a.addition ? QString::fromUtf8(a.addition->formula)
-                                       : QString();
-        xE.halfWidthTooltip = reason(a.reason);
-        texts.push_back(xE);
-        texts.push_back({QStringLiteral("s(x_E)"),
-                         readable(a.sXE),
-                         reason(a.problem ? a.problem : a.reason),
-                         {},
-                         {},
-                         Quantity::Concentration});
-    }
-    if (results.curve.responseFactor) {
-        texts.push_back({StatisticsModel::tr("响应因子 F"),
-                         readable(results.curve.responseFactor),
-                         {},
-                         {},
-                         {},
-                         Quantity::None});
-    }
-}
-
 } // namespace
 
 std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QString& unit) {
@@ -131,6 +95,40 @@ std::vector<StatisticText> statisticTexts(const CurveResult& curve, const QStrin
         texts.push_back(text);
     }
     return texts;
+}
+
+void appendModeTexts(const calibration::Results& results, const QString& unit,
+                     std::vector<StatisticText>& texts) {
+    const calibration::AdditionResult& a = results.addition;
+    const auto reason = [](const std::optional<calibration::Message>& message) {
+        return message ? io::fromDocument(calibration::render(*message)) : QString();
+    };
+    if (a.xE || a.problem) {
+        StatisticText xE{QStringLiteral("x_E"),  readable(a.xE), {}, readable(a.ci), {},
+                         Quantity::Concentration};
+        if (a.xE && !unit.trimmed().isEmpty()) {
+            xE.value += QLatin1Char(' ') + unit;
+        }
+        xE.valueTooltip = a.problem    ? reason(a.problem)
+                          : a.addition ? QString::fromUtf8(a.addition->formula)
+                                       : QString();
+        xE.halfWidthTooltip = reason(a.reason);
+        texts.push_back(xE);
+        texts.push_back({QStringLiteral("s(x_E)"),
+                         readable(a.sXE),
+                         reason(a.problem ? a.problem : a.reason),
+                         {},
+                         {},
+                         Quantity::Concentration});
+    }
+    if (results.curve.responseFactor) {
+        texts.push_back({StatisticsModel::tr("响应因子 F"),
+                         readable(results.curve.responseFactor),
+                         {},
+                         {},
+                         {},
+                         Quantity::None});
+    }
 }
 
 StatisticsModel::StatisticsModel(const CurrentCalibration& calibration, QObject* parent)

@@ -34,6 +34,10 @@ struct StatisticText {
 // values are empty.
 std::vector<StatisticText> statisticTexts(const calibration::CurveResult& curve,
                                           const QString& unit);
+// After them: a standard addition's x_E with its interval at the level (the formula of s(x_E)
+// its tooltip) and s(x_E), and the response-factor method's F.
+void appendModeTexts(const calibration::Results& results, const QString& unit,
+                     std::vector<StatisticText>& texts);
 
 // The statistics as a model: label, value, half-width; over the current calibration.
 class StatisticsModel final : public QAbstractTableModel {

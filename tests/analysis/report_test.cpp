@@ -3,6 +3,7 @@
 // SHA-256 of the saved file), a batch of 300 samples over pages with its header repeated, and a
 // failed export that says so and leaves the old file.
 
+#include "analysis/readable.h"
 #include "analysis/validation_rows.h"
 #include "tests/analysis/analysis_window_fixture.h"
 
@@ -366,3 +367,17 @@ TEST_F(ReportTest, TextsTallerThanAPageAreCutWithANoteAndTheRecordGoesOn) {
 }
 
 } // namespace
+
+// A standard addition reaches the paper with x_E and s(x_E) after the line's statistics.
+TEST_F(ReportTest, StandardAdditionPrintsItsResult) {
+    in<QComboBox>(main(), u"Combo1"_qs)->setEditText(u"mg/L"_qs);
+    fit(kX, kY);
+    calibration::Settings settings = calibration().document().settings;
+    settings.calibration = calibration::CalibrationType::Addition;
+    calibration().setSettings(settings);
+    ASSERT_TRUE(calibration().results().addition.xE);
+    const QString xE = analysis::readable(calibration().results().addition.xE);
+    const QString text = simplified(exported(dir.filePath(u"addition.pdf"_qs)).join(QString()));
+    EXPECT_TRUE(text.contains(u"x_E "_qs + xE)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"s(x_E)"_qs));
+}
