@@ -58,7 +58,9 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                   const PlotOptions& options) {
     PlotData data;
     data.xTitle = concentrationTitle(io::fromDocument(document.unit));
-    data.yTitle = QCoreApplication::translate("Plot", "吸光度 A");
+    // With the internal standard the curve is drawn on the response ratios.
+    data.yTitle = curve.internalStandard ? QCoreApplication::translate("Plot", "响应比 A/A内标")
+                                         : QCoreApplication::translate("Plot", "吸光度 A");
     if (!curve.hasCurve()) {
         return data;
     }

@@ -600,6 +600,10 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>违反规则</source>
         <translation>Rule violated</translation>
     </message>
+    <message>
+        <source>响应比 A/A内标</source>
+        <translation>Response ratio A/A_IS</translation>
+    </message>
 </context>
 <context>
     <name>QcCommand</name>

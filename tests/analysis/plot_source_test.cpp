@@ -56,3 +56,21 @@ TEST(EquationText, InTheLaboratorysLetters) {
 }
 
 } // namespace
+
+// With the internal standard the vertical axis is the response ratio, the points the ratios.
+TEST(PlotSource, InternalStandardAxis) {
+    calibration::Document document;
+    document.unit = "mg/L";
+    document.standards = {{"0", "0.05", false, {}, "1000"},
+                          {"1", "0.5", false, {}, "1000"},
+                          {"2", "1.0", false, {}, "800"}};
+    const analysis::PlotData external =
+        analysis::plotData(document, calibration::evaluate(document), {});
+    EXPECT_EQ(external.yTitle, QStringLiteral("吸光度 A"));
+    document.settings.internalStandard = true;
+    const analysis::PlotData ratio =
+        analysis::plotData(document, calibration::evaluate(document), {});
+    EXPECT_EQ(ratio.yTitle, QStringLiteral("响应比 A/A内标"));
+    ASSERT_EQ(ratio.absorbances.size(), 3u);
+    EXPECT_EQ(ratio.absorbances[2], 0.00125);
+}
