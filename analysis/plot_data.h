@@ -4,6 +4,7 @@
 // the fit and the sample list and writes the texts; the plots never compute or format a statistic.
 
 #include <QString>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -46,6 +47,11 @@ struct PlotData {
     QString yTitle;                    // "吸光度 A"
     QString equation;                  // "y = 1.5179 + 1.9304x", written inside the plot
     QString r2Text;                    // "R² = 0.99776", the line below it
+    // A standard addition: where the line meets the concentration axis (-a/b, the sample's
+    // content with its sign turned) and the half-width of its interval at the level (NaN: none).
+    // The line is drawn on to it, and the point marked with its interval.
+    std::optional<double> interceptX;
+    double interceptHalfWidth = std::numeric_limits<double>::quiet_NaN();
 };
 
 } // namespace analysis

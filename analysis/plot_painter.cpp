@@ -144,6 +144,11 @@ Extent allX(const PlotData& d) {
     if (hasCurrent(d)) {
         e.add(d.current->concentration);
     }
+    if (d.interceptX && std::isfinite(*d.interceptX)) {
+        const double half = std::isfinite(d.interceptHalfWidth) ? d.interceptHalfWidth : 0;
+        e.add(*d.interceptX - half);
+        e.add(*d.interceptX + half);
+    }
     return e;
 }
 
@@ -1123,6 +1128,21 @@ void paintCalibration(QPainter& painter, const QRectF& rect, const PlotData& dat
     drawBand(painter, s, l, data);
     drawBands(painter, s, l, data);
     drawCurve(painter, s, l, curve);
+    if (data.interceptX && std::isfinite(*data.interceptX)) {
+        // A standard addition's x_E on the axis: an open circle and its interval as a bar.
+        const QPointF at = l.map.toPixel(*data.interceptX, 0);
+        painter.setPen(pen(s, lineColour, 1.4));
+        painter.setBrush(Qt::NoBrush);
+        if (std::isfinite(data.interceptHalfWidth)) {
+            const QPointF low = l.map.toPixel(*data.interceptX - data.interceptHalfWidth, 0);
+            const QPointF high = l.map.toPixel(*data.interceptX + data.interceptHalfWidth, 0);
+            const double tick = s.pt(3);
+            painter.drawLine(low, high);
+            painter.drawLine(low - QPointF(0, tick), low + QPointF(0, tick));
+            painter.drawLine(high - QPointF(0, tick), high + QPointF(0, tick));
+        }
+        painter.drawEllipse(at, s.pt(3.5), s.pt(3.5));
+    }
     if (hasCurrent(data)) {
         drawGuides(painter, s, l, *data.current);
     }

@@ -50,7 +50,19 @@ QString equationText(const calc::ModelFit& fit, Digits digits) {
 
 PlotData plotData(const calibration::Document& document, const calibration::Results& results,
                   const PlotOptions& options) {
-    return plotData(document, results.curve, results.samples, options);
+    PlotData data = plotData(document, results.curve, results.samples, options);
+    const calibration::AdditionResult& addition = results.addition;
+    if (addition.addition && results.curve.fit && results.curve.fit->b != 0) {
+        const calc::Addition& a = *addition.addition;
+        const double meets = -results.curve.fit->a / results.curve.fit->b;
+        data.interceptX = meets;
+        // The interval of x_E on the line's own axis (the volume form's is of C_A = x_E / V0).
+        const std::optional<double>& half = document.settings.level == 99 ? a.ci99 : a.ci95;
+        if (half && a.xE != 0) {
+            data.interceptHalfWidth = std::fabs(*half * (meets / a.xE));
+        }
+    }
+    return data;
 }
 
 PlotData plotData(const calibration::Document& document, const calibration::CurveResult& curve,

@@ -74,3 +74,26 @@ TEST(PlotSource, InternalStandardAxis) {
     ASSERT_EQ(ratio.absorbances.size(), 3u);
     EXPECT_EQ(ratio.absorbances[2], 0.00125);
 }
+
+// A standard addition: the line meets the concentration axis at -x_E, marked with its interval
+// (Miller & Miller's silver: x_E = 17.26 ng/mL, +- 1.92 at 95 %).
+TEST(PlotSource, StandardAdditionMeetsTheAxis) {
+    calibration::Document document;
+    document.unit = "ng/mL";
+    for (const auto& [c, a] : {std::pair{"0", "0.32"},
+                               {"5", "0.41"},
+                               {"10", "0.52"},
+                               {"15", "0.60"},
+                               {"20", "0.70"},
+                               {"25", "0.77"},
+                               {"30", "0.89"}}) {
+        document.standards.push_back({c, a, false, {}});
+    }
+    EXPECT_FALSE(analysis::plotData(document, calibration::evaluate(document), {}).interceptX);
+    document.settings.calibration = calibration::CalibrationType::Addition;
+    const analysis::PlotData data =
+        analysis::plotData(document, calibration::evaluate(document), {});
+    ASSERT_TRUE(data.interceptX);
+    EXPECT_NEAR(*data.interceptX, -17.260536398467433, 1e-12);
+    EXPECT_NEAR(data.interceptHalfWidth, 1.9224626724355498, 1e-12);
+}

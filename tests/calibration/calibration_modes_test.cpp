@@ -420,12 +420,15 @@ TEST(CalibrationModes, RandomRatioCalibrations) {
 TEST(CalibrationModes, ModeSwitchKeepsRows) {
     Document plain;
     plain.unit = "mg/L";
-    plain.standards = {{"0", "0.01"}, {"1", "0.51"}, {"2", "1.00"}, {"3", "1.49"}};
+    plain.standards = {{"0", "0.01", false, {}},
+                       {"1", "0.51", false, {}},
+                       {"2", "1.00", false, {}},
+                       {"3", "1.49", false, {}}};
     plain.samples = {{"S1", "0.7 0.72", "", {}, false, "", {}, {}, {}, {}, {}}};
     Document kept = plain;
     for (std::size_t i = 0; i < kept.standards.size(); ++i) {
         kept.standards[i].is = std::to_string(1000 + 10 * i);
-        kept.standards[i].cIs = "2";
+        kept.standards[i].cIs = std::string(1, '2');
     }
     kept.samples[0].is = "990";
     kept.samples[0].cIs = "2";
