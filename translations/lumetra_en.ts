@@ -232,6 +232,10 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>PDF不能写到标准输出</source>
         <translation>a PDF cannot be written to standard output</translation>
     </message>
+    <message>
+        <source>按此质控数据库中冻结的质控图判断质控点（sqlite:文件 或 postgresql://用户@主机:端口/数据库）；不给时用 LUMETRA_DATABASE，两者都没有则不判断。</source>
+        <translation>Judges the QC points against the frozen control charts of this quality-control database (sqlite:FILE or postgresql://user@host:port/database); without it LUMETRA_DATABASE, and with neither they are not judged.</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
@@ -568,10 +572,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
 <context>
     <name>QcCommand</name>
     <message>
-        <source>方法名称（按方法归档的批次）。</source>
-        <translation>The method&apos;s name (batches filed with a method).</translation>
-    </message>
-    <message>
         <source>分析项目（未用方法文件归档的批次）。</source>
         <translation>The analyte (batches filed without a method file).</translation>
     </message>
@@ -632,20 +632,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <translation>The frozen limits could not be read back</translation>
     </message>
     <message>
-        <source>用法：lumetra qc chart|freeze|list|export，见 lumetra qc --help</source>
-        <translation>usage: lumetra qc chart|freeze|list|export, see lumetra qc --help</translation>
-    </message>
-    <message>
-        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
-qc freeze     按参考期冻结控制限。
-qc list       数据库中的方法、分析项目及其质控序列和点数。
-qc export OUT.csv   导出全部记录（备份）。</source>
-        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
-qc freeze     Freezes the limits of the reference period.
-qc list       The methods and analytes in the database with their QC series and points.
-qc export OUT.csv   Exports every record (a backup).</translation>
-    </message>
-    <message>
         <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
 
 </source>
@@ -654,22 +640,8 @@ qc export OUT.csv   Exports every record (a backup).</translation>
 </translation>
     </message>
     <message>
-        <source>
-
-退出码：0 成功；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同）；
-2 其他错误（用法、数据库、文件）。</source>
-        <translation>
-
-Exit codes: 0 success; 1 no control chart from the points there are (none, fewer than 7 in the
-reference period, all values equal); 2 any other error (usage, database, file).</translation>
-    </message>
-    <message>
         <source>命令：qc</source>
         <translation>Command: qc</translation>
-    </message>
-    <message>
-        <source>chart、freeze、list 或 export</source>
-        <translation>chart, freeze, list or export</translation>
     </message>
     <message>
         <source>缺少 qc 的命令（%1）</source>
@@ -686,6 +658,50 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     <message>
         <source>qc %1 不接受 --%2</source>
         <translation>qc %1 does not take --%2</translation>
+    </message>
+    <message>
+        <source>chart、freeze：方法名称（按方法归档的批次）；file：先应用的方法文件（.lumetra-method），与 lumetra report 相同。</source>
+        <translation>chart, freeze: the method&apos;s name (batches filed with a method); file: the method file (.lumetra-method) applied first, as for lumetra report.</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is filed already (batch %1)</translation>
+    </message>
+    <message>
+        <source>用法：lumetra qc chart|freeze|list|export|file，见 lumetra qc --help</source>
+        <translation>usage: lumetra qc chart|freeze|list|export|file, see lumetra qc --help</translation>
+    </message>
+    <message>
+        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
+qc freeze     按参考期冻结控制限。
+qc list       数据库中的方法、分析项目及其质控序列和点数。
+qc export OUT.csv   导出全部记录（备份）。
+qc file FILE  归档一个批次：与 lumetra report FILE 相同的选项，输出批次编号。</source>
+        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
+qc freeze     Freezes the limits of the reference period.
+qc list       The methods and analytes in the database with their QC series and points.
+qc export OUT.csv   Exports every record (a backup).
+qc file FILE  Files a batch: the options of lumetra report FILE; prints the batch&apos;s number.</translation>
+    </message>
+    <message>
+        <source>
+
+退出码：0 成功（file：已归档过的批次也是0）；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同），
+或 file 的标准曲线无法拟合；2 其他错误（用法、数据库、文件）；
+3 file 使用 --strict 且有质控规则未通过或未判定（批次已归档）。</source>
+        <translation>
+
+Exit codes: 0 success (file: also for a batch filed already); 1 no control chart from the points there are (none, fewer than 7 in the
+reference period, all values equal), or no curve for file; 2 any other error (usage, database, file);
+3 file with --strict and a QC rule failed or not judged (the batch is filed).</translation>
+    </message>
+    <message>
+        <source>chart、freeze、list、export 或 file</source>
+        <translation>chart, freeze, list, export or file</translation>
+    </message>
+    <message>
+        <source>qc file 需要一个文件（用法：lumetra qc file FILE）</source>
+        <translation>qc file needs a file (usage: lumetra qc file FILE)</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1538,49 @@ Half-width = t·s
     <message>
         <source>质控数据库…</source>
         <translation>QC database...</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::BatchFiling</name>
+    <message>
+        <source>归档批次</source>
+        <translation>File batch</translation>
+    </message>
+    <message>
+        <source>把这个批次归档到质控数据库</source>
+        <translation>Files this batch in the quality-control database</translation>
+    </message>
+    <message>
+        <source>先保存文件（没有未保存的修改）才能归档</source>
+        <translation>Save the file first (no unsaved changes) to file the batch</translation>
+    </message>
+    <message>
+        <source>未归档</source>
+        <translation>Not filed</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1，取代批次 %2）</source>
+        <translation>Filed (batch %1, superseding batch %2)</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1）</source>
+        <translation>Filed (batch %1)</translation>
+    </message>
+    <message>
+        <source>未按质控图判断：%1</source>
+        <translation>Not judged against the control charts: %1</translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线，没有可归档的批次</source>
+        <translation>No curve has been computed yet: there is no batch to file</translation>
+    </message>
+    <message>
+        <source>归档失败：%1</source>
+        <translation>Filing failed: %1</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is filed already (batch %1)</translation>
     </message>
 </context>
 <context>
@@ -3551,6 +3610,14 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>无法打开质控数据库 %1：无法加载质控数据库模块（%2）</source>
         <translation>Cannot open the QC database %1: the QC database module cannot be loaded (%2)</translation>
+    </message>
+    <message>
+        <source>无法记下已归档的批次：%1</source>
+        <translation>Could not note the filed batch: %1</translation>
+    </message>
+    <message>
+        <source>质控图 %1 失控：%2</source>
+        <translation>Control chart %1 out of control: %2</translation>
     </message>
 </context>
 <context>
