@@ -241,6 +241,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleLayout->addLayout(sampleButtons);
     // The batch's settings make the page tall: it scrolls rather than holding the window up.
     auto* sampleScroll = new QScrollArea(tabs_);
+    sampleScroll->setObjectName(QStringLiteral("samplesTab"));
     sampleScroll->setFrameShape(QFrame::NoFrame);
     sampleScroll->setWidgetResizable(true);
     sampleScroll->setWidget(samplePage);
