@@ -27,13 +27,13 @@ public:
     // The batch in the window as a maximised window on a 1280 x 800 screen holds it: the screen
     // less a panel and the title bar.
     void openBatch() {
-        window()->resize(1280, 740);
         calibration().replaceDocument(nessler::batch(), QString(), false);
         calibration::Settings settings = calibration().document().settings;
         settings.resultUnit = "mg/L";
         settings.volume = "50";
         calibration().setSettings(settings);
         activateAnalysis();
+        window()->resize(1280, 740);
         window()->findChild<QTabWidget*>()->setCurrentWidget(in(window(), u"samplesTab"_qs));
         QApplication::processEvents();
     }
