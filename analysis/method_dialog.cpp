@@ -4,6 +4,7 @@
 #include "analysis/report.h"
 #include "calc/full_precision.h"
 #include "calc/number_text.h"
+#include "calc/shown_number.h"
 #include "io/document_text.h"
 #include "io/files.h"
 
@@ -50,7 +51,8 @@ MethodDialog::MethodDialog(CurrentCalibration& calibration, ui::Prompts& prompts
     form->addRow(tr("方法名称"), name_);
     mdl_ = new QLineEdit(this);
     mdl_->setObjectName(QStringLiteral("methodMdl"));
-    mdl_->setMaximumWidth(characters * 16);
+    mdl_->setMinimumWidth(characters * 20);
+    mdl_->setMaximumWidth(characters * 24);
     mdlUnit_ = new QLabel(this);
     auto* mdlRow = new QHBoxLayout;
     mdlRow->addWidget(mdl_);
@@ -90,7 +92,9 @@ void MethodDialog::edit() {
     fromValidation_ = batch.mdl.has_value();
     mdl_->setReadOnly(fromValidation_);
     if (fromValidation_) {
-        mdl_->setText(QString::fromStdString(calc::fullPrecision(batch.mdl->mdl)));
+        // Shown as the validation tab shows it; the method keeps every digit.
+        mdl_->setText(QString::fromStdString(calc::shownSignificant(batch.mdl->mdl, 6)));
+        mdl_->setToolTip(QString::fromStdString(calc::fullPrecision(batch.mdl->mdl)));
         mdlSource_->setText(batch.mdlFromSpikes
                                 ? tr("由本文件的%n个检出限样计算（HJ 168），测定下限 4·MDL。",
                                      nullptr, int(batch.mdl->n))
@@ -99,6 +103,7 @@ void MethodDialog::edit() {
     } else {
         const std::optional<double>& kept = document.method.validated.mdl;
         mdl_->setText(kept ? QString::fromStdString(calc::fullPrecision(*kept)) : QString());
+        mdl_->setToolTip(QString());
         mdlSource_->setText(tr("本文件没有算出方法检出限（至少需要7个检出限样或空白）："
                                "可输入验证所得的值，空着则方法不带检出限。"));
     }
