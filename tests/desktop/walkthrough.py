@@ -6,8 +6,9 @@ Validating a method: the validation of docs/examples/nh3-validation.lumetra open
 manager opens it, the window filling the 1280 x 800 screen, the tab 验证 shown, and 方法 >
 保存为方法… with its dialog (the shot walkthrough-validation.png), the method written through the
 file dialog. Running a batch with it: docs/examples/QL-2026-118.lumetra opened, 方法 > 应用方法…
-with the method just saved, the reason the saved record asks typed, the sample list enlarged (the
-shot walkthrough-batch.png) and the 记录 tab holding the application with its reason
+with the method just saved, the reason the saved record asks typed, the sample list enlarged and
+scrolled sideways to the results and their checks (the shot walkthrough-batch.png) and the 记录
+tab holding the application with its reason, the entry's tooltip showing it whole
 (walkthrough-record.png). The shots land in the artefact folder; scripts/screenshots copies them
 into docs/.
 
@@ -68,6 +69,30 @@ def press_tab(tree, window, name, shown):
     xdotool("mousemove", "--sync", str(extents.x + extents.width // 2),
             str(extents.y + extents.height // 2), "click", "1")
     wait_for(lambda: tree.showing(shown), f"the tab {name} in front")
+
+
+def toggle(accessible):
+    action = accessible.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) == "Toggle":
+            action.doAction(i)
+            return
+    raise Fatal(f"{accessible.name!r} has no Toggle action")
+
+
+def scroll_to_end(table):
+    """The table scrolled sideways to its last column: a click on a reading, then End. The batch
+    fills less than the enlarged table's height."""
+    cell = table.queryTable().getAccessibleAt(0, 1).queryComponent().getExtents(0)
+    xdotool("mousemove", "--sync", str(cell.x + cell.width // 2), str(cell.y + cell.height // 2),
+            "click", "1")
+    time.sleep(0.3)
+    xdotool("key", "End")
+    # A click on the empty space below the rows leaves no row selected.
+    area = table.queryComponent().getExtents(0)
+    time.sleep(0.3)
+    xdotool("mousemove", "--sync", str(area.x + area.width // 2),
+            str(area.y + area.height - 30), "click", "1")
 
 
 def open_file(pyatspi, program, env, path, artefacts, log_name):
@@ -150,12 +175,16 @@ def run_batch(r, pyatspi, program, env, artefacts, work, method):
         r.check(poll(lambda: named_window(tree, title)), "batch: the method applied, not saved")
         window = Window(tree, named_window(tree, title))
         press_tab(tree, window, "样品", window.get("table", "样品"))
-        # A button that stays pressed is a toggle button to a screen reader.
-        enlarge = window.get("toggle button", "放大样品表")
-        tree.press(enlarge)
+        window = Window(tree, named_window(tree, title))  # the tab's controls as now shown
+        # A button that stays pressed is a check box to a screen reader, toggled by its action.
+        enlarge = window.get("check box", "放大样品表")
+        toggle(enlarge)
+        time.sleep(0.5)
+        # Sideways to the results and their checks; the names stay in view.
+        scroll_to_end(window.get("table", "样品"))
         time.sleep(0.5)
         screenshot(os.path.join(artefacts, "walkthrough-batch.png"))
-        tree.press(enlarge)
+        toggle(enlarge)
         history = window.get("table", "记录")
         press_tab(tree, window, "记录", history)
         history.clearCache()
@@ -163,6 +192,11 @@ def run_batch(r, pyatspi, program, env, artefacts, work, method):
         last = content.getAccessibleAt(content.nRows - 1, 2).name
         r.check(last.startswith('应用方法 "HJ 535-2009 氨氮"') and last.endswith(REASON),
                 "batch: the application recorded with its reason", repr(last))
+        # The entry is wider than its cell: the pointer on it shows the whole text.
+        cell = content.getAccessibleAt(content.nRows - 1, 2).queryComponent().getExtents(0)
+        xdotool("mousemove", "--sync", str(cell.x + cell.width // 2),
+                str(cell.y + cell.height // 2))
+        time.sleep(1.5)
         screenshot(os.path.join(artefacts, "walkthrough-record.png"))
     except BaseException:
         screenshot(os.path.join(artefacts, "failure-batch.png"))
