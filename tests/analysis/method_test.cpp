@@ -96,6 +96,15 @@ TEST_F(MethodTest, FromTheValidationToTheBatchInTheWindowThePdfAndTheJson) {
     EXPECT_EQ(in<QLineEdit>(dialog, u"methodName"_qs)->text(), u"HJ 535-2009 氨氮"_qs);
     auto* mdl = in<QLineEdit>(dialog, u"methodMdl"_qs);
     EXPECT_TRUE(mdl->isReadOnly()) << "the validation's own MDL";
+    // Shown to six significant digits, every digit in the tooltip and in the file.
+    EXPECT_EQ(mdl->toolTip().toDouble(), validated.mdl->mdl);
+    EXPECT_NEAR(mdl->text().toDouble(), validated.mdl->mdl, 5e-6 * validated.mdl->mdl);
+    QString digits = mdl->text();
+    digits.remove(u'.');
+    while (digits.startsWith(u'0')) {
+        digits.remove(0, 1);
+    }
+    EXPECT_LE(digits.size(), 6) << mdl->text().toStdString();
     const QString method = dir.filePath(u"nh3.lumetra-method"_qs);
     alerts.paths = {method};
     alerts.take();
