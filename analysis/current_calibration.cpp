@@ -498,6 +498,15 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
     touch();
 }
 
+bool CurrentCalibration::changesSample(int row, SampleField field, const std::string& text) const {
+    if (row < 0 || row >= int(document_.samples.size())) {
+        return false;
+    }
+    Sample sample = document_.samples[std::size_t(row)];
+    const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
+    return *sampleCell(sample, field) != kept;
+}
+
 void CurrentCalibration::editSample(int row, SampleField field, const std::string& text) {
     if (row < 0 || row >= int(document_.samples.size())) {
         return;

@@ -76,6 +76,8 @@ public:
 
     void appendSamples(std::vector<calibration::Sample> samples, const char* source = "paste");
     void editSample(int row, SampleField field, const std::string& text);
+    // Whether editSample with these would change the row (a type is compared as it is kept).
+    bool changesSample(int row, SampleField field, const std::string& text) const;
     void removeSamples(std::vector<int> rows);
     void clearSamples();
 

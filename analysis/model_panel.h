@@ -4,6 +4,8 @@
 // and weighting above the statistics with the model in one line, the intercept test and the
 // comparison of weightings, and the validation tab.
 
+#include "ui/prompts.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -22,13 +24,14 @@ class CurrentCalibration;
 class ModelControls final : public QWidget {
     Q_OBJECT
 public:
-    ModelControls(CurrentCalibration& calibration, QWidget* parent);
+    ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
 private:
     void refresh();
     void apply();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QComboBox* model_ = nullptr;
     QComboBox* weighting_ = nullptr;
     QComboBox* level_ = nullptr;
@@ -41,12 +44,13 @@ private:
 class ModelTab final : public QWidget {
     Q_OBJECT
 public:
-    ModelTab(CurrentCalibration& calibration, QWidget* parent);
+    ModelTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
 private:
     void refresh();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QLabel* intercept_ = nullptr;
     QStandardItemModel* weightings_ = nullptr;
     QTableView* table_ = nullptr;
@@ -57,7 +61,7 @@ private:
 class ValidationTab final : public QWidget {
     Q_OBJECT
 public:
-    ValidationTab(CurrentCalibration& calibration, QWidget* parent);
+    ValidationTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
     bool showConfidence() const;
     bool showPrediction() const;
@@ -70,6 +74,7 @@ private:
     void apply();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QComboBox* alpha_ = nullptr;
     QDoubleSpinBox* k_ = nullptr;
     QSpinBox* m_ = nullptr;

@@ -281,8 +281,9 @@ ReportTable resultsTable(const calibration::Document& document,
         table.rows.push_back({QString::number(i + 1), fromDocument(sample.name),
                               typeText(sample, result), fromDocument(sample.readings).simplified(),
                               dilution.isEmpty() ? QStringLiteral("1") : dilution,
-                              readable(result.meanA), readable(result.x0.value),
-                              shown.isEmpty() ? kMissing : shown, qcText(result),
+                              meanAbsorbanceText(sample.readings, result.meanA),
+                              readable(result.x0.value), shown.isEmpty() ? kMissing : shown,
+                              qcText(result),
                               notes.join(Report::tr("；", "between the notes of a row"))});
     }
     return table;
@@ -416,16 +417,18 @@ void build(ReportLayout& page, const ReportContent& content) {
     } else {
         page.table(content.results, at);
     }
+    // The signatures stay together and never stand alone on a page: they keep the last line
+    // before them (the summary of the checks) with them, so that what is signed shows above the
+    // names.
+    int before = page.position() + 1;
     for (const QString& line : content.batch) {
+        before = page.position() + 1;
         page.paragraph(line, 9);
     }
-
-    // The signatures stay together, at the end of the record.
-    const int signatures = page.position() + 1;
     for (const QString& line : content.signatures) {
         page.paragraph(line, 10.5, false, Qt::AlignLeft, 6);
     }
-    page.keep(signatures, page.position());
+    page.keep(before, page.position());
 
     if (content.history) {
         at = page.heading(

@@ -568,6 +568,10 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>违反规则</source>
         <translation>Rule violated</translation>
     </message>
+    <message>
+        <source>校正吸光度</source>
+        <translation>Corrected absorbance</translation>
+    </message>
 </context>
 <context>
     <name>QcCommand</name>
@@ -1438,10 +1442,6 @@ reference period, all values equal), or no curve for file; 2 any other error (us
         <translation>PDF file (*.pdf)</translation>
     </message>
     <message>
-        <source>标准曲线报告.pdf</source>
-        <translation>calibration report.pdf</translation>
-    </message>
-    <message>
         <source>PDF导出失败：%1</source>
         <translation>PDF export failed: %1</translation>
     </message>
@@ -1502,10 +1502,6 @@ reference period, all values equal), or no curve for file; 2 any other error (us
         <translation>CSV file (*.csv)</translation>
     </message>
     <message>
-        <source>标准曲线.csv</source>
-        <translation>calibration curve.csv</translation>
-    </message>
-    <message>
         <source>导出失败：%1</source>
         <translation>Export failed: %1</translation>
     </message>
@@ -1538,6 +1534,66 @@ Half-width = t·s
     <message>
         <source>质控数据库…</source>
         <translation>QC database...</translation>
+    </message>
+    <message>
+        <source>放大样品表</source>
+        <translation>Enlarge table</translation>
+    </message>
+    <message>
+        <source>隐藏图表和批次设置，样品表占满窗口；再点一次恢复。</source>
+        <translation>Hides the plots and the batch settings so that the sample table fills the window; click again to bring them back.</translation>
+    </message>
+    <message>
+        <source>方法(&amp;M)</source>
+        <translation>&amp;Method</translation>
+    </message>
+    <message>
+        <source>标准曲线报告</source>
+        <translation>calibration report</translation>
+    </message>
+    <message>
+        <source>标准曲线</source>
+        <translation>calibration curve</translation>
+    </message>
+    <message>
+        <source>保存为方法…</source>
+        <translation>Save as method…</translation>
+    </message>
+    <message>
+        <source>应用方法…</source>
+        <translation>Apply method…</translation>
+    </message>
+    <message>
+        <source>保存为方法</source>
+        <translation>Save as method</translation>
+    </message>
+    <message>
+        <source>Lumetra 方法文件 (*.lumetra-method)</source>
+        <translation>Lumetra method files (*.lumetra-method)</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>method</translation>
+    </message>
+    <message>
+        <source>方法保存失败：%1</source>
+        <translation>Saving the method failed: %1</translation>
+    </message>
+    <message>
+        <source>应用方法</source>
+        <translation>Apply method</translation>
+    </message>
+    <message>
+        <source>Lumetra 方法文件 (*.lumetra-method);;所有文件 (*)</source>
+        <translation>Lumetra method files (*.lumetra-method);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法应用方法：%1</source>
+        <translation>Cannot apply the method: %1</translation>
+    </message>
+    <message>
+        <source>应用方法 &quot;%1&quot; 的原因：</source>
+        <translation>Reason for applying the method &quot;%1&quot;:</translation>
     </message>
 </context>
 <context>
@@ -1652,6 +1708,68 @@ Half-width = t·s
     <message>
         <source>检出限L</source>
         <translation>LOD followed by L</translation>
+    </message>
+    <message>
+        <source>每个空白的平均吸光度（校正前）不得超过此值；空着即不检查。</source>
+        <translation>No blank&apos;s mean absorbance (before correction) may exceed this value; leave empty for no check.</translation>
+    </message>
+    <message>
+        <source>低于</source>
+        <comment>the rounding switch: below the threshold</comment>
+        <translation>below</translation>
+    </message>
+    <message>
+        <source>位小数</source>
+        <comment>the rounding switch: the decimals below the threshold</comment>
+        <translation>decimals</translation>
+    </message>
+    <message>
+        <source>修约切换值</source>
+        <translation>Rounding switch value</translation>
+    </message>
+    <message>
+        <source>低于切换值时的小数位数</source>
+        <translation>Decimals below the switch value</translation>
+    </message>
+    <message>
+        <source>时</source>
+        <comment>the rounding switch: then</comment>
+        <translation>use</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>空白吸光度 ≤</source>
+        <translation>Blank A ≤</translation>
+    </message>
+    <message>
+        <source>位小数</source>
+        <translation>decimals</translation>
+    </message>
+    <message>
+        <source>位有效数字</source>
+        <translation>sig. digits</translation>
+    </message>
+    <message>
+        <source>修约切换值 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Rounding switch value &quot;%1&quot; must be a number above 0</translation>
+    </message>
+    <message>
+        <source>空白吸光度上限 &quot;%1&quot; 应为0到10之间的数</source>
+        <translation>Blank absorbance maximum &quot;%1&quot; must be a number from 0 to 10</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ChangeReason</name>
+    <message>
+        <source>记录已保存，请说明修改原因：</source>
+        <translation>This record has been saved. Reason for the change:</translation>
+    </message>
+    <message>
+        <source>修改已保存的记录必须说明原因</source>
+        <translation>A change to a saved record needs a reason</translation>
     </message>
 </context>
 <context>
@@ -1923,6 +2041,13 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
 </context>
 <context>
+    <name>analysis::CurveUnitBox</name>
+    <message>
+        <source>浓度单位</source>
+        <translation>Concentration unit</translation>
+    </message>
+</context>
+<context>
     <name>analysis::DatabaseDialog</name>
     <message>
         <source>质控数据库</source>
@@ -2064,6 +2189,75 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>每次修改都记入文件，只增不删；打开文件不改写它的记录。</source>
         <translation>Every change is recorded in the file, never deleted; opening a file does not rewrite its history.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::MethodDialog</name>
+    <message>
+        <source>保存为方法</source>
+        <translation>Save as method</translation>
+    </message>
+    <message>
+        <source>方法保存本文件的全部设置（模型、权重、空白校正、修约、报告方式和质控要求）、浓度单位、结果单位和分析项目，以及验证所得的方法检出限；以后的批次应用它即得到同样的设置。</source>
+        <translation>The method keeps every setting of this file (model, weighting, blank correction, rounding, reporting and the quality-check limits), the concentration unit, the result unit and the analyte, with the method detection limit the validation found; a later batch that applies it gets the same settings.</translation>
+    </message>
+    <message>
+        <source>例如 HJ 535-2009 氨氮</source>
+        <translation>e.g. HJ 535-2009 ammonia nitrogen</translation>
+    </message>
+    <message>
+        <source>方法名称</source>
+        <translation>Method name</translation>
+    </message>
+    <message>
+        <source>方法检出限 MDL</source>
+        <translation>Method detection limit MDL</translation>
+    </message>
+    <message>
+        <source>验证日期</source>
+        <translation>Validation date</translation>
+    </message>
+    <message>
+        <source>验证文件</source>
+        <translation>Validation file</translation>
+    </message>
+    <message numerus="yes">
+        <source>由本文件的%n个检出限样计算（HJ 168），测定下限 4·MDL。</source>
+        <translation>
+            <numerusform>From this file&apos;s %n MDL replicate (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n MDL replicates (HJ 168); quantitation limit 4·MDL.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>由本文件的%n个空白计算（HJ 168），测定下限 4·MDL。</source>
+        <translation>
+            <numerusform>From this file&apos;s %n blank (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n blanks (HJ 168); quantitation limit 4·MDL.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>本文件没有算出方法检出限（至少需要7个检出限样或空白）：可输入验证所得的值，空着则方法不带检出限。</source>
+        <translation>This file gives no method detection limit (at least 7 MDL replicates or blanks are needed): type the value the validation found, or leave it empty for a method without one.</translation>
+    </message>
+    <message>
+        <source>%1（SHA-256 %2）</source>
+        <translation>%1 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>Cannot read: %1</translation>
+    </message>
+    <message>
+        <source>未保存：方法中不记录验证文件的 SHA-256（先保存本文件即可记录）</source>
+        <translation>Not saved: the method records no SHA-256 of the validation file (save this file first to record it)</translation>
+    </message>
+    <message>
+        <source>方法名称不能为空</source>
+        <translation>The method&apos;s name must not be empty</translation>
+    </message>
+    <message>
+        <source>方法检出限 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Method detection limit &quot;%1&quot; must be a number above 0</translation>
     </message>
 </context>
 <context>
@@ -2244,10 +2438,6 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Result</translation>
     </message>
     <message>
-        <source>结果 (%1)</source>
-        <translation>Result (%1)</translation>
-    </message>
-    <message>
         <source>通过 %1</source>
         <translation>Pass %1</translation>
     </message>
@@ -2292,6 +2482,11 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>平行样均值 %1；本样品 %2</source>
         <translation>Mean of duplicates %1; this sample %2</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a column&apos;s title and its unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>analysis::SampleTable</name>
@@ -2322,6 +2517,10 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
+    <message>
+        <source>样品名称</source>
+        <translation>Sample names</translation>
+    </message>
 </context>
 <context>
     <name>analysis::StandardsModel</name>
@@ -2338,16 +2537,8 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Residual</translation>
     </message>
     <message>
-        <source>相对偏差 %</source>
-        <translation>Rel. dev. %</translation>
-    </message>
-    <message>
         <source>反算 C</source>
         <translation>C found</translation>
-    </message>
-    <message>
-        <source>回收率 %</source>
-        <translation>Recovery %</translation>
     </message>
     <message>
         <source>已排除：%1</source>
@@ -2388,6 +2579,23 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>标记只作提示：是否排除由使用者决定，并须注明理由</source>
         <translation>A mark only informs: excluding a standard is your decision, with a reason</translation>
+    </message>
+    <message>
+        <source>相对偏差 (%)</source>
+        <translation>Rel. dev. (%)</translation>
+    </message>
+    <message>
+        <source>回收率 (%)</source>
+        <translation>Recovery (%)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a column&apos;s title and its unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>取消排除第%1个标准点的原因：</source>
+        <translation>Reason for including standard %1 again:</translation>
     </message>
 </context>
 <context>
