@@ -76,7 +76,6 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     layout->setContentsMargins(0, 0, 0, 0);
     filing_ = new BatchFiling(calibration_, prompts_, this);
     buildMenu();
-    layout->addWidget(filing_->bar());
 
     // Below the menu everything scrolls when the window is smaller than its content's least
     // size (a small screen at twice the scale), instead of being cut off.
@@ -270,6 +269,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
 void AnalysisWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
+    // 归档批次 and its mark sit at the menu bar's end, taking no height from the plots.
+    bar->setCornerWidget(filing_->bar(), Qt::TopRightCorner);
     auto* edit = bar->addMenu(tr("编辑(&E)"));
     auto* copy = edit->addAction(tr("复制结果"), this, &AnalysisWindow::copyResults);
     copy->setShortcut(QKeySequence::Copy);

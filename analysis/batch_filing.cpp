@@ -15,7 +15,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace analysis {
@@ -44,16 +44,17 @@ BatchFiling::BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, 
     action_->setObjectName(QStringLiteral("fileBatch"));
     connect(action_, &QAction::triggered, this, &BatchFiling::file);
 
-    // The tool bar with the action's button, and beside it the mark and the note, which wrap
-    // rather than being pushed out of the tool bar.
+    // The action's button, and beside it the mark and the note, which wraps rather than pushing
+    // the others out of the menu bar's corner.
     bar_ = new QWidget(window);
     bar_->setObjectName(QStringLiteral("filingBar"));
     auto* layout = new QHBoxLayout(bar_);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* tools = new QToolBar(bar_);
-    tools->addAction(action_);
-    tools->widgetForAction(action_)->setObjectName(QStringLiteral("fileBatchButton"));
-    layout->addWidget(tools);
+    auto* button = new QToolButton(bar_);
+    button->setDefaultAction(action_);
+    button->setAutoRaise(true);
+    button->setObjectName(QStringLiteral("fileBatchButton"));
+    layout->addWidget(button);
     mark_ = new QLabel(bar_);
     mark_->setObjectName(QStringLiteral("filingMark"));
     layout->addWidget(mark_);

@@ -50,9 +50,9 @@ public:
     BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* window);
     ~BatchFiling() override;
 
-    // "归档批次", for the menu and the tool bar.
+    // "归档批次", for the menu and the button beside it.
     QAction* action() const { return action_; }
-    // A tool bar with the action's button, the mark and the note on the charts beside it.
+    // The action's button, the mark and the note on the charts beside it, in the menu bar's corner.
     QWidget* bar() const { return bar_; }
 
     // Files the document's batch.
