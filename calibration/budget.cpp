@@ -22,7 +22,9 @@ std::string trimmed(std::string text) {
     }
     return text;
 }
-std::string figure(double value) { return trimmed(calc::roundSignificant(value, 4)); }
+std::string figure(double value) {
+    return trimmed(calc::roundSignificant(value, 4));
+}
 std::string percent(double fraction) {
     return trimmed(calc::roundSignificant(fraction * 100, 3)) + "%";
 }
