@@ -232,6 +232,10 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>PDF不能写到标准输出</source>
         <translation>a PDF cannot be written to standard output</translation>
     </message>
+    <message>
+        <source>按此质控数据库中冻结的质控图判断质控点（sqlite:文件 或 postgresql://用户@主机:端口/数据库）；不给时用 LUMETRA_DATABASE，两者都没有则不判断。</source>
+        <translation>Judge the QC rows against the frozen control charts of this quality-control database (sqlite:FILE or postgresql://user@host:port/database); without it LUMETRA_DATABASE, with neither nothing is judged.</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
@@ -568,10 +572,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
 <context>
     <name>QcCommand</name>
     <message>
-        <source>方法名称（按方法归档的批次）。</source>
-        <translation>The method&apos;s name (batches filed with a method).</translation>
-    </message>
-    <message>
         <source>分析项目（未用方法文件归档的批次）。</source>
         <translation>The analyte (batches filed without a method file).</translation>
     </message>
@@ -632,20 +632,6 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <translation>The frozen limits could not be read back</translation>
     </message>
     <message>
-        <source>用法：lumetra qc chart|freeze|list|export，见 lumetra qc --help</source>
-        <translation>usage: lumetra qc chart|freeze|list|export, see lumetra qc --help</translation>
-    </message>
-    <message>
-        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
-qc freeze     按参考期冻结控制限。
-qc list       数据库中的方法、分析项目及其质控序列和点数。
-qc export OUT.csv   导出全部记录（备份）。</source>
-        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
-qc freeze     Freezes the limits of the reference period.
-qc list       The methods and analytes in the database with their QC series and points.
-qc export OUT.csv   Exports every record (a backup).</translation>
-    </message>
-    <message>
         <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
 
 </source>
@@ -654,22 +640,8 @@ qc export OUT.csv   Exports every record (a backup).</translation>
 </translation>
     </message>
     <message>
-        <source>
-
-退出码：0 成功；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同）；
-2 其他错误（用法、数据库、文件）。</source>
-        <translation>
-
-Exit codes: 0 success; 1 no control chart from the points there are (none, fewer than 7 in the
-reference period, all values equal); 2 any other error (usage, database, file).</translation>
-    </message>
-    <message>
         <source>命令：qc</source>
         <translation>Command: qc</translation>
-    </message>
-    <message>
-        <source>chart、freeze、list 或 export</source>
-        <translation>chart, freeze, list or export</translation>
     </message>
     <message>
         <source>缺少 qc 的命令（%1）</source>
@@ -686,6 +658,50 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     <message>
         <source>qc %1 不接受 --%2</source>
         <translation>qc %1 does not take --%2</translation>
+    </message>
+    <message>
+        <source>chart、freeze：方法名称（按方法归档的批次）；file：先应用的方法文件（.lumetra-method），与 lumetra report 相同。</source>
+        <translation>chart, freeze: the method&apos;s name (batches filed with a method); file: the method file applied first (.lumetra-method), as with lumetra report.</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is filed already (batch %1)</translation>
+    </message>
+    <message>
+        <source>用法：lumetra qc chart|freeze|list|export|file，见 lumetra qc --help</source>
+        <translation>usage: lumetra qc chart|freeze|list|export|file, see lumetra qc --help</translation>
+    </message>
+    <message>
+        <source>qc chart      质控图：--method NAME 或 --analyte NAME，--series S（见 lumetra qc --help）。
+qc freeze     按参考期冻结控制限。
+qc list       数据库中的方法、分析项目及其质控序列和点数。
+qc export OUT.csv   导出全部记录（备份）。
+qc file FILE  归档一个批次：与 lumetra report FILE 相同的选项，输出批次编号。</source>
+        <translation>qc chart      A control chart: --method NAME or --analyte NAME, --series S (see lumetra qc --help).
+qc freeze     Freezes the limits of the reference period.
+qc list       The methods and analytes in the database with their QC series and points.
+qc export OUT.csv   Exports every record (a backup).
+qc file FILE  Files a batch: the options of lumetra report FILE; prints the batch&apos;s number.</translation>
+    </message>
+    <message>
+        <source>
+
+退出码：0 成功（file：已归档过的批次也是0）；1 现有的点画不出质控图（没有点、参考期不足7个点、数值全部相同），
+或 file 的标准曲线无法拟合；2 其他错误（用法、数据库、文件）；
+3 file 使用 --strict 且有质控规则未通过或未判定（批次已归档）。</source>
+        <translation>
+
+Exit codes: 0 success (file: also for a batch filed already); 1 no control chart from the points there are (none, fewer than 7 in the
+reference period, all values equal), or file&apos;s curve cannot be fitted; 2 any other error (usage, database, file);
+3 file with --strict and a quality rule failed or not judged (the batch is filed).</translation>
+    </message>
+    <message>
+        <source>chart、freeze、list、export 或 file</source>
+        <translation>chart, freeze, list, export or file</translation>
+    </message>
+    <message>
+        <source>qc file 需要一个文件（用法：lumetra qc file FILE）</source>
+        <translation>qc file needs a file (usage: lumetra qc file FILE)</translation>
     </message>
 </context>
 <context>
@@ -1127,6 +1143,53 @@ reference period, all values equal); 2 any other error (usage, database, file).<
     </message>
 </context>
 <context>
+    <name>UncertaintyTexts</name>
+    <message>
+        <source>--%1 的值“%2”无效，应为 %3</source>
+        <translation>Invalid value “%2” for --%1: expected %3</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>--%1 只用于 --uncertainty bottom-up</source>
+        <translation>--%1 is only for --uncertainty bottom-up</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数或 spikes</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1 or spikes</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1</translation>
+    </message>
+    <message>
+        <source>测量不确定度的评定方式：none（不评定）、bottom-up（由校准曲线和各分量合成）或 top-down（由质控数据库的质控图和质控样结果，见 --database）。</source>
+        <translation>How the measurement uncertainty is evaluated: none, bottom-up (combined from the calibration and the components) or top-down (from the control charts and reference-material results of the quality-control database, see --database).</translation>
+    </message>
+    <message>
+        <source>取样体积的相对标准不确定度（小数，0.01即1%）。</source>
+        <translation>The relative standard uncertainty of the sample volume (a fraction: 0.01 is 1%).</translation>
+    </message>
+    <message>
+        <source>稀释的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the dilution (a fraction).</translation>
+    </message>
+    <message>
+        <source>标准物质（纯度和配制）的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the standards&apos; stock, purity and preparation (a fraction).</translation>
+    </message>
+    <message>
+        <source>回收率的相对标准不确定度（小数），或 spikes：由本批加标样的回收率评定。</source>
+        <translation>The relative standard uncertainty of the recovery (a fraction), or spikes: from the recoveries of the batch&apos;s spikes.</translation>
+    </message>
+    <message>
+        <source>包含因子：2（k = 2），或 t（k = t(0.975; ν_eff)，ν_eff 按 Welch–Satterthwaite 公式）。</source>
+        <translation>The coverage factor: 2 (k = 2), or t (k = t(0.975; ν_eff), ν_eff by Welch–Satterthwaite).</translation>
+    </message>
+</context>
+<context>
     <name>Validation</name>
     <message>
         <source>第%1点</source>
@@ -1522,6 +1585,49 @@ Half-width = t·s
     <message>
         <source>质控数据库…</source>
         <translation>QC database...</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::BatchFiling</name>
+    <message>
+        <source>归档批次</source>
+        <translation>File batch</translation>
+    </message>
+    <message>
+        <source>把这个批次归档到质控数据库</source>
+        <translation>File this batch in the quality-control database</translation>
+    </message>
+    <message>
+        <source>先保存文件（没有未保存的修改）才能归档</source>
+        <translation>Save the file first (no unsaved changes) to file the batch</translation>
+    </message>
+    <message>
+        <source>未归档</source>
+        <translation>Not filed</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1，取代批次 %2）</source>
+        <translation>Filed (batch %1, supersedes batch %2)</translation>
+    </message>
+    <message>
+        <source>已归档（批次 %1）</source>
+        <translation>Filed (batch %1)</translation>
+    </message>
+    <message>
+        <source>未按质控图判断：%1</source>
+        <translation>Not judged against the control charts: %1</translation>
+    </message>
+    <message>
+        <source>尚未计算标准曲线，没有可归档的批次</source>
+        <translation>No curve computed yet: no batch to file</translation>
+    </message>
+    <message>
+        <source>归档失败：%1</source>
+        <translation>Filing failed: %1</translation>
+    </message>
+    <message>
+        <source>此批次已归档（批次 %1）</source>
+        <translation>This batch is filed already (batch %1)</translation>
     </message>
 </context>
 <context>
@@ -3552,6 +3658,126 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>无法打开质控数据库 %1：无法加载质控数据库模块（%2）</source>
         <translation>Cannot open the QC database %1: the QC database module cannot be loaded (%2)</translation>
     </message>
+    <message>
+        <source>没有可读取的质控数据库（--database）</source>
+        <translation>No quality-control database to read (--database)</translation>
+    </message>
+    <message>
+        <source>结果不大于0，没有相对不确定度</source>
+        <translation>The result is not above 0: no relative uncertainty</translation>
+    </message>
+    <message>
+        <source>没有s(x0)，无法评定校准曲线分量</source>
+        <translation>No s(x0): the calibration component cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>不确定度分量无效</source>
+        <translation>An uncertainty component is not valid</translation>
+    </message>
+    <message>
+        <source>校准曲线没有自由度</source>
+        <translation>The calibration has no degrees of freedom</translation>
+    </message>
+    <message>
+        <source>至少需要2个加标样的回收率</source>
+        <translation>At least 2 spike recoveries are needed</translation>
+    </message>
+    <message>
+        <source>加标回收率的均值不大于0</source>
+        <translation>The mean spike recovery is not above 0</translation>
+    </message>
+    <message>
+        <source>没有已归档的质控样结果，无法评定偏倚分量</source>
+        <translation>No filed reference-material results: the bias component cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>第%1个已归档的质控样结果无效</source>
+        <translation>Filed reference-material result %1 is not valid</translation>
+    </message>
+    <message>
+        <source>期间精密度无效</source>
+        <translation>The within-laboratory reproducibility is not valid</translation>
+    </message>
+    <message>
+        <source>±%1，矩形分布</source>
+        <translation>±%1, rectangular</translation>
+    </message>
+    <message>
+        <source>±%1，三角分布</source>
+        <translation>±%1, triangular</translation>
+    </message>
+    <message>
+        <source>±%1，正态分布（95%）</source>
+        <translation>±%1, normal (95%)</translation>
+    </message>
+    <message>
+        <source>s(x0) = %1，x0 = %2，%3次读数</source>
+        <translation>s(x0) = %1, x0 = %2, %3 readings</translation>
+    </message>
+    <message>
+        <source>%1个加标样的回收率</source>
+        <translation>Recoveries of %1 spikes</translation>
+    </message>
+    <message>
+        <source>尚未读取质控数据库</source>
+        <translation>The quality-control database has not been read</translation>
+    </message>
+    <message>
+        <source>没有核查标准或质控样的质控图参考期，无法评定期间精密度分量</source>
+        <translation>No reference period of a check-standard or reference-material chart: the within-laboratory reproducibility cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>%1，水平 %2，RSD %3</source>
+        <translation>%1, level %2, RSD %3</translation>
+    </message>
+    <message>
+        <source>%1个质控样结果，RMS偏倚 %2，u(Cref) %3</source>
+        <translation>%1 reference-material results, RMS bias %2, u(Cref) %3</translation>
+    </message>
+    <message>
+        <source>低于定量限</source>
+        <translation>Below LOQ</translation>
+    </message>
+    <message>
+        <source>取样体积</source>
+        <translation>Sample volume</translation>
+    </message>
+    <message>
+        <source>稀释</source>
+        <translation>Dilution</translation>
+    </message>
+    <message>
+        <source>标准物质</source>
+        <translation>Standard stock</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>期间精密度 u(Rw)</source>
+        <translation>Reproducibility u(Rw)</translation>
+    </message>
+    <message>
+        <source>偏倚 u(bias)</source>
+        <translation>Bias u(bias)</translation>
+    </message>
+    <message>
+        <source>测量不确定度</source>
+        <translation>Measurement uncertainty</translation>
+    </message>
+    <message>
+        <source>不评定</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>无法记下已归档的批次：%1</source>
+        <translation>Cannot record the filed batch: %1</translation>
+    </message>
+    <message>
+        <source>质控图 %1 失控：%2</source>
+        <translation>Control chart %1 out of control: %2</translation>
+    </message>
 </context>
 <context>
     <name>io</name>
@@ -3957,6 +4183,10 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>没有写入权限（%1）</source>
         <translation>no write permission (%1)</translation>
+    </message>
+    <message>
+        <source>应为数字、对象或 &quot;spikes&quot;</source>
+        <translation>expected a number, an object or &quot;spikes&quot;</translation>
     </message>
 </context>
 <context>
