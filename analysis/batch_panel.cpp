@@ -1,6 +1,7 @@
 #include "analysis/batch_panel.h"
 
 #include "analysis/current_calibration.h"
+#include "analysis/uncertainty_panel.h"
 #include "calibration/entries.h"
 #include "calibration/text.h"
 #include "io/document_text.h"
@@ -105,6 +106,7 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
                {tr("% 校准核查 ±"), check_},
                {QStringLiteral("%"), new QWidget(this)}});
     layout->addLayout(limits);
+    layout->addWidget(new UncertaintySettingsRow(calibration, this));
 
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("batchProblem"));

@@ -2,6 +2,7 @@
 
 #include "analysis/current_calibration.h"
 #include "analysis/readable.h"
+#include "analysis/uncertainty_panel.h"
 #include "io/document_text.h"
 
 #include <QBrush>
@@ -100,7 +101,7 @@ SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* paren
         emit dataChanged(index(first, 0), index(last, Columns - 1));
     });
     connect(&calibration, &CurrentCalibration::resultsChanged, this,
-            [this] { emit headerDataChanged(Qt::Horizontal, CiX0, CiX0); });
+            [this] { emit headerDataChanged(Qt::Horizontal, CiX0, Expanded); });
 }
 
 int SampleListModel::rowCount(const QModelIndex& parent) const {
@@ -139,6 +140,7 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         nullptr,
         QT_TR_NOOP("标记"),
         nullptr,
+        nullptr,
         QT_TR_NOOP("质控"),
         QT_TR_NOOP("主窗口结果"),
     };
@@ -149,6 +151,8 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         const QString unit = io::fromDocument(calibration_.batch().resultUnit).trimmed();
         return unit.isEmpty() ? tr("结果") : tr("结果 (%1)").arg(unit);
     }
+    case Expanded:
+        return expandedHeader(calibration_.document());
     default:
         return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
     }
@@ -217,6 +221,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return result.meanResultText.empty()
                        ? io::fromDocument(result.resultText)
                        : tr("%1（平行样均值）").arg(io::fromDocument(result.meanResultText));
+        case Expanded:
+            return expandedCell(result);
         case Qc:
             return qcCellText(result.checks);
         case Count:
@@ -260,6 +266,9 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
                              .arg(readable(*result.meanResult), readable(*result.result.value))
                        : readable(*result.result.value);
         }
+        if (column == Expanded) {
+            return expandedReason(result);
+        }
         if (column == Qc) {
             return qcDetails(result.checks);
         }
@@ -276,7 +285,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::TextAlignmentRole:
-        return (column >= Count && column <= CiX0) || column == Result
+        return (column >= Count && column <= CiX0) || column == Result || column == Expanded
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant();
     default:

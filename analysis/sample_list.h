@@ -36,6 +36,7 @@ public:
         CiX0,
         Flags,
         Result,
+        Expanded, // U of the measurement uncertainty; hidden when no way is chosen
         Qc,
         MainResult,
         Columns

@@ -1586,6 +1586,10 @@ Half-width = t·s
         <source>质控数据库…</source>
         <translation>QC database...</translation>
     </message>
+    <message>
+        <source>不确定度</source>
+        <translation>Uncertainty</translation>
+    </message>
 </context>
 <context>
     <name>analysis::BatchFiling</name>
@@ -2513,6 +2517,128 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>%1% 半宽 (±)</source>
         <translation>%1% CI (±)</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintySettingsRow</name>
+    <message>
+        <source>不评定</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>自下而上</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>自上而下（质控数据）</source>
+        <translation>Top-down (QC data)</translation>
+    </message>
+    <message>
+        <source>由加标样</source>
+        <translation>From spikes</translation>
+    </message>
+    <message>
+        <source>不确定度</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>体积</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>稀释</source>
+        <translation>Dilution</translation>
+    </message>
+    <message>
+        <source>标准物质</source>
+        <translation>Standard stock</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>包含因子</source>
+        <translation>Coverage</translation>
+    </message>
+    <message>
+        <source>各分量为相对标准不确定度（%），对本批每个结果都适用；方法文件中的容差按其分布换算。</source>
+        <translation>Each component is a relative standard uncertainty (%) applying to every result of the batch; a tolerance from a method file is converted by its distribution.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintyTab</name>
+    <message>
+        <source>u_c = %1，u_c,rel = %2，k = %3</source>
+        <translation>u_c = %1, u_c,rel = %2, k = %3</translation>
+    </message>
+    <message>
+        <source>分量</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>标准不确定度</source>
+        <translation>Standard uncertainty</translation>
+    </message>
+    <message>
+        <source>相对标准不确定度</source>
+        <translation>Relative standard uncertainty</translation>
+    </message>
+    <message>
+        <source>占比</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>未选择不确定度的评定方式（样品页的批次设置）。</source>
+        <translation>No way of evaluating the uncertainty is chosen (the batch settings on the Samples page).</translation>
+    </message>
+    <message>
+        <source>在样品表中选择一个样品，显示其不确定度评定。</source>
+        <translation>Select a sample in the sample table to show its uncertainty budget.</translation>
+    </message>
+    <message>
+        <source>“%1”：没有不确定度（%2）</source>
+        <translation>“%1”: no uncertainty (%2)</translation>
+    </message>
+    <message>
+        <source>k = %1</source>
+        <translation>k = %1</translation>
+    </message>
+    <message>
+        <source>，ν_eff = %1</source>
+        <translation>, ν_eff = %1</translation>
+    </message>
+    <message>
+        <source>“%1”：%2 ± %3 %4（%5；u_c,rel = %6）</source>
+        <translation>“%1”: %2 ± %3 %4 (%5; u_c,rel = %6)</translation>
+    </message>
+    <message>
+        <source>k = t(0.975; ν_eff)</source>
+        <translation>k = t(0.975; ν_eff)</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自下而上评定（校准曲线及各分量的相对标准不确定度合成），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: bottom-up (the relative standard uncertainties of the calibration and the components combined), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自上而下评定（期间精密度 u(Rw) 与偏倚 u(bias)，来自质控数据库），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: top-down (within-laboratory reproducibility u(Rw) and bias u(bias) from the quality-control database), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>%1 %2（%3；占 %4）</source>
+        <translation>%1 %2 (%3; share %4)</translation>
+    </message>
+    <message>
+        <source>典型样品“%1”的不确定度评定：%2；u_c,rel = %3，U = %4 %5，结果 %6 ± %4 %5。</source>
+        <translation>Uncertainty budget of the typical sample “%1”: %2; u_c,rel = %3, U = %4 %5, result %6 ± %4 %5.</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
     </message>
 </context>
 <context>
