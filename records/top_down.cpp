@@ -46,6 +46,41 @@ readTopDownInputs(Store& store, const calibration::Document& document,
         if (!check && !reference) {
             continue;
         }
+        // The reference material's results as filed, each with its certified value and its U
+        // (the bound of the row's "reference" rule): all of them, also when too few for a chart.
+        if (reference) {
+            const auto points = store.series(group, key);
+            if (!points) {
+                inputs->problem = unreadable(points.fault());
+                return inputs;
+            }
+            const std::string name = key.substr(std::string_view("reference:").size());
+            std::set<std::int64_t> batches;
+            for (const SeriesPoint& point : points.value()) {
+                batches.insert(point.batch);
+            }
+            for (const std::int64_t id : batches) {
+                const auto batch = store.readBatch(id);
+                if (!batch) {
+                    inputs->problem = unreadable(batch.fault());
+                    return inputs;
+                }
+                if (!batch.value()) {
+                    continue;
+                }
+                for (const QcRow& row : batch.value()->rows) {
+                    if (row.type != "reference" || row.name != name || !row.value) {
+                        continue;
+                    }
+                    const std::optional<double> certified = calc::strictParse(row.certified);
+                    for (const Verdict& verdict : row.verdicts) {
+                        if (verdict.rule == "reference" && verdict.high && certified) {
+                            inputs->references.push_back({*row.value, *certified, *verdict.high});
+                        }
+                    }
+                }
+            }
+        }
         ChartRequest request;
         request.group = group;
         request.series = key;
@@ -70,38 +105,6 @@ readTopDownInputs(Store& store, const calibration::Document& document,
         }
         level.series = key;
         inputs->rw.push_back(level);
-
-        if (!reference) {
-            continue;
-        }
-        // The reference material's results as filed, each with its certified value and its U
-        // (the bound of the row's "reference" rule).
-        const std::string name = key.substr(std::string_view("reference:").size());
-        std::set<std::int64_t> batches;
-        for (const SeriesPoint& point : read.points) {
-            batches.insert(point.batch);
-        }
-        for (const std::int64_t id : batches) {
-            const auto batch = store.readBatch(id);
-            if (!batch) {
-                inputs->problem = unreadable(batch.fault());
-                return inputs;
-            }
-            if (!batch.value()) {
-                continue;
-            }
-            for (const QcRow& row : batch.value()->rows) {
-                if (row.type != "reference" || row.name != name || !row.value) {
-                    continue;
-                }
-                const std::optional<double> certified = calc::strictParse(row.certified);
-                for (const Verdict& verdict : row.verdicts) {
-                    if (verdict.rule == "reference" && verdict.high && certified) {
-                        inputs->references.push_back({*row.value, *certified, *verdict.high});
-                    }
-                }
-            }
-        }
     }
     return inputs;
 }
