@@ -18,6 +18,7 @@
 #include "analysis/sample_table.h"
 #include "analysis/standards_table.h"
 #include "analysis/statistics_table.h"
+#include "analysis/uncertainty_panel.h"
 #include "analysis/window_placement.h"
 #include "calibration/report.h"
 #include "io/document_text.h"
@@ -29,6 +30,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -253,6 +255,24 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     validation_ = new ValidationTab(calibration_, prompts_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
     tabs_->addTab(validation_, tr("验证"));
+    // The budget scrolls, as the samples' page does, rather than holding the window up.
+    auto* uncertaintyScroll = new QScrollArea(tabs_);
+    uncertaintyScroll->setFrameShape(QFrame::NoFrame);
+    uncertaintyScroll->setWidgetResizable(true);
+    auto* uncertainty = new UncertaintyTab(calibration_, uncertaintyScroll);
+    uncertaintyScroll->setWidget(uncertainty);
+    tabs_->addTab(uncertaintyScroll, tr("不确定度"));
+    connect(sampleTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, uncertainty,
+            [uncertainty](const QModelIndex& current) {
+                uncertainty->showRow(current.isValid() ? current.row() : -1);
+            });
+    const auto hideExpanded = [this] {
+        sampleTable_->setColumnHidden(SampleListModel::Expanded,
+                                      calibration_.document().settings.uncertainty.way ==
+                                          calibration::UncertaintyWay::None);
+    };
+    connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideExpanded);
+    hideExpanded();
     tabs_->addTab(new HistoryTab(calibration_, tabs_), tr("记录"));
     header_ = new HeaderDialog(calibration_, this);
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);

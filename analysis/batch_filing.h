@@ -74,6 +74,7 @@ private:
     // names the same database; nullptr with the reason.
     records::Store* store(const records::DatabaseUrl& url, QString& whyNot);
     void readCharts(bool force);
+    void readTopDown(bool force);
 
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
@@ -85,9 +86,10 @@ private:
     std::unique_ptr<records::Store> store_;
     std::string identity_; // of the document as saved; "" while it has unsaved changes
     std::optional<std::int64_t> filed_, supersedes_;
-    QString chartFault_;    // why the charts could not be read; "" when they could
-    QString faultDatabase_; // the database they could not be read from
-    bool reading_ = false;  // the charts being read (the calibration evaluates again meanwhile)
+    QString chartFault_;       // why the charts could not be read; "" when they could
+    QString faultDatabase_;    // the database they could not be read from
+    double topDownFactor_ = 0; // the result factor the top-down inputs were read with
+    bool reading_ = false;     // the charts being read (the calibration evaluates again meanwhile)
 };
 
 } // namespace analysis

@@ -2,6 +2,7 @@
 
 #include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
+#include "analysis/uncertainty_panel.h"
 #include "calc/full_precision.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
@@ -156,6 +157,7 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, ui::Prompts& prompts, QW
                {tr("% 校准核查 ±"), check_},
                {QStringLiteral("%"), new QWidget(this)}});
     settingsLayout->addLayout(limits);
+    settingsLayout->addWidget(new UncertaintySettingsRow(calibration, this));
 
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("batchProblem"));

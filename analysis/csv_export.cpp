@@ -88,7 +88,7 @@ QList<io::CsvRow> exportTable(const calibration::Document& document,
 
     if (!document.samples.empty()) {
         rows.append(io::CsvRow());
-        io::CsvRow keys = header(calibration::sampleKeys());
+        io::CsvRow keys = header(calibration::sampleKeys(document));
         keys.append(u"main_result"_s);
         rows.append(keys);
         for (std::size_t i = 0; i < document.samples.size(); ++i) {

@@ -224,9 +224,22 @@ void CurrentCalibration::recomputeCurve() {
 void CurrentCalibration::recomputeBatch() {
     results_.batch = calibration::evaluateBatch(document_, results_.curve, results_.samples);
     records::judgeAgainstCharts(document_, results_, chartContext_);
+    if (topDown_ && document_.settings.uncertainty.way == calibration::UncertaintyWay::TopDown) {
+        calibration::applyTopDown(document_, results_, topDown_);
+    }
     if (!results_.samples.empty()) {
         emit samplesChanged(0, int(results_.samples.size()) - 1);
     }
+}
+
+void CurrentCalibration::setTopDownInputs(
+    std::shared_ptr<const calibration::TopDownInputs> inputs) {
+    if (inputs == topDown_) {
+        return;
+    }
+    topDown_ = std::move(inputs);
+    recomputeBatch();
+    emit resultsChanged();
 }
 
 void CurrentCalibration::setChartContext(records::ChartContext context) {

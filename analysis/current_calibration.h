@@ -68,6 +68,12 @@ public:
     // The frozen control charts the batch is judged against (records/judging.h), read from the
     // database by whoever knows it: the batch is judged at once and after every evaluation.
     const records::ChartContext& chartContext() const { return chartContext_; }
+    // The top-down uncertainty's inputs (records/top_down.h), read by whoever knows the database:
+    // every result's uncertainty is made with them at once and after every evaluation.
+    const std::shared_ptr<const calibration::TopDownInputs>& topDownInputs() const {
+        return topDown_;
+    }
+    void setTopDownInputs(std::shared_ptr<const calibration::TopDownInputs> inputs);
     void setChartContext(records::ChartContext context);
 
     // The reason the user gave for the changes about to be made: every history entry recorded
@@ -133,6 +139,7 @@ private:
     bool modified_ = false;
     std::string reason_;
     records::ChartContext chartContext_;
+    std::shared_ptr<const calibration::TopDownInputs> topDown_;
 };
 
 } // namespace analysis

@@ -6,6 +6,7 @@
 #include "analysis/report_layout.h"
 #include "analysis/sample_list.h"
 #include "analysis/statistics_table.h"
+#include "analysis/uncertainty_panel.h"
 #include "analysis/validation_rows.h"
 #include "calibration/entries.h"
 #include "calibration/history.h"
@@ -519,6 +520,7 @@ ReportContent reportContent(const calibration::Document& document,
     content.validation = validationTable(document, results);
     content.results = resultsTable(document, results);
     content.batch = batchLines(document, results);
+    addUncertaintyToReport(content, document, results);
     content.signatures = {Report::tr("分析：______ 日期：______"),
                           Report::tr("校核：______ 日期：______"),
                           Report::tr("审核：______ 日期：______")};

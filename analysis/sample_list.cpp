@@ -3,6 +3,7 @@
 #include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
 #include "analysis/readable.h"
+#include "analysis/uncertainty_panel.h"
 #include "calc/shown_number.h"
 #include "calibration/entries.h"
 #include "io/document_text.h"
@@ -168,6 +169,7 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         nullptr,
         QT_TR_NOOP("标记"),
         nullptr,
+        nullptr,
         QT_TR_NOOP("质控"),
         QT_TR_NOOP("主窗口结果"),
     };
@@ -192,6 +194,8 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
     case Certified:
     case U:
         return withUnit(tr(kTitles[section]), resultUnit);
+    case Expanded:
+        return expandedHeader(calibration_.document());
     default:
         return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
     }
@@ -260,6 +264,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return result.meanResultText.empty()
                        ? io::fromDocument(result.resultText)
                        : tr("%1（平行样均值）").arg(io::fromDocument(result.meanResultText));
+        case Expanded:
+            return expandedCell(result);
         case Qc:
             return qcCellText(result.checks, io::fromDocument(calibration_.document().unit),
                               io::fromDocument(calibration_.batch().resultUnit));
@@ -304,6 +310,9 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
                              .arg(readable(*result.meanResult), readable(*result.result.value))
                        : readable(*result.result.value);
         }
+        if (column == Expanded) {
+            return expandedReason(result);
+        }
         if (column == Qc) {
             return qcDetails(result.checks);
         }
@@ -320,7 +329,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::TextAlignmentRole:
-        return (column >= Count && column <= CiX0) || column == Result
+        return (column >= Count && column <= CiX0) || column == Result || column == Expanded
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant();
     default:

@@ -38,6 +38,7 @@ public:
         CiX0,
         Flags,
         Result,
+        Expanded, // U of the measurement uncertainty; hidden when no way is chosen
         Qc,
         MainResult,
         Columns

@@ -560,6 +560,13 @@ void chooseMdl(BatchResult& batch, const Document& document) {
     batch.reportedLoqMdl = Figure{batch.mdl->loq, std::nullopt};
 }
 
+void rowUncertainty(SampleResult& sample, const Document& document, const CurveResult& curve,
+                    const BatchResult& batch) {
+    auto made = sampleUncertainty(document.settings, curve, batch, sample);
+    sample.uncertainty =
+        made ? std::make_shared<const SampleUncertainty>(std::move(*made)) : nullptr;
+}
+
 } // namespace
 
 void evaluateRows(const Document& document, const CurveResult& curve, const BatchResult& batch,
@@ -567,6 +574,7 @@ void evaluateRows(const Document& document, const CurveResult& curve, const Batc
     for (std::size_t row = first; row <= last && row < samples.size(); ++row) {
         estimateRow(samples[row], curve, batch);
         reportRow(row, document, batch, samples);
+        rowUncertainty(samples[row], document, curve, batch);
     }
 }
 
@@ -686,6 +694,10 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         }
     }
     duplicateMeans(duplicates, document, batch, samples);
+    batch.uncertainty = batchUncertainty(settings, samples);
+    for (SampleResult& sample : samples) {
+        rowUncertainty(sample, document, curve, batch);
+    }
     summarize(batch, document, samples, reading && !batch.reportedLimit.value);
     return batch;
 }

@@ -9,6 +9,7 @@
 // form (the three bytes ED A0 80 for U+D800), so that it reads back into Qt as it was.
 
 #include "calc/model_fit.h"
+#include "calibration/uncertainty_settings.h"
 
 #include <optional>
 #include <string>
@@ -97,6 +98,9 @@ struct Settings {
     // A blank's mean absorbance as measured (before any correction) must not exceed this; none:
     // the rule is off.
     std::optional<double> blankAbsorbanceMax;
+
+    // The measurement uncertainty of the results (uncertainty_settings.h); none by default.
+    UncertaintySettings uncertainty;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

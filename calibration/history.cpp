@@ -69,6 +69,7 @@ std::string wordOf(const std::string& value) {
         Word{"spike_high_pct", QT_TRANSLATE_NOOP("calibration", "加标回收率上限")},
         Word{"check_max_pct", QT_TRANSLATE_NOOP("calibration", "校准核查相对误差上限")},
         Word{"blank_absorbance_max", QT_TRANSLATE_NOOP("calibration", "空白吸光度上限")},
+        Word{"uncertainty", QT_TRANSLATE_NOOP("calibration", "测量不确定度")},
         Word{"validated", QT_TRANSLATE_NOOP("calibration", "方法验证的检出限")},
         Word{"laboratory", QT_TRANSLATE_NOOP("calibration", "实验室")},
         Word{"project", QT_TRANSLATE_NOOP("calibration", "项目/批号")},
@@ -126,6 +127,7 @@ std::string settingValue(const std::string& key, const std::string& value) {
         Word{"below", "lt", QT_TRANSLATE_NOOP("calibration", "<检出限")},
         Word{"below", "L", QT_TRANSLATE_NOOP("calibration", "检出限L")},
         Word{"blank_absorbance_max", "", QT_TRANSLATE_NOOP("calibration", "关")},
+        Word{"uncertainty", "none", QT_TRANSLATE_NOOP("calibration", "不评定")},
     };
     for (const Word& word : kValues) {
         if (key == word.key && value == word.value) {
@@ -259,6 +261,7 @@ std::vector<Change> settingChanges(const Settings& before, const Settings& after
             {"check_max_pct", numberText(s.checkMaxPct)},
             {"blank_absorbance_max",
              s.blankAbsorbanceMax ? numberText(*s.blankAbsorbanceMax) : std::string()},
+            {"uncertainty", uncertaintySettingsText(s.uncertainty)},
         };
     };
     const auto old = texts(before);

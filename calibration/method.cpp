@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace calibration {
 namespace {
@@ -46,6 +47,8 @@ constexpr std::array kCopies{
     SettingCopy{"volume_unit", [](const Settings& f, Settings& t) { t.volumeUnit = f.volumeUnit; }},
     SettingCopy{"result_unit", [](const Settings& f, Settings& t) { t.resultUnit = f.resultUnit; }},
     SettingCopy{"factor", [](const Settings& f, Settings& t) { t.factor = f.factor; }},
+    SettingCopy{"uncertainty",
+                [](const Settings& f, Settings& t) { t.uncertainty = f.uncertainty; }},
 };
 
 } // namespace
@@ -117,7 +120,12 @@ Method methodFromDocument(const Document& document, const Results& results, std:
     method.resultUnit = document.settings.resultUnit;
     method.settings = document.settings;
     for (const char* key : settingKeys()) {
-        method.settingKeys.emplace_back(key);
+        // The uncertainty only when the document gives one: a method made without stays as
+        // methods always were.
+        if (std::string_view(key) != "uncertainty" ||
+            !(document.settings.uncertainty == UncertaintySettings{})) {
+            method.settingKeys.emplace_back(key);
+        }
     }
     if (const auto& mdl = results.batch.mdl) {
         method.validated.mdl = mdl->mdl;

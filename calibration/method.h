@@ -27,7 +27,8 @@ struct Method {
 // Every key of a .lumetra file's settings, in the file's order: model, weight, level, alpha, k,
 // m, limit, blank_correction, rounding, digits, decimals, switch_at, below, min_r,
 // duplicate_max_pct, spike_low_pct, spike_high_pct, check_max_pct, blank_absorbance_max, volume,
-// volume_unit, result_unit, factor.
+// volume_unit, result_unit, factor, uncertainty (a method made from a document gives the last only
+// when the document chose one).
 const std::vector<const char*>& settingKeys();
 
 // The document with the method applied: the settings it gives, the curve's unit, the reporting

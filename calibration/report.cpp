@@ -115,7 +115,9 @@ void appendText(std::string& out, const ReportValue& value) {
         appendJoined(out, value.keys, ",", [&out](const char* v) { out += v; });
         break;
     case Kind::Object:
-        // The objects of the validation are written as lines of their own (appendTextFields).
+        // The objects of the validation are written as lines of their own (appendTextFields); a
+        // row's object in a cell by its text (a sample's uncertainty: U).
+        out += value.text;
         break;
     case Kind::List:
         out += value.text; // made of keys and numbers by its maker
@@ -689,8 +691,10 @@ void qcCells(RowFill& fill, const std::vector<QualityCheck>& checks) {
 
 } // namespace
 
-void sampleRow(const Document& document, const Results& results, std::size_t index,
-               std::vector<ReportValue>& row) {
+namespace {
+
+void sampleCells(const Document& document, const Results& results, std::size_t index,
+                 std::vector<ReportValue>& row) {
     const Sample& sample = document.samples[index];
     const SampleResult& result = results.samples[index];
     RowFill fill(row);
@@ -768,6 +772,63 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
     }
 }
 
+// A row's uncertainty: {way, u_c, u_rel, U, U_text, k, nu_eff, result_text, components [{name,
+// u_rel, share}]} (its text cell U_text) or null, and the reason beside it or null.
+void uncertaintyCells(const Document& document, const SampleResult& result,
+                      std::vector<ReportValue>& row) {
+    const SampleUncertainty* u = result.uncertainty.get();
+    if (u == nullptr || !u->value) {
+        row.push_back(ReportValue::null());
+        row.push_back(u != nullptr && u->reason ? ReportValue::ofText(render(*u->reason))
+                                                : ReportValue::null());
+        return;
+    }
+    const calc::Uncertainty& value = *u->value;
+    ReportValue components;
+    components.kind = Kind::List;
+    for (const calc::BudgetLine& line : value.components) {
+        components.items.push_back(object({{"name", ReportValue::ofKey(line.name)},
+                                           {"u_rel", ReportValue::of(line.uRel)},
+                                           {"share", ReportValue::of(line.share)}}));
+    }
+    ReportValue cell = object({
+        {"way",
+         ReportValue::ofKey(kUncertaintyWayKeys[std::size_t(document.settings.uncertainty.way)])},
+        {"u_c", ReportValue::of(value.uC)},
+        {"u_rel", ReportValue::of(value.uRel)},
+        {"U", ReportValue::of(value.expanded)},
+        {"U_text", ReportValue::ofText(value.expandedText)},
+        {"k", ReportValue::of(value.k)},
+        {"nu_eff", ReportValue::of(value.nuEff)},
+        {"result_text", ReportValue::ofText(u->resultText)},
+        {"components", std::move(components)},
+    });
+    cell.text = value.expandedText;
+    row.push_back(std::move(cell));
+    row.push_back(ReportValue::null());
+}
+
+} // namespace
+
+void sampleRow(const Document& document, const Results& results, std::size_t index,
+               std::vector<ReportValue>& row) {
+    sampleCells(document, results, index, row);
+    if (document.settings.uncertainty.way != UncertaintyWay::None) {
+        uncertaintyCells(document, results.samples[index], row);
+    }
+}
+
+const std::vector<const char*>& sampleKeys(const Document& document) {
+    static const std::vector<const char*> withUncertainty = [] {
+        std::vector<const char*> keys = sampleKeys();
+        keys.push_back("uncertainty");
+        keys.push_back("uncertainty_reason");
+        return keys;
+    }();
+    return document.settings.uncertainty.way == UncertaintyWay::None ? sampleKeys()
+                                                                     : withUncertainty;
+}
+
 namespace {
 
 // The report's text as it is made: the whole of it (no writer), or handed to the writer a piece
@@ -818,7 +879,7 @@ bool buildText(const Document& document, const Results& results, std::string& ou
     }
     if (!document.samples.empty()) {
         out += '\n';
-        appendHeader(out, sampleKeys());
+        appendHeader(out, sampleKeys(document));
         for (std::size_t i = 0; i < document.samples.size() && pieces.next(); ++i) {
             sampleRow(document, results, i, row);
             appendTextRow(out, row);
@@ -860,7 +921,7 @@ bool buildJson(const Document& document, const Results& results, std::string& ou
     };
     appendRows("points", document.standards.size(), pointKeys(),
                [&](std::size_t i) { pointRow(document, results, i, row); });
-    appendRows("samples", document.samples.size(), sampleKeys(),
+    appendRows("samples", document.samples.size(), sampleKeys(document),
                [&](std::size_t i) { sampleRow(document, results, i, row); });
     // The change history, each entry with its values and in words.
     out += ",\n    \"history\": [";

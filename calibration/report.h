@@ -111,6 +111,11 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 // verdict: false when a rule failed, else null when one was not judged, else true; null without
 // rules), below_limit, error (the reason a row has no values or its type cells cannot be used).
 const std::vector<const char*>& sampleKeys();
+// With a way of uncertainty chosen, two more: uncertainty {way, u_c, u_rel, U, U_text, k, nu_eff
+// (null with k = 2), result_text (the result written to U's last decimal where it has more),
+// components [{name, u_rel, share}]} (u_rel and share as fractions; in a text cell U_text) or null,
+// and uncertainty_reason, why it is null ("低于定量限", ...). Without, exactly sampleKeys().
+const std::vector<const char*>& sampleKeys(const Document& document);
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row);
 

@@ -455,3 +455,39 @@ TEST_F(ReportTest, TextsTallerThanAPageAreCutWithANoteAndTheRecordGoesOn) {
 }
 
 } // namespace
+
+namespace {
+
+// With a way of uncertainty chosen the results carry U, the batch's lines the way and the budget
+// of the typical sample: the same figures as the window and the command line.
+TEST_F(ReportTest, UncertaintyColumnWayAndTypicalBudget) {
+    fitWithExclusion();
+    calibration::Settings settings = calibration().document().settings;
+    settings.uncertainty.way = calibration::UncertaintyWay::BottomUp;
+    settings.uncertainty.volume = calibration::RelativeComponent{0.01, std::nullopt};
+    settings.limit = calibration::ReportedLimit::Mdl;
+    calibration().setSettings(settings);
+    calibration::Sample low, mid, high;
+    low.name = "S1";
+    low.readings = "6.0";
+    mid.name = "S2";
+    mid.readings = "9.0";
+    high.name = "S3";
+    high.readings = "15.0";
+    calibration().appendSamples({low, mid, high});
+    const auto& u = calibration().sampleResults()[1].uncertainty;
+    ASSERT_TRUE(u && u->value);
+
+    const QString text = exported(dir.filePath(u"不确定度.pdf"_qs))
+                             .join(QString())
+                             .remove(QRegularExpression(u"\\s"_qs));
+    const QString expandedText = QString::fromStdString(u->value->expandedText);
+    for (const QString& expected :
+         {u"结果U质控"_qs, u"(k=2)"_qs, u"S2样品9.0193.832873.83"_qs + expandedText,
+          u"测量不确定度：自下而上评定"_qs, u"典型样品“S2”的不确定度评定：校准曲线"_qs,
+          u"取样体积1%（1%；占"_qs, u"U="_qs + expandedText + u"mg/L"_qs}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    }
+}
+
+} // namespace
