@@ -6,6 +6,7 @@
 #include "analysis/current_calibration.h"
 #include "analysis/database_dialog.h"
 #include "analysis/export_module.h"
+#include "analysis/file_names.h"
 #include "analysis/header_dialog.h"
 #include "analysis/history_tab.h"
 #include "analysis/model_panel.h"
@@ -17,6 +18,7 @@
 #include "analysis/sample_table.h"
 #include "analysis/standards_table.h"
 #include "analysis/statistics_table.h"
+#include "analysis/uncertainty_panel.h"
 #include "analysis/window_placement.h"
 #include "calibration/report.h"
 #include "io/document_text.h"
@@ -28,6 +30,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -75,7 +78,6 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     layout->setContentsMargins(0, 0, 0, 0);
     filing_ = new BatchFiling(calibration_, prompts_, this);
     buildMenu();
-    layout->addWidget(filing_->bar());
 
     // Below the menu everything scrolls when the window is smaller than its content's least
     // size (a small screen at twice the scale), instead of being cut off.
@@ -164,7 +166,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
         label->setSizePolicy(policy);
         tableColumn->addWidget(label);
     }
-    tableColumn->insertWidget(0, new ModelControls(calibration_, statisticsPanel_));
+    tableColumn->insertWidget(0, new ModelControls(calibration_, prompts_, statisticsPanel_));
     tableColumn->addWidget(statisticsTable_);
     statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
@@ -203,6 +205,7 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     standards_ = new StandardsModel(calibration_, prompts_, this);
     auto* standardsPage = new QWidget(tabs_);
     auto* standardsLayout = new QVBoxLayout(standardsPage);
+    standardsLayout->addWidget(new CurveUnitBox(calibration_, prompts_, standardsPage));
     standardsTable_ = new StandardsTable(*standards_, calibration_, prompts_, standardsPage);
     standardsLayout->addWidget(standardsTable_);
     auto* standardsHint =
@@ -212,10 +215,11 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     standardsHint->setWordWrap(true);
     standardsLayout->addWidget(standardsHint);
     tabs_->addTab(standardsPage, tr("标准点"));
-    samples_ = new SampleListModel(calibration_, this);
+    samples_ = new SampleListModel(calibration_, prompts_, this);
     auto* samplePage = new QWidget(tabs_);
     auto* sampleLayout = new QVBoxLayout(samplePage);
-    sampleLayout->addWidget(new BatchPanel(calibration_, samplePage));
+    batchPanel_ = new BatchPanel(calibration_, prompts_, samplePage);
+    sampleLayout->addWidget(batchPanel_);
     sampleTable_ = new SampleTable(*samples_, prompts_, samplePage);
     sampleLayout->addWidget(sampleTable_);
     auto* sampleButtons = new QHBoxLayout;
@@ -228,20 +232,47 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
            "Delete 删除所选行；双击单元格编辑。"),
         samplePage);
     hint->setWordWrap(true);
+    sampleHint_ = hint;
     sampleButtons->addWidget(hint, 1);
+    // The list with the window's height: the plots and the settings fold away.
+    samplesOnly_ = new QPushButton(tr("放大样品表"), samplePage);
+    samplesOnly_->setObjectName(QStringLiteral("samplesOnly"));
+    samplesOnly_->setCheckable(true);
+    samplesOnly_->setToolTip(tr("隐藏图表和批次设置，样品表占满窗口；再点一次恢复。"));
+    connect(samplesOnly_, &QPushButton::toggled, this, &AnalysisWindow::setSamplesOnly);
+    sampleButtons->addWidget(samplesOnly_);
     sampleButtons->addWidget(clearList);
     sampleLayout->addLayout(sampleButtons);
     // The batch's settings make the page tall: it scrolls rather than holding the window up.
     auto* sampleScroll = new QScrollArea(tabs_);
+    sampleScroll->setObjectName(QStringLiteral("samplesTab"));
     sampleScroll->setFrameShape(QFrame::NoFrame);
     sampleScroll->setWidgetResizable(true);
     sampleScroll->setWidget(samplePage);
     tabs_->addTab(sampleScroll, tr("样品"));
     samplesTab_ = sampleScroll;
-    tabs_->addTab(new ModelTab(calibration_, tabs_), tr("模型"));
-    validation_ = new ValidationTab(calibration_, tabs_);
+    tabs_->addTab(new ModelTab(calibration_, prompts_, tabs_), tr("模型"));
+    validation_ = new ValidationTab(calibration_, prompts_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
     tabs_->addTab(validation_, tr("验证"));
+    // The budget scrolls, as the samples' page does, rather than holding the window up.
+    auto* uncertaintyScroll = new QScrollArea(tabs_);
+    uncertaintyScroll->setFrameShape(QFrame::NoFrame);
+    uncertaintyScroll->setWidgetResizable(true);
+    auto* uncertainty = new UncertaintyTab(calibration_, uncertaintyScroll);
+    uncertaintyScroll->setWidget(uncertainty);
+    tabs_->addTab(uncertaintyScroll, tr("不确定度"));
+    connect(sampleTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, uncertainty,
+            [uncertainty](const QModelIndex& current) {
+                uncertainty->showRow(current.isValid() ? current.row() : -1);
+            });
+    const auto hideExpanded = [this] {
+        sampleTable_->setColumnHidden(SampleListModel::Expanded,
+                                      calibration_.document().settings.uncertainty.way ==
+                                          calibration::UncertaintyWay::None);
+    };
+    connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideExpanded);
+    hideExpanded();
     tabs_->addTab(new HistoryTab(calibration_, tabs_), tr("记录"));
     header_ = new HeaderDialog(calibration_, this);
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
@@ -258,6 +289,8 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
 void AnalysisWindow::buildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
+    // 归档批次 and its mark sit at the menu bar's end, taking no height from the plots.
+    bar->setCornerWidget(filing_->bar(), Qt::TopRightCorner);
     auto* edit = bar->addMenu(tr("编辑(&E)"));
     auto* copy = edit->addAction(tr("复制结果"), this, &AnalysisWindow::copyResults);
     copy->setShortcut(QKeySequence::Copy);
@@ -265,6 +298,7 @@ void AnalysisWindow::buildMenu() {
     addAction(copy);
     auto* file = bar->addMenu(tr("文件(&F)"));
     buildFileMenu(*file);
+    buildMethodMenu(*bar->addMenu(tr("方法(&M)")));
     file->addSeparator();
     file->addAction(tr("保存图像…"), this, &AnalysisWindow::saveImage);
     file->addSeparator();
@@ -445,6 +479,7 @@ void AnalysisWindow::updateTitle() {
 PlotData AnalysisWindow::plotData() const {
     PlotOptions options;
     options.currentSample = sampleAbsorbance_;
+    options.blankA = calibration_.batch().blankA;
     options.showConfidence = validation_ && validation_->showConfidence();
     options.showPrediction = validation_ && validation_->showPrediction();
     return analysis::plotData(calibration_.document(), calibration_.curve(),
@@ -522,7 +557,8 @@ void AnalysisWindow::exportPdf() {
         return;
     }
     const QString path =
-        prompts_.saveFileName(tr("导出PDF"), tr("PDF 文件 (*.pdf)"), tr("标准曲线报告.pdf"));
+        prompts_.saveFileName(tr("导出PDF"), tr("PDF 文件 (*.pdf)"),
+                              proposedFile(tr("标准曲线报告"), QStringLiteral("pdf")));
     if (path.isEmpty()) {
         return;
     }
@@ -532,6 +568,28 @@ void AnalysisWindow::exportPdf() {
     }
     if (error) {
         prompts_.tell(tr("PDF导出失败：%1").arg(error->message()));
+    }
+}
+
+QString AnalysisWindow::proposedFile(const QString& fallback, const QString& suffix) const {
+    const QString name = proposedName(calibration_.document());
+    return (name.isEmpty() ? fallback : name) + u'.' + suffix;
+}
+
+// The sample page keeps the summary of the checks, the table and its buttons; the plots and the
+// statistics above, the settings and the hint give the table their room.
+void AnalysisWindow::setSamplesOnly(bool only) {
+    if (samplesOnly_->isChecked() != only) {
+        samplesOnly_->setChecked(only); // comes back here
+        return;
+    }
+    curveArea_->setVisible(!only);
+    batchPanel_->setSettingsVisible(!only);
+    sampleHint_->setVisible(!only);
+    if (only) {
+        tabs_->setCurrentWidget(samplesTab_);
+    } else {
+        balance();
     }
 }
 

@@ -3,6 +3,10 @@
 #include "analysis/plot_data.h"
 #include "analysis/report.h"
 #include "io/csv.h"
+// moc cannot parse the standard library's concepts, which the calibration headers bring.
+#ifndef Q_MOC_RUN
+#include "calibration/method.h"
+#endif
 #include "ui/prompts.h"
 
 #include <QList>
@@ -18,12 +22,15 @@ class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QTabWidget;
+class QPushButton;
 
 namespace analysis {
 
 class BatchFiling;
+class BatchPanel;
 class CurrentCalibration;
 class HeaderDialog;
+class MethodDialog;
 class PlotWidget;
 class SampleListModel;
 class SampleTable;
@@ -78,6 +85,17 @@ public:
     void exportCsv();
     QList<io::CsvRow> exportTable() const;
 
+    // "方法" menu. "保存为方法…": the dialog for the method's name and validated MDL, then a file
+    // name; the method file is written through io::saveMethod and the saving recorded.
+    // "应用方法…": a method file applied to the document as one history entry; a damaged,
+    // foreign or newer file changes nothing and says why.
+    void saveAsMethod();
+    void applyMethodFile();
+
+    // The sample list with the window's height: the plots and the batch's settings fold away
+    // ("放大样品表"), or come back.
+    void setSamplesOnly(bool only);
+
     // Why an export (PDF, CSV, image) may not be written to `path`: it is the open document's
     // file, which only saving the document replaces, or io::checkWriteTarget refuses it. nullopt
     // when it may.
@@ -113,6 +131,11 @@ private:
 
     void buildMenu();
     void buildFileMenu(QMenu& file);
+    void buildMethodMenu(QMenu& method);
+    void writeMethod(const calibration::Method& method);
+    // The file name a save dialog proposes with `suffix` ("pdf"): the name the document is filed
+    // under, else `fallback`.
+    QString proposedFile(const QString& fallback, const QString& suffix) const;
     void refresh();
     void updatePlots();
     void updateTitle();
@@ -152,6 +175,10 @@ private:
     QWidget* samplesTab_ = nullptr; // the sample list's page
     HeaderDialog* header_ = nullptr;
     BatchFiling* filing_ = nullptr; // "归档批次" and its mark "未归档"
+    MethodDialog* methodDialog_ = nullptr;
+    BatchPanel* batchPanel_ = nullptr;
+    QWidget* sampleHint_ = nullptr;
+    QPushButton* samplesOnly_ = nullptr;
     ValidationTab* validation_ = nullptr;
     SampleListModel* samples_ = nullptr;
     SampleTable* sampleTable_ = nullptr;

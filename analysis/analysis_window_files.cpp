@@ -2,6 +2,7 @@
 // from and written to files, and the CSV export.
 
 #include "analysis/analysis_window.h"
+#include "analysis/change_reason.h"
 #include "analysis/csv_export.h"
 #include "analysis/current_calibration.h"
 #include "analysis/sample_list.h"
@@ -69,6 +70,10 @@ void AnalysisWindow::importSamplesCsv() {
     for (const io::Sample& row : csv->rows) {
         rows.push_back(io::toDocument(row));
     }
+    const ChangeReason reason(calibration_, prompts_);
+    if (!reason) {
+        return;
+    }
     calibration_.appendSamples(std::move(rows), "import");
     tabs_->setCurrentWidget(samplesTab_);
     sampleTable_->scrollTo(samples_->index(first, 0));
@@ -86,8 +91,8 @@ void AnalysisWindow::exportCsv() {
         prompts_.tell(tr("尚未计算标准曲线，没有可导出的结果"));
         return;
     }
-    const QString path =
-        prompts_.saveFileName(tr("导出CSV"), tr("CSV 文件 (*.csv)"), tr("标准曲线.csv"));
+    const QString path = prompts_.saveFileName(tr("导出CSV"), tr("CSV 文件 (*.csv)"),
+                                               proposedFile(tr("标准曲线"), QStringLiteral("csv")));
     if (path.isEmpty()) {
         return;
     }

@@ -8,6 +8,7 @@
 #include "records/filing.h"
 #include "records/judging.h"
 #include "records/store.h"
+#include "records/top_down.h"
 #include "ui/prompts.h"
 
 #include <QAction>
@@ -15,7 +16,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace analysis {
@@ -44,16 +45,17 @@ BatchFiling::BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, 
     action_->setObjectName(QStringLiteral("fileBatch"));
     connect(action_, &QAction::triggered, this, &BatchFiling::file);
 
-    // The tool bar with the action's button, and beside it the mark and the note, which wrap
-    // rather than being pushed out of the tool bar.
+    // The action's button, and beside it the mark and the note, which wraps rather than pushing
+    // the others out of the menu bar's corner.
     bar_ = new QWidget(window);
     bar_->setObjectName(QStringLiteral("filingBar"));
     auto* layout = new QHBoxLayout(bar_);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* tools = new QToolBar(bar_);
-    tools->addAction(action_);
-    tools->widgetForAction(action_)->setObjectName(QStringLiteral("fileBatchButton"));
-    layout->addWidget(tools);
+    auto* button = new QToolButton(bar_);
+    button->setDefaultAction(action_);
+    button->setAutoRaise(true);
+    button->setObjectName(QStringLiteral("fileBatchButton"));
+    layout->addWidget(button);
     mark_ = new QLabel(bar_);
     mark_->setObjectName(QStringLiteral("filingMark"));
     layout->addWidget(mark_);
@@ -152,8 +154,50 @@ records::Store* BatchFiling::store(const records::DatabaseUrl& url, QString& why
 
 // The charts of the document's group for its series, unless the calibration holds them already
 // (`force`: read them anyway).
+// With the way top-down, the inputs of the document's method read from the configured database
+// (again when forced, for another method, or a result factor that converts the levels otherwise);
+// why they cannot be, as every result's reason.
+void BatchFiling::readTopDown(bool force) {
+    const calibration::Document& document = calibration_.document();
+    const auto& current = calibration_.topDownInputs();
+    if (document.settings.uncertainty.way != calibration::UncertaintyWay::TopDown) {
+        if (current) {
+            reading_ = true;
+            calibration_.setTopDownInputs(nullptr);
+            reading_ = false;
+        }
+        return;
+    }
+    const double factor = calibration_.batch().resultFactor;
+    if (!force && current && factor == topDownFactor_ &&
+        records::groupOf(document) == calibration_.chartContext().group) {
+        return;
+    }
+    topDownFactor_ = factor;
+    std::shared_ptr<const calibration::TopDownInputs> inputs;
+    QString whyNot;
+    const auto url = configured(whyNot);
+    records::Store* charts = nullptr;
+    if (url && records::missingFile(*url)) {
+        inputs = std::make_shared<calibration::TopDownInputs>(); // nothing filed yet
+    } else if (url) {
+        charts = store(*url, whyNot);
+    }
+    if (charts != nullptr) {
+        inputs = records::readTopDownInputs(*charts, document, calibration_.results());
+    } else if (!inputs) {
+        auto none = std::make_shared<calibration::TopDownInputs>();
+        none->problem = calibration::Message("%1", {whyNot.toStdString()});
+        inputs = std::move(none);
+    }
+    reading_ = true;
+    calibration_.setTopDownInputs(std::move(inputs));
+    reading_ = false;
+}
+
 void BatchFiling::readCharts(bool force) {
     const calibration::Document& document = calibration_.document();
+    readTopDown(force);
     const std::set<std::string> keys =
         records::seriesOf(records::qcRows(document, calibration_.results()));
     const records::ChartGroup group = records::groupOf(document);

@@ -50,9 +50,9 @@ public:
     BatchFiling(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* window);
     ~BatchFiling() override;
 
-    // "归档批次", for the menu and the tool bar.
+    // "归档批次", for the menu and the button beside it.
     QAction* action() const { return action_; }
-    // A tool bar with the action's button, the mark and the note on the charts beside it.
+    // The action's button, the mark and the note on the charts beside it, in the menu bar's corner.
     QWidget* bar() const { return bar_; }
 
     // Files the document's batch.
@@ -74,6 +74,7 @@ private:
     // names the same database; nullptr with the reason.
     records::Store* store(const records::DatabaseUrl& url, QString& whyNot);
     void readCharts(bool force);
+    void readTopDown(bool force);
 
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
@@ -85,9 +86,10 @@ private:
     std::unique_ptr<records::Store> store_;
     std::string identity_; // of the document as saved; "" while it has unsaved changes
     std::optional<std::int64_t> filed_, supersedes_;
-    QString chartFault_;    // why the charts could not be read; "" when they could
-    QString faultDatabase_; // the database they could not be read from
-    bool reading_ = false;  // the charts being read (the calibration evaluates again meanwhile)
+    QString chartFault_;       // why the charts could not be read; "" when they could
+    QString faultDatabase_;    // the database they could not be read from
+    double topDownFactor_ = 0; // the result factor the top-down inputs were read with
+    bool reading_ = false;     // the charts being read (the calibration evaluates again meanwhile)
 };
 
 } // namespace analysis

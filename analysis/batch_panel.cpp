@@ -1,6 +1,10 @@
 #include "analysis/batch_panel.h"
 
+#include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
+#include "analysis/uncertainty_panel.h"
+#include "calc/full_precision.h"
+#include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "calibration/text.h"
 #include "io/document_text.h"
@@ -14,6 +18,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 #include <tuple>
 
 namespace analysis {
@@ -33,7 +38,18 @@ QDoubleSpinBox* limitBox(QWidget* parent, const QString& name, double low, doubl
     box->setObjectName(name);
     box->setRange(low, high);
     box->setDecimals(decimals);
+    // A number typed counts when it is finished (Enter, or the focus leaving), not at every key.
+    box->setKeyboardTracking(false);
     return box;
+}
+
+QString blankAbsorbanceHint() {
+    return BatchPanel::tr("每个空白的平均吸光度（校正前）不得超过此值；空着即不检查。");
+}
+
+// A number as the document holds it, every digit: "1", "0.03"; "" for none.
+QString numberText(const std::optional<double>& value) {
+    return value ? QString::fromStdString(calc::fullPrecision(*value + 0.0)) : QString();
 }
 
 // "label [widget]" pairs in a row, each label the widget's buddy and accessible name.
@@ -53,11 +69,16 @@ void addFields(QHBoxLayout* row, QWidget* parent,
 
 } // namespace
 
-BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
-    : QWidget(parent), calibration_(calibration) {
+BatchPanel::BatchPanel(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
+    : QWidget(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("batchPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    settings_ = new QWidget(this);
+    settings_->setObjectName(QStringLiteral("batchSettings"));
+    auto* settingsLayout = new QVBoxLayout(settings_);
+    settingsLayout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(settings_);
 
     blankCorrection_ = new QCheckBox(tr("空白校正"), this);
     blankCorrection_->setObjectName(QStringLiteral("blankCorrection"));
@@ -75,7 +96,7 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
                {QString(), volumeUnit_},
                {tr("换算系数 f"), factor_},
                {tr("结果单位"), resultUnit_}});
-    layout->addLayout(reporting);
+    settingsLayout->addLayout(reporting);
 
     rounding_ = new QComboBox(this);
     rounding_->setObjectName(QStringLiteral("rounding"));
@@ -83,13 +104,44 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
     digits_ = new QSpinBox(this);
     digits_->setObjectName(QStringLiteral("digits"));
     digits_->setRange(0, 15);
+    digits_->setKeyboardTracking(false);
+    digitsUnit_ = new QLabel(this);
+    digitsUnit_->setObjectName(QStringLiteral("digitsUnit"));
+    // With the switch: "3 位有效数字，低于 1 时 2 位小数".
+    switchFields_ = new QWidget(this);
+    switchFields_->setObjectName(QStringLiteral("switchFields"));
+    auto* switchRow = new QHBoxLayout(switchFields_);
+    switchRow->setContentsMargins(0, 0, 0, 0);
+    switchAt_ = textBox(switchFields_, QStringLiteral("switchAt"), 6);
+    switchDecimals_ = new QSpinBox(switchFields_);
+    switchDecimals_->setObjectName(QStringLiteral("switchDecimals"));
+    switchDecimals_->setRange(0, 15);
+    switchDecimals_->setKeyboardTracking(false);
+    const QString below = tr("低于", "the rounding switch: below the threshold");
+    const QString decimals = tr("位小数", "the rounding switch: the decimals below the threshold");
+    switchAt_->setAccessibleName(tr("修约切换值"));
+    switchDecimals_->setAccessibleName(tr("低于切换值时的小数位数"));
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             new QLabel(below, switchFields_), switchAt_,
+             new QLabel(tr("时", "the rounding switch: then"), switchFields_), switchDecimals_,
+             new QLabel(decimals, switchFields_)}) {
+        switchRow->addWidget(widget);
+    }
     below_ = new QComboBox(this);
     below_->setObjectName(QStringLiteral("below"));
     below_->addItems({tr("未检出"), tr("<检出限"), tr("检出限L")});
+    blankAbsorbanceMax_ = textBox(this, QStringLiteral("blankAbsorbanceMax"), 6);
+    blankAbsorbanceMax_->setPlaceholderText(tr("不限"));
+    blankAbsorbanceMax_->setToolTip(blankAbsorbanceHint());
     auto* rounding = new QHBoxLayout;
     addFields(rounding, this,
-              {{tr("修约"), rounding_}, {QString(), digits_}, {tr("低于检出限时报告"), below_}});
-    layout->addLayout(rounding);
+              {{tr("修约"), rounding_},
+               {QString(), digits_},
+               {QString(), digitsUnit_},
+               {QString(), switchFields_},
+               {tr("低于检出限时报告"), below_},
+               {tr("空白吸光度 ≤"), blankAbsorbanceMax_}});
+    settingsLayout->addLayout(rounding);
 
     minimumR_ = limitBox(this, QStringLiteral("minimumR"), 0, 1, 4);
     duplicate_ = limitBox(this, QStringLiteral("duplicateMaxPct"), 0, 1000, 1);
@@ -104,7 +156,8 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
                {QStringLiteral("–"), spikeHigh_},
                {tr("% 校准核查 ±"), check_},
                {QStringLiteral("%"), new QWidget(this)}});
-    layout->addLayout(limits);
+    settingsLayout->addLayout(limits);
+    settingsLayout->addWidget(new UncertaintySettingsRow(calibration, this));
 
     problem_ = new QLabel(this);
     problem_->setObjectName(QStringLiteral("batchProblem"));
@@ -116,19 +169,26 @@ BatchPanel::BatchPanel(CurrentCalibration& calibration, QWidget* parent)
     summary_->setWordWrap(true);
     layout->addWidget(summary_);
 
-    for (QLineEdit* box : {volume_, volumeUnit_, factor_, resultUnit_}) {
+    for (QLineEdit* box :
+         {volume_, volumeUnit_, factor_, resultUnit_, switchAt_, blankAbsorbanceMax_}) {
         connect(box, &QLineEdit::editingFinished, this, &BatchPanel::apply);
     }
     connect(blankCorrection_, &QCheckBox::toggled, this, &BatchPanel::apply);
     for (QComboBox* box : {rounding_, below_}) {
         connect(box, &QComboBox::currentIndexChanged, this, &BatchPanel::apply);
     }
-    connect(digits_, &QSpinBox::valueChanged, this, &BatchPanel::apply);
+    for (QSpinBox* box : {digits_, switchDecimals_}) {
+        connect(box, &QSpinBox::valueChanged, this, &BatchPanel::apply);
+    }
     for (QDoubleSpinBox* box : {minimumR_, duplicate_, spikeLow_, spikeHigh_, check_}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, &BatchPanel::apply);
     }
     connect(&calibration, &CurrentCalibration::resultsChanged, this, &BatchPanel::refresh);
     refresh();
+}
+
+void BatchPanel::setSettingsVisible(bool visible) {
+    settings_->setVisible(visible);
 }
 
 void BatchPanel::refresh() {
@@ -143,7 +203,13 @@ void BatchPanel::refresh() {
     rounding_->setCurrentIndex(int(s.rounding));
     digits_->setMinimum(s.rounding == calibration::Rounding::Decimals ? 0 : 1);
     digits_->setValue(s.digits);
+    digitsUnit_->setText(s.rounding == calibration::Rounding::Decimals ? tr("位小数")
+                                                                       : tr("位有效数字"));
+    switchFields_->setVisible(s.rounding == calibration::Rounding::Switch);
+    switchAt_->setText(numberText(s.switchAt));
+    switchDecimals_->setValue(s.switchDecimals);
     below_->setCurrentIndex(int(s.below));
+    blankAbsorbanceMax_->setText(numberText(s.blankAbsorbanceMax));
     minimumR_->setValue(s.minimumR);
     duplicate_->setValue(s.duplicateMaxPct);
     spikeLow_->setValue(s.spikeLowPct);
@@ -183,26 +249,50 @@ void BatchPanel::apply() {
             *text = typed;
         }
     }
+    // The switch's threshold above 0, the blank absorbance maximum from 0 to 10 (empty: none), as
+    // a file may hold them.
+    const QString threshold = switchAt_->text().trimmed();
+    const std::optional<double> at = calc::strictParse(io::toDocument(threshold));
+    if (at && *at > 0 && std::isfinite(*at)) {
+        s.switchAt = *at;
+    } else {
+        refused.push_back(
+            {switchAt_, switchAt_->text(), tr("修约切换值 \"%1\" 应为大于0的数").arg(threshold)});
+    }
+    const QString maximum = blankAbsorbanceMax_->text().trimmed();
+    const std::optional<double> most = calc::strictParse(io::toDocument(maximum));
+    if (maximum.isEmpty()) {
+        s.blankAbsorbanceMax.reset();
+    } else if (most && *most >= 0 && *most <= 10) {
+        s.blankAbsorbanceMax = *most + 0.0;
+    } else {
+        refused.push_back({blankAbsorbanceMax_, blankAbsorbanceMax_->text(),
+                           tr("空白吸光度上限 \"%1\" 应为0到10之间的数").arg(maximum)});
+    }
     s.resultUnit = io::toDocument(resultUnit_->text().trimmed());
     s.rounding = calibration::Rounding(rounding_->currentIndex());
     s.digits = s.rounding == calibration::Rounding::Decimals ? digits_->value()
                                                              : std::max(1, digits_->value());
+    s.switchDecimals = switchDecimals_->value();
     s.below = calibration::BelowLimit(below_->currentIndex());
     s.minimumR = minimumR_->value();
     s.duplicateMaxPct = duplicate_->value();
     s.spikeLowPct = spikeLow_->value();
     s.spikeHighPct = spikeHigh_->value();
     s.checkMaxPct = check_->value();
-    calibration_.setSettings(s);
+    if (!changeSettings(calibration_, prompts_, s)) {
+        refresh(); // cancelled: the document's values again
+        return;
+    }
     // After the refresh the settings may have caused, which shows the document's values.
     refused_ = std::move(refused);
     showProblems();
 }
 
 void BatchPanel::showProblems() {
-    for (QLineEdit* box : {volume_, factor_}) {
+    for (QLineEdit* box : {volume_, factor_, switchAt_, blankAbsorbanceMax_}) {
         box->setStyleSheet(QString());
-        box->setToolTip(QString());
+        box->setToolTip(box == blankAbsorbanceMax_ ? blankAbsorbanceHint() : QString());
     }
     QStringList problems;
     for (const Refused& refused : refused_) {

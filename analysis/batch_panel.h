@@ -2,7 +2,10 @@
 
 // The batch's settings above the sample list, stored in the document: the blank correction, the
 // sample volume, the factor and the reporting unit, the rounding and what is reported below the
-// limit, the acceptance limits of the quality checks; and the summary of the checks.
+// limit (with the switch's threshold and decimals), the acceptance limits of the quality checks and
+// the blank absorbance maximum; and the summary of the checks.
+
+#include "ui/prompts.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,7 +25,10 @@ class CurrentCalibration;
 class BatchPanel final : public QWidget {
     Q_OBJECT
 public:
-    BatchPanel(CurrentCalibration& calibration, QWidget* parent);
+    BatchPanel(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
+
+    // The settings shown, or folded away with only the problems and the summary left.
+    void setSettingsVisible(bool visible);
 
 private:
     void refresh();
@@ -30,7 +36,7 @@ private:
     // The boxes marked with the reason their text was not taken, and the problems of the batch.
     void showProblems();
 
-    // A volume or factor typed that no result could be computed with.
+    // A volume, factor, threshold or maximum typed that no result could be computed with.
     struct Refused {
         QLineEdit* box;
         QString text;
@@ -39,6 +45,8 @@ private:
     std::vector<Refused> refused_;
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
+    QWidget* settings_ = nullptr;
     QCheckBox* blankCorrection_ = nullptr;
     QLineEdit* volume_ = nullptr;
     QLineEdit* volumeUnit_ = nullptr;
@@ -46,7 +54,12 @@ private:
     QLineEdit* resultUnit_ = nullptr;
     QComboBox* rounding_ = nullptr;
     QSpinBox* digits_ = nullptr;
+    QLabel* digitsUnit_ = nullptr;
+    QWidget* switchFields_ = nullptr; // the threshold and the decimals below it
+    QLineEdit* switchAt_ = nullptr;
+    QSpinBox* switchDecimals_ = nullptr;
     QComboBox* below_ = nullptr;
+    QLineEdit* blankAbsorbanceMax_ = nullptr;
     QDoubleSpinBox* minimumR_ = nullptr;
     QDoubleSpinBox* duplicate_ = nullptr;
     QDoubleSpinBox* spikeLow_ = nullptr;

@@ -236,9 +236,22 @@ void CurrentCalibration::recomputeBatch() {
     results_.batch = calibration::evaluateBatch(document_, results_.curve, results_.samples);
     results_.addition = calibration::evaluateAddition(document_, results_.curve, results_.batch);
     records::judgeAgainstCharts(document_, results_, chartContext_);
+    if (topDown_ && document_.settings.uncertainty.way == calibration::UncertaintyWay::TopDown) {
+        calibration::applyTopDown(document_, results_, topDown_);
+    }
     if (!results_.samples.empty()) {
         emit samplesChanged(0, int(results_.samples.size()) - 1);
     }
+}
+
+void CurrentCalibration::setTopDownInputs(
+    std::shared_ptr<const calibration::TopDownInputs> inputs) {
+    if (inputs == topDown_) {
+        return;
+    }
+    topDown_ = std::move(inputs);
+    recomputeBatch();
+    emit resultsChanged();
 }
 
 void CurrentCalibration::setChartContext(records::ChartContext context) {
@@ -510,6 +523,15 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
     }
     emit resultsChanged();
     touch();
+}
+
+bool CurrentCalibration::changesSample(int row, SampleField field, const std::string& text) const {
+    if (row < 0 || row >= int(document_.samples.size())) {
+        return false;
+    }
+    Sample sample = document_.samples[std::size_t(row)];
+    const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
+    return *sampleCell(sample, field) != kept;
 }
 
 void CurrentCalibration::editSample(int row, SampleField field, const std::string& text) {

@@ -68,6 +68,12 @@ public:
     // The frozen control charts the batch is judged against (records/judging.h), read from the
     // database by whoever knows it: the batch is judged at once and after every evaluation.
     const records::ChartContext& chartContext() const { return chartContext_; }
+    // The top-down uncertainty's inputs (records/top_down.h), read by whoever knows the database:
+    // every result's uncertainty is made with them at once and after every evaluation.
+    const std::shared_ptr<const calibration::TopDownInputs>& topDownInputs() const {
+        return topDown_;
+    }
+    void setTopDownInputs(std::shared_ptr<const calibration::TopDownInputs> inputs);
     void setChartContext(records::ChartContext context);
 
     // The reason the user gave for the changes about to be made: every history entry recorded
@@ -76,6 +82,8 @@ public:
 
     void appendSamples(std::vector<calibration::Sample> samples, const char* source = "paste");
     void editSample(int row, SampleField field, const std::string& text);
+    // Whether editSample with these would change the row (a type is compared as it is kept).
+    bool changesSample(int row, SampleField field, const std::string& text) const;
     void removeSamples(std::vector<int> rows);
     void clearSamples();
 
@@ -131,6 +139,7 @@ private:
     bool modified_ = false;
     std::string reason_;
     records::ChartContext chartContext_;
+    std::shared_ptr<const calibration::TopDownInputs> topDown_;
 };
 
 } // namespace analysis

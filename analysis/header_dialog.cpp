@@ -71,8 +71,13 @@ HeaderDialog::HeaderDialog(CurrentCalibration& calibration, QWidget* parent)
     setWindowTitle(tr("报告信息"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
+    // Wide enough for a method's full title or a laboratory's full name, thirty Chinese
+    // characters ("HJ 535-2009 水质 氨氮的测定 纳氏试剂分光光度法"), yet well within a
+    // 1280 x 800 screen.
+    const int wide = fontMetrics().horizontalAdvance(QString(30, QChar(0x6C34)));
     for (const Field& field : kFields) {
         auto* box = new QLineEdit(this);
+        box->setMinimumWidth(wide);
         box->setObjectName(QLatin1StringView(field.name));
         box->setAccessibleName(tr(field.label));
         form->addRow(tr(field.label), box);

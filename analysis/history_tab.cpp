@@ -1,6 +1,7 @@
 #include "analysis/history_tab.h"
 
 #include "analysis/current_calibration.h"
+#include "analysis/full_text.h"
 #include "io/document_text.h"
 
 #include <QHeaderView>
@@ -79,6 +80,7 @@ HistoryTab::HistoryTab(const CurrentCalibration& calibration, QWidget* parent) :
     table->setModel(new HistoryModel(calibration, table));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
+    showFullTexts(*table);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table);

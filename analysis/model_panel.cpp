@@ -1,6 +1,8 @@
 #include "analysis/model_panel.h"
 
+#include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
+#include "analysis/full_text.h"
 #include "analysis/readable.h"
 #include "analysis/validation_rows.h"
 #include "io/document_text.h"
@@ -50,12 +52,13 @@ void tableLook(QTableView* table) {
     table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    showFullTexts(*table);
 }
 
 } // namespace
 
-ModelControls::ModelControls(CurrentCalibration& calibration, QWidget* parent)
-    : QWidget(parent), calibration_(calibration) {
+ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
+    : QWidget(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("modelControls"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -131,11 +134,13 @@ void ModelControls::apply() {
     settings.model = calc::Model(model_->currentIndex());
     settings.weighting = calc::Weighting(weighting_->currentIndex());
     settings.level = level_->currentIndex() == 1 ? 99 : 95;
-    calibration_.setSettings(settings);
+    if (!changeSettings(calibration_, prompts_, settings)) {
+        refresh();
+    }
 }
 
-ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
-    : QWidget(parent), calibration_(calibration) {
+ModelTab::ModelTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
+    : QWidget(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("modelTab"));
     auto* layout = new QVBoxLayout(this);
     intercept_ = new QLabel(this);
@@ -160,7 +165,7 @@ ModelTab::ModelTab(CurrentCalibration& calibration, QWidget* parent)
         const QVariant weighting = weightings_->item(index.row(), 0)->data(Qt::UserRole);
         calibration::Settings settings = calibration_.document().settings;
         settings.weighting = calc::Weighting(weighting.toInt());
-        calibration_.setSettings(settings);
+        changeSettings(calibration_, prompts_, settings);
     });
     connect(&calibration, &CurrentCalibration::resultsChanged, this, &ModelTab::refresh);
     refresh();
@@ -181,8 +186,8 @@ void ModelTab::refresh() {
     }
 }
 
-ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
-    : QWidget(parent), calibration_(calibration) {
+ValidationTab::ValidationTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
+    : QWidget(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("validationTab"));
     auto* layout = new QVBoxLayout(this);
     auto* settings = new QHBoxLayout;
@@ -194,6 +199,9 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, QWidget* parent)
     m_ = new QSpinBox(this);
     m_->setObjectName(QStringLiteral("m"));
     m_->setRange(1, 100); // as a file may hold it
+    // A number typed counts when it is finished (Enter, or the focus leaving), not at every key.
+    k_->setKeyboardTracking(false);
+    m_->setKeyboardTracking(false);
     limit_ = combo(
         this, QStringLiteral("reportedLimit"),
         {QStringLiteral("LOD"), QStringLiteral("x_d (DIN 32645)"), QStringLiteral("MDL (HJ 168)")});
@@ -267,7 +275,9 @@ void ValidationTab::apply() {
     settings.k = k_->value();
     settings.m = m_->value();
     settings.limit = calibration::ReportedLimit(limit_->currentIndex());
-    calibration_.setSettings(settings);
+    if (!changeSettings(calibration_, prompts_, settings)) {
+        refresh();
+    }
 }
 
 } // namespace analysis

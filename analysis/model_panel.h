@@ -4,6 +4,8 @@
 // and weighting above the statistics with the model in one line, the intercept test and the
 // comparison of weightings, and the validation tab.
 
+#include "ui/prompts.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -23,13 +25,14 @@ class CurrentCalibration;
 class ModelControls final : public QWidget {
     Q_OBJECT
 public:
-    ModelControls(CurrentCalibration& calibration, QWidget* parent);
+    ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
 private:
     void refresh();
     void apply();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QComboBox* type_ = nullptr;
     QCheckBox* internalStandard_ = nullptr;
     QComboBox* model_ = nullptr;
@@ -44,12 +47,13 @@ private:
 class ModelTab final : public QWidget {
     Q_OBJECT
 public:
-    ModelTab(CurrentCalibration& calibration, QWidget* parent);
+    ModelTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
 private:
     void refresh();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QLabel* intercept_ = nullptr;
     QStandardItemModel* weightings_ = nullptr;
     QTableView* table_ = nullptr;
@@ -60,7 +64,7 @@ private:
 class ValidationTab final : public QWidget {
     Q_OBJECT
 public:
-    ValidationTab(CurrentCalibration& calibration, QWidget* parent);
+    ValidationTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
     bool showConfidence() const;
     bool showPrediction() const;
@@ -73,6 +77,7 @@ private:
     void apply();
 
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
     QComboBox* alpha_ = nullptr;
     QDoubleSpinBox* k_ = nullptr;
     QSpinBox* m_ = nullptr;

@@ -1,8 +1,8 @@
 #include "analysis/plot_source.h"
 
 #include "analysis/readable.h"
-#include "calc/full_precision.h"
 #include "calc/rounding.h"
+#include "calc/shown_number.h"
 #include "io/document_text.h"
 
 #include <QCoreApplication>
@@ -15,11 +15,11 @@ QString coefficientText(double value, Digits digits) {
         return QStringLiteral("0"); // never "-0", nor "0.000"
     }
     if (digits == Digits::Full) {
-        return QString::fromStdString(calc::fullPrecision(value));
+        return QString::fromStdString(calc::shownShortest(value));
     }
     // Plain digits, as a laboratory writes them, unless they would run long: 1.234e-07.
     const double size = std::fabs(value);
-    if (size < 1e-6 || size >= 1e9) {
+    if (size < 1e-6 || size >= 1e15) {
         return QString::number(value, 'e', 3);
     }
     return QString::fromStdString(calc::roundSignificant(value, 4));
@@ -70,8 +70,11 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                   const PlotOptions& options) {
     PlotData data;
     data.xTitle = concentrationTitle(io::fromDocument(document.unit));
-    // With the internal standard the curve is drawn on the response ratios.
+    // With the internal standard the curve is drawn on the response ratios; with the blank
+    // correction the standards are fitted, and the samples read, at absorbances with the blank
+    // taken off: the axis says so.
     data.yTitle = curve.internalStandard ? QCoreApplication::translate("Plot", "响应比 A/A内标")
+                  : curve.zeroA          ? QCoreApplication::translate("Plot", "校正吸光度")
                                          : QCoreApplication::translate("Plot", "吸光度 A");
     if (!curve.hasCurve()) {
         return data;
@@ -126,15 +129,17 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
         }
     }
     // The samples where they were read from the curve: the concentration before dilution at the
-    // mean reading. When labels are asked for, each is named, or numbered as the results number
-    // it (the window's list may hold 100 000 rows: no texts for them unasked).
+    // mean reading less the blank taken off it (on the corrected curve). When labels are asked for,
+    // each is named, or numbered as the results number it (the window's list may hold 100 000 rows:
+    // no texts for them unasked).
     for (std::size_t i = 0; i < samples.size() && i < document.samples.size(); ++i) {
         const calibration::SampleResult& result = samples[i];
         if (!result.x0.value || !result.meanA) {
             continue;
         }
         const calibration::SampleFlags& f = result.flags;
-        PlotSample sample{*result.x0.value / result.values.dilution, *result.meanA,
+        PlotSample sample{*result.x0.value / result.values.dilution,
+                          *result.meanA - result.subtracted.value_or(0.0),
                           f.outOfRange || f.belowLod || f.belowLoq};
         if (options.sampleLabels) {
             sample.shortLabel = QString::number(i + 1);
@@ -147,7 +152,8 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
     }
     data.showSampleLabels = options.sampleLabels;
     if (options.currentSample && !curve.noReading) {
-        const double y = *options.currentSample;
+        const double y =
+            *options.currentSample - (curve.zeroA ? options.blankA.value_or(0.0) : 0.0);
         const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
         if (at.x0) {
             const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;

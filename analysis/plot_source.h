@@ -17,8 +17,11 @@
 namespace analysis {
 
 struct PlotOptions {
-    // The main window's last sample (its absorbance), drawn with guides to both axes.
+    // The main window's last sample (its absorbance as measured), drawn with guides to both axes.
     std::optional<double> currentSample;
+    // The blank absorbance the batch takes off a sample's mean (BatchResult::blankA): off the
+    // main window's last sample too, which joined the list as a sample.
+    std::optional<double> blankA;
     bool showConfidence = false, showPrediction = false;
     // Each sample's name beside its marker, or its row number in the results when the names do
     // not all find room.
@@ -33,8 +36,9 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
                   const PlotOptions& options = {});
 
 // A coefficient as the plot writes it, to four significant digits ("0.09704", "1.930", rounded
-// half to even; "1.234e-07" below a millionth and from 10⁹ on), or in full precision
-// ("0.097041234567891"); zero is "0".
+// half to even; "1.234e-07" below a millionth and from 10^15 on), or in full precision, every
+// digit of the shortest text that reads back as the same double, plain from a millionth to below
+// 10^15 ("0.097041234567891", "0.000012"); zero is "0".
 enum class Digits { Four, Full };
 QString coefficientText(double value, Digits digits);
 

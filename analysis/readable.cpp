@@ -1,14 +1,13 @@
 #include "analysis/readable.h"
 
+#include "calc/shown_number.h"
+
 #include <QCoreApplication>
 
 namespace analysis {
 
 QString readable(double value) {
-    if (value == 0.0) {
-        return QStringLiteral("0");
-    }
-    return QString::number(value, 'g', 6);
+    return QString::fromStdString(calc::shownSignificant(value, 6));
 }
 
 QString readable(const std::optional<double>& value) {

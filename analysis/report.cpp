@@ -6,6 +6,7 @@
 #include "analysis/report_layout.h"
 #include "analysis/sample_list.h"
 #include "analysis/statistics_table.h"
+#include "analysis/uncertainty_panel.h"
 #include "analysis/validation_rows.h"
 #include "calibration/entries.h"
 #include "calibration/history.h"
@@ -283,8 +284,9 @@ ReportTable resultsTable(const calibration::Document& document,
         table.rows.push_back({QString::number(i + 1), fromDocument(sample.name),
                               typeText(sample, result), fromDocument(sample.readings).simplified(),
                               dilution.isEmpty() ? QStringLiteral("1") : dilution,
-                              readable(result.meanA), readable(result.x0.value),
-                              shown.isEmpty() ? kMissing : shown, qcText(result),
+                              meanAbsorbanceText(sample.readings, result.meanA),
+                              readable(result.x0.value), shown.isEmpty() ? kMissing : shown,
+                              qcText(result),
                               notes.join(Report::tr("；", "between the notes of a row"))});
     }
     return table;
@@ -418,16 +420,18 @@ void build(ReportLayout& page, const ReportContent& content) {
     } else {
         page.table(content.results, at);
     }
+    // The signatures stay together and never stand alone on a page: they keep the last line
+    // before them (the summary of the checks) with them, so that what is signed shows above the
+    // names.
+    int before = page.position() + 1;
     for (const QString& line : content.batch) {
+        before = page.position() + 1;
         page.paragraph(line, 9);
     }
-
-    // The signatures stay together, at the end of the record.
-    const int signatures = page.position() + 1;
     for (const QString& line : content.signatures) {
         page.paragraph(line, 10.5, false, Qt::AlignLeft, 6);
     }
-    page.keep(signatures, page.position());
+    page.keep(before, page.position());
 
     if (content.history) {
         at = page.heading(
@@ -518,6 +522,7 @@ ReportContent reportContent(const calibration::Document& document,
     content.validation = validationTable(document, results);
     content.results = resultsTable(document, results);
     content.batch = batchLines(document, results);
+    addUncertaintyToReport(content, document, results);
     content.signatures = {Report::tr("分析：______ 日期：______"),
                           Report::tr("校核：______ 日期：______"),
                           Report::tr("审核：______ 日期：______")};

@@ -1,7 +1,11 @@
 #include "analysis/sample_list.h"
 
+#include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
 #include "analysis/readable.h"
+#include "analysis/uncertainty_panel.h"
+#include "calc/shown_number.h"
+#include "calibration/entries.h"
 #include "io/document_text.h"
 
 #include <QBrush>
@@ -36,6 +40,17 @@ const calibration::Figure& figureOf(const calibration::SampleResult& result, int
 
 } // namespace
 
+QString meanAbsorbanceText(const std::string& readings, const std::optional<double>& mean) {
+    if (!mean) {
+        return kMissing;
+    }
+    int decimals = 0;
+    for (const std::string_view reading : calibration::readingTexts(readings)) {
+        decimals = std::max(decimals, calc::typedDecimals(reading));
+    }
+    return QString::fromStdString(calc::shownWithDecimals(*mean, 6, decimals));
+}
+
 QString flagsText(const calibration::SampleFlags& flags) {
     QStringList parts;
     if (flags.outOfRange) {
@@ -53,21 +68,34 @@ QString flagsText(const calibration::SampleFlags& flags) {
     return parts.join(SampleListModel::tr("、", "between the flags"));
 }
 
-QString qcCellText(const std::vector<calibration::QualityCheck>& checks) {
+QString qcCellText(const std::vector<calibration::QualityCheck>& checks, const QString& curveUnit,
+                   const QString& resultUnit) {
     QStringList parts;
     for (const calibration::QualityCheck& check : checks) {
         if (!check.pass) {
             parts << SampleListModel::tr("未判定");
-        } else {
+            continue;
+        }
+        const std::string_view rule = check.rule;
+        QString value = readable(check.value);
+        if (!check.keys.empty()) {
             // A control chart's figure is the rules its point completes, "t1 t5".
             QStringList keys;
             for (const char* key : check.keys) {
                 keys << QString::fromLatin1(key);
             }
-            parts << (*check.pass ? SampleListModel::tr("通过 %1")
-                                  : SampleListModel::tr("未通过 %1"))
-                         .arg(keys.isEmpty() ? readable(check.value) : keys.join(u' '));
+            value = keys.join(u' ');
+        } else if (rule == "duplicate" || rule == "spike" || rule == "check") {
+            value += u'%';
+        } else if (const QString unit = (rule == "reference" ? resultUnit
+                                         : rule == "blank"   ? curveUnit
+                                                             : QString())
+                                            .trimmed();
+                   !unit.isEmpty()) {
+            value += u' ' + unit;
         }
+        parts << (*check.pass ? SampleListModel::tr("通过 %1") : SampleListModel::tr("未通过 %1"))
+                     .arg(value);
     }
     return parts.join(SampleListModel::tr("；", "between the verdicts of a row's rules"));
 }
@@ -83,8 +111,9 @@ QString qcDetails(const std::vector<calibration::QualityCheck>& checks) {
     return lines.join(u'\n');
 }
 
-SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* parent)
-    : QAbstractTableModel(parent), calibration_(calibration) {
+SampleListModel::SampleListModel(CurrentCalibration& calibration, ui::Prompts& prompts,
+                                 QObject* parent)
+    : QAbstractTableModel(parent), calibration_(calibration), prompts_(prompts) {
     connect(&calibration, &CurrentCalibration::samplesAboutToBeInserted, this,
             [this](int first, int last) { beginInsertRows({}, first, last); });
     connect(&calibration, &CurrentCalibration::samplesInserted, this,
@@ -99,8 +128,9 @@ SampleListModel::SampleListModel(CurrentCalibration& calibration, QObject* paren
     connect(&calibration, &CurrentCalibration::samplesChanged, this, [this](int first, int last) {
         emit dataChanged(index(first, 0), index(last, Columns - 1));
     });
+    // The headers name the level and the units.
     connect(&calibration, &CurrentCalibration::resultsChanged, this,
-            [this] { emit headerDataChanged(Qt::Horizontal, CiX0, CiX0); });
+            [this] { emit headerDataChanged(Qt::Horizontal, 0, Columns - 1); });
 }
 
 int SampleListModel::rowCount(const QModelIndex& parent) const {
@@ -139,16 +169,33 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
         nullptr,
         QT_TR_NOOP("标记"),
         nullptr,
+        nullptr,
         QT_TR_NOOP("质控"),
         QT_TR_NOOP("主窗口结果"),
     };
+    // Each figure with its unit: the curve's for what is read from it, the reporting unit for
+    // the result and a reference material's values.
+    const QString curveUnit = io::fromDocument(calibration_.document().unit).trimmed();
+    const QString resultUnit = io::fromDocument(calibration_.batch().resultUnit).trimmed();
+    const auto withUnit = [](const QString& title, const QString& unit) {
+        return unit.isEmpty() ? title
+                              : tr("%1 (%2)", "a column's title and its unit").arg(title, unit);
+    };
     switch (section) {
     case CiX0:
-        return tr("%1% 半宽").arg(calibration_.document().settings.level);
-    case Result: {
-        const QString unit = io::fromDocument(calibration_.batch().resultUnit).trimmed();
-        return unit.isEmpty() ? tr("结果") : tr("结果 (%1)").arg(unit);
-    }
+        return withUnit(tr("%1% 半宽").arg(calibration_.document().settings.level), curveUnit);
+    case Result:
+        return withUnit(tr("结果"), resultUnit);
+    case Added:
+    case Nominal:
+    case X0:
+    case SX0:
+        return withUnit(tr(kTitles[section]), curveUnit);
+    case Certified:
+    case U:
+        return withUnit(tr(kTitles[section]), resultUnit);
+    case Expanded:
+        return expandedHeader(calibration_.document());
     default:
         return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
     }
@@ -217,12 +264,15 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return result.meanResultText.empty()
                        ? io::fromDocument(result.resultText)
                        : tr("%1（平行样均值）").arg(io::fromDocument(result.meanResultText));
+        case Expanded:
+            return expandedCell(result);
         case Qc:
-            return qcCellText(result.checks);
+            return qcCellText(result.checks, io::fromDocument(calibration_.document().unit),
+                              io::fromDocument(calibration_.batch().resultUnit));
         case Count:
             return result.m;
         case MeanA:
-            return readable(result.meanA);
+            return meanAbsorbanceText(sample.readings, result.meanA);
         case X0:
         case SX0:
         case CiX0:
@@ -260,6 +310,9 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
                              .arg(readable(*result.meanResult), readable(*result.result.value))
                        : readable(*result.result.value);
         }
+        if (column == Expanded) {
+            return expandedReason(result);
+        }
         if (column == Qc) {
             return qcDetails(result.checks);
         }
@@ -276,7 +329,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::TextAlignmentRole:
-        return (column >= Count && column <= CiX0) || column == Result
+        return (column >= Count && column <= CiX0) || column == Result || column == Expanded
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant();
     default:
@@ -294,7 +347,15 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
         SampleField::Nominal, SampleField::Certified, SampleField::U,
     };
     const SampleField field = kFields[index.column()];
-    calibration_.editSample(index.row(), field, io::toDocument(value.toString()));
+    const std::string text = io::toDocument(value.toString());
+    if (!calibration_.changesSample(index.row(), field, text)) {
+        return true; // nothing changes: nothing to ask
+    }
+    const ChangeReason reason(calibration_, prompts_);
+    if (!reason) {
+        return false;
+    }
+    calibration_.editSample(index.row(), field, text);
     return true;
 }
 

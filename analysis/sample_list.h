@@ -5,6 +5,8 @@
 #include "calibration/results.h"
 #endif
 
+#include "ui/prompts.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <vector>
@@ -36,6 +38,7 @@ public:
         CiX0,
         Flags,
         Result,
+        Expanded, // U of the measurement uncertainty; hidden when no way is chosen
         Qc,
         MainResult,
         Columns
@@ -43,7 +46,9 @@ public:
     // The cells a user types: name to U.
     static constexpr int kLastEditable = U;
 
-    explicit SampleListModel(CurrentCalibration& calibration, QObject* parent = nullptr);
+    // An edit of a row asks for its reason once the document has been saved (change_reason.h).
+    SampleListModel(CurrentCalibration& calibration, ui::Prompts& prompts,
+                    QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -53,17 +58,26 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     CurrentCalibration& calibration() { return calibration_; }
+    ui::Prompts& prompts() { return prompts_; }
 
 private:
     CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
 };
+
+// A row's mean absorbance with at least the decimals its readings were typed with, so that the
+// mean of "0.0525 0.0535" reads "0.0530", not "0.053"; "—" when there is none.
+QString meanAbsorbanceText(const std::string& readings, const std::optional<double>& mean);
 
 // "超出线性范围、低于检出限": the flags in words, in the interface's language.
 QString flagsText(const calibration::SampleFlags& flags);
 
-// A row's rules as its quality cell shows them, one verdict a rule: "通过 1.17", "未通过 52.2；
-// 通过 0.012", "未判定"; and each with its words, a line a rule: "未判定：缺少加标量".
-QString qcCellText(const std::vector<calibration::QualityCheck>& checks);
+// A row's rules as its quality cell shows them, one verdict a rule with its figure's unit:
+// "通过 1.17%", "未通过 52.2%；通过 0.012 μg", "未判定" (a blank's concentration in the curve's
+// unit, a reference material's difference in the reporting unit, an absorbance as it is); and
+// each with its words, a line a rule: "未判定：缺少加标量".
+QString qcCellText(const std::vector<calibration::QualityCheck>& checks, const QString& curveUnit,
+                   const QString& resultUnit);
 QString qcDetails(const std::vector<calibration::QualityCheck>& checks);
 
 } // namespace analysis

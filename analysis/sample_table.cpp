@@ -1,6 +1,8 @@
 #include "analysis/sample_table.h"
 
+#include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
+#include "analysis/full_text.h"
 #include "io/csv.h"
 #include "io/document_text.h"
 
@@ -11,16 +13,17 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace analysis {
 
 namespace {
 
 // The type cell is chosen from the types' names, or typed.
-class TypeDelegate final : public QStyledItemDelegate {
+class TypeDelegate final : public FullTextDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using FullTextDelegate::FullTextDelegate;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex&) const override {
@@ -56,7 +59,96 @@ SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* 
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setWordWrap(false);
+    showFullTexts(*this);
     setItemDelegateForColumn(SampleListModel::Type, new TypeDelegate(this));
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // The names: the same model and selection, only the first column, laid over the table's own
+    // and scrolled with it up and down, never sideways.
+    names_ = new QTableView(this);
+    names_->setObjectName(QStringLiteral("sampleNames"));
+    names_->setAccessibleName(tr("样品名称"));
+    names_->setModel(&model);
+    names_->setSelectionModel(selectionModel());
+    names_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    names_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    names_->setEditTriggers(editTriggers());
+    names_->setFocusPolicy(Qt::NoFocus);
+    names_->setFrameShape(QFrame::NoFrame);
+    names_->setWordWrap(false);
+    showFullTexts(*names_);
+    names_->verticalHeader()->hide();
+    names_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    names_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    names_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    names_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 1; column < model.columnCount(); ++column) {
+        names_->setColumnHidden(column, true);
+    }
+    viewport()->stackUnder(names_);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) {
+                if (column == 0) {
+                    names_->setColumnWidth(0, size);
+                    placeNames();
+                }
+            });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int size) { names_->setRowHeight(row, size); });
+    connect(names_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, names_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    // A context menu asked for over the names is the table's.
+    names_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(names_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, names_->viewport()->mapToGlobal(at));
+        contextMenuEvent(&event);
+    });
+    names_->setColumnWidth(0, columnWidth(0));
+    placeNames();
+    names_->show();
+}
+
+// Over the table's first column, below its header's top, as wide as the column.
+void SampleTable::placeNames() {
+    if (names_ == nullptr) {
+        return;
+    }
+    names_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), columnWidth(0),
+                        viewport()->height() + horizontalHeader()->height());
+}
+
+void SampleTable::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    placeNames();
+}
+
+void SampleTable::updateGeometries() {
+    QTableView::updateGeometries();
+    placeNames();
+}
+
+// Moving left stops beside the names instead of under them.
+QModelIndex SampleTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(action, modifiers);
+    if (names_ != nullptr && action == MoveLeft && current.column() > 0 &&
+        visualRect(current).topLeft().x() < names_->columnWidth(0)) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
+                                        visualRect(current).topLeft().x() - names_->columnWidth(0));
+    }
+    return current;
+}
+
+void SampleTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // The names' column never scrolls sideways: for it only the row is brought into view, at
+    // the column that stands beside the names.
+    if (names_ == nullptr || index.column() > 0 || !index.isValid()) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    const int beside = std::max(0, columnAt(names_->columnWidth(0) + 1));
+    QTableView::scrollTo(model()->index(index.row(), beside), hint);
 }
 
 // As a CSV file of samples is read: the separator, quotes, decimal commas and a header row of a
@@ -76,6 +168,10 @@ void SampleTable::pasteBlock(const QString& block) {
     for (const io::Sample& row : samples->rows) {
         rows.push_back(io::toDocument(row));
     }
+    const ChangeReason reason(model_.calibration(), prompts_);
+    if (!reason) {
+        return;
+    }
     model_.calibration().appendSamples(std::move(rows));
     scrollTo(model_.index(model_.rowCount() - 1, 0));
 }
@@ -88,6 +184,13 @@ void SampleTable::deleteSelectedRows() {
     if (rows.empty() && currentIndex().isValid()) {
         rows.push_back(currentIndex().row());
     }
+    if (rows.empty()) {
+        return;
+    }
+    const ChangeReason reason(model_.calibration(), prompts_);
+    if (!reason) {
+        return;
+    }
     model_.calibration().removeSamples(rows);
 }
 
@@ -95,7 +198,11 @@ void SampleTable::clearList() {
     if (model_.rowCount() == 0) {
         return;
     }
-    if (prompts_.ask(tr("清空样品列表中的全部%n个样品？", nullptr, model_.rowCount()))) {
+    if (!prompts_.ask(tr("清空样品列表中的全部%n个样品？", nullptr, model_.rowCount()))) {
+        return;
+    }
+    const ChangeReason reason(model_.calibration(), prompts_);
+    if (reason) {
         model_.calibration().clearSamples();
     }
 }

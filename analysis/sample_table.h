@@ -8,7 +8,10 @@
 namespace analysis {
 
 // The sample list as a table: edited in place, Ctrl+V adds one row per pasted line, Delete and
-// the context menu remove the selected rows, "清空列表" empties it after asking.
+// the context menu remove the selected rows, "清空列表" empties it after asking. Once the document
+// has been saved each of these asks for its reason, a pasted block once. The names stay in view
+// while the table scrolls sideways (a copy of the first column over it), and a cell too narrow for
+// its text shows the whole text in its tooltip.
 class SampleTable final : public QTableView {
     Q_OBJECT
 public:
@@ -21,13 +24,25 @@ public:
     void deleteSelectedRows();
     void clearList();
 
+    // The names' column that stays in view over the table's own first column.
+    QTableView& names() { return *names_; }
+
+    // A row of the names' column is brought into view without scrolling sideways.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void updateGeometries() override;
 
 private:
+    void placeNames();
+
     SampleListModel& model_;
     ui::Prompts& prompts_;
+    QTableView* names_ = nullptr;
 };
 
 } // namespace analysis

@@ -1,6 +1,8 @@
 #include "analysis/standards_table.h"
 
+#include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
+#include "analysis/full_text.h"
 #include "analysis/readable.h"
 #include "io/csv.h"
 #include "io/document_text.h"
@@ -10,8 +12,11 @@
 #include <QClipboard>
 #include <QColor>
 #include <QContextMenuEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace analysis {
@@ -46,6 +51,7 @@ StandardsModel::StandardsModel(CurrentCalibration& calibration, ui::Prompts& pro
     connect(&calibration, &CurrentCalibration::standardsReset, this,
             &StandardsModel::endResetModel);
     connect(&calibration, &CurrentCalibration::resultsChanged, this, [this] {
+        emit headerDataChanged(Qt::Horizontal, 0, Columns - 1);
         if (rowCount() > 0) {
             emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
         }
@@ -74,14 +80,23 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
         QT_TR_NOOP("排除"),
         QT_TR_NOOP("拟合 A"),
         QT_TR_NOOP("残差"),
-        QT_TR_NOOP("相对偏差 %"),
+        QT_TR_NOOP("相对偏差 (%)"),
         QT_TR_NOOP("反算 C"),
-        QT_TR_NOOP("回收率 %"),
+        QT_TR_NOOP("回收率 (%)"),
         QT_TR_NOOP("学生化残差"),
         QT_TR_NOOP("Cook 距离"),
         QT_TR_NOOP("离群标记"),
     };
-    return section >= 0 && section < Columns ? tr(kTitles[section]) : QVariant();
+    if (section < 0 || section >= Columns) {
+        return {};
+    }
+    // The concentrations with the curve's unit: "C (mg/L)", "反算 C (mg/L)".
+    const QString unit = io::fromDocument(calibration_.document().unit).trimmed();
+    if ((section == C || section == CBack) && !unit.isEmpty()) {
+        return tr("%1 (%2)", "a column's title and its unit")
+            .arg(section == C ? QStringLiteral("C") : tr(kTitles[section]), unit);
+    }
+    return section == C ? QStringLiteral("C") : tr(kTitles[section]);
 }
 
 Qt::ItemFlags StandardsModel::flags(const QModelIndex& index) const {
@@ -178,15 +193,30 @@ bool StandardsModel::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || (index.column() != C && index.column() != A)) {
         return false;
     }
+    const std::string text = io::toDocument(value.toString().trimmed());
+    const calibration::Standard& standard =
+        calibration_.document().standards[std::size_t(index.row())];
+    if ((index.column() == C ? standard.c : standard.a) == text) {
+        return true; // nothing changes: nothing to ask
+    }
+    const ChangeReason reason(calibration_, prompts_);
+    if (!reason) {
+        return false;
+    }
     calibration_.editStandard(index.row(),
-                              index.column() == C ? StandardField::C : StandardField::A,
-                              io::toDocument(value.toString().trimmed()));
+                              index.column() == C ? StandardField::C : StandardField::A, text);
     return true;
 }
 
+// Excluding asks for the exclusion's reason, which a saved record then also carries; including
+// again asks for its own once the document has been saved.
 void StandardsModel::setExcluded(int row, bool excluded) {
     if (!excluded) {
-        calibration_.setExcluded(row, false, {});
+        const ChangeReason reason(calibration_, prompts_,
+                                  tr("取消排除第%1个标准点的原因：").arg(row + 1));
+        if (reason) {
+            calibration_.setExcluded(row, false, {});
+        }
         return;
     }
     const std::optional<QString> reason =
@@ -199,6 +229,47 @@ void StandardsModel::setExcluded(int row, bool excluded) {
         return;
     }
     calibration_.setExcluded(row, true, io::toDocument(reason->trimmed()));
+}
+
+CurveUnitBox::CurveUnitBox(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
+    : QWidget(parent), calibration_(calibration), prompts_(prompts) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    box_ = new QLineEdit(this);
+    box_->setObjectName(QStringLiteral("curveUnit"));
+    box_->setMaximumWidth(box_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12 + 16);
+    auto* label = new QLabel(tr("浓度单位"), this);
+    label->setBuddy(box_);
+    box_->setAccessibleName(label->text());
+    row->addWidget(label);
+    row->addWidget(box_);
+    row->addStretch();
+    connect(box_, &QLineEdit::editingFinished, this, &CurveUnitBox::apply);
+    connect(&calibration, &CurrentCalibration::standardsChanged, this, &CurveUnitBox::refresh);
+    connect(&calibration, &CurrentCalibration::resultsChanged, this, &CurveUnitBox::refresh);
+    refresh();
+}
+
+void CurveUnitBox::refresh() {
+    if (!box_->hasFocus() || !box_->isModified()) {
+        box_->setText(io::fromDocument(calibration_.document().unit));
+        box_->setModified(false);
+    }
+}
+
+// The unit as typed, trimmed as the main window's list keeps it.
+void CurveUnitBox::apply() {
+    const std::string unit = io::toDocument(box_->text().trimmed());
+    box_->setModified(false);
+    if (unit == calibration_.document().unit) {
+        refresh();
+        return;
+    }
+    const ChangeReason reason(calibration_, prompts_);
+    if (reason) {
+        calibration_.setUnit(unit, CurrentCalibration::From::Elsewhere);
+    }
+    refresh();
 }
 
 StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibration,
@@ -216,6 +287,7 @@ StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibr
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
+    showFullTexts(*this);
 }
 
 void StandardsTable::pasteBlock(const QString& block) {
@@ -244,6 +316,10 @@ void StandardsTable::pasteBlock(const QString& block) {
         standards.erase(standards.begin() + at, standards.begin() + last + 1);
     }
     standards.insert(standards.begin() + at, pasted.begin(), pasted.end());
+    const ChangeReason reason(calibration_, prompts_);
+    if (!reason) {
+        return;
+    }
     calibration_.setStandards(std::move(standards), std::nullopt,
                               CurrentCalibration::From::Elsewhere);
     scrollTo(model()->index(at, 0));
@@ -251,6 +327,10 @@ void StandardsTable::pasteBlock(const QString& block) {
 
 void StandardsTable::addRow() {
     const int row = currentIndex().isValid() ? currentIndex().row() + 1 : model()->rowCount();
+    const ChangeReason reason(calibration_, prompts_);
+    if (!reason) {
+        return;
+    }
     calibration_.insertStandards(row, {calibration::Standard{}});
     setCurrentIndex(model()->index(row, StandardsModel::C));
     edit(currentIndex());
@@ -264,7 +344,13 @@ void StandardsTable::deleteSelectedRows() {
     if (rows.empty() && currentIndex().isValid()) {
         rows.push_back(currentIndex().row());
     }
-    calibration_.removeStandards(rows);
+    if (rows.empty()) {
+        return;
+    }
+    const ChangeReason reason(calibration_, prompts_);
+    if (reason) {
+        calibration_.removeStandards(rows);
+    }
 }
 
 void StandardsTable::keyPressEvent(QKeyEvent* event) {

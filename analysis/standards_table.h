@@ -5,6 +5,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+class QLineEdit;
+
 namespace analysis {
 
 class CurrentCalibration;
@@ -70,6 +72,22 @@ protected:
 private:
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
+};
+
+// "浓度单位" above the standards: the curve's unit typed here (a curve of more standards than the
+// main window shows has no other place for it).
+class CurveUnitBox final : public QWidget {
+    Q_OBJECT
+public:
+    CurveUnitBox(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
+
+private:
+    void refresh();
+    void apply();
+
+    CurrentCalibration& calibration_;
+    ui::Prompts& prompts_;
+    QLineEdit* box_ = nullptr;
 };
 
 } // namespace analysis

@@ -1,6 +1,7 @@
 #include "analysis/statistics_table.h"
 
 #include "analysis/current_calibration.h"
+#include "analysis/full_text.h"
 #include "analysis/readable.h"
 #include "io/document_text.h"
 
@@ -225,6 +226,7 @@ StatisticsTable::StatisticsTable(StatisticsModel& model, QWidget* parent) : QTab
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
+    showFullTexts(*this);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(&model, &QAbstractItemModel::dataChanged, this, &StatisticsTable::fitColumns);

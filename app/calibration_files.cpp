@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_window.h"
 #include "analysis/current_calibration.h"
+#include "analysis/file_names.h"
 #include "app/worksheet_link.h"
 #include "io/calibration_file.h"
 #include "io/csv.h"
@@ -184,8 +185,12 @@ void CalibrationFiles::save() {
 }
 
 void CalibrationFiles::saveAs() {
-    const QString suggested =
-        currentFile().isEmpty() ? tr("标准曲线.lumetra") : QFileInfo(currentFile()).fileName();
+    // A new file is proposed under the name the batch is filed under (its batch number, else
+    // its analyte and date).
+    const QString filed = analysis::proposedName(calibration_.document());
+    const QString suggested = !currentFile().isEmpty() ? QFileInfo(currentFile()).fileName()
+                              : filed.isEmpty()        ? tr("标准曲线.lumetra")
+                                                       : filed + u'.' + kSuffix;
     QString path = prompts_.saveFileName(tr("保存标准曲线文件"), calibrationFilter(), suggested);
     if (path.isEmpty()) {
         return;

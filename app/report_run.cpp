@@ -20,6 +20,7 @@
 #include "records/configured.h"
 #include "records/judging.h"
 #include "records/store.h"
+#include "records/top_down.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -265,6 +266,9 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Repo
     if (!error.isEmpty()) {
         return error;
     }
+    if (const auto problem = applyUncertaintyOptions(parser, o.uncertainty, s.uncertainty)) {
+        return problem;
+    }
     if (parser.isSet(o.exclude)) {
         for (calibration::Standard& standard : document.standards) {
             standard.excluded = false;
@@ -445,6 +449,20 @@ std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
         if (const auto fault = judgeWithCharts(*charts, document, results)) {
             return fail(kFailure, *fault);
         }
+    }
+    // Top-down reads the charts and the reference-material results of the database named; without
+    // one, every result says so.
+    if (document.settings.uncertainty.way == calibration::UncertaintyWay::TopDown) {
+        std::shared_ptr<const calibration::TopDownInputs> inputs;
+        if (charts != nullptr) {
+            inputs = records::readTopDownInputs(*charts, document, results);
+        } else {
+            auto none = std::make_shared<calibration::TopDownInputs>();
+            none->problem = calibration::Message(
+                QT_TRANSLATE_NOOP("calibration", "没有可读取的质控数据库（--database）"));
+            inputs = std::move(none);
+        }
+        calibration::applyTopDown(document, results, std::move(inputs));
     }
     return ReportRun{std::move(document), std::move(results), std::move(read)};
 }

@@ -5,6 +5,7 @@
 // charts of a quality-control database when one is named. `qc file` files exactly what `report`
 // with the same arguments reports.
 
+#include "app/uncertainty_options.h"
 #include "calibration/document.h"
 #include "calibration/results.h"
 #include "records/url.h"
@@ -152,37 +153,42 @@ struct ReportOptions {
         CommandLine::tr("帮助和消息的语言：zh（中文）或 en（英文）；不给时用窗口中选定的语言。"),
         QStringLiteral("zh|en")};
 
+    const UncertaintyOptions uncertainty;
     std::vector<const QCommandLineOption*> all() const {
-        return {&samples,
-                &blanks,
-                &method,
-                &json,
-                &model,
-                &weight,
-                &exclude,
-                &level,
-                &alpha,
-                &k,
-                &m,
-                &limit,
-                &volume,
-                &factor,
-                &resultUnit,
-                &digits,
-                &decimals,
-                &switchAt,
-                &below,
-                &blankAbsorbanceMax,
-                &blankCorrection,
-                &strict,
-                &pdf,
-                &history,
-                &database,
-                &language,
-                &calibration,
-                &v0,
-                &cStd,
-                &internalStandard};
+        std::vector<const QCommandLineOption*> options{&samples,
+                                                       &blanks,
+                                                       &method,
+                                                       &json,
+                                                       &model,
+                                                       &weight,
+                                                       &exclude,
+                                                       &level,
+                                                       &alpha,
+                                                       &k,
+                                                       &m,
+                                                       &limit,
+                                                       &volume,
+                                                       &factor,
+                                                       &resultUnit,
+                                                       &digits,
+                                                       &decimals,
+                                                       &switchAt,
+                                                       &below,
+                                                       &blankAbsorbanceMax,
+                                                       &blankCorrection,
+                                                       &strict,
+                                                       &pdf,
+                                                       &history,
+                                                       &database,
+                                                       &language,
+                                                       &calibration,
+                                                       &v0,
+                                                       &cStd,
+                                                       &internalStandard};
+        for (const QCommandLineOption* option : uncertainty.all()) {
+            options.push_back(option);
+        }
+        return options;
     }
 
     // The options that change the result, as the PDF prints them beside the files' SHA-256.
@@ -214,6 +220,12 @@ struct ReportOptions {
                 const QString name = QStringLiteral("--") + option->names().first();
                 given << (option->valueName().isEmpty() ? name
                                                         : name + u' ' + parser.value(*option));
+            }
+        }
+        for (const QCommandLineOption* option : uncertainty.all()) {
+            if (parser.isSet(*option)) {
+                given << QStringLiteral("--") + option->names().first() + u' ' +
+                             parser.value(*option);
             }
         }
         return given;

@@ -563,6 +563,13 @@ void chooseMdl(BatchResult& batch, const Document& document) {
     batch.reportedLoqMdl = Figure{batch.mdl->loq, std::nullopt};
 }
 
+void rowUncertainty(SampleResult& sample, const Document& document, const CurveResult& curve,
+                    const BatchResult& batch) {
+    auto made = sampleUncertainty(document.settings, curve, batch, sample);
+    sample.uncertainty =
+        made ? std::make_shared<const SampleUncertainty>(std::move(*made)) : nullptr;
+}
+
 } // namespace
 
 std::string roundedResult(double value, const Settings& settings) {
@@ -576,6 +583,7 @@ void evaluateRows(const Document& document, const CurveResult& curve, const Batc
         refuseSampleRow(document, samples[row]);
         reportRow(row, document, batch, samples);
         judgeInternalStandard(document.settings, samples[row]);
+        rowUncertainty(samples[row], document, curve, batch);
     }
 }
 
@@ -697,6 +705,10 @@ BatchResult evaluateBatch(const Document& document, const CurveResult& curve,
         }
     }
     duplicateMeans(duplicates, document, batch, samples);
+    batch.uncertainty = batchUncertainty(settings, samples);
+    for (SampleResult& sample : samples) {
+        rowUncertainty(sample, document, curve, batch);
+    }
     summarize(batch, document, samples, reading && !batch.reportedLimit.value);
     return batch;
 }

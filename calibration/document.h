@@ -9,6 +9,7 @@
 // form (the three bytes ED A0 80 for U+D800), so that it reads back into Qt as it was.
 
 #include "calc/model_fit.h"
+#include "calibration/uncertainty_settings.h"
 
 #include <optional>
 #include <string>
@@ -118,6 +119,8 @@ struct Settings {
     // recovery of the internal standard judged against these limits.
     bool internalStandard = false;
     double isRecoveryLowPct = 70, isRecoveryHighPct = 130;
+    // The measurement uncertainty of the results (uncertainty_settings.h); none by default.
+    UncertaintySettings uncertainty;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -76,6 +76,7 @@ std::string wordOf(const std::string& value) {
         Word{"internal_standard", QT_TRANSLATE_NOOP("calibration", "内标")},
         Word{"is_recovery_low_pct", QT_TRANSLATE_NOOP("calibration", "内标回收率下限")},
         Word{"is_recovery_high_pct", QT_TRANSLATE_NOOP("calibration", "内标回收率上限")},
+        Word{"uncertainty", QT_TRANSLATE_NOOP("calibration", "测量不确定度")},
         Word{"validated", QT_TRANSLATE_NOOP("calibration", "方法验证的检出限")},
         Word{"laboratory", QT_TRANSLATE_NOOP("calibration", "实验室")},
         Word{"project", QT_TRANSLATE_NOOP("calibration", "项目/批号")},
@@ -137,6 +138,7 @@ std::string settingValue(const std::string& key, const std::string& value) {
         Word{"calibration", "addition", QT_TRANSLATE_NOOP("calibration", "标准加入")},
         Word{"internal_standard", "true", QT_TRANSLATE_NOOP("calibration", "开")},
         Word{"internal_standard", "false", QT_TRANSLATE_NOOP("calibration", "关")},
+        Word{"uncertainty", "none", QT_TRANSLATE_NOOP("calibration", "不评定")},
     };
     for (const Word& word : kValues) {
         if (key == word.key && value == word.value) {
@@ -277,6 +279,7 @@ std::vector<Change> settingChanges(const Settings& before, const Settings& after
             {"internal_standard", s.internalStandard ? "true" : "false"},
             {"is_recovery_low_pct", numberText(s.isRecoveryLowPct)},
             {"is_recovery_high_pct", numberText(s.isRecoveryHighPct)},
+            {"uncertainty", uncertaintySettingsText(s.uncertainty)},
         };
     };
     const auto old = texts(before);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace calibration {
 namespace {
@@ -56,6 +57,8 @@ constexpr std::array kCopies{
                 [](const Settings& f, Settings& t) { t.isRecoveryLowPct = f.isRecoveryLowPct; }},
     SettingCopy{"is_recovery_high_pct",
                 [](const Settings& f, Settings& t) { t.isRecoveryHighPct = f.isRecoveryHighPct; }},
+    SettingCopy{"uncertainty",
+                [](const Settings& f, Settings& t) { t.uncertainty = f.uncertainty; }},
 };
 
 } // namespace
@@ -127,7 +130,12 @@ Method methodFromDocument(const Document& document, const Results& results, std:
     method.resultUnit = document.settings.resultUnit;
     method.settings = document.settings;
     for (const char* key : settingKeys()) {
-        method.settingKeys.emplace_back(key);
+        // The uncertainty only when the document gives one: a method made without stays as
+        // methods always were.
+        if (std::string_view(key) != "uncertainty" ||
+            !(document.settings.uncertainty == UncertaintySettings{})) {
+            method.settingKeys.emplace_back(key);
+        }
     }
     if (const auto& mdl = results.batch.mdl) {
         method.validated.mdl = mdl->mdl;

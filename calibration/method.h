@@ -28,7 +28,8 @@ struct Method {
 // m, limit, blank_correction, rounding, digits, decimals, switch_at, below, min_r,
 // duplicate_max_pct, spike_low_pct, spike_high_pct, check_max_pct, blank_absorbance_max, volume,
 // volume_unit, result_unit, factor, calibration, internal_standard, is_recovery_low_pct,
-// is_recovery_high_pct.
+// is_recovery_high_pct, uncertainty (a method made from a document gives the last only when the
+// document chose one).
 const std::vector<const char*>& settingKeys();
 
 // The document with the method applied: the settings it gives, the curve's unit, the reporting

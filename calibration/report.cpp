@@ -115,7 +115,9 @@ void appendText(std::string& out, const ReportValue& value) {
         appendJoined(out, value.keys, ",", [&out](const char* v) { out += v; });
         break;
     case Kind::Object:
-        // The objects of the validation are written as lines of their own (appendTextFields).
+        // The objects of the validation are written as lines of their own (appendTextFields); a
+        // row's object in a cell by its text (a sample's uncertainty: U).
+        out += value.text;
         break;
     case Kind::List:
         out += value.text; // made of keys and numbers by its maker
@@ -704,15 +706,6 @@ const std::vector<const char*>& sampleKeys() {
     return keys;
 }
 
-const std::vector<const char*>& sampleKeys(const Document& document) {
-    static const std::vector<const char*> withInternalStandard = [] {
-        std::vector<const char*> keys = sampleKeys();
-        keys.insert(keys.end(), {"is", "c_is", "ratio", "is_recovery"});
-        return keys;
-    }();
-    return usesInternalStandard(document.settings) ? withInternalStandard : sampleKeys();
-}
-
 namespace {
 
 // A row's rules: the list of their objects (its text "duplicate:pass:2.27;blank:not_judged:")
@@ -754,8 +747,10 @@ void qcCells(RowFill& fill, const std::vector<QualityCheck>& checks) {
 
 } // namespace
 
-void sampleRow(const Document& document, const Results& results, std::size_t index,
-               std::vector<ReportValue>& row) {
+namespace {
+
+void sampleCells(const Document& document, const Results& results, std::size_t index,
+                 std::vector<ReportValue>& row) {
     const Sample& sample = document.samples[index];
     const SampleResult& result = results.samples[index];
     RowFill fill(row);
@@ -844,6 +839,76 @@ void sampleRow(const Document& document, const Results& results, std::size_t ind
         fill.null();
     }
     internalStandardCells();
+}
+
+// A row's uncertainty: {way, u_c, u_rel, U, U_text, k, nu_eff, result_text, components [{name,
+// u_rel, share}]} (its text cell U_text) or null, and the reason beside it or null.
+void uncertaintyCells(const Document& document, const SampleResult& result,
+                      std::vector<ReportValue>& row) {
+    const SampleUncertainty* u = result.uncertainty.get();
+    if (u == nullptr || !u->value) {
+        row.push_back(ReportValue::null());
+        row.push_back(u != nullptr && u->reason ? ReportValue::ofText(render(*u->reason))
+                                                : ReportValue::null());
+        return;
+    }
+    const calc::Uncertainty& value = *u->value;
+    ReportValue components;
+    components.kind = Kind::List;
+    for (const calc::BudgetLine& line : value.components) {
+        components.items.push_back(object({{"name", ReportValue::ofKey(line.name)},
+                                           {"u_rel", ReportValue::of(line.uRel)},
+                                           {"share", ReportValue::of(line.share)}}));
+    }
+    ReportValue cell = object({
+        {"way",
+         ReportValue::ofKey(kUncertaintyWayKeys[std::size_t(document.settings.uncertainty.way)])},
+        {"u_c", ReportValue::of(value.uC)},
+        {"u_rel", ReportValue::of(value.uRel)},
+        {"U", ReportValue::of(value.expanded)},
+        {"U_text", ReportValue::ofText(value.expandedText)},
+        {"k", ReportValue::of(value.k)},
+        {"nu_eff", ReportValue::of(value.nuEff)},
+        {"result_text", ReportValue::ofText(u->resultText)},
+        {"components", std::move(components)},
+    });
+    cell.text = value.expandedText;
+    row.push_back(std::move(cell));
+    row.push_back(ReportValue::null());
+}
+
+} // namespace
+
+void sampleRow(const Document& document, const Results& results, std::size_t index,
+               std::vector<ReportValue>& row) {
+    sampleCells(document, results, index, row);
+    if (document.settings.uncertainty.way != UncertaintyWay::None) {
+        uncertaintyCells(document, results.samples[index], row);
+    }
+}
+
+const std::vector<const char*>& sampleKeys(const Document& document) {
+    // In the order sampleRow fills them: the internal standard's after the others, the
+    // uncertainty's last.
+    const auto keys = [](bool internalStandard, bool uncertainty) {
+        std::vector<const char*> keys = sampleKeys();
+        if (internalStandard) {
+            keys.insert(keys.end(), {"is", "c_is", "ratio", "is_recovery"});
+        }
+        if (uncertainty) {
+            keys.insert(keys.end(), {"uncertainty", "uncertainty_reason"});
+        }
+        return keys;
+    };
+    static const std::vector<const char*> withInternalStandard = keys(true, false);
+    static const std::vector<const char*> withUncertainty = keys(false, true);
+    static const std::vector<const char*> withBoth = keys(true, true);
+    const bool internalStandard = usesInternalStandard(document.settings);
+    const bool uncertainty = document.settings.uncertainty.way != UncertaintyWay::None;
+    return internalStandard && uncertainty ? withBoth
+           : internalStandard              ? withInternalStandard
+           : uncertainty                   ? withUncertainty
+                                           : sampleKeys();
 }
 
 namespace {

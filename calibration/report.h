@@ -105,7 +105,6 @@ const std::vector<const char*>& pointKeys();
 // IS, C_IS (a point's as typed), ratio (A / A_IS; a sample's the mean of its readings' ratios)
 // and is_recovery (the internal standard's recovery in %); pointRow and sampleRow fill them.
 const std::vector<const char*>& pointKeys(const Document& document);
-const std::vector<const char*>& sampleKeys(const Document& document);
 void pointRow(const Document& document, const Results& results, std::size_t index,
               std::vector<ReportValue>& row);
 
@@ -121,6 +120,12 @@ void pointRow(const Document& document, const Results& results, std::size_t inde
 // verdict: false when a rule failed, else null when one was not judged, else true; null without
 // rules), below_limit, error (the reason a row has no values or its type cells cannot be used).
 const std::vector<const char*>& sampleKeys();
+// With a way of uncertainty chosen, two more: uncertainty {way, u_c, u_rel, U, U_text, k, nu_eff
+// (null with k = 2), result_text (the result written to U's last decimal where it has more),
+// components [{name, u_rel, share}]} (u_rel and share as fractions; in a text cell U_text) or null,
+// and uncertainty_reason, why it is null ("低于定量限", ...), after the internal standard's
+// (above). Without either, exactly sampleKeys().
+const std::vector<const char*>& sampleKeys(const Document& document);
 void sampleRow(const Document& document, const Results& results, std::size_t index,
                std::vector<ReportValue>& row);
 

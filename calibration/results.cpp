@@ -630,6 +630,7 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
     result.meanResult.reset();
     result.meanResultText.clear();
     result.checks.clear();
+    result.uncertainty.reset();
     const auto missing = [&result](const Message& why) {
         result.x0 = result.sX0 = result.ci = result.ci95 = Figure::missing(why);
     };

@@ -6,11 +6,13 @@
 
 #include "calc/model_fit.h"
 #include "calc/validation.h"
+#include "calibration/budget.h"
 #include "calibration/calibration_modes.h"
 #include "calibration/document.h"
 #include "calibration/entries.h"
 #include "calibration/message.h"
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
@@ -150,6 +152,9 @@ struct SampleResult {
     // C_IS when the curve is over C / C_IS.
     std::optional<double> ratio, isRecoveryPct, cIs;
     bool isOutside = false;
+    // The measurement uncertainty when the settings ask for one (budget.h): none when the way is
+    // none; shared, so that a row stays small and a copy of the results cheap.
+    std::shared_ptr<const SampleUncertainty> uncertainty;
 
     std::optional<bool> qcPass() const { return verdictOf(checks); }
 };
@@ -190,6 +195,8 @@ struct BatchResult {
     int passed = 0, failed = 0, notJudged = 0;
     std::vector<Message> failures; // the verdicts of the rules that failed
     std::vector<Message> unjudged; // "\"P3\"：缺少加标量" for each rule not judged
+    // What every row's uncertainty takes from the batch: the spikes' recovery, the top-down inputs.
+    BatchUncertainty uncertainty;
     Message summary; // "质控：5项通过，1项未通过，1项未判定（加标回收率 76.4%，要求80–120%；…）"
 };
 

@@ -488,6 +488,64 @@ void readCalibrationSettings(ObjectReader& reader, const QJsonObject& object,
         reader.number("is_recovery_high_pct"_L1, settings.isRecoveryHighPct, 0, 1000);
 }
 
+// settings.uncertainty: {"way": "bottom-up", "volume": 0.01, "dilution": {"tolerance": 0.02,
+// "distribution": "rectangular"}, "recovery": "spikes", "coverage": "t"}; each component a
+// relative standard uncertainty, or a relative tolerance with its distribution.
+Expected<calibration::UncertaintySettings> readUncertainty(const QJsonValue& value) {
+    const QString path = u"settings.uncertainty"_s;
+    if (!value.isObject()) {
+        return typeError(path, value, QCoreApplication::translate("io", "对象"));
+    }
+    const QJsonObject object = value.toObject();
+    calibration::UncertaintySettings settings;
+    ObjectReader reader(object, "settings.uncertainty"_L1);
+    settings.way =
+        calibration::UncertaintyWay(reader.choice("way"_L1, calibration::kUncertaintyWayKeys, 0));
+    settings.coverage = calc::Coverage(reader.choice("coverage"_L1, calibration::kCoverageKeys, 0));
+    if (reader.error()) {
+        return *reader.error();
+    }
+    for (const calibration::UncertaintyComponentField& field :
+         calibration::kUncertaintyComponents) {
+        const QLatin1StringView key(field.key);
+        const QJsonValue component = object.value(key);
+        if (component.isUndefined() || component.isNull()) {
+            continue;
+        }
+        if (field.member == &calibration::UncertaintySettings::recovery && component.isString()) {
+            if (component.toString() != "spikes"_L1) {
+                return fieldError(path + u'.' + key,
+                                  QCoreApplication::translate("io", "应为数字、对象或 \"spikes\""));
+            }
+            settings.recoveryFromSpikes = true;
+            continue;
+        }
+        calibration::RelativeComponent relative;
+        if (component.isObject()) {
+            const QJsonObject tolerance = component.toObject();
+            const QByteArray innerPath = "settings.uncertainty." + QByteArray(field.key);
+            ObjectReader inner(tolerance, QLatin1StringView(innerPath));
+            if (!tolerance.contains("tolerance"_L1)) {
+                return fieldError(path + u'.' + key + u".tolerance"_s,
+                                  QCoreApplication::translate("io", "缺少此项"));
+            }
+            relative.value = inner.number("tolerance"_L1, 0, 0, 1);
+            relative.tolerance = calc::Distribution(
+                inner.choice("distribution"_L1, calibration::kDistributionKeys, 0));
+            if (inner.error()) {
+                return *inner.error();
+            }
+        } else {
+            relative.value = reader.number(key, 0, 0, 1);
+            if (reader.error()) {
+                return *reader.error();
+            }
+        }
+        settings.*field.member = relative;
+    }
+    return settings;
+}
+
 } // namespace
 
 Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
@@ -538,6 +596,13 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     readCalibrationSettings(reader, object, settings);
     if (reader.error()) {
         return *reader.error();
+    }
+    if (object.contains("uncertainty"_L1)) {
+        auto uncertainty = readUncertainty(object.value("uncertainty"_L1));
+        if (!uncertainty) {
+            return uncertainty.error();
+        }
+        settings.uncertainty = std::move(uncertainty).value();
     }
     // A volume or factor that no result could be computed with is refused with the file.
     for (const auto& [key, field, text] :
@@ -807,14 +872,16 @@ bool usesCalibrationKeys(const calibration::Document& document) {
 }
 
 // Whether the document holds what version 2 files do not know: a setting of version 3 (the
-// rounding switch, the "L" style, the blank absorbance rule) or a method.
+// rounding switch, the "L" style, the blank absorbance rule, standard addition, the internal
+// standard, the measurement uncertainty) or a method.
 bool needsVersion3(const calibration::Document& document) {
     const calibration::Settings& s = document.settings;
     const calibration::Settings defaults;
     return s.rounding == calibration::Rounding::Switch ||
            s.below == calibration::BelowLimit::LetterL ||
            s.switchDecimals != defaults.switchDecimals || s.switchAt != defaults.switchAt ||
-           s.blankAbsorbanceMax || !document.method.empty() || usesCalibrationKeys(document);
+           s.blankAbsorbanceMax || !document.method.empty() || usesCalibrationKeys(document) ||
+           !(s.uncertainty == calibration::UncertaintySettings{});
 }
 
 void appendValidation(std::string& out, const calibration::MethodValidation& v) {
@@ -836,6 +903,39 @@ void appendValidation(std::string& out, const calibration::MethodValidation& v) 
         }
     }
     out += '}';
+}
+
+// settings.uncertainty as readUncertainty reads it, the components that are given only.
+void appendUncertainty(std::string& out, const calibration::UncertaintySettings& u) {
+    out += "{\"way\": \"";
+    out += calibration::kUncertaintyWayKeys[std::size_t(u.way)];
+    out += '"';
+    for (const calibration::UncertaintyComponentField& field :
+         calibration::kUncertaintyComponents) {
+        const std::optional<calibration::RelativeComponent>& component = u.*field.member;
+        const bool spikes =
+            field.member == &calibration::UncertaintySettings::recovery && u.recoveryFromSpikes;
+        if (!component && !spikes) {
+            continue;
+        }
+        out += ", \"";
+        out += field.key;
+        out += "\": ";
+        if (spikes) {
+            out += "\"spikes\"";
+        } else if (component->tolerance) {
+            out += "{\"tolerance\": ";
+            calc::appendFullPrecision(out, component->value);
+            out += ", \"distribution\": \"";
+            out += calibration::kDistributionKeys[std::size_t(*component->tolerance)];
+            out += "\"}";
+        } else {
+            calc::appendFullPrecision(out, component->value);
+        }
+    }
+    out += ", \"coverage\": \"";
+    out += calibration::kCoverageKeys[std::size_t(u.coverage)];
+    out += "\"}";
 }
 
 // The settings as one object. A .lumetra file (`only` null) writes every key of version 2 and
@@ -910,6 +1010,9 @@ void appendSettings(std::string& out, const calibration::Settings& s,
            s.isRecoveryLowPct != defaults.isRecoveryLowPct);
     number("is_recovery_high_pct", s.isRecoveryHighPct,
            s.isRecoveryHighPct != defaults.isRecoveryHighPct);
+    if (wanted("uncertainty", !(s.uncertainty == calibration::UncertaintySettings{}))) {
+        appendUncertainty(out, s.uncertainty);
+    }
     out += '}';
 }
 

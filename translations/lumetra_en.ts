@@ -604,6 +604,10 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>响应比 A/A内标</source>
         <translation>Response ratio A/A_IS</translation>
     </message>
+    <message>
+        <source>校正吸光度</source>
+        <translation>Corrected absorbance</translation>
+    </message>
 </context>
 <context>
     <name>QcCommand</name>
@@ -1179,6 +1183,53 @@ or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, dat
     </message>
 </context>
 <context>
+    <name>UncertaintyTexts</name>
+    <message>
+        <source>--%1 的值“%2”无效，应为 %3</source>
+        <translation>Invalid value “%2” for --%1: expected %3</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>--%1 只用于 --uncertainty bottom-up</source>
+        <translation>--%1 is only for --uncertainty bottom-up</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数或 spikes</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1 or spikes</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1</translation>
+    </message>
+    <message>
+        <source>测量不确定度的评定方式：none（不评定）、bottom-up（由校准曲线和各分量合成）或 top-down（由质控数据库的质控图和质控样结果，见 --database）。</source>
+        <translation>How the measurement uncertainty is evaluated: none, bottom-up (combined from the calibration and the components) or top-down (from the control charts and reference-material results of the quality-control database, see --database).</translation>
+    </message>
+    <message>
+        <source>取样体积的相对标准不确定度（小数，0.01即1%）。</source>
+        <translation>The relative standard uncertainty of the sample volume (a fraction: 0.01 is 1%).</translation>
+    </message>
+    <message>
+        <source>稀释的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the dilution (a fraction).</translation>
+    </message>
+    <message>
+        <source>标准物质（纯度和配制）的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the standards&apos; stock, purity and preparation (a fraction).</translation>
+    </message>
+    <message>
+        <source>回收率的相对标准不确定度（小数），或 spikes：由本批加标样的回收率评定。</source>
+        <translation>The relative standard uncertainty of the recovery (a fraction), or spikes: from the recoveries of the batch&apos;s spikes.</translation>
+    </message>
+    <message>
+        <source>包含因子：2（k = 2），或 t（k = t(0.975; ν_eff)，ν_eff 按 Welch–Satterthwaite 公式）。</source>
+        <translation>The coverage factor: 2 (k = 2), or t (k = t(0.975; ν_eff), ν_eff by Welch–Satterthwaite).</translation>
+    </message>
+</context>
+<context>
     <name>Validation</name>
     <message>
         <source>第%1点</source>
@@ -1474,10 +1525,6 @@ or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, dat
         <translation>PDF file (*.pdf)</translation>
     </message>
     <message>
-        <source>标准曲线报告.pdf</source>
-        <translation>calibration report.pdf</translation>
-    </message>
-    <message>
         <source>PDF导出失败：%1</source>
         <translation>PDF export failed: %1</translation>
     </message>
@@ -1538,10 +1585,6 @@ or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, dat
         <translation>CSV file (*.csv)</translation>
     </message>
     <message>
-        <source>标准曲线.csv</source>
-        <translation>calibration curve.csv</translation>
-    </message>
-    <message>
         <source>导出失败：%1</source>
         <translation>Export failed: %1</translation>
     </message>
@@ -1574,6 +1617,70 @@ Half-width = t·s
     <message>
         <source>质控数据库…</source>
         <translation>QC database...</translation>
+    </message>
+    <message>
+        <source>放大样品表</source>
+        <translation>Enlarge table</translation>
+    </message>
+    <message>
+        <source>隐藏图表和批次设置，样品表占满窗口；再点一次恢复。</source>
+        <translation>Hides the plots and the batch settings so that the sample table fills the window; click again to bring them back.</translation>
+    </message>
+    <message>
+        <source>方法(&amp;M)</source>
+        <translation>&amp;Method</translation>
+    </message>
+    <message>
+        <source>标准曲线报告</source>
+        <translation>calibration report</translation>
+    </message>
+    <message>
+        <source>标准曲线</source>
+        <translation>calibration curve</translation>
+    </message>
+    <message>
+        <source>保存为方法…</source>
+        <translation>Save as method…</translation>
+    </message>
+    <message>
+        <source>应用方法…</source>
+        <translation>Apply method…</translation>
+    </message>
+    <message>
+        <source>保存为方法</source>
+        <translation>Save as method</translation>
+    </message>
+    <message>
+        <source>Lumetra 方法文件 (*.lumetra-method)</source>
+        <translation>Lumetra method files (*.lumetra-method)</translation>
+    </message>
+    <message>
+        <source>方法</source>
+        <translation>method</translation>
+    </message>
+    <message>
+        <source>方法保存失败：%1</source>
+        <translation>Saving the method failed: %1</translation>
+    </message>
+    <message>
+        <source>应用方法</source>
+        <translation>Apply method</translation>
+    </message>
+    <message>
+        <source>Lumetra 方法文件 (*.lumetra-method);;所有文件 (*)</source>
+        <translation>Lumetra method files (*.lumetra-method);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法应用方法：%1</source>
+        <translation>Cannot apply the method: %1</translation>
+    </message>
+    <message>
+        <source>应用方法 &quot;%1&quot; 的原因：</source>
+        <translation>Reason for applying the method &quot;%1&quot;:</translation>
+    </message>
+    <message>
+        <source>不确定度</source>
+        <translation>Uncertainty</translation>
     </message>
 </context>
 <context>
@@ -1688,6 +1795,68 @@ Half-width = t·s
     <message>
         <source>检出限L</source>
         <translation>LOD followed by L</translation>
+    </message>
+    <message>
+        <source>每个空白的平均吸光度（校正前）不得超过此值；空着即不检查。</source>
+        <translation>No blank&apos;s mean absorbance (before correction) may exceed this value; leave empty for no check.</translation>
+    </message>
+    <message>
+        <source>低于</source>
+        <comment>the rounding switch: below the threshold</comment>
+        <translation>below</translation>
+    </message>
+    <message>
+        <source>位小数</source>
+        <comment>the rounding switch: the decimals below the threshold</comment>
+        <translation>decimals</translation>
+    </message>
+    <message>
+        <source>修约切换值</source>
+        <translation>Rounding switch value</translation>
+    </message>
+    <message>
+        <source>低于切换值时的小数位数</source>
+        <translation>Decimals below the switch value</translation>
+    </message>
+    <message>
+        <source>时</source>
+        <comment>the rounding switch: then</comment>
+        <translation>use</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>空白吸光度 ≤</source>
+        <translation>Blank A ≤</translation>
+    </message>
+    <message>
+        <source>位小数</source>
+        <translation>decimals</translation>
+    </message>
+    <message>
+        <source>位有效数字</source>
+        <translation>sig. digits</translation>
+    </message>
+    <message>
+        <source>修约切换值 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Rounding switch value &quot;%1&quot; must be a number above 0</translation>
+    </message>
+    <message>
+        <source>空白吸光度上限 &quot;%1&quot; 应为0到10之间的数</source>
+        <translation>Blank absorbance maximum &quot;%1&quot; must be a number from 0 to 10</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::ChangeReason</name>
+    <message>
+        <source>记录已保存，请说明修改原因：</source>
+        <translation>This record has been saved. Reason for the change:</translation>
+    </message>
+    <message>
+        <source>修改已保存的记录必须说明原因</source>
+        <translation>A change to a saved record needs a reason</translation>
     </message>
 </context>
 <context>
@@ -1959,6 +2128,13 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
 </context>
 <context>
+    <name>analysis::CurveUnitBox</name>
+    <message>
+        <source>浓度单位</source>
+        <translation>Concentration unit</translation>
+    </message>
+</context>
+<context>
     <name>analysis::DatabaseDialog</name>
     <message>
         <source>质控数据库</source>
@@ -2100,6 +2276,75 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>每次修改都记入文件，只增不删；打开文件不改写它的记录。</source>
         <translation>Every change is recorded in the file, never deleted; opening a file does not rewrite its history.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::MethodDialog</name>
+    <message>
+        <source>保存为方法</source>
+        <translation>Save as method</translation>
+    </message>
+    <message>
+        <source>方法保存本文件的全部设置（模型、权重、空白校正、修约、报告方式和质控要求）、浓度单位、结果单位和分析项目，以及验证所得的方法检出限；以后的批次应用它即得到同样的设置。</source>
+        <translation>The method keeps every setting of this file (model, weighting, blank correction, rounding, reporting and the quality-check limits), the concentration unit, the result unit and the analyte, with the method detection limit the validation found; a later batch that applies it gets the same settings.</translation>
+    </message>
+    <message>
+        <source>例如 HJ 535-2009 氨氮</source>
+        <translation>e.g. HJ 535-2009 ammonia nitrogen</translation>
+    </message>
+    <message>
+        <source>方法名称</source>
+        <translation>Method name</translation>
+    </message>
+    <message>
+        <source>方法检出限 MDL</source>
+        <translation>Method detection limit MDL</translation>
+    </message>
+    <message>
+        <source>验证日期</source>
+        <translation>Validation date</translation>
+    </message>
+    <message>
+        <source>验证文件</source>
+        <translation>Validation file</translation>
+    </message>
+    <message numerus="yes">
+        <source>由本文件的%n个检出限样计算（HJ 168），测定下限 4·MDL。</source>
+        <translation>
+            <numerusform>From this file&apos;s %n MDL replicate (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n MDL replicates (HJ 168); quantitation limit 4·MDL.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>由本文件的%n个空白计算（HJ 168），测定下限 4·MDL。</source>
+        <translation>
+            <numerusform>From this file&apos;s %n blank (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n blanks (HJ 168); quantitation limit 4·MDL.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>本文件没有算出方法检出限（至少需要7个检出限样或空白）：可输入验证所得的值，空着则方法不带检出限。</source>
+        <translation>This file gives no method detection limit (at least 7 MDL replicates or blanks are needed): type the value the validation found, or leave it empty for a method without one.</translation>
+    </message>
+    <message>
+        <source>%1（SHA-256 %2）</source>
+        <translation>%1 (SHA-256 %2)</translation>
+    </message>
+    <message>
+        <source>无法读取：%1</source>
+        <translation>Cannot read: %1</translation>
+    </message>
+    <message>
+        <source>未保存：方法中不记录验证文件的 SHA-256（先保存本文件即可记录）</source>
+        <translation>Not saved: the method records no SHA-256 of the validation file (save this file first to record it)</translation>
+    </message>
+    <message>
+        <source>方法名称不能为空</source>
+        <translation>The method&apos;s name must not be empty</translation>
+    </message>
+    <message>
+        <source>方法检出限 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Method detection limit &quot;%1&quot; must be a number above 0</translation>
     </message>
 </context>
 <context>
@@ -2296,10 +2541,6 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Result</translation>
     </message>
     <message>
-        <source>结果 (%1)</source>
-        <translation>Result (%1)</translation>
-    </message>
-    <message>
         <source>通过 %1</source>
         <translation>Pass %1</translation>
     </message>
@@ -2344,6 +2585,11 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>平行样均值 %1；本样品 %2</source>
         <translation>Mean of duplicates %1; this sample %2</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a column&apos;s title and its unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>analysis::SampleTable</name>
@@ -2374,6 +2620,10 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
+    <message>
+        <source>样品名称</source>
+        <translation>Sample names</translation>
+    </message>
 </context>
 <context>
     <name>analysis::StandardsModel</name>
@@ -2390,16 +2640,8 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Residual</translation>
     </message>
     <message>
-        <source>相对偏差 %</source>
-        <translation>Rel. dev. %</translation>
-    </message>
-    <message>
         <source>反算 C</source>
         <translation>C found</translation>
-    </message>
-    <message>
-        <source>回收率 %</source>
-        <translation>Recovery %</translation>
     </message>
     <message>
         <source>已排除：%1</source>
@@ -2440,6 +2682,23 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>标记只作提示：是否排除由使用者决定，并须注明理由</source>
         <translation>A mark only informs: excluding a standard is your decision, with a reason</translation>
+    </message>
+    <message>
+        <source>相对偏差 (%)</source>
+        <translation>Rel. dev. (%)</translation>
+    </message>
+    <message>
+        <source>回收率 (%)</source>
+        <translation>Recovery (%)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a column&apos;s title and its unit</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>取消排除第%1个标准点的原因：</source>
+        <translation>Reason for including standard %1 again:</translation>
     </message>
 </context>
 <context>
@@ -2522,6 +2781,128 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>响应因子 F</source>
         <translation>Response factor F</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintySettingsRow</name>
+    <message>
+        <source>不评定</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>自下而上</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>自上而下（质控数据）</source>
+        <translation>Top-down (QC data)</translation>
+    </message>
+    <message>
+        <source>由加标样</source>
+        <translation>From spikes</translation>
+    </message>
+    <message>
+        <source>不确定度</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>体积</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>稀释</source>
+        <translation>Dilution</translation>
+    </message>
+    <message>
+        <source>标准物质</source>
+        <translation>Standard stock</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>包含因子</source>
+        <translation>Coverage</translation>
+    </message>
+    <message>
+        <source>各分量为相对标准不确定度（%），对本批每个结果都适用；方法文件中的容差按其分布换算。</source>
+        <translation>Each component is a relative standard uncertainty (%) applying to every result of the batch; a tolerance from a method file is converted by its distribution.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintyTab</name>
+    <message>
+        <source>u_c = %1，u_c,rel = %2，k = %3</source>
+        <translation>u_c = %1, u_c,rel = %2, k = %3</translation>
+    </message>
+    <message>
+        <source>分量</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>标准不确定度</source>
+        <translation>Standard uncertainty</translation>
+    </message>
+    <message>
+        <source>相对标准不确定度</source>
+        <translation>Relative standard uncertainty</translation>
+    </message>
+    <message>
+        <source>占比</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>未选择不确定度的评定方式（样品页的批次设置）。</source>
+        <translation>No way of evaluating the uncertainty is chosen (the batch settings on the Samples page).</translation>
+    </message>
+    <message>
+        <source>在样品表中选择一个样品，显示其不确定度评定。</source>
+        <translation>Select a sample in the sample table to show its uncertainty budget.</translation>
+    </message>
+    <message>
+        <source>“%1”：没有不确定度（%2）</source>
+        <translation>“%1”: no uncertainty (%2)</translation>
+    </message>
+    <message>
+        <source>k = %1</source>
+        <translation>k = %1</translation>
+    </message>
+    <message>
+        <source>，ν_eff = %1</source>
+        <translation>, ν_eff = %1</translation>
+    </message>
+    <message>
+        <source>“%1”：%2 ± %3 %4（%5；u_c,rel = %6）</source>
+        <translation>“%1”: %2 ± %3 %4 (%5; u_c,rel = %6)</translation>
+    </message>
+    <message>
+        <source>k = t(0.975; ν_eff)</source>
+        <translation>k = t(0.975; ν_eff)</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自下而上评定（校准曲线及各分量的相对标准不确定度合成），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: bottom-up (the relative standard uncertainties of the calibration and the components combined), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自上而下评定（期间精密度 u(Rw) 与偏倚 u(bias)，来自质控数据库），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: top-down (within-laboratory reproducibility u(Rw) and bias u(bias) from the quality-control database), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>%1 %2（%3；占 %4）</source>
+        <translation>%1 %2 (%3; share %4)</translation>
+    </message>
+    <message>
+        <source>典型样品“%1”的不确定度评定：%2；u_c,rel = %3，U = %4 %5，结果 %6 ± %4 %5。</source>
+        <translation>Uncertainty budget of the typical sample “%1”: %2; u_c,rel = %3, U = %4 %5, result %6 ± %4 %5.</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
     </message>
 </context>
 <context>
@@ -3834,6 +4215,118 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>质控图 %1 失控：%2</source>
         <translation>control chart %1 out of control: %2</translation>
     </message>
+    <message>
+        <source>没有可读取的质控数据库（--database）</source>
+        <translation>No quality-control database to read (--database)</translation>
+    </message>
+    <message>
+        <source>结果不大于0，没有相对不确定度</source>
+        <translation>The result is not above 0: no relative uncertainty</translation>
+    </message>
+    <message>
+        <source>没有s(x0)，无法评定校准曲线分量</source>
+        <translation>No s(x0): the calibration component cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>不确定度分量无效</source>
+        <translation>An uncertainty component is not valid</translation>
+    </message>
+    <message>
+        <source>校准曲线没有自由度</source>
+        <translation>The calibration has no degrees of freedom</translation>
+    </message>
+    <message>
+        <source>至少需要2个加标样的回收率</source>
+        <translation>At least 2 spike recoveries are needed</translation>
+    </message>
+    <message>
+        <source>加标回收率的均值不大于0</source>
+        <translation>The mean spike recovery is not above 0</translation>
+    </message>
+    <message>
+        <source>没有已归档的质控样结果，无法评定偏倚分量</source>
+        <translation>No filed reference-material results: the bias component cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>第%1个已归档的质控样结果无效</source>
+        <translation>Filed reference-material result %1 is not valid</translation>
+    </message>
+    <message>
+        <source>期间精密度无效</source>
+        <translation>The within-laboratory reproducibility is not valid</translation>
+    </message>
+    <message>
+        <source>±%1，矩形分布</source>
+        <translation>±%1, rectangular</translation>
+    </message>
+    <message>
+        <source>±%1，三角分布</source>
+        <translation>±%1, triangular</translation>
+    </message>
+    <message>
+        <source>±%1，正态分布（95%）</source>
+        <translation>±%1, normal (95%)</translation>
+    </message>
+    <message>
+        <source>s(x0) = %1，x0 = %2，%3次读数</source>
+        <translation>s(x0) = %1, x0 = %2, %3 readings</translation>
+    </message>
+    <message>
+        <source>%1个加标样的回收率</source>
+        <translation>Recoveries of %1 spikes</translation>
+    </message>
+    <message>
+        <source>尚未读取质控数据库</source>
+        <translation>The quality-control database has not been read</translation>
+    </message>
+    <message>
+        <source>没有核查标准或质控样的质控图参考期，无法评定期间精密度分量</source>
+        <translation>No reference period of a check-standard or reference-material chart: the within-laboratory reproducibility cannot be evaluated</translation>
+    </message>
+    <message>
+        <source>%1，水平 %2，RSD %3</source>
+        <translation>%1, level %2, RSD %3</translation>
+    </message>
+    <message>
+        <source>%1个质控样结果，RMS偏倚 %2，u(Cref) %3</source>
+        <translation>%1 reference-material results, RMS bias %2, u(Cref) %3</translation>
+    </message>
+    <message>
+        <source>低于定量限</source>
+        <translation>Below LOQ</translation>
+    </message>
+    <message>
+        <source>取样体积</source>
+        <translation>Sample volume</translation>
+    </message>
+    <message>
+        <source>稀释</source>
+        <translation>Dilution</translation>
+    </message>
+    <message>
+        <source>标准物质</source>
+        <translation>Standard stock</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>期间精密度 u(Rw)</source>
+        <translation>Reproducibility u(Rw)</translation>
+    </message>
+    <message>
+        <source>偏倚 u(bias)</source>
+        <translation>Bias u(bias)</translation>
+    </message>
+    <message>
+        <source>测量不确定度</source>
+        <translation>Measurement uncertainty</translation>
+    </message>
+    <message>
+        <source>不评定</source>
+        <translation>none</translation>
+    </message>
 </context>
 <context>
     <name>io</name>
@@ -4243,6 +4736,10 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U、内标响应、内标浓度）</source>
         <translation>%1 columns, at most %2 (name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U, internal-standard response, internal-standard concentration)</translation>
+    </message>
+    <message>
+        <source>应为数字、对象或 &quot;spikes&quot;</source>
+        <translation>expected a number, an object or &quot;spikes&quot;</translation>
     </message>
 </context>
 <context>

@@ -273,7 +273,8 @@ TEST_F(AnalysisWindowTest, ArrangesItselfByItsSize) {
         QApplication::processEvents();
         const bool inTab = tabs->indexOf(table->parentWidget()) >= 0;
         EXPECT_EQ(inTab, c.statisticsInTab);
-        EXPECT_EQ(tabs->count(), c.statisticsInTab ? 6 : 5); // 标准点, 样品, 模型, 验证, 记录
+        // 标准点, 样品, 模型, 验证, 不确定度, 记录
+        EXPECT_EQ(tabs->count(), c.statisticsInTab ? 7 : 6);
         if (inTab) {
             EXPECT_EQ(tabs->tabText(0), u"统计量"_qs);
         }

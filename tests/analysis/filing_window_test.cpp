@@ -64,7 +64,7 @@ public:
     QString qcCell(int row = 0) {
         return window()->samples().index(row, analysis::SampleListModel::Qc).data().toString();
     }
-    // The tool bar's button, as the user clicks it.
+    // The button in the menu bar's corner, as the user clicks it.
     void clickFile() {
         QTest::mouseClick(in<QToolButton>(window(), u"fileBatchButton"_qs), Qt::LeftButton);
     }
@@ -164,7 +164,7 @@ TEST_F(FilingTest, JudgedAgainstFrozenCharts) {
         qc_test::file(*store, b);
     }
     open(save(batch("0.402")));
-    EXPECT_EQ(qcCell(), u"通过 0"_qs);
+    EXPECT_EQ(qcCell(), u"通过 0%"_qs); // the check standard's deviation
 
     records::FrozenRecord limits;
     limits.group = {"GB 7493", ""};
@@ -176,7 +176,7 @@ TEST_F(FilingTest, JudgedAgainstFrozenCharts) {
     ASSERT_TRUE(store->freeze(limits).ok());
     QApplication::setActiveWindow(main());
     activateAnalysis();
-    EXPECT_EQ(qcCell(), u"通过 0；未通过 t1"_qs);
+    EXPECT_EQ(qcCell(), u"通过 0%；未通过 t1"_qs);
     EXPECT_EQ(calibration().batch().failed, 1);
 
     clickFile();
@@ -189,7 +189,7 @@ TEST_F(FilingTest, JudgedAgainstFrozenCharts) {
     EXPECT_EQ(record->rows[0].verdicts[1].pass, false);
     EXPECT_EQ(record->rows[0].verdicts[1].text, "t1");
     // Filed, its own point is no earlier point: judged the same.
-    EXPECT_EQ(qcCell(), u"通过 0；未通过 t1"_qs);
+    EXPECT_EQ(qcCell(), u"通过 0%；未通过 t1"_qs);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // SHA-256 of the saved file), a batch of 300 samples over pages with its header repeated, and a
 // failed export that says so and leaves the old file.
 
+#include "analysis/plot_widget.h"
 #include "analysis/readable.h"
 #include "analysis/validation_rows.h"
 #include "tests/analysis/analysis_window_fixture.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
@@ -277,6 +279,93 @@ TEST_F(ReportTest, MethodAndWhatCannotBeJudgedReachThePaper) {
     EXPECT_FALSE(text.contains(u"全部通过"_qs));
 }
 
+// With the blank correction the samples are read from the corrected curve at their corrected
+// absorbance: there they are drawn, on the curve, in the window, the saved image and the PDF,
+// whose vertical axis says "校正吸光度".
+TEST_F(ReportTest, BlankCorrectedSamplesSitOnTheCorrectedCurve) {
+    calibration::Document d;
+    d.unit = "mg/L";
+    for (const auto& [c, a] :
+         {std::pair{"0", "0.012"}, std::pair{"0", "0.013"}, std::pair{"1", "0.112"},
+          std::pair{"2", "0.212"}, std::pair{"4", "0.412"}}) {
+        d.standards.push_back({c, a, false, {}});
+    }
+    const auto row = [](const char* name, const char* readings, const char* type) {
+        calibration::Sample sample;
+        sample.name = name;
+        sample.readings = readings;
+        sample.type = type;
+        return sample;
+    };
+    d.samples = {row("空白", "0.014 0.016", "blank"), row("S1", "0.262", ""),
+                 row("S2", "0.371 0.373", "")};
+    calibration().replaceDocument(d, QString(), false);
+    activateAnalysis();
+    window()->findChild<QTabWidget*>()->setCurrentWidget(in(window(), u"samplesTab"_qs));
+    QTest::mouseClick(in(window(), u"blankCorrection"_qs), Qt::LeftButton);
+    ASSERT_TRUE(calibration().document().settings.blankCorrection);
+    window()->setCurrentSample(0.262);
+
+    const double blank = *calibration().batch().blankA;
+    EXPECT_DOUBLE_EQ(blank, 0.015);
+    const auto onTheCurve = [&](const analysis::PlotData& plot) {
+        EXPECT_EQ(plot.yTitle, u"校正吸光度"_qs);
+        ASSERT_EQ(plot.samples.size(), 3u);
+        for (const analysis::PlotSample& s : plot.samples) {
+            EXPECT_NEAR(s.absorbance, plot.a + plot.b * s.concentration, 1e-12)
+                << s.concentration << " drawn off the curve";
+        }
+        EXPECT_NEAR(plot.samples[1].absorbance, 0.262 - blank, 1e-15);
+    };
+    const analysis::PlotData shown =
+        in<analysis::PlotWidget>(window(), u"calibrationPlot"_qs)->data();
+    onTheCurve(shown);
+    ASSERT_TRUE(shown.current.has_value());
+    EXPECT_NEAR(shown.current->absorbance, 0.262 - blank, 1e-15) << "the main window's sample";
+    onTheCurve(window()->reportContent().plot);
+
+    // The image and the PDF name the axis as the window does.
+    alerts.paths = {dir.filePath(u"曲线.svg"_qs)};
+    window()->saveImage();
+    QFile svg(dir.filePath(u"曲线.svg"_qs));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll()).contains(u"校正吸光度"_qs));
+    alerts.take();
+    EXPECT_TRUE(exported(dir.filePath(u"校正.pdf"_qs)).join(u' ').contains(u"校正吸光度"_qs));
+
+    // Without the correction the axis is the absorbance as measured.
+    QTest::mouseClick(in(window(), u"blankCorrection"_qs), Qt::LeftButton);
+    EXPECT_EQ(window()->plotData().yTitle, u"吸光度 A"_qs);
+}
+
+// The signature lines keep the summary of the checks above them on their page: they never start a
+// page alone, also where the rows end just at a page's foot (34 to 38 rows here).
+TEST_F(ReportTest, SignaturesNeverStandAloneOnAPage) {
+    fitWithExclusion();
+    for (int count = 1; count <= 40; ++count) {
+        calibration::Sample sample;
+        sample.name = QStringLiteral("S%1").arg(count).toStdString();
+        sample.readings = QString::number(3 + count * 0.3, 'f', 2).toStdString();
+        calibration().appendSamples({sample});
+        if (count < 32) {
+            continue;
+        }
+        SCOPED_TRACE(count);
+        const QStringList pages = exported(dir.filePath(u"签名.pdf"_qs));
+        const QString summary =
+            io::fromDocument(calibration::render(calibration().batch().summary));
+        qsizetype signed_ = -1;
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            if (pages[i].contains(u"分析：______"_qs)) {
+                signed_ = i;
+            }
+        }
+        ASSERT_GE(signed_, 0);
+        EXPECT_TRUE(simplified(pages[signed_]).contains(summary));
+        EXPECT_TRUE(pages[signed_].contains(u"审核：______"_qs));
+    }
+}
+
 TEST_F(ReportTest, FailedExportSaysSoAndLeavesTheOldFile) {
     fit(kX, kY);
     const QString existing = dir.filePath(u"old.pdf"_qs);
@@ -381,3 +470,39 @@ TEST_F(ReportTest, StandardAdditionPrintsItsResult) {
     EXPECT_TRUE(text.contains(u"x_E "_qs + xE)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"s(x_E)"_qs));
 }
+
+namespace {
+
+// With a way of uncertainty chosen the results carry U, the batch's lines the way and the budget
+// of the typical sample: the same figures as the window and the command line.
+TEST_F(ReportTest, UncertaintyColumnWayAndTypicalBudget) {
+    fitWithExclusion();
+    calibration::Settings settings = calibration().document().settings;
+    settings.uncertainty.way = calibration::UncertaintyWay::BottomUp;
+    settings.uncertainty.volume = calibration::RelativeComponent{0.01, std::nullopt};
+    settings.limit = calibration::ReportedLimit::Mdl;
+    calibration().setSettings(settings);
+    calibration::Sample low, mid, high;
+    low.name = "S1";
+    low.readings = "6.0";
+    mid.name = "S2";
+    mid.readings = "9.0";
+    high.name = "S3";
+    high.readings = "15.0";
+    calibration().appendSamples({low, mid, high});
+    const auto& u = calibration().sampleResults()[1].uncertainty;
+    ASSERT_TRUE(u && u->value);
+
+    const QString text = exported(dir.filePath(u"不确定度.pdf"_qs))
+                             .join(QString())
+                             .remove(QRegularExpression(u"\\s"_qs));
+    const QString expandedText = QString::fromStdString(u->value->expandedText);
+    for (const QString& expected :
+         {u"结果U质控"_qs, u"(k=2)"_qs, u"S2样品9.0193.832873.83"_qs + expandedText,
+          u"测量不确定度：自下而上评定"_qs, u"典型样品“S2”的不确定度评定：校准曲线"_qs,
+          u"取样体积1%（1%；占"_qs, u"U="_qs + expandedText + u"mg/L"_qs}) {
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    }
+}
+
+} // namespace

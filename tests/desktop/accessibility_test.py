@@ -452,8 +452,8 @@ def check_fit(r, tree, main):
 
 STATISTIC_LABELS = ["n", "截距 a", "斜率 b", "s(a)", "s(b)", "相关系数 r", "决定系数 R²",
                     "剩余标准差 s(y/x)", "检出限 LOD", "定量限 LOQ"]
-POINT_HEADERS = ["C", "A", "排除", "拟合 A", "残差", "相对偏差 %", "反算 C", "回收率 %",
-                 "学生化残差", "Cook 距离", "离群标记"]
+POINT_HEADERS = ["C (mg)", "A", "排除", "拟合 A", "残差", "相对偏差 (%)", "反算 C (mg)",
+                 "回收率 (%)", "学生化残差", "Cook 距离", "离群标记"]
 
 
 def table_cells(tree, table):

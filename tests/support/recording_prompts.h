@@ -50,7 +50,9 @@ public:
     QString openFileName(const QString& caption, const QString&) override {
         return nextPath(caption);
     }
-    QString saveFileName(const QString& caption, const QString&, const QString&) override {
+    QString saveFileName(const QString& caption, const QString&,
+                         const QString& suggestedName) override {
+        suggested.push_back(suggestedName);
         return nextPath(caption);
     }
 
@@ -67,6 +69,7 @@ public:
     std::deque<QString> paths;
     std::deque<SaveChoice> saveChoices;       // none queued: "不保存"
     std::deque<std::optional<QString>> texts; // none queued: cancelled
+    std::vector<QString> suggested;           // the names the save dialogs proposed, in order
 
 private:
     QString nextPath(const QString& caption) {
