@@ -166,10 +166,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
         label->setSizePolicy(policy);
         tableColumn->addWidget(label);
     }
-    tableColumn->insertWidget(0, new ModelControls(calibration_, prompts_, statisticsPanel_));
+    modelControls_ = new ModelControls(calibration_, prompts_, statisticsPanel_);
+    tableColumn->insertWidget(0, modelControls_);
     tableColumn->addWidget(statisticsTable_);
     statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
+    extrasLayout_ = extras;
     // One formula a line, so that narrow wrapping never splits one.
     auto* note = new QLabel(tr("由未取整的最小二乘拟合计算：\n"
                                "LOD = 3.3·s(y/x)/|b|\n"
@@ -406,6 +408,9 @@ void AnalysisWindow::arrange() {
     const int tab = tabs_->indexOf(statisticsPanel_);
     // Beside the plots the note and the buttons go below the table, in a tab beside it.
     statisticsLayout_->setDirection(wide ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    // Beside the formulas the table's column is too narrow for the settings in one line: the
+    // calibration type goes below the buttons, where the column has height to spare.
+    modelControls_->placeCalibrationType(wide ? nullptr : extrasLayout_);
     if (wide && tab >= 0) {
         tabs_->removeTab(tab);
         contentLayout_->addWidget(statisticsPanel_);

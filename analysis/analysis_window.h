@@ -31,6 +31,7 @@ class BatchPanel;
 class CurrentCalibration;
 class HeaderDialog;
 class MethodDialog;
+class ModelControls;
 class PlotWidget;
 class SampleListModel;
 class SampleTable;
@@ -160,6 +161,8 @@ private:
     QHBoxLayout* contentLayout_ = nullptr;
     QWidget* statisticsPanel_ = nullptr;
     QBoxLayout* statisticsLayout_ = nullptr;
+    ModelControls* modelControls_ = nullptr;
+    QBoxLayout* extrasLayout_ = nullptr; // the formulas and the buttons
     PlotWidget* calibrationPlot_ = nullptr;
     PlotWidget* residualPlot_ = nullptr;
     QLabel* emptyTitle_ = nullptr;

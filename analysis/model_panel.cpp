@@ -7,6 +7,7 @@
 #include "analysis/validation_rows.h"
 #include "io/document_text.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -63,6 +64,7 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
+    row_ = row;
     QStringList models;
     for (const calc::Model model :
          {calc::Model::Line, calc::Model::Origin, calc::Model::Quadratic}) {
@@ -74,14 +76,19 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
     }
     type_ = combo(this, QStringLiteral("calibrationType"), {tr("外标"), tr("标准加入")});
     type_->setAccessibleName(tr("校准方式"));
+    typeBox_ = new QWidget(this);
+    typeLayout_ = new QBoxLayout(QBoxLayout::LeftToRight, typeBox_);
+    typeLayout_->setContentsMargins(0, 0, 0, 0);
     auto* typeLabel = new QLabel(tr("校准方式"), this);
     typeLabel->setBuddy(type_);
-    row->addWidget(typeLabel);
-    row->addWidget(type_);
+    typeLayout_->addWidget(typeLabel);
+    typeLayout_->addWidget(type_);
     connect(type_, &QComboBox::currentIndexChanged, this, &ModelControls::apply);
     internalStandard_ = new QCheckBox(tr("内标"), this);
     internalStandard_->setObjectName(QStringLiteral("internalStandard"));
-    row->addWidget(internalStandard_);
+    typeLayout_->addWidget(internalStandard_);
+    row->addWidget(typeBox_);
+    typeHolder_ = row;
     connect(internalStandard_, &QCheckBox::toggled, this, &ModelControls::apply);
     model_ = combo(this, QStringLiteral("model"), models);
     weighting_ = combo(this, QStringLiteral("weighting"), weightings);
@@ -104,6 +111,23 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
     layout->addWidget(line_);
     connect(&calibration, &CurrentCalibration::resultsChanged, this, &ModelControls::refresh);
     refresh();
+}
+
+void ModelControls::placeCalibrationType(QBoxLayout* column) {
+    QBoxLayout* to = column != nullptr ? column : row_;
+    if (to == typeHolder_) {
+        return;
+    }
+    typeHolder_->removeWidget(typeBox_);
+    typeLayout_->setDirection(column != nullptr ? QBoxLayout::TopToBottom
+                                                : QBoxLayout::LeftToRight);
+    // In a column they go above its closing stretch; in the model's line they lead it.
+    to->insertWidget(column != nullptr ? column->count() - 1 : 0, typeBox_);
+    typeHolder_ = to;
+    typeBox_->show();
+    // A new parent puts them at its end of the focus chain: back before the model, as built.
+    QWidget::setTabOrder(model_->previousInFocusChain(), type_);
+    QWidget::setTabOrder(type_, internalStandard_);
 }
 
 void ModelControls::refresh() {

@@ -8,9 +8,11 @@
 
 #include <QWidget>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QLabel;
 class QSpinBox;
 class QStandardItemModel;
@@ -20,12 +22,17 @@ namespace analysis {
 
 class CurrentCalibration;
 
-// "校准方式" (外标 or 标准加入) with "内标", "模型", "权重" and "置信水平" above the statistics,
-// and the model in one line below them. A switch of type or option keeps every row as typed.
+// "校准方式" (外标 or 标准加入) with "内标", "模型", "权重" and "置信水平" above the statistics
+// (the first two may stand elsewhere, see placeCalibrationType()), and the model in one line below
+// them. A switch of type or option keeps every row as typed.
 class ModelControls final : public QWidget {
     Q_OBJECT
 public:
     ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
+
+    // "校准方式" and "内标" stacked at the end of the given column (where a narrow window has
+    // room to spare), or with nullptr back at the head of the model's line.
+    void placeCalibrationType(QBoxLayout* column);
 
 private:
     void refresh();
@@ -33,6 +40,10 @@ private:
 
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
+    QHBoxLayout* row_ = nullptr;
+    QWidget* typeBox_ = nullptr;
+    QBoxLayout* typeLayout_ = nullptr;
+    QBoxLayout* typeHolder_ = nullptr; // the layout holding typeBox_
     QComboBox* type_ = nullptr;
     QCheckBox* internalStandard_ = nullptr;
     QComboBox* model_ = nullptr;
