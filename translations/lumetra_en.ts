@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>CommandLine</name>
@@ -604,7 +605,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>质控数据库：sqlite:文件 或 postgresql://用户@主机:端口/数据库；不给时用 LUMETRA_DATABASE、设置中的质控数据库或本机的默认文件。</source>
-        <translation>The QC database: sqlite:FILE or postgresql://user@host:port/database; without it LUMETRA_DATABASE, the QC database of the settings or this workstation's default file.</translation>
+        <translation>The QC database: sqlite:FILE or postgresql://user@host:port/database; without it LUMETRA_DATABASE, the QC database of the settings or this workstation&apos;s default file.</translation>
     </message>
     <message>
         <source>帮助和消息的语言：zh 或 en。</source>
@@ -624,11 +625,11 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>--series 的值“%1”无效，应为 check:标称浓度、reference:名称、spike、duplicate、blank、slope 或 intercept</source>
-        <translation>Invalid value "%1" for --series; expected check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept</translation>
+        <translation>Invalid value &quot;%1&quot; for --series; expected check:NOMINAL, reference:NAME, spike, duplicate, blank, slope or intercept</translation>
     </message>
     <message>
         <source>--reference 的值“%1”无效：%2</source>
-        <translation>Invalid value "%1" for --reference: %2</translation>
+        <translation>Invalid value &quot;%1&quot; for --reference: %2</translation>
     </message>
     <message>
         <source>冻结的控制限未能读回</source>
@@ -638,7 +639,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>Lumetra 的质控数据库：归档批次的质控点和质控图。
 
 </source>
-        <translation>Lumetra's quality-control database: the QC points of the filed batches and their control charts.
+        <translation>Lumetra&apos;s quality-control database: the QC points of the filed batches and their control charts.
 
 </translation>
     </message>
@@ -652,7 +653,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>未知的 qc 命令“%1”（%2）</source>
-        <translation>Unknown qc command "%1" (%2)</translation>
+        <translation>Unknown qc command &quot;%1&quot; (%2)</translation>
     </message>
     <message>
         <source>qc export 需要一个输出文件（用法：lumetra qc export OUT.csv）</source>
@@ -664,7 +665,7 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
     </message>
     <message>
         <source>chart、freeze：方法名称（按方法归档的批次）；file：先应用的方法文件（.lumetra-method），与 lumetra report 相同。</source>
-        <translation>chart, freeze: the method's name (batches filed with a method); file: the method file (.lumetra-method) applied first, as for lumetra report.</translation>
+        <translation>chart, freeze: the method&apos;s name (batches filed with a method); file: the method file (.lumetra-method) applied first, as for lumetra report.</translation>
     </message>
     <message>
         <source>此批次已归档（批次 %1）</source>
@@ -684,7 +685,7 @@ qc file FILE  归档一个批次：与 lumetra report FILE 相同的选项，输
 qc freeze     Freezes the limits of the reference period.
 qc list       The methods and analytes in the database with their QC series and points.
 qc export OUT.csv   Exports every record (a backup).
-qc file FILE  Files a batch: the options of lumetra report FILE; prints the batch's number.</translation>
+qc file FILE  Files a batch: the options of lumetra report FILE; prints the batch&apos;s number.</translation>
     </message>
     <message>
         <source>
@@ -853,7 +854,7 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>%1（%2）</source>
-        <comment>a row's type with the sample it refers to</comment>
+        <comment>a row&apos;s type with the sample it refers to</comment>
         <translation>%1 (%2)</translation>
     </message>
     <message>
@@ -981,11 +982,11 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>%1：</source>
-        <comment>a field's label</comment>
+        <comment>a field&apos;s label</comment>
         <translation>%1:</translation>
     </message>
     <message>
-        <source>%1　　生成时间：%2</source>
+        <source>%1&#x3000;&#x3000;生成时间：%2</source>
         <translation>%1    Generated: %2</translation>
     </message>
     <message>
@@ -1069,11 +1070,11 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>LOD = 3.3·s(y/x)/|b|，LOQ = 10·s(y/x)/|b|；半宽 = t·s，t 取置信水平与模型自由度下的 t 分布分位数；“—”为该项无法计算，括号内为原因。</source>
-        <translation>LOD = 3.3·s(y/x)/|b|, LOQ = 10·s(y/x)/|b|; half-width = t·s, with t the quantile of Student's t distribution at the confidence level and the model's degrees of freedom; “—”: the figure cannot be calculated, the reason in brackets.</translation>
+        <translation>LOD = 3.3·s(y/x)/|b|, LOQ = 10·s(y/x)/|b|; half-width = t·s, with t the quantile of Student&apos;s t distribution at the confidence level and the model&apos;s degrees of freedom; “—”: the figure cannot be calculated, the reason in brackets.</translation>
     </message>
     <message>
         <source>空白校正：拟合前各标准点的吸光度减去零浓度标准点的平均吸光度 %1。</source>
-        <translation>Blank correction: the mean absorbance of the zero standards, %1, subtracted from each standard's absorbance before the fit.</translation>
+        <translation>Blank correction: the mean absorbance of the zero standards, %1, subtracted from each standard&apos;s absorbance before the fit.</translation>
     </message>
     <message>
         <source>分析：______ 日期：______</source>
@@ -1088,8 +1089,8 @@ reference period, all values equal), or no curve for file; 2 any other error (us
         <translation>Approver: ______ Date: ______</translation>
     </message>
     <message>
-        <source>%1　%2</source>
-        <comment>the page's foot: the file, the title</comment>
+        <source>%1&#x3000;%2</source>
+        <comment>the page&apos;s foot: the file, the title</comment>
         <translation>%1 – %2</translation>
     </message>
     <message>
@@ -1102,7 +1103,7 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>；</source>
-        <comment>between the verdicts of a row's rules</comment>
+        <comment>between the verdicts of a row&apos;s rules</comment>
         <translation>; </translation>
     </message>
     <message>
@@ -1146,6 +1147,53 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
 </context>
 <context>
+    <name>UncertaintyTexts</name>
+    <message>
+        <source>--%1 的值“%2”无效，应为 %3</source>
+        <translation>Invalid value “%2” for --%1: expected %3</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>--%1 只用于 --uncertainty bottom-up</source>
+        <translation>--%1 is only for --uncertainty bottom-up</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数或 spikes</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1 or spikes</translation>
+    </message>
+    <message>
+        <source>--%1 的值“%2”无效，应为0到1之间的数</source>
+        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1</translation>
+    </message>
+    <message>
+        <source>测量不确定度的评定方式：none（不评定）、bottom-up（由校准曲线和各分量合成）或 top-down（由质控数据库的质控图和质控样结果，见 --database）。</source>
+        <translation>How the measurement uncertainty is evaluated: none, bottom-up (combined from the calibration and the components) or top-down (from the control charts and reference-material results of the quality-control database, see --database).</translation>
+    </message>
+    <message>
+        <source>取样体积的相对标准不确定度（小数，0.01即1%）。</source>
+        <translation>The relative standard uncertainty of the sample volume (a fraction: 0.01 is 1%).</translation>
+    </message>
+    <message>
+        <source>稀释的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the dilution (a fraction).</translation>
+    </message>
+    <message>
+        <source>标准物质（纯度和配制）的相对标准不确定度（小数）。</source>
+        <translation>The relative standard uncertainty of the standards&apos; stock, purity and preparation (a fraction).</translation>
+    </message>
+    <message>
+        <source>回收率的相对标准不确定度（小数），或 spikes：由本批加标样的回收率评定。</source>
+        <translation>The relative standard uncertainty of the recovery (a fraction), or spikes: from the recoveries of the batch&apos;s spikes.</translation>
+    </message>
+    <message>
+        <source>包含因子：2（k = 2），或 t（k = t(0.975; ν_eff)，ν_eff 按 Welch–Satterthwaite 公式）。</source>
+        <translation>The coverage factor: 2 (k = 2), or t (k = t(0.975; ν_eff), ν_eff by Welch–Satterthwaite).</translation>
+    </message>
+</context>
+<context>
     <name>Validation</name>
     <message>
         <source>第%1点</source>
@@ -1153,7 +1201,7 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>、</source>
-        <comment>between the standards' numbers</comment>
+        <comment>between the standards&apos; numbers</comment>
         <translation>, </translation>
     </message>
     <message>
@@ -1178,7 +1226,7 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>Mandel 线性检验</source>
-        <translation>Mandel's test for linearity</translation>
+        <translation>Mandel&apos;s test for linearity</translation>
     </message>
     <message>
         <source>线性</source>
@@ -1226,7 +1274,7 @@ reference period, all values equal), or no curve for file; 2 any other error (us
     </message>
     <message>
         <source>强影响点（Cook 距离）</source>
-        <translation>Influential points (Cook's distance)</translation>
+        <translation>Influential points (Cook&apos;s distance)</translation>
     </message>
     <message>
         <source>无强影响点</source>
@@ -1401,8 +1449,8 @@ reference period, all values equal), or no curve for file; 2 any other error (us
         <translation>Statistics</translation>
     </message>
     <message>
-        <source>主窗口的拟合替换了它没有显示的标准点；替换前的数据已备份：&lt;a href="open"&gt;打开备份&lt;/a&gt;</source>
-        <translation>The main window's fit replaced standards it does not show; the data before it was backed up: &lt;a href="open"&gt;open the backup&lt;/a&gt;</translation>
+        <source>主窗口的拟合替换了它没有显示的标准点；替换前的数据已备份：&lt;a href=&quot;open&quot;&gt;打开备份&lt;/a&gt;</source>
+        <translation>The main window&apos;s fit replaced standards it does not show; the data before it was backed up: &lt;a href=&quot;open&quot;&gt;open the backup&lt;/a&gt;</translation>
     </message>
     <message>
         <source>标准曲线分析</source>
@@ -1591,16 +1639,8 @@ Half-width = t·s
         <translation>Cannot apply the method: %1</translation>
     </message>
     <message>
-        <source>应用方法 "%1" 的原因：</source>
-        <translation>Reason for applying the method "%1":</translation>
-    </message>
-<message>
-        <source>标准曲线报告.pdf</source>
-        <translation>calibration report.pdf</translation>
-    </message>
-    <message>
-        <source>标准曲线.csv</source>
-        <translation>calibration curve.csv</translation>
+        <source>应用方法 &quot;%1&quot; 的原因：</source>
+        <translation>Reason for applying the method &quot;%1&quot;:</translation>
     </message>
     <message>
         <source>不确定度</source>
@@ -1722,7 +1762,7 @@ Half-width = t·s
     </message>
     <message>
         <source>每个空白的平均吸光度（校正前）不得超过此值；空着即不检查。</source>
-        <translation>No blank's mean absorbance (before correction) may exceed this value; leave empty for no check.</translation>
+        <translation>No blank&apos;s mean absorbance (before correction) may exceed this value; leave empty for no check.</translation>
     </message>
     <message>
         <source>低于</source>
@@ -1764,12 +1804,12 @@ Half-width = t·s
         <translation>sig. digits</translation>
     </message>
     <message>
-        <source>修约切换值 "%1" 应为大于0的数</source>
-        <translation>Rounding switch value "%1" must be a number above 0</translation>
+        <source>修约切换值 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Rounding switch value &quot;%1&quot; must be a number above 0</translation>
     </message>
     <message>
-        <source>空白吸光度上限 "%1" 应为0到10之间的数</source>
-        <translation>Blank absorbance maximum "%1" must be a number from 0 to 10</translation>
+        <source>空白吸光度上限 &quot;%1&quot; 应为0到10之间的数</source>
+        <translation>Blank absorbance maximum &quot;%1&quot; must be a number from 0 to 10</translation>
     </message>
 </context>
 <context>
@@ -1794,7 +1834,7 @@ Half-width = t·s
     <name>analysis::ControlChartWindow</name>
     <message>
         <source>%1 – %2</source>
-        <comment>a band's low and high line</comment>
+        <comment>a band&apos;s low and high line</comment>
         <translation>%1 – %2</translation>
     </message>
     <message>
@@ -1984,7 +2024,7 @@ Half-width = t·s
         </translation>
     </message>
     <message>
-        <source>中心线 %1　s %2　%3 %4　警告限 %5　控制限 %6</source>
+        <source>中心线 %1&#x3000;s %2&#x3000;%3 %4&#x3000;警告限 %5&#x3000;控制限 %6</source>
         <translation>Centre %1   s %2   %3 %4   warning %5   action %6</translation>
     </message>
     <message numerus="yes">
@@ -2003,12 +2043,12 @@ Half-width = t·s
         <translation>Point (in order of analysis date)</translation>
     </message>
     <message>
-        <source>第%1点　批次 %2　%3</source>
+        <source>第%1点&#x3000;批次 %2&#x3000;%3</source>
         <translation>Point %1   batch %2   %3</translation>
     </message>
     <message>
         <source>%1：%2</source>
-        <comment>a rule's key and what it says</comment>
+        <comment>a rule&apos;s key and what it says</comment>
         <translation>%1: %2</translation>
     </message>
     <message>
@@ -2114,7 +2154,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>本机的质控数据库 %1 还没有建立，归档第一个批次时自动建立</source>
-        <translation>This workstation's QC database %1 does not exist yet; it is made when the first batch is filed</translation>
+        <translation>This workstation&apos;s QC database %1 does not exist yet; it is made when the first batch is filed</translation>
     </message>
     <message>
         <source>已连接质控数据库 %1</source>
@@ -2235,15 +2275,15 @@ Later points will be judged against these limits; the record keeps who froze the
     <message numerus="yes">
         <source>由本文件的%n个检出限样计算（HJ 168），测定下限 4·MDL。</source>
         <translation>
-            <numerusform>From this file's %n MDL replicate (HJ 168); quantitation limit 4·MDL.</numerusform>
-            <numerusform>From this file's %n MDL replicates (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n MDL replicate (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n MDL replicates (HJ 168); quantitation limit 4·MDL.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>由本文件的%n个空白计算（HJ 168），测定下限 4·MDL。</source>
         <translation>
-            <numerusform>From this file's %n blank (HJ 168); quantitation limit 4·MDL.</numerusform>
-            <numerusform>From this file's %n blanks (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n blank (HJ 168); quantitation limit 4·MDL.</numerusform>
+            <numerusform>From this file&apos;s %n blanks (HJ 168); quantitation limit 4·MDL.</numerusform>
         </translation>
     </message>
     <message>
@@ -2264,11 +2304,11 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>方法名称不能为空</source>
-        <translation>The method's name must not be empty</translation>
+        <translation>The method&apos;s name must not be empty</translation>
     </message>
     <message>
-        <source>方法检出限 "%1" 应为大于0的数</source>
-        <translation>Method detection limit "%1" must be a number above 0</translation>
+        <source>方法检出限 &quot;%1&quot; 应为大于0的数</source>
+        <translation>Method detection limit &quot;%1&quot; must be a number above 0</translation>
     </message>
 </context>
 <context>
@@ -2349,7 +2389,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>%1，%2</source>
-        <comment>a list of the plot's figures</comment>
+        <comment>a list of the plot&apos;s figures</comment>
         <translation>%1, %2</translation>
     </message>
     <message>
@@ -2470,7 +2510,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>；</source>
-        <comment>between the verdicts of a row's rules</comment>
+        <comment>between the verdicts of a row&apos;s rules</comment>
         <translation>; </translation>
     </message>
     <message>
@@ -2495,14 +2535,10 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>%1 (%2)</source>
-        <comment>a column's title and its unit</comment>
+        <comment>a column&apos;s title and its unit</comment>
         <translation>%1 (%2)</translation>
     </message>
-<message>
-        <source>结果 (%1)</source>
-        <translation>Result (%1)</translation>
-    </message>
-    </context>
+</context>
 <context>
     <name>analysis::SampleTable</name>
     <message>
@@ -2585,7 +2621,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>Cook 距离</source>
-        <translation>Cook's D</translation>
+        <translation>Cook&apos;s D</translation>
     </message>
     <message>
         <source>离群标记</source>
@@ -2605,22 +2641,14 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>%1 (%2)</source>
-        <comment>a column's title and its unit</comment>
+        <comment>a column&apos;s title and its unit</comment>
         <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>取消排除第%1个标准点的原因：</source>
         <translation>Reason for including standard %1 again:</translation>
     </message>
-<message>
-        <source>相对偏差 %</source>
-        <translation>Rel. dev. %</translation>
-    </message>
-    <message>
-        <source>回收率 %</source>
-        <translation>Recovery %</translation>
-    </message>
-    </context>
+</context>
 <context>
     <name>analysis::StandardsTable</name>
     <message>
@@ -2697,6 +2725,128 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>%1% 半宽 (±)</source>
         <translation>%1% CI (±)</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintySettingsRow</name>
+    <message>
+        <source>不评定</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>自下而上</source>
+        <translation>Bottom-up</translation>
+    </message>
+    <message>
+        <source>自上而下（质控数据）</source>
+        <translation>Top-down (QC data)</translation>
+    </message>
+    <message>
+        <source>由加标样</source>
+        <translation>From spikes</translation>
+    </message>
+    <message>
+        <source>不确定度</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>体积</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>稀释</source>
+        <translation>Dilution</translation>
+    </message>
+    <message>
+        <source>标准物质</source>
+        <translation>Standard stock</translation>
+    </message>
+    <message>
+        <source>回收率</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>包含因子</source>
+        <translation>Coverage</translation>
+    </message>
+    <message>
+        <source>各分量为相对标准不确定度（%），对本批每个结果都适用；方法文件中的容差按其分布换算。</source>
+        <translation>Each component is a relative standard uncertainty (%) applying to every result of the batch; a tolerance from a method file is converted by its distribution.</translation>
+    </message>
+</context>
+<context>
+    <name>analysis::UncertaintyTab</name>
+    <message>
+        <source>u_c = %1，u_c,rel = %2，k = %3</source>
+        <translation>u_c = %1, u_c,rel = %2, k = %3</translation>
+    </message>
+    <message>
+        <source>分量</source>
+        <translation>Component</translation>
+    </message>
+    <message>
+        <source>输入</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>标准不确定度</source>
+        <translation>Standard uncertainty</translation>
+    </message>
+    <message>
+        <source>相对标准不确定度</source>
+        <translation>Relative standard uncertainty</translation>
+    </message>
+    <message>
+        <source>占比</source>
+        <translation>Share</translation>
+    </message>
+    <message>
+        <source>未选择不确定度的评定方式（样品页的批次设置）。</source>
+        <translation>No way of evaluating the uncertainty is chosen (the batch settings on the Samples page).</translation>
+    </message>
+    <message>
+        <source>在样品表中选择一个样品，显示其不确定度评定。</source>
+        <translation>Select a sample in the sample table to show its uncertainty budget.</translation>
+    </message>
+    <message>
+        <source>“%1”：没有不确定度（%2）</source>
+        <translation>“%1”: no uncertainty (%2)</translation>
+    </message>
+    <message>
+        <source>k = %1</source>
+        <translation>k = %1</translation>
+    </message>
+    <message>
+        <source>，ν_eff = %1</source>
+        <translation>, ν_eff = %1</translation>
+    </message>
+    <message>
+        <source>“%1”：%2 ± %3 %4（%5；u_c,rel = %6）</source>
+        <translation>“%1”: %2 ± %3 %4 (%5; u_c,rel = %6)</translation>
+    </message>
+    <message>
+        <source>k = t(0.975; ν_eff)</source>
+        <translation>k = t(0.975; ν_eff)</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自下而上评定（校准曲线及各分量的相对标准不确定度合成），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: bottom-up (the relative standard uncertainties of the calibration and the components combined), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>测量不确定度：自上而下评定（期间精密度 u(Rw) 与偏倚 u(bias)，来自质控数据库），%1；U 取两位有效数字，只进不舍。</source>
+        <translation>Measurement uncertainty: top-down (within-laboratory reproducibility u(Rw) and bias u(bias) from the quality-control database), %1; U to two significant digits, rounded up.</translation>
+    </message>
+    <message>
+        <source>%1 %2（%3；占 %4）</source>
+        <translation>%1 %2 (%3; share %4)</translation>
+    </message>
+    <message>
+        <source>典型样品“%1”的不确定度评定：%2；u_c,rel = %3，U = %4 %5，结果 %6 ± %4 %5。</source>
+        <translation>Uncertainty budget of the typical sample “%1”: %2; u_c,rel = %3, U = %4 %5, result %6 ± %4 %5.</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
     </message>
 </context>
 <context>
@@ -3508,7 +3658,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>曲线在此处斜率为0</source>
-        <translation>the curve's slope is 0 here</translation>
+        <translation>the curve&apos;s slope is 0 here</translation>
     </message>
     <message>
         <source>此处无法取权重（浓度或吸光度不为正）</source>
@@ -3639,28 +3789,28 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>The QC database %1 was set up by a newer Lumetra (schema version %2, this program knows %3); please upgrade this program</translation>
     </message>
     <message>
-        <source>批次标识 "%1" 不是64位十六进制的 SHA-256</source>
-        <translation>The batch identity "%1" is not a SHA-256 of 64 hexadecimal digits</translation>
+        <source>批次标识 &quot;%1&quot; 不是64位十六进制的 SHA-256</source>
+        <translation>The batch identity &quot;%1&quot; is not a SHA-256 of 64 hexadecimal digits</translation>
     </message>
     <message>
-        <source>归档时间 "%1" 不是 ISO 8601 时间</source>
-        <translation>The filing time "%1" is not an ISO 8601 time</translation>
+        <source>归档时间 &quot;%1&quot; 不是 ISO 8601 时间</source>
+        <translation>The filing time &quot;%1&quot; is not an ISO 8601 time</translation>
     </message>
     <message>
         <source>无法打开质控数据库 %1：缺少 Qt 的 %2 驱动（Debian 软件包 %3）</source>
-        <translation>Cannot open the QC database %1: Qt's %2 driver is missing (Debian package %3)</translation>
+        <translation>Cannot open the QC database %1: Qt&apos;s %2 driver is missing (Debian package %3)</translation>
     </message>
     <message>
-        <source>未知的质控序列 "%1"</source>
-        <translation>Unknown QC series "%1"</translation>
+        <source>未知的质控序列 &quot;%1&quot;</source>
+        <translation>Unknown QC series &quot;%1&quot;</translation>
     </message>
     <message>
         <source>无法写入 %1：%2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
     <message>
-        <source>质控数据库地址 "%1" 无效：应为 sqlite:文件 或 postgresql://用户@主机:端口/数据库</source>
-        <translation>The QC database address "%1" is not valid: it must be sqlite:FILE or postgresql://USER@HOST:PORT/DATABASE</translation>
+        <source>质控数据库地址 &quot;%1&quot; 无效：应为 sqlite:文件 或 postgresql://用户@主机:端口/数据库</source>
+        <translation>The QC database address &quot;%1&quot; is not valid: it must be sqlite:FILE or postgresql://USER@HOST:PORT/DATABASE</translation>
     </message>
     <message>
         <source>质控数据库地址不得包含密码（请使用 ~/.pgpass 或 PGPASSWORD）</source>
@@ -3823,8 +3973,8 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>method %1</translation>
     </message>
     <message>
-        <source>未知的质控序列 "%1"（应为 check:浓度、reference:名称、spike、duplicate、blank、slope 或 intercept）</source>
-        <translation>Unknown QC series "%1" (expected check:CONCENTRATION, reference:NAME, spike, duplicate, blank, slope or intercept)</translation>
+        <source>未知的质控序列 &quot;%1&quot;（应为 check:浓度、reference:名称、spike、duplicate、blank、slope 或 intercept）</source>
+        <translation>Unknown QC series &quot;%1&quot; (expected check:CONCENTRATION, reference:NAME, spike, duplicate, blank, slope or intercept)</translation>
     </message>
     <message>
         <source>数据库中没有这个序列的点</source>
@@ -3850,7 +4000,7 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>质控图 %1 失控：%2</source>
         <translation>Control chart %1 out of control: %2</translation>
     </message>
-<message>
+    <message>
         <source>没有可读取的质控数据库（--database）</source>
         <translation>No quality-control database to read (--database)</translation>
     </message>
@@ -3962,7 +4112,7 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>不评定</source>
         <translation>none</translation>
     </message>
-    </context>
+</context>
 <context>
     <name>io</name>
     <message>
@@ -4112,8 +4262,8 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>missing: not a Lumetra calibration file</translation>
     </message>
     <message>
-        <source>应为 "%1"，不是 %2</source>
-        <translation>expected "%1", not %2</translation>
+        <source>应为 &quot;%1&quot;，不是 %2</source>
+        <translation>expected &quot;%1&quot;, not %2</translation>
     </message>
     <message>
         <source>版本号 %1 无效</source>
@@ -4181,7 +4331,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>：</source>
-        <extracomment>Joins a message's file, place and reason: a.csv：第3行：没有数据行</extracomment>
+        <extracomment>Joins a message&apos;s file, place and reason: a.csv：第3行：没有数据行</extracomment>
         <translation>: </translation>
     </message>
     <message>
@@ -4368,9 +4518,9 @@ Later points will be judged against these limits; the record keeps who froze the
         <source>没有写入权限（%1）</source>
         <translation>no write permission (%1)</translation>
     </message>
-<message>
-        <source>应为数字、对象或 "spikes"</source>
-        <translation>expected a number, an object or "spikes"</translation>
+    <message>
+        <source>应为数字、对象或 &quot;spikes&quot;</source>
+        <translation>expected a number, an object or &quot;spikes&quot;</translation>
     </message>
 </context>
 <context>
@@ -4381,7 +4531,7 @@ Later points will be judged against these limits; the record keeps who froze the
     </message>
     <message>
         <source>不保存</source>
-        <translation>Don't Save</translation>
+        <translation>Don&apos;t Save</translation>
     </message>
     <message>
         <source>取消</source>
@@ -4429,175 +4579,6 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>线性范围无效,请重新计算标准曲线!</source>
         <translation>Invalid linear range, please recalculate the calibration curve!</translation>
-    </message>
-</context>
-<context>
-    <name>UncertaintyTexts</name>
-    <message>
-        <source>--%1 的值“%2”无效，应为 %3</source>
-        <translation>Invalid value “%2” for --%1: expected %3</translation>
-    </message>
-    <message>
-        <source>、</source>
-        <translation>, </translation>
-    </message>
-    <message>
-        <source>--%1 只用于 --uncertainty bottom-up</source>
-        <translation>--%1 is only for --uncertainty bottom-up</translation>
-    </message>
-    <message>
-        <source>--%1 的值“%2”无效，应为0到1之间的数或 spikes</source>
-        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1 or spikes</translation>
-    </message>
-    <message>
-        <source>--%1 的值“%2”无效，应为0到1之间的数</source>
-        <translation>Invalid value “%2” for --%1: expected a number from 0 to 1</translation>
-    </message>
-    <message>
-        <source>测量不确定度的评定方式：none（不评定）、bottom-up（由校准曲线和各分量合成）或 top-down（由质控数据库的质控图和质控样结果，见 --database）。</source>
-        <translation>How the measurement uncertainty is evaluated: none, bottom-up (combined from the calibration and the components) or top-down (from the control charts and reference-material results of the quality-control database, see --database).</translation>
-    </message>
-    <message>
-        <source>取样体积的相对标准不确定度（小数，0.01即1%）。</source>
-        <translation>The relative standard uncertainty of the sample volume (a fraction: 0.01 is 1%).</translation>
-    </message>
-    <message>
-        <source>稀释的相对标准不确定度（小数）。</source>
-        <translation>The relative standard uncertainty of the dilution (a fraction).</translation>
-    </message>
-    <message>
-        <source>标准物质（纯度和配制）的相对标准不确定度（小数）。</source>
-        <translation>The relative standard uncertainty of the standards' stock, purity and preparation (a fraction).</translation>
-    </message>
-    <message>
-        <source>回收率的相对标准不确定度（小数），或 spikes：由本批加标样的回收率评定。</source>
-        <translation>The relative standard uncertainty of the recovery (a fraction), or spikes: from the recoveries of the batch's spikes.</translation>
-    </message>
-    <message>
-        <source>包含因子：2（k = 2），或 t（k = t(0.975; ν_eff)，ν_eff 按 Welch–Satterthwaite 公式）。</source>
-        <translation>The coverage factor: 2 (k = 2), or t (k = t(0.975; ν_eff), ν_eff by Welch–Satterthwaite).</translation>
-    </message>
-</context>
-<context>
-    <name>analysis::UncertaintySettingsRow</name>
-    <message>
-        <source>不评定</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>自下而上</source>
-        <translation>Bottom-up</translation>
-    </message>
-    <message>
-        <source>自上而下（质控数据）</source>
-        <translation>Top-down (QC data)</translation>
-    </message>
-    <message>
-        <source>由加标样</source>
-        <translation>From spikes</translation>
-    </message>
-    <message>
-        <source>不确定度</source>
-        <translation>Uncertainty</translation>
-    </message>
-    <message>
-        <source>体积</source>
-        <translation>Volume</translation>
-    </message>
-    <message>
-        <source>稀释</source>
-        <translation>Dilution</translation>
-    </message>
-    <message>
-        <source>标准物质</source>
-        <translation>Standard stock</translation>
-    </message>
-    <message>
-        <source>回收率</source>
-        <translation>Recovery</translation>
-    </message>
-    <message>
-        <source>包含因子</source>
-        <translation>Coverage</translation>
-    </message>
-    <message>
-        <source>各分量为相对标准不确定度（%），对本批每个结果都适用；方法文件中的容差按其分布换算。</source>
-        <translation>Each component is a relative standard uncertainty (%) applying to every result of the batch; a tolerance from a method file is converted by its distribution.</translation>
-    </message>
-</context>
-<context>
-    <name>analysis::UncertaintyTab</name>
-    <message>
-        <source>u_c = %1，u_c,rel = %2，k = %3</source>
-        <translation>u_c = %1, u_c,rel = %2, k = %3</translation>
-    </message>
-    <message>
-        <source>分量</source>
-        <translation>Component</translation>
-    </message>
-    <message>
-        <source>输入</source>
-        <translation>Input</translation>
-    </message>
-    <message>
-        <source>标准不确定度</source>
-        <translation>Standard uncertainty</translation>
-    </message>
-    <message>
-        <source>相对标准不确定度</source>
-        <translation>Relative standard uncertainty</translation>
-    </message>
-    <message>
-        <source>占比</source>
-        <translation>Share</translation>
-    </message>
-    <message>
-        <source>未选择不确定度的评定方式（样品页的批次设置）。</source>
-        <translation>No way of evaluating the uncertainty is chosen (the batch settings on the Samples page).</translation>
-    </message>
-    <message>
-        <source>在样品表中选择一个样品，显示其不确定度评定。</source>
-        <translation>Select a sample in the sample table to show its uncertainty budget.</translation>
-    </message>
-    <message>
-        <source>“%1”：没有不确定度（%2）</source>
-        <translation>“%1”: no uncertainty (%2)</translation>
-    </message>
-    <message>
-        <source>k = %1</source>
-        <translation>k = %1</translation>
-    </message>
-    <message>
-        <source>，ν_eff = %1</source>
-        <translation>, ν_eff = %1</translation>
-    </message>
-    <message>
-        <source>“%1”：%2 ± %3 %4（%5；u_c,rel = %6）</source>
-        <translation>“%1”: %2 ± %3 %4 (%5; u_c,rel = %6)</translation>
-    </message>
-    <message>
-        <source>k = t(0.975; ν_eff)</source>
-        <translation>k = t(0.975; ν_eff)</translation>
-    </message>
-    <message>
-        <source>测量不确定度：自下而上评定（校准曲线及各分量的相对标准不确定度合成），%1；U 取两位有效数字，只进不舍。</source>
-        <translation>Measurement uncertainty: bottom-up (the relative standard uncertainties of the calibration and the components combined), %1; U to two significant digits, rounded up.</translation>
-    </message>
-    <message>
-        <source>测量不确定度：自上而下评定（期间精密度 u(Rw) 与偏倚 u(bias)，来自质控数据库），%1；U 取两位有效数字，只进不舍。</source>
-        <translation>Measurement uncertainty: top-down (within-laboratory reproducibility u(Rw) and bias u(bias) from the quality-control database), %1; U to two significant digits, rounded up.</translation>
-    </message>
-    <message>
-        <source>%1 %2（%3；占 %4）</source>
-        <translation>%1 %2 (%3; share %4)</translation>
-    </message>
-    <message>
-        <source>典型样品“%1”的不确定度评定：%2；u_c,rel = %3，U = %4 %5，结果 %6 ± %4 %5。</source>
-        <translation>Uncertainty budget of the typical sample “%1”: %2; u_c,rel = %3, U = %4 %5, result %6 ± %4 %5.</translation>
-    </message>
-    <message>
-        <source>；</source>
-        <translation>; </translation>
     </message>
 </context>
 </TS>

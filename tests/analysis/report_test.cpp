@@ -483,7 +483,7 @@ TEST_F(ReportTest, UncertaintyColumnWayAndTypicalBudget) {
                              .remove(QRegularExpression(u"\\s"_qs));
     const QString expandedText = QString::fromStdString(u->value->expandedText);
     for (const QString& expected :
-         {u"结果U质控"_qs, u"(k=2)"_qs, u"S2样品9.0193.832873.83"_qs + expandedText,
+         {u"结果U质控"_qs, u"(k=2)"_qs, u"S2样品9.019.03.832873.83"_qs + expandedText,
           u"测量不确定度：自下而上评定"_qs, u"典型样品“S2”的不确定度评定：校准曲线"_qs,
           u"取样体积1%（1%；占"_qs, u"U="_qs + expandedText + u"mg/L"_qs}) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
