@@ -1,16 +1,15 @@
 #include "analysis/control_chart_export.h"
 
 #include "analysis/export_module.h"
+#include "analysis/plot_export.h"
 #include "io/files.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <cmath>
 
 namespace analysis {
 
@@ -23,22 +22,8 @@ QString translated(const char* source) {
 }
 
 std::optional<QByteArray> png(const ControlChartData& data) {
-    QImage image(chartImageWidth, chartImageHeight, QImage::Format_RGB32);
-    const int dotsPerMeter = int(std::lround(chartImageDpi / 0.0254));
-    image.setDotsPerMeterX(dotsPerMeter);
-    image.setDotsPerMeterY(dotsPerMeter);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        paintControlChart(painter, imageRect, data);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-        return std::nullopt;
-    }
-    return bytes;
+    return paintedPng(chartImageWidth, chartImageHeight, chartImageDpi,
+                      [&data](QPainter& painter) { paintControlChart(painter, imageRect, data); });
 }
 
 QByteArray svg(const ExportModule& module, const ControlChartData& data) {

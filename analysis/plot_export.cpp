@@ -13,19 +13,16 @@
 
 namespace analysis {
 
-namespace {
-
-const QRectF figureRect(0, 0, exportWidth, exportHeight);
-
-std::optional<QByteArray> png(const PlotData& data) {
-    QImage image(exportWidth, exportHeight, QImage::Format_RGB32);
-    const int dotsPerMeter = int(std::lround(exportDpi / 0.0254));
+std::optional<QByteArray> paintedPng(int width, int height, int dpi,
+                                     const std::function<void(QPainter&)>& paint) {
+    QImage image(width, height, QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        paintFigure(painter, figureRect, data);
+        paint(painter);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -34,6 +31,15 @@ std::optional<QByteArray> png(const PlotData& data) {
         return std::nullopt;
     }
     return bytes;
+}
+
+namespace {
+
+const QRectF figureRect(0, 0, exportWidth, exportHeight);
+
+std::optional<QByteArray> png(const PlotData& data) {
+    return paintedPng(exportWidth, exportHeight, exportDpi,
+                      [&data](QPainter& painter) { paintFigure(painter, figureRect, data); });
 }
 
 QByteArray svg(const ExportModule& module, const PlotData& data) {

@@ -5,8 +5,12 @@
 #include "analysis/plot_data.h"
 #include "io/error.h"
 
+#include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
+
+class QPainter;
 
 namespace analysis {
 
@@ -15,6 +19,11 @@ namespace analysis {
 inline constexpr int exportWidth = 1600;
 inline constexpr int exportHeight = 1200;
 inline constexpr int exportDpi = 250;
+
+// A white image of `width` x `height` pixels at `dpi`, painted by `paint`, as PNG bytes; nullopt
+// when it cannot be encoded.
+std::optional<QByteArray> paintedPng(int width, int height, int dpi,
+                                     const std::function<void(QPainter&)>& paint);
 
 // Writes the figure to `path` as PNG or SVG by its suffix (any case), white behind the plots,
 // through io::saveFileAtomically: an existing file is replaced only by a complete image. Returns

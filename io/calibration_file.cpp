@@ -1020,24 +1020,35 @@ void appendSettings(std::string& out, const calibration::Settings& s,
 
 namespace {
 
-Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool samplesAsText) {
+// The text of a file that should hold one JSON object: its size and bytes checked, after a byte
+// order mark (shared, not copied, when there is none); an empty file, or one whose first character
+// is not "{" (`notObject`), refused.
+Expected<QByteArray> objectSource(const QByteArray& bytes, const QString& notObject) {
     if (bytes.size() > kMaxFileBytes) {
         return Error{{}, {}, fileTooLargeReason()};
     }
     if (const auto problem = textBytesProblem(bytes)) {
         return Error{{}, {}, *problem};
     }
-    // The bytes after a byte order mark (shared, not copied, when there is none).
     const QByteArray source = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
-    const QByteArrayView json(source);
-    const QByteArrayView content = json.trimmed();
+    const QByteArrayView content = QByteArrayView(source).trimmed();
     if (content.isEmpty()) {
         return Error{{}, {}, QCoreApplication::translate("io", "文件是空的")};
     }
     if (content.front() != '{') {
-        return Error{
-            {}, {}, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra校准文件")};
+        return Error{{}, {}, notObject};
     }
+    return source;
+}
+
+Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool samplesAsText) {
+    const Expected<QByteArray> checked = objectSource(
+        bytes, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra校准文件"));
+    if (!checked) {
+        return checked.error();
+    }
+    const QByteArray& source = checked.value();
+    const QByteArrayView json(source);
     // The sample rows straight from the text where they can be, the rest through the tree with
     // "[]" in their place; when that text is not valid JSON the whole is read again, so that
     // errors are told in the file's own lines and columns.
@@ -1245,21 +1256,12 @@ std::optional<Error> saveCalibration(const QString& path, const calibration::Doc
 }
 
 Expected<QJsonObject> readJsonObject(const QByteArray& bytes, const QString& notObject) {
-    if (bytes.size() > kMaxFileBytes) {
-        return Error{{}, {}, fileTooLargeReason()};
+    const Expected<QByteArray> checked = objectSource(bytes, notObject);
+    if (!checked) {
+        return checked.error();
     }
-    if (const auto problem = textBytesProblem(bytes)) {
-        return Error{{}, {}, *problem};
-    }
-    const QByteArray source = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    const QByteArray& source = checked.value();
     const QByteArrayView json(source);
-    const QByteArrayView content = json.trimmed();
-    if (content.isEmpty()) {
-        return Error{{}, {}, QCoreApplication::translate("io", "文件是空的")};
-    }
-    if (content.front() != '{') {
-        return Error{{}, {}, notObject};
-    }
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(source, &parseError);
     const bool ok = parseError.error == QJsonParseError::NoError;

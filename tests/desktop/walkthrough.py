@@ -61,6 +61,20 @@ def type_text(text):
     xdotool("type", "--delay", "20", "--", text)
 
 
+def type_reason(tree, question):
+    """Types the reason into the question's box until the box holds it whole. xdotool types a
+    character the keyboard map lacks through a keycode it remaps for the moment, and on a loaded
+    machine the last such character can arrive after the map was restored: then the box is
+    emptied and the reason typed again."""
+    box = next(a for a in tree.walk(question) if a.getRoleName() == "text")
+    for _ in range(3):
+        type_text(REASON)
+        if poll(lambda: tree.text(box) == REASON, timeout=3):
+            return
+        xdotool("key", "ctrl+a", "BackSpace")
+    raise Fatal(f"the reason typed reads {tree.text(box)!r}")
+
+
 def press_tab(tree, window, name, shown):
     """Brings a tab of the analysis window to the front, as a click on it does; `shown` is a
     control on it that then shows."""
@@ -167,9 +181,9 @@ def run_batch(r, pyatspi, program, env, artefacts, work, method):
         menu_entry(window_id, 1)
         file_dialog(tree, "应用方法", method)
         # A saved record asks why it changes.
-        wait_for(lambda: tree.showing_window(("dialog",)), "the question for the reason")
+        question = wait_for(lambda: tree.showing_window(("dialog",)), "the question for the reason")
         time.sleep(0.3)
-        type_text(REASON)
+        type_reason(tree, question)
         xdotool("key", "Return")
         title = "*QL-2026-118.lumetra - 标准曲线分析"
         r.check(poll(lambda: named_window(tree, title)), "batch: the method applied, not saved")

@@ -187,7 +187,7 @@ records::BatchRow qcRow(std::size_t sample, const char* type, const char* nomina
                         const char* unit = "mg/L") {
     records::QcRow r;
     r.type = type;
-    r.name = "Q";
+    r.name = std::string(1, 'Q'); // not from a literal: GCC 12 warns of a memcpy overlap there
     r.nominal = nominal;
     r.value = value;
     r.unit = unit;
