@@ -87,8 +87,11 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
     internalStandard_ = new QCheckBox(tr("内标"), this);
     internalStandard_->setObjectName(QStringLiteral("internalStandard"));
     typeLayout_->addWidget(internalStandard_);
-    row->addWidget(typeBox_);
-    typeHolder_ = row;
+    // A line of their own above the model's: beside it they would widen the statistics' column
+    // beyond a window of common width.
+    layout->addWidget(typeBox_, 0, Qt::AlignLeft);
+    column_ = layout;
+    typeHolder_ = layout;
     connect(internalStandard_, &QCheckBox::toggled, this, &ModelControls::apply);
     model_ = combo(this, QStringLiteral("model"), models);
     weighting_ = combo(this, QStringLiteral("weighting"), weightings);
@@ -114,15 +117,19 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
 }
 
 void ModelControls::placeCalibrationType(QBoxLayout* column) {
-    QBoxLayout* to = column != nullptr ? column : row_;
+    QBoxLayout* to = column != nullptr ? column : column_;
     if (to == typeHolder_) {
         return;
     }
     typeHolder_->removeWidget(typeBox_);
     typeLayout_->setDirection(column != nullptr ? QBoxLayout::TopToBottom
                                                 : QBoxLayout::LeftToRight);
-    // In a column they go above its closing stretch; in the model's line they lead it.
-    to->insertWidget(column != nullptr ? column->count() - 1 : 0, typeBox_);
+    // In a column they go above its closing stretch; here in their line above the model's.
+    if (column != nullptr) {
+        column->insertWidget(column->count() - 1, typeBox_);
+    } else {
+        column_->insertWidget(0, typeBox_, 0, Qt::AlignLeft);
+    }
     typeHolder_ = to;
     typeBox_->show();
     // A new parent puts them at its end of the focus chain: back before the model, as built.

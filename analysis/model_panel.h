@@ -22,16 +22,16 @@ namespace analysis {
 
 class CurrentCalibration;
 
-// "校准方式" (外标 or 标准加入) with "内标", "模型", "权重" and "置信水平" above the statistics
-// (the first two may stand elsewhere, see placeCalibrationType()), and the model in one line below
-// them. A switch of type or option keeps every row as typed.
+// "校准方式" (外标 or 标准加入) with "内标" in a line above "模型", "权重" and "置信水平", above
+// the statistics (the first two may stand elsewhere, see placeCalibrationType()), and the model in
+// one line below them. A switch of type or option keeps every row as typed.
 class ModelControls final : public QWidget {
     Q_OBJECT
 public:
     ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent);
 
     // "校准方式" and "内标" stacked at the end of the given column (where a narrow window has
-    // room to spare), or with nullptr back at the head of the model's line.
+    // room to spare), or with nullptr back in their line above the model's.
     void placeCalibrationType(QBoxLayout* column);
 
 private:
@@ -41,6 +41,7 @@ private:
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
     QHBoxLayout* row_ = nullptr;
+    QBoxLayout* column_ = nullptr; // the controls' own: the type's line, the model's, the line
     QWidget* typeBox_ = nullptr;
     QBoxLayout* typeLayout_ = nullptr;
     QBoxLayout* typeHolder_ = nullptr; // the layout holding typeBox_
