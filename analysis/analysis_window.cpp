@@ -169,6 +169,16 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     modelControls_ = new ModelControls(calibration_, prompts_, statisticsPanel_);
     tableColumn->insertWidget(0, modelControls_);
     tableColumn->addWidget(statisticsTable_);
+    // Below the figures it belongs to, wrapped to the table's width.
+    additionFormula_ = new QLabel(statisticsPanel_);
+    additionFormula_->setObjectName(QStringLiteral("additionFormula"));
+    additionFormula_->setWordWrap(true);
+    additionFormula_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QSizePolicy formulaPolicy = additionFormula_->sizePolicy();
+    formulaPolicy.setHorizontalPolicy(QSizePolicy::Ignored);
+    additionFormula_->setSizePolicy(formulaPolicy);
+    additionFormula_->hide();
+    tableColumn->addWidget(additionFormula_);
     statisticsLayout_->addLayout(tableColumn);
     auto* extras = new QVBoxLayout;
     extrasLayout_ = extras;
@@ -210,10 +220,11 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     standardsLayout->addWidget(new CurveUnitBox(calibration_, prompts_, standardsPage));
     standardsTable_ = new StandardsTable(*standards_, calibration_, prompts_, standardsPage);
     standardsLayout->addWidget(standardsTable_);
-    auto* standardsHint =
-        new QLabel(tr("双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，"
-                      "Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。"),
-                   standardsPage);
+    auto* standardsHint = new QLabel(
+        tr("双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列，用内标时再加内标响应、"
+           "内标浓度）；Insert 添加，"
+           "Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。"),
+        standardsPage);
     standardsHint->setWordWrap(true);
     standardsLayout->addWidget(standardsHint);
     tabs_->addTab(standardsPage, tr("标准点"));
@@ -228,11 +239,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     auto* clearList = new QPushButton(tr("清空列表"), samplePage);
     clearList->setObjectName(QStringLiteral("clearSamples"));
     connect(clearList, &QPushButton::clicked, sampleTable_, &SampleTable::clearList);
-    auto* hint = new QLabel(
-        tr("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、"
-           "加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；"
-           "Delete 删除所选行；双击单元格编辑。"),
-        samplePage);
+    auto* hint =
+        new QLabel(tr("Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、"
+                      "加标量、标称浓度、标准值、不确定度U、内标响应、内标浓度，或只有读数；"
+                      "表头可按任意顺序命名各列）；"
+                      "Delete 删除所选行；双击单元格编辑。"),
+                   samplePage);
     hint->setWordWrap(true);
     sampleHint_ = hint;
     sampleButtons->addWidget(hint, 1);
@@ -268,13 +280,23 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
             [uncertainty](const QModelIndex& current) {
                 uncertainty->showRow(current.isValid() ? current.row() : -1);
             });
-    const auto hideExpanded = [this] {
+    // Columns shown only while they mean something: U while a way is chosen, the internal
+    // standard's while the curve uses it (the rows keep their figures either way).
+    const auto hideColumns = [this] {
+        const calibration::Settings& settings = calibration_.document().settings;
         sampleTable_->setColumnHidden(SampleListModel::Expanded,
-                                      calibration_.document().settings.uncertainty.way ==
+                                      settings.uncertainty.way ==
                                           calibration::UncertaintyWay::None);
+        const bool internalStandard = calibration::usesInternalStandard(settings);
+        for (const int column : {SampleListModel::IS, SampleListModel::CIs}) {
+            sampleTable_->setColumnHidden(column, !internalStandard);
+        }
+        for (const int column : {StandardsModel::IS, StandardsModel::CIs}) {
+            standardsTable_->setColumnHidden(column, !internalStandard);
+        }
     };
-    connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideExpanded);
-    hideExpanded();
+    connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideColumns);
+    hideColumns();
     tabs_->addTab(new HistoryTab(calibration_, tabs_), tr("记录"));
     header_ = new HeaderDialog(calibration_, this);
     connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
@@ -513,6 +535,14 @@ void AnalysisWindow::refresh() {
     curveNote_->setText(curve.noReading ? io::fromDocument(calibration::render(*curve.noReading))
                                         : QString());
     curveNote_->setVisible(curve.noReading.has_value());
+    // Texts differ on s(x_E): this one has no term for the scatter of a new measurement, as the
+    // sample is the standards themselves. Nothing to name with two rows (no s(x_E)).
+    const calibration::AdditionResult& addition = calibration_.results().addition;
+    const bool formula = addition.addition && addition.sXE;
+    additionFormula_->setText(formula ? tr("标准偏差按外推公式，不含新测量的预测项：%1")
+                                            .arg(QString::fromUtf8(addition.addition->formula))
+                                      : QString());
+    additionFormula_->setVisible(formula);
     updatePlots();
     updateTitle();
 }

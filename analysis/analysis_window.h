@@ -170,6 +170,7 @@ private:
     QLabel* curveNote_ = nullptr; // why no concentration can be read from the curve
     QLabel* note_ = nullptr;
     QLabel* backupNote_ = nullptr;
+    QLabel* additionFormula_ = nullptr; // which formula s(x_E) of a standard addition follows
     StatisticsModel* statistics_ = nullptr;
     StatisticsTable* statisticsTable_ = nullptr;
     StandardsModel* standards_ = nullptr;

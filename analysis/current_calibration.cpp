@@ -45,8 +45,10 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
 
 // The exclusions of `before` carried to the standards of `after` with the same values, and their
 // internal-standard figures where `after` gives none: the main window, which has no place for
-// them, refits a document's standards without losing them.
-void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after) {
+// them, refits a document's standards without losing them. A cell emptied by an edit stays empty
+// (`carryInternalStandard` false).
+void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after,
+                    bool carryInternalStandard) {
     std::map<std::string, const Standard*> kept;
     const std::vector<std::string> oldKeys = matchKeys(before);
     for (std::size_t j = 0; j < before.size(); ++j) {
@@ -68,7 +70,7 @@ void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& 
             after[i].excluded = true;
             after[i].reason = old.reason;
         }
-        if (after[i].is.empty() && after[i].cIs.empty()) {
+        if (carryInternalStandard && after[i].is.empty() && after[i].cIs.empty()) {
             after[i].is = old.is;
             after[i].cIs = old.cIs;
         }
@@ -139,6 +141,10 @@ std::string* sampleCell(Sample& sample, SampleField field) {
         return &sample.certified;
     case SampleField::U:
         return &sample.u;
+    case SampleField::IS:
+        return &sample.is;
+    case SampleField::CIs:
+        return &sample.cIs;
     }
     return &sample.name;
 }
@@ -170,8 +176,13 @@ std::string user() {
     return {};
 }
 
+// "0.5; 0.21", with the internal standard's figures when the row has them: "0.5; 0.21; 1020; ".
 std::string standardText(const Standard& standard) {
-    return standard.c + "; " + standard.a;
+    std::string text = standard.c + "; " + standard.a;
+    if (!standard.is.empty() || !standard.cIs.empty()) {
+        text += "; " + standard.is + "; " + standard.cIs;
+    }
+    return text;
 }
 
 } // namespace
@@ -326,7 +337,11 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
         const std::vector<Standard>& before = document_.standards;
         if (before.size() == standards.size()) {
             for (std::size_t i = 0; i < before.size(); ++i) {
-                if (before[i].c != standards[i].c || before[i].a != standards[i].a) {
+                const Standard& after = standards[i];
+                // A row given without internal-standard figures keeps its own (keepExclusions).
+                const bool isChanged = (!after.is.empty() || !after.cIs.empty()) &&
+                                       (before[i].is != after.is || before[i].cIs != after.cIs);
+                if (before[i].c != after.c || before[i].a != after.a || isChanged) {
                     record("standard_edited", {{"number", std::to_string(i + 1)},
                                                {"field", "C; A"},
                                                {"from", standardText(before[i])},
@@ -342,8 +357,9 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
 }
 
 void CurrentCalibration::applyStandards(std::vector<Standard> standards,
-                                        const std::optional<std::string>& unit, From from) {
-    keepExclusions(document_.standards, standards);
+                                        const std::optional<std::string>& unit, From from,
+                                        bool carryInternalStandard) {
+    keepExclusions(document_.standards, standards, carryInternalStandard);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
     }
@@ -368,16 +384,18 @@ void CurrentCalibration::editStandard(int row, StandardField field, const std::s
     }
     std::vector<Standard> standards = document_.standards;
     Standard& standard = standards[std::size_t(row)];
-    std::string& cell = field == StandardField::C ? standard.c : standard.a;
+    std::string* const cells[] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
+    static constexpr const char* kFields[] = {"C", "A", "is", "c_is"};
+    std::string& cell = *cells[int(field)];
     if (cell == text) {
         return;
     }
     record("standard_edited", {{"number", std::to_string(row + 1)},
-                               {"field", field == StandardField::C ? "C" : "A"},
+                               {"field", kFields[int(field)]},
                                {"from", cell},
                                {"to", text}});
     cell = text;
-    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    applyStandards(std::move(standards), std::nullopt, From::Elsewhere, false);
 }
 
 void CurrentCalibration::insertStandards(int row, std::vector<Standard> inserted) {
@@ -543,8 +561,9 @@ void CurrentCalibration::editSample(int row, SampleField field, const std::strin
     if (*cell == kept) {
         return;
     }
-    static constexpr const char* kFields[] = {"name",  "readings", "dilution",  "type", "of",
-                                              "added", "nominal",  "certified", "u"};
+    static constexpr const char* kFields[] = {"name", "readings", "dilution", "type",
+                                              "of",   "added",    "nominal",  "certified",
+                                              "u",    "is",       "c_is"};
     // The row by its name as it stood, so that the history reads "W1 的读数：…".
     record("sample_edited", {{"number", std::to_string(row + 1)},
                              {"name", document_.samples[std::size_t(row)].name},

@@ -20,8 +20,22 @@
 
 namespace analysis {
 
-enum class StandardField { C, A };
-enum class SampleField { Name, Readings, Dilution, Type, Of, Added, Nominal, Certified, U };
+// The typed cells of a standard and of a sample row; IS and CIs are the internal standard's
+// response and concentration.
+enum class StandardField { C, A, IS, CIs };
+enum class SampleField {
+    Name,
+    Readings,
+    Dilution,
+    Type,
+    Of,
+    Added,
+    Nominal,
+    Certified,
+    U,
+    IS,
+    CIs
+};
 
 class CurrentCalibration final : public QObject {
     Q_OBJECT
@@ -127,7 +141,8 @@ private:
     void touch(bool modifies = true);
     void record(const char* kind, calibration::HistoryValues values);
     void applyStandards(std::vector<calibration::Standard> standards,
-                        const std::optional<std::string>& unit, From from);
+                        const std::optional<std::string>& unit, From from,
+                        bool carryInternalStandard = true);
     void recomputeCurve();
     void recomputeSamples(int first, int last);
     void recomputeBatch();

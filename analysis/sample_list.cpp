@@ -155,6 +155,8 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
     static const char* const kTitles[Columns] = {
         QT_TR_NOOP("名称"),
         QT_TR_NOOP("读数"),
+        QT_TR_NOOP("内标响应"),
+        QT_TR_NOOP("内标浓度"),
         QT_TR_NOOP("稀释倍数"),
         QT_TR_NOOP("类型"),
         QT_TR_NOOP("所指样品"),
@@ -236,6 +238,10 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
             return io::fromDocument(sample.name);
         case Readings:
             return io::fromDocument(sample.readings);
+        case IS:
+            return io::fromDocument(sample.is);
+        case CIs:
+            return io::fromDocument(sample.cIs);
         case Dilution:
             return role == Qt::DisplayRole &&
                            sample.dilution.find_first_not_of(' ') == std::string::npos
@@ -289,6 +295,9 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         if (column == Dilution && values.dilutionProblem) {
             return messageText(values.dilutionProblem);
         }
+        if (column == IS && result.isRecoveryPct) {
+            return tr("内标回收率 %1%").arg(readable(*result.isRecoveryPct));
+        }
         if (column >= X0 && column <= CiX0) {
             return reasonOf(figureOf(result, column));
         }
@@ -324,7 +333,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
         if (column == Qc && !result.checks.empty() && !result.qcPass()) {
             return QBrush(QColor(255, 235, 190)); // not judged
         }
-        if (column == Flags && anyFlag(result.flags)) {
+        if ((column == Flags && anyFlag(result.flags)) || (column == IS && result.isOutside)) {
             return QBrush(QColor(255, 235, 190));
         }
         return {};
@@ -341,10 +350,10 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || !index.isValid() || index.column() > kLastEditable) {
         return false;
     }
-    static constexpr SampleField kFields[] = {
-        SampleField::Name,    SampleField::Readings,  SampleField::Dilution,
-        SampleField::Type,    SampleField::Of,        SampleField::Added,
-        SampleField::Nominal, SampleField::Certified, SampleField::U,
+    static constexpr SampleField kFields[kLastEditable + 1] = {
+        SampleField::Name,     SampleField::Readings,  SampleField::IS, SampleField::CIs,
+        SampleField::Dilution, SampleField::Type,      SampleField::Of, SampleField::Added,
+        SampleField::Nominal,  SampleField::Certified, SampleField::U,
     };
     const SampleField field = kFields[index.column()];
     const std::string text = io::toDocument(value.toString());

@@ -24,6 +24,8 @@ public:
     enum Column {
         Name,
         Readings,
+        IS,  // the internal standard's response: one, or one a reading
+        CIs, // and its concentration; both shown while the curve uses the internal standard
         Dilution,
         Type,
         Of,

@@ -4,6 +4,9 @@
 #include "analysis/current_calibration.h"
 #include "analysis/full_text.h"
 #include "analysis/readable.h"
+#include "calc/decimal.h"
+#include "calibration/entries.h"
+#include "calibration/text.h"
 #include "io/csv.h"
 #include "io/document_text.h"
 
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <algorithm>
 
 namespace analysis {
 
@@ -39,6 +43,32 @@ QString marks(const calibration::StandardResult& result) {
         marks << StandardsModel::tr("强影响");
     }
     return marks.join(StandardsModel::tr("，"));
+}
+
+// Why an internal-standard cell cannot be used, as the curve reads it: the response a positive
+// number; the concentration empty in every standard (the same in every solution) or a positive
+// number in each.
+std::optional<calibration::Message> cellProblem(const std::vector<calibration::Standard>& standards,
+                                                std::size_t row, int column) {
+    const bool response = column == StandardsModel::IS;
+    const std::string& text = response ? standards[row].is : standards[row].cIs;
+    if (!response && calibration::text::isBlank(text) &&
+        std::all_of(standards.begin(), standards.end(), [](const calibration::Standard& s) {
+            return calibration::text::isBlank(s.cIs);
+        })) {
+        return std::nullopt;
+    }
+    const calibration::Field field = response ? calibration::Field::InternalStandard
+                                              : calibration::Field::InternalStandardConcentration;
+    if (std::optional<calibration::Message> problem = calibration::numberProblem(text, field)) {
+        return problem;
+    }
+    const calc::Decimal value = *calc::parseDecimal(text);
+    if (!value.negative && !value.isZero()) {
+        return std::nullopt;
+    }
+    return response ? calibration::Message(QT_TRANSLATE_NOOP("calibration", "内标响应应为正数"))
+                    : calibration::Message(QT_TRANSLATE_NOOP("calibration", "内标浓度应为正数"));
 }
 
 } // namespace
@@ -77,6 +107,8 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
     static const char* const kTitles[Columns] = {
         "C",
         "A",
+        QT_TR_NOOP("内标响应"),
+        QT_TR_NOOP("内标浓度"),
         QT_TR_NOOP("排除"),
         QT_TR_NOOP("拟合 A"),
         QT_TR_NOOP("残差"),
@@ -101,7 +133,7 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags StandardsModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == C || index.column() == A) {
+    if (index.column() <= CIs) {
         f |= Qt::ItemIsEditable;
     } else if (index.column() == Excluded) {
         f |= Qt::ItemIsUserCheckable;
@@ -126,6 +158,10 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
             return io::fromDocument(standard.c);
         case A:
             return io::fromDocument(standard.a);
+        case IS:
+            return io::fromDocument(standard.is);
+        case CIs:
+            return io::fromDocument(standard.cIs);
         case Excluded:
             return role == Qt::DisplayRole ? io::fromDocument(standard.reason) : QVariant();
         case Fit:
@@ -159,11 +195,25 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole:
         return standard.excluded && column != Excluded ? QVariant(QBrush(Qt::gray)) : QVariant();
     case Qt::BackgroundRole:
-        if ((column == C && !result.c) || (column == A && !result.a)) {
+        if ((column == C && !result.c) || (column == A && !result.a) ||
+            ((column == IS || column == CIs) &&
+             cellProblem(calibration_.document().standards, std::size_t(index.row()), column))) {
             return QBrush(QColor(255, 200, 200));
+        }
+        if (column == IS && result.isOutside) {
+            return QBrush(QColor(255, 235, 190));
         }
         return {};
     case Qt::ToolTipRole:
+        if (column == IS || column == CIs) {
+            if (const std::optional<calibration::Message> problem = cellProblem(
+                    calibration_.document().standards, std::size_t(index.row()), column)) {
+                return io::fromDocument(calibration::render(*problem));
+            }
+            return column == IS && result.isRecoveryPct
+                       ? tr("内标回收率 %1%").arg(readable(*result.isRecoveryPct))
+                       : QVariant();
+        }
         if (column == Excluded && standard.excluded) {
             return tr("已排除：%1").arg(io::fromDocument(standard.reason));
         }
@@ -190,21 +240,21 @@ bool StandardsModel::setData(const QModelIndex& index, const QVariant& value, in
         setExcluded(index.row(), value.toInt() == Qt::Checked);
         return true;
     }
-    if (role != Qt::EditRole || (index.column() != C && index.column() != A)) {
+    if (role != Qt::EditRole || index.column() > CIs) {
         return false;
     }
     const std::string text = io::toDocument(value.toString().trimmed());
     const calibration::Standard& standard =
         calibration_.document().standards[std::size_t(index.row())];
-    if ((index.column() == C ? standard.c : standard.a) == text) {
+    const std::string* const cells[] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
+    if (*cells[index.column()] == text) {
         return true; // nothing changes: nothing to ask
     }
     const ChangeReason reason(calibration_, prompts_);
     if (!reason) {
         return false;
     }
-    calibration_.editStandard(index.row(),
-                              index.column() == C ? StandardField::C : StandardField::A, text);
+    calibration_.editStandard(index.row(), StandardField(index.column()), text);
     return true;
 }
 
@@ -301,7 +351,7 @@ void StandardsTable::pasteBlock(const QString& block) {
     }
     std::vector<calibration::Standard> pasted;
     for (const io::Standard& standard : csv->rows) {
-        pasted.push_back({io::toDocument(standard.c), io::toDocument(standard.a), false, {}});
+        pasted.push_back(io::toDocument(standard));
     }
     // Pasted over selected rows, they take their place; otherwise they join at the end.
     std::vector<int> rows;

@@ -12,14 +12,18 @@ namespace analysis {
 class CurrentCalibration;
 
 // The standards of the document with the check of each against the curve: C and A as typed
-// (editable), the exclusion with its reason, the fitted absorbance, the residual, the relative
-// deviation, the back-calculated concentration and the recovery.
+// (editable), the internal standard's response and concentration (editable; the window shows
+// them while the curve uses the internal standard), the exclusion with its reason, the fitted
+// absorbance, the residual, the relative deviation, the back-calculated concentration and the
+// recovery.
 class StandardsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column {
         C,
         A,
+        IS,
+        CIs,
         Excluded,
         Fit,
         Residual,

@@ -1425,8 +1425,8 @@ or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, dat
         <translation>Save Image...</translation>
     </message>
     <message>
-        <source>双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列）；Insert 添加，Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。</source>
-        <translation>Double-click a cell to edit; Ctrl+V pastes from a spreadsheet (two columns: concentration, absorbance); Insert adds, Delete deletes the selected standards; tick “Excluded” and give a reason to leave a standard out of the fit.</translation>
+        <source>双击单元格编辑；Ctrl+V 从电子表格粘贴（浓度、吸光度两列，用内标时再加内标响应、内标浓度）；Insert 添加，Delete 删除所选标准点；勾选“排除”并说明原因即不参与拟合。</source>
+        <translation>Double-click a cell to edit; Ctrl+V pastes from a spreadsheet (two columns: concentration, absorbance; with the internal standard also its response and concentration); Insert adds, Delete deletes the selected standards; tick “Excluded” and give a reason to leave a standard out of the fit.</translation>
     </message>
     <message>
         <source>标准点</source>
@@ -1437,8 +1437,8 @@ or file&apos;s calibration curve cannot be fitted; 2 any other error (usage, dat
         <translation>Clear List</translation>
     </message>
     <message>
-        <source>Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U，或只有读数；表头可按任意顺序命名各列）；Delete 删除所选行；双击单元格编辑。</source>
-        <translation>Ctrl+V pastes from a spreadsheet (one sample per line: name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U, or readings only; a header row may name the columns in any order); Delete deletes the selected rows; double-click a cell to edit.</translation>
+        <source>Ctrl+V 从电子表格粘贴（每行一个样品：名称、读数、稀释倍数、类型、所指样品、加标量、标称浓度、标准值、不确定度U、内标响应、内标浓度，或只有读数；表头可按任意顺序命名各列）；Delete 删除所选行；双击单元格编辑。</source>
+        <translation>Ctrl+V pastes from a spreadsheet (one sample per line: name, readings, dilution factor, type, refers to, spike added, nominal concentration, certified value, uncertainty U, internal standard response, internal standard concentration, or readings only; a header row may name the columns in any order); Delete deletes the selected rows; double-click a cell to edit.</translation>
     </message>
     <message>
         <source>样品</source>
@@ -1681,6 +1681,10 @@ Half-width = t·s
     <message>
         <source>不确定度</source>
         <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>标准偏差按外推公式，不含新测量的预测项：%1</source>
+        <translation>Standard deviation by the extrapolation formula, without the prediction term of a new measurement: %1</translation>
     </message>
 </context>
 <context>
@@ -2590,6 +2594,18 @@ Later points will be judged against these limits; the record keeps who froze the
         <comment>a column&apos;s title and its unit</comment>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>内标响应</source>
+        <translation>IS response</translation>
+    </message>
+    <message>
+        <source>内标浓度</source>
+        <translation>IS conc.</translation>
+    </message>
+    <message>
+        <source>内标回收率 %1%</source>
+        <translation>Internal standard recovery %1%</translation>
+    </message>
 </context>
 <context>
     <name>analysis::SampleTable</name>
@@ -2699,6 +2715,18 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>取消排除第%1个标准点的原因：</source>
         <translation>Reason for including standard %1 again:</translation>
+    </message>
+    <message>
+        <source>内标响应</source>
+        <translation>IS response</translation>
+    </message>
+    <message>
+        <source>内标浓度</source>
+        <translation>IS conc.</translation>
+    </message>
+    <message>
+        <source>内标回收率 %1%</source>
+        <translation>Internal standard recovery %1%</translation>
     </message>
 </context>
 <context>
@@ -4326,6 +4354,14 @@ Later points will be judged against these limits; the record keeps who froze the
     <message>
         <source>不评定</source>
         <translation>none</translation>
+    </message>
+    <message>
+        <source>内标响应</source>
+        <translation>Internal standard response</translation>
+    </message>
+    <message>
+        <source>内标浓度</source>
+        <translation>Internal standard concentration</translation>
     </message>
 </context>
 <context>

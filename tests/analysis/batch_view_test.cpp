@@ -6,6 +6,7 @@
 #include "analysis/plot_widget.h"
 #include "analysis/sample_list.h"
 #include "analysis/sample_table.h"
+#include "analysis/standards_table.h"
 #include "tests/analysis/analysis_window_fixture.h"
 #include "tests/analysis/nessler.h"
 
@@ -21,6 +22,7 @@
 namespace {
 
 using analysis::SampleListModel;
+using analysis::StandardsModel;
 
 class BatchView : public analysis_test::AnalysisWindowTest {
 public:
@@ -131,8 +133,10 @@ TEST_F(BatchView, HeadersAndQualityCellsCarryTheirUnits) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(header(c.column), QString::fromUtf8(c.expected));
     }
-    EXPECT_EQ(points()->model()->headerData(7, Qt::Horizontal).toString(), u"回收率 (%)"_qs);
-    EXPECT_EQ(points()->model()->headerData(0, Qt::Horizontal).toString(), u"C (μg)"_qs);
+    EXPECT_EQ(points()->model()->headerData(StandardsModel::RecoveryPct, Qt::Horizontal).toString(),
+              u"回收率 (%)"_qs);
+    EXPECT_EQ(points()->model()->headerData(StandardsModel::C, Qt::Horizontal).toString(),
+              u"C (μg)"_qs);
     // Each rule's figure with its unit: percentages, a reference's difference in mg/L, a blank's
     // concentration in μg; a rule not judged has none.
     const struct {

@@ -25,6 +25,7 @@
 namespace {
 
 using analysis::SampleListModel;
+using analysis::StandardsModel;
 using test::RecordingPrompts;
 
 const std::string kAskReason =
@@ -123,14 +124,14 @@ TEST_F(RecordTest, EveryKindOfChangeAsksOnceAndAPasteOnce) {
         {"a standard excluded: its own reason is the question",
          [this] {
              show(*points());
-             points()->setCurrentIndex(points()->model()->index(3, 2));
+             points()->setCurrentIndex(points()->model()->index(3, StandardsModel::Excluded));
              QTest::keyClick(points(), Qt::Key_Space);
          },
          std::string(RecordingPrompts::kAskText) + "排除第4个标准点的原因：", "standard_excluded"},
         {"a standard included again",
          [this] {
              show(*points());
-             points()->setCurrentIndex(points()->model()->index(3, 2));
+             points()->setCurrentIndex(points()->model()->index(3, StandardsModel::Excluded));
              QTest::keyClick(points(), Qt::Key_Space);
          },
          std::string(RecordingPrompts::kAskText) + "取消排除第4个标准点的原因：",

@@ -27,6 +27,19 @@ TEST(History, EntriesInWords) {
          historyEntry("standard_edited",
                       {{"number", "3"}, {"field", "A"}, {"from", ".12"}, {"to", ".13"}}),
          "第3个标准点的吸光度：.12 → .13"},
+        {"a standard's internal-standard response typed",
+         historyEntry("standard_edited",
+                      {{"number", "2"}, {"field", "is"}, {"from", ""}, {"to", "1020"}}),
+         "第2个标准点的内标响应：（空） → 1020"},
+        {"a row's internal-standard concentration",
+         historyEntry(
+             "sample_edited",
+             {{"number", "1"}, {"name", "W1"}, {"field", "c_is"}, {"from", "2"}, {"to", "2.5"}}),
+         "W1 的内标浓度：2 → 2.5"},
+        {"a standard addition's dilution, not the samples'",
+         historyEntry("setting_changed",
+                      {{"setting", "addition_dilution"}, {"from", ""}, {"to", "5"}}),
+         "标准加入的稀释倍数：（空） → 5"},
         {"a main window's fit",
          historyEntry("standards_replaced", {{"source", "main_window"}, {"count", "5"}}),
          "标准点由主窗口的拟合替换为5个"},
@@ -98,6 +111,12 @@ TEST(History, WhatChanged) {
     EXPECT_EQ(changes[0].to, "99");
     EXPECT_EQ(changes[1].key, "spike_low_pct");
     EXPECT_EQ(changes[1].from, "80");
+    // A standard addition's dilution has a key of its own: the samples' "dilution" names theirs.
+    calibration::Settings diluted = before;
+    diluted.additionDilution = "5";
+    const auto dilution = calibration::settingChanges(before, diluted);
+    ASSERT_EQ(dilution.size(), 1u);
+    EXPECT_EQ(dilution[0].key, "addition_dilution");
 }
 
 } // namespace
