@@ -7,6 +7,7 @@
 #include "tests/analysis/analysis_window_fixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
@@ -198,6 +199,30 @@ TEST_F(CalibrationModesWindow, InternalStandardCellsSayWhatTheCurveCannotUse) {
             EXPECT_FALSE(points.model()->index(0, c.column).data(Qt::BackgroundRole).isValid());
         }
     }
+}
+
+// A block pasted from a spreadsheet with a header naming the internal standard's columns in
+// another order: each standard keeps its response and concentration, and the curve is on C / C_IS.
+TEST_F(CalibrationModesWindow, PastedStandardsKeepTheirInternalStandard) {
+    QTest::keyClick(internalStandard(), Qt::Key_Space);
+    QApplication::clipboard()->setText(u"内标响应\tc\tA\t内标浓度\n"
+                                       u"1000\t0\t2.1\t2\n"
+                                       u"990\t4\t9.0\t2.5\n"
+                                       u"1010\t8\t17.3\t2\n"_qs);
+    QTableView& points = *this->points();
+    points.clearSelection();
+    calibration().setStandards({}, std::nullopt, analysis::CurrentCalibration::From::Elsewhere);
+    points.setFocus();
+    QTest::keyClick(&points, Qt::Key_V, Qt::ControlModifier);
+    const std::vector<calibration::Standard> expected{
+        {"0", "2.1", false, {}, "1000", "2"},
+        {"4", "9.0", false, {}, "990", "2.5"},
+        {"8", "17.3", false, {}, "1010", "2"},
+    };
+    EXPECT_EQ(calibration().document().standards, expected);
+    EXPECT_EQ(point(1, StandardsModel::CIs), u"2.5"_qs);
+    ASSERT_FALSE(curve().problem);
+    EXPECT_TRUE(curve().perConcentration);
 }
 
 // Below the statistics of a standard addition: which formula s(x_E) follows, named as the one
