@@ -64,7 +64,6 @@ ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& promp
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
-    row_ = row;
     QStringList models;
     for (const calc::Model model :
          {calc::Model::Line, calc::Model::Origin, calc::Model::Quadratic}) {

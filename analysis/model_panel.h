@@ -12,7 +12,6 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
-class QHBoxLayout;
 class QLabel;
 class QSpinBox;
 class QStandardItemModel;
@@ -40,7 +39,6 @@ private:
 
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
-    QHBoxLayout* row_ = nullptr;
     QBoxLayout* column_ = nullptr; // the controls' own: the type's line, the model's, the line
     QWidget* typeBox_ = nullptr;
     QBoxLayout* typeLayout_ = nullptr;
