@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its export and database modules, icons, desktop entry, metainfo and manual page stand where
-# they are looked for, that the desktop entry and the metainfo are valid, and that the manual
-# page renders without a warning.
+# its export and database modules, icons, desktop entry, metainfo, manual page, manual and file
+# formats stand where they are looked for, that the desktop entry and the metainfo are valid,
+# and that the manual page renders without a warning.
 # Usage: packaging_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -24,7 +24,10 @@ for path in usr/bin/lumetra \
             usr/share/icons/hicolor/16x16/apps/lumetra.png \
             usr/share/icons/hicolor/48x48/apps/lumetra.png \
             usr/share/icons/hicolor/256x256/apps/lumetra.png \
-            usr/share/man/man1/lumetra.1.gz; do
+            usr/share/man/man1/lumetra.1.gz \
+            usr/share/doc/lumetra/file-format.md \
+            usr/share/doc/lumetra/manual/index.md \
+            usr/share/doc/lumetra/walkthrough-batch.png; do
     [ -f "$work/root/$path" ] || fail "$path is missing from the package"
 done
 [ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
