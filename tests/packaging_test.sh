@@ -32,15 +32,15 @@ for path in usr/bin/lumetra \
 done
 [ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
 # The module for SVG images and printing, where the program looks for it: at a path relative
-# to its own folder, written into the program (as UTF-16 text).
+# to its own folder, written into the program as text.
 module=$(cd "$work/root/usr" && find lib -name liblumetra_export.so)
 [ -n "$module" ] || fail "the export module is missing from the package"
-strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$module" ||
+strings "$work/root/usr/bin/lumetra" | grep -xF "../$module" >/dev/null ||
     fail "the program does not look for the export module at ../$module"
 # The module of the quality-control database, likewise.
 database=$(cd "$work/root/usr" && find lib -name liblumetra_database.so)
 [ -n "$database" ] || fail "the database module is missing from the package"
-strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$database" ||
+strings "$work/root/usr/bin/lumetra" | grep -xF "../$database" >/dev/null ||
     fail "the program does not look for the database module at ../$database"
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6-sqlite fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
