@@ -23,9 +23,7 @@ namespace analysis {
 
 namespace {
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
+using io::rendered;
 
 // The configured database, or why there is none.
 std::optional<records::DatabaseUrl> configured(QString& whyNot) {

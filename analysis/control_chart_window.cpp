@@ -28,9 +28,7 @@ namespace analysis {
 
 namespace {
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
+using io::rendered;
 
 QString number(double value) {
     return QString::number(value, 'g', 6);

@@ -19,9 +19,7 @@ namespace analysis {
 
 namespace {
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
+using io::rendered;
 
 } // namespace
 

@@ -57,9 +57,7 @@ QString fromDocument(const std::string& text) {
     return printable(io::fromDocument(text));
 }
 
-QString rendered(const calibration::Message& message) {
-    return fromDocument(calibration::render(message));
-}
+using io::rendered;
 
 // ISO 8601 with the offset of the time zone, as the history writes its times:
 // "2026-12-07T21:04:53+08:00" (also "+00:00", never "Z").

@@ -208,7 +208,7 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
         if (column == IS || column == CIs) {
             if (const std::optional<calibration::Message> problem = cellProblem(
                     calibration_.document().standards, std::size_t(index.row()), column)) {
-                return io::fromDocument(calibration::render(*problem));
+                return io::rendered(*problem);
             }
             return column == IS && result.isRecoveryPct
                        ? tr("内标回收率 %1%").arg(readable(*result.isRecoveryPct))

@@ -18,9 +18,7 @@ struct Validation {
     Q_DECLARE_TR_FUNCTIONS(Validation)
 };
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
+using io::rendered;
 
 // "浓度 0.0698 mg/L" style: a figure with the curve's unit when there is one.
 QString inUnit(double value, const QString& unit) {

@@ -350,10 +350,6 @@ int fail(int code, QString line) {
     return code;
 }
 
-QString rendered(const calibration::Message& message) {
-    return io::fromDocument(calibration::render(message));
-}
-
 std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
                                            const ReportOptions& options, const QString& file,
                                            bool hashFiles, records::Store* charts) {

@@ -8,6 +8,7 @@
 #include "app/uncertainty_options.h"
 #include "calibration/document.h"
 #include "calibration/results.h"
+#include "io/document_text.h"
 #include "records/url.h"
 
 #include <QCommandLineOption>
@@ -35,8 +36,7 @@ struct CommandLine {
 // it, one of an argument in Qt's usage error, becomes a blank); gives `code`.
 int fail(int code, QString line);
 
-// The message in the interface's language, as a Qt text.
-QString rendered(const calibration::Message& message);
+using io::rendered;
 
 // The report's options: the settings a run's options replace, each checked (a value that does
 // not exist is a usage error), and what the run reads and writes.

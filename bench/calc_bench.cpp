@@ -1,17 +1,14 @@
 // Timings of the things a user waits for: the fit of a full table, one sample calculation, the
-// statistics of the analysis window, a sample list recomputed after a fit, and its copied text;
-// the validation figures of ten standards and the reported rounding; the calibration models in
-// exact arithmetic and their inverse prediction.
+// validation figures of ten standards and the reported rounding; the calibration models in exact
+// arithmetic and their inverse prediction.
 
 #include "calc/decimal.h"
 #include "calc/distributions.h"
 #include "calc/fit.h"
 #include "calc/model_fit.h"
 #include "calc/number_text.h"
-#include "calc/report_text.h"
 #include "calc/rounding.h"
 #include "calc/sample.h"
-#include "calc/statistics.h"
 #include "calc/validation.h"
 
 #include <benchmark/benchmark.h>
@@ -51,57 +48,6 @@ void SampleCalculation(benchmark::State& state) {
 }
 BENCHMARK(SampleCalculation);
 
-const std::vector<double> x = {0, 0.5, 1, 2, 3, 4, 5, 6, 8, 10};
-const std::vector<double> y = {0.001, 0.026, 0.051, 0.1, 0.149, 0.2, 0.252, 0.301, 0.398, 0.5};
-
-// The analysis window's statistics of ten standards (the t quantile is kept after its first use).
-void LineStatisticsTenPoints(benchmark::State& state) {
-    for (auto _ : state) {
-        auto line = calc::lineStatistics(x, y);
-        benchmark::DoNotOptimize(line);
-    }
-}
-BENCHMARK(LineStatisticsTenPoints);
-
-// A day's list: 1000 samples of one to three readings, some diluted.
-std::vector<calc::SampleRow> sampleList() {
-    std::vector<calc::SampleRow> rows(1000);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const double base = 0.002 + 0.0005 * static_cast<double>(i);
-        rows[i].name = "样品 " + std::to_string(i + 1);
-        rows[i].readings.assign(1 + i % 3, base);
-        rows[i].readings.back() += 0.001;
-        rows[i].dilution = i % 4 == 0 ? 10.0 : 1.0;
-    }
-    return rows;
-}
-
-// Every row recomputed against a new line, as after a fit.
-void EstimateThousandSamples(benchmark::State& state) {
-    const auto line = calc::lineStatistics(x, y);
-    const std::vector<calc::SampleRow> rows = sampleList();
-    std::vector<calc::SampleEstimate> estimates(rows.size());
-    for (auto _ : state) {
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            estimates[i] = calc::estimateSample(*line, rows[i].readings, rows[i].dilution);
-        }
-        benchmark::DoNotOptimize(estimates.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(EstimateThousandSamples)->Unit(benchmark::kMicrosecond);
-
-// The copied text of ten standards and 1000 samples.
-void ReportTextThousandSamples(benchmark::State& state) {
-    const auto line = calc::lineStatistics(x, y);
-    const std::vector<calc::SampleRow> rows = sampleList();
-    for (auto _ : state) {
-        std::string text = calc::reportText(x, y, *line, rows);
-        benchmark::DoNotOptimize(text);
-    }
-}
-BENCHMARK(ReportTextThousandSamples)->Unit(benchmark::kMicrosecond);
-
 // A quantile asked for again: the shared lock and the lookup.
 void KeptQuantile(benchmark::State& state) {
     for (auto _ : state) {
@@ -109,27 +55,6 @@ void KeptQuantile(benchmark::State& state) {
     }
 }
 BENCHMARK(KeptQuantile);
-
-// Leverage, studentized residual and Cook's distance of ten standards, in quadruple precision.
-void LineDiagnosticsTenPoints(benchmark::State& state) {
-    const auto line = calc::lineStatistics(x, y);
-    for (auto _ : state) {
-        auto diagnostics = calc::lineDiagnostics(x, y, line->a, line->b);
-        benchmark::DoNotOptimize(diagnostics);
-    }
-}
-BENCHMARK(LineDiagnosticsTenPoints);
-
-// DIN 32645 of ten standards: x_c, y_c and the two roots.
-void Din32645TenPoints(benchmark::State& state) {
-    const auto line = calc::lineStatistics(x, y);
-    for (auto _ : state) {
-        auto limits = calc::din32645(line->n, line->xMean, line->sxx, *line->sYX, line->a, line->b,
-                                     0.01, 3, 1);
-        benchmark::DoNotOptimize(limits);
-    }
-}
-BENCHMARK(Din32645TenPoints);
 
 // A figure of the report rounded to four significant digits.
 void RoundSignificant(benchmark::State& state) {
@@ -162,6 +87,20 @@ std::pair<std::vector<calc::Decimal>, std::vector<calc::Decimal>> standards(int 
     return {decimalsOf(c), decimalsOf(a)};
 }
 
+// The unweighted line through the ten standards, as the validation takes it.
+calc::ModelOutcome unweightedLine() {
+    const auto [x, y] = standards(10);
+    return calc::fitModel(x, y, {}, calc::Model::Line, calc::Weighting::None);
+}
+
+std::vector<double> valuesOf(const std::vector<std::string>& texts) {
+    std::vector<double> values;
+    for (const calc::Decimal& d : decimalsOf(texts)) {
+        values.push_back(d.value);
+    }
+    return values;
+}
+
 // fitModel on state.range(0) standards; the model and the weighting as named.
 template <calc::Model model, calc::Weighting weighting> void FitModel(benchmark::State& state) {
     auto [x, y] = standards(static_cast<int>(state.range(0)));
@@ -186,6 +125,28 @@ BENCHMARK(FitModel<calc::Model::Line, calc::Weighting::InverseX2>)
     ->Arg(10)
     ->Arg(1000)
     ->Unit(benchmark::kMicrosecond);
+
+// Leverage, studentized residual and Cook's distance of ten standards, in quadruple precision.
+void LineDiagnosticsTenPoints(benchmark::State& state) {
+    const auto fit = std::get<calc::ModelFit>(unweightedLine());
+    const std::vector<double> x = valuesOf(concentrations);
+    const std::vector<double> y = valuesOf(absorbances);
+    for (auto _ : state) {
+        auto diagnostics = calc::lineDiagnostics(x, y, fit.a, fit.b);
+        benchmark::DoNotOptimize(diagnostics);
+    }
+}
+BENCHMARK(LineDiagnosticsTenPoints);
+
+// DIN 32645 of ten standards: x_c, y_c and the two roots.
+void Din32645TenPoints(benchmark::State& state) {
+    const auto fit = std::get<calc::ModelFit>(unweightedLine());
+    for (auto _ : state) {
+        auto limits = calc::din32645(fit.n, fit.meanX, fit.sxx, *fit.sYX, fit.a, fit.b, 0.01, 3, 1);
+        benchmark::DoNotOptimize(limits);
+    }
+}
+BENCHMARK(Din32645TenPoints);
 
 // One sample read back from the quadratic of ten standards, the reading changing each time.
 void InversePredict(benchmark::State& state) {

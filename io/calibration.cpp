@@ -4,21 +4,13 @@
 
 namespace io {
 
-namespace {
-
-QString rendered(const std::optional<calibration::Message>& message) {
-    return fromDocument(calibration::render(*message));
-}
-
-} // namespace
-
 bool hasNumberForm(QStringView text) {
     return calibration::hasNumberForm(toDocument(text.toString()));
 }
 
 std::optional<QString> numberProblem(const QString& text, calibration::Field field) {
     const auto problem = calibration::numberProblem(toDocument(text), field);
-    return problem ? std::optional<QString>(rendered(problem)) : std::nullopt;
+    return problem ? std::optional<QString>(rendered(*problem)) : std::nullopt;
 }
 
 std::optional<QString> standardNumberProblem(const Standard& standard) {
@@ -39,7 +31,7 @@ QStringList readingTexts(QStringView readings) {
 
 std::optional<QString> sampleProblem(const Sample& sample) {
     const calibration::SampleValues values = calibration::sampleValues(toDocument(sample));
-    return values.ok() ? std::nullopt : std::optional<QString>(rendered(values.problem()));
+    return values.ok() ? std::nullopt : std::optional<QString>(rendered(*values.problem()));
 }
 
 calibration::Standard toDocument(const Standard& standard) {

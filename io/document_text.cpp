@@ -88,4 +88,8 @@ QString fromDocument(std::string_view text) {
     return out;
 }
 
+QString rendered(const calibration::Message& message) {
+    return fromDocument(calibration::render(message));
+}
+
 } // namespace io

@@ -1,51 +1,18 @@
+#include "io/module_loader.h"
 #include "records/store.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 
 namespace records {
 
 namespace {
 
-using Entry = const RecordsModule* (*)();
-
-// Beside an installed program, at the same place relative to its folder; in a build folder,
-// where the build put it.
-QStringList places() {
-    QStringList paths;
-    if (QCoreApplication::instance() != nullptr) {
-        paths << QDir(QCoreApplication::applicationDirPath())
-                     .filePath(QStringLiteral(LUMETRA_RECORDS_MODULE_FROM_BINDIR));
-    }
-    paths << QStringLiteral(LUMETRA_RECORDS_MODULE_IN_BUILD);
-    return paths;
-}
-
-// The module, loaded at the first call and kept; nullptr with the reason when it cannot be.
 const RecordsModule* recordsModule(std::string& whyNot) {
-    static const RecordsModule* module = nullptr;
-    static QString reason;
-    if (module == nullptr && reason.isEmpty()) {
-        for (const QString& path : places()) {
-            QLibrary library(path);
-            if (library.load()) {
-                if (const auto entry =
-                        reinterpret_cast<Entry>(library.resolve("lumetraRecordsModule"))) {
-                    module = entry();
-                    break;
-                }
-            }
-            reason = library.errorString();
-        }
-        if (module != nullptr) {
-            reason.clear();
-        }
-    }
-    if (module == nullptr) {
-        whyNot = reason.toStdString();
-    }
+    QString reason;
+    const RecordsModule* module = io::loadedModule<RecordsModule>(
+        LUMETRA_RECORDS_MODULE_FROM_BINDIR, LUMETRA_RECORDS_MODULE_IN_BUILD, "lumetraRecordsModule",
+        reason);
+    whyNot = reason.toStdString();
     return module;
 }
 

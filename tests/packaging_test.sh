@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its export and database modules, icons, desktop entry, metainfo and manual page stand where
-# they are looked for, that the desktop entry and the metainfo are valid, and that the manual
-# page renders without a warning.
+# its export and database modules, icons, desktop entry, metainfo, manual page, manual and file
+# formats stand where they are looked for, that the desktop entry and the metainfo are valid,
+# and that the manual page renders without a warning.
 # Usage: packaging_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -24,20 +24,23 @@ for path in usr/bin/lumetra \
             usr/share/icons/hicolor/16x16/apps/lumetra.png \
             usr/share/icons/hicolor/48x48/apps/lumetra.png \
             usr/share/icons/hicolor/256x256/apps/lumetra.png \
-            usr/share/man/man1/lumetra.1.gz; do
+            usr/share/man/man1/lumetra.1.gz \
+            usr/share/doc/lumetra/file-format.md \
+            usr/share/doc/lumetra/manual/index.md \
+            usr/share/doc/lumetra/walkthrough-batch.png; do
     [ -f "$work/root/$path" ] || fail "$path is missing from the package"
 done
 [ -x "$work/root/usr/bin/lumetra" ] || fail "the program is not executable"
 # The module for SVG images and printing, where the program looks for it: at a path relative
-# to its own folder, written into the program (as UTF-16 text).
+# to its own folder, written into the program as text.
 module=$(cd "$work/root/usr" && find lib -name liblumetra_export.so)
 [ -n "$module" ] || fail "the export module is missing from the package"
-strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$module" ||
+strings "$work/root/usr/bin/lumetra" | grep -xF "../$module" >/dev/null ||
     fail "the program does not look for the export module at ../$module"
 # The module of the quality-control database, likewise.
 database=$(cd "$work/root/usr" && find lib -name liblumetra_database.so)
 [ -n "$database" ] || fail "the database module is missing from the package"
-strings -e l "$work/root/usr/bin/lumetra" | grep -qxF "../$database" ||
+strings "$work/root/usr/bin/lumetra" | grep -xF "../$database" >/dev/null ||
     fail "the program does not look for the database module at ../$database"
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6-sqlite fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"

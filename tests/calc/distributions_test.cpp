@@ -23,6 +23,8 @@ TEST(Distributions, PrintedTables) {
         {"t(0.99; 8)", calc::studentQuantile(0.99, 8), 2.896, 5e-4},
         {"t(0.995; 8)", calc::studentQuantile(0.995, 8), 3.355, 5e-4},
         {"t(0.95; 120)", calc::studentQuantile(0.95, 120), 1.658, 5e-4},
+        {"t(0.975; 120)", calc::studentQuantile(0.975, 120), 1.980, 5e-4},
+        {"t(0.975; 100000)", calc::studentQuantile(0.975, 100000), 1.960, 5e-4},
         {"t(0.025; 4), the lower tail", calc::studentQuantile(0.025, 4), -2.776, 5e-4},
         {"F(0.99; 1, 6)", calc::fisherQuantile(0.99, 1, 6), 13.75, 5e-3},
         {"F(0.99; 1, 7)", calc::fisherQuantile(0.99, 1, 7), 12.25, 5e-3},

@@ -2,8 +2,8 @@
 // NoInt2; the weighted example of Massart et al.), against closed forms derived by hand in exact
 // fractions and evaluated in quadruple precision, and every problem kind.
 
+#include "calc/distributions.h"
 #include "calc/model_fit.h"
-#include "calc/statistics.h"
 #include "test_support.h"
 
 #include <algorithm>
@@ -160,7 +160,7 @@ TEST(ModelFitCertified, MassartWeightedInversePrediction) {
     const auto y = decimals({"4.0", "21.2", "44.6", "61.8", "78.0", "105.2"});
     const std::vector<double> weights = {1.984, 1.417, 1.262, 0.372, 0.199, 0.109};
     const auto fit = std::get<ModelFit>(calc::fitModelWithWeights(x, y, weights, Model::Line));
-    const double t = calc::studentT975(4);
+    const double t = calc::studentQuantile(0.975, 4);
     struct Case {
         const char* name;
         double reading, weight;
@@ -227,6 +227,9 @@ TEST(ModelFitExact, FiguresAreTheExactValuesRoundedOnce) {
          ratio(2, 10), absent(), absent(), absent(), {1}, absent(), true},
         {"negative slope", {"0", "1", "2"}, {"3", "1.9", "1"}, ratio(89, 30), -1, root(1, 150),
          root(1, 180), root(1, 300), {ratio(300, 301)}, {ratio(33, 10) * sqrtq(ratio(1, 150))}},
+        {"residuals of 1/16 about y = x", {"0", "1", "2", "3"}, {".0625", ".9375", "1.9375", "3.0625"},
+         0, 1, root(1, 128), root(7, 1280), root(1, 640), {ratio(320, 321)},
+         {ratio(33, 10) * sqrtq(ratio(1, 128))}},
         {"huge concentrations about 0", {"-7.071067811865475e153", "0", "7.071067811865475e153"},
          {"1", "2.1", "3"}, ratio(61, 30), 1 / quad("7.071067811865475e153"), root(1, 150),
          root(1, 450), ignored(), {ratio(300, 301)}, ignored()},

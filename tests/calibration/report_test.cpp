@@ -78,6 +78,48 @@ TEST(Report, TextBlocks) {
                           "读数 \"0.2x\" 不是数字");
 }
 
+// A name reaches a terminal: no control character and no bidirectional control passes, each
+// becomes one blank; the characters next to them in the encoding stay.
+TEST(Report, NamesCarryNoControls) {
+    struct Case {
+        const char* name;
+        const char* sample;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"C0 and DEL", "a\tb\x7F", "a b "},
+        {"C1: CSI and NEL",
+         "a\xC2\x9B"
+         "1m\xC2\x85",
+         "a 1m "},
+        {"the first and last C1", "\xC2\x80\xC2\x9F", "  "},
+        {"no-break space and é stay", "\xC2\xA0\xC3\xA9", "\xC2\xA0\xC3\xA9"},
+        {"right-to-left override and pop",
+         "\xE2\x80\xAE"
+         "abc\xE2\x80\xAC",
+         " abc "},
+        {"isolates",
+         "\xE2\x81\xA6"
+         "x\xE2\x81\xA9",
+         " x "},
+        {"marks: LRM, RLM, ALM", "\xE2\x80\x8E\xE2\x80\x8F\xD8\x9C", "   "},
+        {"zero-width joiner and an emoji stay", "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC",
+         "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x94\xAC"},
+        {"a cut-off sequence at the end", "a\xE2\x80", "a\xE2\x80"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document document = threePoints();
+        calibration::Sample sample;
+        sample.name = c.sample;
+        sample.readings = "0.2";
+        document.samples = {sample};
+        const std::string text = calibration::reportText(document, calibration::evaluate(document));
+        const std::string last = linesOf(text).back();
+        EXPECT_EQ(last.substr(0, last.find('\t')), c.shown);
+    }
+}
+
 TEST(Report, Json) {
     Document document = threePoints();
     calibration::Sample sample;

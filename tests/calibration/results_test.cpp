@@ -1,6 +1,7 @@
 // The results of a document: its curve's figures, each with the reason it is missing, the check
 // of the standards and the samples' estimates.
 
+#include "calc/full_precision.h"
 #include "calibration/results.h"
 
 #include <cmath>
@@ -40,6 +41,7 @@ TEST(Results, WorkedExample) {
                                     {"10", "21.0"},
                                     {"12", "24.7"}});
     document.samples.push_back({"S1", "2.9", "10", {}, false, {}, {}, {}, {}, {}, {}});
+    document.samples.push_back({"S2", "2.7 2.9 3.1", "25", {}, false, {}, {}, {}, {}, {}, {}});
     const calibration::Results results = calibration::evaluate(document);
     const calibration::CurveResult& curve = results.curve;
     ASSERT_TRUE(curve.fit) << render(*curve.problem);
@@ -54,6 +56,7 @@ TEST(Results, WorkedExample) {
     EXPECT_NEAR(*curve.lod.value, 0.739965, half);
     EXPECT_NEAR(*curve.loq.value, 2.242319, half);
     EXPECT_NEAR(*curve.ci95A.value, 2.5705818 * 0.294936, 5e-6);
+    EXPECT_NEAR(*curve.ci95B.value, 2.5705818 * 0.040900, 5e-6);
     EXPECT_EQ(curve.ciA.value, curve.ci95A.value); // the level is 95 %
     EXPECT_EQ(curve.sC.value, std::nullopt);
     EXPECT_EQ(reasonOf(curve.sC), "只有二次模型有二次项");
@@ -67,9 +70,102 @@ TEST(Results, WorkedExample) {
     EXPECT_TRUE(sample.flags.belowLoq);
     EXPECT_FALSE(sample.flags.outOfRange);
 
+    // Three replicates narrow s(x0) through 1/m: s(y/x)/|b| * sqrt(1/3 + 1/7 + (2.9 - 13.1)^2 /
+    // (b^2 * 112)) = 0.224232 * sqrt(1/3 + 1/7 + 0.249291) = 0.190990, against 0.264570 for one
+    // reading; the dilution 25 scales x0 and both uncertainties.
+    const calibration::SampleResult& replicates = results.samples[1];
+    EXPECT_EQ(replicates.m, 3);
+    EXPECT_DOUBLE_EQ(*replicates.meanA, 2.9);
+    EXPECT_DOUBLE_EQ(*replicates.x0.value, 2.5 * *sample.x0.value);
+    EXPECT_NEAR(*replicates.sX0.value, 25 * 0.190990, 25 * 5e-6);
+    EXPECT_NEAR(*replicates.ci95.value, 2.570582 * 25 * 0.190990, 1e-4);
+    EXPECT_NEAR(*sample.sX0.value, 10 * 0.264570, 10 * 5e-6);
+    EXPECT_TRUE(replicates.flags.belowLod); // 0.716 before the dilution, 17.9 after it
+
     ASSERT_EQ(curve.standards.size(), 7u);
     EXPECT_EQ(curve.standards[0].recoveryPct, std::nullopt); // C = 0
     EXPECT_NEAR(*curve.standards[6].recoveryPct, 100 * (24.7 - 1.517857) / 1.930357 / 12, 1e-4);
+}
+
+// A falling line (absorbance that drops with concentration) has the same limits as the rising one
+// of the same spread: they divide by |b|.
+TEST(Results, FallingLineMirrorsTheRisingOne) {
+    Document document = documentOf({{"0", "-2.1"},
+                                    {"2", "-5.0"},
+                                    {"4", "-9.0"},
+                                    {"6", "-12.6"},
+                                    {"8", "-17.3"},
+                                    {"10", "-21.0"},
+                                    {"12", "-24.7"}});
+    document.samples.push_back({"S1", "-2.9", "", {}, false, {}, {}, {}, {}, {}, {}});
+    const calibration::Results results = calibration::evaluate(document);
+    const calibration::CurveResult& curve = results.curve;
+    ASSERT_TRUE(curve.fit) << render(*curve.problem);
+    EXPECT_NEAR(curve.fit->b, -1.930357, 5e-7);
+    EXPECT_NEAR(*curve.r.value, -0.998880, 5e-7);
+    EXPECT_NEAR(*curve.lod.value, 0.739965, 5e-7);
+    EXPECT_NEAR(*curve.loq.value, 2.242319, 5e-7);
+    EXPECT_EQ(curve.fit->yMin, -24.7);
+    EXPECT_EQ(curve.fit->yMax, -2.1);
+    const calibration::SampleResult& sample = results.samples[0];
+    EXPECT_NEAR(*sample.x0.value, 0.716, 5e-4);
+    EXPECT_NEAR(*sample.sX0.value, 0.265, 5e-4);
+    EXPECT_TRUE(sample.flags.belowLod);
+    EXPECT_FALSE(sample.flags.outOfRange);
+}
+
+// The flags of a sample at their thresholds. The line with residuals +-1/16 has b = 1 and a = 0
+// exactly, so x0 is the reading itself and a reading can sit exactly on the LOD (3.3 *
+// sqrt(1/128) = 0.29), the LOQ (0.88) or a bound of the standards' absorbances.
+TEST(Results, SampleFlagsAtTheirThresholds) {
+    const std::vector<std::pair<std::string, std::string>> sixteenths = {
+        {"0", ".0625"}, {"1", ".9375"}, {"2", "1.9375"}, {"3", "3.0625"}};
+    const std::vector<std::pair<std::string, std::string>> perfect = {
+        {"0", "0"}, {"1", "2"}, {"2", "4"}};
+    const std::vector<std::pair<std::string, std::string>> two = {{"1", "2"}, {"2", "4"}};
+    const double lod = 3.3 * std::sqrt(1.0 / 128);
+    const double loq = 10 * std::sqrt(1.0 / 128);
+    const auto below = [](double v) { return std::nextafter(v, -1e300); };
+    const auto above = [](double v) { return std::nextafter(v, 1e300); };
+    struct Case {
+        const char* name;
+        const std::vector<std::pair<std::string, std::string>>& standards;
+        double reading;
+        double dilution;
+        bool outOfRange, belowLod, belowLoq;
+    };
+    const Case cases[] = {
+        {"on the LOD: not below it", sixteenths, lod, 1, false, false, true},
+        {"just below the LOD: below both", sixteenths, below(lod), 1, false, true, true},
+        {"on the LOQ: no flag", sixteenths, loq, 1, false, false, false},
+        {"just below the LOQ", sixteenths, below(loq), 1, false, false, true},
+        {"below the LOD, diluted 100 times: flags before the dilution", sixteenths, below(lod), 100,
+         false, true, true},
+        {"above the LOQ only after the dilution: still below it", sixteenths, below(loq), 100,
+         false, false, true},
+        {"on the lowest absorbance: inside", sixteenths, 0.0625, 1, false, true, true},
+        {"just below the lowest absorbance", sixteenths, below(0.0625), 1, true, true, true},
+        {"on the highest absorbance: inside", sixteenths, 3.0625, 1, false, false, false},
+        {"just above the highest absorbance", sixteenths, above(3.0625), 1, true, false, false},
+        {"perfect line, x0 = 0 = LOD: not below", perfect, 0.0, 1, false, false, false},
+        {"perfect line, x0 < 0", perfect, -1e-300, 1, true, true, true},
+        {"two standards: only the range flag", two, 0.5, 1, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document document = documentOf(c.standards);
+        calibration::Sample sample;
+        sample.readings = calc::fullPrecision(c.reading);
+        sample.dilution = calc::fullPrecision(c.dilution);
+        document.samples.push_back(sample);
+        const calibration::Results results = calibration::evaluate(document);
+        const calibration::SampleResult& e = results.samples[0];
+        ASSERT_TRUE(results.curve.fit);
+        EXPECT_EQ(*e.x0.value, c.reading / results.curve.fit->b * c.dilution); // b is 1 or 2
+        EXPECT_EQ(e.flags.outOfRange, c.outOfRange);
+        EXPECT_EQ(e.flags.belowLod, c.belowLod);
+        EXPECT_EQ(e.flags.belowLoq, c.belowLoq);
+    }
 }
 
 // From the typed decimals, standards exactly on a line have no scatter at all, and a slope that is
@@ -149,6 +245,36 @@ TEST(Results, WhyThereIsNoCurveOrFigure) {
     sample.readings = "0.2 x";
     const auto bad = calibration::evaluateSample(sample, two);
     EXPECT_EQ(reasonOf(bad.x0), "读数 \"x\" 不是数字");
+}
+
+// Residuals +-1/8 about A = 1 - C: the fit is 0 at C = 1, which has no deviation, and C is 0 in
+// the first row, which has no recovery.
+TEST(Results, StandardChecksWithoutADivisor) {
+    const auto curve =
+        calibration::evaluateCurve(documentOf({{"0", "1.125"}, {"1", "-0.25"}, {"2", "-0.875"}}));
+    ASSERT_TRUE(curve.fit);
+    ASSERT_EQ(curve.fit->a, 1);
+    ASSERT_EQ(curve.fit->b, -1);
+    struct Row {
+        const char* name;
+        double fit, residual;
+        std::optional<double> deviationPct, cBack, recoveryPct;
+    };
+    const Row rows[] = {
+        {"C = 0", 1, 0.125, 12.5, -0.125, std::nullopt},
+        {"fit 0", 0, -0.25, std::nullopt, 1.25, 125},
+        {"C = 2", -1, 0.125, -12.5, 1.875, 93.75},
+    };
+    ASSERT_EQ(curve.standards.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(rows[i].name);
+        const calibration::StandardResult& s = curve.standards[i];
+        EXPECT_EQ(s.fit, rows[i].fit);
+        EXPECT_EQ(s.residual, rows[i].residual);
+        EXPECT_EQ(s.deviationPct, rows[i].deviationPct);
+        EXPECT_EQ(s.cBack, rows[i].cBack);
+        EXPECT_EQ(s.recoveryPct, rows[i].recoveryPct);
+    }
 }
 
 // An excluded standard takes no part in the fit but keeps its check.

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The laboratory's two daily jobs on the real program, as the README walks through them, with
+"""The laboratory's two daily jobs on the real program, as the manual walks through them, with
 their screenshots.
 
 Validating a method: the validation of docs/examples/nh3-validation.lumetra opened as a file
