@@ -3,7 +3,8 @@
 // Checked on every input:
 //   - a refusal has a reason, and its message stays one short line;
 //   - rows and their line numbers match, the lines counted from 1 and rising;
-//   - every standard read is a number pair, and the standards written as CSV read back the same;
+//   - every standard read is a number pair, and the standards written as CSV (with the internal
+//     standard's columns when they have them) read back the same;
 //   - every sample has a dilution text (an empty cell gives "1");
 //   - the window's and the report's checks run on whatever was read.
 
@@ -12,6 +13,7 @@
 #include "io/csv.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -46,10 +48,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkRefusal(standards.error());
     } else {
         checkLines(standards->lines, standards->rows.size());
-        QList<io::CsvRow> rows;
+        // Written with as many columns as the standards use: C and A, then the internal
+        // standard's response and concentration.
+        qsizetype columns = 2;
         for (const io::Standard& standard : standards->rows) {
             check(!io::standardNumberProblem(standard));
-            rows.append({standard.c, standard.a});
+            const qsizetype used = !standard.cIs.isEmpty() ? 4 : !standard.is.isEmpty() ? 3 : 2;
+            columns = std::max(columns, used);
+        }
+        QList<io::CsvRow> rows;
+        for (const io::Standard& standard : standards->rows) {
+            rows.append(
+                io::CsvRow{standard.c, standard.a, standard.is, standard.cIs}.first(columns));
         }
         const io::Expected<io::StandardsCsv> again = io::readStandardsCsv(io::writeCsv(rows));
         check(again.ok());
