@@ -5,6 +5,7 @@
 // plots as vector drawings, and written as a PDF or sent to the printer.
 
 #include "analysis/plot_data.h"
+#include "analysis/report_source.h"
 #include "io/error.h"
 // moc cannot parse the standard library's concepts, which the calibration headers bring.
 #ifndef Q_MOC_RUN
@@ -23,19 +24,6 @@
 class QPagedPaintDevice;
 
 namespace analysis {
-
-// Where the report comes from: what ties the paper to the saved data.
-struct ReportSource {
-    QString fileName; // the name every page carries; "" when the data is in no file
-    // Each file the data was read from and its SHA-256 in hexadecimal, or why there is none
-    // ("未保存" while the document has changes not saved): {"a.lumetra", "9f86d0…"}.
-    std::vector<std::pair<QString, QString>> files;
-    // The command line's options that changed the result, printed beside the files:
-    // {"--model quadratic", "--exclude 3"}.
-    QStringList options;
-    QDateTime made;
-    bool history = false; // the change history as an appendix
-};
 
 // What a window's document gives: the file's SHA-256 when it is saved as it stands, "未保存"
 // when it has changes (or no file), the reason when the file cannot be read.

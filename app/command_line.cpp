@@ -1,19 +1,19 @@
 #include "app/command_line.h"
 
-#include "analysis/report.h"
+#include "analysis/pdf_module.h"
 #include "app/qc_command.h"
 #include "app/report_run.h"
 #include "calibration/report.h"
 #include "calibration/results.h"
 #include "io/document_text.h"
 #include "io/files.h"
+#include "io/module_loader.h"
 #include "records/store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -103,7 +103,12 @@ QDateTime reportTime() {
 int writePdf(const QCommandLineParser& parser, const ReportOptions& options, const QString& file,
              const ReadFiles& read, const calibration::Document& document,
              const calibration::Results& results) {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+    QString whyNot;
+    const analysis::PdfModule* pdf = pdfModule(&whyNot);
+    if (pdf == nullptr) {
+        return fail(kFailure, whyNot);
+    }
+    if (!QCoreApplication::instance()->inherits("QGuiApplication")) {
         return fail(kFailure, CommandLine::tr("--pdf 需要在图形应用中运行"));
     }
     analysis::ReportSource source;
@@ -113,8 +118,7 @@ int writePdf(const QCommandLineParser& parser, const ReportOptions& options, con
     source.made = reportTime();
     source.history = parser.isSet(options.history);
     const QString path = parser.value(options.pdf);
-    if (const auto error =
-            analysis::saveReportPdf(path, analysis::reportContent(document, results, source))) {
+    if (const auto error = pdf->write(path, document, results, source)) {
         return fail(kFailure, CommandLine::tr("PDF导出失败：%1").arg(error->message()));
     }
     return kSuccess;
@@ -176,6 +180,16 @@ int report(const QCommandLineParser& parser, const ReportOptions& options, const
 }
 
 } // namespace
+
+const analysis::PdfModule* pdfModule(QString* whyNot) {
+    QString reason;
+    const analysis::PdfModule* module = io::loadedModule<analysis::PdfModule>(
+        LUMETRA_PDF_MODULE_FROM_BINDIR, LUMETRA_PDF_MODULE_IN_BUILD, "lumetraPdfModule", reason);
+    if (module == nullptr && whyNot != nullptr) {
+        *whyNot = CommandLine::tr("无法加载 PDF 模块（%1）").arg(reason);
+    }
+    return module;
+}
 
 int runCommandLine(const QStringList& arguments) {
     if (isQcCommand(arguments)) {

@@ -2,6 +2,10 @@
 
 #include <QStringList>
 
+namespace analysis {
+struct PdfModule;
+}
+
 namespace app {
 
 // Exit codes of the command line, for scripts.
@@ -19,5 +23,10 @@ enum ExitCode : int {
 // platform plugin) and returns the exit code; results go to standard output, one line of error to
 // standard error.
 int runCommandLine(const QStringList& arguments);
+
+// The module that draws the report as a PDF (analysis/pdf_module.h), loaded at the first call and
+// kept; nullptr when it cannot be loaded, with the reason as the command line's line of error
+// in `whyNot`.
+const analysis::PdfModule* pdfModule(QString* whyNot);
 
 } // namespace app

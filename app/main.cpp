@@ -1,13 +1,12 @@
+#include "analysis/pdf_module.h"
 #include "app/command_line.h"
 #include "app/language.h"
-#include "app/lumetra.h"
+#include "app/report_run.h"
+#include "app/windows_module.h"
 #include "io/files.h"
-#include "ui/alerts.h"
-#include "ui/application.h"
+#include "io/module_loader.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -104,10 +103,9 @@ int main(int argc, char* argv[]) {
                                                   opensFileInWindows(int(windowArguments.size()),
                                                                      windowArguments.data())));
 
-    // The command line needs no display: no widget is created on that path, and no GUI
-    // application but for --pdf, whose pages need Qt's fonts: on the offscreen platform, chosen
-    // here for this run whatever the environment says, and given no arguments of Qt's own (a
-    // -platform among them would choose another).
+    // The command line needs no display: it loads neither Qt Widgets nor Qt Gui, and makes no
+    // GUI application but for --pdf, whose pages need Qt's fonts: the PDF module makes it on the
+    // offscreen platform (analysis/pdf_module.h). The windows are a module too, loaded below.
     if (!windows) {
         holdClosedStandardDescriptors();
         // Qt's own notes (the runtime folder the offscreen platform would like) are not the
@@ -118,12 +116,16 @@ int main(int argc, char* argv[]) {
                 std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
             }
         });
-        int guiArgc = 1;
+        // The PDF's application comes from the module that draws it; without the module the run
+        // goes on under a QCoreApplication, and --pdf then names the reason (command_line.cpp).
+        static int guiArgc = 1;
         std::unique_ptr<QCoreApplication> application;
         if (writesPdf(argc, argv)) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            application = std::make_unique<QGuiApplication>(guiArgc, argv);
-        } else {
+            if (const analysis::PdfModule* pdf = app::pdfModule(nullptr)) {
+                application.reset(pdf->application(guiArgc, argv));
+            }
+        }
+        if (application == nullptr) {
             application = std::make_unique<QCoreApplication>(argc, argv);
         }
         QCoreApplication::setOrganizationName(QStringLiteral("lumetra"));
@@ -140,15 +142,20 @@ int main(int argc, char* argv[]) {
         }
         return app::runCommandLine(arguments);
     }
-    QApplication application(argc, argv);
-    ui::setUpApplication(application);
-    app::installLanguage(application, language.isEmpty() ? app::savedLanguage() : language);
-    ui::MessageBoxAlerts alerts;
-    app::Lumetra lumetra(alerts);
-    if (windowArguments.size() == 2) {
-        lumetra.runWithFile(io::pathFromNative(QByteArray(windowArguments[1])));
-    } else {
-        lumetra.start();
+    QString whyNot;
+    const app::WindowsModule* module = io::loadedModule<app::WindowsModule>(
+        LUMETRA_WINDOWS_MODULE_FROM_BINDIR, LUMETRA_WINDOWS_MODULE_IN_BUILD, "lumetraWindowsModule",
+        whyNot);
+    if (module == nullptr) {
+        // One line of error in the language the windows would have used, and no window.
+        QCoreApplication application(argc, argv);
+        QCoreApplication::setOrganizationName(QStringLiteral("lumetra"));
+        QCoreApplication::setApplicationName(QStringLiteral("lumetra"));
+        app::installLanguage(application, language.isEmpty() ? app::savedLanguage() : language);
+        return app::fail(app::kFailure, app::CommandLine::tr("无法加载窗口模块（%1）").arg(whyNot));
     }
-    return QApplication::exec();
+    return module->run(argc, argv, language,
+                       windowArguments.size() == 2
+                           ? io::pathFromNative(QByteArray(windowArguments[1]))
+                           : QString());
 }

@@ -1,6 +1,5 @@
 #include "app/report_run.h"
 
-#include "analysis/report.h"
 #include "app/command_line.h"
 #include "calc/full_precision.h"
 #include "calc/number_text.h"
@@ -26,7 +25,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -76,7 +74,7 @@ io::Expected<T> readHashed(const QString& path, io::Expected<T> (*parse)(const Q
         return bytes.error();
     }
     if (read.wanted) {
-        read.files.push_back({label, analysis::sha256Hex(bytes.value())});
+        read.files.push_back({label, QString::fromStdString(io::sha256Hex(bytes.value()))});
     }
     io::Expected<T> parsed = parse(bytes.value());
     if (!parsed) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QStringList>
 
@@ -9,10 +10,18 @@ namespace io {
 
 QFunctionPointer moduleEntry(const char* fromBinDir, const char* inBuild, const char* symbol,
                              QString& whyNot) {
-    QStringList paths;
+    // The program's folder: Qt's answer once the application exists; before it (the windows'
+    // module is loaded before their application is made) the folder of the running program.
+    QString programFolder;
     if (QCoreApplication::instance() != nullptr) {
-        paths
-            << QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(fromBinDir));
+        programFolder = QCoreApplication::applicationDirPath();
+    } else if (const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+               !program.isEmpty()) {
+        programFolder = QFileInfo(program).absolutePath();
+    }
+    QStringList paths;
+    if (!programFolder.isEmpty()) {
+        paths << QDir(programFolder).filePath(QString::fromUtf8(fromBinDir));
     }
     paths << QString::fromUtf8(inBuild);
     for (const QString& path : paths) {

@@ -5,8 +5,9 @@
 namespace io {
 
 // The entry function `symbol` of the first of two places that loads and has it: the module's
-// place relative to the program's folder when installed, and where the build put it. nullptr
-// with the loader's reason when neither does. A loaded module stays loaded.
+// place relative to the program's folder when installed (found with or without a
+// QCoreApplication), and where the build put it. nullptr with the loader's reason when neither
+// does. A loaded module stays loaded.
 QFunctionPointer moduleEntry(const char* fromBinDir, const char* inBuild, const char* symbol,
                              QString& whyNot);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package, unpacks it into a temporary folder and checks that the program,
-# its export and database modules, icons, desktop entry, metainfo, manual page, manual and file
+# its modules (windows, PDF, export, database), icons, desktop entry, metainfo, manual page, manual and file
 # formats stand where they are looked for, that the desktop entry and the metainfo are valid,
 # and that the manual page renders without a warning.
 # Usage: packaging_test.sh BUILD_DIR
@@ -42,6 +42,19 @@ database=$(cd "$work/root/usr" && find lib -name liblumetra_database.so)
 [ -n "$database" ] || fail "the database module is missing from the package"
 strings "$work/root/usr/bin/lumetra" | grep -xF "../$database" >/dev/null ||
     fail "the program does not look for the database module at ../$database"
+# The windows and the PDF report, likewise; the program itself links Qt Core alone, so that the
+# command line loads neither Qt Gui nor Qt Widgets.
+for name in windows pdf; do
+    found=$(cd "$work/root/usr" && find lib -name "liblumetra_$name.so")
+    [ -n "$found" ] || fail "the $name module is missing from the package"
+    strings "$work/root/usr/bin/lumetra" | grep -xF "../$found" >/dev/null ||
+        fail "the program does not look for the $name module at ../$found"
+done
+needed=$(readelf -d "$work/root/usr/bin/lumetra" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+grep -q '^libQt6Core' <<<"$needed" || fail "the program does not link Qt Core: $needed"
+if grep -E '^libQt6(Gui|Widgets|Sql)' <<<"$needed"; then
+    fail "the program links more of Qt than Qt Core"
+fi
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6-sqlite fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done

@@ -268,6 +268,14 @@ Exit codes: 0 success (also when QC fails, see --strict); 1 the curve cannot be 
         <source>内标法：按响应比 A/A内标 拟合；标准点和样品文件须有 is 列（内标响应，可有 c_is 列：内标浓度）。</source>
         <translation>Internal standard: fit the response ratio A/A_IS; the standards and samples files need an is column (the internal standard&apos;s response, and optionally c_is: its concentration).</translation>
     </message>
+    <message>
+        <source>无法加载 PDF 模块（%1）</source>
+        <translation>Cannot load the PDF module (%1)</translation>
+    </message>
+    <message>
+        <source>无法加载窗口模块（%1）</source>
+        <translation>Cannot load the windows module (%1)</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>
