@@ -35,8 +35,11 @@ done
 # to its own folder, written into the program as text.
 module=$(cd "$work/root/usr" && find lib -name liblumetra_export.so)
 [ -n "$module" ] || fail "the export module is missing from the package"
-strings "$work/root/usr/bin/lumetra" | grep -xF "../$module" >/dev/null ||
-    fail "the program does not look for the export module at ../$module"
+# The windows load it, so the path stands in their module, relative to the program's folder.
+windows=$(cd "$work/root/usr" && find lib -name liblumetra_windows.so)
+[ -n "$windows" ] || fail "the windows module is missing from the package"
+strings "$work/root/usr/$windows" | grep -xF "../$module" >/dev/null ||
+    fail "the windows do not look for the export module at ../$module"
 # The module of the quality-control database, likewise.
 database=$(cd "$work/root/usr" && find lib -name liblumetra_database.so)
 [ -n "$database" ] || fail "the database module is missing from the package"
