@@ -280,20 +280,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
             [uncertainty](const QModelIndex& current) {
                 uncertainty->showRow(current.isValid() ? current.row() : -1);
             });
-    // Columns shown only while they mean something: U while a way is chosen, the internal
-    // standard's while the curve uses it (the rows keep their figures either way).
+    // U shown only while a way is chosen (the rows keep their figures either way); the internal
+    // standard's columns are the models' own (document_table_model.h).
     const auto hideColumns = [this] {
-        const calibration::Settings& settings = calibration_.document().settings;
-        sampleTable_->setColumnHidden(SampleListModel::Expanded,
-                                      settings.uncertainty.way ==
+        sampleTable_->setColumnHidden(samples_->column(SampleListModel::Expanded),
+                                      calibration_.document().settings.uncertainty.way ==
                                           calibration::UncertaintyWay::None);
-        const bool internalStandard = calibration::usesInternalStandard(settings);
-        for (const int column : {SampleListModel::IS, SampleListModel::CIs}) {
-            sampleTable_->setColumnHidden(column, !internalStandard);
-        }
-        for (const int column : {StandardsModel::IS, StandardsModel::CIs}) {
-            standardsTable_->setColumnHidden(column, !internalStandard);
-        }
     };
     connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideColumns);
     hideColumns();
