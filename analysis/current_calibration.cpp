@@ -97,6 +97,17 @@ std::vector<std::pair<int, int>> rangesFromLast(std::vector<int> rows, int count
     return ranges;
 }
 
+// The rows of ranges from the last, from the first row to the last.
+std::vector<int> rowsOf(const std::vector<std::pair<int, int>>& ranges) {
+    std::vector<int> rows;
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+        for (int row = it->first; row <= it->second; ++row) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 // Whether rows first..last are plain samples that no row refers to: they change nothing of the
 // batch (its blanks, limits and checks), so that only they need working out again.
 bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_t last) {
@@ -119,32 +130,15 @@ bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_
     return true;
 }
 
+// The text of a sample's field, in the order of SampleField.
 std::string* sampleCell(Sample& sample, SampleField field) {
-    switch (field) {
-    case SampleField::Name:
-        return &sample.name;
-    case SampleField::Readings:
-        return &sample.readings;
-    case SampleField::Dilution:
-        return &sample.dilution;
-    case SampleField::Type:
-        return &sample.type;
-    case SampleField::Of:
-        return &sample.of;
-    case SampleField::Added:
-        return &sample.added;
-    case SampleField::Nominal:
-        return &sample.nominal;
-    case SampleField::Certified:
-        return &sample.certified;
-    case SampleField::U:
-        return &sample.u;
-    case SampleField::IS:
-        return &sample.is;
-    case SampleField::CIs:
-        return &sample.cIs;
-    }
-    return &sample.name;
+    static constexpr std::string Sample::*kCells[] = {
+        &Sample::name, &Sample::readings, &Sample::dilution, &Sample::type,
+        &Sample::of,   &Sample::added,    &Sample::nominal,  &Sample::certified,
+        &Sample::u,    &Sample::is,       &Sample::cIs,
+    };
+    static_assert(std::size(kCells) == std::size_t(SampleField::CIs) + 1);
+    return &(sample.*kCells[int(field)]);
 }
 
 } // namespace
@@ -431,12 +425,7 @@ void CurrentCalibration::removeStandards(std::vector<int> rows) {
     if (ranges.empty()) {
         return;
     }
-    std::vector<int> removed;
-    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
-        for (int row = it->first; row <= it->second; ++row) {
-            removed.push_back(row);
-        }
-    }
+    const std::vector<int> removed = rowsOf(ranges);
     record("standards_removed", {{"numbers", calibration::numberList(removed)}});
     const std::vector<Standard> before = document_.standards;
     std::vector<calibration::StandardResult>& checks = results_.curve.standards;
@@ -636,12 +625,7 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
     if (ranges.empty()) {
         return;
     }
-    std::vector<int> removed;
-    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
-        for (int row = it->first; row <= it->second; ++row) {
-            removed.push_back(row);
-        }
-    }
+    const std::vector<int> removed = rowsOf(ranges);
     record("samples_removed", {{"count", std::to_string(removed.size())},
                                {"numbers", calibration::numberList(removed)}});
     for (const auto& [first, last] : ranges) {

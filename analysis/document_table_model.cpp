@@ -3,6 +3,9 @@
 #include "analysis/current_calibration.h"
 #include "calibration/calibration_modes.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <algorithm>
 #include <numeric>
 
@@ -63,6 +66,27 @@ void DocumentTableModel::followSettings() {
         internalStandard_ = false;
         endRemoveColumns();
     }
+}
+
+void DocumentTable::pasteClipboard() {
+    pasteBlock(QApplication::clipboard()->text());
+}
+
+void DocumentTable::keyPressEvent(QKeyEvent* event) {
+    if (state() != QAbstractItemView::EditingState) {
+        if (event->matches(QKeySequence::Paste)) {
+            pasteClipboard();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete) {
+            deleteSelectedRows();
+            return;
+        }
+        if (event->key() == Qt::Key_Insert && addRowByKey()) {
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
 }
 
 int columnOf(const QAbstractItemModel& model, int field) {

@@ -3,6 +3,7 @@
 #include "ui/prompts.h"
 
 #include <QAbstractTableModel>
+#include <QTableView>
 #include <vector>
 
 namespace analysis {
@@ -46,6 +47,24 @@ private:
 
     int fields_;
     bool internalStandard_ = false;
+};
+
+// A table over one of those models: outside an edit (where the keys are the editor's) Ctrl+V
+// pastes a block from the clipboard, Delete removes the selected rows, Insert adds one where the
+// table adds rows.
+class DocumentTable : public QTableView {
+    Q_OBJECT
+public:
+    virtual void pasteBlock(const QString& block) = 0;
+    virtual void deleteSelectedRows() = 0;
+    void pasteClipboard();
+
+protected:
+    using QTableView::QTableView;
+
+    // Adds a row for the Insert key; false where the table adds none.
+    virtual bool addRowByKey() { return false; }
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The column of `field` in a table's model, which is a DocumentTableModel; -1 while not shown.

@@ -6,12 +6,9 @@
 #include "io/csv.h"
 #include "io/document_text.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <algorithm>
@@ -62,7 +59,7 @@ public:
 } // namespace
 
 SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent)
-    : QTableView(parent), model_(model), prompts_(prompts) {
+    : DocumentTable(parent), model_(model), prompts_(prompts) {
     setObjectName(QStringLiteral("samples"));
     setAccessibleName(tr("样品"));
     setModel(&model);
@@ -228,23 +225,9 @@ void SampleTable::clearList() {
     }
 }
 
-void SampleTable::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Paste)) {
-            pasteBlock(QApplication::clipboard()->text());
-            return;
-        }
-        if (event->key() == Qt::Key_Delete) {
-            deleteSelectedRows();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
-}
-
 void SampleTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    menu.addAction(tr("粘贴"), this, &DocumentTable::pasteClipboard);
     auto* remove = menu.addAction(tr("删除所选行"), this, &SampleTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     menu.addSeparator();

@@ -10,14 +10,11 @@
 #include "io/csv.h"
 #include "io/document_text.h"
 
-#include <QApplication>
 #include <QBrush>
-#include <QClipboard>
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -359,7 +356,7 @@ void CurveUnitBox::apply() {
 
 StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibration,
                                ui::Prompts& prompts, QWidget* parent)
-    : QTableView(parent), calibration_(calibration), prompts_(prompts) {
+    : DocumentTable(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("points"));
     setAccessibleName(tr("标准点"));
     setModel(&model);
@@ -438,28 +435,10 @@ void StandardsTable::deleteSelectedRows() {
     }
 }
 
-void StandardsTable::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Paste)) {
-            pasteBlock(QApplication::clipboard()->text());
-            return;
-        }
-        if (event->key() == Qt::Key_Delete) {
-            deleteSelectedRows();
-            return;
-        }
-        if (event->key() == Qt::Key_Insert) {
-            addRow();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
-}
-
 void StandardsTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(tr("添加标准点"), this, &StandardsTable::addRow);
-    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    menu.addAction(tr("粘贴"), this, &DocumentTable::pasteClipboard);
     auto* remove = menu.addAction(tr("删除所选标准点"), this, &StandardsTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     const QModelIndex at = indexAt(event->pos());

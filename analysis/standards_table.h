@@ -55,7 +55,7 @@ public:
 
 // The standards as a table: cells edited in place, Ctrl+V pastes a block of standards copied from
 // a spreadsheet, Insert adds a row, Delete removes the selected rows.
-class StandardsTable final : public QTableView {
+class StandardsTable final : public DocumentTable {
     Q_OBJECT
 public:
     StandardsTable(StandardsModel& model, CurrentCalibration& calibration, ui::Prompts& prompts,
@@ -63,12 +63,15 @@ public:
 
     // Replaces the selected rows, or adds after the last, the standards of a block: columns C and
     // A, a header row that names them skipped, a first column 1, 2, ..., n skipped.
-    void pasteBlock(const QString& block);
+    void pasteBlock(const QString& block) override;
     void addRow();
-    void deleteSelectedRows();
+    void deleteSelectedRows() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool addRowByKey() override {
+        addRow();
+        return true;
+    }
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
