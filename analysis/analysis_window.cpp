@@ -91,7 +91,27 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     bodyLayout->addWidget(split_);
 
     curveArea_ = new QStackedWidget(split_);
-    // Where the plots will be: white, framed like them.
+    curveArea_->addWidget(buildEmptyState());
+    curveArea_->addWidget(buildCurveContent());
+
+    tabs_ = new QTabWidget(split_);
+    tabs_->addTab(buildStandardsPage(), tr("标准点"));
+    tabs_->addTab(buildSamplesPage(), tr("样品"));
+    addFigureTabs();
+    header_ = new HeaderDialog(calibration_, this);
+    connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
+    connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
+            &AnalysisWindow::updateTitle);
+    connect(&calibration_, &CurrentCalibration::fileChanged, this, &AnalysisWindow::updateTitle);
+    scroll->setWidget(body);
+    layout->addWidget(scroll);
+
+    resize(preferredSize());
+    refresh();
+}
+
+// Where the plots will be while there is no curve: white, framed like them, with why.
+QWidget* AnalysisWindow::buildEmptyState() {
     auto* empty = new QFrame(curveArea_);
     empty->setObjectName(QStringLiteral("emptyState"));
     empty->setFrameShape(QFrame::StyledPanel);
@@ -105,12 +125,22 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     emptyHint_ = emptyStateLine(QString(), empty, false);
     emptyLayout->addWidget(emptyHint_);
     emptyLayout->addStretch();
-    curveArea_->addWidget(empty);
+    return empty;
+}
 
+// The plots, and the statistics beside them.
+QWidget* AnalysisWindow::buildCurveContent() {
     auto* content = new QWidget(curveArea_);
     content->setObjectName(QStringLiteral("curveContent"));
     contentLayout_ = new QHBoxLayout(content);
     contentLayout_->setContentsMargins(0, 0, 0, 0);
+    contentLayout_->addLayout(buildPlots(content), 1);
+    contentLayout_->addWidget(buildStatisticsPanel(content));
+    return content;
+}
+
+// The calibration plot above the residuals; a standard's menu excludes or includes it.
+QVBoxLayout* AnalysisWindow::buildPlots(QWidget* content) {
     auto* plots = new QVBoxLayout;
     calibrationPlot_ = new PlotWidget(PlotWidget::Mode::Calibration, content);
     calibrationPlot_->setObjectName(QStringLiteral("calibrationPlot"));
@@ -132,10 +162,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     }
     plots->addWidget(calibrationPlot_, 3);
     plots->addWidget(residualPlot_, 2);
-    contentLayout_->addLayout(plots, 1);
+    return plots;
+}
 
-    // The statistics stand beside the plots in a wide window and become the first tab below
-    // them in a narrow one (see arrange()).
+// The statistics stand beside the plots in a wide window and become the first tab below them in
+// a narrow one (see arrange()).
+QWidget* AnalysisWindow::buildStatisticsPanel(QWidget* content) {
     statisticsPanel_ = new QWidget(content);
     statisticsPanel_->setObjectName(QStringLiteral("statisticsPanel"));
     statisticsPanel_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
@@ -144,6 +176,27 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     statistics_ = new StatisticsModel(calibration_, this);
     statisticsTable_ = new StatisticsTable(*statistics_, statisticsPanel_);
     auto* tableColumn = new QVBoxLayout;
+    addNotes(*tableColumn);
+    modelControls_ = new ModelControls(calibration_, prompts_, statisticsPanel_);
+    tableColumn->insertWidget(0, modelControls_);
+    tableColumn->addWidget(statisticsTable_);
+    // Below the figures it belongs to, wrapped to the table's width.
+    additionFormula_ = new QLabel(statisticsPanel_);
+    additionFormula_->setObjectName(QStringLiteral("additionFormula"));
+    additionFormula_->setWordWrap(true);
+    additionFormula_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QSizePolicy formulaPolicy = additionFormula_->sizePolicy();
+    formulaPolicy.setHorizontalPolicy(QSizePolicy::Ignored);
+    additionFormula_->setSizePolicy(formulaPolicy);
+    additionFormula_->hide();
+    tableColumn->addWidget(additionFormula_);
+    statisticsLayout_->addLayout(tableColumn);
+    statisticsLayout_->addLayout(buildExtras(), 1);
+    return statisticsPanel_;
+}
+
+// The notes below the statistics, each shown when it has something to say.
+void AnalysisWindow::addNotes(QVBoxLayout& column) {
     note_ = new QLabel(statisticsPanel_);
     note_->setObjectName(QStringLiteral("mainWindowNote"));
     note_->setWordWrap(true);
@@ -164,22 +217,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
         QSizePolicy policy = label->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
         label->setSizePolicy(policy);
-        tableColumn->addWidget(label);
+        column.addWidget(label);
     }
-    modelControls_ = new ModelControls(calibration_, prompts_, statisticsPanel_);
-    tableColumn->insertWidget(0, modelControls_);
-    tableColumn->addWidget(statisticsTable_);
-    // Below the figures it belongs to, wrapped to the table's width.
-    additionFormula_ = new QLabel(statisticsPanel_);
-    additionFormula_->setObjectName(QStringLiteral("additionFormula"));
-    additionFormula_->setWordWrap(true);
-    additionFormula_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QSizePolicy formulaPolicy = additionFormula_->sizePolicy();
-    formulaPolicy.setHorizontalPolicy(QSizePolicy::Ignored);
-    additionFormula_->setSizePolicy(formulaPolicy);
-    additionFormula_->hide();
-    tableColumn->addWidget(additionFormula_);
-    statisticsLayout_->addLayout(tableColumn);
+}
+
+// The definitions of the limits and the buttons, below or beside the statistics.
+QVBoxLayout* AnalysisWindow::buildExtras() {
     auto* extras = new QVBoxLayout;
     extrasLayout_ = extras;
     // One formula a line, so that narrow wrapping never splits one.
@@ -209,11 +252,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     buttons->addStretch();
     extras->addLayout(buttons);
     extras->addStretch();
-    statisticsLayout_->addLayout(extras, 1);
-    contentLayout_->addWidget(statisticsPanel_);
-    curveArea_->addWidget(content);
+    return extras;
+}
 
-    tabs_ = new QTabWidget(split_);
+QWidget* AnalysisWindow::buildStandardsPage() {
     standards_ = new StandardsModel(calibration_, prompts_, this);
     auto* standardsPage = new QWidget(tabs_);
     auto* standardsLayout = new QVBoxLayout(standardsPage);
@@ -227,7 +269,10 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
         standardsPage);
     standardsHint->setWordWrap(true);
     standardsLayout->addWidget(standardsHint);
-    tabs_->addTab(standardsPage, tr("标准点"));
+    return standardsPage;
+}
+
+QWidget* AnalysisWindow::buildSamplesPage() {
     samples_ = new SampleListModel(calibration_, prompts_, this);
     auto* samplePage = new QWidget(tabs_);
     auto* sampleLayout = new QVBoxLayout(samplePage);
@@ -263,8 +308,12 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
     sampleScroll->setFrameShape(QFrame::NoFrame);
     sampleScroll->setWidgetResizable(true);
     sampleScroll->setWidget(samplePage);
-    tabs_->addTab(sampleScroll, tr("样品"));
     samplesTab_ = sampleScroll;
+    return sampleScroll;
+}
+
+// The tabs of the model, the validation, the uncertainty and the history.
+void AnalysisWindow::addFigureTabs() {
     tabs_->addTab(new ModelTab(calibration_, prompts_, tabs_), tr("模型"));
     validation_ = new ValidationTab(calibration_, prompts_, tabs_);
     connect(validation_, &ValidationTab::bandsChanged, this, &AnalysisWindow::updatePlots);
@@ -280,34 +329,16 @@ AnalysisWindow::AnalysisWindow(QWidget* owner, CurrentCalibration& calibration,
             [uncertainty](const QModelIndex& current) {
                 uncertainty->showRow(current.isValid() ? current.row() : -1);
             });
-    // Columns shown only while they mean something: U while a way is chosen, the internal
-    // standard's while the curve uses it (the rows keep their figures either way).
+    // U shown only while a way is chosen (the rows keep their figures either way); the internal
+    // standard's columns are the models' own (document_table_model.h).
     const auto hideColumns = [this] {
-        const calibration::Settings& settings = calibration_.document().settings;
-        sampleTable_->setColumnHidden(SampleListModel::Expanded,
-                                      settings.uncertainty.way ==
+        sampleTable_->setColumnHidden(samples_->column(SampleListModel::Expanded),
+                                      calibration_.document().settings.uncertainty.way ==
                                           calibration::UncertaintyWay::None);
-        const bool internalStandard = calibration::usesInternalStandard(settings);
-        for (const int column : {SampleListModel::IS, SampleListModel::CIs}) {
-            sampleTable_->setColumnHidden(column, !internalStandard);
-        }
-        for (const int column : {StandardsModel::IS, StandardsModel::CIs}) {
-            standardsTable_->setColumnHidden(column, !internalStandard);
-        }
     };
     connect(&calibration_, &CurrentCalibration::resultsChanged, sampleTable_, hideColumns);
     hideColumns();
     tabs_->addTab(new HistoryTab(calibration_, tabs_), tr("记录"));
-    header_ = new HeaderDialog(calibration_, this);
-    connect(&calibration_, &CurrentCalibration::resultsChanged, this, &AnalysisWindow::refresh);
-    connect(&calibration_, &CurrentCalibration::modifiedChanged, this,
-            &AnalysisWindow::updateTitle);
-    connect(&calibration_, &CurrentCalibration::fileChanged, this, &AnalysisWindow::updateTitle);
-    scroll->setWidget(body);
-    layout->addWidget(scroll);
-
-    resize(preferredSize());
-    refresh();
 }
 
 void AnalysisWindow::buildMenu() {

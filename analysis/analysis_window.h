@@ -17,6 +17,7 @@ class QAction;
 class QActionGroup;
 class QBoxLayout;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -130,6 +131,16 @@ private:
     static constexpr double kWideLines = 44;
     static constexpr double kNarrowestLines = 30;
 
+    // The window's parts, built in this order (which is also the order of the keyboard focus).
+    QWidget* buildEmptyState();
+    QWidget* buildCurveContent();
+    QVBoxLayout* buildPlots(QWidget* content);
+    QWidget* buildStatisticsPanel(QWidget* content);
+    void addNotes(QVBoxLayout& column);
+    QVBoxLayout* buildExtras();
+    QWidget* buildStandardsPage();
+    QWidget* buildSamplesPage();
+    void addFigureTabs();
     void buildMenu();
     void buildFileMenu(QMenu& file);
     void buildMethodMenu(QMenu& method);

@@ -45,10 +45,8 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
 
 // The exclusions of `before` carried to the standards of `after` with the same values, and their
 // internal-standard figures where `after` gives none: the main window, which has no place for
-// them, refits a document's standards without losing them. A cell emptied by an edit stays empty
-// (`carryInternalStandard` false).
-void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after,
-                    bool carryInternalStandard) {
+// them, refits a document's standards without losing them.
+void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after) {
     std::map<std::string, const Standard*> kept;
     const std::vector<std::string> oldKeys = matchKeys(before);
     for (std::size_t j = 0; j < before.size(); ++j) {
@@ -70,7 +68,7 @@ void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& 
             after[i].excluded = true;
             after[i].reason = old.reason;
         }
-        if (carryInternalStandard && after[i].is.empty() && after[i].cIs.empty()) {
+        if (after[i].is.empty() && after[i].cIs.empty()) {
             after[i].is = old.is;
             after[i].cIs = old.cIs;
         }
@@ -99,6 +97,17 @@ std::vector<std::pair<int, int>> rangesFromLast(std::vector<int> rows, int count
     return ranges;
 }
 
+// The rows of ranges from the last, from the first row to the last.
+std::vector<int> rowsOf(const std::vector<std::pair<int, int>>& ranges) {
+    std::vector<int> rows;
+    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
+        for (int row = it->first; row <= it->second; ++row) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 // Whether rows first..last are plain samples that no row refers to: they change nothing of the
 // batch (its blanks, limits and checks), so that only they need working out again.
 bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_t last) {
@@ -121,32 +130,15 @@ bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_
     return true;
 }
 
+// The text of a sample's field, in the order of SampleField.
 std::string* sampleCell(Sample& sample, SampleField field) {
-    switch (field) {
-    case SampleField::Name:
-        return &sample.name;
-    case SampleField::Readings:
-        return &sample.readings;
-    case SampleField::Dilution:
-        return &sample.dilution;
-    case SampleField::Type:
-        return &sample.type;
-    case SampleField::Of:
-        return &sample.of;
-    case SampleField::Added:
-        return &sample.added;
-    case SampleField::Nominal:
-        return &sample.nominal;
-    case SampleField::Certified:
-        return &sample.certified;
-    case SampleField::U:
-        return &sample.u;
-    case SampleField::IS:
-        return &sample.is;
-    case SampleField::CIs:
-        return &sample.cIs;
-    }
-    return &sample.name;
+    static constexpr std::string Sample::*kCells[] = {
+        &Sample::name, &Sample::readings, &Sample::dilution, &Sample::type,
+        &Sample::of,   &Sample::added,    &Sample::nominal,  &Sample::certified,
+        &Sample::u,    &Sample::is,       &Sample::cIs,
+    };
+    static_assert(std::size(kCells) == std::size_t(SampleField::CIs) + 1);
+    return &(sample.*kCells[int(field)]);
 }
 
 } // namespace
@@ -357,9 +349,8 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
 }
 
 void CurrentCalibration::applyStandards(std::vector<Standard> standards,
-                                        const std::optional<std::string>& unit, From from,
-                                        bool carryInternalStandard) {
-    keepExclusions(document_.standards, standards, carryInternalStandard);
+                                        const std::optional<std::string>& unit, From from) {
+    keepExclusions(document_.standards, standards);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
     }
@@ -378,12 +369,20 @@ void CurrentCalibration::applyStandards(std::vector<Standard> standards,
     touch(from != From::Filling);
 }
 
+// After standards edited, inserted or removed in place: each row keeps what it is (its exclusion
+// and internal-standard figures go nowhere else), and the curve is fitted again.
+void CurrentCalibration::standardsAltered(const std::vector<Standard>& before) {
+    curveReplaced(before);
+    recomputeCurve();
+    emit standardsChanged(From::Elsewhere);
+    touch();
+}
+
 void CurrentCalibration::editStandard(int row, StandardField field, const std::string& text) {
     if (row < 0 || row >= int(document_.standards.size())) {
         return;
     }
-    std::vector<Standard> standards = document_.standards;
-    Standard& standard = standards[std::size_t(row)];
+    Standard& standard = document_.standards[std::size_t(row)];
     std::string* const cells[] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
     static constexpr const char* kFields[] = {"C", "A", "is", "c_is"};
     std::string& cell = *cells[int(field)];
@@ -394,36 +393,52 @@ void CurrentCalibration::editStandard(int row, StandardField field, const std::s
                                {"field", kFields[int(field)]},
                                {"from", cell},
                                {"to", text}});
+    const std::vector<Standard> before = document_.standards;
     cell = text;
-    applyStandards(std::move(standards), std::nullopt, From::Elsewhere, false);
+    emit standardsEdited(row, row);
+    standardsAltered(before);
 }
 
 void CurrentCalibration::insertStandards(int row, std::vector<Standard> inserted) {
-    std::vector<Standard> standards = document_.standards;
-    row = std::clamp(row, 0, int(standards.size()));
+    if (inserted.empty()) {
+        return;
+    }
+    row = std::clamp(row, 0, int(document_.standards.size()));
     record("standards_inserted",
            {{"number", std::to_string(row + 1)}, {"count", std::to_string(inserted.size())}});
-    standards.insert(standards.begin() + row, inserted.begin(), inserted.end());
-    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    const std::vector<Standard> before = document_.standards;
+    emit standardsAboutToBeInserted(row, row + int(inserted.size()) - 1);
+    document_.standards.insert(document_.standards.begin() + row,
+                               std::make_move_iterator(inserted.begin()),
+                               std::make_move_iterator(inserted.end()));
+    // The new rows have no check until the curve is fitted again.
+    std::vector<calibration::StandardResult>& checks = results_.curve.standards;
+    if (checks.size() + inserted.size() == document_.standards.size()) {
+        checks.insert(checks.begin() + row, inserted.size(), calibration::StandardResult{});
+    }
+    emit standardsInserted();
+    standardsAltered(before);
 }
 
 void CurrentCalibration::removeStandards(std::vector<int> rows) {
-    std::vector<Standard> standards = document_.standards;
-    const auto ranges = rangesFromLast(std::move(rows), int(standards.size()));
+    const auto ranges = rangesFromLast(std::move(rows), int(document_.standards.size()));
     if (ranges.empty()) {
         return;
     }
-    std::vector<int> removed;
-    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
-        for (int row = it->first; row <= it->second; ++row) {
-            removed.push_back(row);
-        }
-    }
+    const std::vector<int> removed = rowsOf(ranges);
     record("standards_removed", {{"numbers", calibration::numberList(removed)}});
+    const std::vector<Standard> before = document_.standards;
+    std::vector<calibration::StandardResult>& checks = results_.curve.standards;
     for (const auto& [first, last] : ranges) {
-        standards.erase(standards.begin() + first, standards.begin() + last + 1);
+        emit standardsAboutToBeRemoved(first, last);
+        if (checks.size() == document_.standards.size()) {
+            checks.erase(checks.begin() + first, checks.begin() + last + 1);
+        }
+        document_.standards.erase(document_.standards.begin() + first,
+                                  document_.standards.begin() + last + 1);
+        emit standardsRemoved();
     }
-    applyStandards(std::move(standards), std::nullopt, From::Elsewhere);
+    standardsAltered(before);
 }
 
 void CurrentCalibration::setExcluded(int row, bool excluded, const std::string& reason) {
@@ -439,10 +454,9 @@ void CurrentCalibration::setExcluded(int row, bool excluded, const std::string& 
     } else {
         record("standard_included", {{"number", std::to_string(row + 1)}});
     }
-    emit standardsAboutToBeReset();
     standard.excluded = excluded;
     standard.reason = excluded ? reason : std::string();
-    emit standardsReset();
+    emit standardsEdited(row, row);
     recomputeCurve();
     touch();
 }
@@ -509,10 +523,15 @@ void CurrentCalibration::recordMethodSaved(const std::string& name, const QStrin
 }
 
 void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* source) {
+    insertSamples(int(document_.samples.size()), std::move(samples), source);
+}
+
+void CurrentCalibration::insertSamples(int row, std::vector<Sample> samples, const char* source) {
     if (samples.empty()) {
         return;
     }
-    const int first = int(document_.samples.size());
+    const int first = std::clamp(row, 0, int(document_.samples.size()));
+    const bool atEnd = first == int(document_.samples.size());
     // A pasted block is one entry, not one per cell.
     record("samples_added", {{"source", source},
                              {"count", std::to_string(samples.size())},
@@ -526,13 +545,28 @@ void CurrentCalibration::appendSamples(std::vector<Sample> samples, const char* 
         document_.samples.reserve(std::max(wanted, 2 * document_.samples.capacity()));
         results_.samples.reserve(document_.samples.capacity());
     }
-    for (Sample& sample : samples) {
-        document_.samples.push_back(std::move(sample));
-        results_.samples.push_back(calibration::readSample(document_.samples.back()));
+    if (atEnd) {
+        for (Sample& sample : samples) {
+            document_.samples.push_back(std::move(sample));
+            results_.samples.push_back(calibration::readSample(document_.samples.back()));
+        }
+    } else {
+        std::vector<calibration::SampleResult> read;
+        read.reserve(samples.size());
+        for (const Sample& sample : samples) {
+            read.push_back(calibration::readSample(sample));
+        }
+        document_.samples.insert(document_.samples.begin() + first,
+                                 std::make_move_iterator(samples.begin()),
+                                 std::make_move_iterator(samples.end()));
+        results_.samples.insert(results_.samples.begin() + first,
+                                std::make_move_iterator(read.begin()),
+                                std::make_move_iterator(read.end()));
     }
     emit samplesInserted();
-    // A row judged by the internal standard's recovery changes the batch's counts.
-    if (!document_.settings.internalStandard &&
+    // A row judged by the internal standard's recovery changes the batch's counts; rows placed
+    // before others move them, and the batch is worked out whole again.
+    if (atEnd && !document_.settings.internalStandard &&
         plainRows(document_.samples, std::size_t(first), std::size_t(last))) {
         calibration::evaluateRows(document_, results_.curve, results_.batch, results_.samples,
                                   std::size_t(first), std::size_t(last));
@@ -591,12 +625,7 @@ void CurrentCalibration::removeSamples(std::vector<int> rows) {
     if (ranges.empty()) {
         return;
     }
-    std::vector<int> removed;
-    for (auto it = ranges.rbegin(); it != ranges.rend(); ++it) {
-        for (int row = it->first; row <= it->second; ++row) {
-            removed.push_back(row);
-        }
-    }
+    const std::vector<int> removed = rowsOf(ranges);
     record("samples_removed", {{"count", std::to_string(removed.size())},
                                {"numbers", calibration::numberList(removed)}});
     for (const auto& [first, last] : ranges) {

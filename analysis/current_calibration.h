@@ -95,6 +95,9 @@ public:
     void setReason(const std::string& reason) { reason_ = reason; }
 
     void appendSamples(std::vector<calibration::Sample> samples, const char* source = "paste");
+    // The samples placed before row `row` (at the end when it is the row count).
+    void insertSamples(int row, std::vector<calibration::Sample> samples,
+                       const char* source = "paste");
     void editSample(int row, SampleField field, const std::string& text);
     // Whether editSample with these would change the row (a type is compared as it is kept).
     bool changesSample(int row, SampleField field, const std::string& text) const;
@@ -116,8 +119,15 @@ public:
 
 signals:
     // Before and after rows of the standards or samples are inserted or removed, for the models.
+    // A reset is a list replaced whole (a file opened, a block pasted, the main window's fit).
     void standardsAboutToBeReset();
     void standardsReset();
+    void standardsAboutToBeInserted(int first, int last);
+    void standardsInserted();
+    void standardsAboutToBeRemoved(int first, int last);
+    void standardsRemoved();
+    // Texts of standards first..last changed (typed cells, exclusion); the results follow.
+    void standardsEdited(int first, int last);
     void samplesAboutToBeInserted(int first, int last);
     void samplesInserted();
     void samplesAboutToBeRemoved(int first, int last);
@@ -141,8 +151,8 @@ private:
     void touch(bool modifies = true);
     void record(const char* kind, calibration::HistoryValues values);
     void applyStandards(std::vector<calibration::Standard> standards,
-                        const std::optional<std::string>& unit, From from,
-                        bool carryInternalStandard = true);
+                        const std::optional<std::string>& unit, From from);
+    void standardsAltered(const std::vector<calibration::Standard>& before);
     void recomputeCurve();
     void recomputeSamples(int first, int last);
     void recomputeBatch();

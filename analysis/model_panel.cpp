@@ -260,8 +260,7 @@ ValidationTab::ValidationTab(CurrentCalibration& calibration, ui::Prompts& promp
     }
     settings->addStretch();
     layout->addLayout(settings);
-    rows_ = new QStandardItemModel(0, 4, this);
-    rows_->setHorizontalHeaderLabels({tr("项目"), tr("数值"), tr("判据"), tr("结论")});
+    rows_ = new ValidationModel(this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("validation"));
     table_->setAccessibleName(tr("验证"));
@@ -288,12 +287,7 @@ void ValidationTab::refresh() {
     m_->setValue(settings.m);
     limit_->setCurrentIndex(int(settings.limit));
     refreshing_ = false;
-    rows_->setRowCount(0);
-    for (const ValidationRow& row :
-         validationRows(calibration_.document(), calibration_.results())) {
-        rows_->appendRow(
-            {cell(row.item), cell(row.value, row.reason), cell(row.criterion), cell(row.verdict)});
-    }
+    rows_->setRows(validationRows(calibration_.document(), calibration_.results()));
 }
 
 void ValidationTab::apply() {

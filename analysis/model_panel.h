@@ -20,6 +20,7 @@ class QTableView;
 namespace analysis {
 
 class CurrentCalibration;
+class ValidationModel;
 
 // "校准方式" (外标 or 标准加入) with "内标" in a line above "模型", "权重" and "置信水平", above
 // the statistics (the first two may stand elsewhere, see placeCalibrationType()), and the model in
@@ -94,7 +95,7 @@ private:
     QComboBox* limit_ = nullptr;
     QCheckBox* confidence_ = nullptr;
     QCheckBox* prediction_ = nullptr;
-    QStandardItemModel* rows_ = nullptr;
+    ValidationModel* rows_ = nullptr;
     QTableView* table_ = nullptr;
     bool refreshing_ = false;
 };

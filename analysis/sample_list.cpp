@@ -113,7 +113,7 @@ QString qcDetails(const std::vector<calibration::QualityCheck>& checks) {
 
 SampleListModel::SampleListModel(CurrentCalibration& calibration, ui::Prompts& prompts,
                                  QObject* parent)
-    : QAbstractTableModel(parent), calibration_(calibration), prompts_(prompts) {
+    : DocumentTableModel(calibration, prompts, Columns, parent) {
     connect(&calibration, &CurrentCalibration::samplesAboutToBeInserted, this,
             [this](int first, int last) { beginInsertRows({}, first, last); });
     connect(&calibration, &CurrentCalibration::samplesInserted, this,
@@ -124,27 +124,27 @@ SampleListModel::SampleListModel(CurrentCalibration& calibration, ui::Prompts& p
             &SampleListModel::endRemoveRows);
     connect(&calibration, &CurrentCalibration::samplesAboutToBeReset, this,
             &SampleListModel::beginResetModel);
-    connect(&calibration, &CurrentCalibration::samplesReset, this, &SampleListModel::endResetModel);
+    connect(&calibration, &CurrentCalibration::samplesReset, this, [this] {
+        followSettingsSilently();
+        endResetModel();
+    });
     connect(&calibration, &CurrentCalibration::samplesChanged, this, [this](int first, int last) {
-        emit dataChanged(index(first, 0), index(last, Columns - 1));
+        emit dataChanged(index(first, 0), index(last, columnCount() - 1));
     });
     // The headers name the level and the units.
     connect(&calibration, &CurrentCalibration::resultsChanged, this,
-            [this] { emit headerDataChanged(Qt::Horizontal, 0, Columns - 1); });
+            [this] { emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1); });
 }
 
 int SampleListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(calibration_.document().samples.size());
 }
 
-int SampleListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
-}
-
 QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Vertical) {
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     }
+    section = field(section);
     if (role == Qt::ToolTipRole && section == MainResult) {
         return tr("主窗口的结果：主窗口总是用全部标准点作不加权的直线拟合");
     }
@@ -204,8 +204,11 @@ QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, i
 }
 
 Qt::ItemFlags SampleListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() <= kLastEditable) {
+    if (field(index.column()) <= kLastEditable) {
         f |= Qt::ItemIsEditable;
     }
     return f;
@@ -219,7 +222,7 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
     const calibration::SampleResult& result =
         calibration_.sampleResults()[std::size_t(index.row())];
     const calibration::SampleValues& values = result.values;
-    const int column = index.column();
+    const int column = field(index.column());
     const bool badCell = (column == Readings && values.readingsProblem) ||
                          (column == Dilution && values.dilutionProblem);
     // Without its numbers or a curve a row has no computed cell: they are empty and say why.
@@ -347,7 +350,8 @@ QVariant SampleListModel::data(const QModelIndex& index, int role) const {
 }
 
 bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || index.column() > kLastEditable) {
+    const int column = field(index.column());
+    if (role != Qt::EditRole || !index.isValid() || column > kLastEditable) {
         return false;
     }
     static constexpr SampleField kFields[kLastEditable + 1] = {
@@ -355,16 +359,32 @@ bool SampleListModel::setData(const QModelIndex& index, const QVariant& value, i
         SampleField::Dilution, SampleField::Type,      SampleField::Of, SampleField::Added,
         SampleField::Nominal,  SampleField::Certified, SampleField::U,
     };
-    const SampleField field = kFields[index.column()];
+    const SampleField typed = kFields[column];
     const std::string text = io::toDocument(value.toString());
-    if (!calibration_.changesSample(index.row(), field, text)) {
+    if (!calibration_.changesSample(index.row(), typed, text)) {
         return true; // nothing changes: nothing to ask
     }
     const ChangeReason reason(calibration_, prompts_);
     if (!reason) {
         return false;
     }
-    calibration_.editSample(index.row(), field, text);
+    calibration_.editSample(index.row(), typed, text);
+    return true;
+}
+
+bool SampleListModel::insertRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || row > rowCount() || count < 1) {
+        return false;
+    }
+    calibration_.insertSamples(row, std::vector<calibration::Sample>(std::size_t(count)), "table");
+    return true;
+}
+
+bool SampleListModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount()) {
+        return false;
+    }
+    calibration_.removeSamples(rowsFrom(row, count));
     return true;
 }
 

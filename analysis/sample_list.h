@@ -5,9 +5,9 @@
 #include "calibration/results.h"
 #endif
 
+#include "analysis/document_table_model.h"
 #include "ui/prompts.h"
 
-#include <QAbstractTableModel>
 #include <QString>
 #include <vector>
 
@@ -18,14 +18,14 @@ class CurrentCalibration;
 // The samples of the document measured against its curve, each with its concentration,
 // uncertainty and flags. Rows are kept when the curve changes or goes: they are computed again,
 // or left empty with the reason in their tooltip.
-class SampleListModel final : public QAbstractTableModel {
+class SampleListModel final : public DocumentTableModel {
     Q_OBJECT
 public:
     enum Column {
         Name,
         Readings,
         IS,  // the internal standard's response: one, or one a reading
-        CIs, // and its concentration; both shown while the curve uses the internal standard
+        CIs, // and its concentration; both columns while the curve uses the internal standard
         Dilution,
         Type,
         Of,
@@ -53,18 +53,13 @@ public:
                     QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-
-    CurrentCalibration& calibration() { return calibration_; }
-    ui::Prompts& prompts() { return prompts_; }
-
-private:
-    CurrentCalibration& calibration_;
-    ui::Prompts& prompts_;
+    // Empty rows inserted, or rows removed, in the document (one history entry each).
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 };
 
 // A row's mean absorbance with at least the decimals its readings were typed with, so that the

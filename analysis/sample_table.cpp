@@ -6,12 +6,9 @@
 #include "io/csv.h"
 #include "io/document_text.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <algorithm>
@@ -20,13 +17,20 @@ namespace analysis {
 
 namespace {
 
-// The type cell is chosen from the types' names, or typed.
+// The type cell is chosen from the types' names, or typed; every other cell is a line.
 class TypeDelegate final : public FullTextDelegate {
 public:
     using FullTextDelegate::FullTextDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
+    static bool isType(const QModelIndex& index) {
+        return index.column() == columnOf(*index.model(), SampleListModel::Type);
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (!isType(index)) {
+            return FullTextDelegate::createEditor(parent, option, index);
+        }
         auto* box = new QComboBox(parent);
         box->setEditable(true);
         for (int t = 0; t <= int(calibration::SampleType::DetectionLimit); ++t) {
@@ -36,10 +40,18 @@ public:
         return box;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (!isType(index)) {
+            FullTextDelegate::setEditorData(editor, index);
+            return;
+        }
         static_cast<QComboBox*>(editor)->setCurrentText(index.data(Qt::DisplayRole).toString());
     }
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
+        if (!isType(index)) {
+            FullTextDelegate::setModelData(editor, model, index);
+            return;
+        }
         model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
     }
 };
@@ -47,7 +59,7 @@ public:
 } // namespace
 
 SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent)
-    : QTableView(parent), model_(model), prompts_(prompts) {
+    : DocumentTable(parent), model_(model), prompts_(prompts) {
     setObjectName(QStringLiteral("samples"));
     setAccessibleName(tr("样品"));
     setModel(&model);
@@ -59,8 +71,7 @@ SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* 
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setWordWrap(false);
-    showFullTexts(*this);
-    setItemDelegateForColumn(SampleListModel::Type, new TypeDelegate(this));
+    setItemDelegate(new TypeDelegate(this)); // FullTextDelegate's tooltips, and the types' list
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     // The names: the same model and selection, only the first column, laid over the table's own
@@ -82,9 +93,16 @@ SampleTable::SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* 
     names_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     names_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     names_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int column = 1; column < model.columnCount(); ++column) {
-        names_->setColumnHidden(column, true);
-    }
+    const auto hideBesideNames = [this](int first, int last) {
+        for (int column = std::max(first, 1); column <= last; ++column) {
+            names_->setColumnHidden(column, true);
+        }
+    };
+    hideBesideNames(1, model.columnCount() - 1);
+    connect(&model, &QAbstractItemModel::columnsInserted, this,
+            [hideBesideNames](const QModelIndex&, int first, int last) {
+                hideBesideNames(first, last);
+            });
     viewport()->stackUnder(names_);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int size) {
@@ -207,23 +225,9 @@ void SampleTable::clearList() {
     }
 }
 
-void SampleTable::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Paste)) {
-            pasteBlock(QApplication::clipboard()->text());
-            return;
-        }
-        if (event->key() == Qt::Key_Delete) {
-            deleteSelectedRows();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
-}
-
 void SampleTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    menu.addAction(tr("粘贴"), this, &DocumentTable::pasteClipboard);
     auto* remove = menu.addAction(tr("删除所选行"), this, &SampleTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     menu.addSeparator();

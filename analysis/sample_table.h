@@ -12,7 +12,7 @@ namespace analysis {
 // has been saved each of these asks for its reason, a pasted block once. The names stay in view
 // while the table scrolls sideways (a copy of the first column over it), and a cell too narrow for
 // its text shows the whole text in its tooltip.
-class SampleTable final : public QTableView {
+class SampleTable final : public DocumentTable {
     Q_OBJECT
 public:
     SampleTable(SampleListModel& model, ui::Prompts& prompts, QWidget* parent);
@@ -20,8 +20,8 @@ public:
     // Adds one row per line of a block as a spreadsheet copies it: a line of one cell is
     // readings only; otherwise the cells are name, readings and dilution. A block that cannot be
     // read as rows (more than three cells in a line, a quote left open) adds nothing and says why.
-    void pasteBlock(const QString& block);
-    void deleteSelectedRows();
+    void pasteBlock(const QString& block) override;
+    void deleteSelectedRows() override;
     void clearList();
 
     // The names' column that stays in view over the table's own first column.
@@ -31,7 +31,6 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

@@ -10,14 +10,11 @@
 #include "io/csv.h"
 #include "io/document_text.h"
 
-#include <QApplication>
 #include <QBrush>
-#include <QClipboard>
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -75,25 +72,35 @@ std::optional<calibration::Message> cellProblem(const std::vector<calibration::S
 
 StandardsModel::StandardsModel(CurrentCalibration& calibration, ui::Prompts& prompts,
                                QObject* parent)
-    : QAbstractTableModel(parent), calibration_(calibration), prompts_(prompts) {
+    : DocumentTableModel(calibration, prompts, Columns, parent) {
     connect(&calibration, &CurrentCalibration::standardsAboutToBeReset, this,
             &StandardsModel::beginResetModel);
-    connect(&calibration, &CurrentCalibration::standardsReset, this,
-            &StandardsModel::endResetModel);
+    connect(&calibration, &CurrentCalibration::standardsReset, this, [this] {
+        followSettingsSilently();
+        endResetModel();
+    });
+    connect(&calibration, &CurrentCalibration::standardsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(&calibration, &CurrentCalibration::standardsInserted, this,
+            &StandardsModel::endInsertRows);
+    connect(&calibration, &CurrentCalibration::standardsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(&calibration, &CurrentCalibration::standardsRemoved, this,
+            &StandardsModel::endRemoveRows);
+    connect(&calibration, &CurrentCalibration::standardsEdited, this, [this](int first, int last) {
+        emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+    });
+    // A new curve changes every standard's check.
     connect(&calibration, &CurrentCalibration::resultsChanged, this, [this] {
-        emit headerDataChanged(Qt::Horizontal, 0, Columns - 1);
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
         if (rowCount() > 0) {
-            emit dataChanged(index(0, 0), index(rowCount() - 1, Columns - 1));
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         }
     });
 }
 
 int StandardsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(calibration_.document().standards.size());
-}
-
-int StandardsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
 }
 
 QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -103,6 +110,7 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Vertical) {
         return section + 1;
     }
+    section = field(section);
     // C and A are symbols, not marked.
     static const char* const kTitles[Columns] = {
         "C",
@@ -132,10 +140,14 @@ QVariant StandardsModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 Qt::ItemFlags StandardsModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() <= CIs) {
+    const int column = field(index.column());
+    if (column <= CIs) {
         f |= Qt::ItemIsEditable;
-    } else if (index.column() == Excluded) {
+    } else if (column == Excluded) {
         f |= Qt::ItemIsUserCheckable;
     }
     return f;
@@ -147,9 +159,12 @@ QVariant StandardsModel::data(const QModelIndex& index, int role) const {
     }
     const calibration::Standard& standard =
         calibration_.document().standards[std::size_t(index.row())];
+    // A list replaced whole is announced before its curve is fitted again.
+    static const calibration::StandardResult kNotChecked;
+    const std::vector<calibration::StandardResult>& checks = calibration_.curve().standards;
     const calibration::StandardResult& result =
-        calibration_.curve().standards[std::size_t(index.row())];
-    const int column = index.column();
+        std::size_t(index.row()) < checks.size() ? checks[std::size_t(index.row())] : kNotChecked;
+    const int column = field(index.column());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -236,25 +251,42 @@ bool StandardsModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!index.isValid()) {
         return false;
     }
-    if (index.column() == Excluded && role == Qt::CheckStateRole) {
+    const int column = field(index.column());
+    if (column == Excluded && role == Qt::CheckStateRole) {
         setExcluded(index.row(), value.toInt() == Qt::Checked);
         return true;
     }
-    if (role != Qt::EditRole || index.column() > CIs) {
+    if (role != Qt::EditRole || column > CIs) {
         return false;
     }
     const std::string text = io::toDocument(value.toString().trimmed());
     const calibration::Standard& standard =
         calibration_.document().standards[std::size_t(index.row())];
     const std::string* const cells[] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
-    if (*cells[index.column()] == text) {
+    if (*cells[column] == text) {
         return true; // nothing changes: nothing to ask
     }
     const ChangeReason reason(calibration_, prompts_);
     if (!reason) {
         return false;
     }
-    calibration_.editStandard(index.row(), StandardField(index.column()), text);
+    calibration_.editStandard(index.row(), StandardField(column), text);
+    return true;
+}
+
+bool StandardsModel::insertRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || row > rowCount() || count < 1) {
+        return false;
+    }
+    calibration_.insertStandards(row, std::vector<calibration::Standard>(std::size_t(count)));
+    return true;
+}
+
+bool StandardsModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount()) {
+        return false;
+    }
+    calibration_.removeStandards(rowsFrom(row, count));
     return true;
 }
 
@@ -324,7 +356,7 @@ void CurveUnitBox::apply() {
 
 StandardsTable::StandardsTable(StandardsModel& model, CurrentCalibration& calibration,
                                ui::Prompts& prompts, QWidget* parent)
-    : QTableView(parent), calibration_(calibration), prompts_(prompts) {
+    : DocumentTable(parent), calibration_(calibration), prompts_(prompts) {
     setObjectName(QStringLiteral("points"));
     setAccessibleName(tr("标准点"));
     setModel(&model);
@@ -381,7 +413,7 @@ void StandardsTable::addRow() {
     if (!reason) {
         return;
     }
-    calibration_.insertStandards(row, {calibration::Standard{}});
+    model()->insertRows(row, 1);
     setCurrentIndex(model()->index(row, StandardsModel::C));
     edit(currentIndex());
 }
@@ -403,28 +435,10 @@ void StandardsTable::deleteSelectedRows() {
     }
 }
 
-void StandardsTable::keyPressEvent(QKeyEvent* event) {
-    if (state() != QAbstractItemView::EditingState) {
-        if (event->matches(QKeySequence::Paste)) {
-            pasteBlock(QApplication::clipboard()->text());
-            return;
-        }
-        if (event->key() == Qt::Key_Delete) {
-            deleteSelectedRows();
-            return;
-        }
-        if (event->key() == Qt::Key_Insert) {
-            addRow();
-            return;
-        }
-    }
-    QTableView::keyPressEvent(event);
-}
-
 void StandardsTable::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(tr("添加标准点"), this, &StandardsTable::addRow);
-    menu.addAction(tr("粘贴"), this, [this] { pasteBlock(QApplication::clipboard()->text()); });
+    menu.addAction(tr("粘贴"), this, &DocumentTable::pasteClipboard);
     auto* remove = menu.addAction(tr("删除所选标准点"), this, &StandardsTable::deleteSelectedRows);
     remove->setEnabled(selectionModel()->hasSelection());
     const QModelIndex at = indexAt(event->pos());

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "analysis/document_table_model.h"
 #include "ui/prompts.h"
 
-#include <QAbstractTableModel>
 #include <QTableView>
 
 class QLineEdit;
@@ -12,11 +12,11 @@ namespace analysis {
 class CurrentCalibration;
 
 // The standards of the document with the check of each against the curve: C and A as typed
-// (editable), the internal standard's response and concentration (editable; the window shows
-// them while the curve uses the internal standard), the exclusion with its reason, the fitted
+// (editable), the internal standard's response and concentration (editable; columns while the
+// curve uses the internal standard), the exclusion with its reason, the fitted
 // absorbance, the residual, the relative deviation, the back-calculated concentration and the
 // recovery.
-class StandardsModel final : public QAbstractTableModel {
+class StandardsModel final : public DocumentTableModel {
     Q_OBJECT
 public:
     enum Column {
@@ -40,24 +40,22 @@ public:
                    QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // Empty standards inserted, or standards removed, in the document (one history entry each).
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
     // Excludes a standard after asking for the reason (no exclusion without one), or includes it
     // again.
     void setExcluded(int row, bool excluded);
-
-private:
-    CurrentCalibration& calibration_;
-    ui::Prompts& prompts_;
 };
 
 // The standards as a table: cells edited in place, Ctrl+V pastes a block of standards copied from
 // a spreadsheet, Insert adds a row, Delete removes the selected rows.
-class StandardsTable final : public QTableView {
+class StandardsTable final : public DocumentTable {
     Q_OBJECT
 public:
     StandardsTable(StandardsModel& model, CurrentCalibration& calibration, ui::Prompts& prompts,
@@ -65,12 +63,15 @@ public:
 
     // Replaces the selected rows, or adds after the last, the standards of a block: columns C and
     // A, a header row that names them skipped, a first column 1, 2, ..., n skipped.
-    void pasteBlock(const QString& block);
+    void pasteBlock(const QString& block) override;
     void addRow();
-    void deleteSelectedRows();
+    void deleteSelectedRows() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool addRowByKey() override {
+        addRow();
+        return true;
+    }
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

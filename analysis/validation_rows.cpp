@@ -58,32 +58,41 @@ QString interceptVerdict(const calibration::Results& results) {
         .arg(readable(t), readable(critical));
 }
 
-std::vector<ValidationRow> validationRows(const calibration::Document& document,
-                                          const calibration::Results& results) {
-    std::vector<ValidationRow> rows;
-    const calibration::CurveResult& curve = results.curve;
-    if (!curve.fit) {
-        return rows;
-    }
-    const calibration::Validation& v = curve.validation;
-    const calibration::Settings& settings = document.settings;
-    const QString curveUnit = io::fromDocument(document.unit);
-    const int n = curve.fit->n;
-    // A limit in the curve's unit and, with a reporting unit, converted as a result is (· f / V,
-    // dilution 1): "0.653 μg（0.0131 mg/L）".
-    const calibration::BatchResult& batch = results.batch;
-    const bool converted =
-        !calibration::text::isBlank(settings.resultUnit) && !batch.reportingProblem;
-    const QString resultUnit = io::fromDocument(batch.resultUnit);
-    const auto limitIn = [&](double value) {
-        QString text = inUnit(value, curveUnit);
-        if (converted) {
+namespace {
+
+using Rows = std::vector<ValidationRow>;
+
+// A limit in the curve's unit and, with a reporting unit, converted as a result is (· f / V,
+// dilution 1): "0.653 μg（0.0131 mg/L）".
+class LimitText {
+public:
+    LimitText(const calibration::Document& document, const calibration::BatchResult& batch)
+        : curveUnit_(io::fromDocument(document.unit)),
+          resultUnit_(io::fromDocument(batch.resultUnit)), factor_(batch.resultFactor),
+          converted_(!calibration::text::isBlank(document.settings.resultUnit) &&
+                     !batch.reportingProblem) {}
+
+    QString operator()(double value) const {
+        QString text = inUnit(value, curveUnit_);
+        if (converted_) {
             text = Validation::tr("%1（%2）", "a limit with its value in the reporting unit")
-                       .arg(text, inUnit(value * batch.resultFactor, resultUnit));
+                       .arg(text, inUnit(value * factor_, resultUnit_));
         }
         return text;
-    };
+    }
 
+private:
+    QString curveUnit_;
+    QString resultUnit_;
+    double factor_;
+    bool converted_;
+};
+
+// The tests of the chosen line: its intercept against 0, Mandel's linearity, the lack of fit.
+void addLineTests(Rows& rows, const calibration::Results& results) {
+    const calibration::CurveResult& curve = results.curve;
+    const calibration::Validation& v = curve.validation;
+    const int n = curve.fit->n;
     // The intercept test of the chosen line.
     if (v.tIntercept.value && v.tInterceptCritical.value) {
         rows.push_back({Validation::tr("截距检验"),
@@ -129,7 +138,11 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     } else {
         rows.push_back(missing(Validation::tr("失拟检验"), v.lackOfFitReason));
     }
+}
 
+// The standards beyond the limits of the studentized residual and of Cook's distance.
+void addDiagnostics(Rows& rows, const calibration::CurveResult& curve) {
+    const calibration::Validation& v = curve.validation;
     if (v.diagnostics) {
         std::vector<int> outliers, influential;
         for (std::size_t i = 0; i < curve.standards.size(); ++i) {
@@ -158,7 +171,11 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     } else {
         rows.push_back(missing(Validation::tr("离群点（学生化残差）"), v.diagnosticsReason));
     }
+}
 
+// The limits of the calibration curve method of DIN 32645: x_c, x_d and x_q.
+void addDinLimits(Rows& rows, const calibration::Validation& v,
+                  const calibration::Settings& settings, const LimitText& limitIn) {
     const QString din = QStringLiteral("α = %1, k = %2, m = %3")
                             .arg(readable(settings.alpha), readable(settings.k))
                             .arg(settings.m);
@@ -188,7 +205,10 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     } else {
         rows.push_back(missing(Validation::tr("DIN 32645 校准曲线法"), v.dinReason, din));
     }
+}
 
+// The limits from the batch's own rows: its blanks (DIN 32645) and the method detection limit.
+void addBatchLimits(Rows& rows, const calibration::BatchResult& batch, const LimitText& limitIn) {
     if (batch.blanks) {
         rows.push_back(
             {Validation::tr("空白法 x_c / x_d (DIN 32645)"),
@@ -214,6 +234,10 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
     } else {
         rows.push_back(missing(Validation::tr("方法检出限 MDL (HJ 168)"), batch.mdlReason));
     }
+}
+
+// LOD and LOQ from the curve's residual standard deviation.
+void addCurveLimits(Rows& rows, const calibration::CurveResult& curve, const LimitText& limitIn) {
     for (const auto& [label, figure] :
          {std::pair{QStringLiteral("LOD = 3.3·s(y/x)/|b|"), &curve.lod},
           std::pair{QStringLiteral("LOQ = 10·s(y/x)/|b|"), &curve.loq}}) {
@@ -224,6 +248,10 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
                                                      {}}
                                      : missing(label, *figure->reason));
     }
+}
+
+void addReportedLimit(Rows& rows, const calibration::BatchResult& batch,
+                      const calibration::Settings& settings, const LimitText& limitIn) {
     // The reported limit, where it comes from, and its own quantitation limit.
     static const QString kLimits[] = {QStringLiteral("LOD"), QStringLiteral("x_d"),
                                       QStringLiteral("MDL")};
@@ -262,7 +290,74 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
                                          {calibration::render(*batch.reportedLimit.reason)}),
                     chosen));
     }
+}
+
+} // namespace
+
+std::vector<ValidationRow> validationRows(const calibration::Document& document,
+                                          const calibration::Results& results) {
+    Rows rows;
+    if (!results.curve.fit) {
+        return rows;
+    }
+    const LimitText limitIn(document, results.batch);
+    addLineTests(rows, results);
+    addDiagnostics(rows, results.curve);
+    addDinLimits(rows, results.curve.validation, document.settings, limitIn);
+    addBatchLimits(rows, results.batch, limitIn);
+    addCurveLimits(rows, results.curve, limitIn);
+    addReportedLimit(rows, results.batch, document.settings, limitIn);
     return rows;
+}
+
+void ValidationModel::setRows(std::vector<ValidationRow> rows) {
+    if (rows.size() != rows_.size()) {
+        beginResetModel();
+        rows_ = std::move(rows);
+        endResetModel();
+        return;
+    }
+    rows_ = std::move(rows);
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+}
+
+int ValidationModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows_.size());
+}
+
+int ValidationModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant ValidationModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const ValidationRow& row = rows_[std::size_t(index.row())];
+    if (role == Qt::ToolTipRole) {
+        return index.column() == 1 ? row.reason : QString();
+    }
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    const QString* const cells[] = {&row.item, &row.value, &row.criterion, &row.verdict};
+    return index.column() < 4 ? *cells[index.column()] : QVariant();
+}
+
+QVariant ValidationModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 3) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    // The titles are the tab's: they were its own before the table had a model of its own.
+    static const char* const kTitles[] = {
+        QT_TRANSLATE_NOOP("analysis::ValidationTab", "项目"),
+        QT_TRANSLATE_NOOP("analysis::ValidationTab", "数值"),
+        QT_TRANSLATE_NOOP("analysis::ValidationTab", "判据"),
+        QT_TRANSLATE_NOOP("analysis::ValidationTab", "结论"),
+    };
+    return QCoreApplication::translate("analysis::ValidationTab", kTitles[section]);
 }
 
 } // namespace analysis

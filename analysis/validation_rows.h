@@ -4,6 +4,7 @@
 // with its value, its criterion and its verdict in words, "—" with the reason where it cannot be
 // computed.
 
+#include <QAbstractTableModel>
 #include <QString>
 #include <vector>
 
@@ -24,6 +25,25 @@ struct ValidationRow {
 
 std::vector<ValidationRow> validationRows(const calibration::Document& document,
                                           const calibration::Results& results);
+
+// The rows as the validation tab's table: item, value (its tooltip the reason of a "—"),
+// criterion and verdict; read only.
+class ValidationModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The rows of a new evaluation: the same rows changed in place, other rows anew.
+    void setRows(std::vector<ValidationRow> rows);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<ValidationRow> rows_;
+};
 
 // The intercept test in one sentence: "截距与0无显著差异 (t = 1.23 < 2.78)"; "" when it does not
 // apply.

@@ -6,8 +6,8 @@
 #include "calibration/entries.h"
 #include "calibration/results.h"
 #include "io/document_text.h"
-#include "ui/controls.h"
 #include "ui/main_window.h"
+#include "ui/main_window_facade.h"
 #include "ui/worksheet_events.h"
 
 #include <QCoreApplication>
@@ -24,17 +24,11 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-// The rows in use (0..PointCount-1) as the fit left their texts.
-std::vector<calibration::Standard> mainWindowStandards(const ui::MainWindow& main) {
-    const worksheet::State state = main.sheet().state();
-    const int count = state.PointCount.value() > 0 ? state.PointCount.toInt16().value_or(0) : 0;
-    const ui::MainWindowControls& c = main.controls();
+// The rows in use as the fit left their texts.
+std::vector<calibration::Standard> mainWindowStandards(ui::MainWindow& main) {
     std::vector<calibration::Standard> standards;
-    for (int i = 0; i < count && i < worksheet::kRows; ++i) {
-        standards.push_back({io::toDocument(c.Text1[std::size_t(i)]->text()),
-                             io::toDocument(c.Text2[std::size_t(i)]->text()),
-                             false,
-                             {}});
+    for (const auto& [c, a] : ui::MainWindowFacade(main).standards()) {
+        standards.push_back({io::toDocument(c), io::toDocument(a), false, {}});
     }
     return standards;
 }
@@ -43,38 +37,20 @@ std::vector<calibration::Standard> mainWindowStandards(const ui::MainWindow& mai
 
 void fillWorksheet(ui::MainWindow& main, const QString& unit,
                    const std::vector<calibration::Standard>& standards) {
-    worksheet::Worksheet& sheet = main.sheet();
-    const ui::MainWindowControls& c = main.controls();
-    sheet.command5_Click();
-    sheet.Command8_Click();
-    const int listed = c.Combo1->findText(unit);
-    if (listed >= 0) {
-        c.Combo1->setCurrentIndex(listed);
+    std::vector<ui::MainWindowFacade::Standard> rows;
+    rows.reserve(standards.size());
+    for (const calibration::Standard& standard : standards) {
+        rows.push_back({standard.c, standard.a});
     }
-    c.Combo1->setEditText(unit);
-    c.Text4->SetText(std::to_string(standards.size()));
-    sheet.command9_Click();
-    for (std::size_t i = 0; i < standards.size() && i < std::size_t(worksheet::kRows); ++i) {
-        c.Text1[i]->SetText(standards[i].c);
-        c.Text2[i]->SetText(standards[i].a);
-    }
-    sheet.command4_Click();
+    ui::MainWindowFacade(main).fillStandards(unit, rows);
 }
 
 void clearWorksheet(ui::MainWindow& main) {
-    main.sheet().command5_Click();
-    main.sheet().Command8_Click();
+    ui::MainWindowFacade(main).clear();
 }
 
-bool worksheetHoldsData(const ui::MainWindow& main) {
-    const ui::MainWindowControls& c = main.controls();
-    for (int i = 0; i < worksheet::kRows; ++i) {
-        if (!c.Text1[std::size_t(i)]->text().isEmpty() ||
-            !c.Text2[std::size_t(i)]->text().isEmpty()) {
-            return true;
-        }
-    }
-    return !c.Text4->text().isEmpty() || !c.Text7->text().isEmpty() || main.curve().has_value();
+bool worksheetHoldsData(ui::MainWindow& main) {
+    return ui::MainWindowFacade(main).holdsData();
 }
 
 WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& analysis,
@@ -112,7 +88,7 @@ WorksheetLink::WorksheetLink(ui::MainWindow& main, analysis::AnalysisWindow& ana
 
 void WorksheetLink::mainWindowFitted() {
     CurrentCalibration& calibration = analysis_.calibration();
-    const std::string unit = utf8(main_.controls().Combo1->currentText());
+    const std::string unit = utf8(ui::MainWindowFacade(main_).unit());
     if (filling_) {
         calibration.setStandards(mainWindowStandards(main_), unit,
                                  CurrentCalibration::From::Filling);
@@ -151,7 +127,7 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
     if (!problem && !document.standards.empty() && calibration::isAddition(document.settings)) {
         filling_ = true;
         clearWorksheet(main_);
-        main_.controls().Combo1->setEditText(io::fromDocument(document.unit));
+        ui::MainWindowFacade(main_).setUnit(io::fromDocument(document.unit));
         filling_ = false;
         analysis_.setMainWindowNote(
             QCoreApplication::translate("app::WorksheetLink", "标准加入模式，主窗口不显示此曲线"));
@@ -166,7 +142,7 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
     }
     filling_ = true;
     clearWorksheet(main_);
-    main_.controls().Combo1->setEditText(io::fromDocument(document.unit));
+    ui::MainWindowFacade(main_).setUnit(io::fromDocument(document.unit));
     filling_ = false;
     analysis_.setMainWindowNote(
         document.standards.empty() ? QString() : io::fromDocument(calibration::render(*problem)));

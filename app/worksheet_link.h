@@ -18,18 +18,17 @@ class MainWindow;
 namespace app {
 
 // Fills the main window as the user would, through its designed handlers, so that every rule of
-// the design applies: the table cleared (command5) and the sample frame (Command8), the unit into
-// the unit list's text, the count into Text4 and confirmed (command9), each text into its box,
-// then the fit (command4). The standards must fit the window (calibration::windowProblem).
+// the design applies (ui::MainWindowFacade::fillStandards): cleared, the unit, the count, each
+// standard's texts, then the fit. The standards must fit the window (calibration::windowProblem).
 void fillWorksheet(ui::MainWindow& main, const QString& unit,
                    const std::vector<calibration::Standard>& standards);
 
-// Clears the main window as its two 清零 buttons do (command5, Command8).
+// Clears the main window as its two 清零 buttons do.
 void clearWorksheet(ui::MainWindow& main);
 
 // Whether the main window holds anything typed or computed: a text in the table, the count box or
 // the sample box, or a fitted curve.
-bool worksheetHoldsData(const ui::MainWindow& main);
+bool worksheetHoldsData(ui::MainWindow& main);
 
 // The one rule that ties the main window to the document of the analysis window:
 // - each fit in the main window replaces the document's standards and unit (the standards' own

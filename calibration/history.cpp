@@ -32,6 +32,7 @@ std::string wordOf(const std::string& value) {
         Word{"main_window", QT_TRANSLATE_NOOP("calibration", "主窗口的拟合")},
         Word{"import", QT_TRANSLATE_NOOP("calibration", "导入")},
         Word{"paste", QT_TRANSLATE_NOOP("calibration", "粘贴")},
+        Word{"table", QT_TRANSLATE_NOOP("calibration", "在表中添加")},
         Word{"file", QT_TRANSLATE_NOOP("calibration", "文件")},
         Word{"command_line", QT_TRANSLATE_NOOP("calibration", "命令行")},
         Word{"C", QT_TRANSLATE_NOOP("calibration", "浓度")},

@@ -3384,6 +3384,10 @@ Later points will be judged against these limits; the record keeps who froze the
         <translation>Import</translation>
     </message>
     <message>
+        <source>在表中添加</source>
+        <translation>Added in the table</translation>
+    </message>
+    <message>
         <source>粘贴</source>
         <translation>Paste</translation>
     </message>

@@ -5,6 +5,7 @@
 
 #include "analysis/analysis_window.h"
 #include "analysis/current_calibration.h"
+#include "analysis/document_table_model.h"
 #include "app/lumetra.h"
 #include "io/document_text.h"
 #include "tests/support/qt_printers.h"
@@ -112,7 +113,7 @@ public:
     }
     QTableView* points() { return in<QTableView>(window(), u"points"_qs); }
     QString point(int row, int column, int role = Qt::DisplayRole) {
-        return points()->model()->index(row, column).data(role).toString();
+        return analysis::fieldIndex(*points()->model(), row, column).data(role).toString();
     }
 
     // The text of a box of the main window.

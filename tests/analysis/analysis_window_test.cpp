@@ -375,7 +375,7 @@ public:
     }
     QPoint centre(int row, int column) {
         activate();
-        return points()->visualRect(points()->model()->index(row, column)).center();
+        return points()->visualRect(analysis::fieldIndex(*points()->model(), row, column)).center();
     }
     void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(points()->viewport(), Qt::LeftButton, modifiers, centre(row, column));
@@ -396,7 +396,8 @@ public:
     // A click on the check box of the column 排除, where the view's delegate draws it.
     void clickExclusion(int row) {
         activate();
-        const QModelIndex index = points()->model()->index(row, analysis::StandardsModel::Excluded);
+        const QModelIndex index =
+            analysis::fieldIndex(*points()->model(), row, analysis::StandardsModel::Excluded);
         QStyleOptionViewItem option;
         option.initFrom(points());
         option.rect = points()->visualRect(index);
@@ -540,7 +541,8 @@ TEST_F(StandardsTabTest, AnExclusionNeedsAReasonAndAMainWindowFitOfTheSameValues
         alerts.texts = {c.reason};
         clickExclusion(2);
         EXPECT_EQ(alerts.take(), c.events);
-        const QModelIndex cell = points()->model()->index(2, analysis::StandardsModel::Excluded);
+        const QModelIndex cell =
+            analysis::fieldIndex(*points()->model(), 2, analysis::StandardsModel::Excluded);
         EXPECT_EQ(cell.data(Qt::CheckStateRole).toInt(), c.excluded ? Qt::Checked : Qt::Unchecked);
         EXPECT_EQ(cell.data().toString(), c.excluded ? u"比色皿污染"_qs : QString());
         EXPECT_EQ(statistic(0), c.excluded ? u"4"_qs : u"5"_qs);
@@ -582,7 +584,7 @@ TEST_F(StandardsTabTest, TheOutlierMarksStandBesideEachStandard) {
 
     QTest::mouseClick(in(main(), u"command5"_qs), Qt::LeftButton);
     fit({u"0"_qs, u"1"_qs, u"2"_qs}, {u".001"_qs, u".100"_qs, u".202"_qs});
-    const QModelIndex cell = points()->model()->index(0, StandardsModel::Cooks);
+    const QModelIndex cell = analysis::fieldIndex(*points()->model(), 0, StandardsModel::Cooks);
     EXPECT_EQ(cell.data().toString(), u"—"_qs);
     EXPECT_FALSE(cell.data(Qt::ToolTipRole).toString().isEmpty());
 }

@@ -41,10 +41,12 @@ public:
     }
 
     analysis::SampleTable& table() { return window()->sampleTable(); }
-    QString cell(int row, int column) {
-        return table().model()->index(row, column).data().toString();
+    // A cell and a column's title by the field the model names.
+    QString cell(int row, int field) {
+        return analysis::fieldIndex(*table().model(), row, field).data().toString();
     }
-    QString header(int column) {
+    QString header(int field) {
+        const int column = analysis::columnOf(*table().model(), field);
         return table().model()->headerData(column, Qt::Horizontal).toString();
     }
 
@@ -76,7 +78,8 @@ TEST_F(BatchView, NamesStayInViewWhileTheTableScrollsSideways) {
     QTest::mouseClick(samples.viewport(), Qt::LeftButton, {},
                       samples.visualRect(samples.model()->index(2, 1)).center());
     QTest::keyClick(&samples, Qt::Key_End);
-    EXPECT_EQ(samples.currentIndex().column(), SampleListModel::MainResult);
+    EXPECT_EQ(samples.currentIndex().column(),
+              analysis::columnOf(*samples.model(), SampleListModel::MainResult));
     ASSERT_GT(samples.horizontalScrollBar()->value(), 0) << "the table did not scroll sideways";
     EXPECT_LT(samples.columnViewportPosition(SampleListModel::Name), 0);
     // What stands where the first column is drawn: the names, row by row.
@@ -133,7 +136,11 @@ TEST_F(BatchView, HeadersAndQualityCellsCarryTheirUnits) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(header(c.column), QString::fromUtf8(c.expected));
     }
-    EXPECT_EQ(points()->model()->headerData(StandardsModel::RecoveryPct, Qt::Horizontal).toString(),
+    EXPECT_EQ(points()
+                  ->model()
+                  ->headerData(analysis::columnOf(*points()->model(), StandardsModel::RecoveryPct),
+                               Qt::Horizontal)
+                  .toString(),
               u"回收率 (%)"_qs);
     EXPECT_EQ(points()->model()->headerData(StandardsModel::C, Qt::Horizontal).toString(),
               u"C (μg)"_qs);
@@ -170,18 +177,20 @@ TEST_F(BatchView, ACutCellShowsItsWholeTextInItsTooltip) {
     const QString longName = u"W14 青岚河下游 3 号断面 2026-12-07 上午 第二次采样"_qs;
     calibration().editSample(5, analysis::SampleField::Name, io::toDocument(longName));
     table().setColumnWidth(SampleListModel::Name, 60);
-    table().setColumnWidth(SampleListModel::Qc, 40);
+    table().setColumnWidth(analysis::columnOf(*table().model(), SampleListModel::Qc), 40);
     QApplication::processEvents();
     // The name, cut in the names' column over the table.
     EXPECT_EQ(toolTipAt(table().names(), table().model()->index(5, 0)), longName);
     // A cut quality cell: its text, then the rule's words the cell's own tooltip gives.
     const QString qc = cell(3, SampleListModel::Qc);
-    const QString tip = toolTipAt(table(), table().model()->index(3, SampleListModel::Qc));
+    const QString tip =
+        toolTipAt(table(), analysis::fieldIndex(*table().model(), 3, SampleListModel::Qc));
     EXPECT_TRUE(tip.startsWith(qc + u'\n')) << tip.toStdString();
     EXPECT_TRUE(tip.contains(u"相对偏差"_qs)) << tip.toStdString();
     // A cell that shows whole has no tooltip of its own.
-    table().setColumnWidth(SampleListModel::Count, 80);
-    EXPECT_EQ(toolTipAt(table(), table().model()->index(3, SampleListModel::Count)), QString());
+    table().setColumnWidth(analysis::columnOf(*table().model(), SampleListModel::Count), 80);
+    EXPECT_EQ(toolTipAt(table(), analysis::fieldIndex(*table().model(), 3, SampleListModel::Count)),
+              QString());
 }
 
 TEST_F(BatchView, CurveUnitAndBatchSettingsAreTypedInTheWindow) {

@@ -45,8 +45,9 @@ public:
         }
         QApplication::processEvents();
         table.setFocus();
-        ASSERT_FALSE(table.isColumnHidden(column)) << "column " << column;
-        table.setCurrentIndex(table.model()->index(row, column));
+        const QModelIndex index = analysis::fieldIndex(*table.model(), row, column);
+        ASSERT_TRUE(index.isValid()) << "field " << column;
+        table.setCurrentIndex(index);
         QTest::keyClick(&table, Qt::Key_F2);
         QWidget* editor = QApplication::focusWidget();
         ASSERT_NE(editor, nullptr);
@@ -71,7 +72,7 @@ public:
     }
 
     QString sampleCell(int row, int column, int role = Qt::DisplayRole) {
-        return samples()->model()->index(row, column).data(role).toString();
+        return analysis::fieldIndex(*samples()->model(), row, column).data(role).toString();
     }
 };
 
@@ -98,27 +99,32 @@ Line lineThrough(const std::array<long double, N>& x, const std::array<long doub
 
 // The responses of the internal standard typed into the standards and a sample row read twice
 // with one response a reading: the curve on A / A_IS and the sample's concentration from the mean
-// of its two ratios, against the same worked in long double. Switching the option off hides the
-// columns and fits A again; switching it on shows every typed figure back.
+// of its two ratios, against the same worked in long double. Switching the option off takes the
+// columns out of the tables' models and fits A again; switching it on shows every typed figure
+// back.
 TEST_F(CalibrationModesWindow, InternalStandardColumnsFeedTheFitAndTheSamples) {
     append({{u"S1"_qs, u"10.5 10.7"_qs, {}, {}}});
     QTableView& points = *this->points();
-    for (const int column : {StandardsModel::IS, StandardsModel::CIs}) {
-        EXPECT_TRUE(points.isColumnHidden(column));
-    }
-    for (const int column : {SampleListModel::IS, SampleListModel::CIs}) {
-        EXPECT_TRUE(samples()->isColumnHidden(column));
-    }
+    // Whether both tables have the internal standard's two columns, and have them only then.
+    const auto columnsShown = [&] {
+        const QAbstractItemModel& standards = *points.model();
+        const QAbstractItemModel& rows = *samples()->model();
+        const bool shown = analysis::columnOf(standards, StandardsModel::CIs) >= 0;
+        EXPECT_EQ(analysis::columnOf(rows, SampleListModel::CIs) >= 0, shown);
+        EXPECT_EQ(standards.columnCount(), StandardsModel::Columns - (shown ? 0 : 2));
+        EXPECT_EQ(rows.columnCount(), SampleListModel::Columns - (shown ? 0 : 2));
+        return shown;
+    };
+    EXPECT_FALSE(columnsShown());
     const double plainSlope = statisticNamed(u"斜率 b"_qs);
 
     QTest::keyClick(internalStandard(), Qt::Key_Space);
     ASSERT_TRUE(calibration().document().settings.internalStandard);
-    EXPECT_EQ(points.model()->headerData(StandardsModel::IS, Qt::Horizontal).toString(),
-              u"内标响应"_qs);
-    EXPECT_EQ(points.model()->headerData(StandardsModel::CIs, Qt::Horizontal).toString(),
-              u"内标浓度"_qs);
-    EXPECT_EQ(samples()->model()->headerData(SampleListModel::IS, Qt::Horizontal).toString(),
-              u"内标响应"_qs);
+    EXPECT_TRUE(columnsShown());
+    EXPECT_EQ(points.model()->headerData(2, Qt::Horizontal).toString(), u"内标响应"_qs);
+    EXPECT_EQ(points.model()->headerData(3, Qt::Horizontal).toString(), u"内标浓度"_qs);
+    EXPECT_EQ(points.model()->headerData(4, Qt::Horizontal).toString(), u"排除"_qs);
+    EXPECT_EQ(samples()->model()->headerData(2, Qt::Horizontal).toString(), u"内标响应"_qs);
     const std::array<const char*, 7> responses{"1000", "990", "1010", "1005", "995", "1020", "980"};
     std::array<long double, 7> x{}, ratio{};
     for (std::size_t i = 0; i < responses.size(); ++i) {
@@ -142,12 +148,11 @@ TEST_F(CalibrationModesWindow, InternalStandardColumnsFeedTheFitAndTheSamples) {
 
     const calibration::Document typed = calibration().document();
     QTest::keyClick(internalStandard(), Qt::Key_Space);
-    EXPECT_TRUE(points.isColumnHidden(StandardsModel::IS));
-    EXPECT_TRUE(samples()->isColumnHidden(SampleListModel::IS));
+    EXPECT_FALSE(columnsShown());
+    EXPECT_EQ(points.model()->headerData(2, Qt::Horizontal).toString(), u"排除"_qs);
     EXPECT_EQ(statisticNamed(u"斜率 b"_qs), plainSlope);
     QTest::keyClick(internalStandard(), Qt::Key_Space);
-    EXPECT_FALSE(points.isColumnHidden(StandardsModel::CIs));
-    EXPECT_FALSE(samples()->isColumnHidden(SampleListModel::CIs));
+    EXPECT_TRUE(columnsShown());
     EXPECT_EQ(calibration().document().standards, typed.standards);
     EXPECT_EQ(calibration().document().samples, typed.samples);
     EXPECT_NEAR(curve().fit->b, double(line.b), std::fabs(double(line.b)) * 1e-12);
@@ -187,16 +192,22 @@ TEST_F(CalibrationModesWindow, InternalStandardCellsSayWhatTheCurveCannotUse) {
             EXPECT_EQ(calibration::render(*curve().problem),
                       "第3个标准点：" + std::string(c.problem));
             EXPECT_EQ(point(c.row, c.column, Qt::ToolTipRole), QString::fromUtf8(c.problem));
-            EXPECT_TRUE(points.model()->index(c.row, c.column).data(Qt::BackgroundRole).isValid());
+            EXPECT_TRUE(analysis::fieldIndex(*points.model(), c.row, c.column)
+                            .data(Qt::BackgroundRole)
+                            .isValid());
         } else {
             // The concentrations are then needed in every standard: the first lacking one is
             // marked, the one typed is not.
             EXPECT_EQ(calibration::render(*curve().problem), "第1个标准点：内标浓度为空");
             EXPECT_EQ(point(0, StandardsModel::CIs, Qt::ToolTipRole), u"内标浓度为空"_qs);
-            EXPECT_FALSE(points.model()->index(c.row, c.column).data(Qt::BackgroundRole).isValid());
+            EXPECT_FALSE(analysis::fieldIndex(*points.model(), c.row, c.column)
+                             .data(Qt::BackgroundRole)
+                             .isValid());
             typeInto(points, c.row, c.column, {});
             EXPECT_FALSE(curve().problem);
-            EXPECT_FALSE(points.model()->index(0, c.column).data(Qt::BackgroundRole).isValid());
+            EXPECT_FALSE(analysis::fieldIndex(*points.model(), 0, c.column)
+                             .data(Qt::BackgroundRole)
+                             .isValid());
         }
     }
 }

@@ -43,10 +43,16 @@ TEST_F(LargeFiles, HundredThousandSamplesOpenInTheWindow) {
     in<QAction>(main(), u"openCalibration"_qs)->trigger();
     EXPECT_EQ(alerts.take(), Events{"<file>打开标准曲线文件"});
     ASSERT_EQ(window()->samples().rowCount(), 100'000);
-    EXPECT_EQ(window()->samples().index(99'999, analysis::SampleListModel::Name).data().toString(),
+    EXPECT_EQ(analysis::fieldIndex(window()->samples(), 99'999, analysis::SampleListModel::Name)
+                  .data()
+                  .toString(),
               u"样品 100000"_qs);
-    EXPECT_EQ(window()->samples().index(99'999, analysis::SampleListModel::X0).data().toString(),
-              window()->samples().index(0, analysis::SampleListModel::X0).data().toString());
+    EXPECT_EQ(analysis::fieldIndex(window()->samples(), 99'999, analysis::SampleListModel::X0)
+                  .data()
+                  .toString(),
+              analysis::fieldIndex(window()->samples(), 0, analysis::SampleListModel::X0)
+                  .data()
+                  .toString());
     QApplication::setActiveWindow(main());
     sample(u"5"_qs);
     lumetra->files()->flushLast();

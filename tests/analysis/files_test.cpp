@@ -359,7 +359,8 @@ TEST_F(CalibrationFilesTest, EverythingTypedIsSavedAndAFailedSaveLeavesTheOldFil
     ASSERT_TRUE(files().openFile(path));
     ASSERT_EQ(entries().size(), 3u);
     EXPECT_EQ(entries()[2].readings, u"x"_qs);
-    const QModelIndex readings = window()->samples().index(2, analysis::SampleListModel::Readings);
+    const QModelIndex readings =
+        analysis::fieldIndex(window()->samples(), 2, analysis::SampleListModel::Readings);
     EXPECT_EQ(readings.data(Qt::ToolTipRole).toString(), u"读数 \"x\" 不是数字"_qs);
 
     const QByteArray saved = read(path);

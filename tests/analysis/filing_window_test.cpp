@@ -62,7 +62,9 @@ public:
         return label->isVisibleTo(window()) ? label->text() : QString();
     }
     QString qcCell(int row = 0) {
-        return window()->samples().index(row, analysis::SampleListModel::Qc).data().toString();
+        return analysis::fieldIndex(window()->samples(), row, analysis::SampleListModel::Qc)
+            .data()
+            .toString();
     }
     // The button in the menu bar's corner, as the user clicks it.
     void clickFile() {

@@ -171,7 +171,7 @@ TEST_F(MethodTest, FromTheValidationToTheBatchInTheWindowThePdfAndTheJson) {
         const QString text = row[u"result_text"_qs].toString();
         const QString mean = row[u"mean_result_text"_qs].toString();
         const QString shown = mean.isEmpty() ? text : mean + u"（平行样均值）"_qs;
-        EXPECT_EQ(table.index(i, SampleListModel::Result).data().toString(), shown);
+        EXPECT_EQ(analysis::fieldIndex(table, i, SampleListModel::Result).data().toString(), shown);
         EXPECT_TRUE(pdf.contains(shown)) << shown.toStdString();
         const QJsonValue pass = row[u"qc_pass"_qs];
         const std::optional<bool> verdict = calibration().sampleResults()[std::size_t(i)].qcPass();

@@ -44,7 +44,7 @@ public:
     // Types into a cell of a table as the user does: F2, the text, Enter.
     void typeInto(QTableView& table, int row, int column, const QString& text) {
         show(table);
-        const QModelIndex index = table.model()->index(row, column);
+        const QModelIndex index = analysis::fieldIndex(*table.model(), row, column);
         table.setCurrentIndex(index);
         QTest::keyClick(&table, Qt::Key_F2);
         QWidget* editor = QApplication::focusWidget();
@@ -103,8 +103,9 @@ TEST_F(RecordTest, ASavedRecordAsksTheReasonAndKeepsIt) {
     EXPECT_EQ(alerts.take(),
               (std::vector<std::string>{kAskReason, "修改已保存的记录必须说明原因"}));
     EXPECT_EQ(calibration().document(), before);
-    EXPECT_EQ(samples.model()->index(2, SampleListModel::Readings).data().toString(),
-              u"0.0531 0.0536"_qs);
+    EXPECT_EQ(
+        analysis::fieldIndex(*samples.model(), 2, SampleListModel::Readings).data().toString(),
+        u"0.0531 0.0536"_qs);
     // The same text again is no change and asks nothing.
     typeInto(samples, 2, SampleListModel::Readings, u"0.0531 0.0536"_qs);
     EXPECT_EQ(alerts.take(), std::vector<std::string>{});
@@ -124,14 +125,16 @@ TEST_F(RecordTest, EveryKindOfChangeAsksOnceAndAPasteOnce) {
         {"a standard excluded: its own reason is the question",
          [this] {
              show(*points());
-             points()->setCurrentIndex(points()->model()->index(3, StandardsModel::Excluded));
+             points()->setCurrentIndex(
+                 analysis::fieldIndex(*points()->model(), 3, StandardsModel::Excluded));
              QTest::keyClick(points(), Qt::Key_Space);
          },
          std::string(RecordingPrompts::kAskText) + "排除第4个标准点的原因：", "standard_excluded"},
         {"a standard included again",
          [this] {
              show(*points());
-             points()->setCurrentIndex(points()->model()->index(3, StandardsModel::Excluded));
+             points()->setCurrentIndex(
+                 analysis::fieldIndex(*points()->model(), 3, StandardsModel::Excluded));
              QTest::keyClick(points(), Qt::Key_Space);
          },
          std::string(RecordingPrompts::kAskText) + "取消排除第4个标准点的原因：",

@@ -147,8 +147,8 @@ public:
     SampleListModel& model() { return window()->samples(); }
     analysis::SampleTable& table() { return window()->sampleTable(); }
 
-    QString cell(int row, int column, int role = Qt::DisplayRole) {
-        return model().index(row, column).data(role).toString();
+    QString cell(int row, int field, int role = Qt::DisplayRole) {
+        return analysis::fieldIndex(model(), row, field).data(role).toString();
     }
 
     void paste(const QString& block) {
@@ -322,7 +322,8 @@ TEST_F(SampleListTest, PastedBlocksAddOneRowPerLineAndMarkTheCellsThatAreNoNumbe
         SCOPED_TRACE(c.name);
         for (int column : {int(SampleListModel::Readings), int(SampleListModel::Dilution)}) {
             const bool bad = column == c.badColumn;
-            EXPECT_EQ(model().index(row, column).data(Qt::BackgroundRole).isValid(), bad);
+            EXPECT_EQ(analysis::fieldIndex(model(), row, column).data(Qt::BackgroundRole).isValid(),
+                      bad);
             EXPECT_EQ(cell(row, column, Qt::ToolTipRole), bad ? c.reason : QString());
         }
         EXPECT_EQ(cell(row, SampleListModel::X0).isEmpty(), c.badColumn >= 0);

@@ -52,7 +52,9 @@ TEST_F(TopDownWindow, FromTheConfiguredDatabase) {
     calibration().replaceDocument(d, QString(), false);
 
     const auto cell = [&](int role) {
-        return window()->samples().index(0, SampleListModel::Expanded).data(role).toString();
+        return analysis::fieldIndex(window()->samples(), 0, SampleListModel::Expanded)
+            .data(role)
+            .toString();
     };
     EXPECT_EQ(cell(Qt::DisplayRole), u"—"_qs);
     EXPECT_EQ(cell(Qt::ToolTipRole), u"没有已归档的质控样结果，无法评定偏倚分量"_qs);

@@ -48,18 +48,20 @@ TEST_F(UncertaintyWindow, ColumnSettingsAndBudget) {
 
     auto* table = in<QTableView>(window(), u"samples"_qs);
     QAbstractItemModel* model = table->model();
-    EXPECT_TRUE(table->isColumnHidden(SampleListModel::Expanded));
+    EXPECT_TRUE(table->isColumnHidden(analysis::columnOf(*model, SampleListModel::Expanded)));
 
     auto* way = in<QComboBox>(window(), u"uncertaintyWay"_qs);
     way->setFocus();
     QTest::keyClick(way, Qt::Key_Down);
     EXPECT_EQ(calibration().document().settings.uncertainty.way,
               calibration::UncertaintyWay::BottomUp);
-    EXPECT_FALSE(table->isColumnHidden(SampleListModel::Expanded));
-    EXPECT_EQ(model->headerData(SampleListModel::Expanded, Qt::Horizontal).toString(),
-              u"U (k=2)"_qs);
+    EXPECT_FALSE(table->isColumnHidden(analysis::columnOf(*model, SampleListModel::Expanded)));
+    EXPECT_EQ(
+        model->headerData(analysis::columnOf(*model, SampleListModel::Expanded), Qt::Horizontal)
+            .toString(),
+        u"U (k=2)"_qs);
     const auto cell = [&](int row, int role = Qt::DisplayRole) {
-        return model->index(row, SampleListModel::Expanded).data(role).toString();
+        return analysis::fieldIndex(*model, row, SampleListModel::Expanded).data(role).toString();
     };
     EXPECT_EQ(cell(0), u"0.036"_qs); // 2 u(c0) = 2 x 0.01784 upward
     EXPECT_EQ(cell(1), u"—"_qs);

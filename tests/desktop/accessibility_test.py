@@ -456,27 +456,17 @@ POINT_HEADERS = ["C (mg)", "A", "排除", "拟合 A", "残差", "相对偏差 (%
                  "回收率 (%)", "学生化残差", "Cook 距离", "离群标记"]
 
 
-def shown_columns(content):
-    """The columns a reader meets: a column the window hides (the internal standard's, while it
-    is off) stays in the table's interface with cells of no width."""
-    if content.nRows == 0:
-        return list(range(content.nColumns))
-    return [column for column in range(content.nColumns)
-            if content.getAccessibleAt(0, column).queryComponent().getExtents(0).width > 0]
-
-
 def table_cells(tree, table):
     """The cells of a table through the Table interface, row by row, by their names."""
     table.clearCache()
     content = table.queryTable()
-    columns = shown_columns(content)
-    return [[content.getAccessibleAt(row, column).name for column in columns]
+    return [[content.getAccessibleAt(row, column).name for column in range(content.nColumns)]
             for row in range(content.nRows)]
 
 
 def column_headers(table):
     content = table.queryTable()
-    return [content.getColumnDescription(column) for column in shown_columns(content)]
+    return [content.getColumnDescription(column) for column in range(content.nColumns)]
 
 
 def check_analysis(r, tree, main, main_id, cover):
