@@ -504,7 +504,7 @@ bool AnalysisWindow::hasCurve() const {
 }
 
 void AnalysisWindow::setCurrentSample(std::optional<double> absorbance) {
-    sampleAbsorbance_ = absorbance;
+    calibration_.setCurrentSample(absorbance);
     updatePlots();
 }
 
@@ -536,8 +536,7 @@ void AnalysisWindow::updateTitle() {
 
 PlotData AnalysisWindow::plotData() const {
     PlotOptions options;
-    options.currentSample = sampleAbsorbance_;
-    options.blankA = calibration_.batch().blankA;
+    options.current = calibration_.currentReading();
     options.showConfidence = validation_ && validation_->showConfidence();
     options.showPrediction = validation_ && validation_->showPrediction();
     return analysis::plotData(calibration_.document(), calibration_.curve(),

@@ -160,7 +160,6 @@ private:
 
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
-    std::optional<double> sampleAbsorbance_;
     QString backup_;
     bool placed_ = false;
     QAction* reportHistory_ = nullptr;

@@ -242,8 +242,22 @@ void CurrentCalibration::recomputeBatch() {
     if (topDown_ && document_.settings.uncertainty.way == calibration::UncertaintyWay::TopDown) {
         calibration::applyTopDown(document_, results_, topDown_);
     }
+    readCurrentSample();
     if (!results_.samples.empty()) {
         emit samplesChanged(0, int(results_.samples.size()) - 1);
+    }
+}
+
+void CurrentCalibration::setCurrentSample(std::optional<double> absorbance) {
+    currentSample_ = absorbance;
+    readCurrentSample();
+}
+
+void CurrentCalibration::readCurrentSample() {
+    currentReading_.reset();
+    if (currentSample_) {
+        currentReading_ =
+            calibration::readCurve(results_.curve, *currentSample_, results_.batch.blankA);
     }
 }
 

@@ -90,6 +90,13 @@ public:
     void setTopDownInputs(std::shared_ptr<const calibration::TopDownInputs> inputs);
     void setChartContext(records::ChartContext context);
 
+    // The main window's last sample (its absorbance as measured), read from every new curve
+    // with the batch's blank taken off as from a sample of the list; none: no sample.
+    void setCurrentSample(std::optional<double> absorbance);
+    const std::optional<calibration::PointReading>& currentReading() const {
+        return currentReading_;
+    }
+
     // The reason the user gave for the changes about to be made: every history entry recorded
     // until it is cleared (set to "") carries it.
     void setReason(const std::string& reason) { reason_ = reason; }
@@ -156,6 +163,7 @@ private:
     void recomputeCurve();
     void recomputeSamples(int first, int last);
     void recomputeBatch();
+    void readCurrentSample();
     void curveReplaced(const std::vector<calibration::Standard>& before);
 
     calibration::Document document_;
@@ -165,6 +173,8 @@ private:
     std::string reason_;
     records::ChartContext chartContext_;
     std::shared_ptr<const calibration::TopDownInputs> topDown_;
+    std::optional<double> currentSample_;
+    std::optional<calibration::PointReading> currentReading_;
 };
 
 } // namespace analysis

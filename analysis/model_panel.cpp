@@ -7,6 +7,7 @@
 #include "analysis/validation_rows.h"
 #include "io/document_text.h"
 
+#include <QAbstractTableModel>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,58 @@ void tableLook(QTableView* table) {
 }
 
 } // namespace
+
+// The weighting comparison of the curve's results, a row per weighting that can be used: its
+// name (★ on the best) and the sum of the relative errors. Column 0 holds the weighting under
+// Qt::UserRole.
+class WeightingTable final : public QAbstractTableModel {
+public:
+    WeightingTable(const CurrentCalibration& calibration, QStringList headers, QObject* parent)
+        : QAbstractTableModel(parent), calibration_(calibration), headers_(std::move(headers)) {}
+
+    // The results are new: the rows are read again.
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rows().size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 2;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount()) {
+            return {};
+        }
+        const calibration::WeightingComparison& row = rows()[std::size_t(index.row())];
+        if (role == Qt::UserRole && index.column() == 0) {
+            return int(row.weighting);
+        }
+        if (role != Qt::DisplayRole) {
+            return {};
+        }
+        return index.column() == 0
+                   ? weightingText(row.weighting) + (row.best ? QStringLiteral(" ★") : QString())
+                   : readable(row.sumRelativeErrorPct);
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < headers_.size()) {
+            return headers_[section];
+        }
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    const std::vector<calibration::WeightingComparison>& rows() const {
+        return calibration_.curve().weightings;
+    }
+
+    const CurrentCalibration& calibration_;
+    QStringList headers_;
+};
 
 ModelControls::ModelControls(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)
     : QWidget(parent), calibration_(calibration), prompts_(prompts) {
@@ -183,8 +236,7 @@ ModelTab::ModelTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidge
                    this);
     title->setWordWrap(true);
     layout->addWidget(title);
-    weightings_ = new QStandardItemModel(0, 2, this);
-    weightings_->setHorizontalHeaderLabels({tr("权重"), tr("Σ|相对误差| %")});
+    weightings_ = new WeightingTable(calibration, {tr("权重"), tr("Σ|相对误差| %")}, this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("weightingComparison"));
     table_->setAccessibleName(tr("权重比较"));
@@ -192,7 +244,7 @@ ModelTab::ModelTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidge
     tableLook(table_);
     layout->addWidget(table_, 1);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        const QVariant weighting = weightings_->item(index.row(), 0)->data(Qt::UserRole);
+        const QVariant weighting = weightings_->index(index.row(), 0).data(Qt::UserRole);
         calibration::Settings settings = calibration_.document().settings;
         settings.weighting = calc::Weighting(weighting.toInt());
         changeSettings(calibration_, prompts_, settings);
@@ -206,14 +258,7 @@ void ModelTab::refresh() {
     const QString verdict = interceptVerdict(results);
     intercept_->setText(verdict.isEmpty() ? tr("截距检验：只用于直线模型，且至少需要3个标准点")
                                           : tr("截距检验：%1").arg(verdict));
-    weightings_->setRowCount(0);
-    for (const calibration::WeightingComparison& row :
-         calibration::compareWeightings(calibration_.document())) {
-        auto* name =
-            cell(weightingText(row.weighting) + (row.best ? QStringLiteral(" ★") : QString()));
-        name->setData(int(row.weighting), Qt::UserRole);
-        weightings_->appendRow({name, cell(readable(row.sumRelativeErrorPct))});
-    }
+    weightings_->reset();
 }
 
 ValidationTab::ValidationTab(CurrentCalibration& calibration, ui::Prompts& prompts, QWidget* parent)

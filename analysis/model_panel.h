@@ -21,6 +21,7 @@ namespace analysis {
 
 class CurrentCalibration;
 class ValidationModel;
+class WeightingTable;
 
 // "校准方式" (外标 or 标准加入) with "内标" in a line above "模型", "权重" and "置信水平", above
 // the statistics (the first two may stand elsewhere, see placeCalibrationType()), and the model in
@@ -66,7 +67,7 @@ private:
     CurrentCalibration& calibration_;
     ui::Prompts& prompts_;
     QLabel* intercept_ = nullptr;
-    QStandardItemModel* weightings_ = nullptr;
+    WeightingTable* weightings_ = nullptr;
     QTableView* table_ = nullptr;
 };
 

@@ -88,33 +88,16 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
     data.a = fit.a;
     data.b = fit.b;
     data.c = fit.c;
-    // The residual plot shows what the fit minimised: sqrt(w)*(A - fit) for a weighted model.
-    const bool weighted = fit.weighting != calc::Weighting::None;
-    for (std::size_t i = 0; i < curve.standards.size(); ++i) {
-        const std::optional<double>& residual = curve.standards[i].residual;
-        const double weight = fit.standards[i].weight;
-        data.residuals.push_back(!residual                ? std::nan("")
-                                 : weighted && weight > 0 ? *residual * std::sqrt(weight)
-                                                          : *residual);
+    // The residual plot shows what the fit minimised.
+    for (const calibration::StandardResult& standard : curve.standards) {
+        data.residuals.push_back(standard.weightedResidual.value_or(std::nan("")));
     }
-    data.residualTitle =
-        weighted ? QCoreApplication::translate("Plot", "加权残差 √w·(A − Â)") : QString();
-    if (curve.t.value && fit.dof > 0) {
-        const double t = *curve.t.value;
-        const double s2 = double(fit.varianceYX);
-        constexpr int kSteps = 100;
-        for (int step = 0; step <= kSteps; ++step) {
-            const double x = fit.xMin + (fit.xMax - fit.xMin) * step / kSteps;
-            const std::optional<long double> variance = calc::fittedVariance(fit, x);
-            if (!variance) {
-                break;
-            }
-            const double y = double(calc::predictY(fit, x));
-            const double confidence = t * std::sqrt(double(*variance));
-            const double prediction = t * std::sqrt(double(*variance) + s2);
-            data.bands.push_back(
-                {x, y - confidence, y + confidence, y - prediction, y + prediction});
-        }
+    data.residualTitle = fit.weighting != calc::Weighting::None
+                             ? QCoreApplication::translate("Plot", "加权残差 √w·(A − Â)")
+                             : QString();
+    for (const calibration::BandPoint& band : curve.bands) {
+        data.bands.push_back({band.x, band.confidenceLow, band.confidenceHigh, band.predictionLow,
+                              band.predictionHigh});
     }
     data.showConfidence = options.showConfidence;
     data.showPrediction = options.showPrediction;
@@ -151,14 +134,9 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
         data.samples.push_back(std::move(sample));
     }
     data.showSampleLabels = options.sampleLabels;
-    if (options.currentSample && !curve.noReading) {
-        const double y =
-            *options.currentSample - (curve.zeroA ? options.blankA.value_or(0.0) : 0.0);
-        const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
-        if (at.x0) {
-            const bool outside = at.outsideSpan || y < fit.yMin || y > fit.yMax;
-            data.current = PlotSample{*at.x0, y, outside, {}};
-        }
+    if (options.current) {
+        data.current =
+            PlotSample{options.current->x0, options.current->y, options.current->outside, {}};
     }
     return data;
 }

@@ -17,11 +17,9 @@
 namespace analysis {
 
 struct PlotOptions {
-    // The main window's last sample (its absorbance as measured), drawn with guides to both axes.
-    std::optional<double> currentSample;
-    // The blank absorbance the batch takes off a sample's mean (BatchResult::blankA): off the
-    // main window's last sample too, which joined the list as a sample.
-    std::optional<double> blankA;
+    // The main window's last sample read from the curve (calibration::readCurve), drawn with
+    // guides to both axes.
+    std::optional<calibration::PointReading> current;
     bool showConfidence = false, showPrediction = false;
     // Each sample's name beside its marker, or its row number in the results when the names do
     // not all find room.

@@ -409,12 +409,10 @@ std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
     if (const auto usage = applyOptions(parser, options, document)) {
         return fail(kFailure, *usage);
     }
+    calibration::Results results = calibration::evaluate(document);
     // A standard that is not a number is a fault of the file, not of the data's spread.
-    for (std::size_t i = 0; i < document.standards.size(); ++i) {
-        const auto values = calibration::standardValues(document.standards[i]);
-        if (const auto* problem = std::get_if<calibration::Message>(&values)) {
-            return fail(kFailure, located(file, calibration::standardPlace(i), *problem));
-        }
+    if (results.curve.unreadStandard) {
+        return fail(kFailure, inFile(file, rendered(*results.curve.problem)));
     }
     // A standards file's internal-standard responses that the run would not use are a forgotten
     // option, not data to drop.
@@ -424,7 +422,6 @@ std::variant<ReportRun, int> prepareReport(const QCommandLineParser& parser,
         return fail(kFailure,
                     inFile(file, CommandLine::tr("标准点有内标响应，请给出 --internal-standard")));
     }
-    calibration::Results results = calibration::evaluate(document);
     for (std::size_t i = 0; i < ownSamples; ++i) {
         if (const auto problem = results.samples[i].values.problem()) {
             return fail(kFailure, located(file, calibration::samplePlace(i), *problem));

@@ -348,6 +348,206 @@ int minimumStandards(Model model) {
 
 namespace {
 
+// Sums of w x^k (k <= 4), w x^k y (k <= 2) and w y^2 over the fitted standards, exact in the
+// scaled integers.
+struct Sums {
+    std::array<Integer, 5> s;
+    std::array<Integer, 3> t;
+    Integer syy = 0;
+};
+
+Sums weightedSums(const Basis& basis, const Column& xs, const Column& ys, const WeightSet& weights,
+                  const std::vector<bool>& fitted) {
+    Sums sums;
+    std::array<Integer, 5>& s = sums.s;
+    std::array<Integer, 3>& t = sums.t;
+    const int maxPower = 2 * basis.power[basis.size - 1];
+    for (std::size_t i = 0; i < fitted.size(); ++i) {
+        if (!fitted[i]) {
+            continue;
+        }
+        Integer wx = weights.raw[i];
+        Integer wy = weights.raw[i] * ys.values[i];
+        sums.syy += wy * ys.values[i];
+        for (int k = 0; k <= maxPower; ++k) {
+            s[k] += wx;
+            if (k <= 2) {
+                t[k] += wy;
+                if (k < 2) {
+                    wy *= xs.values[i];
+                }
+            }
+            if (k < maxPower) {
+                wx *= xs.values[i];
+            }
+        }
+    }
+    return sums;
+}
+
+// The normal equations M beta = v solved by the adjugate: beta_j = num[j] / det, and the weighted
+// residual sum of squares qn / det.
+struct Solution {
+    std::array<std::array<Integer, 3>, 3> adj;
+    Integer det;
+    std::array<Integer, 3> num;
+    Integer qn;
+};
+
+// None where det(M) is 0, which happens only in fixed point.
+std::optional<Solution> solveNormalEquations(const Basis& basis, const Sums& sums) {
+    const int p = basis.size;
+    std::array<std::array<Integer, 3>, 3> m;
+    std::array<Integer, 3> v;
+    for (int j = 0; j < p; ++j) {
+        v[j] = sums.t[basis.power[j]];
+        for (int k = 0; k < p; ++k) {
+            m[j][k] = sums.s[basis.power[j] + basis.power[k]];
+        }
+    }
+    Solution solution;
+    auto& adj = solution.adj;
+    Integer& det = solution.det;
+    if (p == 1) {
+        adj[0][0] = 1;
+        det = m[0][0];
+    } else if (p == 2) {
+        adj[0][0] = m[1][1];
+        adj[0][1] = adj[1][0] = -m[0][1];
+        adj[1][1] = m[0][0];
+        det = m[0][0] * m[1][1] - m[0][1] * m[0][1];
+    } else {
+        adj[0][0] = m[1][1] * m[2][2] - m[1][2] * m[1][2];
+        adj[0][1] = adj[1][0] = m[0][2] * m[1][2] - m[0][1] * m[2][2];
+        adj[0][2] = adj[2][0] = m[0][1] * m[1][2] - m[0][2] * m[1][1];
+        adj[1][1] = m[0][0] * m[2][2] - m[0][2] * m[0][2];
+        adj[1][2] = adj[2][1] = m[0][1] * m[0][2] - m[0][0] * m[1][2];
+        adj[2][2] = m[0][0] * m[1][1] - m[0][1] * m[0][1];
+        det = m[0][0] * adj[0][0] + m[0][1] * adj[0][1] + m[0][2] * adj[0][2];
+    }
+    if (det == 0) {
+        return std::nullopt;
+    }
+    for (int j = 0; j < p; ++j) {
+        for (int k = 0; k < p; ++k) {
+            solution.num[j] += adj[j][k] * v[k];
+        }
+    }
+    solution.qn = sums.syy * det;
+    for (int j = 0; j < p; ++j) {
+        solution.qn -= v[j] * solution.num[j];
+    }
+    return solution;
+}
+
+// The normalized weights are nu * raw: n / Sum raw, or the scale of weights given as they are.
+// The covariance does not depend on nu, s(y/x) does.
+struct Normalization {
+    bool normalized;
+    Integer nuNum, nuDen;
+    Scale nuScale;
+};
+
+// s(y/x), the coefficients' deviations and covariance, LOD and LOQ of the unweighted line and the
+// intercept's t: the figures that need degrees of freedom.
+void dispersionFigures(ModelFit& fit, const Basis& basis, const Solution& solution,
+                       const Normalization& nu, const Column& xs, const Column& ys,
+                       bool unweighted) {
+    const Integer& qn = solution.qn;
+    const Integer& det = solution.det;
+    const Scale xx = xs.scale.power(2);
+    const Scale yy = ys.scale.power(2);
+    const Integer dof = fit.dof;
+    fit.sYX = exact::sqrtToDouble(nu.nuNum * qn, nu.nuDen * det * dof, yy * nu.nuScale);
+    fit.varianceYX = exact::toLongDouble(nu.nuNum * qn, nu.nuDen * det * dof, yy * nu.nuScale);
+    const Integer det2dof = det * det * dof;
+    std::optional<double>* deviation[3] = {&fit.sA, &fit.sB, &fit.sC};
+    for (int j = 0; j < basis.size; ++j) {
+        const int which = basis.power[j];
+        const Scale jj = yy / xs.scale.power(2 * which);
+        *deviation[which] = exact::sqrtToDouble(qn * solution.adj[j][j], det2dof, jj);
+        for (int k = 0; k < basis.size; ++k) {
+            fit.covariance[which][basis.power[k]] = exact::toLongDouble(
+                qn * solution.adj[j][k], det2dof, yy / xs.scale.power(which + basis.power[k]));
+        }
+    }
+    const Integer& slope = solution.num[fit.model == Model::Origin ? 0 : 1];
+    if (unweighted && fit.model != Model::Quadratic && slope != 0) {
+        const Integer limitDen = nu.nuDen * dof * slope * slope;
+        fit.lod = exact::sqrtToDouble(1089 * nu.nuNum * qn * det, 100 * limitDen, xx);
+        fit.loq = exact::sqrtToDouble(100 * nu.nuNum * qn * det, limitDen, xx);
+    }
+    if (fit.model == Model::Line && fit.sA && *fit.sA != 0.0) {
+        fit.tIntercept =
+            exact::sqrtToDouble(solution.num[0] * solution.num[0] * dof, qn * solution.adj[0][0]);
+    }
+}
+
+// R^2 = 1 - (qn / det) / Syy, Syy about the weighted mean (through the origin about 0), and r
+// with the sign of the slope.
+void determination(ModelFit& fit, const Sums& sums, const Solution& solution) {
+    const Model model = fit.model;
+    const Integer& det = solution.det;
+    const Integer total =
+        model == Model::Origin ? sums.syy : sums.s[0] * sums.syy - sums.t[0] * sums.t[0];
+    const Integer explainedShare =
+        model == Model::Origin ? det * total - solution.qn : det * total - solution.qn * sums.s[0];
+    if (total != 0) {
+        fit.r2 = exact::toDouble(explainedShare, det * total);
+        const auto root = exact::sqrtToDouble(explainedShare, det * total);
+        const Integer& slope = solution.num[model == Model::Origin ? 0 : 1];
+        if (root) {
+            fit.r = model != Model::Quadratic && slope < 0 ? -*root : *root;
+        }
+    }
+}
+
+// Each standard's weight as normalized, the curve at its concentration and its residual.
+void checkStandards(ModelFit& fit, const Basis& basis, const Solution& solution,
+                    const Normalization& nu, const Column& xs, const Column& ys,
+                    const WeightSet& weights, const std::vector<bool>& fitted, bool unweighted) {
+    const std::size_t count = fitted.size();
+    fit.standards.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        ModelFit::Standard& standard = fit.standards[i];
+        standard.fitted = fitted[i];
+        if (fitted[i]) {
+            standard.weight = unweighted
+                                  ? 1.0
+                                  : exact::toDouble(nu.nuNum * weights.raw[i], nu.nuDen, nu.nuScale)
+                                        .value_or(0.0);
+        }
+        // det * (a + b x + c x^2) in the scaled integers
+        Integer onCurve = 0;
+        for (int j = 0; j < basis.size; ++j) {
+            Integer term = solution.num[j];
+            for (int k = 0; k < basis.power[j]; ++k) {
+                term *= xs.values[i];
+            }
+            onCurve += term;
+        }
+        standard.fit = exact::toDouble(onCurve, solution.det, ys.scale);
+        standard.residual =
+            exact::toDouble(ys.values[i] * solution.det - onCurve, solution.det, ys.scale);
+    }
+}
+
+// The lowest and highest concentration and absorbance among the fitted standards.
+void fittedSpan(ModelFit& fit, std::span<const Decimal> x, std::span<const Decimal> y,
+                const std::vector<bool>& fitted) {
+    bool first = true;
+    for (std::size_t i = 0; i < fitted.size(); ++i) {
+        if (!fitted[i]) {
+            continue;
+        }
+        fit.xMin = first ? x[i].value : std::min(fit.xMin, x[i].value);
+        fit.xMax = first ? x[i].value : std::max(fit.xMax, x[i].value);
+        fit.yMin = first ? y[i].value : std::min(fit.yMin, y[i].value);
+        fit.yMax = first ? y[i].value : std::max(fit.yMax, y[i].value);
+        first = false;
+    }
+}
+
 ModelOutcome fitStandards(std::span<const Decimal> x, std::span<const Decimal> y,
                           std::span<const bool> excluded, Model model, Weighting weighting,
                           const std::span<const double>* given) {
@@ -378,182 +578,49 @@ ModelOutcome fitStandards(std::span<const Decimal> x, std::span<const Decimal> y
         return *problem;
     }
     const WeightSet& weights = std::get<WeightSet>(weightOutcome);
-
-    // Sums of w x^k (k <= 4), w x^k y (k <= 2) and w y^2, exact in the scaled integers.
-    const int maxPower = 2 * basis.power[basis.size - 1];
-    std::array<Integer, 5> s;
-    std::array<Integer, 3> t;
-    Integer syy = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!fitted[i]) {
-            continue;
-        }
-        Integer wx = weights.raw[i];
-        Integer wy = weights.raw[i] * ys.values[i];
-        syy += wy * ys.values[i];
-        for (int k = 0; k <= maxPower; ++k) {
-            s[k] += wx;
-            if (k <= 2) {
-                t[k] += wy;
-                if (k < 2) {
-                    wy *= xs.values[i];
-                }
-            }
-            if (k < maxPower) {
-                wx *= xs.values[i];
-            }
-        }
-    }
-    // The normal equations M beta = v by the adjugate: beta = adj(M) v / det(M).
-    const int p = basis.size;
-    std::array<std::array<Integer, 3>, 3> m;
-    std::array<Integer, 3> v;
-    for (int j = 0; j < p; ++j) {
-        v[j] = t[basis.power[j]];
-        for (int k = 0; k < p; ++k) {
-            m[j][k] = s[basis.power[j] + basis.power[k]];
-        }
-    }
-    std::array<std::array<Integer, 3>, 3> adj;
-    Integer det;
-    if (p == 1) {
-        adj[0][0] = 1;
-        det = m[0][0];
-    } else if (p == 2) {
-        adj[0][0] = m[1][1];
-        adj[0][1] = adj[1][0] = -m[0][1];
-        adj[1][1] = m[0][0];
-        det = m[0][0] * m[1][1] - m[0][1] * m[0][1];
-    } else {
-        adj[0][0] = m[1][1] * m[2][2] - m[1][2] * m[1][2];
-        adj[0][1] = adj[1][0] = m[0][2] * m[1][2] - m[0][1] * m[2][2];
-        adj[0][2] = adj[2][0] = m[0][1] * m[1][2] - m[0][2] * m[1][1];
-        adj[1][1] = m[0][0] * m[2][2] - m[0][2] * m[0][2];
-        adj[1][2] = adj[2][1] = m[0][1] * m[0][2] - m[0][0] * m[1][2];
-        adj[2][2] = m[0][0] * m[1][1] - m[0][1] * m[0][1];
-        det = m[0][0] * adj[0][0] + m[0][1] * adj[0][1] + m[0][2] * adj[0][2];
-    }
-    if (det == 0) {
-        return FitProblem{FitProblem::Kind::NoSpread, 0}; // only in fixed point
-    }
-    std::array<Integer, 3> num; // beta_j = num[j] / det
-    for (int j = 0; j < p; ++j) {
-        for (int k = 0; k < p; ++k) {
-            num[j] += adj[j][k] * v[k];
-        }
-    }
-    // The weighted residual sum of squares is qn / det.
-    Integer qn = syy * det;
-    for (int j = 0; j < p; ++j) {
-        qn -= v[j] * num[j];
+    const Sums sums = weightedSums(basis, xs, ys, weights, fitted);
+    const std::optional<Solution> solution = solveNormalEquations(basis, sums);
+    if (!solution) {
+        return FitProblem{FitProblem::Kind::NoSpread, 0};
     }
 
     ModelFit fit;
     fit.model = model;
     fit.weighting = given != nullptr ? Weighting::None : weighting;
     fit.n = n;
-    fit.dof = n - p;
+    fit.dof = n - basis.size;
     const Scale coefficientScale[3] = {ys.scale, ys.scale / xs.scale, ys.scale / xs.scale.power(2)};
     double* coefficient[3] = {&fit.a, &fit.b, &fit.c};
-    for (int j = 0; j < p; ++j) {
+    for (int j = 0; j < basis.size; ++j) {
         const int which = basis.power[j];
-        const auto value = exact::toDouble(num[j], det, coefficientScale[which]);
+        const auto value =
+            exact::toDouble(solution->num[j], solution->det, coefficientScale[which]);
         if (!value) {
             return FitProblem{FitProblem::Kind::OutOfRange, 0};
         }
         *coefficient[which] = *value;
     }
 
-    // The normalized weights are nu * raw: n / Sum raw, or the scale of weights given as they
-    // are. The covariance does not depend on nu, s(y/x) does.
     const bool normalized = given == nullptr;
-    const Integer nuNum = normalized ? Integer(n) : Integer(1);
-    const Integer nuDen = normalized ? s[0] : Integer(1);
-    const Scale nuScale = normalized ? Scale{} : weights.scale;
-    const Scale xx = xs.scale.power(2);
-    const Scale yy = ys.scale.power(2);
-
-    fit.sumW = exact::toLongDouble(nuNum * s[0], nuDen, nuScale);
+    const Normalization nu{normalized, normalized ? Integer(n) : Integer(1),
+                           normalized ? sums.s[0] : Integer(1),
+                           normalized ? Scale{} : weights.scale};
+    const std::array<Integer, 5>& s = sums.s;
+    fit.sumW = exact::toLongDouble(nu.nuNum * s[0], nu.nuDen, nu.nuScale);
     fit.meanX = exact::toLongDouble(s[1], s[0], xs.scale);
-    fit.meanY = exact::toLongDouble(t[0], s[0], ys.scale);
-    fit.sxx = exact::toLongDouble(nuNum * (s[0] * s[2] - s[1] * s[1]), nuDen * s[0], nuScale * xx);
+    fit.meanY = exact::toLongDouble(sums.t[0], s[0], ys.scale);
+    fit.sxx = exact::toLongDouble(nu.nuNum * (s[0] * s[2] - s[1] * s[1]), nu.nuDen * s[0],
+                                  nu.nuScale * xs.scale.power(2));
     fit.meanF =
         normalized ? exact::toLongDouble(s[0], weights.denominator * n, weights.scale) : 1.0L;
 
+    const bool unweighted = given == nullptr && weighting == Weighting::None;
     if (fit.dof > 0) {
-        const Integer dof = fit.dof;
-        fit.sYX = exact::sqrtToDouble(nuNum * qn, nuDen * det * dof, yy * nuScale);
-        fit.varianceYX = exact::toLongDouble(nuNum * qn, nuDen * det * dof, yy * nuScale);
-        const Integer det2dof = det * det * dof;
-        std::optional<double>* deviation[3] = {&fit.sA, &fit.sB, &fit.sC};
-        for (int j = 0; j < p; ++j) {
-            const int which = basis.power[j];
-            const Scale jj = yy / xs.scale.power(2 * which);
-            *deviation[which] = exact::sqrtToDouble(qn * adj[j][j], det2dof, jj);
-            for (int k = 0; k < p; ++k) {
-                fit.covariance[which][basis.power[k]] = exact::toLongDouble(
-                    qn * adj[j][k], det2dof, yy / xs.scale.power(which + basis.power[k]));
-            }
-        }
-        const bool unweighted = given == nullptr && weighting == Weighting::None;
-        const Integer& slope = num[model == Model::Origin ? 0 : 1];
-        if (unweighted && model != Model::Quadratic && slope != 0) {
-            const Integer limitDen = nuDen * dof * slope * slope;
-            fit.lod = exact::sqrtToDouble(1089 * nuNum * qn * det, 100 * limitDen, xx);
-            fit.loq = exact::sqrtToDouble(100 * nuNum * qn * det, limitDen, xx);
-        }
-        if (model == Model::Line && fit.sA && *fit.sA != 0.0) {
-            fit.tIntercept = exact::sqrtToDouble(num[0] * num[0] * dof, qn * adj[0][0]);
-        }
+        dispersionFigures(fit, basis, *solution, nu, xs, ys, unweighted);
     }
-
-    // R^2 = 1 - (qn / det) / Syy, Syy about the weighted mean (through the origin about 0).
-    const Integer total = model == Model::Origin ? syy : s[0] * syy - t[0] * t[0];
-    const Integer explainedShare =
-        model == Model::Origin ? det * total - qn : det * total - qn * s[0];
-    if (total != 0) {
-        fit.r2 = exact::toDouble(explainedShare, det * total);
-        const auto root = exact::sqrtToDouble(explainedShare, det * total);
-        const Integer& slope = num[model == Model::Origin ? 0 : 1];
-        if (root) {
-            fit.r = model != Model::Quadratic && slope < 0 ? -*root : *root;
-        }
-    }
-
-    fit.standards.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        ModelFit::Standard& standard = fit.standards[i];
-        standard.fitted = fitted[i];
-        if (fitted[i]) {
-            standard.weight =
-                normalized && weighting == Weighting::None
-                    ? 1.0
-                    : exact::toDouble(nuNum * weights.raw[i], nuDen, nuScale).value_or(0.0);
-        }
-        // det * (a + b x + c x^2) in the scaled integers
-        Integer onCurve = 0;
-        for (int j = 0; j < p; ++j) {
-            Integer term = num[j];
-            for (int k = 0; k < basis.power[j]; ++k) {
-                term *= xs.values[i];
-            }
-            onCurve += term;
-        }
-        standard.fit = exact::toDouble(onCurve, det, ys.scale);
-        standard.residual = exact::toDouble(ys.values[i] * det - onCurve, det, ys.scale);
-    }
-
-    bool first = true;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!fitted[i]) {
-            continue;
-        }
-        fit.xMin = first ? x[i].value : std::min(fit.xMin, x[i].value);
-        fit.xMax = first ? x[i].value : std::max(fit.xMax, x[i].value);
-        fit.yMin = first ? y[i].value : std::min(fit.yMin, y[i].value);
-        fit.yMax = first ? y[i].value : std::max(fit.yMax, y[i].value);
-        first = false;
-    }
+    determination(fit, sums, *solution);
+    checkStandards(fit, basis, *solution, nu, xs, ys, weights, fitted, unweighted);
+    fittedSpan(fit, x, y, fitted);
     if (byLevel) {
         for (const auto& level : levels.members) {
             fit.levelWeights.emplace_back(x[level.front()].value,

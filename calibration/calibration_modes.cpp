@@ -186,18 +186,12 @@ AdditionResult evaluateAddition(const Document& document, const CurveResult& cur
         out.problem = curve.problem;
         return out;
     }
-    std::vector<calc::Decimal> x, y;
-    std::vector<char> excludedBits;
-    for (const Standard& standard : document.standards) {
-        const auto values = standardValues(standard);
-        const auto& numbers = std::get<StandardValues>(values);
-        x.push_back(numbers.c);
-        y.push_back(numbers.a);
-        excludedBits.push_back(standard.excluded ? 1 : 0);
-    }
+    // Every standard is a number: the curve exists.
+    const std::vector<calc::Decimal>& x = curve.typedC;
+    const std::vector<calc::Decimal>& y = curve.typedA;
     const std::unique_ptr<bool[]> excluded(new bool[x.size() + 1]);
     for (std::size_t i = 0; i < x.size(); ++i) {
-        excluded[i] = excludedBits[i] != 0;
+        excluded[i] = document.standards[i].excluded;
     }
     const std::span<const bool> mask(excluded.get(), x.size());
     const calc::AdditionOutcome outcome =

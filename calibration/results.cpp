@@ -181,6 +181,10 @@ void checkStandards(CurveResult& curve) {
         const calc::ModelFit::Standard& fitted = fit.standards[i];
         standard.fit = fitted.fit;
         standard.residual = fitted.residual;
+        const bool weighted = fit.weighting != calc::Weighting::None;
+        standard.weightedResidual = fitted.residual && weighted && fitted.weight > 0
+                                        ? *fitted.residual * std::sqrt(fitted.weight)
+                                        : fitted.residual;
         if (standard.fit && standard.residual && *standard.fit != 0.0) {
             standard.deviationPct =
                 finite(100.0L * *standard.residual / static_cast<long double>(*standard.fit));
@@ -233,6 +237,27 @@ void figures(CurveResult& curve, const Settings& settings) {
     curve.ci95A = times(curve.t95, curve.sA);
     curve.ci95B = times(curve.t95, curve.sB);
     curve.ci95C = times(curve.t95, curve.sC);
+}
+
+void bands(CurveResult& curve) {
+    const calc::ModelFit& fit = *curve.fit;
+    if (!curve.t.value || fit.dof <= 0) {
+        return;
+    }
+    const double t = *curve.t.value;
+    const double s2 = double(fit.varianceYX);
+    for (int step = 0; step <= CurveResult::kBandSteps; ++step) {
+        const double x = fit.xMin + (fit.xMax - fit.xMin) * step / CurveResult::kBandSteps;
+        const std::optional<long double> variance = calc::fittedVariance(fit, x);
+        if (!variance) {
+            break;
+        }
+        const double y = double(calc::predictY(fit, x));
+        const double confidence = t * std::sqrt(double(*variance));
+        const double prediction = t * std::sqrt(double(*variance) + s2);
+        curve.bands.push_back(
+            {x, y, y - confidence, y + confidence, y - prediction, y + prediction});
+    }
 }
 
 // The standards that take part in the fit, as the validation's functions take them: the
@@ -436,31 +461,19 @@ Message modelLine(const Document& document) {
     return Message("%1", {line});
 }
 
-std::vector<WeightingComparison> compareWeightings(const Document& document) {
-    std::vector<calc::Decimal> x, y;
-    std::vector<char> excluded;
-    for (const Standard& standard : document.standards) {
-        const auto values = standardValues(standard);
-        const auto* numbers = std::get_if<StandardValues>(&values);
-        if (!numbers) {
-            return {};
-        }
-        x.push_back(numbers->c);
-        y.push_back(numbers->a);
-        excluded.push_back(standard.excluded ? 1 : 0);
-    }
-    const std::unique_ptr<bool[]> mask(new bool[excluded.size() + 1]);
-    for (std::size_t i = 0; i < excluded.size(); ++i) {
-        mask[i] = excluded[i] != 0;
-    }
+namespace {
+
+// The fits of every weighting to the standards as typed, x and y their parsed decimals.
+std::vector<WeightingComparison> compareWeightings(calc::Model model,
+                                                   const std::vector<calc::Decimal>& x,
+                                                   const std::vector<calc::Decimal>& y,
+                                                   std::span<const bool> excluded) {
     std::vector<WeightingComparison> rows;
     for (const calc::Weighting weighting :
          {calc::Weighting::None, calc::Weighting::InverseX, calc::Weighting::InverseX2,
           calc::Weighting::InverseY, calc::Weighting::InverseY2,
           calc::Weighting::InverseVariance}) {
-        const calc::ModelOutcome outcome =
-            calc::fitModel(x, y, std::span<const bool>(mask.get(), excluded.size()),
-                           document.settings.model, weighting);
+        const calc::ModelOutcome outcome = calc::fitModel(x, y, excluded, model, weighting);
         const auto* fit = std::get_if<calc::ModelFit>(&outcome);
         if (!fit || (fit->b == 0.0 && fit->c == 0.0)) {
             continue;
@@ -491,6 +504,8 @@ std::vector<WeightingComparison> compareWeightings(const Document& document) {
     }
     return rows;
 }
+
+} // namespace
 
 Message noCurve() {
     return Message(QT_TRANSLATE_NOOP("calibration", "尚未计算标准曲线"));
@@ -525,6 +540,7 @@ CurveResult evaluateCurve(const Document& document) {
         if (const auto* problem = std::get_if<Message>(&values)) {
             if (!curve.problem) {
                 curve.problem = located(standardPlace(i), *problem);
+                curve.unreadStandard = i;
             }
             continue;
         }
@@ -537,6 +553,16 @@ CurveResult evaluateCurve(const Document& document) {
     if (curve.problem) {
         return curve;
     }
+    // std::vector<bool> has no contiguous storage to span.
+    const std::unique_ptr<bool[]> excluded(new bool[count]);
+    for (std::size_t i = 0; i < count; ++i) {
+        excluded[i] = excludedBits[i];
+    }
+    const std::span<const bool> excludedSpan(excluded.get(), count);
+    curve.typedC = x;
+    curve.typedA = y;
+    // On the standards as typed: before the ratios and the blank correction.
+    curve.weightings = compareWeightings(document.settings.model, x, y, excludedSpan);
     curve.problem = curveRows(document, x, y, curve);
     if (curve.problem) {
         return curve;
@@ -576,16 +602,11 @@ CurveResult evaluateCurve(const Document& document) {
             }
         }
     }
-    // std::vector<bool> has no contiguous storage to span.
-    const std::unique_ptr<bool[]> excluded(new bool[count]);
-    for (std::size_t i = 0; i < count; ++i) {
-        excluded[i] = excludedBits[i];
-    }
     const Settings& settings = document.settings;
     // A standard addition is the straight line, whatever model the external calibration uses.
     const calc::Model model = isAddition(settings) ? calc::Model::Line : settings.model;
-    const calc::ModelOutcome outcome = calc::fitModel(
-        x, y, std::span<const bool>(excluded.get(), count), model, settings.weighting);
+    const calc::ModelOutcome outcome =
+        calc::fitModel(x, y, excludedSpan, model, settings.weighting);
     if (const auto* problem = std::get_if<calc::FitProblem>(&outcome)) {
         curve.problem = fitProblemMessage(*problem, document, curve);
         return curve;
@@ -596,6 +617,7 @@ CurveResult evaluateCurve(const Document& document) {
             Message(QT_TRANSLATE_NOOP("calibration", "斜率为0，无法由吸光度计算浓度"));
     }
     figures(curve, settings);
+    bands(curve);
     responseFactorFigures(curve);
     checkStandards(curve);
     validate(curve, document, fittedStandards(x, y, curve.standards));
@@ -699,6 +721,20 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
         result.flags.outOfRange =
             prediction.outsideSpan || measured < fit.yMin || measured > fit.yMax;
     }
+}
+
+std::optional<PointReading> readCurve(const CurveResult& curve, double absorbance,
+                                      std::optional<double> blankA) {
+    if (!curve.fit || curve.noReading) {
+        return std::nullopt;
+    }
+    const calc::ModelFit& fit = *curve.fit;
+    const double y = absorbance - (curve.zeroA ? blankA.value_or(0.0) : 0.0);
+    const calc::InversePrediction at = calc::inversePredict(fit, y, 1);
+    if (!at.x0) {
+        return std::nullopt;
+    }
+    return PointReading{*at.x0, y, at.outsideSpan || y < fit.yMin || y > fit.yMax};
 }
 
 Results evaluate(const Document& document) {

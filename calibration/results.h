@@ -35,8 +35,10 @@ struct Figure {
 struct StandardResult {
     std::optional<double> c, a; // none when the text is not a number
     bool excluded = false;
-    std::optional<double> fit;          // the curve at C
-    std::optional<double> residual;     // A - fit
+    std::optional<double> fit;      // the curve at C
+    std::optional<double> residual; // A - fit
+    // What the fit minimised: sqrt(w) * (A - fit) for a weighted model, else the residual.
+    std::optional<double> weightedResidual;
     std::optional<double> deviationPct; // 100 * residual / fit; none where fit == 0
     std::optional<double> cBack;        // the concentration read back from A
     std::optional<double> recoveryPct;  // 100 * cBack / C; none where C == 0
@@ -65,11 +67,33 @@ struct Validation {
     Message dinReason;
 };
 
+// A weighting that can be used with the document's model and standards, with the sum of the
+// absolute relative errors of the back-calculated fitted standards with C != 0, in % (the
+// criterion of Almeida et al. 2002); `best` marks the smallest sum.
+struct WeightingComparison {
+    calc::Weighting weighting;
+    double sumRelativeErrorPct = 0;
+    bool best = false;
+};
+
+// The curve at one concentration with its confidence band (of the curve) and its prediction band
+// (of one new reading) at the level, as absorbances.
+struct BandPoint {
+    double x = 0, y = 0;
+    double confidenceLow = 0, confidenceHigh = 0;
+    double predictionLow = 0, predictionHigh = 0;
+};
+
 struct CurveResult {
     // Why there is no curve, or nullopt: no standards, a text that is not a number (with its
     // place), too few fitted standards, a weighting that cannot be used, a figure out of range.
     std::optional<Message> problem;
     std::optional<calc::ModelFit> fit; // exactly when !problem
+    // The standards' texts read once for everyone after evaluate(): their decimals as typed
+    // (before the ratios and the blank correction), exactly when every text is a number; else
+    // the first that is not (the problem then says why, with its place).
+    std::vector<calc::Decimal> typedC, typedA;
+    std::optional<std::size_t> unreadStandard;
     // Why no concentration can be read from the curve although it exists (a slope of 0).
     std::optional<Message> noReading;
     // With the blank correction: the mean absorbance of the zero standards, taken off every
@@ -84,6 +108,14 @@ struct CurveResult {
     Figure ciA, ciB, ciC;       // half-widths at the level
     Figure ci95A, ci95B, ci95C; // at 95 %
     Validation validation;
+    // The bands at kBandSteps + 1 evenly spaced concentrations from the lowest to the highest
+    // fitted standard, ends included, up to the first where the curve's variance is beyond reach;
+    // none without degrees of freedom.
+    static constexpr int kBandSteps = 100;
+    std::vector<BandPoint> bands;
+    // Every weighting that can be used with the model (none while a standard is no number),
+    // whatever weighting the curve itself uses or whether it could be fitted.
+    std::vector<WeightingComparison> weightings;
 
     // With the internal standard: the curve is on A / A_IS, over C / C_IS when the standards give
     // C_IS; the fitted standards' internal-standard responses and their mean; F of the
@@ -222,6 +254,17 @@ void estimateSample(SampleResult& result, const CurveResult& curve,
                     std::optional<double> blankA = std::nullopt);
 SampleResult evaluateSample(const Sample& sample, const CurveResult& curve);
 
+// One absorbance as measured read from the curve, as the plot draws the main window's last
+// sample: `blankA` taken off first when the curve is blank-corrected, the concentration of a
+// single reading, and whether it lies outside the calibrated range. None where no concentration
+// can be read.
+struct PointReading {
+    double x0 = 0, y = 0;
+    bool outside = false;
+};
+std::optional<PointReading> readCurve(const CurveResult& curve, double absorbance,
+                                      std::optional<double> blankA);
+
 // The batch from the rows as read: the blank correction, every row's estimate, the limits from
 // the blanks, the results in the reporting unit and the acceptance rules. The rows' results are
 // filled in.
@@ -248,16 +291,6 @@ void addRowChecks(const Document& document, Results& results,
 Message modelLine(const Document& document);
 const char* modelName(calc::Model model);             // "直线", "过原点", "二次" (marked)
 const char* weightingName(calc::Weighting weighting); // "无", "1/x", ..., "1/s²"
-
-// The weightings that can be used with the document's model and standards, each with the sum of
-// the absolute relative errors of the back-calculated fitted standards with C != 0, in % (the
-// criterion of Almeida et al. 2002); `best` marks the smallest sum.
-struct WeightingComparison {
-    calc::Weighting weighting;
-    double sumRelativeErrorPct = 0;
-    bool best = false;
-};
-std::vector<WeightingComparison> compareWeightings(const Document& document);
 
 // "尚未计算标准曲线": no standards yet.
 Message noCurve();

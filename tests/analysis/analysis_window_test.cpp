@@ -133,6 +133,43 @@ TEST_F(AnalysisWindowTest, TwoStandardsShowADashWithTheReason) {
     EXPECT_EQ(fields.at(u"b"_qs), u"0.2"_qs);
 }
 
+// The weighting comparison lists the weightings the standards allow with the best starred, and a
+// double-click on a row applies its weighting.
+TEST_F(AnalysisWindowTest, WeightingComparisonAppliesTheRowDoubleClicked) {
+    fit(kX, kY);
+    activateAnalysis();
+    auto* table = in<QTableView>(window(), u"weightingComparison"_qs);
+    ASSERT_NE(table, nullptr);
+    for (QTabWidget* tabs : window()->findChildren<QTabWidget*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->widget(i)->isAncestorOf(table)) {
+                tabs->setCurrentIndex(i);
+            }
+        }
+    }
+    ASSERT_TRUE(table->isVisible());
+    const QAbstractItemModel* model = table->model();
+    const auto rows = [model] {
+        QStringList names;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            names << model->index(row, 0).data().toString();
+            EXPECT_FALSE(model->index(row, 1).data().toString().isEmpty());
+        }
+        return names;
+    };
+    // The zero standard leaves out 1/x and 1/x², one standard at each concentration 1/s².
+    const QStringList before = rows();
+    ASSERT_EQ(before.size(), 3);
+    EXPECT_EQ(before.filter(u" ★"_qs).size(), 1);
+    EXPECT_EQ(before.join(u'|').remove(u" ★"_qs), u"无|1/y|1/y²"_qs);
+    // A double-click is a press and a release before the second press.
+    const QPoint cell = table->visualRect(model->index(1, 1)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(window()->calibration().document().settings.weighting, calc::Weighting::InverseY);
+    EXPECT_EQ(rows(), before); // the standards' comparison does not depend on the weighting chosen
+}
+
 // The statistics come from the typed decimals: standards exactly on a line have no scatter at
 // all, where sums of binary fractions leave some 1e-17.
 TEST_F(AnalysisWindowTest, StandardsExactlyOnALineGiveExactZeros) {

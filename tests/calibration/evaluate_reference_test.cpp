@@ -7,6 +7,7 @@
 #include "calc/distributions.h"
 #include "calc/full_precision.h"
 #include "calibration/results.h"
+#include "reference_t.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,38 +29,6 @@ std::string text(Quad value) {
     char buffer[64];
     quadmath_snprintf(buffer, sizeof buffer, "%.25Qg", value);
     return buffer;
-}
-
-// P(|T| <= t) for Student's t with nu degrees of freedom (Abramowitz and Stegun 26.7.3-4), with
-// theta = atan(t / sqrt(nu)):
-//   nu odd:  2/pi * (theta + sin(theta) * (cos + 2/3 cos^3 + 2*4/(3*5) cos^5 + ... cos^(nu-2)))
-//   nu even: sin(theta) * (1 + 1/2 cos^2 + 1*3/(2*4) cos^4 + ... cos^(nu-2))
-Quad centralProbability(Quad t, int nu) {
-    const Quad theta = atanq(t / sqrtq(static_cast<Quad>(nu)));
-    const Quad c = cosq(theta);
-    const bool odd = nu % 2 == 1;
-    Quad term = odd ? c : static_cast<Quad>(1);
-    Quad sum = 0;
-    for (int power = odd ? 1 : 0; power <= nu - 2; power += 2) {
-        sum += term;
-        term *= c * c * static_cast<Quad>(power + 1) / static_cast<Quad>(power + 2);
-    }
-    if (odd) {
-        return 2 / acosq(-1) * (theta + sinq(theta) * sum); // M_PIq needs GNU literals
-    }
-    return sinq(theta) * sum;
-}
-
-// The 0.975 quantile: P(|T| <= t) = 0.95.
-Quad referenceT975(int nu) {
-    Quad low = 0;
-    Quad high = 100;
-    const Quad target = static_cast<Quad>(95) / 100;
-    for (int i = 0; i < 200; ++i) {
-        const Quad mid = (low + high) / 2;
-        (centralProbability(mid, nu) < target ? low : high) = mid;
-    }
-    return (low + high) / 2;
 }
 
 struct Reference {
