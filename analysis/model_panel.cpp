@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -39,13 +38,6 @@ QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items)
     box->setObjectName(name);
     box->addItems(items);
     return box;
-}
-
-QStandardItem* cell(const QString& text, const QString& tooltip = {}) {
-    auto* item = new QStandardItem(text);
-    item->setEditable(false);
-    item->setToolTip(tooltip);
-    return item;
 }
 
 void tableLook(QTableView* table) {

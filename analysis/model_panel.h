@@ -14,7 +14,6 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QSpinBox;
-class QStandardItemModel;
 class QTableView;
 
 namespace analysis {
