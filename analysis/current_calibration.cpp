@@ -121,34 +121,6 @@ bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_
     return true;
 }
 
-std::string* sampleCell(Sample& sample, SampleField field) {
-    switch (field) {
-    case SampleField::Name:
-        return &sample.name;
-    case SampleField::Readings:
-        return &sample.readings;
-    case SampleField::Dilution:
-        return &sample.dilution;
-    case SampleField::Type:
-        return &sample.type;
-    case SampleField::Of:
-        return &sample.of;
-    case SampleField::Added:
-        return &sample.added;
-    case SampleField::Nominal:
-        return &sample.nominal;
-    case SampleField::Certified:
-        return &sample.certified;
-    case SampleField::U:
-        return &sample.u;
-    case SampleField::IS:
-        return &sample.is;
-    case SampleField::CIs:
-        return &sample.cIs;
-    }
-    return &sample.name;
-}
-
 } // namespace
 
 CurrentCalibration::CurrentCalibration(QObject* parent) : QObject(parent) {
@@ -549,25 +521,22 @@ bool CurrentCalibration::changesSample(int row, SampleField field, const std::st
     }
     Sample sample = document_.samples[std::size_t(row)];
     const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
-    return *sampleCell(sample, field) != kept;
+    return calibration::sampleCell(sample, field) != kept;
 }
 
 void CurrentCalibration::editSample(int row, SampleField field, const std::string& text) {
     if (row < 0 || row >= int(document_.samples.size())) {
         return;
     }
-    std::string* cell = sampleCell(document_.samples[std::size_t(row)], field);
+    std::string* cell = &calibration::sampleCell(document_.samples[std::size_t(row)], field);
     const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
     if (*cell == kept) {
         return;
     }
-    static constexpr const char* kFields[] = {"name", "readings", "dilution", "type",
-                                              "of",   "added",    "nominal",  "certified",
-                                              "u",    "is",       "c_is"};
     // The row by its name as it stood, so that the history reads "W1 的读数：…".
     record("sample_edited", {{"number", std::to_string(row + 1)},
                              {"name", document_.samples[std::size_t(row)].name},
-                             {"field", kFields[int(field)]},
+                             {"field", calibration::kSampleColumns[std::size_t(field)].key},
                              {"from", *cell},
                              {"to", kept}});
     *cell = kept;

@@ -1,6 +1,6 @@
 #include "calibration/report.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calibration/history.h"
 #include "calibration/keys.h"
@@ -68,7 +68,9 @@ void appendTextCell(std::string& out, std::string_view value) {
 
 void appendNumber(std::string& out, double value, const char* missing) {
     if (std::isfinite(value)) {
-        calc::appendFullPrecision(out, value + 0.0); // -0 + 0 is +0: no "-0" in a report
+        calc::appendNumber(
+            out, value + 0.0,
+            calc::NumberStyle::shortestRoundTrip()); // -0 + 0 is +0: no "-0" in a report
     } else {
         out += missing;
     }
@@ -105,8 +107,9 @@ void appendText(std::string& out, const ReportValue& value) {
         break;
     case Kind::NumberList:
         // Every reading, even one that is not finite ("inf"), so that their count stays m.
-        appendJoined(out, value.numbers, " ",
-                     [&out](double v) { calc::appendFullPrecision(out, v + 0.0); });
+        appendJoined(out, value.numbers, " ", [&out](double v) {
+            calc::appendNumber(out, v + 0.0, calc::NumberStyle::shortestRoundTrip());
+        });
         break;
     case Kind::IntegerList:
         appendJoined(out, value.integers, ",", [&out](long long v) { out += std::to_string(v); });
