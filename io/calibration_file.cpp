@@ -1214,24 +1214,9 @@ QByteArray calibrationBytes(const calibration::Document& document) {
     if (!document.history.empty()) {
         out += ",\n    \"history\": [";
         for (std::size_t i = 0; i < document.history.size(); ++i) {
-            const calibration::HistoryEntry& entry = document.history[i];
-            out += i == 0 ? "\n        {" : ",\n        {";
-            appendMember(out, "time", entry.time, true);
-            appendMember(out, "user", entry.user);
-            appendMember(out, "kind", entry.kind);
-            if (!entry.reason.empty()) {
-                appendMember(out, "reason", entry.reason);
-            }
-            out += ", \"values\": {";
-            for (std::size_t v = 0; v < entry.values.size(); ++v) {
-                out += v == 0 ? "" : ", ";
-                calibration::appendJsonString(out, entry.values[v].first,
-                                              calibration::Surrogates::Escape);
-                out += ": ";
-                calibration::appendJsonString(out, entry.values[v].second,
-                                              calibration::Surrogates::Escape);
-            }
-            out += "}}";
+            out += i == 0 ? "\n        " : ",\n        ";
+            calibration::appendHistoryEntry(out, document.history[i],
+                                            calibration::HistoryJson::File);
         }
         out += "\n    ]";
     }
