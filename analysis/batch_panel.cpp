@@ -3,7 +3,7 @@
 #include "analysis/change_reason.h"
 #include "analysis/current_calibration.h"
 #include "analysis/uncertainty_panel.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "calibration/text.h"
@@ -49,7 +49,9 @@ QString blankAbsorbanceHint() {
 
 // A number as the document holds it, every digit: "1", "0.03"; "" for none.
 QString numberText(const std::optional<double>& value) {
-    return value ? QString::fromStdString(calc::fullPrecision(*value + 0.0)) : QString();
+    return value ? QString::fromStdString(
+                       calc::formatNumber(*value + 0.0, calc::NumberStyle::shortestRoundTrip()))
+                 : QString();
 }
 
 // "label [widget]" pairs in a row, each label the widget's buddy and accessible name.

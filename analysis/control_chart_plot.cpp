@@ -1,6 +1,7 @@
 #include "analysis/control_chart_plot.h"
 
 #include "analysis/plot_frame.h"
+#include "calc/number_format.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -78,7 +79,8 @@ QPen linePen(const Style& s, Line line) {
 }
 
 QString lineLabel(const DrawnLine& line) {
-    return line.name + u' ' + QString::number(line.value, 'g', 6);
+    return line.name + u' ' +
+           QString::fromStdString(calc::formatNumber(line.value, calc::NumberStyle::general(6)));
 }
 
 bool upperOnly(const ControlChartData& d) {

@@ -1,6 +1,7 @@
 #include "analysis/control_chart_window.h"
 
 #include "analysis/control_chart_export.h"
+#include "calc/number_format.h"
 #include "io/document_text.h"
 #include "records/configured.h"
 #include "records/store.h"
@@ -31,7 +32,7 @@ namespace {
 using io::rendered;
 
 QString number(double value) {
-    return QString::number(value, 'g', 6);
+    return QString::fromStdString(calc::formatNumber(value, calc::NumberStyle::general(6)));
 }
 
 // "2.9 – 3.1", or "— – 3.2" on an upper-only chart.

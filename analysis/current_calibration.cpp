@@ -130,17 +130,6 @@ bool plainRows(const std::vector<Sample>& samples, std::size_t first, std::size_
     return true;
 }
 
-// The text of a sample's field, in the order of SampleField.
-std::string* sampleCell(Sample& sample, SampleField field) {
-    static constexpr std::string Sample::*kCells[] = {
-        &Sample::name, &Sample::readings, &Sample::dilution, &Sample::type,
-        &Sample::of,   &Sample::added,    &Sample::nominal,  &Sample::certified,
-        &Sample::u,    &Sample::is,       &Sample::cIs,
-    };
-    static_assert(std::size(kCells) == std::size_t(SampleField::CIs) + 1);
-    return &(sample.*kCells[int(field)]);
-}
-
 } // namespace
 
 CurrentCalibration::CurrentCalibration(QObject* parent) : QObject(parent) {
@@ -597,25 +586,22 @@ bool CurrentCalibration::changesSample(int row, SampleField field, const std::st
     }
     Sample sample = document_.samples[std::size_t(row)];
     const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
-    return *sampleCell(sample, field) != kept;
+    return calibration::sampleCell(sample, field) != kept;
 }
 
 void CurrentCalibration::editSample(int row, SampleField field, const std::string& text) {
     if (row < 0 || row >= int(document_.samples.size())) {
         return;
     }
-    std::string* cell = sampleCell(document_.samples[std::size_t(row)], field);
+    std::string* cell = &calibration::sampleCell(document_.samples[std::size_t(row)], field);
     const std::string kept = field == SampleField::Type ? calibration::normalizedType(text) : text;
     if (*cell == kept) {
         return;
     }
-    static constexpr const char* kFields[] = {"name", "readings", "dilution", "type",
-                                              "of",   "added",    "nominal",  "certified",
-                                              "u",    "is",       "c_is"};
     // The row by its name as it stood, so that the history reads "W1 的读数：…".
     record("sample_edited", {{"number", std::to_string(row + 1)},
                              {"name", document_.samples[std::size_t(row)].name},
-                             {"field", kFields[int(field)]},
+                             {"field", calibration::kSampleColumns[std::size_t(field)].key},
                              {"from", *cell},
                              {"to", kept}});
     *cell = kept;

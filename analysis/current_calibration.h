@@ -10,6 +10,7 @@
 #include "calibration/history.h"
 #include "calibration/method.h"
 #include "calibration/results.h"
+#include "calibration/sample_columns.h"
 #include "records/judging.h"
 #endif
 
@@ -23,19 +24,7 @@ namespace analysis {
 // The typed cells of a standard and of a sample row; IS and CIs are the internal standard's
 // response and concentration.
 enum class StandardField { C, A, IS, CIs };
-enum class SampleField {
-    Name,
-    Readings,
-    Dilution,
-    Type,
-    Of,
-    Added,
-    Nominal,
-    Certified,
-    U,
-    IS,
-    CIs
-};
+using SampleField = calibration::SampleColumn;
 
 class CurrentCalibration final : public QObject {
     Q_OBJECT

@@ -2,9 +2,8 @@
 
 #include "analysis/current_calibration.h"
 #include "analysis/report.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
-#include "calc/shown_number.h"
 #include "io/document_text.h"
 #include "io/files.h"
 
@@ -93,8 +92,10 @@ void MethodDialog::edit() {
     mdl_->setReadOnly(fromValidation_);
     if (fromValidation_) {
         // Shown as the validation tab shows it; the method keeps every digit.
-        mdl_->setText(QString::fromStdString(calc::shownSignificant(batch.mdl->mdl, 6)));
-        mdl_->setToolTip(QString::fromStdString(calc::fullPrecision(batch.mdl->mdl)));
+        mdl_->setText(QString::fromStdString(
+            calc::formatNumber(batch.mdl->mdl, calc::NumberStyle::significant(6))));
+        mdl_->setToolTip(QString::fromStdString(
+            calc::formatNumber(batch.mdl->mdl, calc::NumberStyle::shortestRoundTrip())));
         mdlSource_->setText(batch.mdlFromSpikes
                                 ? tr("由本文件的%n个检出限样计算（HJ 168），测定下限 4·MDL。",
                                      nullptr, int(batch.mdl->n))
@@ -102,7 +103,9 @@ void MethodDialog::edit() {
                                      int(batch.mdl->n)));
     } else {
         const std::optional<double>& kept = document.method.validated.mdl;
-        mdl_->setText(kept ? QString::fromStdString(calc::fullPrecision(*kept)) : QString());
+        mdl_->setText(kept ? QString::fromStdString(
+                                 calc::formatNumber(*kept, calc::NumberStyle::shortestRoundTrip()))
+                           : QString());
         mdl_->setToolTip(QString());
         mdlSource_->setText(tr("本文件没有算出方法检出限（至少需要7个检出限样或空白）："
                                "可输入验证所得的值，空着则方法不带检出限。"));

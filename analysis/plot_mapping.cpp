@@ -1,5 +1,7 @@
 #include "analysis/plot_mapping.h"
 
+#include "calc/number_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -74,21 +76,6 @@ double ownStep(double value) {
         --e;
     }
     return std::pow(10.0, e);
-}
-
-QString trimmedMantissa(QString text) {
-    const qsizetype e = text.indexOf(u'e');
-    QString mantissa = e < 0 ? text : text.left(e);
-    const QString exponent = e < 0 ? QString() : text.mid(e);
-    if (mantissa.contains(u'.')) {
-        while (mantissa.endsWith(u'0')) {
-            mantissa.chop(1);
-        }
-        if (mantissa.endsWith(u'.')) {
-            mantissa.chop(1);
-        }
-    }
-    return mantissa + exponent;
 }
 
 } // namespace
@@ -184,12 +171,11 @@ QStringList tickLabels(const Ticks& ticks) {
             text = QStringLiteral("0");
         } else if (exponentForm) {
             const int digits = std::clamp(decimalExponent(std::abs(v)) - stepExponent, 0, 16);
-            text = trimmedMantissa(QString::number(v, 'e', digits));
+            text = QString::fromStdString(
+                calc::formatNumber(v, calc::NumberStyle::tickExponent(digits)));
         } else {
-            text = trimmedMantissa(QString::number(v, 'f', std::max(0, -stepExponent)));
-            if (text == QStringLiteral("-0")) {
-                text = QStringLiteral("0");
-            }
+            text = QString::fromStdString(
+                calc::formatNumber(v, calc::NumberStyle::tick(std::max(0, -stepExponent))));
         }
         labels.push_back(text);
     }

@@ -1,8 +1,8 @@
 #include "analysis/plot_source.h"
 
 #include "analysis/readable.h"
+#include "calc/number_format.h"
 #include "calc/rounding.h"
-#include "calc/shown_number.h"
 #include "io/document_text.h"
 
 #include <QCoreApplication>
@@ -11,18 +11,9 @@
 namespace analysis {
 
 QString coefficientText(double value, Digits digits) {
-    if (value == 0.0) {
-        return QStringLiteral("0"); // never "-0", nor "0.000"
-    }
-    if (digits == Digits::Full) {
-        return QString::fromStdString(calc::shownShortest(value));
-    }
-    // Plain digits, as a laboratory writes them, unless they would run long: 1.234e-07.
-    const double size = std::fabs(value);
-    if (size < 1e-6 || size >= 1e15) {
-        return QString::number(value, 'e', 3);
-    }
-    return QString::fromStdString(calc::roundSignificant(value, 4));
+    return QString::fromStdString(
+        calc::formatNumber(value, digits == Digits::Full ? calc::NumberStyle::readableShortest()
+                                                         : calc::NumberStyle::coefficient()));
 }
 
 QString equationText(const calc::ModelFit& fit, Digits digits) {

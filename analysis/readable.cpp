@@ -1,13 +1,13 @@
 #include "analysis/readable.h"
 
-#include "calc/shown_number.h"
+#include "calc/number_format.h"
 
 #include <QCoreApplication>
 
 namespace analysis {
 
 QString readable(double value) {
-    return QString::fromStdString(calc::shownSignificant(value, 6));
+    return QString::fromStdString(calc::formatNumber(value, calc::NumberStyle::readable()));
 }
 
 QString readable(const std::optional<double>& value) {

@@ -6,7 +6,7 @@
 namespace analysis {
 
 // A figure as the analysis window and the printed report show it: six significant digits, plain
-// from a millionth to below 10^15 and in exponent form beyond (calc::shownSignificant), "-0"
+// from a millionth to below 10^15 and in exponent form beyond (calc::NumberStyle::readable()), "-0"
 // shown as "0": "-0.0009", "1234567", "1.5e-07". The copied report carries the full precision
 // instead.
 QString readable(double value);

@@ -44,9 +44,7 @@ QString printable(const QString& text) {
             ++i;
         } else if (QChar::isSurrogate(c)) {
             out[i] = QChar(QChar::ReplacementCharacter);
-        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E ||
-                   c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
-                   c == 0x2028 || c == 0x2029) {
+        } else if (calibration::text::unsafeInText(c)) {
             out[i] = u' ';
         }
     }

@@ -4,7 +4,8 @@
 #include "analysis/current_calibration.h"
 #include "analysis/readable.h"
 #include "analysis/uncertainty_panel.h"
-#include "calc/shown_number.h"
+#include "calc/number_format.h"
+#include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "io/document_text.h"
 
@@ -48,7 +49,8 @@ QString meanAbsorbanceText(const std::string& readings, const std::optional<doub
     for (const std::string_view reading : calibration::readingTexts(readings)) {
         decimals = std::max(decimals, calc::typedDecimals(reading));
     }
-    return QString::fromStdString(calc::shownWithDecimals(*mean, 6, decimals));
+    return QString::fromStdString(
+        calc::formatNumber(*mean, calc::NumberStyle::withDecimals(6, decimals)));
 }
 
 QString flagsText(const calibration::SampleFlags& flags) {

@@ -3,6 +3,7 @@
 #include "analysis/current_calibration.h"
 #include "analysis/readable.h"
 #include "analysis/report.h"
+#include "calc/number_format.h"
 #include "calibration/results.h"
 #include "io/document_text.h"
 
@@ -28,7 +29,9 @@ QString messageText(const calibration::Message& message) {
 
 // A fraction as a percentage with three significant digits: 0.068589 -> "6.86%".
 QString percent(double fraction) {
-    return QString::number(fraction * 100, 'g', 3) + QLatin1Char('%');
+    return QString::fromStdString(
+               calc::formatNumber(fraction * 100, calc::NumberStyle::general(3))) +
+           QLatin1Char('%');
 }
 
 QDoubleSpinBox* percentBox(QWidget* parent, const QString& name) {
@@ -217,9 +220,11 @@ void UncertaintyTab::refresh() {
     const QString unit = io::fromDocument(calibration_.batch().resultUnit);
     QString coverage = tr("k = %1").arg(readable(value.k));
     if (value.nuEff) {
-        coverage += tr("，ν_eff = %1")
-                        .arg(std::isfinite(*value.nuEff) ? QString::number(*value.nuEff, 'f', 2)
-                                                         : QStringLiteral("∞"));
+        coverage +=
+            tr("，ν_eff = %1")
+                .arg(std::isfinite(*value.nuEff) ? QString::fromStdString(calc::formatNumber(
+                                                       *value.nuEff, calc::NumberStyle::fixed(2)))
+                                                 : QStringLiteral("∞"));
     }
     summary_->setText(tr("“%1”：%2 ± %3 %4（%5；u_c,rel = %6）")
                           .arg(name, io::fromDocument(u.resultText),

@@ -2,7 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/report_run.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calibration/report.h"
 #include "io/batch_identity.h"
 #include "io/document_text.h"
@@ -217,13 +217,15 @@ void appendJson(std::string& out, std::string_view text) {
 }
 void appendJson(std::string& out, const std::optional<double>& value) {
     if (value && std::isfinite(*value)) {
-        calc::appendFullPrecision(out, *value);
+        calc::appendNumber(out, *value, calc::NumberStyle::shortestRoundTrip());
     } else {
         out += "null";
     }
 }
 std::string number(const std::optional<double>& value) {
-    return value && std::isfinite(*value) ? calc::fullPrecision(*value) : std::string();
+    return value && std::isfinite(*value)
+               ? calc::formatNumber(*value, calc::NumberStyle::shortestRoundTrip())
+               : std::string();
 }
 // A user's text in a tab-separated cell: no control character splits the line.
 std::string cell(const std::string& text) {

@@ -1,7 +1,7 @@
 #include "app/report_run.h"
 
 #include "app/command_line.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calibration/entries.h"
 #include "calibration/keys.h"
@@ -222,8 +222,10 @@ std::optional<QString> applyOptions(const QCommandLineParser& parser, const Repo
             error =
                 CommandLine::tr("--%1 的值“%2”无效，应为%3到%4之间的数")
                     .arg(option->names().first(), parser.value(*option),
-                         QString::fromStdString(calc::fullPrecision(calibration::kSmallestScale)),
-                         QString::fromStdString(calc::fullPrecision(calibration::kLargestScale)));
+                         QString::fromStdString(calc::formatNumber(
+                             calibration::kSmallestScale, calc::NumberStyle::shortestRoundTrip())),
+                         QString::fromStdString(calc::formatNumber(
+                             calibration::kLargestScale, calc::NumberStyle::shortestRoundTrip())));
         }
         *text = value;
     }

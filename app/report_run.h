@@ -154,37 +154,53 @@ struct ReportOptions {
         QStringLiteral("zh|en")};
 
     const UncertaintyOptions uncertainty;
+
+    // Every option in the order of the help, and whether it changes the result (the PDF prints
+    // those beside the files' SHA-256, in this order).
+    struct Listed {
+        const QCommandLineOption* option;
+        bool changesResult;
+    };
+    std::vector<Listed> listed() const {
+        return {
+            {&samples, false},
+            {&blanks, false},
+            {&method, true},
+            {&json, false},
+            {&model, true},
+            {&weight, true},
+            {&exclude, true},
+            {&level, true},
+            {&alpha, true},
+            {&k, true},
+            {&m, true},
+            {&limit, true},
+            {&volume, true},
+            {&factor, true},
+            {&resultUnit, true},
+            {&digits, true},
+            {&decimals, true},
+            {&switchAt, true},
+            {&below, true},
+            {&blankAbsorbanceMax, true},
+            {&blankCorrection, true},
+            {&strict, false},
+            {&pdf, false},
+            {&history, false},
+            {&database, false},
+            {&language, false},
+            {&calibration, true},
+            {&v0, true},
+            {&cStd, true},
+            {&internalStandard, true},
+        };
+    }
+
     std::vector<const QCommandLineOption*> all() const {
-        std::vector<const QCommandLineOption*> options{&samples,
-                                                       &blanks,
-                                                       &method,
-                                                       &json,
-                                                       &model,
-                                                       &weight,
-                                                       &exclude,
-                                                       &level,
-                                                       &alpha,
-                                                       &k,
-                                                       &m,
-                                                       &limit,
-                                                       &volume,
-                                                       &factor,
-                                                       &resultUnit,
-                                                       &digits,
-                                                       &decimals,
-                                                       &switchAt,
-                                                       &below,
-                                                       &blankAbsorbanceMax,
-                                                       &blankCorrection,
-                                                       &strict,
-                                                       &pdf,
-                                                       &history,
-                                                       &database,
-                                                       &language,
-                                                       &calibration,
-                                                       &v0,
-                                                       &cStd,
-                                                       &internalStandard};
+        std::vector<const QCommandLineOption*> options;
+        for (const Listed& row : listed()) {
+            options.push_back(row.option);
+        }
         for (const QCommandLineOption* option : uncertainty.all()) {
             options.push_back(option);
         }
@@ -194,29 +210,8 @@ struct ReportOptions {
     // The options that change the result, as the PDF prints them beside the files' SHA-256.
     QStringList changing(const QCommandLineParser& parser) const {
         QStringList given;
-        for (const QCommandLineOption* option : {&method,
-                                                 &model,
-                                                 &weight,
-                                                 &exclude,
-                                                 &level,
-                                                 &alpha,
-                                                 &k,
-                                                 &m,
-                                                 &limit,
-                                                 &volume,
-                                                 &factor,
-                                                 &resultUnit,
-                                                 &digits,
-                                                 &decimals,
-                                                 &switchAt,
-                                                 &below,
-                                                 &blankAbsorbanceMax,
-                                                 &blankCorrection,
-                                                 &calibration,
-                                                 &v0,
-                                                 &cStd,
-                                                 &internalStandard}) {
-            if (parser.isSet(*option)) {
+        for (const auto& [option, changesResult] : listed()) {
+            if (changesResult && parser.isSet(*option)) {
                 const QString name = QStringLiteral("--") + option->names().first();
                 given << (option->valueName().isEmpty() ? name
                                                         : name + u' ' + parser.value(*option));

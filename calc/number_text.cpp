@@ -1,5 +1,6 @@
 #include "calc/number_text.h"
 
+#include "calc/number_format.h"
 #include "calc/utf8.h"
 
 #include <algorithm>
@@ -209,70 +210,36 @@ std::optional<double> strictParse(std::string_view text) {
 }
 
 std::string strForm(double value) {
-    if (std::isnan(value)) {
-        return " NaN";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? " Inf" : "-Inf";
-    }
-    if (value == 0.0) {
-        return " 0"; // also -0.0: (0 - 0) / -0.5 is shown as " 0"
-    }
+    return formatNumber(value, NumberStyle::worksheet());
+}
 
-    // to_chars with a precision rounds the exact binary value correctly, and an exact tie half
-    // to even. Scientific form with 14 decimals gives the 15 significant digits and the decimal
-    // exponent after rounding: 999999999999999.9 -> "1.00000000000000e+15".
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const std::size_t ePos = scientific.find('e');
-
-    std::string digits;
-    digits += scientific[0];
-    digits += scientific.substr(2, ePos - 2);
-    digits.erase(digits.find_last_not_of('0') + 1); // the leading digit is never 0
-
-    const char exponentSign = scientific[ePos + 1];
-    const std::string_view exponentDigits = scientific.substr(ePos + 2);
-    int exponent = 0;
-    std::from_chars(exponentDigits.data(), exponentDigits.data() + exponentDigits.size(), exponent);
-    if (exponentSign == '-') {
-        exponent = -exponent;
+int typedDecimals(std::string_view text) {
+    if (!strictParse(text)) {
+        return 0;
     }
-
-    std::string text(1, value < 0 ? '-' : ' ');
-    if (exponent >= -4 && exponent <= 14) {
-        if (exponent < 0) {
-            // 0.000123 -> ".000123": no "0" before the point
-            text += '.';
-            text.append(static_cast<std::size_t>(-exponent - 1), '0');
-            text += digits;
-        } else {
-            const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= wholeDigits) {
-                text += digits; // 100 -> "100": digits "1" and two zeros
-                text.append(wholeDigits - digits.size(), '0');
-            } else {
-                text += digits.substr(0, wholeDigits);
-                text += '.';
-                text += digits.substr(wholeDigits);
-            }
+    const std::size_t start = text.find_first_not_of(' ');
+    const std::size_t end = text.find_last_not_of(' ');
+    text = text.substr(start, end - start + 1);
+    const std::size_t mark = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, mark);
+    const std::size_t point = mantissa.find('.');
+    long long decimals =
+        point == std::string_view::npos ? 0 : (long long)(mantissa.size() - point - 1);
+    if (mark != std::string_view::npos) {
+        std::string_view exponent = text.substr(mark + 1);
+        if (!exponent.empty() && exponent[0] == '+') {
+            exponent.remove_prefix(1);
         }
-    } else {
-        text += digits[0];
-        if (digits.size() > 1) {
-            text += '.';
-            text += digits.substr(1);
+        long long power = 0;
+        const auto read =
+            std::from_chars(exponent.data(), exponent.data() + exponent.size(), power);
+        if (read.ec != std::errc()) {
+            // An exponent beyond any count of decimals shown.
+            power = exponent.starts_with('-') ? -1000 : 1000;
         }
-        text += 'E';
-        text += exponentSign;
-        if (exponentDigits.size() < 2) {
-            text += '0'; // to_chars already writes at least two digits; keep the rule local
-        }
-        text += exponentDigits;
+        decimals -= power;
     }
-    return text;
+    return int(std::clamp(decimals, 0LL, 15LL));
 }
 
 std::string leftTruncate(std::string_view text, std::size_t n) {

@@ -35,7 +35,11 @@ double lenientParse(std::string_view text);
 // Whenever this succeeds, lenientParse of the same text gives the same double.
 std::optional<double> strictParse(std::string_view text);
 
-// Writes a double the way every result is shown.
+// The decimals a number was typed with, counting its exponent: "0.0530" -> 4, "5" -> 0,
+// "5.30e-2" -> 4, "1.5e3" -> 0; at most 15; 0 for a text that is not one number.
+int typedDecimals(std::string_view text);
+
+// Writes a double the way every result is shown (NumberStyle::worksheet() of number_format.h).
 //   - Both zeros give " 0".
 //   - Otherwise the exact binary value is rounded to 15 significant digits and trailing zeros are
 //     removed. An exact decimal tie at the 16th digit rounds half to even: 2^-22 is exactly

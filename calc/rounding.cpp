@@ -1,6 +1,6 @@
 #include "calc/rounding.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 
 #include <algorithm>
 #include <charconv>
@@ -161,7 +161,7 @@ bool plainFits(const DigitText& d) {
 
 std::string roundSignificant(double value, int digits, Direction direction, Notation notation) {
     if (!std::isfinite(value)) {
-        return fullPrecision(value);
+        return formatNumber(value, NumberStyle::shortestRoundTrip());
     }
     const std::int64_t wanted = std::max(digits, 1);
     DigitText d = digitsOf(value);
@@ -182,7 +182,7 @@ std::string roundDecimals(double value, int decimals, Direction direction, Notat
 
 std::string roundToPlace(double value, int place, Direction direction, Notation notation) {
     if (!std::isfinite(value)) {
-        return fullPrecision(value);
+        return formatNumber(value, NumberStyle::shortestRoundTrip());
     }
     const std::int64_t decimals = -static_cast<std::int64_t>(place);
     DigitText d = digitsOf(value);

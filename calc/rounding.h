@@ -17,8 +17,8 @@
 // "4.94E-324", 1e-7 to 2 -> "1.0E-07", the largest double to 3 -> "1.80E+308". To N decimals (at
 // most 15 of them) a small figure stays plain ("0.000"), and one of 10^15 or more has every digit
 // of its shortest text and no decimal ("1E+22", "-1.7976931348623157E+308").
-// Not finite: "inf", "-inf", "nan" as fullPrecision writes them. digits below 1 count as 1,
-// decimals below 0 as 0.
+// Not finite: "inf", "-inf", "nan" as NumberStyle::shortestRoundTrip() writes them. digits below 1
+// count as 1, decimals below 0 as 0.
 //
 // Upward, a limit is rounded away from zero whenever a digit it drops is not zero, so that a
 // limit written "<0.01" is never below the limit computed: 0.0021 to 2 decimals -> "0.01",

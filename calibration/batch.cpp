@@ -2,7 +2,7 @@
 // results in the reporting unit and the acceptance rules of blanks, duplicates, spikes, check
 // standards, reference materials and the calibration itself.
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calc/rounding.h"
 #include "calibration/results.h"
@@ -27,7 +27,7 @@ std::string shown(double value) {
 
 // A limit as the user set it: "80", "0.999".
 std::string limitText(double value) {
-    return calc::fullPrecision(value + 0.0);
+    return calc::formatNumber(value + 0.0, calc::NumberStyle::shortestRoundTrip());
 }
 
 // The mean reading of the blank rows, or of the zero standards when there is no blank row.

@@ -1,7 +1,7 @@
 #include "calibration/calibration_modes.h"
 
-#include "calc/full_precision.h"
 #include "calc/internal_standard.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calc/rounding.h"
 #include "calibration/entries.h"
@@ -330,7 +330,9 @@ void judgeInternalStandard(const Settings& settings, SampleResult& sample) {
     const bool pass =
         recovery >= settings.isRecoveryLowPct && recovery <= settings.isRecoveryHighPct;
     sample.isOutside = !pass;
-    const auto text = [](double value) { return calc::fullPrecision(value + 0.0); };
+    const auto text = [](double value) {
+        return calc::formatNumber(value + 0.0, calc::NumberStyle::shortestRoundTrip());
+    };
     sample.checks.push_back(QualityCheck{
         "is_recovery",
         recovery,

@@ -1,6 +1,6 @@
 #include "calibration/entries.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calibration/message.h"
 #include "calibration/text.h"
@@ -226,8 +226,10 @@ std::optional<Message> scaleProblem(std::string_view text, Field field) {
     } else if (field == Field::Factor) {
         range = QT_TRANSLATE_NOOP("calibration", "换算系数 %1 应为%2到%3之间的数");
     }
-    return Message(range, {quoted(text), calc::fullPrecision(kSmallestScale),
-                           calc::fullPrecision(kLargestScale)});
+    return Message(range,
+                   {quoted(text),
+                    calc::formatNumber(kSmallestScale, calc::NumberStyle::shortestRoundTrip()),
+                    calc::formatNumber(kLargestScale, calc::NumberStyle::shortestRoundTrip())});
 }
 
 std::variant<StandardValues, Message> standardValues(const Standard& standard) {

@@ -1,9 +1,10 @@
 #include "calibration/history.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calibration/entries.h"
 #include "calibration/keys.h"
 #include "calibration/results.h"
+#include "calibration/sample_columns.h"
 #include "calibration/text.h"
 
 #include <algorithm>
@@ -37,17 +38,6 @@ std::string wordOf(const std::string& value) {
         Word{"command_line", QT_TRANSLATE_NOOP("calibration", "命令行")},
         Word{"C", QT_TRANSLATE_NOOP("calibration", "浓度")},
         Word{"A", QT_TRANSLATE_NOOP("calibration", "吸光度")},
-        Word{"name", QT_TRANSLATE_NOOP("calibration", "名称")},
-        Word{"readings", QT_TRANSLATE_NOOP("calibration", "读数")},
-        Word{"dilution", QT_TRANSLATE_NOOP("calibration", "稀释倍数")},
-        Word{"type", QT_TRANSLATE_NOOP("calibration", "类型")},
-        Word{"of", QT_TRANSLATE_NOOP("calibration", "所指样品")},
-        Word{"added", QT_TRANSLATE_NOOP("calibration", "加标量")},
-        Word{"nominal", QT_TRANSLATE_NOOP("calibration", "标称浓度")},
-        Word{"certified", QT_TRANSLATE_NOOP("calibration", "标准值")},
-        Word{"u", QT_TRANSLATE_NOOP("calibration", "不确定度U")},
-        Word{"is", QT_TRANSLATE_NOOP("calibration", "内标响应")},
-        Word{"c_is", QT_TRANSLATE_NOOP("calibration", "内标浓度")},
         Word{"unit", QT_TRANSLATE_NOOP("calibration", "浓度单位")},
         Word{"model", QT_TRANSLATE_NOOP("calibration", "模型")},
         Word{"weight", QT_TRANSLATE_NOOP("calibration", "权重")},
@@ -97,6 +87,11 @@ std::string wordOf(const std::string& value) {
     for (const Word& word : kWords) {
         if (value == word.key) {
             return translate(word.text);
+        }
+    }
+    for (const SampleColumnName& column : kSampleColumns) {
+        if (value == column.key) {
+            return translate(column.name);
         }
     }
     return value;
@@ -243,7 +238,7 @@ constexpr std::array kKinds{
 };
 
 std::string numberText(double value) {
-    return calc::fullPrecision(value + 0.0);
+    return calc::formatNumber(value + 0.0, calc::NumberStyle::shortestRoundTrip());
 }
 
 } // namespace

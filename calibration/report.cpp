@@ -1,6 +1,6 @@
 #include "calibration/report.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calibration/history.h"
 #include "calibration/keys.h"
@@ -15,48 +15,18 @@ namespace {
 using Kind = ReportValue::Kind;
 
 const char* modelKey(calc::Model model) {
-    switch (model) {
-    case calc::Model::Line:
-        return "line";
-    case calc::Model::Origin:
-        return "origin";
-    case calc::Model::Quadratic:
-        return "quadratic";
-    }
-    return "";
+    return kModelKeys[std::size_t(model)];
 }
 
 const char* weightKey(calc::Weighting weighting) {
-    switch (weighting) {
-    case calc::Weighting::None:
-        return "none";
-    case calc::Weighting::InverseX:
-        return "1/x";
-    case calc::Weighting::InverseX2:
-        return "1/x2";
-    case calc::Weighting::InverseY:
-        return "1/y";
-    case calc::Weighting::InverseY2:
-        return "1/y2";
-    case calc::Weighting::InverseVariance:
-        return "1/s2";
-    }
-    return "";
-}
-
-// Controls, C1 controls and bidirectional controls would split a line or turn a terminal's text
-// around: each becomes one blank.
-bool unsafeInText(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x061C ||
-           (code >= 0x200E && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
-           (code >= 0x2066 && code <= 0x2069) || code == 0x2028 || code == 0x2029;
+    return kWeightKeys[std::size_t(weighting)];
 }
 
 void appendTextCell(std::string& out, std::string_view value) {
     for (std::size_t i = 0; i < value.size();) {
         const std::size_t start = i;
         const char32_t code = text::decode(value, i);
-        if (unsafeInText(code)) {
+        if (text::unsafeInText(code)) {
             out += ' ';
         } else if (code >= 0xD800 && code <= 0xDFFF) {
             out += "\uFFFD"; // an unpaired surrogate has no UTF-8 form
@@ -68,9 +38,28 @@ void appendTextCell(std::string& out, std::string_view value) {
 
 void appendNumber(std::string& out, double value, const char* missing) {
     if (std::isfinite(value)) {
-        calc::appendFullPrecision(out, value + 0.0); // -0 + 0 is +0: no "-0" in a report
+        // -0 + 0 is +0: no "-0" in a report.
+        calc::appendNumber(out, value + 0.0, calc::NumberStyle::shortestRoundTrip());
     } else {
         out += missing;
+    }
+}
+
+// The kinds a cell and the JSON write alike: a truth value, an integer, a number (or `missing`
+// for one that is not finite). False for any other kind, nothing written.
+bool appendScalar(std::string& out, const ReportValue& value, const char* missing) {
+    switch (value.kind) {
+    case Kind::Bool:
+        out += value.flag ? "true" : "false";
+        return true;
+    case Kind::Integer:
+        out += std::to_string(value.integer);
+        return true;
+    case Kind::Number:
+        appendNumber(out, value.number, missing);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -85,17 +74,14 @@ void appendJoined(std::string& out, const std::vector<T>& items, const char* sep
 }
 
 void appendText(std::string& out, const ReportValue& value) {
+    if (appendScalar(out, value, "")) {
+        return;
+    }
     switch (value.kind) {
     case Kind::Null:
-        break;
     case Kind::Bool:
-        out += value.flag ? "true" : "false";
-        break;
     case Kind::Integer:
-        out += std::to_string(value.integer);
-        break;
     case Kind::Number:
-        appendNumber(out, value.number, "");
         break;
     case Kind::Text:
         appendTextCell(out, value.text);
@@ -105,8 +91,9 @@ void appendText(std::string& out, const ReportValue& value) {
         break;
     case Kind::NumberList:
         // Every reading, even one that is not finite ("inf"), so that their count stays m.
-        appendJoined(out, value.numbers, " ",
-                     [&out](double v) { calc::appendFullPrecision(out, v + 0.0); });
+        appendJoined(out, value.numbers, " ", [&out](double v) {
+            calc::appendNumber(out, v + 0.0, calc::NumberStyle::shortestRoundTrip());
+        });
         break;
     case Kind::IntegerList:
         appendJoined(out, value.integers, ",", [&out](long long v) { out += std::to_string(v); });
@@ -139,18 +126,16 @@ void appendJsonFields(std::string& out, const std::vector<ReportField>& fields) 
 }
 
 void appendJson(std::string& out, const ReportValue& value) {
+    if (appendScalar(out, value, "null")) {
+        return;
+    }
     switch (value.kind) {
     case Kind::Null:
         out += "null";
         break;
     case Kind::Bool:
-        out += value.flag ? "true" : "false";
-        break;
     case Kind::Integer:
-        out += std::to_string(value.integer);
-        break;
     case Kind::Number:
-        appendNumber(out, value.number, "null");
         break;
     case Kind::Text:
     case Kind::Key:
@@ -333,6 +318,36 @@ void appendJsonString(std::string& out, std::string_view text, Surrogates surrog
         }
     }
     out += '"';
+}
+
+void appendHistoryEntry(std::string& out, const HistoryEntry& entry, HistoryJson form) {
+    const Surrogates surrogates =
+        form == HistoryJson::File ? Surrogates::Escape : Surrogates::Replace;
+    const auto member = [&](const char* key, std::string_view value) {
+        out += key;
+        appendJsonString(out, value, surrogates);
+    };
+    member("{\"time\": ", entry.time);
+    member(", \"user\": ", entry.user);
+    member(", \"kind\": ", entry.kind);
+    if (form == HistoryJson::File && !entry.reason.empty()) {
+        member(", \"reason\": ", entry.reason);
+    }
+    out += ", \"values\": {";
+    for (std::size_t v = 0; v < entry.values.size(); ++v) {
+        member(v == 0 ? "" : ", ", entry.values[v].first);
+        member(": ", entry.values[v].second);
+    }
+    out += '}';
+    if (form == HistoryJson::Report) {
+        if (entry.reason.empty()) {
+            out += ", \"reason\": null";
+        } else {
+            member(", \"reason\": ", entry.reason);
+        }
+        member(", \"text\": ", render(describe(entry)));
+    }
+    out += '}';
 }
 
 namespace {
@@ -1008,29 +1023,8 @@ bool buildJson(const Document& document, const Results& results, std::string& ou
     // The change history, each entry with its values and in words.
     out += ",\n    \"history\": [";
     for (std::size_t i = 0; i < document.history.size() && pieces.next(); ++i) {
-        const HistoryEntry& entry = document.history[i];
-        out += i == 0 ? "\n        {\"time\": " : ",\n        {\"time\": ";
-        appendJsonString(out, entry.time);
-        out += ", \"user\": ";
-        appendJsonString(out, entry.user);
-        out += ", \"kind\": ";
-        appendJsonString(out, entry.kind);
-        out += ", \"values\": {";
-        for (std::size_t v = 0; v < entry.values.size(); ++v) {
-            out += v == 0 ? "" : ", ";
-            appendJsonString(out, entry.values[v].first);
-            out += ": ";
-            appendJsonString(out, entry.values[v].second);
-        }
-        out += "}, \"reason\": ";
-        if (entry.reason.empty()) {
-            out += "null";
-        } else {
-            appendJsonString(out, entry.reason);
-        }
-        out += ", \"text\": ";
-        appendJsonString(out, render(describe(entry)));
-        out += '}';
+        out += i == 0 ? "\n        " : ",\n        ";
+        appendHistoryEntry(out, document.history[i], HistoryJson::Report);
     }
     out += document.history.empty() ? "]" : "\n    ]";
     out += "\n}\n";

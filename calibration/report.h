@@ -166,4 +166,11 @@ enum class Surrogates { Escape, Replace };
 void appendJsonString(std::string& out, std::string_view text,
                       Surrogates surrogates = Surrogates::Replace);
 
+// One entry of the change history as a JSON object: its time, user, kind and values. The file
+// keeps what it reads back (the reason only when one was given, before the values; unpaired
+// surrogates escaped); the report adds the reason after the values (null when none) and the
+// entry in words, "text".
+enum class HistoryJson { File, Report };
+void appendHistoryEntry(std::string& out, const HistoryEntry& entry, HistoryJson form);
+
 } // namespace calibration

@@ -1,7 +1,7 @@
 #include "calibration/results.h"
 
 #include "calc/distributions.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/validation.h"
 #include "calibration/memory.h"
 
@@ -116,7 +116,8 @@ Message fitProblemMessage(const calc::FitProblem& problem, const Document& docum
             // The number the user typed is not what the weighting refused: say what the blank
             // correction made of it.
             const std::string typed = document.standards[problem.standard].a;
-            const std::string blank = calc::fullPrecision(*curve.zeroA + 0.0);
+            const std::string blank =
+                calc::formatNumber(*curve.zeroA + 0.0, calc::NumberStyle::shortestRoundTrip());
             return zero ? Message(QT_TRANSLATE_NOOP("calibration",
                                                     "权重%1要求吸光度不为0：第%2个标准点的吸光度 "
                                                     "%3 经空白校正（减去零浓度标准点的平均吸光度 "
@@ -129,7 +130,8 @@ Message fitProblemMessage(const calc::FitProblem& problem, const Document& docum
                                                     "%4）后为负（%5），请排除该点、关闭空白校正或"
                                                     "选择其他权重"),
                                   {weightingName(settings.weighting), number, typed, blank,
-                                   calc::fullPrecision(*value + 0.0)});
+                                   calc::formatNumber(*value + 0.0,
+                                                      calc::NumberStyle::shortestRoundTrip())});
         }
         return Message(
             zero ? QT_TRANSLATE_NOOP(

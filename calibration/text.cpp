@@ -37,6 +37,12 @@ char32_t decode(std::string_view text, std::size_t& pos) {
     return code;
 }
 
+bool unsafeInText(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x061C ||
+           (code >= 0x200E && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
+           (code >= 0x2066 && code <= 0x2069) || code == 0x2028 || code == 0x2029;
+}
+
 bool isSpace(char32_t code) {
     return (code >= 0x09 && code <= 0x0D) || code == 0x20 || code == 0x85 || code == 0xA0 ||
            code == 0x1680 || (code >= 0x2000 && code <= 0x200A) || code == 0x2028 ||

@@ -22,6 +22,10 @@ inline bool isBlank(std::string_view text) {
     return trimmed(text).empty();
 }
 
+// Controls, C1 controls and bidirectional controls would split a line or turn a terminal's text
+// or a printed line around: the report and the printed record show each as one blank.
+bool unsafeInText(char32_t code);
+
 // The length as a Qt text box counts it: UTF-16 code units.
 std::size_t utf16Length(std::string_view text);
 

@@ -1,6 +1,6 @@
 #include "calibration/uncertainty_settings.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 
 namespace calibration {
 
@@ -20,7 +20,7 @@ std::string uncertaintySettingsText(const UncertaintySettings& settings) {
             out += "spikes";
             continue;
         }
-        calc::appendFullPrecision(out, component->value);
+        calc::appendNumber(out, component->value, calc::NumberStyle::shortestRoundTrip());
         if (component->tolerance) {
             out += '/';
             out += kDistributionKeys[std::size_t(*component->tolerance)];

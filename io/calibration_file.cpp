@@ -1,6 +1,6 @@
 #include "io/calibration_file.h"
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calibration/entries.h"
 #include "calibration/keys.h"
 #include "calibration/memory.h"
@@ -809,10 +809,12 @@ calibration::HistoryEntry readEntry(ObjectReader& reader, const QJsonObject& obj
     const QJsonObject values = object.value(u"values"_s).toObject();
     for (auto it = values.begin(); it != values.end(); ++it) {
         const QJsonValue value = it.value();
-        const QString text = value.isString()   ? value.toString()
-                             : value.isDouble() ? QString::number(value.toDouble(), 'g', 17)
-                             : value.isBool()   ? (value.toBool() ? u"true"_s : u"false"_s)
-                                                : QString();
+        const QString text = value.isString() ? value.toString()
+                             : value.isDouble()
+                                 ? QString::fromStdString(calc::formatNumber(
+                                       value.toDouble(), calc::NumberStyle::general(17)))
+                             : value.isBool() ? (value.toBool() ? u"true"_s : u"false"_s)
+                                              : QString();
         entry.values.emplace_back(toDocument(it.key()), toDocument(text));
     }
     return entry;
@@ -892,7 +894,7 @@ void appendValidation(std::string& out, const calibration::MethodValidation& v) 
             out += first ? "\"" : ", \"";
             out += key;
             out += "\": ";
-            calc::appendFullPrecision(out, **value);
+            calc::appendNumber(out, **value, calc::NumberStyle::shortestRoundTrip());
             first = false;
         }
     }
@@ -925,12 +927,12 @@ void appendUncertainty(std::string& out, const calibration::UncertaintySettings&
             out += "\"spikes\"";
         } else if (component->tolerance) {
             out += "{\"tolerance\": ";
-            calc::appendFullPrecision(out, component->value);
+            calc::appendNumber(out, component->value, calc::NumberStyle::shortestRoundTrip());
             out += ", \"distribution\": \"";
             out += calibration::kDistributionKeys[std::size_t(*component->tolerance)];
             out += "\"}";
         } else {
-            calc::appendFullPrecision(out, component->value);
+            calc::appendNumber(out, component->value, calc::NumberStyle::shortestRoundTrip());
         }
     }
     out += ", \"coverage\": \"";
@@ -962,7 +964,7 @@ void appendSettings(std::string& out, const calibration::Settings& s,
     };
     const auto number = [&](const char* key, double value, bool inFile = true) {
         if (wanted(key, inFile)) {
-            calc::appendFullPrecision(out, value);
+            calc::appendNumber(out, value, calc::NumberStyle::shortestRoundTrip());
         }
     };
     out += "{";
@@ -989,7 +991,7 @@ void appendSettings(std::string& out, const calibration::Settings& s,
     }
     if (wanted("blank_absorbance_max", s.blankAbsorbanceMax.has_value())) {
         if (s.blankAbsorbanceMax) {
-            calc::appendFullPrecision(out, *s.blankAbsorbanceMax);
+            calc::appendNumber(out, *s.blankAbsorbanceMax, calc::NumberStyle::shortestRoundTrip());
         } else {
             out += "null";
         }
@@ -1212,24 +1214,9 @@ QByteArray calibrationBytes(const calibration::Document& document) {
     if (!document.history.empty()) {
         out += ",\n    \"history\": [";
         for (std::size_t i = 0; i < document.history.size(); ++i) {
-            const calibration::HistoryEntry& entry = document.history[i];
-            out += i == 0 ? "\n        {" : ",\n        {";
-            appendMember(out, "time", entry.time, true);
-            appendMember(out, "user", entry.user);
-            appendMember(out, "kind", entry.kind);
-            if (!entry.reason.empty()) {
-                appendMember(out, "reason", entry.reason);
-            }
-            out += ", \"values\": {";
-            for (std::size_t v = 0; v < entry.values.size(); ++v) {
-                out += v == 0 ? "" : ", ";
-                calibration::appendJsonString(out, entry.values[v].first,
-                                              calibration::Surrogates::Escape);
-                out += ": ";
-                calibration::appendJsonString(out, entry.values[v].second,
-                                              calibration::Surrogates::Escape);
-            }
-            out += "}}";
+            out += i == 0 ? "\n        " : ",\n        ";
+            calibration::appendHistoryEntry(out, document.history[i],
+                                            calibration::HistoryJson::File);
         }
         out += "\n    ]";
     }

@@ -1,6 +1,8 @@
 #include "io/csv.h"
 
+#include "calc/number_format.h"
 #include "calc/number_text.h"
+#include "calibration/sample_columns.h"
 #include "io/encoding.h"
 #include "io/files.h"
 
@@ -388,32 +390,11 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
     return standards;
 }
 
-// The columns of the sample list, in their order when a block has no header: each by its key
-// and its Chinese name, as a header row may name them in any order.
-enum SampleColumn {
-    Name,
-    Readings,
-    Dilution,
-    Type,
-    Of,
-    Added,
-    Nominal,
-    Certified,
-    U,
-    Is,
-    CIs,
-    Columns
-};
-struct ColumnName {
-    const char16_t* key;
-    const char16_t* name;
-};
-constexpr ColumnName kSampleColumns[Columns] = {
-    {u"name", u"名称"},        {u"readings", u"读数"},    {u"dilution", u"稀释倍数"},
-    {u"type", u"类型"},        {u"of", u"所指样品"},      {u"added", u"加标量"},
-    {u"nominal", u"标称浓度"}, {u"certified", u"标准值"}, {u"u", u"不确定度U"},
-    {u"is", u"内标响应"},      {u"c_is", u"内标浓度"},
-};
+// The sample list's columns (calibration/sample_columns.h), in their order when a block has no
+// header, as ints: column i of a block is one of them.
+using calibration::kSampleColumns;
+using calibration::SampleColumn;
+constexpr int Columns = int(kSampleColumns.size());
 
 // The columns a header row names, when every cell of it is one of theirs (a key or a Chinese
 // name, any letter case for the keys): column i of the block is columns[i]. A header that names
@@ -427,9 +408,9 @@ std::optional<NamedColumns> namedColumns(const QStringList& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         int found = -1;
         for (int c = 0; c < Columns; ++c) {
-            if (cells[i].compare(QString::fromUtf16(kSampleColumns[c].key), Qt::CaseInsensitive) ==
-                    0 ||
-                cells[i] == QString::fromUtf16(kSampleColumns[c].name)) {
+            const auto& known = kSampleColumns[std::size_t(c)];
+            if (cells[i].compare(QLatin1StringView(known.key), Qt::CaseInsensitive) == 0 ||
+                cells[i] == QString::fromUtf8(known.name)) {
                 found = c;
             }
         }
@@ -493,22 +474,22 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
                                     &sample.is,      &sample.cIs};
         for (qsizetype c = 0; c < cells.size(); ++c) {
             // A line of one cell is readings only, whatever a header names.
-            const int column = cells.size() == 1 ? int(Readings)
-                               : named           ? (*named)[std::size_t(c)]
-                                                 : int(c);
+            const int at = cells.size() == 1 ? int(SampleColumn::Readings)
+                           : named           ? (*named)[std::size_t(c)]
+                                             : int(c);
             const QString& cell = cells[c];
-            switch (column) {
-            case Readings:
-            case Is:
-                *fields[column] = readingsCell(cell, decimalComma);
+            switch (SampleColumn(at)) {
+            case SampleColumn::Readings:
+            case SampleColumn::IS:
+                *fields[at] = readingsCell(cell, decimalComma);
                 break;
-            case Name:
-            case Type:
-            case Of:
-                *fields[column] = cell;
+            case SampleColumn::Name:
+            case SampleColumn::Type:
+            case SampleColumn::Of:
+                *fields[at] = cell;
                 break;
             default:
-                *fields[column] = numberCell(cell, decimalComma);
+                *fields[at] = numberCell(cell, decimalComma);
                 break;
             }
         }
@@ -528,9 +509,8 @@ QString numberText(double value) {
     if (!std::isfinite(value)) {
         return {};
     }
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    return QString::fromStdString(
+        calc::formatNumber(value, calc::NumberStyle::shortestRoundTrip()));
 }
 
 bool beginsLikeFormula(const QString& text) {

@@ -1,7 +1,7 @@
 // The decimal separator is "." whatever the locale of the process.
 
 #include "calc/fit.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "calc/sample.h"
 
@@ -40,7 +40,7 @@ std::vector<std::string> snapshot() {
     out.push_back(calc::rangeTest("0.8", "0.800", "0.001") == calc::Range::Inside ? "inside"
                                                                                   : "not inside");
     for (double value : {0.5, -1.5e-7, 1234.5678}) {
-        out.push_back(calc::fullPrecision(value));
+        out.push_back(calc::formatNumber(value, calc::NumberStyle::shortestRoundTrip()));
     }
     return out;
 }

@@ -5,7 +5,7 @@
 // freedom, solved by bisection.
 
 #include "calc/distributions.h"
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calibration/results.h"
 #include "reference_t.h"
 
@@ -118,8 +118,8 @@ TEST(EvaluateReference, AgreesWithQuadPrecision) {
         for (int i = 0; i < n; ++i) {
             const double x = offset + spread * (i + 0.5 + 0.5 * unit(random)) / n;
             const double y = start + slope * (x - offset) + noise * (2 * unit(random) - 1);
-            xs[i] = calc::fullPrecision(x);
-            ys[i] = calc::fullPrecision(y);
+            xs[i] = calc::formatNumber(x, calc::NumberStyle::shortestRoundTrip());
+            ys[i] = calc::formatNumber(y, calc::NumberStyle::shortestRoundTrip());
             document.standards.push_back({xs[i], ys[i], false, {}});
         }
         const int m = 1 + static_cast<int>(unit(random) * 5);
@@ -127,7 +127,7 @@ TEST(EvaluateReference, AgreesWithQuadPrecision) {
         const double level = offset + spread * (0.2 + 0.8 * unit(random));
         Values readings(m);
         calibration::Sample sample;
-        sample.dilution = calc::fullPrecision(dilution);
+        sample.dilution = calc::formatNumber(dilution, calc::NumberStyle::shortestRoundTrip());
         Quad sum = 0;
         for (double& reading : readings) {
             reading = start + slope * (level - offset) + noise * (2 * unit(random) - 1);
@@ -135,7 +135,7 @@ TEST(EvaluateReference, AgreesWithQuadPrecision) {
             if (!sample.readings.empty()) {
                 sample.readings += ' ';
             }
-            sample.readings += calc::fullPrecision(reading);
+            sample.readings += calc::formatNumber(reading, calc::NumberStyle::shortestRoundTrip());
         }
         document.samples.push_back(sample);
 

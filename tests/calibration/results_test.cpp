@@ -1,7 +1,7 @@
 // The results of a document: its curve's figures, each with the reason it is missing, the check
 // of the standards and the samples' estimates.
 
-#include "calc/full_precision.h"
+#include "calc/number_format.h"
 #include "calibration/results.h"
 
 #include <cmath>
@@ -155,8 +155,8 @@ TEST(Results, SampleFlagsAtTheirThresholds) {
         SCOPED_TRACE(c.name);
         Document document = documentOf(c.standards);
         calibration::Sample sample;
-        sample.readings = calc::fullPrecision(c.reading);
-        sample.dilution = calc::fullPrecision(c.dilution);
+        sample.readings = calc::formatNumber(c.reading, calc::NumberStyle::shortestRoundTrip());
+        sample.dilution = calc::formatNumber(c.dilution, calc::NumberStyle::shortestRoundTrip());
         document.samples.push_back(sample);
         const calibration::Results results = calibration::evaluate(document);
         const calibration::SampleResult& e = results.samples[0];
