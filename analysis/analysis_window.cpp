@@ -20,7 +20,7 @@
 #include "analysis/statistics_table.h"
 #include "analysis/uncertainty_panel.h"
 #include "analysis/window_placement.h"
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "io/document_text.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/plot_data.h"
-#include "analysis/report.h"
+#include "analysis/printed_record.h"
 #include "io/csv.h"
 // moc cannot parse the standard library's concepts, which the calibration headers bring.
 #ifndef Q_MOC_RUN

@@ -1,6 +1,6 @@
 #include "analysis/csv_export.h"
 
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "io/document_text.h"
 
 #include <cmath>

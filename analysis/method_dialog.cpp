@@ -1,7 +1,7 @@
 #include "analysis/method_dialog.h"
 
 #include "analysis/current_calibration.h"
-#include "analysis/report.h"
+#include "analysis/printed_record.h"
 #include "calc/number_format.h"
 #include "calc/number_text.h"
 #include "io/document_text.h"

@@ -1,6 +1,6 @@
 #include "analysis/pdf_module.h"
 
-#include "analysis/report.h"
+#include "analysis/printed_record.h"
 #include "calibration/message.h"
 
 #include <QCoreApplication>

@@ -16,7 +16,7 @@
 // on the last line that the whole text stands in the data file.
 
 #include "analysis/plot_data.h"
-#include "analysis/report.h"
+#include "analysis/printed_record.h"
 
 #include <QFont>
 #include <QString>

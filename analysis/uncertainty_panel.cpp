@@ -1,8 +1,8 @@
 #include "analysis/uncertainty_panel.h"
 
 #include "analysis/current_calibration.h"
+#include "analysis/printed_record.h"
 #include "analysis/readable.h"
-#include "analysis/report.h"
 #include "calc/number_format.h"
 #include "calibration/results.h"
 #include "io/document_text.h"

@@ -3,7 +3,7 @@
 #include "analysis/pdf_module.h"
 #include "app/qc_command.h"
 #include "app/report_run.h"
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "calibration/results.h"
 #include "io/document_text.h"
 #include "io/files.h"

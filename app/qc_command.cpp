@@ -3,7 +3,7 @@
 #include "app/command_line.h"
 #include "app/report_run.h"
 #include "calc/number_format.h"
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "io/batch_identity.h"
 #include "io/document_text.h"
 #include "io/files.h"

@@ -1,10 +1,10 @@
 #include "io/calibration_file.h"
 
 #include "calc/number_format.h"
+#include "calibration/data_report.h"
 #include "calibration/entries.h"
 #include "calibration/keys.h"
 #include "calibration/memory.h"
-#include "calibration/report.h"
 #include "calibration/text.h"
 #include "io/calibration.h"
 #include "io/document_text.h"

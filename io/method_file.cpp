@@ -1,6 +1,6 @@
 #include "io/method_file.h"
 
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "calibration/text.h"
 #include "io/document_text.h"
 #include "io/files.h"

@@ -4,7 +4,7 @@
 // double.
 
 #include "calc/distributions.h"
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "calibration/results.h"
 
 #include <cmath>

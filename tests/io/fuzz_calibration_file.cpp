@@ -8,7 +8,7 @@
 //     second time;
 //   - whatever was read is evaluated, and its reports written, without a fault.
 
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 #include "calibration/results.h"
 #include "io/calibration_file.h"
 

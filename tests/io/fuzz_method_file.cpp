@@ -7,8 +7,8 @@
 //   - applied to a document it gives one the calibration file writes and reads back as it is, and
 //     whose results and reports are made without a fault.
 
+#include "calibration/data_report.h"
 #include "calibration/method.h"
-#include "calibration/report.h"
 #include "io/calibration_file.h"
 #include "io/method_file.h"
 

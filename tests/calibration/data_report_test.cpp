@@ -1,7 +1,7 @@
 // The report's keys and values as the text and JSON writers give them.
 
+#include "calibration/data_report.h"
 #include "calibration/history.h"
-#include "calibration/report.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

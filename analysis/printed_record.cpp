@@ -1,4 +1,4 @@
-#include "analysis/report.h"
+#include "analysis/printed_record.h"
 
 #include "analysis/plot_painter.h"
 #include "analysis/plot_source.h"

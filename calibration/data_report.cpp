@@ -1,4 +1,4 @@
-#include "calibration/report.h"
+#include "calibration/data_report.h"
 
 #include "calc/number_format.h"
 #include "calc/number_text.h"
