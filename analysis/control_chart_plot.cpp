@@ -15,12 +15,12 @@ namespace analysis {
 
 namespace {
 
-using namespace plot_frame;
-
 // The chart's texts, translated in the context "Plot" with the calibration plot's.
 struct Plot {
     Q_DECLARE_TR_FUNCTIONS(Plot)
 };
+
+using namespace plot_frame;
 
 const QColor pointColour(35, 97, 196);
 const QColor pointEdge(18, 56, 120);
@@ -142,47 +142,10 @@ double swatchWidth(const Style& s) {
     return 1.6 * s.lh;
 }
 
-// One row of legend items centred over `width` from `left`, wrapping; the height taken.
-double layOutLegend(const Style& s, const QPainter& painter, std::vector<LegendItem>& items,
-                    double left, double top, double width) {
-    const double gap = 0.3 * s.lh;
-    const double spacing = s.lh;
-    std::vector<std::vector<std::size_t>> rows(1);
-    std::vector<double> widths(1, 0);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const double w = swatchWidth(s) + gap + widest(s, painter, {items[i].text});
-        if (!rows.back().empty() && widths.back() + spacing + w > width) {
-            rows.emplace_back();
-            widths.push_back(0);
-        }
-        widths.back() += (rows.back().empty() ? 0 : spacing) + w;
-        rows.back().push_back(i);
-    }
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        double x = left + std::max(0.0, (width - widths[r]) / 2);
-        for (const std::size_t i : rows[r]) {
-            items[i].at = {x, top + double(r) * s.lh};
-            x += swatchWidth(s) + gap + widest(s, painter, {items[i].text}) + spacing;
-        }
-    }
-    return double(rows.size()) * s.lh;
-}
-
 QFont titleFont(const QFont& font) {
     QFont bold = font;
     bold.setBold(true);
     return bold;
-}
-
-// Rule keys and line names in a smaller face than the axes'.
-QFont smallFont(const QFont& font) {
-    QFont small = font;
-    if (font.pointSizeF() > 0) {
-        small.setPointSizeF(0.85 * font.pointSizeF());
-    } else if (font.pixelSize() > 0) {
-        small.setPixelSize(std::max(1, int(std::lround(0.85 * font.pixelSize()))));
-    }
-    return small;
 }
 
 struct Layout : Axes {
@@ -306,9 +269,9 @@ Layout layOut(const QPainter& painter, const Style& s, const QRectF& rect,
     const double right = s.pt(3) + namesWidth + s.pad;
     const double bottom = s.tick + s.pt(2) + s.lh + 0.3 * s.lh + s.lh + s.pad;
     l.legend = legendItems(d);
-    top +=
-        layOutLegend(s, painter, l.legend, rect.left() + left, top, rect.width() - left - right) +
-        0.5 * s.lh;
+    top += layOutLegend(s, painter, l.legend, swatchWidth(s), rect.left() + left, top,
+                        rect.width() - left - right) +
+           0.5 * s.lh;
 
     l.area = QRectF(QPointF(rect.left() + left, top),
                     QPointF(rect.right() - right, rect.bottom() - bottom));

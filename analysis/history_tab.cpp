@@ -12,7 +12,7 @@
 namespace analysis {
 
 HistoryModel::HistoryModel(const CurrentCalibration& calibration, QObject* parent)
-    : QAbstractTableModel(parent), calibration_(calibration) {
+    : RowTableModel(3, parent), calibration_(calibration) {
     connect(&calibration, &CurrentCalibration::documentChanged, this, &HistoryModel::refresh);
     refresh();
 }
@@ -33,14 +33,6 @@ void HistoryModel::refresh() {
         // The last entry may have grown (a setting typed key by key).
         emit dataChanged(index(rows_ - 1, 0), index(rows_ - 1, 2));
     }
-}
-
-int HistoryModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
-}
-
-int HistoryModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 3;
 }
 
 QVariant HistoryModel::data(const QModelIndex& index, int role) const {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "analysis/row_table_model.h"
+
 #include <QWidget>
 
 namespace analysis {
@@ -8,17 +9,16 @@ namespace analysis {
 class CurrentCalibration;
 
 // The document's change history, one entry a row: time, user and the change in words.
-class HistoryModel final : public QAbstractTableModel {
+class HistoryModel final : public RowTableModel {
     Q_OBJECT
 public:
     explicit HistoryModel(const CurrentCalibration& calibration, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int rows() const override { return rows_; }
     void refresh();
 
     const CurrentCalibration& calibration_;

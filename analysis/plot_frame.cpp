@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace analysis::plot_frame {
 
@@ -99,6 +100,44 @@ void drawAxes(QPainter& p, const Style& s, const Axes& l, const QRectF& rect, co
     p.drawText(QRectF(-l.area.height() / 2, -s.lh / 2, l.area.height(), s.lh),
                Qt::AlignCenter | Qt::TextDontClip, yTitle);
     p.restore();
+}
+
+LegendPlaces layOutLegend(const Style& s, const QPainter& painter, const QStringList& texts,
+                          double swatch, double left, double top, double width) {
+    const double gap = 0.3 * s.lh;
+    const double spacing = s.lh;
+    std::vector<std::vector<std::size_t>> rows(1);
+    std::vector<double> rowWidths(1, 0);
+    for (std::size_t i = 0; i < std::size_t(texts.size()); ++i) {
+        const double w = swatch + gap + widest(s, painter, {texts[qsizetype(i)]});
+        if (!rows.back().empty() && rowWidths.back() + spacing + w > width) {
+            rows.emplace_back();
+            rowWidths.push_back(0);
+        }
+        rowWidths.back() += (rows.back().empty() ? 0 : spacing) + w;
+        rows.back().push_back(i);
+    }
+    LegendPlaces places;
+    places.at.resize(std::size_t(texts.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        double x = left + std::max(0.0, (width - rowWidths[r]) / 2);
+        for (const std::size_t i : rows[r]) {
+            places.at[i] = {x, top + double(r) * s.lh};
+            x += swatch + gap + widest(s, painter, {texts[qsizetype(i)]}) + spacing;
+        }
+    }
+    places.height = double(rows.size()) * s.lh;
+    return places;
+}
+
+QFont smallFont(const QFont& font) {
+    QFont small = font;
+    if (font.pointSizeF() > 0) {
+        small.setPointSizeF(0.85 * font.pointSizeF());
+    } else if (font.pixelSize() > 0) {
+        small.setPixelSize(std::max(1, int(std::lround(0.85 * font.pixelSize()))));
+    }
+    return small;
 }
 
 } // namespace analysis::plot_frame

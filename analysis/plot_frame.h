@@ -8,9 +8,12 @@
 #include <QColor>
 #include <QFont>
 #include <QPen>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <vector>
 
 class QPainter;
 
@@ -31,6 +34,9 @@ struct Style {
 };
 
 Style styleOf(const QPainter& painter);
+
+// The face of a plot's lesser texts (sample labels, rule keys, line names): 0.85 of `font`.
+QFont smallFont(const QFont& font);
 
 // The widest of the texts in the style's font.
 double widest(const Style& s, const QPainter& painter, const QStringList& texts);
@@ -56,5 +62,31 @@ void drawGrid(QPainter& p, const Style& s, const Axes& l);
 // one's turned along the left edge of `rect`.
 void drawAxes(QPainter& p, const Style& s, const Axes& l, const QRectF& rect, const QString& xTitle,
               const QString& yTitle);
+
+// Legend entries laid out in rows centred over `width` from `left`, wrapping, the first row at
+// `top`: each a swatch `swatch` wide, a gap and its text. Each entry's top left corner, and the
+// height taken.
+struct LegendPlaces {
+    std::vector<QPointF> at;
+    double height = 0;
+};
+LegendPlaces layOutLegend(const Style& s, const QPainter& painter, const QStringList& texts,
+                          double swatch, double left, double top, double width);
+
+// The same for a plot's own legend items (a `text` each, and the corner `at` set here); the
+// height taken.
+template <class Item>
+double layOutLegend(const Style& s, const QPainter& painter, std::vector<Item>& items,
+                    double swatch, double left, double top, double width) {
+    QStringList texts;
+    for (const Item& item : items) {
+        texts.append(item.text);
+    }
+    const LegendPlaces places = layOutLegend(s, painter, texts, swatch, left, top, width);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].at = places.at[i];
+    }
+    return places.height;
+}
 
 } // namespace analysis::plot_frame

@@ -278,34 +278,6 @@ double swatchWidth(const Style& s) {
     return 1.4 * s.lh;
 }
 
-// Lays the legend out in rows centred over `width` from `left`, the first row at `top`; returns
-// the height taken.
-double layOutLegend(const Style& s, const QPainter& painter, std::vector<LegendItem>& items,
-                    double left, double top, double width) {
-    const double gap = 0.3 * s.lh;
-    const double spacing = 1.0 * s.lh;
-    std::vector<std::vector<std::size_t>> rows(1);
-    std::vector<double> rowWidths(1, 0);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const double w = swatchWidth(s) + gap + widest(s, painter, {items[i].text});
-        double& rowWidth = rowWidths.back();
-        if (!rows.back().empty() && rowWidth + spacing + w > width) {
-            rows.emplace_back();
-            rowWidths.push_back(0);
-        }
-        rowWidths.back() += (rows.back().empty() ? 0 : spacing) + w;
-        rows.back().push_back(i);
-    }
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        double x = left + std::max(0.0, (width - rowWidths[r]) / 2);
-        for (const std::size_t i : rows[r]) {
-            items[i].at = {x, top + r * s.lh};
-            x += swatchWidth(s) + gap + widest(s, painter, {items[i].text}) + spacing;
-        }
-    }
-    return rows.size() * s.lh;
-}
-
 struct Layout : Axes {
     std::vector<LegendItem> legend;
     QRectF equation; // the box of the equation and R²; empty without them
@@ -372,8 +344,8 @@ Layout layOut(const QPainter& painter, const Style& s, const QRectF& rect, const
     double top = s.pad;
     if (kind == Kind::Calibration) {
         l.legend = legendItems(d);
-        top += layOutLegend(s, painter, l.legend, rect.left() + left, rect.top() + s.pad,
-                            rect.width() - left - right) +
+        top += layOutLegend(s, painter, l.legend, swatchWidth(s), rect.left() + left,
+                            rect.top() + s.pad, rect.width() - left - right) +
                0.6 * s.lh;
     }
     l.area = rect.adjusted(left, top, -right, -bottom);
@@ -709,17 +681,6 @@ void drawGuides(QPainter& p, const Style& s, const Layout& l, const PlotSample& 
 constexpr double sampleHalf = 3.4; // points
 constexpr double currentHalf = 5;
 
-// Sample labels in a smaller face than the axes'.
-QFont labelFont(const QFont& font) {
-    QFont small = font;
-    if (font.pointSizeF() > 0) {
-        small.setPointSizeF(0.85 * font.pointSizeF());
-    } else if (font.pixelSize() > 0) {
-        small.setPixelSize(std::max(1, int(std::lround(0.85 * font.pixelSize()))));
-    }
-    return small;
-}
-
 struct LabelTarget {
     int sample;
     QPointF at;  // the marker's centre
@@ -934,7 +895,7 @@ Placement placeLabels(const QPainter& painter, const Style& s, const Layout& l,
                       const std::vector<LabelTarget>& targets, const std::vector<QRectF>& markers,
                       const std::vector<QRectF>& keepClear, const std::vector<QPolygonF>& lines,
                       bool useShort) {
-    const QFontMetricsF metrics(labelFont(s.font), painter.device());
+    const QFontMetricsF metrics(smallFont(s.font), painter.device());
     const double gap = s.pt(1.5);
     const double padding = s.pt(1);
     RectGrid nearMarkers(l.area, metrics.height() / 2);
@@ -1077,7 +1038,7 @@ SampleLabels labelsFor(const QPainter& painter, const Style& s, const Layout& l,
 }
 
 void drawLabels(QPainter& p, const Style& s, const SampleLabels& labels) {
-    p.setFont(labelFont(s.font));
+    p.setFont(smallFont(s.font));
     p.setPen(inkColour);
     for (const PlacedLabel& label : labels.placed) {
         p.drawText(label.baseline, label.text);

@@ -133,7 +133,7 @@ void appendModeTexts(const calibration::Results& results, const QString& unit,
 }
 
 StatisticsModel::StatisticsModel(const CurrentCalibration& calibration, QObject* parent)
-    : QAbstractTableModel(parent), calibration_(calibration) {
+    : RowTableModel(3, parent), calibration_(calibration) {
     connect(&calibration, &CurrentCalibration::resultsChanged, this, &StatisticsModel::refresh);
     refresh();
 }
@@ -142,23 +142,8 @@ void StatisticsModel::refresh() {
     const QString unit = io::fromDocument(calibration_.document().unit);
     std::vector<StatisticText> rows = statisticTexts(calibration_.curve(), unit);
     appendModeTexts(calibration_.results(), unit, rows);
-    if (rows.size() != rows_.size()) {
-        beginResetModel();
-        rows_ = std::move(rows);
-        endResetModel();
-        return;
-    }
-    rows_ = std::move(rows);
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    replaceRows(rows_, std::move(rows));
     emit headerDataChanged(Qt::Horizontal, 2, 2);
-}
-
-int StatisticsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(rows_.size());
-}
-
-int StatisticsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 3;
 }
 
 QVariant StatisticsModel::data(const QModelIndex& index, int role) const {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "analysis/row_table_model.h"
+
 // moc cannot parse the standard library's concepts, which the calibration headers bring.
 #ifndef Q_MOC_RUN
 #include "calibration/results.h"
 #endif
 
-#include <QAbstractTableModel>
 #include <QTableView>
 #include <vector>
 
@@ -40,21 +41,20 @@ void appendModeTexts(const calibration::Results& results, const QString& unit,
                      std::vector<StatisticText>& texts);
 
 // The statistics as a model: label, value, half-width; over the current calibration.
-class StatisticsModel final : public QAbstractTableModel {
+class StatisticsModel final : public RowTableModel {
     Q_OBJECT
 public:
     explicit StatisticsModel(const CurrentCalibration& calibration, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     void refresh();
+    int rows() const override { return int(rows_.size()); }
 
-    const CurrentCalibration& calibration_;
     std::vector<StatisticText> rows_;
+    const CurrentCalibration& calibration_;
 };
 
 // The statistics a laboratory reports, one per row, selectable for copying. Figures that need

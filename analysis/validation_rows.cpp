@@ -311,24 +311,7 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
 }
 
 void ValidationModel::setRows(std::vector<ValidationRow> rows) {
-    if (rows.size() != rows_.size()) {
-        beginResetModel();
-        rows_ = std::move(rows);
-        endResetModel();
-        return;
-    }
-    rows_ = std::move(rows);
-    if (!rows_.empty()) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    }
-}
-
-int ValidationModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(rows_.size());
-}
-
-int ValidationModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 4;
+    replaceRows(rows_, std::move(rows));
 }
 
 QVariant ValidationModel::data(const QModelIndex& index, int role) const {

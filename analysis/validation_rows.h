@@ -4,7 +4,8 @@
 // with its value, its criterion and its verdict in words, "—" with the reason where it cannot be
 // computed.
 
-#include <QAbstractTableModel>
+#include "analysis/row_table_model.h"
+
 #include <QString>
 #include <vector>
 
@@ -28,20 +29,20 @@ std::vector<ValidationRow> validationRows(const calibration::Document& document,
 
 // The rows as the validation tab's table: item, value (its tooltip the reason of a "—"),
 // criterion and verdict; read only.
-class ValidationModel final : public QAbstractTableModel {
+class ValidationModel final : public RowTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit ValidationModel(QObject* parent = nullptr) : RowTableModel(4, parent) {}
 
     // The rows of a new evaluation: the same rows changed in place, other rows anew.
     void setRows(std::vector<ValidationRow> rows);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int rows() const override { return int(rows_.size()); }
+
     std::vector<ValidationRow> rows_;
 };
 
