@@ -5,6 +5,7 @@
 #include "analysis/control_chart_plot.h"
 #include "analysis/current_calibration.h"
 #include "analysis/sample_list.h"
+#include "ui/alerts.h"
 
 #include <QApplication>
 #include <QImage>
@@ -69,7 +70,8 @@ BENCHMARK(SampleListRecomputeThousand)->Unit(benchmark::kMicrosecond);
 void SampleListRecomputeThousandWithView(benchmark::State& state) {
     analysis::CurrentCalibration calibration;
     calibration.appendSamples(sampleList());
-    analysis::SampleListModel model(calibration);
+    ui::MessageBoxAlerts prompts; // nothing is edited, so nothing is asked
+    analysis::SampleListModel model(calibration, prompts);
     QTableView view;
     view.setModel(&model);
     view.resize(900, 400);
