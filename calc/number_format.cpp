@@ -213,9 +213,13 @@ int leadingExponent(double value) {
     char buffer[40];
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    return std::atoi(std::string_view(buffer, written.ptr)
-                         .substr(std::string_view(buffer, written.ptr).find('e') + 1)
-                         .data());
+    // The exponent is read within what was written: the buffer holds no terminating zero.
+    const char* e = std::find(buffer, written.ptr, 'e');
+    int exponent = 0;
+    if (e != written.ptr) {
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, exponent);
+    }
+    return exponent;
 }
 
 std::string qtFixed(double value, int decimals) {
