@@ -107,11 +107,12 @@ public:
         }
         const auto found = rows_.find(std::string(trimmed));
         if (found == rows_.end()) {
-            return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"), {quoted(trimmed)});
+            return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"),
+                           {text::quoted(trimmed)});
         }
         if (found->second == kAmbiguous) {
             return Message(QT_TRANSLATE_NOOP("calibration", "样品名称 %1 不唯一"),
-                           {quoted(trimmed)});
+                           {text::quoted(trimmed)});
         }
         return found->second;
     }
@@ -255,18 +256,18 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
                 limit,
                 x < limit,
                 Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
-                        {quoted(sample.name), shown(x), shown(limit)}),
+                        {text::quoted(sample.name), shown(x), shown(limit)}),
                 {}});
         }
         if (s.blankAbsorbanceMax) {
             const double limit = *s.blankAbsorbanceMax;
             result.checks.push_back(
-                result.meanA
-                    ? within("blank_absorbance", *result.meanA, std::nullopt, limit,
-                             Message(
-                                 QT_TRANSLATE_NOOP("calibration", "空白 %1 平均吸光度 %2，要求≤%3"),
-                                 {quoted(sample.name), shown(*result.meanA), limitText(limit)}))
-                    : notJudged("blank_absorbance", outOfRange()));
+                result.meanA ? within("blank_absorbance", *result.meanA, std::nullopt, limit,
+                                      Message(QT_TRANSLATE_NOOP("calibration",
+                                                                "空白 %1 平均吸光度 %2，要求≤%3"),
+                                              {text::quoted(sample.name), shown(*result.meanA),
+                                               limitText(limit)}))
+                             : notJudged("blank_absorbance", outOfRange()));
         }
         return;
     }
@@ -291,7 +292,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         result.checks.push_back(
             within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
                    Message(QT_TRANSLATE_NOOP("calibration", "平行样 %1 相对偏差 %2%，要求≤%3%"),
-                           {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)})));
+                           {text::quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)})));
         return;
     }
     case SampleType::Spike: {
@@ -355,7 +356,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         result.checks.push_back(within(
             "reference", difference, std::nullopt, *u,
             Message(QT_TRANSLATE_NOOP("calibration", "质控样 %1 |结果−标准值| %2，要求≤U %3"),
-                    {quoted(sample.name), shown(difference), shown(*u)})));
+                    {text::quoted(sample.name), shown(difference), shown(*u)})));
         return;
     }
     }
@@ -364,7 +365,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
 // Where a rule that cannot be judged stands, for the summary: the row's name, or its number.
 Message rowLabel(const Document& document, std::size_t row) {
     const std::string_view name = text::trimmed(document.samples[row].name);
-    return name.empty() ? samplePlace(row) : Message("%1", {quoted(name)});
+    return name.empty() ? samplePlace(row) : Message("%1", {text::quoted(name)});
 }
 
 void summarize(BatchResult& batch, const Document& document,
@@ -468,7 +469,7 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
     if (!sample.type) {
         if (sample.values.ok()) {
             sample.batchProblem = Message(QT_TRANSLATE_NOOP("calibration", "类型 %1 无法识别"),
-                                          {quoted(document.samples[row].type)});
+                                          {text::quoted(document.samples[row].type)});
         }
         return;
     }

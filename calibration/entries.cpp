@@ -6,45 +6,9 @@
 #include "calibration/text.h"
 
 #include <array>
-#include <cstdio>
 
 namespace calibration {
 namespace {
-
-// Invisible in a message: controls, DEL, C1 controls and the format characters (Unicode category
-// Cf), unpaired surrogates among them.
-bool invisible(char32_t code) {
-    if (code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0xAD) {
-        return true;
-    }
-    struct Range {
-        char32_t first, last;
-    };
-    static constexpr Range kFormat[] = {
-        {0x600, 0x605},     {0x61C, 0x61C},     {0x6DD, 0x6DD},     {0x70F, 0x70F},
-        {0x890, 0x891},     {0x8E2, 0x8E2},     {0x180E, 0x180E},   {0x200B, 0x200F},
-        {0x202A, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},   {0xD800, 0xDFFF},
-        {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
-        {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
-        {0xE0020, 0xE007F},
-    };
-    for (const Range& range : kFormat) {
-        if (code >= range.first && code <= range.last) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void appendEscape(std::string& out, char32_t code) {
-    char buffer[16];
-    if (code > 0xFFFF) {
-        std::snprintf(buffer, sizeof buffer, "\\U%08X", unsigned(code));
-    } else {
-        std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(code));
-    }
-    out += buffer;
-}
 
 struct FieldTexts {
     const char* empty;
@@ -178,29 +142,6 @@ bool hasNumberForm(std::string_view text) {
     return numberForm(text);
 }
 
-std::string quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    std::string out = "\"";
-    std::size_t shown = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (shown == kShown) {
-            out += "…";
-            break;
-        }
-        const std::size_t start = i;
-        const char32_t code = text::decode(text, i);
-        if (invisible(code)) {
-            appendEscape(out, code);
-        } else {
-            out.append(text.substr(start, i - start));
-        }
-        ++shown;
-    }
-    out += '"';
-    return out;
-}
-
 std::optional<Message> numberProblem(std::string_view text, Field field) {
     const FieldTexts texts = textsOf(field);
     if (text.empty()) {
@@ -209,7 +150,7 @@ std::optional<Message> numberProblem(std::string_view text, Field field) {
     if (calc::strictParse(text)) {
         return std::nullopt;
     }
-    return Message(numberForm(text) ? texts.outOfRange : texts.notNumber, {quoted(text)});
+    return Message(numberForm(text) ? texts.outOfRange : texts.notNumber, {text::quoted(text)});
 }
 
 std::optional<Message> scaleProblem(std::string_view text, Field field) {
@@ -227,7 +168,7 @@ std::optional<Message> scaleProblem(std::string_view text, Field field) {
         range = QT_TRANSLATE_NOOP("calibration", "换算系数 %1 应为%2到%3之间的数");
     }
     return Message(range,
-                   {quoted(text),
+                   {text::quoted(text),
                     calc::formatNumber(kSmallestScale, calc::NumberStyle::shortestRoundTrip()),
                     calc::formatNumber(kLargestScale, calc::NumberStyle::shortestRoundTrip())});
 }
@@ -351,11 +292,11 @@ std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
         if (text::utf16Length(standard.c) > kConcentrationBoxLength) {
             problem = Message(
                 QT_TRANSLATE_NOOP("calibration", "浓度 %1 超过%2个字符，主窗口不显示此曲线"),
-                {quoted(standard.c), std::to_string(kConcentrationBoxLength)});
+                {text::quoted(standard.c), std::to_string(kConcentrationBoxLength)});
         } else if (text::utf16Length(standard.a) > kAbsorbanceBoxLength) {
             problem = Message(
                 QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
-                {quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
+                {text::quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
         } else if (const auto values = standardValues(standard);
                    const auto* message = std::get_if<Message>(&values)) {
             problem = *message;

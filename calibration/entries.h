@@ -19,12 +19,6 @@ namespace calibration {
 // The most readings one sample row holds.
 inline constexpr std::size_t kMaxReadings = 10;
 
-// A text quoted in a message: "1,2.3" -> "\"1,2.3\"", cut to its first 40 characters and "…", with
-// what cannot be seen escaped: controls, DEL, C1 controls, format characters (zero-width spaces,
-// bidirectional marks and overrides) and unpaired surrogates as \uXXXX, so that "0.2" followed by
-// DEL reads "\"0.2\\u007F\"" and never like "0.2".
-std::string quoted(std::string_view text);
-
 // The values a number text stands for.
 enum class Field {
     Concentration,

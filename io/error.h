@@ -22,15 +22,13 @@ struct Error {
     friend bool operator==(const Error&, const Error&) = default;
 };
 
-// A text quoted in a reason: "1,2.3" -> "\"1,2.3\"", cut to its first 40 characters and "…" so
-// that a message stays one short line. What would not show, or would move or hide the text around
-// it, is written as its code: C0 and C1 controls, DEL, format characters (zero-width ones, the
-// bidirectional marks, overrides and isolates), line and paragraph separators and unpaired
-// surrogates, as \u007F (beyond the BMP \U000E0001). "0.2" and DEL -> "\"0.2\\u007F\"".
+// A text quoted in a reason, as calibration::text::quoted quotes it: "1,2.3" -> "\"1,2.3\"", cut
+// to its first 40 characters and "…", what would not show written as its code ("0.2" and DEL ->
+// "\"0.2\\u007F\"").
 QString quotedForMessage(const QString& text);
 
-// A path as a message shows it: the characters above escaped alike, and the bytes of a name that
-// is not UTF-8 (kept by pathFromNative in files.h) as \xFF.
+// A path as a message shows it: the characters hidden in a message written as their codes, and
+// the bytes of a name that is not UTF-8 (kept by pathFromNative in files.h) as \xFF.
 QString shownPath(const QString& path);
 
 // A value or an Error (std::expected is C++23).

@@ -16,7 +16,13 @@ std::string problemOf(std::string_view text, Field field) {
     return problem ? render(*problem) : "ok";
 }
 
-TEST(Entries, QuotedShowsWhatCannotBeSeen) {
+// A quoted text shows what would otherwise not show, or would turn the message around it.
+TEST(Quoted, HiddenCharactersShowTheirCodes) {
+    const std::string ones(39, '1');
+    std::string emoji;
+    for (int i = 0; i < 40; ++i) {
+        emoji += "😀";
+    }
     struct Case {
         const char* name;
         std::string text;
@@ -24,21 +30,36 @@ TEST(Entries, QuotedShowsWhatCannotBeSeen) {
     };
     const Case cases[] = {
         {"plain", "1,2.3", "\"1,2.3\""},
+        {"Chinese and an emoji stay", "浓度😀", "\"浓度😀\""},
+        {"a replacement character stays", "\uFFFD", "\"\uFFFD\""},
         {"DEL", "0.2\x7F", "\"0.2\\u007F\""},
-        {"zero-width space", "0.2\u200B", "\"0.2\\u200B\""},
-        {"right-to-left mark", "0.2\u200F", "\"0.2\\u200F\""},
-        {"right-to-left override", "\u202E0.2", "\"\\u202E0.2\""},
-        {"C1 control", "0.2\u0085", "\"0.2\\u0085\""},
-        {"tab", "0.\t2", "\"0.\\u00092\""},
-        {"unpaired surrogate as Qt gives it", "a\xED\xA0\x80", "\"a\\uD800\""},
-        {"a tag character beyond the BMP", "x\U000E0041", "\"x\\U000E0041\""},
-        {"Chinese stays", "浓度", "\"浓度\""},
-        {"cut after forty characters", std::string(41, '9'), "\"" + std::string(40, '9') + "…\""},
+        {"a tab and a line break", "1\t2\n", "\"1\\u00092\\u000A\""},
+        {"C1 controls", "0.2\u0085\u009F", "\"0.2\\u0085\\u009F\""},
+        {"U+00A0 is no control", "0.2\u00A0", "\"0.2\u00A0\""},
+        {"a soft hyphen", "0.2\u00AD", "\"0.2\\u00AD\""},
+        {"a zero-width space", "0.2\u200B", "\"0.2\\u200B\""},
+        {"a right-to-left mark", "0.2\u200F", "\"0.2\\u200F\""},
+        {"a right-to-left override", "\u202E0.2", "\"\\u202E0.2\""},
+        {"an isolate", "\u20660.2\u2069", "\"\\u20660.2\\u2069\""},
+        {"a byte-order mark", "\uFEFF0.2", "\"\\uFEFF0.2\""},
+        {"line and paragraph separators", "0.2\u2028\u2029", "\"0.2\\u2028\\u2029\""},
+        {"a format character beyond the BMP", "0.2\U000E0001", "\"0.2\\U000E0001\""},
+        {"a tag character", "x\U000E0041", "\"x\\U000E0041\""},
+        {"an unpaired surrogate as Qt gives it", "a\xED\xA0\x80", "\"a\\uD800\""},
+        {"a byte that starts no character", "a\xFF", "\"a\\xFF\""},
+        {"a character cut off", "a\xE6\xB5", "\"a\\xE6\\xB5\""},
         {"forty characters are not cut", std::string(40, '9'), "\"" + std::string(40, '9') + "\""},
+        {"41 characters are cut", std::string(41, '9'), "\"" + std::string(40, '9') + "…\""},
+        {"a character beyond the BMP counts once", ones + "😀😀", "\"" + ones + "😀…\""},
+        {"forty emoji are not cut", emoji, "\"" + emoji + "\""},
+        {"an escape counts as one character",
+         ones + "\x7F"
+                "2",
+         "\"" + ones + "\\u007F…\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(calibration::quoted(c.text), c.quoted);
+        EXPECT_EQ(calibration::text::quoted(c.text), c.quoted);
     }
 }
 
