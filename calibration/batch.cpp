@@ -15,6 +15,8 @@
 namespace calibration {
 namespace {
 
+using text::quoted;
+
 std::optional<double> finite(long double value) {
     const auto rounded = static_cast<double>(value);
     return std::isfinite(rounded) ? std::optional<double>(rounded) : std::nullopt;
@@ -107,12 +109,11 @@ public:
         }
         const auto found = rows_.find(std::string(trimmed));
         if (found == rows_.end()) {
-            return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"),
-                           {text::quoted(trimmed)});
+            return Message(QT_TRANSLATE_NOOP("calibration", "找不到样品 %1"), {quoted(trimmed)});
         }
         if (found->second == kAmbiguous) {
             return Message(QT_TRANSLATE_NOOP("calibration", "样品名称 %1 不唯一"),
-                           {text::quoted(trimmed)});
+                           {quoted(trimmed)});
         }
         return found->second;
     }
@@ -256,18 +257,18 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
                 limit,
                 x < limit,
                 Message(QT_TRANSLATE_NOOP("calibration", "空白 %1 浓度 %2 不低于检出限 %3"),
-                        {text::quoted(sample.name), shown(x), shown(limit)}),
+                        {quoted(sample.name), shown(x), shown(limit)}),
                 {}});
         }
         if (s.blankAbsorbanceMax) {
             const double limit = *s.blankAbsorbanceMax;
             result.checks.push_back(
-                result.meanA ? within("blank_absorbance", *result.meanA, std::nullopt, limit,
-                                      Message(QT_TRANSLATE_NOOP("calibration",
-                                                                "空白 %1 平均吸光度 %2，要求≤%3"),
-                                              {text::quoted(sample.name), shown(*result.meanA),
-                                               limitText(limit)}))
-                             : notJudged("blank_absorbance", outOfRange()));
+                result.meanA
+                    ? within("blank_absorbance", *result.meanA, std::nullopt, limit,
+                             Message(
+                                 QT_TRANSLATE_NOOP("calibration", "空白 %1 平均吸光度 %2，要求≤%3"),
+                                 {quoted(sample.name), shown(*result.meanA), limitText(limit)}))
+                    : notJudged("blank_absorbance", outOfRange()));
         }
         return;
     }
@@ -292,7 +293,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         result.checks.push_back(
             within("duplicate", rpd, std::nullopt, s.duplicateMaxPct,
                    Message(QT_TRANSLATE_NOOP("calibration", "平行样 %1 相对偏差 %2%，要求≤%3%"),
-                           {text::quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)})));
+                           {quoted(sample.name), shown(rpd), limitText(s.duplicateMaxPct)})));
         return;
     }
     case SampleType::Spike: {
@@ -356,7 +357,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         result.checks.push_back(within(
             "reference", difference, std::nullopt, *u,
             Message(QT_TRANSLATE_NOOP("calibration", "质控样 %1 |结果−标准值| %2，要求≤U %3"),
-                    {text::quoted(sample.name), shown(difference), shown(*u)})));
+                    {quoted(sample.name), shown(difference), shown(*u)})));
         return;
     }
     }
@@ -365,7 +366,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
 // Where a rule that cannot be judged stands, for the summary: the row's name, or its number.
 Message rowLabel(const Document& document, std::size_t row) {
     const std::string_view name = text::trimmed(document.samples[row].name);
-    return name.empty() ? samplePlace(row) : Message("%1", {text::quoted(name)});
+    return name.empty() ? samplePlace(row) : Message("%1", {quoted(name)});
 }
 
 void summarize(BatchResult& batch, const Document& document,
@@ -469,7 +470,7 @@ void reportRow(std::size_t row, const Document& document, const BatchResult& bat
     if (!sample.type) {
         if (sample.values.ok()) {
             sample.batchProblem = Message(QT_TRANSLATE_NOOP("calibration", "类型 %1 无法识别"),
-                                          {text::quoted(document.samples[row].type)});
+                                          {quoted(document.samples[row].type)});
         }
         return;
     }

@@ -13,6 +13,8 @@
 namespace calibration {
 namespace {
 
+using text::quoted;
+
 std::string valueOf(const HistoryEntry& entry, std::string_view key) {
     for (const auto& [name, value] : entry.values) {
         if (name == key) {
@@ -104,7 +106,7 @@ std::string shownValue(const std::string& value) {
     if (value.empty()) {
         return translate(empty);
     }
-    std::string plain = text::quoted(value);
+    std::string plain = quoted(value);
     if (plain.size() == value.size() + 2 && text::trimmed(value).size() == value.size()) {
         return value;
     }
@@ -358,7 +360,7 @@ Message words(const HistoryEntry& entry) {
     }
     if (entry.kind == "method_applied") {
         const std::string changes = valueOf(entry, "changes");
-        const std::string name = text::quoted(valueOf(entry, "name"));
+        const std::string name = quoted(valueOf(entry, "name"));
         const std::string sha256 = valueOf(entry, "sha256");
         return changes.empty()
                    ? Message(QT_TRANSLATE_NOOP("calibration",
@@ -379,7 +381,7 @@ Message words(const HistoryEntry& entry) {
             case Shown::Plain:
                 break;
             case Shown::Quoted:
-                value = text::quoted(value);
+                value = quoted(value);
                 break;
             case Shown::Word:
                 value = wordOf(value);
@@ -398,7 +400,7 @@ Message words(const HistoryEntry& entry) {
         text += ' ';
         text += key;
         text += '=';
-        text += text::quoted(value);
+        text += quoted(value);
     }
     return Message("%1", {text});
 }
