@@ -45,6 +45,7 @@ TEST(Quoted, HiddenCharactersShowTheirCodes) {
         {"line and paragraph separators", "0.2\u2028\u2029", "\"0.2\\u2028\\u2029\""},
         {"a format character beyond the BMP", "0.2\U000E0001", "\"0.2\\U000E0001\""},
         {"a tag character", "x\U000E0041", "\"x\\U000E0041\""},
+        {"a format character new in Unicode 15", "0.2\U00013439", "\"0.2\\U00013439\""},
         {"an unpaired surrogate as Qt gives it", "a\xED\xA0\x80", "\"a\\uD800\""},
         {"a byte that starts no character", "a\xFF", "\"a\\xFF\""},
         {"a character cut off", "a\xE6\xB5", "\"a\\xE6\\xB5\""},
