@@ -19,6 +19,15 @@ std::string shortestRoundTrip(double value) {
     return std::string(buffer, written.ptr);
 }
 
+// The shortest digits in printf's %g layout with its default precision of six: the exponent form
+// for a decimal exponent below -4 or from 6 on.
+std::string shortestGeneral(double value) {
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
+    return std::string(buffer, written.ptr);
+}
+
 // The decimal exponents written plainly: a millionth to below 10^15.
 constexpr int kLowestPlain = -6;
 constexpr int kHighestPlain = 14;
@@ -366,6 +375,8 @@ std::string formatNumber(double value, NumberStyle style) {
     switch (style.kind) {
     case Kind::ShortestRoundTrip:
         return shortestRoundTrip(value);
+    case Kind::ShortestGeneral:
+        return shortestGeneral(value);
     case Kind::Significant:
         return significant(value, style.digits);
     case Kind::ReadableShortest:

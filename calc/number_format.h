@@ -14,6 +14,11 @@
 //                             even, trailing zeros dropped; plain for a       1e15 (6) -> "1e+15",
 //                             decimal exponent from -6 to 14 (after the       9.9999e-7 (6) ->
 //                             rounding), else "d.ddde-07"; both zeros "0"     "9.9999e-07"
+//   shortestGeneral()         every digit of shortestRoundTrip laid out as    1e-04 -> "0.0001",
+//                             printf's %g with its default precision: the     1e-05 -> "1e-05",
+//                             exponent form below 1e-04 and from 10^6; a      1234567 ->
+//                             control chart's series key ("check:0.0001"),    "1.234567e+06",
+//                             kept by the database as it was filed            -0.0 -> "-0"
 //   readable()                significant(6): the analysis window's cells and the printed report
 //   readableShortest()        every digit of shortestRoundTrip in the         1.2e-05 -> "0.000012"
 //                             notation of significant(n); both zeros "0"
@@ -41,6 +46,7 @@ namespace calc {
 struct NumberStyle {
     enum class Kind {
         ShortestRoundTrip,
+        ShortestGeneral,
         Significant,
         ReadableShortest,
         WithDecimals,
@@ -57,6 +63,7 @@ struct NumberStyle {
     int decimals = 0; // withDecimals only
 
     static constexpr NumberStyle shortestRoundTrip() { return {Kind::ShortestRoundTrip}; }
+    static constexpr NumberStyle shortestGeneral() { return {Kind::ShortestGeneral}; }
     static constexpr NumberStyle significant(int n) { return {Kind::Significant, n}; }
     static constexpr NumberStyle readable() { return significant(6); }
     static constexpr NumberStyle readableShortest() { return {Kind::ReadableShortest}; }

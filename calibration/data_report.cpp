@@ -295,7 +295,14 @@ void appendJsonString(std::string& out, std::string_view text, Surrogates surrog
         }
     };
     out += '"';
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    // Qt's reader drops a byte-order mark that opens a text written without escapes: where the
+    // program reads the text back it writes that mark as an escape, which Qt keeps.
+    if (surrogates == Surrogates::Escape && text.starts_with("\xEF\xBB\xBF")) {
+        escape(0xFEFF);
+        i = 3;
+    }
+    for (; i < text.size(); ++i) {
         const char ch = text[i];
         const auto code = static_cast<unsigned char>(ch);
         if (ch == '"' || ch == '\\') {

@@ -161,7 +161,8 @@ flatFields(const std::vector<ReportField>& fields);
 
 // A JSON string with quotes, backslashes and control characters escaped. An unpaired surrogate
 // kept from a Qt text is escaped (\ud800) where the program reads it back, its own files, and
-// written as U+FFFD in a report, which a script reads as Unicode.
+// written as U+FFFD in a report, which a script reads as Unicode. In the files a byte-order mark
+// that opens the text is escaped too (\ufeff), or Qt's reader would drop it.
 enum class Surrogates { Escape, Replace };
 void appendJsonString(std::string& out, std::string_view text,
                       Surrogates surrogates = Surrogates::Replace);

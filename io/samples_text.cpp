@@ -7,6 +7,8 @@
 namespace io {
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // A reader that gives up (returns false) at the first thing it does not take exactly as Qt's
 // JSON reader and the tree's field reader would.
 class Reader {
@@ -32,10 +34,12 @@ public:
         return false;
     }
 
-    // A key without escapes, as its bytes.
+    // A key without escapes, as its bytes. A key that opens with a byte-order mark is left to the
+    // tree: Qt's reader keeps the key without the mark, yet does not find it by that name.
     bool key(std::string_view& key) {
         space();
-        if (i_ >= json_.size() || json_[i_] != '"') {
+        if (i_ >= json_.size() || json_[i_] != '"' ||
+            json_.substr(i_ + 1).starts_with(kByteOrderMark)) {
             return false;
         }
         const std::size_t start = ++i_;
@@ -54,7 +58,10 @@ public:
     }
 
     // A text, decoded into UTF-8 as the tree gives it (through UTF-16, which changes nothing for
-    // valid UTF-8 and escapes other than surrogates).
+    // valid UTF-8 and escapes other than surrogates). Qt's reader decodes a text without escapes
+    // as UTF-8 in one piece, which drops a byte-order mark at its start; a text with an escape it
+    // decodes character by character, keeping every mark: "\xEF\xBB\xBFa" reads "a", but
+    // "\xEF\xBB\xBFa\\n" and "\\uFEFFa" keep it.
     bool text(std::string& out) {
         space();
         if (i_ >= json_.size() || json_[i_] != '"') {
@@ -62,13 +69,19 @@ public:
         }
         ++i_;
         out.clear();
+        const bool leadingMark = json_.substr(i_).starts_with(kByteOrderMark);
+        bool escaped = false;
         while (i_ < json_.size()) {
             const auto byte = static_cast<unsigned char>(json_[i_]);
             if (byte == '"') {
                 ++i_;
+                if (leadingMark && !escaped) {
+                    out.erase(0, kByteOrderMark.size());
+                }
                 return true;
             }
             if (byte == '\\') {
+                escaped = true;
                 if (!escape(out)) {
                     return false;
                 }
@@ -221,16 +234,16 @@ private:
             }
             code = code * 16 + std::uint32_t(digit);
         }
-        // A surrogate, paired or not, is left to the tree (and its WTF-8), and so is U+FEFF.
-        if ((code >= 0xD800 && code <= 0xDFFF) || code == 0xFEFF) {
+        // A surrogate, paired or not, is left to the tree (and its WTF-8).
+        if (code >= 0xD800 && code <= 0xDFFF) {
             return false;
         }
         append(out, code);
         return true;
     }
 
-    // One character of two to four bytes, copied when it is valid UTF-8 and neither a surrogate,
-    // a noncharacter nor U+FEFF (Qt's reader drops a byte-order mark at the start of a text).
+    // One character of two to four bytes, copied when it is valid UTF-8 and not a surrogate.
+    // Noncharacters (U+FFFE, U+FDD0) are texts like any other to Qt's reader.
     bool utf8(std::string& out) {
         const auto lead = static_cast<unsigned char>(json_[i_]);
         const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
@@ -246,9 +259,7 @@ private:
             code = (code << 6) | (next & 0x3F);
         }
         const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-        const bool nonCharacter =
-            (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE || code == 0xFEFF;
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || nonCharacter) {
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
             return false;
         }
         out.append(json_.substr(i_, std::size_t(length)));

@@ -6,7 +6,9 @@
 // rest: the caller then reads the whole file through the tree, which also finds the errors.
 
 #include "calibration/document.h"
+#include "calibration/sample_columns.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -15,28 +17,32 @@
 
 namespace io {
 
-// The text keys of a sample row in the file, in the order written; the first three are required,
-// the others may be absent (an empty text). "earlier_curve" (true or false, may be absent) is the
-// row's only other key.
+// The text keys of a sample row in the file, in the order written: the typed cells
+// (calibration::kSampleColumns), the first three required and the others may be absent (an empty
+// text), with the main window's result text, the one key that is not a typed cell, after the
+// required ones. "earlier_curve" (true or false, may be absent) is the row's only other key.
 struct SampleKey {
-    const char* key;
-    std::string calibration::Sample::*member;
-};
-inline constexpr SampleKey kSampleKeys[] = {
-    {"name", &calibration::Sample::name},
-    {"readings", &calibration::Sample::readings},
-    {"dilution", &calibration::Sample::dilution},
-    {"main_result", &calibration::Sample::mainResult},
-    {"type", &calibration::Sample::type},
-    {"of", &calibration::Sample::of},
-    {"added", &calibration::Sample::added},
-    {"nominal", &calibration::Sample::nominal},
-    {"certified", &calibration::Sample::certified},
-    {"u", &calibration::Sample::u},
-    {"is", &calibration::Sample::is},
-    {"c_is", &calibration::Sample::cIs},
+    const char* key = nullptr;
+    std::string calibration::Sample::*member = nullptr;
 };
 inline constexpr std::size_t kRequiredSampleKeys = 3;
+inline constexpr SampleKey kMainResultKey{"main_result", &calibration::Sample::mainResult};
+
+inline constexpr auto kSampleKeys = [] {
+    using calibration::kSampleColumns;
+    std::array<SampleKey, kSampleColumns.size() + 1> keys{};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < kSampleColumns.size(); ++i) {
+        if (i == kRequiredSampleKeys) {
+            keys[at++] = kMainResultKey;
+        }
+        keys[at++] = {kSampleColumns[i].key, kSampleColumns[i].cell};
+    }
+    return keys;
+}();
+static_assert(calibration::kSampleColumns[kRequiredSampleKeys - 1].column ==
+                  calibration::SampleColumn::Dilution,
+              "a row requires its name, readings and dilution");
 
 struct SamplesText {
     std::size_t begin = 0, end = 0; // the list's bytes, from its '[' to just after its ']'

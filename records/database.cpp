@@ -4,6 +4,8 @@
 
 #include "records/database.h"
 
+#include "calc/number_format.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +20,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <charconv>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -59,9 +60,7 @@ std::optional<double> numberOf(const QVariant& value) {
 
 // The shortest text that reads back as the same double: 0.1 -> "0.1", 1e-300 -> "1e-300".
 std::string shortest(double value) {
-    std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
-    return std::string(buffer.data(), end);
+    return calc::formatNumber(value, calc::NumberStyle::shortestRoundTrip());
 }
 std::string shortest(const std::optional<double>& value) {
     return value ? shortest(*value) : std::string();

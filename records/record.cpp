@@ -1,5 +1,7 @@
 #include "records/record.h"
 
+#include "calc/number_format.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -40,10 +42,7 @@ std::optional<std::string> numberKey(std::string_view text) {
     if (value == 0) {
         value = 0; // -0 is 0
     }
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general);
-    return std::string(buffer.data(), written.ptr);
+    return calc::formatNumber(value, calc::NumberStyle::shortestGeneral());
 }
 
 // A day as people write it in the header: "2026-12-07", "2026-12-7", "2026/12/07", "2026.12.07",

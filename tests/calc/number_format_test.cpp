@@ -71,6 +71,26 @@ TEST(NumberFormat, Styles) {
         {"shortest: minus infinity", -kInf, Style::shortestRoundTrip(), "-inf"},
         {"shortest: not a number", limits::quiet_NaN(), Style::shortestRoundTrip(), "nan"},
 
+        // The shortest digits in printf's %g layout: a control chart's series key.
+        {"shortest general: 1e-4 plain at the boundary", 1e-4, Style::shortestGeneral(), "0.0001"},
+        {"shortest general: below 1e-4 the exponent", 1.5e-5, Style::shortestGeneral(), "1.5e-05"},
+        {"shortest general: 10^5 plain, unlike the shortest", 1e5, Style::shortestGeneral(),
+         "100000"},
+        {"shortest general: seven digits below 10^6 stay plain", 123456.5, Style::shortestGeneral(),
+         "123456.5"},
+        {"shortest general: 10^6 takes the exponent", 1e6, Style::shortestGeneral(), "1e+06"},
+        {"shortest general: seven digits from 10^6", 1234567, Style::shortestGeneral(),
+         "1.234567e+06"},
+        {"shortest general: 0.1 and the next double apart", 0.10000000000000002,
+         Style::shortestGeneral(), "0.10000000000000002"},
+        {"shortest general: 0.57 * 10000 just below 5700", 0.57 * 10000, Style::shortestGeneral(),
+         "5699.999999999999"},
+        {"shortest general: -0 keeps its sign", -0.0, Style::shortestGeneral(), "-0"},
+        {"shortest general: smallest subnormal", kSmallest, Style::shortestGeneral(), "5e-324"},
+        {"shortest general: most negative double", limits::lowest(), Style::shortestGeneral(),
+         "-1.7976931348623157e+308"},
+        {"shortest general: infinity", kInf, Style::shortestGeneral(), "inf"},
+
         // n significant digits, plain from a millionth to below 10^15.
         {"significant: a small negative figure", -0.0009, Style::readable(), "-0.0009"},
         {"significant: below 1e-4 still plain", 0.00001234567, Style::readable(), "0.0000123457"},
@@ -192,7 +212,8 @@ TEST(NumberFormat, Styles) {
     }
 }
 
-// Every power of two with both neighbours, and random bit patterns, read back to the same bits.
+// Every power of two with both neighbours, and random bit patterns, read back to the same bits
+// from both shortest styles.
 TEST(NumberFormat, ShortestRoundTripReadsBack) {
     std::vector<double> values;
     for (int exponent = -1074; exponent <= 1023; ++exponent) {
@@ -210,8 +231,10 @@ TEST(NumberFormat, ShortestRoundTripReadsBack) {
         }
     }
     for (double v : values) {
-        const std::string text = formatNumber(v, Style::shortestRoundTrip());
-        ASSERT_TRUE(identical(v, readBack(text))) << text;
+        for (const Style style : {Style::shortestRoundTrip(), Style::shortestGeneral()}) {
+            const std::string text = formatNumber(v, style);
+            ASSERT_TRUE(identical(v, readBack(text))) << text;
+        }
     }
 }
 

@@ -267,13 +267,34 @@ TEST(CalibrationFile, SampleListReadAsTheTreeReadsIt) {
         {"a byte-order mark leading a name in Latin letters",
          file("[{\"name\": \"\xEF\xBB\xBF"
               "a\", \"readings\": \"1\", \"dilution\": \"1\"}]"),
-         true},
+         true, true},
         {"a byte-order mark leading a name",
          file("[{\"name\": \"\xEF\xBB\xBF\xE5\x93\x81 1\", \"readings\": \"1\", \"dilution\": "
               "\"1\"}]"),
+         true, true},
+        {"two byte-order marks leading a name",
+         file("[{\"name\": \"\xEF\xBB\xBF\xEF\xBB\xBF\", \"readings\": \"1\", \"dilution\": "
+              "\"1\"}]"),
+         true, true},
+        {"a byte-order mark inside a name",
+         file("[{\"name\": \"a\xEF\xBB\xBF\", \"readings\": \"1\", \"dilution\": \"1\"}]"), true,
+         true},
+        {"a byte-order mark leading a name with an escape after it",
+         file("[{\"name\": \"\xEF\xBB\xBF\\\"\", \"readings\": \"1\", \"dilution\": \"1\"}]"), true,
          true},
         {"a byte-order mark escaped",
-         file(R"([{"name": "\uFEFFa", "readings": "1", "dilution": "1"}])"), true},
+         file(R"([{"name": "\uFEFFa", "readings": "1", "dilution": "1"}])"), true, true},
+        {"noncharacters",
+         file("[{\"name\": \"\xEF\xBF\xBE\\uFDD0\xF0\x9F\xBF\xBF\", \"readings\": "
+              "\"1\", \"dilution\": \"1\"}]"),
+         true, true},
+        // Qt's reader keeps the key "name" without its mark but does not find it by that name.
+        {"a byte-order mark leading a key",
+         file("[{\"\xEF\xBB\xBFname\": \"a\", \"readings\": \"1\", "
+              "\"dilution\": \"1\"}]"),
+         false},
+        {"the list twice, the second key with a byte-order mark",
+         file("[" + row + "], \"\xEF\xBB\xBFsamples\": []"), true},
         {"after a byte-order mark", "\xEF\xBB\xBF" + file("[" + row + "]"), true},
     };
     for (const auto& c : cases) {
@@ -312,6 +333,7 @@ TEST(CalibrationFile, QuickReaderEqualsTheTreeForGeneratedDocuments) {
                                   "样",
                                   "\xF0\x9F\xA7\xAA",
                                   "\xEF\xBB\xBF",
+                                  "\xEF\xBF\xBE",
                                   "\x7F",
                                   "\x01",
                                   "é",
@@ -375,10 +397,46 @@ TEST(CalibrationFile, QuickReaderEqualsTheTreeForGeneratedDocuments) {
         }
         quick += io::readSamplesText(std::string_view(bytes.constData(), bytes.size())) ? 1 : 0;
     }
-    // Neither side of the comparison may be empty: most documents are read, and a good part of
-    // them by the quick reader (it declines a list it cannot read as the tree does).
-    EXPECT_GT(read, 150);
-    EXPECT_GT(quick, 75);
+    // Every generated document reads, and the quick reader takes every one: what it declines (a
+    // key with an escape or a byte-order mark, an escaped surrogate, a key unknown, missing or
+    // given twice) the program never writes. A document it declines goes to the tree: still
+    // read alike, but the test above would no longer prove it.
+    RecordProperty("read_by_the_quick_reader", quick);
+    EXPECT_EQ(read, 300);
+    EXPECT_EQ(quick, read) << "the quick reader declined " << read - quick << " of " << read;
+}
+
+// A byte-order mark is a character like any other in a text: it survives saving and opening
+// wherever it stands, although Qt's reader drops one that opens a text written without escapes.
+TEST(CalibrationFile, ByteOrderMarksSurviveSavingAndOpening) {
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"opening a text", "\xEF\xBB\xBF"
+                           "a"},
+        {"the whole text", "\xEF\xBB\xBF"},
+        {"two opening a text", "\xEF\xBB\xBF\xEF\xBB\xBF"},
+        {"closing a text", "a\xEF\xBB\xBF"},
+        {"opening a text with a quote", "\xEF\xBB\xBF\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document d;
+        d.unit = c.text;
+        d.standards.push_back({c.text, "1", false, {}, {}, {}});
+        calibration::Sample sample;
+        sample.name = c.text;
+        sample.readings = c.text;
+        d.samples.push_back(sample);
+        d.history.push_back({"t", "u", "edit", {{c.text, c.text}}, {}});
+        const QByteArray bytes = io::calibrationBytes(d);
+        for (const auto& read :
+             {io::readCalibration(bytes), io::readCalibrationThroughTree(bytes)}) {
+            ASSERT_TRUE(read) << messageOf(read).toStdString();
+            EXPECT_EQ(read.value(), d);
+        }
+    }
 }
 
 Document tenStandards() {
