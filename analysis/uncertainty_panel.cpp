@@ -1,8 +1,8 @@
 #include "analysis/uncertainty_panel.h"
 
 #include "analysis/current_calibration.h"
-#include "analysis/printed_record.h"
 #include "analysis/readable.h"
+#include "analysis/uncertainty_texts.h"
 #include "calc/number_format.h"
 #include "calibration/results.h"
 #include "io/document_text.h"
@@ -27,13 +27,6 @@ QString messageText(const calibration::Message& message) {
     return io::fromDocument(calibration::render(message));
 }
 
-// A fraction as a percentage with three significant digits: 0.068589 -> "6.86%".
-QString percent(double fraction) {
-    return QString::fromStdString(
-               calc::formatNumber(fraction * 100, calc::NumberStyle::general(3))) +
-           QLatin1Char('%');
-}
-
 QDoubleSpinBox* percentBox(QWidget* parent, const QString& name) {
     auto* box = new QDoubleSpinBox(parent);
     box->setObjectName(name);
@@ -45,32 +38,6 @@ QDoubleSpinBox* percentBox(QWidget* parent, const QString& name) {
 }
 
 } // namespace
-
-QString expandedCell(const calibration::SampleResult& result) {
-    if (!result.uncertainty) {
-        return {};
-    }
-    return result.uncertainty->value ? io::fromDocument(result.uncertainty->value->expandedText)
-                                     : QStringLiteral("—");
-}
-
-QString expandedReason(const calibration::SampleResult& result) {
-    if (!result.uncertainty) {
-        return {};
-    }
-    const calibration::SampleUncertainty& u = *result.uncertainty;
-    if (!u.value) {
-        return u.reason ? messageText(*u.reason) : QString();
-    }
-    return UncertaintyTab::tr("u_c = %1，u_c,rel = %2，k = %3")
-        .arg(readable(u.value->uC), percent(u.value->uRel), readable(u.value->k));
-}
-
-QString expandedHeader(const calibration::Document& document) {
-    return document.settings.uncertainty.coverage == calc::Coverage::Two
-               ? QStringLiteral("U (k=2)")
-               : QStringLiteral("U (k=t)");
-}
 
 UncertaintySettingsRow::UncertaintySettingsRow(CurrentCalibration& calibration, QWidget* parent)
     : QWidget(parent), calibration_(calibration) {
@@ -229,7 +196,7 @@ void UncertaintyTab::refresh() {
     summary_->setText(tr("“%1”：%2 ± %3 %4（%5；u_c,rel = %6）")
                           .arg(name, io::fromDocument(u.resultText),
                                io::fromDocument(value.expandedText), unit, coverage,
-                               percent(value.uRel)));
+                               sharePercent(value.uRel)));
     budget_->setRowCount(int(value.components.size()));
     for (std::size_t i = 0; i < value.components.size(); ++i) {
         const calc::BudgetLine& line = value.components[i];
@@ -237,8 +204,8 @@ void UncertaintyTab::refresh() {
             io::fromDocument(calibration::translate(calibration::componentWord(line.name))),
             i < u.inputs.size() ? messageText(u.inputs[i]) : QString(),
             readable(line.u),
-            percent(line.uRel),
-            percent(line.share),
+            sharePercent(line.uRel),
+            sharePercent(line.share),
         };
         for (int column = 0; column < 5; ++column) {
             budget_->setItem(int(i), column, new QTableWidgetItem(cells[column]));
@@ -250,64 +217,6 @@ void UncertaintyTab::refresh() {
         budget_->setCellWidget(int(i), 5, bar);
     }
     budget_->resizeColumnsToContents();
-}
-
-void addUncertaintyToReport(ReportContent& content, const calibration::Document& document,
-                            const calibration::Results& results) {
-    const calibration::UncertaintySettings& settings = document.settings.uncertainty;
-    if (settings.way == calibration::UncertaintyWay::None) {
-        return;
-    }
-    ReportTable& table = content.results;
-    // Beside the result, the column after it.
-    const int after = std::min<int>(8, int(table.header.size()));
-    table.header.insert(after, expandedHeader(document));
-    table.rightAligned.insert(table.rightAligned.begin() + after, true);
-    std::vector<std::size_t> typical;
-    for (std::size_t i = 0; i < table.rows.size() && i < results.samples.size(); ++i) {
-        const calibration::SampleResult& result = results.samples[i];
-        const QString cell = expandedCell(result);
-        table.rows[i].insert(after, cell);
-        if (result.uncertainty && result.uncertainty->value &&
-            result.type == calibration::SampleType::Sample) {
-            typical.push_back(i);
-        }
-    }
-    const QString unit = io::fromDocument(results.batch.resultUnit);
-    const QString coverage = settings.coverage == calc::Coverage::Two
-                                 ? QStringLiteral("k = 2")
-                                 : UncertaintyTab::tr("k = t(0.975; ν_eff)");
-    content.batch
-        << (settings.way == calibration::UncertaintyWay::BottomUp
-                ? UncertaintyTab::tr("测量不确定度：自下而上评定（校准曲线及各分量的相对标准不确定"
-                                     "度合成），%1；U 取两位有效数字，只进不舍。")
-                : UncertaintyTab::tr("测量不确定度：自上而下评定（期间精密度 u(Rw) 与偏倚 "
-                                     "u(bias)，来自质控数据库），%1；U 取两位有效数字，只进不舍。"))
-               .arg(coverage);
-    if (typical.empty()) {
-        return;
-    }
-    std::sort(typical.begin(), typical.end(), [&](std::size_t a, std::size_t b) {
-        return *results.samples[a].result.value < *results.samples[b].result.value;
-    });
-    const std::size_t row = typical[(typical.size() - 1) / 2];
-    const calibration::SampleUncertainty& u = *results.samples[row].uncertainty;
-    QStringList parts;
-    for (std::size_t i = 0; i < u.value->components.size(); ++i) {
-        const calc::BudgetLine& line = u.value->components[i];
-        parts << UncertaintyTab::tr("%1 %2（%3；占 %4）")
-                     .arg(io::fromDocument(
-                              calibration::translate(calibration::componentWord(line.name))),
-                          percent(line.uRel),
-                          i < u.inputs.size() ? messageText(u.inputs[i]) : QString(),
-                          percent(line.share));
-    }
-    content.batch
-        << UncertaintyTab::tr(
-               "典型样品“%1”的不确定度评定：%2；u_c,rel = %3，U = %4 %5，结果 %6 ± %4 %5。")
-               .arg(io::fromDocument(document.samples[row].name),
-                    parts.join(UncertaintyTab::tr("；")), percent(u.value->uRel),
-                    io::fromDocument(u.value->expandedText), unit, io::fromDocument(u.resultText));
 }
 
 } // namespace analysis

@@ -145,7 +145,7 @@ int main(int argc, char* argv[]) {
     QString whyNot;
     const app::WindowsModule* module = io::loadedModule<app::WindowsModule>(
         LUMETRA_WINDOWS_MODULE_FROM_BINDIR, LUMETRA_WINDOWS_MODULE_IN_BUILD, "lumetraWindowsModule",
-        whyNot);
+        whyNot, io::ModuleBinding::OwnLibrariesFirst);
     if (module == nullptr) {
         // One line of error in the language the windows would have used, and no window.
         QCoreApplication application(argc, argv);

@@ -8,8 +8,34 @@
 
 namespace io {
 
+namespace {
+
+bool addressSanitized() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}
+
+QLibrary::LoadHints loadHints(ModuleBinding binding) {
+    if (binding == ModuleBinding::OwnLibrariesFirst && !addressSanitized() &&
+        qEnvironmentVariableIsEmpty("LD_PRELOAD")) {
+        return QLibrary::DeepBindHint;
+    }
+    return {};
+}
+
+} // namespace
+
 QFunctionPointer moduleEntry(const char* fromBinDir, const char* inBuild, const char* symbol,
-                             QString& whyNot) {
+                             QString& whyNot, ModuleBinding binding) {
     // The program's folder: Qt's answer once the application exists; before it (the windows'
     // module is loaded before their application is made) the folder of the running program.
     QString programFolder;
@@ -26,6 +52,7 @@ QFunctionPointer moduleEntry(const char* fromBinDir, const char* inBuild, const 
     paths << QString::fromUtf8(inBuild);
     for (const QString& path : paths) {
         QLibrary library(path);
+        library.setLoadHints(loadHints(binding));
         if (library.load()) {
             if (const QFunctionPointer entry = library.resolve(symbol)) {
                 whyNot.clear();

@@ -58,6 +58,14 @@ grep -q '^libQt6Core' <<<"$needed" || fail "the program does not link Qt Core: $
 if grep -E '^libQt6(Gui|Widgets|Sql)' <<<"$needed"; then
     fail "the program links more of Qt than Qt Core"
 fi
+# The PDF report draws with Qt Gui alone: `lumetra report --pdf` loads no Qt Widgets, directly or
+# through another library.
+pdf=$(cd "$work/root/usr" && find lib -name liblumetra_pdf.so)
+pdf_libraries=$(ldd "$work/root/usr/$pdf")
+grep -q 'libQt6Gui\.so' <<<"$pdf_libraries" || fail "the PDF module does not load Qt Gui: $pdf_libraries"
+if grep -E 'libQt6(Widgets|Sql)\.so' <<<"$pdf_libraries"; then
+    fail "the PDF module loads more of Qt than Qt Core and Qt Gui"
+fi
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6-sqlite fonts-arphic-uming fonts-noto-cjk; do
     grep -q "$dep" <<<"$depends" || fail "the package does not depend on $dep: $depends"
 done
