@@ -2,6 +2,7 @@
 
 #include "analysis/header_dialog.h"
 #include "calc/decimal.h"
+#include "calibration/entries.h"
 #include "calibration/text.h"
 #include "io/document_text.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <variant>
 
 namespace analysis {
 
@@ -21,34 +23,59 @@ using calibration::Sample;
 using calibration::Standard;
 
 // A standard's values as one text for matching: equal numbers give equal keys whatever their
-// texts ("0.50" and ".5"), a text that is no number stands for itself.
-std::string valueKey(const std::string& text) {
-    const std::optional<calc::Decimal> value = calc::parseDecimal(text);
-    if (!value) {
-        return "t" + text;
-    }
-    return (value->negative ? "-" : "+") + value->digits + "e" + std::to_string(value->exponent);
+// texts ("0.50" and ".5"), a standard whose texts are not both numbers stands for its texts.
+std::string valueKey(const calc::Decimal& value) {
+    return (value.negative ? "-" : "+") + value.digits + "e" + std::to_string(value.exponent);
+}
+
+std::string standardKey(const Standard& standard, const calc::Decimal* c, const calc::Decimal* a) {
+    return c && a ? valueKey(*c) + "|" + valueKey(*a) : "t" + standard.c + "|t" + standard.a;
 }
 
 // For each standard its key, and how many earlier ones share it: equal pairs match in order.
+std::vector<std::string> numberedKeys(std::vector<std::string> keys) {
+    std::map<std::string, int> seen;
+    for (std::string& key : keys) {
+        const int earlier = seen[key]++;
+        key += '#';
+        key += std::to_string(earlier);
+    }
+    return keys;
+}
+
+// The keys of standards the curve was evaluated from, from the values it read.
+std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
+                                   const calibration::CurveResult& curve) {
+    std::vector<std::string> keys;
+    keys.reserve(standards.size());
+    const bool evaluated = curve.typed.size() == standards.size();
+    for (std::size_t i = 0; i < standards.size(); ++i) {
+        const bool read = evaluated && curve.typed[i];
+        keys.push_back(standardKey(standards[i], read ? &curve.typedC[i] : nullptr,
+                                   read ? &curve.typedA[i] : nullptr));
+    }
+    return numberedKeys(std::move(keys));
+}
+
+// The keys of standards not evaluated yet, read as the evaluation reads them.
 std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
     std::vector<std::string> keys;
     keys.reserve(standards.size());
-    std::map<std::string, int> seen;
     for (const Standard& standard : standards) {
-        std::string key = valueKey(standard.c) + "|" + valueKey(standard.a);
-        const int earlier = seen[key]++;
-        keys.push_back(key + "#" + std::to_string(earlier));
+        const auto values = calibration::standardValues(standard);
+        const auto* numbers = std::get_if<calibration::StandardValues>(&values);
+        keys.push_back(standardKey(standard, numbers ? &numbers->c : nullptr,
+                                   numbers ? &numbers->a : nullptr));
     }
-    return keys;
+    return numberedKeys(std::move(keys));
 }
 
 // The exclusions of `before` carried to the standards of `after` with the same values, and their
 // internal-standard figures where `after` gives none: the main window, which has no place for
 // them, refits a document's standards without losing them.
-void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& after) {
+void keepExclusions(const std::vector<Standard>& before, const std::vector<std::string>& oldKeys,
+                    std::vector<Standard>& after, const std::vector<std::string>& newKeys) {
     std::map<std::string, const Standard*> kept;
-    const std::vector<std::string> oldKeys = matchKeys(before);
     for (std::size_t j = 0; j < before.size(); ++j) {
         if (before[j].excluded || !before[j].is.empty() || !before[j].cIs.empty()) {
             kept.emplace(oldKeys[j], &before[j]);
@@ -57,7 +84,6 @@ void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& 
     if (kept.empty()) {
         return;
     }
-    const std::vector<std::string> newKeys = matchKeys(after);
     for (std::size_t i = 0; i < after.size(); ++i) {
         const auto found = kept.find(newKeys[i]);
         if (found == kept.end()) {
@@ -73,10 +99,6 @@ void keepExclusions(const std::vector<Standard>& before, std::vector<Standard>& 
             after[i].cIs = old.cIs;
         }
     }
-}
-
-bool sameValues(const std::vector<Standard>& left, const std::vector<Standard>& right) {
-    return left.size() == right.size() && matchKeys(left) == matchKeys(right);
 }
 
 // Rows sorted from the last to the first, each once, and grouped into runs of consecutive rows.
@@ -276,9 +298,11 @@ void CurrentCalibration::recomputeSamples(int first, int last) {
     }
 }
 
-// The main window's results belong to the curve they were computed with.
-void CurrentCalibration::curveReplaced(const std::vector<Standard>& before) {
-    if (sameValues(before, document_.standards)) {
+// The main window's results belong to the curve they were computed with: the standards' keys
+// before and after the change.
+void CurrentCalibration::curveReplaced(const std::vector<std::string>& before,
+                                       const std::vector<std::string>& after) {
+    if (before == after) {
         return;
     }
     int first = -1;
@@ -353,19 +377,22 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
 
 void CurrentCalibration::applyStandards(std::vector<Standard> standards,
                                         const std::optional<std::string>& unit, From from) {
-    keepExclusions(document_.standards, standards);
+    // The standards as they are were read by the last evaluation; the new ones are read here once
+    // for their keys, and again by their own evaluation.
+    const std::vector<std::string> oldKeys = matchKeys(document_.standards, results_.curve);
+    const std::vector<std::string> newKeys = matchKeys(standards);
+    keepExclusions(document_.standards, oldKeys, standards, newKeys);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
     }
     emit standardsAboutToBeReset();
-    const std::vector<Standard> before = std::move(document_.standards);
     document_.standards = std::move(standards);
     if (unit) {
         document_.unit = *unit;
     }
     emit standardsReset();
     if (from != From::Filling) {
-        curveReplaced(before);
+        curveReplaced(oldKeys, newKeys);
     }
     recomputeCurve();
     emit standardsChanged(from);
@@ -375,7 +402,7 @@ void CurrentCalibration::applyStandards(std::vector<Standard> standards,
 // After standards edited, inserted or removed in place: each row keeps what it is (its exclusion
 // and internal-standard figures go nowhere else), and the curve is fitted again.
 void CurrentCalibration::standardsAltered(const std::vector<Standard>& before) {
-    curveReplaced(before);
+    curveReplaced(matchKeys(before, results_.curve), matchKeys(document_.standards));
     recomputeCurve();
     emit standardsChanged(From::Elsewhere);
     touch();

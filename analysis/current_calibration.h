@@ -153,7 +153,8 @@ private:
     void recomputeSamples(int first, int last);
     void recomputeBatch();
     void readCurrentSample();
-    void curveReplaced(const std::vector<calibration::Standard>& before);
+    void curveReplaced(const std::vector<std::string>& before,
+                       const std::vector<std::string>& after);
 
     calibration::Document document_;
     calibration::Results results_;

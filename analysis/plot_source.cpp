@@ -102,19 +102,17 @@ PlotData plotData(const calibration::Document& document, const calibration::Curv
             data.r2Text += QStringLiteral("  r = ") + readable(*curve.r.value);
         }
     }
-    // The samples where they were read from the curve: the concentration before dilution at the
-    // mean reading less the blank taken off it (on the corrected curve). When labels are asked for,
+    // The samples where they were read from the curve (the results place them). When labels are
+    // asked for,
     // each is named, or numbered as the results number it (the window's list may hold 100 000 rows:
     // no texts for them unasked).
     for (std::size_t i = 0; i < samples.size() && i < document.samples.size(); ++i) {
         const calibration::SampleResult& result = samples[i];
-        if (!result.x0.value || !result.meanA) {
+        if (!result.curveX || !result.curveY) {
             continue;
         }
         const calibration::SampleFlags& f = result.flags;
-        PlotSample sample{*result.x0.value / result.values.dilution,
-                          *result.meanA - result.subtracted.value_or(0.0),
-                          f.outOfRange || f.belowLod || f.belowLoq};
+        PlotSample sample{*result.curveX, *result.curveY, f.outOfRange || f.belowLod || f.belowLoq};
         if (options.sampleLabels) {
             sample.shortLabel = QString::number(i + 1);
             sample.label = io::fromDocument(document.samples[i].name).simplified();

@@ -95,7 +95,7 @@ void WorksheetLink::mainWindowFitted() {
         return;
     }
     const std::vector<calibration::Standard>& before = calibration.document().standards;
-    if (!before.empty() && calibration::windowProblem(before)) {
+    if (!before.empty() && calibration::windowProblem(before, calibration.curve())) {
         // Standards the main window did not show are about to go: nothing typed is lost.
         analysis_.setBackup(keepBackup_());
     }
@@ -121,7 +121,7 @@ void WorksheetLink::documentStandardsChanged(int fromValue) {
     const calibration::Document& document = analysis_.calibration().document();
     addition_ = calibration::isAddition(document.settings);
     const std::optional<calibration::Message> problem =
-        calibration::windowProblem(document.standards);
+        calibration::windowProblem(document.standards, analysis_.calibration().curve());
     // The designed window knows the external calibration only: a standard addition's line is no
     // curve to read samples from.
     if (!problem && !document.standards.empty() && calibration::isAddition(document.settings)) {

@@ -97,7 +97,9 @@ std::string compose(const Scientific& parts) {
 // Zero and what is not finite, as shortestRoundTrip writes them; none for any other value.
 bool special(double value, std::string& text) {
     if (value == 0.0) {
-        text = "0";
+        // Not `text = "0"`: GCC 12 then warns of an overlapping copy that cannot happen
+        // (-Wrestrict on the inlined std::string::assign).
+        text.assign(1, '0');
         return true;
     }
     if (!std::isfinite(value)) {

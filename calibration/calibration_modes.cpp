@@ -252,6 +252,8 @@ void refuseSampleRow(const Document& document, SampleResult& sample) {
     if (isAddition(document.settings) && sample.type == SampleType::Sample) {
         const Message why = additionRefusesSamples();
         sample.x0 = sample.sX0 = sample.ci = sample.ci95 = Figure::missing(why);
+        sample.curveX.reset();
+        sample.curveY.reset();
         sample.batchProblem = why;
     }
 }

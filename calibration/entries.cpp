@@ -277,7 +277,9 @@ const char* typeName(SampleType type) {
     return kTypes[static_cast<std::size_t>(type)].name;
 }
 
-std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
+std::optional<Message> windowProblem(const std::vector<Standard>& standards,
+                                     std::optional<std::size_t> unread,
+                                     const std::optional<Message>& unreadProblem) {
     if (standards.size() > kMaxWindowStandards) {
         return Message(QT_TRANSLATE_NOOP("calibration", "标准点超过%1个，主窗口不显示此曲线"),
                        {std::to_string(kMaxWindowStandards)});
@@ -297,12 +299,12 @@ std::optional<Message> windowProblem(const std::vector<Standard>& standards) {
             problem = Message(
                 QT_TRANSLATE_NOOP("calibration", "吸光度 %1 超过%2个字符，主窗口不显示此曲线"),
                 {text::quoted(standard.a), std::to_string(kAbsorbanceBoxLength)});
-        } else if (const auto values = standardValues(standard);
-                   const auto* message = std::get_if<Message>(&values)) {
-            problem = *message;
         }
         if (problem) {
             return located(standardPlace(i), *problem);
+        }
+        if (unread == i) {
+            return unreadProblem;
         }
     }
     return std::nullopt;

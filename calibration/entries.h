@@ -101,8 +101,12 @@ inline constexpr std::size_t kConcentrationBoxLength = 6;
 inline constexpr std::size_t kAbsorbanceBoxLength = 5;
 
 // Why the main window cannot show these standards, or nullopt: "标准点超过10个", "只有1个标准点",
-// "第3个标准点的浓度 \"1234567\" 超过6个字符", or the standard's number problem.
-std::optional<Message> windowProblem(const std::vector<Standard>& standards);
+// "第3个标准点的浓度 \"1234567\" 超过6个字符", or the number problem of the first standard
+// that is no number, `unread`, as the evaluation read it (its texts are not read again here:
+// results.h has the form that takes the curve).
+std::optional<Message> windowProblem(const std::vector<Standard>& standards,
+                                     std::optional<std::size_t> unread,
+                                     const std::optional<Message>& unreadProblem);
 
 // "第3个标准点", "第12个样品": places counted from 1.
 Message standardPlace(std::size_t index);

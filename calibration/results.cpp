@@ -465,7 +465,7 @@ Message modelLine(const Document& document) {
 
 namespace {
 
-// The fits of every weighting to the standards as typed, x and y their parsed decimals.
+// The fits of every weighting to the standards, x and y the decimals the curve is fitted to.
 std::vector<WeightingComparison> compareWeightings(calc::Model model,
                                                    const std::vector<calc::Decimal>& x,
                                                    const std::vector<calc::Decimal>& y,
@@ -533,6 +533,7 @@ CurveResult evaluateCurve(const Document& document) {
     }
     std::vector<calc::Decimal> x(count), y(count);
     std::vector<bool> excludedBits(count);
+    curve.typed.assign(count, false);
     for (std::size_t i = 0; i < count; ++i) {
         const Standard& standard = document.standards[i];
         StandardResult& result = curve.standards[i];
@@ -549,9 +550,12 @@ CurveResult evaluateCurve(const Document& document) {
         const auto& numbers = std::get<StandardValues>(values);
         x[i] = numbers.c;
         y[i] = numbers.a;
+        curve.typed[i] = true;
         result.c = numbers.c.value;
         result.a = numbers.a.value;
     }
+    curve.typedC = x;
+    curve.typedA = y;
     if (curve.problem) {
         return curve;
     }
@@ -561,10 +565,6 @@ CurveResult evaluateCurve(const Document& document) {
         excluded[i] = excludedBits[i];
     }
     const std::span<const bool> excludedSpan(excluded.get(), count);
-    curve.typedC = x;
-    curve.typedA = y;
-    // On the standards as typed: before the ratios and the blank correction.
-    curve.weightings = compareWeightings(document.settings.model, x, y, excludedSpan);
     curve.problem = curveRows(document, x, y, curve);
     if (curve.problem) {
         return curve;
@@ -607,6 +607,9 @@ CurveResult evaluateCurve(const Document& document) {
     const Settings& settings = document.settings;
     // A standard addition is the straight line, whatever model the external calibration uses.
     const calc::Model model = isAddition(settings) ? calc::Model::Line : settings.model;
+    // On the values the curve is fitted to (the ratios, the blank taken off), so that the row of
+    // the chosen weighting is the curve's own.
+    curve.weightings = compareWeightings(model, x, y, excludedSpan);
     const calc::ModelOutcome outcome =
         calc::fitModel(x, y, excludedSpan, model, settings.weighting);
     if (const auto* problem = std::get_if<calc::FitProblem>(&outcome)) {
@@ -646,6 +649,8 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
     result.meanA.reset();
     result.subtracted.reset();
     result.x0 = result.sX0 = result.ci = result.ci95 = Figure{};
+    result.curveX.reset();
+    result.curveY.reset();
     result.flags = SampleFlags{};
     result.batchProblem.reset();
     result.result = Figure{};
@@ -718,6 +723,10 @@ void estimateSample(SampleResult& result, const CurveResult& curve, std::optiona
                      : Figure::missing(prediction.extendedSX0 ? outOfRange() : why());
     result.ci = times(curve.t, result.sX0);
     result.ci95 = times(curve.t95, result.sX0);
+    if (x0 && result.meanA) {
+        result.curveX = *x0 / dilution;
+        result.curveY = *result.meanA - result.subtracted.value_or(0.0);
+    }
     if (result.meanA) {
         const double measured = double(mean);
         result.flags.outOfRange =

@@ -90,9 +90,11 @@ struct CurveResult {
     std::optional<Message> problem;
     std::optional<calc::ModelFit> fit; // exactly when !problem
     // The standards' texts read once for everyone after evaluate(): their decimals as typed
-    // (before the ratios and the blank correction), exactly when every text is a number; else
-    // the first that is not (the problem then says why, with its place).
+    // (before the ratios and the blank correction), one per standard, where `typed` says the
+    // standard's texts are numbers (zero stands in for one that is not); and the first that is
+    // not (the problem then says why, with its place).
     std::vector<calc::Decimal> typedC, typedA;
+    std::vector<bool> typed;
     std::optional<std::size_t> unreadStandard;
     // Why no concentration can be read from the curve although it exists (a slope of 0).
     std::optional<Message> noReading;
@@ -113,8 +115,10 @@ struct CurveResult {
     // none without degrees of freedom.
     static constexpr int kBandSteps = 100;
     std::vector<BandPoint> bands;
-    // Every weighting that can be used with the model (none while a standard is no number),
-    // whatever weighting the curve itself uses or whether it could be fitted.
+    // Every weighting that can be used with the model, on the values the curve is fitted to (the
+    // internal standard's ratios, the blank taken off), whatever weighting the curve itself uses
+    // or whether it could be fitted; none while a standard is no number or its row cannot be
+    // formed (an internal standard's response missing).
     std::vector<WeightingComparison> weightings;
 
     // With the internal standard: the curve is on A / A_IS, over C / C_IS when the standards give
@@ -165,6 +169,9 @@ struct SampleResult {
     std::optional<double> meanA;      // the mean reading as measured
     std::optional<double> subtracted; // the blank absorbance taken off the mean before the curve
     Figure x0, sX0, ci, ci95;         // times the dilution; the reason when missing
+    // Where the row was read from the curve, as the plot places it: the concentration before the
+    // dilution at the mean reading less the blank taken off; none where x0 is missing.
+    std::optional<double> curveX, curveY;
     SampleFlags flags;
 
     // The batch: why the row's type cells cannot be used (an unknown type, a name that is missing
@@ -278,6 +285,14 @@ void evaluateRows(const Document& document, const CurveResult& curve, const Batc
 
 // Everything.
 Results evaluate(const Document& document);
+
+// Why the main window cannot show the standards whose curve this is (entries.h), from the curve's
+// reading of their texts.
+inline std::optional<Message> windowProblem(const std::vector<Standard>& standards,
+                                            const CurveResult& curve) {
+    return windowProblem(standards, curve.unreadStandard,
+                         curve.unreadStandard ? curve.problem : std::nullopt);
+}
 
 // Rules judged outside evaluate(), from what the document does not hold (a control chart across
 // batches: see records/judging.h): each check added to its row (an index of document.samples)

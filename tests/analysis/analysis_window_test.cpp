@@ -4,7 +4,6 @@
 #include "analysis/plot_widget.h"
 #include "analysis/standards_table.h"
 #include "tests/analysis/analysis_window_fixture.h"
-#include "tests/support/fluorescence_reference.h"
 
 #include <QAction>
 #include <QApplication>
@@ -170,17 +169,10 @@ TEST_F(AnalysisWindowTest, WeightingComparisonAppliesTheRowDoubleClicked) {
     EXPECT_EQ(rows(), before); // the standards' comparison does not depend on the weighting chosen
 }
 
-// The statistics come from the typed decimals: standards exactly on a line have no scatter at
-// all, where sums of binary fractions leave some 1e-17.
-TEST_F(AnalysisWindowTest, StandardsExactlyOnALineGiveExactZeros) {
+// The statistics come from the typed decimals (Results.ExactDecimals): standards exactly on a line
+// show no scatter at all, where sums of binary fractions would leave some 1e-17.
+TEST_F(AnalysisWindowTest, StandardsExactlyOnALineShowExactZeros) {
     fit({u"1"_qs, u"2"_qs, u"3"_qs}, {u".1"_qs, u".2"_qs, u".3"_qs});
-    const std::map<QString, QString> fields = reportFields(window()->reportText());
-    for (const char* key : {"a", "s_a", "s_b", "ci95_a", "ci95_b", "s_yx", "lod", "loq"}) {
-        EXPECT_EQ(fields.at(QString::fromUtf8(key)), u"0"_qs) << key;
-    }
-    for (const char* key : {"b", "r", "r2"}) {
-        EXPECT_EQ(fields.at(QString::fromUtf8(key)), key[0] == 'b' ? u"0.1"_qs : u"1"_qs) << key;
-    }
     const QString shown[] = {u"3"_qs, u"0"_qs, u"0.1"_qs, u"0"_qs,    u"0"_qs,
                              u"1"_qs, u"1"_qs, u"0"_qs,   u"0 mg"_qs, u"0 mg"_qs};
     for (int row = 0; row < 10; ++row) {
@@ -188,7 +180,9 @@ TEST_F(AnalysisWindowTest, StandardsExactlyOnALineGiveExactZeros) {
     }
 }
 
-TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUnit) {
+// The copy holds the report's fields in their order (the figures themselves are evaluate()'s,
+// tested against an independent computation in tests/calibration).
+TEST_F(AnalysisWindowTest, CopiedReportHoldsTheFieldsInOrderAndFollowsTheUnit) {
     fit(kX, kY);
     activateAnalysis();
     in(window(), u"statistics"_qs)->setFocus(); // the window's copy, not the table's own cell
@@ -198,12 +192,7 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
     ASSERT_FALSE(copied.isEmpty());
     EXPECT_EQ(copied, window()->reportText());
 
-    // The calibration's fields in their order: the texts as they are, the numbers against the
-    // exact figures (at the level of 95 % the ci_ are the ci95_; t is |a| / s(a)).
-    std::map<QString, double> exact = test::kFluorescenceStatistics;
-    exact[u"ci_a"_qs] = exact.at(u"ci95_a"_qs);
-    exact[u"ci_b"_qs] = exact.at(u"ci95_b"_qs);
-    exact[u"t_intercept"_qs] = exact.at(u"a"_qs) / exact.at(u"s_a"_qs);
+    // The calibration's fields in their order: the texts as they are, the others numbers.
     const std::map<QString, QString> texts{
         {u"report_version"_qs, u"2"_qs},
         {u"unit"_qs, u"mg"_qs},
@@ -229,10 +218,8 @@ TEST_F(AnalysisWindowTest, CopiedReportAgreesWithTheExactFiguresAndFollowsTheUni
             continue;
         }
         bool ok = false;
-        const double value = cells[1].toDouble(&ok);
-        ASSERT_TRUE(ok) << cells[0].toStdString() << " " << cells[1].toStdString();
-        const double expected = exact.at(cells[0]);
-        EXPECT_NEAR(value, expected, 1e-9 * std::fabs(expected)) << cells[0].toStdString();
+        cells[1].toDouble(&ok);
+        EXPECT_TRUE(ok) << cells[0].toStdString() << " " << cells[1].toStdString();
     }
     // Then the validation's block, and the standards.
     EXPECT_EQ(lines[keys.size()], QString());

@@ -1,6 +1,7 @@
 // The texts of a calibration read as numbers, with the reasons a user reads when they are not.
 
 #include "calibration/entries.h"
+#include "calibration/results.h"
 #include "calibration/text.h"
 
 #include <gtest/gtest.h>
@@ -192,7 +193,9 @@ TEST(Entries, WhatTheMainWindowCanShow) {
         return std::vector<Standard>(std::size_t(count), Standard{c, a, false, {}});
     };
     const auto problem = [](const std::vector<Standard>& s) {
-        const auto found = calibration::windowProblem(s);
+        calibration::Document document;
+        document.standards = s;
+        const auto found = calibration::windowProblem(s, calibration::evaluateCurve(document));
         return found ? render(*found) : "ok";
     };
     EXPECT_EQ(problem(standards(10)), "ok");

@@ -102,7 +102,11 @@ std::optional<std::vector<Quad>> weightsOf(Weighting weighting, const std::vecto
             break;
         }
         }
-        if (!(w[i] > 0) || isinfq(w[i])) {
+        // 1/x² and 1/y² ask for positive values as 1/x and 1/y do: a negative is refused,
+        // not squared away.
+        const bool ofX = weighting == Weighting::InverseX || weighting == Weighting::InverseX2;
+        const bool ofY = weighting == Weighting::InverseY || weighting == Weighting::InverseY2;
+        if (!(w[i] > 0) || isinfq(w[i]) || (ofX && !(x[i] > 0)) || (ofY && !(y[i] > 0))) {
             return std::nullopt;
         }
     }
@@ -227,6 +231,11 @@ struct Row {
     std::vector<bool> excluded; // empty: none
     Texts samples;              // the readings of each sample
     std::optional<Published> published{};
+    // The blank correction, or the internal standard's response per standard: the curve, the
+    // samples and the comparison are then of the absorbances less the zero standards' mean, or of
+    // the ratios A / A_IS.
+    bool blankCorrection = false;
+    Texts is{};
 };
 
 const Row kRows[] = {
@@ -289,6 +298,27 @@ const Row kRows[] = {
      {"0.01", "0.12", "0.20", "0.31"},
      {},
      {"0.15"}},
+    // The blank taken off leaves the zero standards at about 0, where 1/y and 1/y² cannot weigh:
+    // the comparison offers neither, as the curve beside it could use neither.
+    {"blank-corrected: no 1/y rows",
+     Model::Line,
+     Weighting::None,
+     {"0", "0", "1", "1", "2", "2", "4", "4"},
+     {"0.040", "0.044", "0.141", "0.139", "0.238", "0.245", "0.437", "0.441"},
+     {},
+     {"0.2", "0.3 0.31"},
+     std::nullopt,
+     true},
+    {"internal standard's ratios, 1/x²",
+     Model::Line,
+     Weighting::InverseX2,
+     {"0.5", "1", "2", "5", "10"},
+     {"0.052", "0.1", "0.21", "0.49", "1.02"},
+     {},
+     {},
+     std::nullopt,
+     false,
+     {"1.03", "0.98", "1.07", "0.95", "1.01"}},
 };
 
 TEST(EvaluateTable, EveryFigure) {
@@ -299,6 +329,8 @@ TEST(EvaluateTable, EveryFigure) {
         calibration::Document document;
         document.settings.model = row.model;
         document.settings.weighting = row.weighting;
+        document.settings.blankCorrection = row.blankCorrection;
+        document.settings.internalStandard = !row.is.empty();
         std::vector<Quad> x, y;
         std::vector<bool> fitted;
         for (std::size_t i = 0; i < row.x.size(); ++i) {
@@ -306,7 +338,25 @@ TEST(EvaluateTable, EveryFigure) {
             document.standards.push_back({row.x[i], row.y[i], excluded, excluded ? "test" : ""});
             x.push_back(quad(row.x[i]));
             y.push_back(quad(row.y[i]));
+            if (!row.is.empty()) {
+                document.standards.back().is = row.is[i];
+                y.back() /= quad(row.is[i]);
+            }
             fitted.push_back(!excluded);
+        }
+        Quad blank = 0; // the zero standards' mean absorbance
+        if (row.blankCorrection) {
+            int zeros = 0;
+            for (std::size_t i = 0; i < x.size(); ++i) {
+                if (fitted[i] && x[i] == 0) {
+                    blank += y[i];
+                    ++zeros;
+                }
+            }
+            blank /= zeros;
+            for (Quad& value : y) {
+                value -= blank;
+            }
         }
         for (const std::string& readings : row.samples) {
             calibration::Sample sample;
@@ -386,13 +436,14 @@ TEST(EvaluateTable, EveryFigure) {
                 sum += quad(std::string(reading));
                 ++m;
             }
-            const Quad mean = sum / m;
+            const Quad mean = sum / m - blank;
             EXPECT_TRUE(
                 near("x0", results.samples[s].x0.value, readAt(*ref, mean, (xMin + xMax) / 2)));
         }
 
-        // The comparison: every weighting the reference can use, with its sum of relative
-        // errors, and the smallest marked.
+        // The comparison: every weighting the reference can use on the values the curve is
+        // fitted to, with its sum of relative errors, and the smallest marked; the row of the
+        // curve's own weighting is the curve's.
         std::vector<std::pair<Weighting, Quad>> expected;
         for (const Weighting weighting : all) {
             if (const auto other = fitOf(row.model, weighting, x, y, fitted)) {

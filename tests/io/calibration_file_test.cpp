@@ -1,4 +1,5 @@
 #include "calibration/entries.h"
+#include "calibration/results.h"
 #include "calibration/sample_columns.h"
 #include "io/calibration.h"
 #include "io/calibration_file.h"
@@ -605,7 +606,8 @@ struct CheckCase {
 // What keeps the standards out of the main window, and the first text that is no number, as the
 // window and the command line say them.
 QString windowProblemOf(const Document& document) {
-    const auto problem = calibration::windowProblem(document.standards);
+    const auto problem =
+        calibration::windowProblem(document.standards, calibration::evaluateCurve(document));
     return problem ? io::fromDocument(calibration::render(*problem)) : u"ok"_s;
 }
 

@@ -1,3 +1,4 @@
+#include "calibration/results.h"
 #include "io/csv.h"
 #include "io/document_text.h"
 #include "io/files.h"
@@ -166,11 +167,12 @@ TEST(StandardsCsv, WindowLimits) {
         SCOPED_TRACE(c.name);
         const auto read = io::readStandardsCsv(c.bytes);
         ASSERT_TRUE(read) << messageOf(read).toStdString();
-        std::vector<calibration::Standard> standards;
+        calibration::Document document;
         for (const Standard& standard : read->rows) {
-            standards.push_back(io::toDocument(standard));
+            document.standards.push_back(io::toDocument(standard));
         }
-        const auto problem = calibration::windowProblem(standards);
+        const auto problem =
+            calibration::windowProblem(document.standards, calibration::evaluateCurve(document));
         EXPECT_EQ(problem ? io::fromDocument(calibration::render(*problem)) : u"ok"_s, c.message);
     }
 }

@@ -9,6 +9,7 @@
 //   - the window's and the report's checks run on whatever was read.
 
 #include "calibration/entries.h"
+#include "calibration/results.h"
 #include "io/calibration.h"
 #include "io/csv.h"
 
@@ -66,11 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(again->rows == standards->rows);
         // Any number of standards is a document the window can hold, shown or not in the main
         // window.
-        std::vector<calibration::Standard> read;
+        calibration::Document read;
         for (const io::Standard& standard : standards->rows) {
-            read.push_back(io::toDocument(standard));
+            read.standards.push_back(io::toDocument(standard));
         }
-        if (const auto problem = calibration::windowProblem(read)) {
+        if (const auto problem =
+                calibration::windowProblem(read.standards, calibration::evaluateCurve(read))) {
             check(!calibration::render(*problem).empty());
         }
     }
