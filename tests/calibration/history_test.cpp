@@ -113,7 +113,7 @@ TEST(History, WhatChanged) {
     EXPECT_EQ(changes[1].from, "80");
     // A standard addition's dilution has a key of its own: the samples' "dilution" names theirs.
     calibration::Settings diluted = before;
-    diluted.additionDilution = "5";
+    diluted.additionDilution.assign(1, '5'); // GCC 12 takes `= "5"` here for an overlapping copy
     const auto dilution = calibration::settingChanges(before, diluted);
     ASSERT_EQ(dilution.size(), 1u);
     EXPECT_EQ(dilution[0].key, "addition_dilution");
