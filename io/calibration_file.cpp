@@ -361,20 +361,21 @@ public:
             fail(key, value, ioMessage(QT_TRANSLATE_NOOP("io", "文字")), false);
             return otherwise;
         }
-        std::optional<calibration::Message> allowed;
         for (std::size_t i = 0; i < N; ++i) {
             if (value.toString() == QLatin1StringView(names[i])) {
                 return int(i);
             }
+        }
+        // "line、origin、quadratic", the separator translated with the reason.
+        calibration::Message allowed = shownText(QString::fromLatin1(names[0]));
+        for (std::size_t i = 1; i < N; ++i) {
             //: Between the allowed values of a field: line、origin、quadratic
             calibration::Message separator = ioMessage(QT_TRANSLATE_NOOP("io", "、"));
-            allowed =
-                allowed ? followedBy(calibration::Message::in("io", "%1%2", {*allowed, separator}),
-                                     QString::fromLatin1(names[i]))
-                        : shownText(QString::fromLatin1(names[i]));
+            allowed = followedBy(calibration::Message::in("io", "%1%2", {allowed, separator}),
+                                 QString::fromLatin1(names[i]));
         }
         setError(key, ioMessage(QT_TRANSLATE_NOOP("io", "应为%1之一，不是 %2"),
-                                {*allowed, shownArgument(quotedForMessage(value.toString()))}));
+                                {allowed, shownArgument(quotedForMessage(value.toString()))}));
         return otherwise;
     }
 
