@@ -24,7 +24,7 @@ std::string render(const Message& message) {
 }
 
 Message located(const Message& place, const Message& reason) {
-    return Message(QT_TRANSLATE_NOOP("calibration", "%1：%2"), {render(place), render(reason)});
+    return Message(QT_TRANSLATE_NOOP("calibration", "%1：%2"), {place, reason});
 }
 
 std::string render(std::string_view text, const std::vector<Argument>& args) {
