@@ -662,10 +662,10 @@ void AnalysisWindow::printReport() {
     if (!hasCurve()) {
         return;
     }
-    QString whyNot;
+    calibration::Message whyNot;
     const ExportModule* module = exportModule(&whyNot);
     if (module == nullptr) {
-        prompts_.tell(tr("无法打印：%1").arg(whyNot));
+        prompts_.tell(tr("无法打印：%1").arg(io::rendered(whyNot)));
         return;
     }
     const ReportContent content = reportContent();

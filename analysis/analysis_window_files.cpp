@@ -107,7 +107,12 @@ void AnalysisWindow::exportCsv() {
 
 std::optional<io::Error> AnalysisWindow::exportTargetProblem(const QString& path) const {
     if (io::sameFile(path, calibration_.file())) {
-        return io::Error{path, {}, tr("这是打开的标准曲线文件，导出不能覆盖它")};
+        return io::Error{
+            path,
+            {},
+            calibration::Message::in("analysis::AnalysisWindow",
+                                     QT_TRANSLATE_NOOP("analysis::AnalysisWindow",
+                                                       "这是打开的标准曲线文件，导出不能覆盖它"))};
     }
     // Before the export is made, so that a report is not drawn only to be refused.
     return io::checkWriteTarget(path);

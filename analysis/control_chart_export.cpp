@@ -17,8 +17,9 @@ namespace {
 
 const QRectF imageRect(0, 0, chartImageWidth, chartImageHeight);
 
-QString translated(const char* source) {
-    return QCoreApplication::translate("Plot", source);
+// A text of the chart's files, translated where the error is shown.
+calibration::Message chartMessage(const char* source) {
+    return calibration::Message::in("Plot", source);
 }
 
 std::optional<QByteArray> png(const ControlChartData& data) {
@@ -62,17 +63,19 @@ QByteArray pdf(const ControlChartData& data) {
 } // namespace
 
 std::optional<io::Error> saveControlChart(const QString& path, const ControlChartData& data) {
-    const auto refuse = [&path](const QString& reason) { return io::Error{path, {}, reason}; };
+    const auto refuse = [&path](calibration::Message reason) {
+        return io::Error{path, {}, std::move(reason)};
+    };
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != u"png" && suffix != u"svg" && suffix != u"pdf") {
-        return refuse(
-            translated(QT_TRANSLATE_NOOP("Plot", "不支持的文件类型（请使用 .png、.svg 或 .pdf）")));
+        return refuse(chartMessage(
+            QT_TRANSLATE_NOOP("Plot", "不支持的文件类型（请使用 .png、.svg 或 .pdf）")));
     }
     if (!hasChart(data)) {
-        return refuse(translated(QT_TRANSLATE_NOOP("Plot", "没有可导出的质控图")));
+        return refuse(chartMessage(QT_TRANSLATE_NOOP("Plot", "没有可导出的质控图")));
     }
     if (suffix == u"svg") {
-        QString whyNot;
+        calibration::Message whyNot;
         const ExportModule* module = exportModule(&whyNot);
         if (module == nullptr) {
             return refuse(whyNot);
@@ -84,7 +87,7 @@ std::optional<io::Error> saveControlChart(const QString& path, const ControlChar
     }
     const std::optional<QByteArray> bytes = png(data);
     if (!bytes) {
-        return refuse(translated(QT_TRANSLATE_NOOP("Plot", "无法生成PNG图像")));
+        return refuse(chartMessage(QT_TRANSLATE_NOOP("Plot", "无法生成PNG图像")));
     }
     return io::saveFileAtomically(path, *bytes);
 }

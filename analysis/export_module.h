@@ -4,6 +4,8 @@
 // print preview: linked into the program, the two libraries lengthened every start by about a
 // millisecond of dynamic linking (bench/STARTUP.md), for features used now and then.
 
+#include "calibration/message.h"
+
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -38,6 +40,6 @@ struct ExportModule {
 
 // The module, loaded at the first call and kept; nullptr when it cannot be loaded, with the
 // reason in `whyNot`.
-const ExportModule* exportModule(QString* whyNot);
+const ExportModule* exportModule(calibration::Message* whyNot);
 
 } // namespace analysis

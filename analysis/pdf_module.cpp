@@ -17,8 +17,8 @@ QCoreApplication* application(int& argc, char** argv) {
 
 // The module holds its own copy of the calibration layer, whose texts on the pages are
 // translated through Qt like the program's (app/language.cpp).
-std::string translateCalibration(const char* source) {
-    return QCoreApplication::translate("calibration", source).toStdString();
+std::string translateCalibration(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdString();
 }
 
 std::optional<io::Error> write(const QString& path, const calibration::Document& document,

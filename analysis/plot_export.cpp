@@ -56,21 +56,28 @@ QByteArray svg(const ExportModule& module, const PlotData& data) {
     return bytes;
 }
 
+// A text of the plot's files, translated where the error is shown.
+calibration::Message plotMessage(const char* source) {
+    return calibration::Message::in("Plot", source);
+}
+
 } // namespace
 
 std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data) {
-    const auto refuse = [&path](const QString& reason) { return io::Error{path, {}, reason}; };
+    const auto refuse = [&path](calibration::Message reason) {
+        return io::Error{path, {}, std::move(reason)};
+    };
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg")) {
         return refuse(
-            QCoreApplication::translate("Plot", "不支持的文件类型（请使用 .png 或 .svg）"));
+            plotMessage(QT_TRANSLATE_NOOP("Plot", "不支持的文件类型（请使用 .png 或 .svg）")));
     }
     if (!hasCurve(data)) {
-        return refuse(QCoreApplication::translate("Plot", "尚未计算标准曲线"));
+        return refuse(plotMessage(QT_TRANSLATE_NOOP("Plot", "尚未计算标准曲线")));
     }
     // Drawn into memory, then saved as every file is: whole or not at all, each write checked.
     if (suffix == QStringLiteral("svg")) {
-        QString whyNot;
+        calibration::Message whyNot;
         const ExportModule* module = exportModule(&whyNot);
         if (module == nullptr) {
             return refuse(whyNot);
@@ -79,7 +86,7 @@ std::optional<io::Error> savePlotImage(const QString& path, const PlotData& data
     }
     const std::optional<QByteArray> bytes = png(data);
     if (!bytes) {
-        return refuse(QCoreApplication::translate("Plot", "无法生成PNG图像"));
+        return refuse(plotMessage(QT_TRANSLATE_NOOP("Plot", "无法生成PNG图像")));
     }
     return io::saveFileAtomically(path, *bytes);
 }

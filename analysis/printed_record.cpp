@@ -459,8 +459,9 @@ ReportSource documentSource(const QString& file, bool modified, const QDateTime&
         return source;
     }
     const io::Expected<QByteArray> bytes = io::readFileLimited(file);
-    source.files.push_back({shown, bytes ? sha256Hex(bytes.value())
-                                         : Report::tr("无法读取（%1）").arg(bytes.error().reason)});
+    source.files.push_back(
+        {shown, bytes ? sha256Hex(bytes.value())
+                      : Report::tr("无法读取（%1）").arg(rendered(bytes.error().reason))});
     return source;
 }
 

@@ -287,7 +287,7 @@ void addReportedLimit(Rows& rows, const calibration::BatchResult& batch,
         rows.push_back(
             missing(Validation::tr("报告检出限"),
                     calibration::Message(QT_TRANSLATE_NOOP("calibration", "未设定报告检出限：%1"),
-                                         {calibration::render(*batch.reportedLimit.reason)}),
+                                         {*batch.reportedLimit.reason}),
                     chosen));
     }
 }

@@ -15,11 +15,11 @@ namespace {
 const QString kLanguageKey = QStringLiteral("language");
 QString installed = QStringLiteral("zh");
 
-// The Qt-free calibration layer marks its texts in the context "calibration", translated here
-// through Qt; the worksheet's (context "worksheet") are translated by the message box that shows
-// them (ui/alerts.cpp).
-std::string translateCalibration(const char* source) {
-    return QCoreApplication::translate("calibration", source).toStdString();
+// The Qt-free layers mark their texts in a context of their own ("calibration", "io"), translated
+// here through Qt; the worksheet's (context "worksheet") are translated by the message box that
+// shows them (ui/alerts.cpp).
+std::string translateCalibration(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdString();
 }
 
 } // namespace

@@ -243,7 +243,7 @@ void judge(std::size_t row, const Document& document, std::vector<SampleResult>&
         if (!batch.reportedLimit.value) {
             result.checks.push_back(
                 notJudged("blank", Message(QT_TRANSLATE_NOOP("calibration", "未设定报告检出限：%1"),
-                                           {render(*batch.reportedLimit.reason)})));
+                                           {*batch.reportedLimit.reason})));
         } else if (!result.x0.value) {
             result.checks.push_back(notJudged("blank", *result.x0.reason));
         } else {
@@ -423,8 +423,8 @@ void summarize(BatchResult& batch, const Document& document,
             {passed, failed, unjudged, reasons});
     }
     if (limitNote) {
-        batch.summary = Message(QT_TRANSLATE_NOOP("calibration", "%1；未设定报告检出限"),
-                                {render(batch.summary)});
+        batch.summary =
+            Message(QT_TRANSLATE_NOOP("calibration", "%1；未设定报告检出限"), {batch.summary});
     }
 }
 

@@ -413,7 +413,7 @@ Message describe(const HistoryEntry& entry) {
         return message;
     }
     return Message(QT_TRANSLATE_NOOP("calibration", "%1；修改原因：%2"),
-                   {render(message), shownValue(entry.reason)});
+                   {message, shownValue(entry.reason)});
 }
 
 } // namespace calibration

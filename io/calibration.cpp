@@ -8,12 +8,11 @@ bool hasNumberForm(QStringView text) {
     return calibration::hasNumberForm(toDocument(text.toString()));
 }
 
-std::optional<QString> numberProblem(const QString& text, calibration::Field field) {
-    const auto problem = calibration::numberProblem(toDocument(text), field);
-    return problem ? std::optional<QString>(rendered(*problem)) : std::nullopt;
+std::optional<calibration::Message> numberProblem(const QString& text, calibration::Field field) {
+    return calibration::numberProblem(toDocument(text), field);
 }
 
-std::optional<QString> standardNumberProblem(const Standard& standard) {
+std::optional<calibration::Message> standardNumberProblem(const Standard& standard) {
     if (auto problem = numberProblem(standard.c, calibration::Field::Concentration)) {
         return problem;
     }
@@ -29,9 +28,9 @@ QStringList readingTexts(QStringView readings) {
     return parts;
 }
 
-std::optional<QString> sampleProblem(const Sample& sample) {
+std::optional<calibration::Message> sampleProblem(const Sample& sample) {
     const calibration::SampleValues values = calibration::sampleValues(toDocument(sample));
-    return values.ok() ? std::nullopt : std::optional<QString>(rendered(*values.problem()));
+    return values.ok() ? std::nullopt : values.problem();
 }
 
 calibration::Standard toDocument(const Standard& standard) {

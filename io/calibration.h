@@ -46,10 +46,10 @@ bool hasNumberForm(QStringView text);
 
 // Why a text is not one whole finite number by the strict parse, or nullopt:
 // "浓度为空", "浓度 \"1.2.3\" 不是数字", "浓度 \"1e400\" 超出数值范围".
-std::optional<QString> numberProblem(const QString& text, calibration::Field field);
+std::optional<calibration::Message> numberProblem(const QString& text, calibration::Field field);
 
 // Why a standard's texts cannot be used, or nullopt: the concentration first.
-std::optional<QString> standardNumberProblem(const Standard& standard);
+std::optional<calibration::Message> standardNumberProblem(const Standard& standard);
 
 // The readings of a readings text, split at any white space (blanks, tabs, the ideographic
 // space): "0.512  0.515" -> {"0.512", "0.515"}.
@@ -58,7 +58,7 @@ QStringList readingTexts(QStringView readings);
 // Why a sample row has no numbers (its readings first, then its dilution), or nullopt:
 //   "没有读数", "读数 \"0.5x\" 不是数字", "读数有11个，最多10个",
 //   "稀释倍数 \"0\" 应为2.2250738585072014e-308到1.7976931348623157e+308之间的数".
-std::optional<QString> sampleProblem(const Sample& sample);
+std::optional<calibration::Message> sampleProblem(const Sample& sample);
 
 // The row as the document keeps it.
 calibration::Standard toDocument(const Standard& standard);

@@ -31,37 +31,37 @@ using namespace Qt::StringLiterals;
 namespace io {
 namespace {
 
-QString typeName(const QJsonValue& value) {
+calibration::Message typeName(const QJsonValue& value) {
     switch (value.type()) {
     case QJsonValue::Null:
-        return u"null"_s;
+        return shownText(u"null"_s);
     case QJsonValue::Bool:
-        return QCoreApplication::translate("io", "真假值");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "真假值"));
     case QJsonValue::Double:
-        return QCoreApplication::translate("io", "数字");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "数字"));
     case QJsonValue::String:
-        return QCoreApplication::translate("io", "文字");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文字"));
     case QJsonValue::Array:
-        return QCoreApplication::translate("io", "列表");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "列表"));
     case QJsonValue::Object:
-        return QCoreApplication::translate("io", "对象");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "对象"));
     case QJsonValue::Undefined:
         break;
     }
-    return QCoreApplication::translate("io", "空");
+    return ioMessage(QT_TRANSLATE_NOOP("io", "空"));
 }
 
-Error fieldError(const QString& path, const QString& reason) {
-    return Error{{}, path, reason};
+Error fieldError(const QString& path, calibration::Message reason) {
+    return Error{{}, shownText(path), std::move(reason)};
 }
 
 // "缺少此项" or "应为文字，不是数字".
-Error typeError(const QString& path, const QJsonValue& value, const QString& expected) {
+Error typeError(const QString& path, const QJsonValue& value, calibration::Message expected) {
     if (value.isUndefined()) {
-        return fieldError(path, QCoreApplication::translate("io", "缺少此项"));
+        return fieldError(path, ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项")));
     }
-    return fieldError(
-        path, QCoreApplication::translate("io", "应为%1，不是%2").arg(expected, typeName(value)));
+    return fieldError(path, ioMessage(QT_TRANSLATE_NOOP("io", "应为%1，不是%2"),
+                                      {std::move(expected), typeName(value)}));
 }
 
 // --- Errors of the JSON text itself --------------------------------------------------------
@@ -128,7 +128,7 @@ QString pathAt(QByteArrayView json, qsizetype offset) {
 }
 
 // "第3行第15列", counting characters, not bytes.
-QString lineAndColumn(QByteArrayView json, qsizetype offset) {
+calibration::Message lineAndColumn(QByteArrayView json, qsizetype offset) {
     qsizetype line = 1;
     qsizetype column = 1;
     const qsizetype end = std::min(offset, json.size());
@@ -141,7 +141,8 @@ QString lineAndColumn(QByteArrayView json, qsizetype offset) {
             ++column;
         }
     }
-    return QCoreApplication::translate("io", "第%1行第%2列").arg(line).arg(column);
+    return ioMessage(QT_TRANSLATE_NOOP("io", "第%1行第%2列"),
+                     {std::to_string(line), std::to_string(column)});
 }
 
 bool isTokenByte(char ch) {
@@ -169,59 +170,59 @@ Token tokenAround(QByteArrayView json, qsizetype offset) {
 
 // Qt's reader refuses NaN, Infinity and a number outside a double's range (1e400, 1e-400) all
 // as IllegalNumber; the word tells which.
-QString illegalNumberReason(const QString& token) {
+calibration::Message illegalNumberReason(const QString& token) {
     const QString shown = token.size() > 40 ? token.first(40) + u'…' : token;
     const QString unsignedToken =
         token.startsWith(u'-') || token.startsWith(u'+') ? token.sliced(1) : token;
     if (!unsignedToken.isEmpty() && unsignedToken.front().isLetter()) {
-        return QCoreApplication::translate("io", "数值 %1 无效，JSON中不能有NaN或Infinity")
-            .arg(shown);
+        return ioMessage(QT_TRANSLATE_NOOP("io", "数值 %1 无效，JSON中不能有NaN或Infinity"),
+                         {shownArgument(shown)});
     }
     if (hasNumberForm(token)) {
-        return QCoreApplication::translate("io", "数值 %1 超出范围").arg(shown);
+        return ioMessage(QT_TRANSLATE_NOOP("io", "数值 %1 超出范围"), {shownArgument(shown)});
     }
-    return QCoreApplication::translate("io", "数值无效");
+    return ioMessage(QT_TRANSLATE_NOOP("io", "数值无效"));
 }
 
-QString syntaxReason(QJsonParseError::ParseError error) {
+calibration::Message syntaxReason(QJsonParseError::ParseError error) {
     switch (error) {
     case QJsonParseError::UnterminatedObject:
-        return QCoreApplication::translate("io", "对象没有结束（缺少 } 或逗号）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "对象没有结束（缺少 } 或逗号）"));
     case QJsonParseError::MissingNameSeparator:
-        return QCoreApplication::translate("io", "缺少冒号");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "缺少冒号"));
     case QJsonParseError::UnterminatedArray:
-        return QCoreApplication::translate("io", "列表没有结束（缺少 ] 或逗号）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "列表没有结束（缺少 ] 或逗号）"));
     case QJsonParseError::MissingValueSeparator:
-        return QCoreApplication::translate("io", "缺少逗号");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "缺少逗号"));
     case QJsonParseError::IllegalValue:
-        return QCoreApplication::translate("io", "不是有效的JSON值");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是有效的JSON值"));
     case QJsonParseError::TerminationByNumber:
-        return QCoreApplication::translate("io", "文件在数字之后意外结束");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件在数字之后意外结束"));
     case QJsonParseError::IllegalEscapeSequence:
-        return QCoreApplication::translate("io", "转义序列无效");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "转义序列无效"));
     case QJsonParseError::IllegalUTF8String:
-        return QCoreApplication::translate("io", "不是有效的UTF-8文字");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是有效的UTF-8文字"));
     case QJsonParseError::UnterminatedString:
-        return QCoreApplication::translate("io", "文字没有结束（缺少引号）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文字没有结束（缺少引号）"));
     case QJsonParseError::MissingObject:
-        return QCoreApplication::translate("io", "此处应为带引号的键名");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "此处应为带引号的键名"));
     case QJsonParseError::DeepNesting:
-        return QCoreApplication::translate("io", "嵌套太深");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "嵌套太深"));
     case QJsonParseError::DocumentTooLarge:
-        return QCoreApplication::translate("io", "JSON内容太多");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "JSON内容太多"));
     case QJsonParseError::GarbageAtEnd:
-        return QCoreApplication::translate("io", "JSON对象之后还有多余内容");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "JSON对象之后还有多余内容"));
     default:
         break;
     }
-    return QCoreApplication::translate("io", "不是有效的JSON");
+    return ioMessage(QT_TRANSLATE_NOOP("io", "不是有效的JSON"));
 }
 
 // Qt's reader takes what JSON does not allow inside a text: an unknown escape ("\q") and raw
 // control characters. The first such place, or nullopt.
 struct StringProblem {
     qsizetype offset = 0;
-    QString reason;
+    calibration::Message reason;
 };
 
 bool isHexDigit(char ch) {
@@ -241,7 +242,8 @@ std::optional<StringProblem> stringProblem(QByteArrayView json) {
         } else if (static_cast<unsigned char>(ch) < 0x20) {
             const QString code = QString::number(int(ch), 16).toUpper().rightJustified(4, u'0');
             return StringProblem{
-                i, QCoreApplication::translate("io", "文字中有未转义的控制字符 \\u") + code};
+                i, followedBy(ioMessage(QT_TRANSLATE_NOOP("io", "文字中有未转义的控制字符 \\u")),
+                              code)};
         } else if (ch == '\\') {
             if (i + 1 >= json.size()) {
                 return std::nullopt; // the text is not closed: Qt says so
@@ -254,37 +256,39 @@ std::optional<StringProblem> stringProblem(QByteArrayView json) {
                     ++digits;
                 }
                 if (digits < 4) {
-                    return StringProblem{
-                        i, QCoreApplication::translate("io", "转义序列 \\u 之后应为4位十六进制数")};
+                    return StringProblem{i, ioMessage(QT_TRANSLATE_NOOP(
+                                                "io", "转义序列 \\u 之后应为4位十六进制数"))};
                 }
                 i += 5;
             } else if (QByteArrayView("\"\\/bfnrt").contains(next)) {
                 ++i;
             } else if (next > 0x20 && next < 0x7F) {
-                return StringProblem{
-                    i,
-                    QCoreApplication::translate("io", "转义序列 \\%1 无效").arg(QLatin1Char(next))};
+                return StringProblem{i, ioMessage(QT_TRANSLATE_NOOP("io", "转义序列 \\%1 无效"),
+                                                  {std::string(1, next)})};
             } else {
-                return StringProblem{i, QCoreApplication::translate("io", "转义序列无效")};
+                return StringProblem{i, ioMessage(QT_TRANSLATE_NOOP("io", "转义序列无效"))};
             }
         }
     }
     return std::nullopt;
 }
 
-Error placedError(QByteArrayView json, qsizetype offset, const QString& reason,
+Error placedError(QByteArrayView json, qsizetype offset, calibration::Message reason,
                   bool withPath = true) {
-    const QString place = lineAndColumn(json, offset);
+    calibration::Message place = lineAndColumn(json, offset);
     const QString path = withPath ? pathAt(json, offset) : QString();
     if (path.isEmpty()) {
-        return Error{{}, place, reason};
+        return Error{{}, std::move(place), std::move(reason)};
     }
-    return Error{{}, QCoreApplication::translate("io", "%1（%2）").arg(path, place), reason};
+    return Error{
+        {},
+        ioMessage(QT_TRANSLATE_NOOP("io", "%1（%2）"), {shownArgument(path), std::move(place)}),
+        std::move(reason)};
 }
 
 Error syntaxError(QByteArrayView json, const QJsonParseError& error) {
     qsizetype offset = error.offset;
-    QString reason = syntaxReason(error.error);
+    calibration::Message reason = syntaxReason(error.error);
     if (error.error == QJsonParseError::IllegalNumber) {
         const Token token = tokenAround(json, offset);
         offset = token.start;
@@ -309,7 +313,7 @@ public:
         if (value.isString()) {
             return toDocument(value.toString());
         }
-        fail(key, value, QCoreApplication::translate("io", "文字"), required);
+        fail(key, value, ioMessage(QT_TRANSLATE_NOOP("io", "文字")), required);
         return {};
     }
 
@@ -318,7 +322,7 @@ public:
         if (value.isBool()) {
             return value.toBool();
         }
-        fail(key, value, QCoreApplication::translate("io", "真假值"), false);
+        fail(key, value, ioMessage(QT_TRANSLATE_NOOP("io", "真假值")), false);
         return otherwise;
     }
 
@@ -330,16 +334,17 @@ public:
             return otherwise;
         }
         if (!value.isDouble()) {
-            fail(key, value, QCoreApplication::translate("io", "数字"), false);
+            fail(key, value, ioMessage(QT_TRANSLATE_NOOP("io", "数字")), false);
             return otherwise;
         }
         const double number = value.toDouble();
         if (number < low || number > high || (whole && number != std::floor(number))) {
-            setError(key,
-                     QCoreApplication::translate("io", "数值 %1 无效，应为%2到%3之间的%4")
-                         .arg(QString::number(number), QString::number(low), QString::number(high),
-                              whole ? QCoreApplication::translate("io", "整数")
-                                    : QCoreApplication::translate("io", "数")));
+            setError(key, ioMessage(QT_TRANSLATE_NOOP("io", "数值 %1 无效，应为%2到%3之间的%4"),
+                                    {shownArgument(QString::number(number)),
+                                     shownArgument(QString::number(low)),
+                                     shownArgument(QString::number(high)),
+                                     whole ? ioMessage(QT_TRANSLATE_NOOP("io", "整数"))
+                                           : ioMessage(QT_TRANSLATE_NOOP("io", "数"))}));
             return otherwise;
         }
         return number;
@@ -353,20 +358,24 @@ public:
             return otherwise;
         }
         if (!value.isString()) {
-            fail(key, value, QCoreApplication::translate("io", "文字"), false);
+            fail(key, value, ioMessage(QT_TRANSLATE_NOOP("io", "文字")), false);
             return otherwise;
         }
-        QStringList allowed;
         for (std::size_t i = 0; i < N; ++i) {
             if (value.toString() == QLatin1StringView(names[i])) {
                 return int(i);
             }
-            allowed << QString::fromLatin1(names[i]);
         }
-        //: Between the allowed values of a field: line、origin、quadratic
-        const QString separator = QCoreApplication::translate("io", "、");
-        setError(key, QCoreApplication::translate("io", "应为%1之一，不是 %2")
-                          .arg(allowed.join(separator), quotedForMessage(value.toString())));
+        // "line、origin、quadratic", the separator translated with the reason.
+        calibration::Message allowed = shownText(QString::fromLatin1(names[0]));
+        for (std::size_t i = 1; i < N; ++i) {
+            //: Between the allowed values of a field: line、origin、quadratic
+            calibration::Message separator = ioMessage(QT_TRANSLATE_NOOP("io", "、"));
+            allowed = followedBy(calibration::Message::in("io", "%1%2", {allowed, separator}),
+                                 QString::fromLatin1(names[i]));
+        }
+        setError(key, ioMessage(QT_TRANSLATE_NOOP("io", "应为%1之一，不是 %2"),
+                                {allowed, shownArgument(quotedForMessage(value.toString()))}));
         return otherwise;
     }
 
@@ -380,15 +389,15 @@ public:
     const std::optional<Error>& error() const { return error_; }
 
 private:
-    void fail(QLatin1StringView key, const QJsonValue& value, const QString& expected,
+    void fail(QLatin1StringView key, const QJsonValue& value, calibration::Message expected,
               bool required) {
         if ((required || !value.isUndefined()) && !error_) {
-            error_ = typeError(field(key), value, expected);
+            error_ = typeError(field(key), value, std::move(expected));
         }
     }
-    void setError(QLatin1StringView key, const QString& reason) {
+    void setError(QLatin1StringView key, calibration::Message reason) {
         if (!error_) {
-            error_ = fieldError(field(key), reason);
+            error_ = fieldError(field(key), std::move(reason));
         }
     }
 
@@ -406,30 +415,32 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     const QJsonValue format = root.value(u"format"_s);
     if (format.isUndefined()) {
         return fieldError(u"format"_s,
-                          QCoreApplication::translate("io", "缺少此项，不是Lumetra校准文件"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项，不是Lumetra校准文件")));
     }
     if (!format.isString()) {
-        return typeError(u"format"_s, format, QCoreApplication::translate("io", "文字"));
+        return typeError(u"format"_s, format, ioMessage(QT_TRANSLATE_NOOP("io", "文字")));
     }
     const QString expected = QString::fromUtf16(kCalibrationFormat);
     if (format.toString() != expected) {
-        return fieldError(u"format"_s, QCoreApplication::translate("io", "应为 \"%1\"，不是 %2")
-                                           .arg(expected, quotedForMessage(format.toString())));
+        return fieldError(u"format"_s,
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为 \"%1\"，不是 %2"),
+                                    {shownArgument(expected),
+                                     shownArgument(quotedForMessage(format.toString()))}));
     }
     const QJsonValue version = root.value(u"version"_s);
     if (!version.isDouble()) {
-        return typeError(u"version"_s, version, QCoreApplication::translate("io", "数字"));
+        return typeError(u"version"_s, version, ioMessage(QT_TRANSLATE_NOOP("io", "数字")));
     }
     const double number = version.toDouble();
     if (number != std::floor(number) || number < 1) {
-        return fieldError(u"version"_s,
-                          QCoreApplication::translate("io", "版本号 %1 无效").arg(number));
+        return fieldError(u"version"_s, ioMessage(QT_TRANSLATE_NOOP("io", "版本号 %1 无效"),
+                                                  {shownArgument(u"%1"_s.arg(number))}));
     }
     if (number > kCalibrationVersion) {
         return fieldError(u"version"_s,
-                          QCoreApplication::translate("io", "版本%1较新，本程序只能读版本%2")
-                              .arg(number)
-                              .arg(kCalibrationVersion));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "版本%1较新，本程序只能读版本%2"),
+                                    {shownArgument(u"%1"_s.arg(number)),
+                                     shownArgument(u"%1"_s.arg(kCalibrationVersion))}));
     }
     return std::nullopt;
 }
@@ -494,7 +505,7 @@ void readCalibrationSettings(ObjectReader& reader, const QJsonObject& object,
 Expected<calibration::UncertaintySettings> readUncertainty(const QJsonValue& value) {
     const QString path = u"settings.uncertainty"_s;
     if (!value.isObject()) {
-        return typeError(path, value, QCoreApplication::translate("io", "对象"));
+        return typeError(path, value, ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
     }
     const QJsonObject object = value.toObject();
     calibration::UncertaintySettings settings;
@@ -514,8 +525,8 @@ Expected<calibration::UncertaintySettings> readUncertainty(const QJsonValue& val
         }
         if (field.member == &calibration::UncertaintySettings::recovery && component.isString()) {
             if (component.toString() != "spikes"_L1) {
-                return fieldError(path + u'.' + key,
-                                  QCoreApplication::translate("io", "应为数字、对象或 \"spikes\""));
+                return fieldError(path + u'.' + key, ioMessage(QT_TRANSLATE_NOOP(
+                                                         "io", "应为数字、对象或 \"spikes\"")));
             }
             settings.recoveryFromSpikes = true;
             continue;
@@ -527,7 +538,7 @@ Expected<calibration::UncertaintySettings> readUncertainty(const QJsonValue& val
             ObjectReader inner(tolerance, QLatin1StringView(innerPath));
             if (!tolerance.contains("tolerance"_L1)) {
                 return fieldError(path + u'.' + key + u".tolerance"_s,
-                                  QCoreApplication::translate("io", "缺少此项"));
+                                  ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项")));
             }
             relative.value = inner.number("tolerance"_L1, 0, 0, 1);
             relative.tolerance = calc::Distribution(
@@ -558,14 +569,14 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     const double level = reader.number("level"_L1, 95, -kAnyNumber, kAnyNumber);
     if (level != 95 && level != 99 && !reader.error()) {
         return fieldError(reader.field("level"_L1),
-                          QCoreApplication::translate("io", "应为95或99"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为95或99")));
     }
     settings.level = int(level);
     // α as the validation tab offers it and the command line takes it.
     settings.alpha = reader.number("alpha"_L1, settings.alpha, -kAnyNumber, kAnyNumber);
     if (settings.alpha != 0.05 && settings.alpha != 0.01 && !reader.error()) {
         return fieldError(reader.field("alpha"_L1),
-                          QCoreApplication::translate("io", "应为0.05或0.01"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为0.05或0.01")));
     }
     settings.m = int(reader.number("m"_L1, 1, 1, 100, true));
     settings.limit = calibration::ReportedLimit(reader.choice("limit"_L1, kLimitKeys, 0));
@@ -576,7 +587,7 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
     settings.switchAt = reader.number("switch_at"_L1, 1, 0, std::numeric_limits<double>::max());
     if (!(settings.switchAt > 0) && !reader.error()) {
         return fieldError(reader.field("switch_at"_L1),
-                          QCoreApplication::translate("io", "应为大于0的数"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为大于0的数")));
     }
     settings.below = calibration::BelowLimit(reader.choice("below"_L1, kBelowKeys, 0));
     for (const NumberField& field : kNumberFields) {
@@ -612,8 +623,7 @@ Expected<calibration::Settings> readSettingsObject(const QJsonObject& object) {
             continue;
         }
         if (const auto problem = calibration::scaleProblem(*text, field)) {
-            return fieldError(reader.field(QLatin1StringView(key)),
-                              fromDocument(calibration::render(*problem)));
+            return fieldError(reader.field(QLatin1StringView(key)), *problem);
         }
     }
     return settings;
@@ -634,7 +644,7 @@ Expected<calibration::MethodValidation> readValidation(const QJsonObject& parent
         return validated;
     }
     if (!value.isObject()) {
-        return typeError(path.toString(), value, QCoreApplication::translate("io", "对象"));
+        return typeError(path.toString(), value, ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
     }
     const QJsonObject object = value.toObject();
     ObjectReader reader(object, path);
@@ -647,7 +657,7 @@ Expected<calibration::MethodValidation> readValidation(const QJsonObject& parent
         const double number = reader.number(key, 0, 0, std::numeric_limits<double>::max());
         if (!(number > 0) && !reader.error()) {
             return fieldError(reader.field(key),
-                              QCoreApplication::translate("io", "应为大于0的数"));
+                              ioMessage(QT_TRANSLATE_NOOP("io", "应为大于0的数")));
         }
         validated.*member = number;
     }
@@ -658,7 +668,7 @@ Expected<calibration::MethodValidation> readValidation(const QJsonObject& parent
     }
     if (!validated.sha256.empty() && !isSha256(validated.sha256)) {
         return fieldError(reader.field("sha256"_L1),
-                          QCoreApplication::translate("io", "应为64位十六进制数字（SHA-256）"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为64位十六进制数字（SHA-256）")));
     }
     return validated;
 }
@@ -671,7 +681,7 @@ Expected<calibration::Settings> readSettings(const QJsonObject& root) {
         return calibration::Settings{};
     }
     if (!value.isObject()) {
-        return typeError(u"settings"_s, value, QCoreApplication::translate("io", "对象"));
+        return typeError(u"settings"_s, value, ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
     }
     return readSettingsObject(value.toObject());
 }
@@ -684,7 +694,7 @@ Expected<calibration::MethodIdentity> readMethodIdentity(const QJsonObject& root
         return method;
     }
     if (!value.isObject()) {
-        return typeError(u"method"_s, value, QCoreApplication::translate("io", "对象"));
+        return typeError(u"method"_s, value, ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
     }
     const QJsonObject object = value.toObject();
     ObjectReader reader(object, "method"_L1);
@@ -695,7 +705,7 @@ Expected<calibration::MethodIdentity> readMethodIdentity(const QJsonObject& root
     }
     if (!method.sha256.empty() && !isSha256(method.sha256)) {
         return fieldError(reader.field("sha256"_L1),
-                          QCoreApplication::translate("io", "应为64位十六进制数字（SHA-256）"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为64位十六进制数字（SHA-256）")));
     }
     auto validated = readValidation(object, "method.validated"_L1);
     if (!validated) {
@@ -732,7 +742,7 @@ Expected<calibration::ReportHeader> readHeader(const QJsonObject& root) {
         return header;
     }
     if (!value.isObject()) {
-        return typeError(u"header"_s, value, QCoreApplication::translate("io", "对象"));
+        return typeError(u"header"_s, value, ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
     }
     const QJsonObject object = value.toObject();
     ObjectReader reader(object, "header"_L1);
@@ -755,7 +765,7 @@ Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key
         return std::vector<T>();
     }
     if (!value.isArray()) {
-        return typeError(key.toString(), value, QCoreApplication::translate("io", "列表"));
+        return typeError(key.toString(), value, ioMessage(QT_TRANSLATE_NOOP("io", "列表")));
     }
     const QJsonArray array = value.toArray();
     std::vector<T> items;
@@ -765,7 +775,7 @@ Expected<std::vector<T>> readList(const QJsonObject& root, QLatin1StringView key
         const QJsonValue element = array.at(i);
         if (!element.isObject()) {
             return typeError(elementPath(key, i), element,
-                             QCoreApplication::translate("io", "对象"));
+                             ioMessage(QT_TRANSLATE_NOOP("io", "对象")));
         }
         const QJsonObject object = element.toObject();
         ObjectReader reader(object, key, i);
@@ -1025,7 +1035,7 @@ namespace {
 // The text of a file that should hold one JSON object: its size and bytes checked, after a byte
 // order mark (shared, not copied, when there is none); an empty file, or one whose first character
 // is not "{" (`notObject`), refused.
-Expected<QByteArray> objectSource(const QByteArray& bytes, const QString& notObject) {
+Expected<QByteArray> objectSource(const QByteArray& bytes, const calibration::Message& notObject) {
     if (bytes.size() > kMaxFileBytes) {
         return Error{{}, {}, fileTooLargeReason()};
     }
@@ -1035,7 +1045,7 @@ Expected<QByteArray> objectSource(const QByteArray& bytes, const QString& notObj
     const QByteArray source = bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
     const QByteArrayView content = QByteArrayView(source).trimmed();
     if (content.isEmpty()) {
-        return Error{{}, {}, QCoreApplication::translate("io", "文件是空的")};
+        return Error{{}, {}, ioMessage(QT_TRANSLATE_NOOP("io", "文件是空的"))};
     }
     if (content.front() != '{') {
         return Error{{}, {}, notObject};
@@ -1045,7 +1055,7 @@ Expected<QByteArray> objectSource(const QByteArray& bytes, const QString& notObj
 
 Expected<calibration::Document> readCalibrationAs(const QByteArray& bytes, bool samplesAsText) {
     const Expected<QByteArray> checked = objectSource(
-        bytes, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra校准文件"));
+        bytes, ioMessage(QT_TRANSLATE_NOOP("io", "文件内容不是JSON对象，不是Lumetra校准文件")));
     if (!checked) {
         return checked.error();
     }
@@ -1242,7 +1252,8 @@ std::optional<Error> saveCalibration(const QString& path, const calibration::Doc
     return saveFileAtomically(path, calibrationBytes(document));
 }
 
-Expected<QJsonObject> readJsonObject(const QByteArray& bytes, const QString& notObject) {
+Expected<QJsonObject> readJsonObject(const QByteArray& bytes,
+                                     const calibration::Message& notObject) {
     const Expected<QByteArray> checked = objectSource(bytes, notObject);
     if (!checked) {
         return checked.error();

@@ -19,8 +19,15 @@ using namespace Qt::StringLiterals;
 namespace io {
 namespace {
 
-QString lineLocation(qsizetype line) {
-    return QCoreApplication::translate("io", "第%1行").arg(line);
+calibration::Message lineLocation(qsizetype line) {
+    return ioMessage(QT_TRANSLATE_NOOP("io", "第%1行"), {std::to_string(line)});
+}
+
+// The header's cell `column` (from 0) names the same column as the cell `earlier`.
+calibration::Message repeatedColumn(qsizetype column, const QString& cell, qsizetype earlier) {
+    return ioMessage(QT_TRANSLATE_NOOP("io", "表头的第%1列 %2 与第%3列重复"),
+                     {std::to_string(column + 1), shownArgument(quotedForMessage(cell)),
+                      std::to_string(earlier + 1)});
 }
 
 struct Split {
@@ -73,7 +80,7 @@ Expected<Split> splitWith(QStringView text, QChar separator, bool collect = true
                     if (i >= n) {
                         return Error{{},
                                      lineLocation(quoteLine),
-                                     QCoreApplication::translate("io", "引号没有闭合")};
+                                     ioMessage(QT_TRANSLATE_NOOP("io", "引号没有闭合"))};
                     }
                     if (text[i] == u'"') {
                         if (i + 1 < n && text[i + 1] == u'"') {
@@ -149,7 +156,7 @@ std::optional<Error> controlCharacterIn(QStringView text) {
             const QString code = QString::number(ch, 16).toUpper().rightJustified(4, u'0');
             return Error{{},
                          lineLocation(line),
-                         QCoreApplication::translate("io", "含有控制字符 \\u") + code};
+                         followedBy(ioMessage(QT_TRANSLATE_NOOP("io", "含有控制字符 \\u")), code)};
         }
     }
     return std::nullopt;
@@ -281,7 +288,7 @@ constexpr StandardColumnNames kStandardColumns[StandardColumns] = {
 // named; a column named twice is refused with the others.
 struct NamedStandardColumns {
     std::vector<int> columns;
-    std::optional<QString> problem;
+    std::optional<calibration::Message> problem;
 };
 std::optional<NamedStandardColumns> namedStandardColumns(QStringList cells) {
     dropTrailingEmptyCells(cells, 0);
@@ -305,9 +312,7 @@ std::optional<NamedStandardColumns> namedStandardColumns(QStringList cells) {
         }
         const auto earlier = std::find(named.columns.begin(), named.columns.end(), found);
         if (earlier != named.columns.end() && !named.problem) {
-            named.problem = QCoreApplication::translate("io", "表头的第%1列 %2 与第%3列重复")
-                                .arg(QString::number(i + 1), quotedForMessage(cells[i]),
-                                     QString::number(earlier - named.columns.begin() + 1));
+            named.problem = repeatedColumn(i, cells[i], earlier - named.columns.begin());
         }
         named.columns.push_back(found);
     }
@@ -315,8 +320,9 @@ std::optional<NamedStandardColumns> namedStandardColumns(QStringList cells) {
         if (std::find(named.columns.begin(), named.columns.end(), required) ==
                 named.columns.end() &&
             !named.problem) {
-            named.problem = QCoreApplication::translate("io", "表头缺少 %1 列")
-                                .arg(QString::fromUtf16(kStandardColumns[required].key));
+            named.problem =
+                ioMessage(QT_TRANSLATE_NOOP("io", "表头缺少 %1 列"),
+                          {shownArgument(QString::fromUtf16(kStandardColumns[required].key))});
         }
     }
     return named;
@@ -351,18 +357,18 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
         if (indexed) {
             cells.removeFirst();
         }
-        // The place is written only for an error: a translated text for every row costs.
+        // The place is written only for an error: a message for every row costs.
         if (named ? cells.size() > qsizetype(named->size())
                   : cells.size() < 2 || cells.size() > StandardColumns) {
             return Error{
                 {},
                 lineLocation(record.line),
-                named ? QCoreApplication::translate("io", "有%1列，表头只有%2列")
-                            .arg(QString::number(cells.size()), QString::number(named->size()))
-                      : QCoreApplication::translate(
-                            "io", "有%1列，应为浓度、吸光度两列（内标法再加内标响应、"
-                                  "内标浓度两列）")
-                            .arg(cells.size())};
+                named ? ioMessage(QT_TRANSLATE_NOOP("io", "有%1列，表头只有%2列"),
+                                  {std::to_string(cells.size()), std::to_string(named->size())})
+                      : ioMessage(QT_TRANSLATE_NOOP(
+                                      "io", "有%1列，应为浓度、吸光度两列（内标法再加内标响应、"
+                                            "内标浓度两列）"),
+                                  {std::to_string(cells.size())})};
         }
         Standard standard;
         QString* fields[StandardColumns] = {&standard.c, &standard.a, &standard.is, &standard.cIs};
@@ -385,7 +391,7 @@ Expected<StandardsCsv> standardsFrom(const CsvTable& table) {
         standards.lines.append(record.line);
     }
     if (standards.rows.isEmpty()) {
-        return Error{{}, {}, QCoreApplication::translate("io", "没有数据行")};
+        return Error{{}, {}, ioMessage(QT_TRANSLATE_NOOP("io", "没有数据行"))};
     }
     return standards;
 }
@@ -401,7 +407,7 @@ constexpr int Columns = int(kSampleColumns.size());
 // one column twice ("name,readings,name", or "name" and "名称") is refused, naming it.
 struct NamedColumns {
     std::vector<int> columns;
-    std::optional<QString> repeated; // why the header cannot be used
+    std::optional<calibration::Message> repeated; // why the header cannot be used
 };
 std::optional<NamedColumns> namedColumns(const QStringList& cells) {
     NamedColumns named;
@@ -419,9 +425,7 @@ std::optional<NamedColumns> namedColumns(const QStringList& cells) {
         }
         const auto earlier = std::find(named.columns.begin(), named.columns.end(), found);
         if (earlier != named.columns.end() && !named.repeated) {
-            named.repeated = QCoreApplication::translate("io", "表头的第%1列 %2 与第%3列重复")
-                                 .arg(QString::number(i + 1), quotedForMessage(cells[i]),
-                                      QString::number(earlier - named.columns.begin() + 1));
+            named.repeated = repeatedColumn(i, cells[i], earlier - named.columns.begin());
         }
         named.columns.push_back(found);
     }
@@ -460,12 +464,12 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
             return Error{
                 {},
                 lineLocation(record.line),
-                named ? QCoreApplication::translate("io", "有%1列，表头只有%2列")
-                            .arg(QString::number(cells.size()), QString::number(allowed))
-                      : QCoreApplication::translate(
-                            "io", "有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、加标量、"
-                                  "标称浓度、标准值、不确定度U、内标响应、内标浓度）")
-                            .arg(QString::number(cells.size()), QString::number(allowed))};
+                ioMessage(named ? QT_TRANSLATE_NOOP("io", "有%1列，表头只有%2列")
+                                : QT_TRANSLATE_NOOP(
+                                      "io",
+                                      "有%1列，最多%2列（名称、读数、稀释倍数、类型、所指样品、"
+                                      "加标量、标称浓度、标准值、不确定度U、内标响应、内标浓度）"),
+                          {std::to_string(cells.size()), std::to_string(allowed)})};
         }
         Sample sample;
         QString* fields[Columns] = {&sample.name,    &sample.readings,  &sample.dilution,
@@ -500,7 +504,7 @@ Expected<SamplesCsv> samplesFrom(const CsvTable& table) {
         samples.lines.append(record.line);
     }
     if (samples.rows.isEmpty()) {
-        return Error{{}, {}, QCoreApplication::translate("io", "没有数据行")};
+        return Error{{}, {}, ioMessage(QT_TRANSLATE_NOOP("io", "没有数据行"))};
     }
     return samples;
 }

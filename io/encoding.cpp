@@ -8,14 +8,15 @@ using namespace Qt::StringLiterals;
 
 namespace io {
 
-std::optional<QString> textBytesProblem(const QByteArray& bytes) {
+std::optional<calibration::Message> textBytesProblem(const QByteArray& bytes) {
     if (bytes.isEmpty()) {
-        return QCoreApplication::translate("io", "文件是空的");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件是空的"));
     }
-    const QString utf16 = QCoreApplication::translate("io", "文件是UTF-16编码，请另存为UTF-8");
+    const calibration::Message utf16 =
+        ioMessage(QT_TRANSLATE_NOOP("io", "文件是UTF-16编码，请另存为UTF-8"));
     if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) ||
         bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4))) {
-        return QCoreApplication::translate("io", "文件是UTF-32编码，请另存为UTF-8");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件是UTF-32编码，请另存为UTF-8"));
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         return utf16;
@@ -41,15 +42,15 @@ std::optional<QString> textBytesProblem(const QByteArray& bytes) {
     if (oneSided(even, odd) || oneSided(odd, even)) {
         return utf16;
     }
-    return QCoreApplication::translate("io", "文件含有二进制数据，不是文本文件");
+    return ioMessage(QT_TRANSLATE_NOOP("io", "文件含有二进制数据，不是文本文件"));
 }
 
-std::optional<QString> controlCharacterProblem(QStringView text) {
+std::optional<calibration::Message> controlCharacterProblem(QStringView text) {
     const bool control = std::any_of(text.begin(), text.end(), [](QChar ch) {
         return ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r';
     });
     if (control) {
-        return QCoreApplication::translate("io", "文件含有二进制数据，不是文本文件");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件含有二进制数据，不是文本文件"));
     }
     return std::nullopt;
 }
@@ -74,7 +75,7 @@ Expected<QString> decodeSpreadsheetText(const QByteArray& bytes) {
     }
     if (!decoded) {
         return Error{
-            {}, {}, QCoreApplication::translate("io", "文件编码无法识别（应为UTF-8或GB18030）")};
+            {}, {}, ioMessage(QT_TRANSLATE_NOOP("io", "文件编码无法识别（应为UTF-8或GB18030）"))};
     }
     if (const auto problem = controlCharacterProblem(text)) {
         return Error{{}, {}, *problem};

@@ -16,11 +16,11 @@ namespace io {
 //   - a UTF-32 or UTF-16 byte-order mark, or NULs standing mostly at every second byte (UTF-16
 //     without a mark) -> "文件是UTF-16编码，请另存为UTF-8" (or UTF-32);
 //   - any other NUL -> "文件含有二进制数据，不是文本文件".
-std::optional<QString> textBytesProblem(const QByteArray& bytes);
+std::optional<calibration::Message> textBytesProblem(const QByteArray& bytes);
 
 // A character no text file of data holds (a C0 control other than tab, line feed and carriage
 // return): nullopt, or the binary reason above.
-std::optional<QString> controlCharacterProblem(QStringView text);
+std::optional<calibration::Message> controlCharacterProblem(QStringView text);
 
 // The text of a spreadsheet file: UTF-8 with or without a byte-order mark, otherwise GB18030
 // (what a spreadsheet program on a Chinese system writes). A file that is valid UTF-8 is read as

@@ -1,6 +1,7 @@
 #include "io/files.h"
 
 #include "calibration/memory.h"
+#include "io/document_text.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -67,42 +68,42 @@ int utf8Length(const unsigned char* bytes, qsizetype i, qsizetype n, char32_t& c
     return code >= least && code <= 0x10FFFF && !surrogate ? length : 0;
 }
 
-std::optional<QString> notRegularProblem(mode_t mode) {
+std::optional<calibration::Message> notRegularProblem(mode_t mode) {
     if (S_ISREG(mode)) {
         return std::nullopt;
     }
     if (S_ISDIR(mode)) {
-        return QCoreApplication::translate("io", "这是文件夹，不是文件");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "这是文件夹，不是文件"));
     }
     if (S_ISFIFO(mode)) {
-        return QCoreApplication::translate("io", "不是普通文件（命名管道）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是普通文件（命名管道）"));
     }
     if (S_ISCHR(mode)) {
-        return QCoreApplication::translate("io", "不是普通文件（字符设备）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是普通文件（字符设备）"));
     }
     if (S_ISBLK(mode)) {
-        return QCoreApplication::translate("io", "不是普通文件（块设备）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是普通文件（块设备）"));
     }
     if (S_ISSOCK(mode)) {
-        return QCoreApplication::translate("io", "不是普通文件（套接字）");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "不是普通文件（套接字）"));
     }
-    return QCoreApplication::translate("io", "不是普通文件");
+    return ioMessage(QT_TRANSLATE_NOOP("io", "不是普通文件"));
 }
 
 // Why stat() could not reach the file.
-QString unreachableReason(const QByteArray& native, int code) {
+calibration::Message unreachableReason(const QByteArray& native, int code) {
     if (code == ENOENT) {
         struct stat link {};
         if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            return QCoreApplication::translate("io", "符号链接指向的文件不存在");
+            return ioMessage(QT_TRANSLATE_NOOP("io", "符号链接指向的文件不存在"));
         }
-        return QCoreApplication::translate("io", "文件不存在");
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件不存在"));
     }
     if (code == EACCES) {
-        return QCoreApplication::translate("io", "没有进入所在文件夹的权限（%1）")
-            .arg(QString::fromLocal8Bit(std::strerror(code)));
+        return ioMessage(QT_TRANSLATE_NOOP("io", "没有进入所在文件夹的权限（%1）"),
+                         {shownArgument(QString::fromLocal8Bit(std::strerror(code)))});
     }
-    return systemErrorReason(code);
+    return shownText(systemErrorReason(code));
 }
 
 class Descriptor {
@@ -118,15 +119,15 @@ private:
 
 } // namespace
 
-QString fileTooLargeReason(qint64 limit) {
+calibration::Message fileTooLargeReason(qint64 limit) {
     if (limit % (1024 * 1024) == 0) {
-        return QCoreApplication::translate("io", "文件太大（上限%1 MiB）")
-            .arg(limit / (1024 * 1024));
+        return ioMessage(QT_TRANSLATE_NOOP("io", "文件太大（上限%1 MiB）"),
+                         {std::to_string(limit / (1024 * 1024))});
     }
-    return QCoreApplication::translate("io", "文件太大（上限%1字节）").arg(limit);
+    return ioMessage(QT_TRANSLATE_NOOP("io", "文件太大（上限%1字节）"), {std::to_string(limit)});
 }
 
-QString systemErrorPhrase(int code) {
+calibration::Message systemErrorPhrase(int code) {
     struct Phrase {
         int code;
         const char* text;
@@ -154,15 +155,15 @@ QString systemErrorPhrase(int code) {
     };
     for (const Phrase& phrase : phrases) {
         if (phrase.code == code) {
-            return QCoreApplication::translate("io", phrase.text);
+            return ioMessage(phrase.text);
         }
     }
-    return QString::fromLocal8Bit(std::strerror(code));
+    return shownText(QString::fromLocal8Bit(std::strerror(code)));
 }
 
 QString systemErrorReason(int code) {
     const QString system = QString::fromLocal8Bit(std::strerror(code));
-    const QString phrase = systemErrorPhrase(code);
+    const QString phrase = rendered(systemErrorPhrase(code));
     if (phrase == system) {
         return system;
     }
@@ -214,7 +215,9 @@ bool isAbsent(const QString& path) {
 }
 
 Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
-    const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
+    const auto refuse = [&path](calibration::Message reason) {
+        return Error{path, {}, std::move(reason)};
+    };
     const QByteArray native = nativePath(path);
     struct stat status {};
     if (::stat(native.constData(), &status) != 0) {
@@ -228,14 +231,14 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
     if (fd < 0) {
         const int code = errno;
         if (code == EACCES) {
-            return refuse(QCoreApplication::translate("io", "没有读取权限（%1）")
-                              .arg(QString::fromLocal8Bit(std::strerror(code))));
+            return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "没有读取权限（%1）"),
+                                    {shownArgument(QString::fromLocal8Bit(std::strerror(code)))}));
         }
-        return refuse(systemErrorReason(code));
+        return refuse(shownText(systemErrorReason(code)));
     }
     const Descriptor file(fd);
     if (::fstat(fd, &status) != 0) {
-        return refuse(systemErrorReason(errno));
+        return refuse(shownText(systemErrorReason(errno)));
     }
     if (const auto problem = notRegularProblem(status.st_mode)) {
         return refuse(*problem);
@@ -262,8 +265,8 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
             if (code == EINTR) {
                 continue;
             }
-            return refuse(
-                QCoreApplication::translate("io", "读取出错：%1").arg(systemErrorReason(code)));
+            return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "读取出错：%1"),
+                                    {shownText(systemErrorReason(code))}));
         }
         bytes.resize(before + got);
         if (got == 0) {
@@ -317,10 +320,12 @@ QByteArray missingTarget(const QByteArray& link) {
 // the regular file it leads to, so that the link stays a link. Anything that stands there and is
 // not a regular file is refused, and so is a link that leads nowhere.
 Expected<QByteArray> writeTarget(const QString& path) {
-    const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
+    const auto refuse = [&path](calibration::Message reason) {
+        return Error{path, {}, std::move(reason)};
+    };
     const QByteArray native = nativePath(path);
     if (native.isEmpty()) {
-        return refuse(QCoreApplication::translate("io", "文件名为空"));
+        return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "文件名为空")));
     }
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0) {
@@ -328,7 +333,7 @@ Expected<QByteArray> writeTarget(const QString& path) {
         if (code == ENOENT || code == ENOTDIR) {
             struct stat folder {};
             if (::stat(folderOf(native).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode)) {
-                return refuse(QCoreApplication::translate("io", "所在的文件夹不存在"));
+                return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "所在的文件夹不存在")));
             }
             return native; // a new file
         }
@@ -340,15 +345,16 @@ Expected<QByteArray> writeTarget(const QString& path) {
         if (resolved == nullptr) {
             const int code = errno;
             if (code == ENOENT) {
-                return refuse(QCoreApplication::translate("io", "符号链接指向的文件不存在：%1")
-                                  .arg(shownPath(pathFromNative(missingTarget(native)))));
+                return refuse(
+                    ioMessage(QT_TRANSLATE_NOOP("io", "符号链接指向的文件不存在：%1"),
+                              {shownArgument(shownPath(pathFromNative(missingTarget(native))))}));
             }
-            return refuse(systemErrorReason(code));
+            return refuse(shownText(systemErrorReason(code)));
         }
         target = QByteArray(resolved);
         std::free(resolved);
         if (::stat(target.constData(), &status) != 0) {
-            return refuse(systemErrorReason(errno));
+            return refuse(shownText(systemErrorReason(errno)));
         }
     }
     if (const auto problem = notRegularProblem(status.st_mode)) {
@@ -357,8 +363,8 @@ Expected<QByteArray> writeTarget(const QString& path) {
     // A file its owner made read-only is not replaced behind its back; a read-only file system
     // says so when the new file cannot be created.
     if (::access(target.constData(), W_OK) != 0 && errno == EACCES) {
-        return refuse(QCoreApplication::translate("io", "没有写入权限（%1）")
-                          .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
+        return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "没有写入权限（%1）"),
+                                {shownArgument(QString::fromLocal8Bit(std::strerror(EACCES)))}));
     }
     return target;
 }
@@ -409,10 +415,12 @@ bool sameFile(const QString& first, const QString& second) {
 }
 
 std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& bytes) {
-    const auto refuse = [&path](const QString& reason) { return Error{path, {}, reason}; };
+    const auto refuse = [&path](calibration::Message reason) {
+        return Error{path, {}, std::move(reason)};
+    };
     const auto writeFailure = [&refuse](int code) {
         return refuse(
-            QCoreApplication::translate("io", "写入失败（%1）").arg(systemErrorPhrase(code)));
+            ioMessage(QT_TRANSLATE_NOOP("io", "写入失败（%1）"), {systemErrorPhrase(code)}));
     };
     const Expected<QByteArray> found = writeTarget(path);
     if (!found) {
@@ -435,7 +443,7 @@ std::optional<Error> saveFileAtomically(const QString& path, const QByteArray& b
     }
     if (fd < 0) {
         return refuse(
-            QCoreApplication::translate("io", "无法创建文件（%1）").arg(systemErrorPhrase(errno)));
+            ioMessage(QT_TRANSLATE_NOOP("io", "无法创建文件（%1）"), {systemErrorPhrase(errno)}));
     }
     const auto abandon = [&](int code) {
         ::close(fd);

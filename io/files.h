@@ -15,13 +15,14 @@ namespace io {
 inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
 // "文件太大（上限64 MiB）"
-QString fileTooLargeReason(qint64 limit = kMaxFileBytes);
+calibration::Message fileTooLargeReason(qint64 limit = kMaxFileBytes);
 
 // A system error (errno) in words: a short Chinese phrase ("磁盘已满", "权限被拒绝",
 // "符号链接循环") or, for an error without one, the system's own text.
-QString systemErrorPhrase(int code);
+calibration::Message systemErrorPhrase(int code);
 // The phrase with the system's own text after it: "符号链接循环（Too many levels of symbolic
-// links）"; the system's text alone when there is no phrase.
+// links）"; the system's text alone when there is no phrase. Translated at once, since whether
+// the system's text follows depends on the translation: the English phrase is the system's text.
 QString systemErrorReason(int code);
 
 // File names are bytes. A name that is not UTF-8 (written on a system with another encoding)

@@ -19,7 +19,8 @@ namespace io {
 
 // The file's one JSON object: at most kMaxFileBytes, UTF-8 with or without a byte-order mark;
 // `notObject` is the reason for a file whose content does not start with "{".
-Expected<QJsonObject> readJsonObject(const QByteArray& bytes, const QString& notObject);
+Expected<QJsonObject> readJsonObject(const QByteArray& bytes,
+                                     const calibration::Message& notObject);
 
 // A .lumetra file's "settings" object (every key optional: its default), errors named
 // "settings.<key>".

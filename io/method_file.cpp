@@ -18,8 +18,8 @@ using namespace Qt::StringLiterals;
 namespace io {
 namespace {
 
-Error fieldError(const QString& field, const QString& reason) {
-    return Error{{}, field, reason};
+Error fieldError(const QString& field, calibration::Message reason) {
+    return Error{{}, shownText(field), std::move(reason)};
 }
 
 // A value as JSON writes it, for a message: 1, true, {…}.
@@ -39,30 +39,31 @@ std::optional<Error> checkFormatAndVersion(const QJsonObject& root) {
     const QJsonValue format = root.value(u"format"_s);
     if (format.isUndefined()) {
         return fieldError(u"format"_s,
-                          QCoreApplication::translate("io", "缺少此项，不是Lumetra方法文件"));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项，不是Lumetra方法文件")));
     }
     if (format.toString() != expected) {
-        return fieldError(u"format"_s, QCoreApplication::translate("io", "应为 \"%1\"，不是 %2")
-                                           .arg(expected, jsonText(format)));
+        return fieldError(u"format"_s,
+                          ioMessage(QT_TRANSLATE_NOOP("io", "应为 \"%1\"，不是 %2"),
+                                    {shownArgument(expected), shownArgument(jsonText(format))}));
     }
     const QJsonValue version = root.value(u"version"_s);
     if (!version.isDouble()) {
-        return fieldError(
-            u"version"_s,
-            version.isUndefined()
-                ? QCoreApplication::translate("io", "缺少此项")
-                : QCoreApplication::translate("io", "应为数字，不是 %1").arg(jsonText(version)));
+        return fieldError(u"version"_s,
+                          version.isUndefined()
+                              ? ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项"))
+                              : ioMessage(QT_TRANSLATE_NOOP("io", "应为数字，不是 %1"),
+                                          {shownArgument(jsonText(version))}));
     }
     const double number = version.toDouble();
     if (number != std::floor(number) || number < 1) {
-        return fieldError(u"version"_s,
-                          QCoreApplication::translate("io", "版本号 %1 无效").arg(number));
+        return fieldError(u"version"_s, ioMessage(QT_TRANSLATE_NOOP("io", "版本号 %1 无效"),
+                                                  {shownArgument(u"%1"_s.arg(number))}));
     }
     if (number > kMethodVersion) {
         return fieldError(u"version"_s,
-                          QCoreApplication::translate("io", "版本%1较新，本程序只能读版本%2")
-                              .arg(number)
-                              .arg(kMethodVersion));
+                          ioMessage(QT_TRANSLATE_NOOP("io", "版本%1较新，本程序只能读版本%2"),
+                                    {shownArgument(u"%1"_s.arg(number)),
+                                     shownArgument(u"%1"_s.arg(kMethodVersion))}));
     }
     return std::nullopt;
 }
@@ -75,9 +76,8 @@ std::optional<Error> optionalText(const QJsonObject& root, QLatin1StringView key
         return std::nullopt;
     }
     if (!value.isString()) {
-        return fieldError(
-            key.toString(),
-            QCoreApplication::translate("io", "应为文字，不是 %1").arg(jsonText(value)));
+        return fieldError(key.toString(), ioMessage(QT_TRANSLATE_NOOP("io", "应为文字，不是 %1"),
+                                                    {shownArgument(jsonText(value))}));
     }
     text = toDocument(value.toString());
     return std::nullopt;
@@ -91,7 +91,7 @@ std::string sha256Hex(const QByteArray& bytes) {
 
 Expected<calibration::Method> readMethod(const QByteArray& bytes) {
     auto parsed = readJsonObject(
-        bytes, QCoreApplication::translate("io", "文件内容不是JSON对象，不是Lumetra方法文件"));
+        bytes, ioMessage(QT_TRANSLATE_NOOP("io", "文件内容不是JSON对象，不是Lumetra方法文件")));
     if (!parsed) {
         return parsed.error();
     }
@@ -105,8 +105,8 @@ Expected<calibration::Method> readMethod(const QByteArray& bytes) {
         return *error;
     }
     if (!name || calibration::text::isBlank(*name)) {
-        return fieldError(u"name"_s, name ? QCoreApplication::translate("io", "方法名称不能为空")
-                                          : QCoreApplication::translate("io", "缺少此项"));
+        return fieldError(u"name"_s, name ? ioMessage(QT_TRANSLATE_NOOP("io", "方法名称不能为空"))
+                                          : ioMessage(QT_TRANSLATE_NOOP("io", "缺少此项")));
     }
     method.name = *name;
     for (const auto& [key, text] :
@@ -119,9 +119,8 @@ Expected<calibration::Method> readMethod(const QByteArray& bytes) {
     const QJsonValue settings = root.value(u"settings"_s);
     if (!settings.isUndefined()) {
         if (!settings.isObject()) {
-            return fieldError(
-                u"settings"_s,
-                QCoreApplication::translate("io", "应为对象，不是 %1").arg(jsonText(settings)));
+            return fieldError(u"settings"_s, ioMessage(QT_TRANSLATE_NOOP("io", "应为对象，不是 %1"),
+                                                       {shownArgument(jsonText(settings))}));
         }
         const QJsonObject object = settings.toObject();
         auto read = readSettingsObject(object);

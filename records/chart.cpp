@@ -13,7 +13,7 @@ using calibration::Message;
 ChartFailure dataFailure(const ChartGroup& group, const std::string& series, const Message& why) {
     return {ChartFailure::Kind::Data,
             calibration::located(Message(QT_TRANSLATE_NOOP("calibration", "%1，序列 %2"),
-                                         {calibration::render(groupName(group)), series}),
+                                         {groupName(group), series}),
                                  why)};
 }
 

@@ -4,6 +4,7 @@
 
 #include "analysis/control_chart_export.h"
 #include "analysis/control_chart_plot.h"
+#include "io/document_text.h"
 
 #include <QFile>
 #include <QImage>
@@ -297,7 +298,7 @@ TEST(SaveControlChart, RefusalsLeaveTheOldFile) {
         }
         const auto error = analysis::saveControlChart(path, d);
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->reason, QString::fromUtf8(c.reason));
+        EXPECT_EQ(io::rendered(error->reason), QString::fromUtf8(c.reason));
         EXPECT_EQ(contentsOf(path), "an older file");
     }
 }

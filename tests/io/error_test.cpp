@@ -1,5 +1,6 @@
 #include "calibration/text.h"
 #include "io/calibration.h"
+#include "io/document_text.h"
 #include "io/error.h"
 #include "io_test_support.h"
 
@@ -38,7 +39,7 @@ TEST(QuotedForMessage, QtTextsShowAsTheirUtf8Form) {
     EXPECT_EQ(io::quotedForMessage(ones + u"😀😀"_s), u"\""_s + ones + u"😀…\""_s);
     EXPECT_EQ(io::shownPath(u"a\u202Eb"_s + QChar(0xDCFF) + QChar(0xD800)),
               u"a\\u202Eb\\xFF\\uD800"_s);
-    EXPECT_EQ(io::numberProblem(u"0.2\x7F"_s, calibration::Field::Absorbance),
+    EXPECT_EQ(io::rendered(*io::numberProblem(u"0.2\x7F"_s, calibration::Field::Absorbance)),
               u"吸光度 \"0.2\\u007F\" 不是数字"_s);
 }
 

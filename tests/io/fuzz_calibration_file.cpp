@@ -11,6 +11,7 @@
 #include "calibration/data_report.h"
 #include "calibration/results.h"
 #include "io/calibration_file.h"
+#include "io/document_text.h"
 
 #include <QByteArray>
 #include <cstddef>
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(read.error().message() == tree.error().message());
     }
     if (!read) {
-        check(!read.error().reason.isEmpty());
+        check(!io::rendered(read.error().reason).isEmpty());
         check(read.error().message().size() <= 1000);
         return 0;
     }

@@ -12,6 +12,7 @@
 #include "calibration/results.h"
 #include "io/calibration.h"
 #include "io/csv.h"
+#include "io/document_text.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -28,7 +29,7 @@ void check(bool condition) {
 }
 
 void checkRefusal(const io::Error& error) {
-    check(!error.reason.isEmpty());
+    check(!io::rendered(error.reason).isEmpty());
     check(error.message().size() <= 1000);
 }
 

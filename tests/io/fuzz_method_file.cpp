@@ -10,6 +10,7 @@
 #include "calibration/data_report.h"
 #include "calibration/method.h"
 #include "io/calibration_file.h"
+#include "io/document_text.h"
 #include "io/method_file.h"
 
 #include <QByteArray>
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const io::Expected<calibration::Method> read = io::readMethod(bytes);
     if (!read) {
-        check(!read.error().reason.isEmpty());
+        check(!io::rendered(read.error().reason).isEmpty());
         check(read.error().message().size() <= 1000);
         return 0;
     }

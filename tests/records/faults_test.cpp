@@ -36,7 +36,7 @@ TEST(Faults, ServerNotReached) {
     EXPECT_STREQ(fault.message.text, "无法连接质控数据库 %1：%2");
     ASSERT_EQ(fault.message.args.size(), 2u);
     EXPECT_EQ(fault.message.args[0], records::databaseText(url));
-    EXPECT_FALSE(fault.message.args[1].empty()); // libpq's own reason
+    EXPECT_FALSE(fault.message.args[1].text.empty()); // libpq's own reason
 }
 
 #ifndef LUMETRA_TEST_POSTGRESQL

@@ -4,6 +4,7 @@
 
 #include "app/language.h"
 #include "calibration/entries.h"
+#include "io/calibration_file.h"
 #include "tests/analysis/analysis_window_fixture.h"
 
 #include <QAbstractButton>
@@ -261,6 +262,38 @@ TEST(EnglishTypes, ReadInEveryForm) {
     for (const auto& [typed, type] : cases) {
         SCOPED_TRACE(typed);
         EXPECT_EQ(calibration::sampleType(typed), type);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A file's error carries its message untranslated and is translated where it is shown: its words
+// nested in other words, its place in brackets, a list joined by the English separator.
+TEST(EnglishErrors, TranslatedWhereShown) {
+    struct Case {
+        const char* name;
+        QByteArray file;
+        QString shown;
+    } const cases[] = {
+        {"a type word inside a reason", R"({"format": 1, "version": 1})",
+         u"format: expected text, not number"_qs},
+        {"the allowed values joined",
+         R"({"format": "lumetra-calibration", "version": 2, "unit": "", "standards": [],
+             "settings": {"model": "cubic"}})",
+         u"settings.model: expected one of line, origin, quadratic, not \"cubic\""_qs},
+        {"a field and its line and column", R"({"format": "lumetra-calibration", "unit": "mg)",
+         u"unit (line 1, column 46): text not closed (missing quotation mark)"_qs},
+        {"a control character's code after the words",
+         "{\"format\": \"lumetra-calibration\", \"unit\": \"m\tg\"}",
+         u"unit (line 1, column 45): unescaped control character in text \\u0009"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto read = io::readCalibration(c.file);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.error().message(), c.shown);
     }
 }
 
