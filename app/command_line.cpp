@@ -47,7 +47,7 @@ int succeedWith(const std::function<bool(const calibration::ReportWriter&)>& wri
     if (!written || std::fflush(stdout) != 0 || std::fclose(stdout) != 0) {
         const int code = error != 0 ? error : errno;
         return fail(kFailure, CommandLine::tr("写入标准输出失败：%1")
-                                  .arg(code != 0 ? io::systemErrorReason(code)
+                                  .arg(code != 0 ? io::rendered(io::systemErrorReason(code))
                                                  : CommandLine::tr("原因不明")));
     }
     return kSuccess;

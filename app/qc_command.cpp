@@ -42,7 +42,7 @@ int succeedWith(const std::string& bytes) {
         const int code = error != 0 ? error : errno;
         return fail(kFailure,
                     QCoreApplication::translate("CommandLine", "写入标准输出失败：%1")
-                        .arg(code != 0 ? io::systemErrorReason(code)
+                        .arg(code != 0 ? io::rendered(io::systemErrorReason(code))
                                        : QCoreApplication::translate("CommandLine", "原因不明")));
     }
     return kSuccess;

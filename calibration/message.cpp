@@ -19,7 +19,21 @@ std::string translate(const char* source) {
     return translate("calibration", source);
 }
 
+namespace {
+
+std::string rendered(const Argument& argument) {
+    return argument.message ? render(*argument.message) : argument.text;
+}
+
+} // namespace
+
 std::string render(const Message& message) {
+    if (message.firstAloneWhenAlike && message.args.size() >= 2) {
+        std::string first = rendered(message.args[0]);
+        if (first == rendered(message.args[1])) {
+            return first;
+        }
+    }
     return render(translate(message.context, message.text), message.args);
 }
 
@@ -34,8 +48,7 @@ std::string render(std::string_view text, const std::vector<Argument>& args) {
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             const auto index = static_cast<std::size_t>(text[i + 1] - '1');
             if (index < args.size()) {
-                const Argument& argument = args[index];
-                out += argument.message ? render(*argument.message) : argument.text;
+                out += rendered(args[index]);
                 ++i;
                 continue;
             }

@@ -38,6 +38,10 @@ struct Message {
     const char* context = "calibration"; // the translation context of the source text
     const char* text = "";               // a marked source text, UTF-8
     std::vector<Argument> args;
+    // Shown as its first argument alone when the first two read alike once translated: a
+    // phrase and, in brackets, the system's own words for it, which are the same text in a
+    // language whose phrase is the system's.
+    bool firstAloneWhenAlike = false;
 
     Message() = default;
     Message(const char* source, std::initializer_list<Argument> arguments = {})
@@ -53,7 +57,8 @@ struct Message {
 
     friend bool operator==(const Message& left, const Message& right) {
         return std::string_view(left.context) == right.context &&
-               std::string_view(left.text) == right.text && left.args == right.args;
+               std::string_view(left.text) == right.text && left.args == right.args &&
+               left.firstAloneWhenAlike == right.firstAloneWhenAlike;
     }
 };
 

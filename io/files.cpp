@@ -1,9 +1,7 @@
 #include "io/files.h"
 
 #include "calibration/memory.h"
-#include "io/document_text.h"
 
-#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
@@ -103,7 +101,7 @@ calibration::Message unreachableReason(const QByteArray& native, int code) {
         return ioMessage(QT_TRANSLATE_NOOP("io", "没有进入所在文件夹的权限（%1）"),
                          {shownArgument(QString::fromLocal8Bit(std::strerror(code)))});
     }
-    return shownText(systemErrorReason(code));
+    return systemErrorReason(code);
 }
 
 class Descriptor {
@@ -161,15 +159,14 @@ calibration::Message systemErrorPhrase(int code) {
     return shownText(QString::fromLocal8Bit(std::strerror(code)));
 }
 
-QString systemErrorReason(int code) {
-    const QString system = QString::fromLocal8Bit(std::strerror(code));
-    const QString phrase = rendered(systemErrorPhrase(code));
-    if (phrase == system) {
-        return system;
-    }
+calibration::Message systemErrorReason(int code) {
     //: A text and, in brackets, what it comes from: 磁盘已满（No space left on device）,
     //: standards[0].C（第3行第5列）
-    return QCoreApplication::translate("io", "%1（%2）").arg(phrase, system);
+    calibration::Message reason = ioMessage(
+        QT_TRANSLATE_NOOP("io", "%1（%2）"),
+        {systemErrorPhrase(code), shownArgument(QString::fromLocal8Bit(std::strerror(code)))});
+    reason.firstAloneWhenAlike = true;
+    return reason;
 }
 
 QString pathFromNative(const QByteArray& name) {
@@ -234,11 +231,11 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
             return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "没有读取权限（%1）"),
                                     {shownArgument(QString::fromLocal8Bit(std::strerror(code)))}));
         }
-        return refuse(shownText(systemErrorReason(code)));
+        return refuse(systemErrorReason(code));
     }
     const Descriptor file(fd);
     if (::fstat(fd, &status) != 0) {
-        return refuse(shownText(systemErrorReason(errno)));
+        return refuse(systemErrorReason(errno));
     }
     if (const auto problem = notRegularProblem(status.st_mode)) {
         return refuse(*problem);
@@ -265,8 +262,8 @@ Expected<QByteArray> readFileLimited(const QString& path, qint64 limit) {
             if (code == EINTR) {
                 continue;
             }
-            return refuse(ioMessage(QT_TRANSLATE_NOOP("io", "读取出错：%1"),
-                                    {shownText(systemErrorReason(code))}));
+            return refuse(
+                ioMessage(QT_TRANSLATE_NOOP("io", "读取出错：%1"), {systemErrorReason(code)}));
         }
         bytes.resize(before + got);
         if (got == 0) {
@@ -349,12 +346,12 @@ Expected<QByteArray> writeTarget(const QString& path) {
                     ioMessage(QT_TRANSLATE_NOOP("io", "符号链接指向的文件不存在：%1"),
                               {shownArgument(shownPath(pathFromNative(missingTarget(native))))}));
             }
-            return refuse(shownText(systemErrorReason(code)));
+            return refuse(systemErrorReason(code));
         }
         target = QByteArray(resolved);
         std::free(resolved);
         if (::stat(target.constData(), &status) != 0) {
-            return refuse(shownText(systemErrorReason(errno)));
+            return refuse(systemErrorReason(errno));
         }
     }
     if (const auto problem = notRegularProblem(status.st_mode)) {

@@ -21,9 +21,9 @@ calibration::Message fileTooLargeReason(qint64 limit = kMaxFileBytes);
 // "符号链接循环") or, for an error without one, the system's own text.
 calibration::Message systemErrorPhrase(int code);
 // The phrase with the system's own text after it: "符号链接循环（Too many levels of symbolic
-// links）"; the system's text alone when there is no phrase. Translated at once, since whether
-// the system's text follows depends on the translation: the English phrase is the system's text.
-QString systemErrorReason(int code);
+// links）"; the system's text alone when there is no phrase, or when the phrase, translated,
+// reads as the system's text (the English phrases are the system's own).
+calibration::Message systemErrorReason(int code);
 
 // File names are bytes. A name that is not UTF-8 (written on a system with another encoding)
 // still gets a QString that gives back the same bytes: each byte that is not part of a valid

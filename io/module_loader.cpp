@@ -51,6 +51,7 @@ QFunctionPointer moduleEntry(const char* fromBinDir, const char* inBuild, const 
     }
     paths << QString::fromUtf8(inBuild);
     for (const QString& path : paths) {
+        // Never unloaded: the errors and messages a module gives back point into its texts.
         QLibrary library(path);
         library.setLoadHints(loadHints(binding));
         if (library.load()) {

@@ -413,6 +413,10 @@ TEST_F(CommandLine, OutputThatCannotBeWrittenFails) {
         EXPECT_EQ(ended.err,
                   u"lumetra: 写入标准输出失败："_qs + QString::fromUtf8(c.reason) + u'\n');
     }
+    // In English the phrase is the system's own text, shown once.
+    const Ended english = runRaw({"report", good, "--lang=en"}, Output::Full, true);
+    EXPECT_EQ(english.err,
+              u"lumetra: Writing to standard output failed: No space left on device\n"_qs);
     // With SIGPIPE at its default the write ends the process by the signal, as it ends any tool.
     const Ended killed = runRaw({"report", good, "--json"}, Output::GonePipe);
     EXPECT_TRUE(killed.signalled);

@@ -39,8 +39,9 @@ TEST(QuotedForMessage, QtTextsShowAsTheirUtf8Form) {
     EXPECT_EQ(io::quotedForMessage(ones + u"😀😀"_s), u"\""_s + ones + u"😀…\""_s);
     EXPECT_EQ(io::shownPath(u"a\u202Eb"_s + QChar(0xDCFF) + QChar(0xD800)),
               u"a\\u202Eb\\xFF\\uD800"_s);
-    EXPECT_EQ(io::rendered(*io::numberProblem(u"0.2\x7F"_s, calibration::Field::Absorbance)),
-              u"吸光度 \"0.2\\u007F\" 不是数字"_s);
+    const auto problem = io::numberProblem(u"0.2\x7F"_s, calibration::Field::Absorbance);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(io::rendered(*problem), u"吸光度 \"0.2\\u007F\" 不是数字"_s);
 }
 
 } // namespace

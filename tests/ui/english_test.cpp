@@ -2,9 +2,12 @@
 // windows started in English, beyond what the user typed and the language menu, which names
 // itself in both languages.
 
+#include "analysis/plot_export.h"
 #include "app/language.h"
 #include "calibration/entries.h"
 #include "io/calibration_file.h"
+#include "io/csv.h"
+#include "io/files.h"
 #include "tests/analysis/analysis_window_fixture.h"
 
 #include <QAbstractButton>
@@ -294,6 +297,29 @@ TEST(EnglishErrors, TranslatedWhereShown) {
         const auto read = io::readCalibration(c.file);
         ASSERT_FALSE(read.ok());
         EXPECT_EQ(read.error().message(), c.shown);
+    }
+}
+
+// The other layers' errors name their own contexts: a CSV row, the system's words for a missing
+// file, a plot's refusal.
+TEST(EnglishErrors, EachLayerInItsOwnContext) {
+    const QString missing = u"/nonexistent-lumetra/none.csv"_qs;
+    struct Case {
+        const char* name;
+        std::optional<io::Error> error;
+        QString shown;
+    } const cases[] = {
+        {"a CSV row", io::readStandardsCsv("浓度,吸光度\n1,0.1,5\n").error(),
+         u"line 2: 3 columns, but the header has only 2"_qs},
+        {"a missing file", io::readFileLimited(missing).error(),
+         missing + u": No such file or directory"_qs},
+        {"a plot's file type", analysis::savePlotImage(u"/tmp/plot.bmp"_qs, {}),
+         u"/tmp/plot.bmp: Unsupported file type (use .png or .svg)"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.error);
+        EXPECT_EQ(c.error->message(), c.shown);
     }
 }
 
