@@ -21,7 +21,7 @@ std::string translate(const char* source) {
 
 namespace {
 
-std::string rendered(const Argument& argument) {
+std::string renderArgument(const Argument& argument) {
     return argument.message ? render(*argument.message) : argument.text;
 }
 
@@ -29,8 +29,8 @@ std::string rendered(const Argument& argument) {
 
 std::string render(const Message& message) {
     if (message.firstAloneWhenAlike && message.args.size() >= 2) {
-        std::string first = rendered(message.args[0]);
-        if (first == rendered(message.args[1])) {
+        std::string first = renderArgument(message.args[0]);
+        if (first == renderArgument(message.args[1])) {
             return first;
         }
     }
@@ -48,7 +48,7 @@ std::string render(std::string_view text, const std::vector<Argument>& args) {
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             const auto index = static_cast<std::size_t>(text[i + 1] - '1');
             if (index < args.size()) {
-                out += rendered(args[index]);
+                out += renderArgument(args[index]);
                 ++i;
                 continue;
             }
