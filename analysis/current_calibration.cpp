@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <utility>
 #include <variant>
 
 namespace analysis {
@@ -57,11 +59,28 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
     return numberedKeys(std::move(keys));
 }
 
-// The keys of standards not evaluated yet, read as the evaluation reads them.
-std::vector<std::string> matchKeys(const std::vector<Standard>& standards) {
+// The keys of standards about to be evaluated: one typed as a standard the last evaluation read
+// takes the values it read (`evaluated` are the standards of `curve`); only the others are read
+// here, as the evaluation reads them.
+std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
+                                   const std::vector<Standard>& evaluated,
+                                   const calibration::CurveResult& curve) {
+    std::map<std::pair<std::string_view, std::string_view>, std::size_t> read;
+    if (curve.typed.size() == evaluated.size()) {
+        for (std::size_t i = 0; i < evaluated.size(); ++i) {
+            read.try_emplace({evaluated[i].c, evaluated[i].a}, i);
+        }
+    }
     std::vector<std::string> keys;
     keys.reserve(standards.size());
     for (const Standard& standard : standards) {
+        if (const auto found = read.find({standard.c, standard.a}); found != read.end()) {
+            const std::size_t i = found->second;
+            const bool typed = curve.typed[i];
+            keys.push_back(standardKey(standard, typed ? &curve.typedC[i] : nullptr,
+                                       typed ? &curve.typedA[i] : nullptr));
+            continue;
+        }
         const auto values = calibration::standardValues(standard);
         const auto* numbers = std::get_if<calibration::StandardValues>(&values);
         keys.push_back(standardKey(standard, numbers ? &numbers->c : nullptr,
@@ -377,10 +396,11 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
 
 void CurrentCalibration::applyStandards(std::vector<Standard> standards,
                                         const std::optional<std::string>& unit, From from) {
-    // The standards as they are were read by the last evaluation; the new ones are read here once
-    // for their keys, and again by their own evaluation.
+    // The standards as they are were read by the last evaluation; of the new ones only those not
+    // typed as one of them are read here for their keys, and again by their own evaluation.
     const std::vector<std::string> oldKeys = matchKeys(document_.standards, results_.curve);
-    const std::vector<std::string> newKeys = matchKeys(standards);
+    const std::vector<std::string> newKeys =
+        matchKeys(standards, document_.standards, results_.curve);
     keepExclusions(document_.standards, oldKeys, standards, newKeys);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
@@ -402,7 +422,8 @@ void CurrentCalibration::applyStandards(std::vector<Standard> standards,
 // After standards edited, inserted or removed in place: each row keeps what it is (its exclusion
 // and internal-standard figures go nowhere else), and the curve is fitted again.
 void CurrentCalibration::standardsAltered(const std::vector<Standard>& before) {
-    curveReplaced(matchKeys(before, results_.curve), matchKeys(document_.standards));
+    curveReplaced(matchKeys(before, results_.curve),
+                  matchKeys(document_.standards, before, results_.curve));
     recomputeCurve();
     emit standardsChanged(From::Elsewhere);
     touch();

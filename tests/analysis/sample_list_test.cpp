@@ -381,6 +381,10 @@ TEST_F(SampleListTest, RowsFollowTheCurveAndTheMainWindowsResultBelongsToItsCurv
         bool newCurve;
     } fits[] = {
         {"the same standards fitted again", kX, kY, false},
+        {"the same values written otherwise",
+         {u"0"_qs, u"2"_qs, u"4"_qs, u"6"_qs, u"8"_qs, u"10"_qs, u"12.0"_qs},
+         {u"2.10"_qs, u"5.0"_qs, u"9.0"_qs, u"12.6"_qs, u"17.3"_qs, u"21.0"_qs, u"24.7"_qs},
+         false},
         {"three standards",
          {u"1"_qs, u"2"_qs, u"4"_qs},
          {u"0.21"_qs, u"0.39"_qs, u"0.83"_qs},
