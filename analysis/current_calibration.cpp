@@ -89,11 +89,13 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
     return numberedKeys(std::move(keys));
 }
 
-// The exclusions of `before` carried to the standards of `after` with the same values, and their
-// internal-standard figures where `after` gives none: the main window, which has no place for
-// them, refits a document's standards without losing them.
+// The exclusions of `before` (the standards `curve` was evaluated from) carried to the standards
+// of `after` with the same values (`oldKeys` the keys of `before`), and their internal-standard
+// figures where `after` gives none: the main window, which has no place for them, refits a
+// document's standards without losing them. Only when there is something to carry are the new
+// standards read here for their keys.
 void keepExclusions(const std::vector<Standard>& before, const std::vector<std::string>& oldKeys,
-                    std::vector<Standard>& after, const std::vector<std::string>& newKeys) {
+                    const calibration::CurveResult& curve, std::vector<Standard>& after) {
     std::map<std::string, const Standard*> kept;
     for (std::size_t j = 0; j < before.size(); ++j) {
         if (before[j].excluded || !before[j].is.empty() || !before[j].cIs.empty()) {
@@ -103,6 +105,7 @@ void keepExclusions(const std::vector<Standard>& before, const std::vector<std::
     if (kept.empty()) {
         return;
     }
+    const std::vector<std::string> newKeys = matchKeys(after, before, curve);
     for (std::size_t i = 0; i < after.size(); ++i) {
         const auto found = kept.find(newKeys[i]);
         if (found == kept.end()) {
@@ -396,12 +399,10 @@ void CurrentCalibration::setStandards(std::vector<Standard> standards,
 
 void CurrentCalibration::applyStandards(std::vector<Standard> standards,
                                         const std::optional<std::string>& unit, From from) {
-    // The standards as they are were read by the last evaluation; of the new ones only those not
-    // typed as one of them are read here for their keys, and again by their own evaluation.
+    // The standards as they are were read by the last evaluation, the new ones are read by their
+    // own: each standard's texts once, but for new texts read first to carry an exclusion.
     const std::vector<std::string> oldKeys = matchKeys(document_.standards, results_.curve);
-    const std::vector<std::string> newKeys =
-        matchKeys(standards, document_.standards, results_.curve);
-    keepExclusions(document_.standards, oldKeys, standards, newKeys);
+    keepExclusions(document_.standards, oldKeys, results_.curve, standards);
     if (standards == document_.standards && (!unit || *unit == document_.unit)) {
         return;
     }
@@ -411,10 +412,10 @@ void CurrentCalibration::applyStandards(std::vector<Standard> standards,
         document_.unit = *unit;
     }
     emit standardsReset();
-    if (from != From::Filling) {
-        curveReplaced(oldKeys, newKeys);
-    }
     recomputeCurve();
+    if (from != From::Filling) {
+        curveReplaced(oldKeys, matchKeys(document_.standards, results_.curve));
+    }
     emit standardsChanged(from);
     touch(from != From::Filling);
 }
@@ -422,9 +423,9 @@ void CurrentCalibration::applyStandards(std::vector<Standard> standards,
 // After standards edited, inserted or removed in place: each row keeps what it is (its exclusion
 // and internal-standard figures go nowhere else), and the curve is fitted again.
 void CurrentCalibration::standardsAltered(const std::vector<Standard>& before) {
-    curveReplaced(matchKeys(before, results_.curve),
-                  matchKeys(document_.standards, before, results_.curve));
+    const std::vector<std::string> oldKeys = matchKeys(before, results_.curve);
     recomputeCurve();
+    curveReplaced(oldKeys, matchKeys(document_.standards, results_.curve));
     emit standardsChanged(From::Elsewhere);
     touch();
 }
