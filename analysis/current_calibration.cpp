@@ -45,6 +45,14 @@ std::vector<std::string> numberedKeys(std::vector<std::string> keys) {
     return keys;
 }
 
+// The key of a standard typed as the curve's `i`-th, from the values the curve read.
+std::string evaluatedKey(const Standard& standard, const calibration::CurveResult& curve,
+                         std::size_t i) {
+    const bool typed = curve.typed[i];
+    return standardKey(standard, typed ? &curve.typedC[i] : nullptr,
+                       typed ? &curve.typedA[i] : nullptr);
+}
+
 // The keys of standards the curve was evaluated from, from the values it read.
 std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
                                    const calibration::CurveResult& curve) {
@@ -52,9 +60,8 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
     keys.reserve(standards.size());
     const bool evaluated = curve.typed.size() == standards.size();
     for (std::size_t i = 0; i < standards.size(); ++i) {
-        const bool read = evaluated && curve.typed[i];
-        keys.push_back(standardKey(standards[i], read ? &curve.typedC[i] : nullptr,
-                                   read ? &curve.typedA[i] : nullptr));
+        keys.push_back(evaluated ? evaluatedKey(standards[i], curve, i)
+                                 : standardKey(standards[i], nullptr, nullptr));
     }
     return numberedKeys(std::move(keys));
 }
@@ -75,10 +82,7 @@ std::vector<std::string> matchKeys(const std::vector<Standard>& standards,
     keys.reserve(standards.size());
     for (const Standard& standard : standards) {
         if (const auto found = read.find({standard.c, standard.a}); found != read.end()) {
-            const std::size_t i = found->second;
-            const bool typed = curve.typed[i];
-            keys.push_back(standardKey(standard, typed ? &curve.typedC[i] : nullptr,
-                                       typed ? &curve.typedA[i] : nullptr));
+            keys.push_back(evaluatedKey(standard, curve, found->second));
             continue;
         }
         const auto values = calibration::standardValues(standard);
